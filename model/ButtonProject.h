@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ButtonStateStyle.h"
+#include "CaptionList.h"
+
+// Every choice the user makes in the wizard, with the start-up defaults.
+struct ButtonProject
+{
+    ButtonProject();
+
+    CaptionList captions;
+    JavaScriptOption javaScriptOption = JavaScriptOption::MouseOver;
+    qint32 buttonHeight = 32;
+    qint32 buttonWidth = 120;
+    bool variableWidth = false;
+    ButtonStateStyle normal;
+    ButtonStateStyle selected;
+    ButtonStateStyle pressed;
+    QString outputDirectory;
+    QString fileNamePrefix = QStringLiteral("BTN");
+    bool useCaptionsAsNames = false;
+    HtmlDirection htmlDirection = HtmlDirection::Down;
+    HtmlTable htmlTable = HtmlTable::MakeTable;
+    ImageFileFormat imageFileFormat = ImageFileFormat::Png;
+    QString projectFileName; // never written to the project file
+
+    ButtonStateStyle& style(ButtonState state);
+    const ButtonStateStyle& style(ButtonState state) const;
+
+    // The states a generation run draws besides Normal, in drawing order.
+    QList<ButtonState> extraStates() const;
+
+    static constexpr int minButtonHeight = 1;
+    static constexpr int maxButtonHeight = 132;
+    static constexpr int minButtonWidth = 1;
+    static constexpr int maxButtonWidth = 300;
+};

@@ -1,0 +1,26 @@
+#include "JpegFileOptions.h"
+
+const JpegFileOptions& JpegFileOptions::defaults()
+{
+    static const JpegFileOptions d;
+    return d;
+}
+
+void JpegFileOptions::validate()
+{
+    const JpegFileOptions& d = defaults();
+    if (quality < 1 || quality > 100)
+        quality = d.quality;
+    if (pixelFormat > 1)
+        pixelFormat = d.pixelFormat;
+    if (performance > 1)
+        performance = d.performance;
+}
+
+bool JpegFileOptions::operator==(const JpegFileOptions& o) const
+{
+    return quality == o.quality && pixelFormat == o.pixelFormat && performance == o.performance &&
+           grayscale == o.grayscale && progressiveEncoding == o.progressiveEncoding &&
+           progressiveDisplay == o.progressiveDisplay && smoothing == o.smoothing &&
+           retainSettings == o.retainSettings;
+}

@@ -1,0 +1,21 @@
+#include "TextOffsetOptions.h"
+
+const TextOffsetOptions& TextOffsetOptions::defaults()
+{
+    static const TextOffsetOptions d;
+    return d;
+}
+
+void TextOffsetOptions::validate()
+{
+    if (textOffset < 0 || textOffset > 24)
+        textOffset = defaults().textOffset;
+    if (textIndent < 0 || textIndent > 200)
+        textIndent = defaults().textIndent;
+}
+
+bool TextOffsetOptions::operator==(const TextOffsetOptions& o) const
+{
+    return textIndent == o.textIndent && textOffset == o.textOffset &&
+           retainSettings == o.retainSettings;
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds everything into ${BUILD_DIR:-build}; programs land in <build>/bin/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+generator=()
+if command -v ninja >/dev/null && [ ! -f "$build_dir/Makefile" ]; then
+  generator=(-G Ninja)
+fi
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release "${generator[@]}" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
