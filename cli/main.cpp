@@ -5,14 +5,15 @@
 #include <cstring>
 
 namespace {
-const char usage[] = "Usage: brindlewick-cli generate PROJECT.blp [--output-dir DIR]\n"
-                     "       brindlewick-cli --help | --version\n"
-                     "\n"
-                     "Renders every button of a button layout project and writes the images\n"
-                     "(JPEG, PNG and GIF), the sample page and a copy of the project into the\n"
-                     "project's output directory, without a display.\n"
-                     "\n"
-                     "Exit status: 0 all written, 1 some images failed, 2 usage or project error.\n";
+const char usage[] =
+    "Usage: brindlewick-cli generate PROJECT.blp [--output-dir DIR]\n"
+    "       brindlewick-cli --help | --version\n"
+    "\n"
+    "Renders every button of a button layout project and writes the images\n"
+    "(JPEG, PNG and GIF), the sample page and a copy of the project into the\n"
+    "project's output directory, without a display.\n"
+    "\n"
+    "Exit status: 0 all written, 1 some images failed, 2 usage or project error.\n";
 }
 
 int main(int argc, char* argv[])

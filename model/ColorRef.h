@@ -10,8 +10,14 @@ constexpr ColorRef rgb(int r, int g, int b)
 {
     return ColorRef(r & 0xFF) | (ColorRef(g & 0xFF) << 8) | (ColorRef(b & 0xFF) << 16);
 }
-constexpr ColorRef systemColor(int index) { return 0xFF000000u | ColorRef(index & 0xFF); }
-constexpr bool isSystemColor(ColorRef c) { return (c >> 24) == 0xFF; }
+constexpr ColorRef systemColor(int index)
+{
+    return 0xFF000000u | ColorRef(index & 0xFF);
+}
+constexpr bool isSystemColor(ColorRef c)
+{
+    return (c >> 24) == 0xFF;
+}
 constexpr ColorRef windowText = systemColor(8);
 
 // 0x00RRGGBB of a colour. System colours come from a fixed table of the classic desktop

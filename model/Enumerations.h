@@ -5,9 +5,23 @@
 // Each enumeration holds the zero-based index of its radio group's item.
 // NoChoice (-1) only ever comes from a project file.
 
-enum class JavaScriptOption : int { NoChoice = -1, MouseOver = 0, Pressed = 1, Both = 2, Static = 3 };
-enum class BackgroundKind : int { NoChoice = -1, Regular = 0, Predefined = 1, OwnImage = 2 };
-enum class BorderEffect : int {
+enum class JavaScriptOption : int
+{
+    NoChoice = -1,
+    MouseOver = 0,
+    Pressed = 1,
+    Both = 2,
+    Static = 3
+};
+enum class BackgroundKind : int
+{
+    NoChoice = -1,
+    Regular = 0,
+    Predefined = 1,
+    OwnImage = 2
+};
+enum class BorderEffect : int
+{
     NoChoice = -1,
     None = 0,
     Bevel3DInset = 1,
@@ -15,8 +29,14 @@ enum class BorderEffect : int {
     Bevel3DBlackEdge = 3,
     BlackBorder = 4
 };
-enum class PressEffect : int { NoChoice = -1, None = 0, Pressed = 1 };
-enum class TextJustification : int {
+enum class PressEffect : int
+{
+    NoChoice = -1,
+    None = 0,
+    Pressed = 1
+};
+enum class TextJustification : int
+{
     NoChoice = -1,
     Left = 0,
     Center = 1,
@@ -24,12 +44,39 @@ enum class TextJustification : int {
     IndentLeft = 3,
     IndentRight = 4
 };
-enum class TextOrientation : int { NoChoice = -1, Top = 0, Center = 1, Bottom = 2 };
-enum class HtmlDirection : int { NoChoice = -1, Down = 0, Across = 1 };
-enum class HtmlTable : int { NoChoice = -1, MakeTable = 0, NoTable = 1 };
-enum class ImageFileFormat : int { NoChoice = -1, Png = 0, Jpg = 1, Gif = 2 };
+enum class TextOrientation : int
+{
+    NoChoice = -1,
+    Top = 0,
+    Center = 1,
+    Bottom = 2
+};
+enum class HtmlDirection : int
+{
+    NoChoice = -1,
+    Down = 0,
+    Across = 1
+};
+enum class HtmlTable : int
+{
+    NoChoice = -1,
+    MakeTable = 0,
+    NoTable = 1
+};
+enum class ImageFileFormat : int
+{
+    NoChoice = -1,
+    Png = 0,
+    Jpg = 1,
+    Gif = 2
+};
 
-enum class ButtonState : int { Normal = 1, Selected = 2, Pressed = 3 };
+enum class ButtonState : int
+{
+    Normal = 1,
+    Selected = 2,
+    Pressed = 3
+};
 
 // The radio group of an enumeration: its caption and item texts, as the user sees them.
 struct RadioGroupTexts

@@ -11,7 +11,10 @@ class BackgroundPictures
 {
 public:
     const QImage& predefined(ButtonState state) const { return m_predefined[slot(state)]; }
-    void setPredefined(ButtonState state, const QImage& image) { m_predefined[slot(state)] = image; }
+    void setPredefined(ButtonState state, const QImage& image)
+    {
+        m_predefined[slot(state)] = image;
+    }
     const QImage& ownImage(ButtonState state) const { return m_own[slot(state)]; }
     void setOwnImage(ButtonState state, const QImage& image) { m_own[slot(state)] = image; }
 
