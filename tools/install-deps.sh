@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   libgtest-dev libbenchmark-dev
   clang-format
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 if [ "${1:-}" = "--browser" ]; then
   packages+=(chromium)
