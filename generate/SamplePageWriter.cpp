@@ -1,0 +1,281 @@
+#include "SamplePageWriter.h"
+
+#include "OutputNaming.h"
+
+#include <QSaveFile>
+
+namespace {
+
+bool hasScript(JavaScriptOption option)
+{
+    return option == JavaScriptOption::MouseOver || option == JavaScriptOption::Pressed ||
+           option == JavaScriptOption::Both;
+}
+
+bool showsSelected(JavaScriptOption option)
+{
+    return option == JavaScriptOption::MouseOver || option == JavaScriptOption::Both;
+}
+
+bool showsPressed(JavaScriptOption option)
+{
+    return option == JavaScriptOption::Pressed || option == JavaScriptOption::Both;
+}
+
+QString extensionFor(ImageFileFormat format)
+{
+    switch (format) {
+    case ImageFileFormat::Gif:
+        return QStringLiteral(".gif");
+    case ImageFileFormat::Jpg:
+        return QStringLiteral(".jpg");
+    default:
+        return QStringLiteral(".png");
+    }
+}
+
+QString percentEncoded(const QString& text)
+{
+    QString out;
+    for (const char byte : text.toUtf8()) {
+        out += QLatin1Char('%');
+        out += QString::number(quint8(byte), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return out;
+}
+
+QString sizeAttributes(qint32 width, qint32 height)
+{
+    return QStringLiteral(" width=%1 height=%2 border=0").arg(width).arg(height);
+}
+
+const QString commentRule = QStringLiteral("<!-- ********************************* -->");
+
+} // namespace
+
+SamplePageWriter::SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes)
+    : m_project(project), m_sizes(sizes)
+{
+}
+
+QString SamplePageWriter::urlFromFileName(const QString& fileName)
+{
+    // "%" first among equals: every other escape starts with one.
+    static const QString special = QStringLiteral("%#?\"\\<>");
+    QString url;
+    url.reserve(fileName.size());
+    for (int i = 0; i < fileName.size(); ++i) {
+        const QChar c = fileName.at(i);
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == 0x7F || special.contains(c)) {
+            url += percentEncoded(QString(c));
+        } else if (u >= 0x80) {
+            // A surrogate pair is one code point and is encoded as one.
+            const int length = c.isHighSurrogate() && i + 1 < fileName.size() ? 2 : 1;
+            url += percentEncoded(fileName.mid(i, length));
+            i += length - 1;
+        } else {
+            url += c;
+        }
+    }
+    return url;
+}
+
+QString SamplePageWriter::attributeText(const QString& text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return out;
+}
+
+QString SamplePageWriter::imageFileName(int n, const QString& suffix) const
+{
+    return OutputNaming::lowerFileNamePart(OutputNaming::buttonFileName(m_project, n) + suffix +
+                                           extensionFor(m_project.imageFileFormat));
+}
+
+QString SamplePageWriter::anchorLine(int n) const
+{
+    const QString num = QString::number(n);
+    const QString image = QStringLiteral("image") + num;
+    const auto handler = [&image](const char* event, const char* target) {
+        return QStringLiteral("%1=\"changeImages('%2', '%2%3')\"")
+            .arg(QLatin1String(event), image, QLatin1String(target));
+    };
+    QString handlers;
+    switch (m_project.javaScriptOption) {
+    case JavaScriptOption::MouseOver:
+        handlers = handler("onMouseOver", "on") + QLatin1Char(' ') + handler("onMouseOut", "off");
+        break;
+    case JavaScriptOption::Pressed:
+        handlers = handler("onMouseDown", "press") + QLatin1Char(' ') +
+                   handler("onMouseUp", "off") + QLatin1Char(' ') + handler("onMouseOut", "off");
+        break;
+    case JavaScriptOption::Both:
+        handlers = handler("onMouseOver", "on") + QLatin1Char(' ') +
+                   handler("onMouseDown", "press") + QLatin1Char(' ') + handler("onMouseUp", "on") +
+                   QLatin1Char(' ') + handler("onMouseOut", "off");
+        break;
+    case JavaScriptOption::Static:
+    case JavaScriptOption::NoChoice:
+        break;
+    }
+
+    const QString link = OutputNaming::captionFileName(m_project.captions.value(n - 1));
+    QString line = QStringLiteral("<a href=\"") + attributeText(urlFromFileName(link + ".html")) +
+                   QLatin1Char('"');
+    line +=
+        handlers.isEmpty() ? QStringLiteral(" >") : QLatin1Char(' ') + handlers + QLatin1Char('>');
+    line += QStringLiteral("<img ");
+    // Only the static buttons laid out across the page go without a name.
+    if (!handlers.isEmpty() || m_project.htmlDirection == HtmlDirection::Down)
+        line += QStringLiteral("name=\"%1\" ").arg(image);
+    // Concatenated, not arg()-chained: a caption may hold "%1".
+    line += QStringLiteral("src=\"") + attributeText(urlFromFileName(imageFileName(n, QString()))) +
+            QStringLiteral("\" alt=\"") + attributeText(m_project.captions.value(n - 1)) +
+            QStringLiteral("\"") + sizeAttributes(m_sizes.width(n), m_sizes.height(1)) +
+            QStringLiteral("></a>");
+    return line;
+}
+
+void SamplePageWriter::addButtonLines(QStringList& lines) const
+{
+    const int count = int(m_project.captions.size());
+    const bool down = m_project.htmlDirection == HtmlDirection::Down;
+    const bool table = m_project.htmlTable == HtmlTable::MakeTable;
+    if (table) {
+        qint64 tableWidth = m_sizes.width(1);
+        if (!down) {
+            tableWidth = 0;
+            for (int n = 1; n <= count; ++n)
+                tableWidth += m_sizes.width(n);
+        }
+        lines << QStringLiteral("<table width=%1 border=0 cellpadding=0 cellspacing=0>")
+                     .arg(tableWidth);
+        if (!down)
+            lines << QStringLiteral("<tr>");
+    }
+    for (int n = 1; n <= count; ++n) {
+        const QString cellStart = QStringLiteral("<td width=%1>").arg(m_sizes.width(n));
+        if (down && table)
+            lines << QStringLiteral("<tr>") + cellStart + anchorLine(n) +
+                         QStringLiteral("</td></tr>");
+        else if (down)
+            lines << QStringLiteral("<br>") + anchorLine(n);
+        else if (table)
+            lines << cellStart + anchorLine(n) + QStringLiteral("</td>");
+        else
+            lines << anchorLine(n);
+    }
+    if (table) {
+        if (!down)
+            lines << QStringLiteral("</tr>");
+        lines << QStringLiteral("</table>");
+    }
+}
+
+void SamplePageWriter::addImageList(QStringList& lines, const QString& title,
+                                    const QString& suffix) const
+{
+    lines << QStringLiteral("<B>Images generated for %1 Buttons</B>").arg(title)
+          << QStringLiteral("<P>");
+    for (int n = 1; n <= m_project.captions.size(); ++n) {
+        lines << QStringLiteral("<img src=\"") +
+                     attributeText(urlFromFileName(imageFileName(n, suffix))) +
+                     QStringLiteral("\"") + sizeAttributes(m_sizes.width(n), m_sizes.height(1)) +
+                     QLatin1Char('>');
+    }
+    lines << QStringLiteral("<P>");
+}
+
+QStringList SamplePageWriter::lines() const
+{
+    const JavaScriptOption option = m_project.javaScriptOption;
+    const int count = int(m_project.captions.size());
+    QStringList lines;
+    lines << QStringLiteral("<html><head><title>Generated by the Brindlewick.</title>")
+          << commentRule << QStringLiteral("<!-- Start of JavaScript code for head -->")
+          << commentRule;
+
+    if (hasScript(option)) {
+        lines << QStringLiteral("<script language=\"JavaScript\">") << QStringLiteral("<!--")
+              << QStringLiteral("if (document.images) {");
+        const auto preload = [&](const char* kind, const QString& suffix) {
+            for (int n = 1; n <= count; ++n) {
+                const QString object = QStringLiteral("image%1%2").arg(n).arg(QLatin1String(kind));
+                lines << QStringLiteral("  %1 = new Image();").arg(object)
+                      << QStringLiteral("  ") + object + QStringLiteral(".src = \"") +
+                             urlFromFileName(imageFileName(n, suffix)) + QStringLiteral("\";");
+            }
+        };
+        preload("off", QString());
+        if (showsSelected(option))
+            preload("on", QStringLiteral("s"));
+        if (showsPressed(option))
+            preload("press", QStringLiteral("p"));
+        lines << QStringLiteral("}") << QString() << QStringLiteral("function changeImages() {")
+              << QStringLiteral("  if (document.images) {")
+              << QStringLiteral("    for (var i=0; i<changeImages.arguments.length; i+=2) {")
+              << QStringLiteral("      document[changeImages.arguments[i]].src = "
+                                "eval(changeImages.arguments[i+1] + \".src\");")
+              << QStringLiteral("    }") << QStringLiteral("  }") << QStringLiteral("}")
+              << QString() << QStringLiteral("// -->") << QStringLiteral("</script>");
+    }
+
+    lines << commentRule << QStringLiteral("<!-- End of JavaScript code for head -->")
+          << commentRule << QStringLiteral("</head>") << QString() << QStringLiteral("<body>")
+          << QStringLiteral("<B>Generated by the Brindlewick</B>.") << QStringLiteral("<P>")
+          << QStringLiteral("<B>Buttons with JavaScript Mouse-over scripting</B>")
+          << QStringLiteral("<P>") << commentRule
+          << QStringLiteral("<!-- Start of JavaScript code for body -->") << commentRule;
+
+    addButtonLines(lines);
+
+    lines << commentRule << QStringLiteral("<!-- End of JavaScript code for body -->")
+          << commentRule << QStringLiteral("<P>");
+    addImageList(lines, QStringLiteral("Regular"), QString());
+    if (showsSelected(option))
+        addImageList(lines, QStringLiteral("Selected"), QStringLiteral("s"));
+    if (showsPressed(option))
+        addImageList(lines, QStringLiteral("Pressed"), QStringLiteral("p"));
+    lines << QStringLiteral("</body></html>");
+    return lines;
+}
+
+QByteArray SamplePageWriter::pageBytes() const
+{
+    QByteArray bytes;
+    for (const QString& line : lines()) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool SamplePageWriter::write()
+{
+    return write(OutputNaming::samplePagePath(m_project));
+}
+
+bool SamplePageWriter::write(const QString& path)
+{
+    m_errorString.clear();
+    const QByteArray bytes = pageBytes();
+    QSaveFile file(path);
+    // A read-only directory may still hold a writable page from an earlier run.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_errorString =
+            QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        m_errorString =
+            QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ButtonProject.h"
+#include "ButtonSizeTables.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The HTML page that shows the generated buttons, with the JavaScript that swaps their
+// images, and lists every generated image of the chosen format.
+class SamplePageWriter
+{
+public:
+    // The tables must hold the sizes of the run that wrote the images.
+    SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes);
+
+    QStringList lines() const;
+    // The lines as UTF-8, each followed by CR LF.
+    QByteArray pageBytes() const;
+
+    // Writes the page in one piece to OutputNaming::samplePagePath, or to the given path.
+    bool write();
+    bool write(const QString& path);
+    QString errorString() const { return m_errorString; }
+
+    // A file name as it stands in a URL: characters that would end or redirect the URL,
+    // or break the script string that preloads it, and non-ASCII, percent-encoded as UTF-8.
+    static QString urlFromFileName(const QString& fileName);
+    // Text as it stands inside a double-quoted attribute.
+    static QString attributeText(const QString& text);
+
+private:
+    QString anchorLine(int n) const;
+    void addButtonLines(QStringList& lines) const;
+    void addImageList(QStringList& lines, const QString& title, const QString& suffix) const;
+    QString imageFileName(int n, const QString& suffix) const;
+
+    const ButtonProject& m_project;
+    const ButtonSizeTables& m_sizes;
+    QString m_errorString;
+};
