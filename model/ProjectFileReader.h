@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ButtonProject.h"
+#include "ProjectKeys.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// Reads a project file line by line into a project. Lines it does not know are ignored,
+// fields the file does not name keep their values, and reading stops at the first line
+// whose value cannot be applied; the lines before it stay applied.
+class ProjectFileReader
+{
+public:
+    // Loads the picture of a state's own background; false with a message on failure.
+    using OwnImageLoader =
+        std::function<bool(ButtonState state, const QString& path, QString* errorString)>;
+
+    explicit ProjectFileReader(ButtonProject& project, OwnImageLoader loader = {});
+
+    bool loadProjectFile(); // opens project.projectFileName; on open failure nothing changes
+    bool loadFromBytes(
+        const QByteArray& data); // clears captions, applies lines; easy to call from a fuzzer
+    bool applyProjectLine(const QString& line);
+    QString errorString() const { return m_errorString; }
+
+private:
+    bool applyValue(const ProjectKeys::Key& key, const QString& value);
+    bool readInteger(const QString& value, qint32* result);
+
+    ButtonProject& m_project;
+    OwnImageLoader m_loader;
+    QString m_errorString;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ButtonProject.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// Writes a project as "key=value" lines, UTF-8, CR LF after every line.
+class ProjectFileWriter
+{
+public:
+    // Writes the whole project to project.projectFileName. The file is replaced only when
+    // everything was written: on any failure an earlier file of that name stays as it was.
+    bool saveProjectFile(const ButtonProject& project);
+    // Writes the project's bytes to an open device; false unless every byte was taken.
+    bool writeTo(QIODevice& device, const ButtonProject& project);
+    static QByteArray toBytes(const ButtonProject& project); // the exact file bytes
+    QString errorString() const { return m_errorString; }
+
+private:
+    QString m_errorString;
+};
