@@ -1,0 +1,225 @@
+#include "ButtonRenderer.h"
+
+#include "ButtonBorders.h"
+#include "CaptionList.h"
+#include "ColorRef.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+int slot(ButtonState state)
+{
+    return std::clamp(int(state), 1, 3) - 1;
+}
+
+QRgb pixelOf(ColorRef color)
+{
+    return 0xFF000000u | Colors::toRgb(color);
+}
+
+bool isDrawableSize(qint64 width, qint64 height)
+{
+    return width >= 1 && height >= 1 && width <= ButtonRenderer::maxSide &&
+           height <= ButtonRenderer::maxSide;
+}
+
+// Copies picture unscaled with its top-left corner at (dx, dy); nothing lands at or beyond
+// column reach, the width the button had when the picture was laid down.
+void copyPicture(QImage& image, const QImage& picture, int dx, int dy, int reach)
+{
+    const int right = std::min({reach, image.width(), dx + picture.width()});
+    const int bottom = std::min(image.height(), dy + picture.height());
+    if (right <= dx)
+        return;
+    const size_t bytes = size_t(right - dx) * sizeof(QRgb);
+    for (int y = dy; y < bottom; ++y) {
+        const uchar* from = picture.constScanLine(y - dy);
+        std::memcpy(image.scanLine(y) + size_t(dx) * sizeof(QRgb), from, bytes);
+    }
+}
+
+void drawCaption(QImage& image, const ButtonFont& font, const QStringList& lines,
+                 const QVector<TextBox>& boxes, const ButtonStateStyle& style)
+{
+    QPainter painter;
+    for (int k = 0; k < lines.size(); ++k) {
+        const TextBox& box = boxes[k];
+        if (lines[k].isEmpty() || box.right <= box.left || box.bottom <= box.top)
+            continue;
+        if (!painter.isActive()) {
+            painter.begin(&image);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+        }
+        const QGlyphRun run = font.glyphRun(lines[k]);
+        painter.setClipRect(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top));
+        if (style.dropShadow) {
+            painter.setPen(QColor::fromRgb(pixelOf(style.dropShadowColor)));
+            painter.drawGlyphRun(QPointF(box.left + ButtonRenderer::shadowShift,
+                                         box.top + ButtonRenderer::shadowShift),
+                                 run);
+        }
+        painter.setPen(QColor::fromRgb(pixelOf(style.fontColor)));
+        painter.drawGlyphRun(QPointF(box.left, box.top), run);
+    }
+}
+} // namespace
+
+ButtonRenderer::ButtonRenderer(const ButtonProject& project, const BackgroundPictures& pictures,
+                               const TextOffsetOptions& offsets, ButtonSizeTables& sizes)
+    : m_project(project), m_pictures(pictures), m_offsets(offsets), m_sizes(sizes)
+{
+}
+
+ButtonRenderer::~ButtonRenderer() = default;
+
+const ButtonFont& ButtonRenderer::fontFor(ButtonState state, const ButtonStateStyle& style)
+{
+    std::unique_ptr<ButtonFont>& font = m_fonts[slot(state)];
+    if (!font || !font->matches(style))
+        font = std::make_unique<ButtonFont>(style);
+    return *font;
+}
+
+const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateStyle& style)
+{
+    const QImage& picture = m_pictures.backgroundFor(state, style.backgroundKind);
+    if (picture.isNull() || picture.format() == QImage::Format_RGB32)
+        return picture;
+    const int s = slot(state);
+    if (m_converted[s].isNull() || m_convertedFrom[s] != picture.cacheKey()) {
+        m_converted[s] = picture.convertToFormat(QImage::Format_RGB32);
+        m_convertedFrom[s] = picture.cacheKey();
+    }
+    return m_converted[s];
+}
+
+QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString& caption)
+{
+    const ButtonStateStyle& style = m_project.style(state);
+    const bool normal = state == ButtonState::Normal;
+    const bool pressed = style.pressEffect == PressEffect::Pressed;
+    const QImage& picture = pictureFor(state, style);
+
+    qint64 width, height;
+    if (!normal) {
+        width = m_sizes.width(captionIndex);
+        height = m_sizes.height(captionIndex);
+    } else if (!picture.isNull()) {
+        width = picture.width();
+        height = picture.height();
+    } else {
+        // Also the size when no picture has been chosen yet: a 0 x 0 button could not be
+        // stored by any writer.
+        width = m_project.buttonWidth;
+        height = m_project.buttonHeight;
+    }
+
+    const ButtonFont& font = fontFor(state, style);
+    const QStringList lines = splitCaption(caption).lines;
+    QVector<int> lineWidths;
+    for (const QString& line : lines)
+        lineWidths.append(font.width(line));
+    const int widest = *std::max_element(lineWidths.cbegin(), lineWidths.cend());
+
+    // The picture was laid down before the button widened, so it never reaches further.
+    const qint64 pictureReach = width;
+    if (normal && m_project.variableWidth)
+        width = qint64(widest) + variableWidthMargin;
+
+    if (!isDrawableSize(width, height)) {
+        if (normal)
+            m_sizes.store(captionIndex, 0, 0);
+        return {};
+    }
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        if (normal)
+            m_sizes.store(captionIndex, 0, 0);
+        return {};
+    }
+    if (normal)
+        m_sizes.store(captionIndex, qint32(width), qint32(height));
+
+    image.fill(pixelOf(style.backgroundColor));
+    if (!picture.isNull()) {
+        const int shift = pressed ? pressShift : 0;
+        copyPicture(image, picture, shift, shift, int(std::min(pictureReach, width)));
+    }
+
+    const QVector<TextBox> boxes = layoutLines(
+        lineWidths, font.height(), image.width(), image.height(), style.textJustification,
+        style.textOrientation, m_offsets.textOffset, m_offsets.textIndent, pressed);
+    drawCaption(image, font, lines, boxes, style);
+    // Borders only touch their own runs, so one pass after all lines leaves the same
+    // picture as redrawing them after every line.
+    ButtonBorders::draw(image, style.borderEffect, pressed);
+    return image;
+}
+
+QVector<TextBox> ButtonRenderer::layoutLines(const QVector<int>& lineWidths, int lineHeight,
+                                             int width, int height, TextJustification justification,
+                                             TextOrientation orientation, int offset, int indent,
+                                             bool pressed)
+{
+    // Wide enough that offsets taken from anywhere cannot overflow; saturated when stored.
+    const qint64 W = width, H = height, th = lineHeight, off = offset, ind = indent;
+    const bool twoLines = lineWidths.size() == 2;
+    const qint64 wmax =
+        lineWidths.isEmpty() ? 0 : *std::max_element(lineWidths.cbegin(), lineWidths.cend());
+    const auto saturate = [](qint64 v) {
+        return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    };
+    QVector<TextBox> boxes;
+    for (int k = 0; k < lineWidths.size(); ++k) {
+        const qint64 wk = lineWidths[k];
+        qint64 left = 0, right = 0, top = 0;
+        switch (justification) {
+        case TextJustification::Left:
+            left = off;
+            right = off + wmax;
+            break;
+        case TextJustification::Right:
+            left = W - wk - off;
+            right = W - off;
+            break;
+        case TextJustification::IndentLeft:
+            left = off + ind;
+            right = off + ind + wmax;
+            break;
+        case TextJustification::IndentRight:
+            left = W - wk - off - ind;
+            right = W - off - ind;
+            break;
+        case TextJustification::Center:
+        case TextJustification::NoChoice:
+            left = (W - wk) / 2;
+            right = left + wk;
+            break;
+        }
+        const bool second = k == 1;
+        switch (orientation) {
+        case TextOrientation::Top:
+            top = second ? th + 2 * off : off;
+            break;
+        case TextOrientation::Bottom:
+            top = !twoLines || second ? H - th - off : H - 2 * th - 2 * off;
+            break;
+        case TextOrientation::Center:
+        case TextOrientation::NoChoice:
+            if (!twoLines)
+                top = (H - th) / 2;
+            else
+                top = second ? H / 2 + off : H / 2 - th - off;
+            break;
+        }
+        const qint64 shift = pressed ? pressShift : 0;
+        boxes.append({saturate(left + shift), saturate(top + shift), saturate(right + shift),
+                      saturate(top + th + shift)});
+    }
+    return boxes;
+}

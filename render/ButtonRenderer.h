@@ -1,0 +1,70 @@
+#pragma once
+
+#include "BackgroundPictures.h"
+#include "ButtonFont.h"
+#include "ButtonProject.h"
+#include "ButtonSizeTables.h"
+#include "TextOffsetOptions.h"
+
+#include <QImage>
+#include <QVector>
+
+#include <memory>
+
+// Where one caption line goes: the line is drawn with its cell's top-left corner at
+// (left, top) and clipped to [left, right) x [top, bottom).
+struct TextBox
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const TextBox& o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// Composes the picture of one caption in one state: size, background, caption with optional
+// shadow, border and press. Fonts are kept between calls and remade when a state's font
+// fields change.
+class ButtonRenderer
+{
+public:
+    ButtonRenderer(const ButtonProject& project, const BackgroundPictures& pictures,
+                   const TextOffsetOptions& offsets, ButtonSizeTables& sizes);
+    ~ButtonRenderer();
+
+    // Renders one caption (1-based captionIndex) in one state. Normal also stores W,H in sizes.
+    // Returns a QImage::Format_RGB32 image; a null image when no image can be made: a side
+    // below 1 or above maxSide. A Normal button that fails stores 0 x 0, so the other states
+    // of that caption fail too instead of using a size from an earlier run.
+    QImage render(ButtonState state, int captionIndex, const QString& caption);
+
+    // The boxes of a caption's one or two lines (lineWidths holds each line's width) in a
+    // width x height button.
+    static QVector<TextBox> layoutLines(const QVector<int>& lineWidths, int lineHeight, int width,
+                                        int height, TextJustification justification,
+                                        TextOrientation orientation, int offset, int indent,
+                                        bool pressed);
+
+    static constexpr int maxSide = 16384;
+    static constexpr int variableWidthMargin = 24;
+    static constexpr int pressShift = 2;
+    static constexpr int shadowShift = 2;
+
+private:
+    const ButtonFont& fontFor(ButtonState state, const ButtonStateStyle& style);
+    const QImage& pictureFor(ButtonState state, const ButtonStateStyle& style);
+
+    const ButtonProject& m_project;
+    const BackgroundPictures& m_pictures;
+    const TextOffsetOptions& m_offsets;
+    ButtonSizeTables& m_sizes;
+    std::unique_ptr<ButtonFont> m_fonts[3];
+    // A state's picture in the working format, when it is not already, and the key of the
+    // picture it was made from.
+    QImage m_converted[3];
+    qint64 m_convertedFrom[3] = {0, 0, 0};
+};
