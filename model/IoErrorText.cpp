@@ -62,6 +62,9 @@ int IoErrorText::classicCode(int error, const QString& path)
 
 QString IoErrorText::forErrno(int error, const QString& path)
 {
+    // Qt refuses to open a folder as a file without setting errno.
+    if (!path.isEmpty() && QFileInfo(path).isDir())
+        return text(AccessDenied);
     if (error == 0)
         error = EIO;
     const int code = classicCode(error, path);

@@ -29,7 +29,7 @@ public:
     static int classicCode(int error, const QString& path = QString());
 
     // The classic text, or "I/O error %d" with the errno number (EIO for 0, a failure
-    // without a reason). The errno number is never passed through text(): EIO is 5 on
-    // this platform and must not read as "File access denied".
+    // without a reason). A path naming a folder is "File access denied". The errno number is never
+    // passed through text(): EIO is 5 on this platform and must not read as "File access denied".
     static QString forErrno(int error, const QString& path = QString());
 };

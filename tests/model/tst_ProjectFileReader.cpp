@@ -1,0 +1,361 @@
+#include "ProjectFileReader.h"
+#include "ProjectFileWriter.h"
+#include "TextEncoding.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// What the writer puts on a key's line: checks every field through its file form.
+QString writtenValue(const ButtonProject& project, const QString& key)
+{
+    const QStringList lines = QString::fromUtf8(ProjectFileWriter::toBytes(project)).split("\r\n");
+    for (const QString& line : lines) {
+        if (line.startsWith(key + u'='))
+            return line.mid(key.size() + 1);
+    }
+    return QStringLiteral("<no such key>");
+}
+
+QString projectPath(const char* name)
+{
+    return QStringLiteral(TEST_DATA_DIR "/projects/") + QLatin1String(name);
+}
+} // namespace
+
+class tst_ProjectFileReader : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readingRules_data();
+    void readingRules();
+    void ownImages_data();
+    void ownImages();
+    void ownImageFailureStopsReading();
+    void encodings_data();
+    void encodings();
+    void utf8Validation_data();
+    void utf8Validation();
+    void windows1252Table();
+    void openFailureChangesNothing_data();
+    void openFailureChangesNothing();
+};
+
+void tst_ProjectFileReader::readingRules_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("error"); // empty: reading succeeds
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("keyValues"); // key, expected written value, ...
+
+    const QStringList none;
+    QTest::newRow("version only clears captions")
+        << QByteArray("ButtonLayoutFileVersion=400\r\n") << "" << none
+        << QStringList{"fHeight", "32", "fWidth", "120"};
+    QTest::newRow("other version read alike")
+        << QByteArray("ButtonLayoutFileVersion=999\r\nfHeight=40\r\n") << "" << none
+        << QStringList{"fHeight", "40"};
+    QTest::newRow("no version line")
+        << QByteArray("fWidth=77\r\n") << "" << none << QStringList{"fWidth", "77"};
+    QTest::newRow("empty file") << QByteArray() << "" << none << QStringList{"fHeight", "32"};
+    QTest::newRow("lower case keys") << QByteArray("labeltext=Home\r\nfheight=50\r\n") << ""
+                                     << QStringList{"Home"} << QStringList{"fHeight", "50"};
+    QTest::newRow("upper case key")
+        << QByteArray("FHEIGHT=51\r\nRGIMAGEFILEFORMAT=1\r\n") << "" << none
+        << QStringList{"fHeight", "51", "rgImageFileFormat", "1"};
+    QTest::newRow("kelvin sign is no k") << QByteArray("rgHTMLMa\xE2\x84\xAA"
+                                                       "eTable=1\r\n")
+                                         << "" << none << QStringList{"rgHTMLMakeTable", "0"};
+    QTest::newRow("caption holding =")
+        << QByteArray("LabelText=A=B\r\n") << "" << QStringList{"A=B"} << none;
+    QTest::newRow("empty caption") << QByteArray("LabelText=\r\n") << "" << QStringList{""} << none;
+    QTest::newRow("captions in order")
+        << QByteArray("LabelText=Home\r\nLabelText=About Us\r\nLabelText= spaced \r\n") << ""
+        << QStringList{"Home", "About Us", " spaced "} << none;
+    QTest::newRow("blanks around =")
+        << QByteArray("fHeight = 40\r\n") << "" << none << QStringList{"fHeight", "32"};
+    QTest::newRow("lines without =") << QByteArray("just words\r\n\r\nfHeight=40\r\n") << "" << none
+                                     << QStringList{"fHeight", "40"};
+    QTest::newRow("unknown key not parsed")
+        << QByteArray("fDepth=abc\r\n") << "" << none << QStringList{"fHeight", "32"};
+    QTest::newRow("leading blanks")
+        << QByteArray("fHeight=  40\r\n") << "" << none << QStringList{"fHeight", "40"};
+    QTest::newRow("dollar hex") << QByteArray("fHeight=$1F\r\n") << "" << none
+                                << QStringList{"fHeight", "31"};
+    QTest::newRow("trailing letters")
+        << QByteArray("fHeight=40px\r\n") << "'40px' is not a valid integer value" << none
+        << QStringList{"fHeight", "32"};
+    QTest::newRow("empty integer") << QByteArray("fWidth=\r\n") << "'' is not a valid integer value"
+                                   << none << QStringList{"fWidth", "120"};
+    QTest::newRow("reading stops at the failure")
+        << QByteArray("LabelText=A\r\nfWidth=50\r\nfHeight=x\r\nLabelText=B\r\nfWidth=5\r\n")
+        << "'x' is not a valid integer value" << QStringList{"A"}
+        << QStringList{"fWidth", "50", "fHeight", "32"};
+    QTest::newRow("bad colour") << QByteArray("image2.canvas.brush.color=yellow\r\n")
+                                << "'yellow' is not a valid integer value" << none
+                                << QStringList{"image2.canvas.brush.color", "16776960"};
+    QTest::newRow("boolean T") << QByteArray("cbNormalButtonVariableWidth=T\r\n") << "" << none
+                               << QStringList{"cbNormalButtonVariableWidth", "T"};
+    QTest::newRow("boolean t is false")
+        << QByteArray("cbNormalButtonVariableWidth=T\r\ncbNormalButtonVariableWidth=t\r\n") << ""
+        << none << QStringList{"cbNormalButtonVariableWidth", "F"};
+    QTest::newRow("boolean True is false")
+        << QByteArray("cbPressedButtonPickFontDropShadow=T\r\n"
+                      "cbPressedButtonPickFontDropShadow=True\r\n")
+        << "" << none << QStringList{"cbPressedButtonPickFontDropShadow", "F"};
+    QTest::newRow("boolean T with blank is false")
+        << QByteArray("cbOutputDirectoryUseLabelsAsNames=T \r\n") << "" << none
+        << QStringList{"cbOutputDirectoryUseLabelsAsNames", "F"};
+    QTest::newRow("enumeration beyond last") << QByteArray("rgImageFileFormat=7\r\n") << "" << none
+                                             << QStringList{"rgImageFileFormat", "2"};
+    QTest::newRow("enumeration below -1") << QByteArray("rgImageFileFormat=-5\r\n") << "" << none
+                                          << QStringList{"rgImageFileFormat", "-1"};
+    QTest::newRow("enumerations of each group")
+        << QByteArray("rgJavascriptOptions=9\r\nrgSelectedButtonBorders=5\r\n"
+                      "rgPressedButtonPress=-1\r\nrgNormalButtonTextJustification=4\r\n"
+                      "rgNormalButtonTextOrientation=3\r\nrgHTMLDirection=2\r\n"
+                      "rgNormalButtonBackground=2\r\n")
+        << "" << none
+        << QStringList{"rgJavascriptOptions",
+                       "3",
+                       "rgSelectedButtonBorders",
+                       "4",
+                       "rgPressedButtonPress",
+                       "-1",
+                       "rgNormalButtonTextJustification",
+                       "4",
+                       "rgNormalButtonTextOrientation",
+                       "2",
+                       "rgHTMLDirection",
+                       "1",
+                       "rgNormalButtonBackground",
+                       "2"};
+    QTest::newRow("predefined 150 is none")
+        << QByteArray("cbSelectedButtonPredefinedBitmaps=150\r\n") << "" << none
+        << QStringList{"cbSelectedButtonPredefinedBitmaps", "-1"};
+    QTest::newRow("predefined bounds")
+        << QByteArray(
+               "cbNormalButtonPredefinedBitmaps=99\r\ncbSelectedButtonPredefinedBitmaps=0\r\n"
+               "cbPressedButtonPredefinedBitmaps=100\r\n")
+        << "" << none << QStringList{"cbNormalButtonPredefinedBitmaps",   "99",
+                                     "cbSelectedButtonPredefinedBitmaps", "0",
+                                     "cbPressedButtonPredefinedBitmaps",  "-1"};
+    QTest::newRow("colours unchanged")
+        << QByteArray("image1.canvas.brush.color=$FF000008\r\nimage3.canvas.font.color=255\r\n"
+                      "lblSelectedButtonPickFontDropShadowColor.color=-1\r\n")
+        << "" << none
+        << QStringList{"image1.canvas.brush.color",
+                       "-16777208",
+                       "image3.canvas.font.color",
+                       "255",
+                       "lblSelectedButtonPickFontDropShadowColor.color",
+                       "-1"};
+    QTest::newRow("size without limits")
+        << QByteArray("fHeight=-3\r\nfWidth=5000\r\nimage2.canvas.font.size=72\r\n") << "" << none
+        << QStringList{"fHeight", "-3", "fWidth", "5000", "image2.canvas.font.size", "72"};
+    QTest::newRow("empty font name keeps the face")
+        << QByteArray("image1.canvas.font.name=\r\n") << "" << none
+        << QStringList{"image1.canvas.font.name", "MS Sans Serif"};
+    QTest::newRow("font name replaced") << QByteArray("image2.canvas.font.name= Arial\r\n") << ""
+                                        << none << QStringList{"image2.canvas.font.name", " Arial"};
+    QTest::newRow("long font name cut to 31")
+        << QByteArray("image3.canvas.font.name=ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij\r\n") << ""
+        << none << QStringList{"image3.canvas.font.name", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde"};
+    QTest::newRow("style flags one by one")
+        << QByteArray("image1.canvas.font.style.fsBold=T\r\nimage1.canvas.font.style.fsItalic=F\r\n"
+                      "image1.canvas.font.style.fsUnderline=T\r\n")
+        << "" << none << QStringList{"image1.canvas.font.style.fsBold",      "T",
+                                     "image1.canvas.font.style.fsItalic",    "F",
+                                     "image1.canvas.font.style.fsUnderline", "T",
+                                     "image1.canvas.font.style.fsStrikeOut", "F"};
+    QTest::newRow("texts untrimmed")
+        << QByteArray("edOutputDirectoryFileNamePrefix= LONGPREFIX12 \r\n"
+                      "lblOutputDirectoryFileName=/tmp/out=1/\r\n")
+        << "" << none
+        << QStringList{"edOutputDirectoryFileNamePrefix", " LONGPREFIX12 ",
+                       "lblOutputDirectoryFileName", "/tmp/out=1/"};
+    QTest::newRow("0x1A ends the file")
+        << QByteArray("LabelText=A\r\nfHeight=40\x1A"
+                      "fWidth=50\r\nLabelText=B\r\n")
+        << "" << QStringList{"A"} << QStringList{"fHeight", "40", "fWidth", "120"};
+    QTest::newRow("no final line end") << QByteArray("LabelText=A\r\nfHeight=40") << ""
+                                       << QStringList{"A"} << QStringList{"fHeight", "40"};
+    QTest::newRow("LF line ends") << QByteArray("LabelText=A\nLabelText=B\nfHeight=40\n") << ""
+                                  << QStringList{"A", "B"} << QStringList{"fHeight", "40"};
+    QTest::newRow("CR at end of data")
+        << QByteArray("fHeight=40\r") << "" << none << QStringList{"fHeight", "40"};
+    QTest::newRow("key twice, last wins")
+        << QByteArray("fHeight=40\r\nFHEIGHT=41\r\nLabelText=A\r\nLabelText=A\r\n") << ""
+        << QStringList{"A", "A"} << QStringList{"fHeight", "41"};
+    QTest::newRow("short own image name kept")
+        << QByteArray("lblNormalButtonBMPfilename=a.b\r\n") << "" << none
+        << QStringList{"lblNormalButtonBMPfilename", "a.b"};
+}
+
+void tst_ProjectFileReader::readingRules()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, error);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, keyValues);
+
+    ButtonProject project;
+    project.captions = {QStringLiteral("Old")};
+    ProjectFileReader reader(project);
+    QCOMPARE(reader.loadFromBytes(input), error.isEmpty());
+    QCOMPARE(reader.errorString(), error);
+    QCOMPARE(project.captions, captions);
+    for (int i = 0; i + 1 < keyValues.size(); i += 2)
+        QCOMPARE(writtenValue(project, keyValues[i]), keyValues[i + 1]);
+}
+
+void tst_ProjectFileReader::ownImages_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("loadedPath"); // empty: the loader is not asked
+
+    QTest::newRow("normal") << QByteArray("lblNormalButtonBMPfilename=/pics/a.bmp") << 1
+                            << "/pics/a.bmp";
+    QTest::newRow("selected, key case")
+        << QByteArray("LBLSELECTEDBUTTONBMPFILENAME=/pics/b.jpg") << 2 << "/pics/b.jpg";
+    QTest::newRow("pressed, four characters")
+        << QByteArray("lblPressedButtonBMPfilename=a.gi") << 3 << "a.gi";
+    QTest::newRow("three characters") << QByteArray("lblPressedButtonBMPfilename=a.b") << 3 << "";
+    QTest::newRow("empty") << QByteArray("lblNormalButtonBMPfilename=") << 1 << "";
+    QTest::newRow("shortened path")
+        << QByteArray("lblNormalButtonBMPfilename=C:\\...\\pics\\a.bmp") << 1 << "";
+}
+
+void tst_ProjectFileReader::ownImages()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, state);
+    QFETCH(QString, loadedPath);
+
+    ButtonProject project;
+    QList<QPair<int, QString>> calls;
+    ProjectFileReader reader(project, [&calls](ButtonState s, const QString& path, QString*) {
+        calls.append({int(s), path});
+        return true;
+    });
+    QVERIFY(reader.loadFromBytes(line));
+    const QString value = QString::fromUtf8(line.mid(line.indexOf('=') + 1));
+    QCOMPARE(project.style(ButtonState(state)).imageFileName, value);
+    if (loadedPath.isEmpty()) {
+        QVERIFY(calls.isEmpty());
+    } else {
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].first, state);
+        QCOMPARE(calls[0].second, loadedPath);
+    }
+}
+
+void tst_ProjectFileReader::ownImageFailureStopsReading()
+{
+    ButtonProject project;
+    ProjectFileReader reader(project, [](ButtonState, const QString& path, QString* error) {
+        *error = QStringLiteral("Unknown picture file extension (.%1)").arg(path.section('.', -1));
+        return false;
+    });
+    QVERIFY(!reader.loadFromBytes("LabelText=A\r\nlblSelectedButtonBMPfilename=/pics/a.tif\r\n"
+                                  "LabelText=B\r\n"));
+    QCOMPARE(reader.errorString(), QStringLiteral("Unknown picture file extension (.tif)"));
+    QCOMPARE(project.captions, QStringList{"A"});
+    QCOMPARE(project.selected.imageFileName, QStringLiteral("/pics/a.tif"));
+}
+
+void tst_ProjectFileReader::encodings_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("windows-1252") << projectPath("windows1252.blp");
+    QTest::newRow("utf-8") << projectPath("utf8.blp");
+    QTest::newRow("utf-8 with byte-order mark") << projectPath("utf8-bom.blp");
+}
+
+void tst_ProjectFileReader::encodings()
+{
+    QFETCH(QString, file);
+    ButtonProject project;
+    project.projectFileName = file;
+    ProjectFileReader reader(project);
+    QVERIFY2(reader.loadProjectFile(), qPrintable(reader.errorString()));
+    const QStringList expected{QString::fromUtf8("Caf\u00E9"),
+                               QString::fromUtf8("\u20ACuro Stra\u00DFe"),
+                               QString::fromUtf8("Na\u00EFve \u2013 \u201Cquoted\u201D"),
+                               QString::fromUtf8("\u0152uvre|\u2122")};
+    QCOMPARE(project.captions, expected);
+    QCOMPARE(project.normal.fontName, QString::fromUtf8("Tr\u00E9buchet"));
+    QCOMPARE(project.fileNamePrefix, QStringLiteral("BTN"));
+}
+
+void tst_ProjectFileReader::utf8Validation_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("ascii") << QByteArray("fHeight=40") << true;
+    QTest::newRow("two bytes") << QByteArray("Caf\xC3\xA9") << true;
+    QTest::newRow("four bytes") << QByteArray("\xF0\x9F\x98\x80") << true;
+    QTest::newRow("latin-1 byte") << QByteArray("Caf\xE9") << false;
+    QTest::newRow("truncated at end") << QByteArray("Caf\xC3") << false;
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << false;
+    QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false;
+}
+
+void tst_ProjectFileReader::utf8Validation()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QCOMPARE(TextEncoding::isValidUtf8(bytes), valid);
+}
+
+void tst_ProjectFileReader::windows1252Table()
+{
+    QByteArray all;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        all.append(char(b));
+    const QString text = TextEncoding::fromWindows1252(all);
+    QCOMPARE(text.size(), 128);
+    QCOMPARE(text[0x80 - 0x80], QChar(0x20AC));
+    QCOMPARE(text[0x81 - 0x80], QChar(0x0081));
+    QCOMPARE(text[0x8A - 0x80], QChar(0x0160));
+    QCOMPARE(text[0x96 - 0x80], QChar(0x2013));
+    QCOMPARE(text[0x99 - 0x80], QChar(0x2122));
+    QCOMPARE(text[0x9F - 0x80], QChar(0x0178));
+    for (int b = 0xA0; b <= 0xFF; ++b)
+        QCOMPARE(text[b - 0x80], QChar(b));
+    // A file that is not valid UTF-8 is decoded as Windows-1252 as a whole, ASCII included.
+    QCOMPARE(TextEncoding::decode("A\xE9\x80"), QString::fromUtf8("A\u00E9\u20AC"));
+}
+
+void tst_ProjectFileReader::openFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing file") << "missing.blp"
+                                  << "File not found";
+    QTest::newRow("missing folder") << "no/such/folder/x.blp"
+                                    << "Invalid filename";
+    QTest::newRow("folder as file") << "."
+                                    << "File access denied";
+}
+
+void tst_ProjectFileReader::openFailureChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ButtonProject project;
+    project.captions = {QStringLiteral("Keep")};
+    project.projectFileName = QDir::cleanPath(dir.filePath(name));
+    ProjectFileReader reader(project);
+    QVERIFY(!reader.loadProjectFile());
+    QCOMPARE(reader.errorString(), error);
+    QCOMPARE(project.captions, QStringList{"Keep"});
+}
+
+QTEST_GUILESS_MAIN(tst_ProjectFileReader)
+#include "tst_ProjectFileReader.moc"

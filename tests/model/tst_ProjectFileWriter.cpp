@@ -1,0 +1,311 @@
+#include "ProjectFileReader.h"
+#include "ProjectFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+// A device that takes `capacity` bytes and then fails, setting errno as a file would.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(qint64 capacity, int error) : m_capacity(capacity), m_error(error)
+    {
+        open(QIODevice::WriteOnly);
+    }
+    QByteArray written;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 room = m_capacity - written.size();
+        if (room <= 0) {
+            errno = m_error;
+            return -1;
+        }
+        const qint64 n = qMin(len, qMin<qint64>(room, 7)); // short writes on the way
+        written.append(data, n);
+        return n;
+    }
+
+private:
+    qint64 m_capacity;
+    int m_error;
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Temporarily lowers one resource limit of the process.
+class LimitGuard
+{
+public:
+    LimitGuard(int resource, rlim_t soft) : m_resource(resource)
+    {
+        getrlimit(resource, &m_old);
+        rlimit l = m_old;
+        l.rlim_cur = soft;
+        m_ok = setrlimit(resource, &l) == 0;
+    }
+    ~LimitGuard() { setrlimit(m_resource, &m_old); }
+    bool ok() const { return m_ok; }
+
+private:
+    int m_resource;
+    rlimit m_old;
+    bool m_ok = false;
+};
+
+ButtonProject everyFieldChanged()
+{
+    ButtonProject p;
+    p.captions = {"Home", "About|Us", "", "Caf\u00E9 \u20AC", "A=B"};
+    p.javaScriptOption = JavaScriptOption::Static;
+    p.buttonHeight = 7;
+    p.buttonWidth = -300;
+    p.variableWidth = true;
+    int i = 0;
+    for (ButtonStateStyle* s : {&p.normal, &p.selected, &p.pressed}) {
+        ++i;
+        s->backgroundKind = BackgroundKind::OwnImage;
+        s->backgroundColor = Colors::rgb(10 * i, 20, 30);
+        s->predefinedIndex = 98 + i - 2;
+        s->imageFileName = QStringLiteral("...%1").arg(i); // never loaded
+        s->borderEffect = BorderEffect::BlackBorder;
+        s->pressEffect = i == 3 ? PressEffect::NoChoice : PressEffect::Pressed;
+        s->fontName = QStringLiteral("Font %1").arg(i);
+        s->fontColor = Colors::systemColor(i);
+        s->fontSize = 10 + i;
+        s->fontBold = i != 1;
+        s->fontItalic = i != 2;
+        s->fontUnderline = i != 3;
+        s->fontStrikeOut = true;
+        s->textJustification = TextJustification::IndentRight;
+        s->textOrientation = TextOrientation::Bottom;
+        s->dropShadow = true;
+        s->dropShadowColor = Colors::rgb(1, 2, i);
+    }
+    p.outputDirectory = QStringLiteral("/srv/out dir/");
+    p.fileNamePrefix = QStringLiteral("LONGERTHAN8");
+    p.useCaptionsAsNames = true;
+    p.htmlDirection = HtmlDirection::Across;
+    p.htmlTable = HtmlTable::NoTable;
+    p.imageFileFormat = ImageFileFormat::NoChoice;
+    return p;
+}
+} // namespace
+
+class tst_ProjectFileWriter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+    void defaultProject();
+    void roundTripOfFixture();
+    void roundTripOfEveryField();
+    void valuesWithoutLineBreaks();
+    void saveWritesTheBytes();
+    void failingDevice_data();
+    void failingDevice();
+    void shortWriteKeepsOldFile();
+    void tooManyOpenFilesKeepsOldFile();
+    void unwritableFolderKeepsOldFile();
+    void missingFolder();
+};
+
+void tst_ProjectFileWriter::defaultProject()
+{
+    ButtonProject project;
+    project.captions = {QStringLiteral("Home")};
+    project.outputDirectory = QStringLiteral("C:\\TEMP\\");
+    const QByteArray expected =
+        fileBytes(QStringLiteral(TEST_DATA_DIR "/projects/default-one-caption.blp"));
+    QCOMPARE(ProjectFileWriter::toBytes(project), expected);
+}
+
+void tst_ProjectFileWriter::roundTripOfFixture()
+{
+    const QString path = QStringLiteral(TEST_DATA_DIR "/projects/default-one-caption.blp");
+    ButtonProject project = everyFieldChanged();
+    project.projectFileName = path;
+    ProjectFileReader reader(project);
+    QVERIFY(reader.loadProjectFile());
+    QCOMPARE(ProjectFileWriter::toBytes(project), fileBytes(path));
+}
+
+void tst_ProjectFileWriter::roundTripOfEveryField()
+{
+    const ButtonProject original = everyFieldChanged();
+    const QByteArray bytes = ProjectFileWriter::toBytes(original);
+    ButtonProject copy;
+    ProjectFileReader reader(copy);
+    QVERIFY(reader.loadFromBytes(bytes));
+    QCOMPARE(copy.captions, original.captions);
+    QCOMPARE(copy.javaScriptOption, original.javaScriptOption);
+    QCOMPARE(copy.buttonHeight, original.buttonHeight);
+    QCOMPARE(copy.buttonWidth, original.buttonWidth);
+    QCOMPARE(copy.variableWidth, original.variableWidth);
+    QVERIFY(copy.normal == original.normal);
+    QVERIFY(copy.selected == original.selected);
+    QVERIFY(copy.pressed == original.pressed);
+    QCOMPARE(copy.outputDirectory, original.outputDirectory);
+    QCOMPARE(copy.fileNamePrefix, original.fileNamePrefix);
+    QCOMPARE(copy.useCaptionsAsNames, original.useCaptionsAsNames);
+    QCOMPARE(copy.htmlDirection, original.htmlDirection);
+    QCOMPARE(copy.htmlTable, original.htmlTable);
+    QCOMPARE(copy.imageFileFormat, original.imageFileFormat);
+    QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+}
+
+void tst_ProjectFileWriter::valuesWithoutLineBreaks()
+{
+    ButtonProject project;
+    project.captions = {QStringLiteral("A\r\nB"), QStringLiteral("C\x1A"),
+                        QStringLiteral("D\rE\nF")};
+    project.fileNamePrefix = QStringLiteral("P\nQ");
+    const QByteArray bytes = ProjectFileWriter::toBytes(project);
+    QCOMPARE(bytes.count("\r\n"), 62 + 3);
+    QVERIFY(bytes.endsWith("rgImageFileFormat=0\r\n"));
+    QVERIFY(!bytes.contains('\x1A'));
+    ButtonProject copy;
+    ProjectFileReader reader(copy);
+    QVERIFY(reader.loadFromBytes(bytes));
+    QCOMPARE(copy.captions, (QStringList{"A  B", "C ", "D E F"}));
+    QCOMPARE(copy.fileNamePrefix, QStringLiteral("P Q"));
+}
+
+void tst_ProjectFileWriter::saveWritesTheBytes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ButtonProject project = everyFieldChanged();
+    project.projectFileName = dir.filePath("p.blp");
+    QVERIFY(writeFile(project.projectFileName, "an older, longer file than this one would be? no"));
+    ProjectFileWriter writer;
+    QVERIFY2(writer.saveProjectFile(project), qPrintable(writer.errorString()));
+    QCOMPARE(fileBytes(project.projectFileName), ProjectFileWriter::toBytes(project));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.blp"});
+}
+
+void tst_ProjectFileWriter::failingDevice_data()
+{
+    QTest::addColumn<qint64>("capacity");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing fits") << qint64(0) << ENOSPC << "Disk full";
+    QTest::newRow("fails mid-way") << qint64(500) << ENOSPC << "Disk full";
+    QTest::newRow("last byte missing") << qint64(-1) << EIO << "I/O error 5";
+}
+
+void tst_ProjectFileWriter::failingDevice()
+{
+    QFETCH(qint64, capacity);
+    QFETCH(int, error);
+    QFETCH(QString, text);
+    const ButtonProject project;
+    const QByteArray bytes = ProjectFileWriter::toBytes(project);
+    if (capacity < 0)
+        capacity = bytes.size() - 1;
+    FailingDevice device(capacity, error);
+    ProjectFileWriter writer;
+    QVERIFY(!writer.writeTo(device, project));
+    QCOMPARE(writer.errorString(), text);
+    QCOMPARE(device.written, bytes.left(capacity));
+
+    FailingDevice roomy(bytes.size(), error);
+    QVERIFY(writer.writeTo(roomy, project));
+    QCOMPARE(roomy.written, bytes);
+}
+
+void tst_ProjectFileWriter::shortWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("p.blp");
+    const QByteArray old("ButtonLayoutFileVersion=400\r\nLabelText=Old\r\n");
+    QVERIFY(writeFile(path, old));
+    ButtonProject project;
+    project.projectFileName = path;
+    ProjectFileWriter writer;
+    {
+        // A file size limit fails the write after 100 bytes just as a full disk does.
+        LimitGuard limit(RLIMIT_FSIZE, 100);
+        QVERIFY(limit.ok());
+        QVERIFY(!writer.saveProjectFile(project));
+    }
+    QCOMPARE(writer.errorString(), QStringLiteral("Disk full"));
+    QCOMPARE(fileBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.blp"});
+}
+
+void tst_ProjectFileWriter::tooManyOpenFilesKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("p.blp");
+    QVERIFY(writeFile(path, "old"));
+    ButtonProject project;
+    project.projectFileName = path;
+    ProjectFileWriter writer;
+    const int lowestFree = ::open("/dev/null", O_RDONLY);
+    QVERIFY(lowestFree >= 0);
+    ::close(lowestFree);
+    {
+        LimitGuard limit(RLIMIT_NOFILE, rlim_t(lowestFree));
+        QVERIFY(limit.ok());
+        QVERIFY(!writer.saveProjectFile(project));
+    }
+    QCOMPARE(writer.errorString(), QStringLiteral("Too many open files"));
+    QCOMPARE(fileBytes(path), QByteArray("old"));
+}
+
+void tst_ProjectFileWriter::unwritableFolderKeepsOldFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("folder permissions do not bind the superuser");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("p.blp");
+    QVERIFY(writeFile(path, "old"));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    ButtonProject project;
+    project.projectFileName = path;
+    ProjectFileWriter writer;
+    const bool saved = writer.saveProjectFile(project);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!saved);
+    QCOMPARE(writer.errorString(), QStringLiteral("File access denied"));
+    QCOMPARE(fileBytes(path), QByteArray("old"));
+}
+
+void tst_ProjectFileWriter::missingFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ButtonProject project;
+    project.projectFileName = dir.filePath("nowhere/p.blp");
+    ProjectFileWriter writer;
+    QVERIFY(!writer.saveProjectFile(project));
+    QCOMPARE(writer.errorString(), QStringLiteral("Invalid filename"));
+}
+
+QTEST_GUILESS_MAIN(tst_ProjectFileWriter)
+#include "tst_ProjectFileWriter.moc"
