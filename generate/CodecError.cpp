@@ -1,0 +1,74 @@
+#include "CodecError.h"
+
+#include <cstring>
+
+const char* codecErrorTemplate(CodecError error)
+{
+    switch (error) {
+    case CodecError::None:
+        return "";
+    case CodecError::PngOpenFile:
+        return "Error Opening File %1!";
+    case CodecError::PngWrite:
+        return "Error Writing PNG File!";
+    case CodecError::PngRead:
+        return "Error Reading File!";
+    case CodecError::CreateFile:
+        return "Cannot create file \"%1\". %2";
+    case CodecError::OpenFile:
+        return "Cannot open file \"%1\". %2";
+    case CodecError::WriteFile:
+        return "Cannot write file \"%1\". %2";
+    case CodecError::EmptyPicture:
+        return "Cannot write an empty picture to \"%1\".";
+    case CodecError::PictureTooLarge:
+        return "Picture \"%1\" is too large: %2 (at most 16384 pixels a side and 64 megapixels).";
+    case CodecError::JpegWrite:
+        return "Error writing JPEG file \"%1\": %2";
+    case CodecError::JpegRead:
+        return "Error reading JPEG file \"%1\": %2";
+    case CodecError::GifWrite:
+        return "Error writing GIF file \"%1\": %2";
+    case CodecError::GifRead:
+        return "Error reading GIF file \"%1\": %2";
+    case CodecError::GifNoImage:
+        return "GIF file \"%1\" holds no image.";
+    case CodecError::GifNoColorTable:
+        return "GIF file \"%1\" has no colour table.";
+    }
+    return "Unknown image file error.";
+}
+
+QString codecErrorMessage(CodecError error, const QString& path, const QString& detail)
+{
+    // Substituted by hand: a path may itself hold "%2".
+    const QString text = QString::fromLatin1(codecErrorTemplate(error));
+    QString result;
+    result.reserve(text.size() + path.size() + detail.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 1 < text.size() &&
+            (text[i + 1] == u'1' || text[i + 1] == u'2')) {
+            result += text[i + 1] == u'1' ? path : detail;
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+void setCodecError(QString* error, CodecError code, const QString& path, const QString& detail)
+{
+    if (error)
+        *error = codecErrorMessage(code, path, detail);
+}
+
+QString codecSystemErrorText(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+QString CodecLimits::sizeText(qint64 width, qint64 height)
+{
+    return QStringLiteral("%1 x %2 pixels").arg(width).arg(height);
+}

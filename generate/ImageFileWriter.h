@@ -1,0 +1,26 @@
+#pragma once
+
+#include "JpegFileOptions.h"
+
+#include <QImage>
+#include <QString>
+
+// Writes one button image as stem.jpg, stem.png and stem.gif, replacing existing files.
+class ImageFileWriter
+{
+public:
+    // The options are read at each write, so changes made between writes take effect.
+    explicit ImageFileWriter(const JpegFileOptions& options);
+
+    // Nothing of the stem is cut: "ver.-2" gives "ver.-2.jpg". Stops at the first failure,
+    // leaving the formats after it unwritten and no partial file of the failing one.
+    bool writeButtonImages(const QImage& bitmap, const QString& stem);
+    // Names the path that failed.
+    QString errorString() const { return m_errorString; }
+
+private:
+    bool fail(const QString& path, const QString& message);
+
+    const JpegFileOptions& m_options;
+    QString m_errorString;
+};

@@ -1,0 +1,291 @@
+#include "JpegCodec.h"
+
+#include "CodecError.h"
+#include "CodecOutputFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+// jerror.h after jpeglib.h: it needs its types.
+#include <jerror.h>
+
+// libjpeg's default error handler ends the process. Ours longjmps back into the plain function
+// that started the work; those frames hold only POD data (the jobs below).
+
+namespace {
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void onError(j_common_ptr cinfo)
+{
+    auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+    manager->pub.format_message(cinfo, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+// A premature end of data is only a warning to libjpeg, which then pads the picture with grey;
+// a truncated file must be refused instead.
+void onMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        onError(cinfo);
+    if (level < 0)
+        ++cinfo->err->num_warnings;
+}
+
+void installErrorManager(ErrorManager* manager)
+{
+    jpeg_std_error(&manager->pub);
+    manager->pub.error_exit = onError;
+    manager->pub.emit_message = onMessage;
+    manager->message[0] = '\0';
+}
+
+struct JpegWriteJob
+{
+    ErrorManager errors;
+    jpeg_compress_struct cinfo;
+    bool created;
+    const uchar* bits;
+    qsizetype bytesPerLine;
+    JDIMENSION width;
+    JDIMENSION height;
+    J_COLOR_SPACE inputSpace;
+    int inputComponents;
+    int quality;
+    bool grayscale;
+    bool progressive;
+    unsigned char* out;
+    unsigned long outSize;
+};
+
+bool encodeJpeg(JpegWriteJob* job)
+{
+    installErrorManager(&job->errors);
+    job->cinfo.err = &job->errors.pub;
+    if (setjmp(job->errors.jump))
+        return false;
+    jpeg_create_compress(&job->cinfo);
+    job->created = true;
+    jpeg_mem_dest(&job->cinfo, &job->out, &job->outSize);
+    job->cinfo.image_width = job->width;
+    job->cinfo.image_height = job->height;
+    job->cinfo.input_components = job->inputComponents;
+    job->cinfo.in_color_space = job->inputSpace;
+    jpeg_set_defaults(&job->cinfo);
+    jpeg_set_quality(&job->cinfo, job->quality, TRUE);
+    if (job->grayscale)
+        jpeg_set_colorspace(&job->cinfo, JCS_GRAYSCALE);
+    if (job->progressive)
+        jpeg_simple_progression(&job->cinfo);
+    jpeg_start_compress(&job->cinfo, TRUE);
+    while (job->cinfo.next_scanline < job->cinfo.image_height) {
+        JSAMPROW row =
+            const_cast<JSAMPROW>(job->bits + job->cinfo.next_scanline * job->bytesPerLine);
+        jpeg_write_scanlines(&job->cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&job->cinfo);
+    return true;
+}
+
+struct JpegReadJob
+{
+    ErrorManager errors;
+    jpeg_decompress_struct cinfo;
+    bool created;
+    std::FILE* file;
+    JDIMENSION width;
+    JDIMENSION height;
+    bool tooLarge;
+    int components;
+    bool invertedCmyk;
+    unsigned char* pixels;
+};
+
+bool decodeJpeg(JpegReadJob* job)
+{
+    installErrorManager(&job->errors);
+    job->cinfo.err = &job->errors.pub;
+    if (setjmp(job->errors.jump))
+        return false;
+    jpeg_create_decompress(&job->cinfo);
+    job->created = true;
+    jpeg_stdio_src(&job->cinfo, job->file);
+    jpeg_read_header(&job->cinfo, TRUE);
+    job->width = job->cinfo.image_width;
+    job->height = job->cinfo.image_height;
+    if (!CodecLimits::allowed(job->width, job->height)) {
+        job->tooLarge = true;
+        return false;
+    }
+    switch (job->cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        job->cinfo.out_color_space = JCS_GRAYSCALE;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        job->cinfo.out_color_space = JCS_CMYK;
+        break;
+    default:
+        job->cinfo.out_color_space = JCS_RGB;
+        break;
+    }
+    // Adobe applications write CMYK inverted and mark it so.
+    job->invertedCmyk = job->cinfo.saw_Adobe_marker;
+    jpeg_start_decompress(&job->cinfo);
+    job->components = job->cinfo.output_components;
+    const std::size_t rowBytes = std::size_t(job->cinfo.output_width) * job->components;
+    job->pixels = static_cast<unsigned char*>(std::malloc(rowBytes * job->cinfo.output_height));
+    if (!job->pixels)
+        ERREXIT1(&job->cinfo, JERR_OUT_OF_MEMORY, 0);
+    while (job->cinfo.output_scanline < job->cinfo.output_height) {
+        JSAMPROW row = job->pixels + job->cinfo.output_scanline * rowBytes;
+        jpeg_read_scanlines(&job->cinfo, &row, 1);
+    }
+    // jpeg_finish_decompress is left out on purpose: it only looks for the end marker, and a
+    // file that lacks just that still holds the whole picture.
+    return true;
+}
+
+} // namespace
+
+bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileOptions& options,
+                      QString* error)
+{
+    if (bitmap.isNull()) {
+        setCodecError(error, CodecError::EmptyPicture, path);
+        return false;
+    }
+    JpegWriteJob job{};
+    QImage source = bitmap;
+#if defined(JCS_EXTENSIONS)
+    const bool direct32 = source.format() == QImage::Format_RGB32;
+#else
+    const bool direct32 = false;
+#endif
+    if (direct32) {
+#if defined(JCS_EXTENSIONS)
+        job.inputSpace =
+            QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+        job.inputComponents = 4;
+#endif
+    } else {
+        if (source.format() != QImage::Format_RGB888)
+            source = source.convertToFormat(QImage::Format_RGB888);
+        job.inputSpace = JCS_RGB;
+        job.inputComponents = 3;
+    }
+
+    // Created before encoding, so an unwritable path costs no encoding.
+    CodecOutputFile file(path);
+    if (!file.create()) {
+        setCodecError(error, CodecError::CreateFile, path,
+                      codecSystemErrorText(file.systemError()));
+        return false;
+    }
+
+    job.bits = source.constBits();
+    job.bytesPerLine = source.bytesPerLine();
+    job.width = JDIMENSION(source.width());
+    job.height = JDIMENSION(source.height());
+    job.quality = qBound(1, int(options.quality), 100);
+    job.grayscale = options.grayscale != 0;
+    job.progressive = options.progressiveEncoding != 0;
+    // A buffer of the raw size holds nearly every stream; libjpeg grows into its own block
+    // (freed below) when not. Kept between writes to spare an allocation per file.
+    thread_local std::vector<unsigned char> scratch;
+    scratch.resize(
+        std::max<std::size_t>(std::size_t(job.width) * job.height * 3 + 4096, scratch.size()));
+    job.out = scratch.data();
+    job.outSize = scratch.size();
+    const bool encoded = encodeJpeg(&job);
+    if (job.created)
+        jpeg_destroy_compress(&job.cinfo);
+    bool written = false;
+    if (encoded)
+        written = file.writeAndCommit(job.out, job.outSize);
+    if (encoded && job.out != scratch.data())
+        std::free(job.out);
+    if (!encoded) {
+        setCodecError(error, CodecError::JpegWrite, path,
+                      QString::fromLocal8Bit(job.errors.message));
+        return false;
+    }
+    if (!written) {
+        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        return false;
+    }
+    return true;
+}
+
+bool JpegCodec::read(const QString& path, QImage* result, QString* error)
+{
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!file) {
+        setCodecError(error, CodecError::OpenFile, path, codecSystemErrorText(errno));
+        return false;
+    }
+    JpegReadJob job{};
+    job.file = file;
+    const bool decoded = decodeJpeg(&job);
+    int width = 0, height = 0;
+    if (decoded) {
+        width = int(job.cinfo.output_width);
+        height = int(job.cinfo.output_height);
+    }
+    if (job.created)
+        jpeg_destroy_decompress(&job.cinfo);
+    std::fclose(file);
+
+    QImage image;
+    if (decoded)
+        image = QImage(width, height, QImage::Format_RGB32);
+    if (!decoded || image.isNull()) {
+        std::free(job.pixels);
+        if (job.tooLarge || decoded)
+            setCodecError(error, CodecError::PictureTooLarge, path,
+                          CodecLimits::sizeText(job.width, job.height));
+        else
+            setCodecError(error, CodecError::JpegRead, path,
+                          QString::fromLocal8Bit(job.errors.message));
+        return false;
+    }
+
+    const int channels = job.components;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* in = job.pixels + std::size_t(y) * width * channels;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += channels) {
+            if (channels == 1) {
+                out[x] = qRgb(in[0], in[0], in[0]);
+            } else if (channels == 3) {
+                out[x] = qRgb(in[0], in[1], in[2]);
+            } else {
+                int c = in[0], m = in[1], yellow = in[2], k = in[3];
+                if (!job.invertedCmyk) {
+                    c = 255 - c;
+                    m = 255 - m;
+                    yellow = 255 - yellow;
+                    k = 255 - k;
+                }
+                out[x] = qRgb(c * k / 255, m * k / 255, yellow * k / 255);
+            }
+        }
+    }
+    std::free(job.pixels);
+    if (result)
+        *result = image;
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "JpegFileOptions.h"
+
+#include <QImage>
+#include <QString>
+
+// JPEG files through libjpeg. Of the options only quality, grayscale and progressiveEncoding
+// reach the file; everything else stays at libjpeg's defaults (JFIF).
+class JpegCodec
+{
+public:
+    // On failure the partial file is removed and *error (if given) says why.
+    static bool write(const QString& path, const QImage& bitmap, const JpegFileOptions& options,
+                      QString* error);
+    // Colour, grey and CMYK/YCCK files come out as RGB32. Truncated files are errors.
+    static bool read(const QString& path, QImage* result, QString* error);
+};

@@ -1,0 +1,258 @@
+#include "PngCodec.h"
+
+#include "CodecError.h"
+#include "CodecMemoryBuffer.h"
+#include "CodecOutputFile.h"
+
+#include <QFile>
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+// libpng reports errors by longjmp. The libpng calls therefore run in plain functions whose frames
+// hold only POD data (the jobs below); everything with a destructor lives in the callers.
+
+namespace {
+
+enum class RowLayout
+{
+    Rgb,  // R, G, B
+    Bgrx, // QImage::Format_RGB32 on a little-endian machine
+    Xrgb, // QImage::Format_RGB32 on a big-endian machine
+};
+
+struct PngWriteJob
+{
+    std::jmp_buf jump;
+    png_structp png;
+    png_infop info;
+    png_bytepp rows;
+    png_uint_32 width;
+    png_uint_32 height;
+    RowLayout layout;
+    CodecMemoryBuffer* out;
+};
+
+struct PngReadJob
+{
+    std::jmp_buf jump;
+    png_structp png;
+    png_infop info;
+    std::FILE* file;
+    png_uint_32 width;
+    png_uint_32 height;
+    bool tooLarge;
+    int channels;
+    png_bytep pixels;
+    png_bytepp rows;
+};
+
+[[noreturn]] void onWriteError(png_structp png, png_const_charp)
+{
+    std::longjmp(static_cast<PngWriteJob*>(png_get_error_ptr(png))->jump, 1);
+}
+
+[[noreturn]] void onReadError(png_structp png, png_const_charp)
+{
+    std::longjmp(static_cast<PngReadJob*>(png_get_error_ptr(png))->jump, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
+
+void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* job = static_cast<PngWriteJob*>(png_get_io_ptr(png));
+    if (!job->out->append(data, length))
+        png_error(png, "Out of memory");
+}
+
+void flushNothing(png_structp) {}
+
+bool encodePng(PngWriteJob* job)
+{
+    if (setjmp(job->jump))
+        return false;
+    job->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, onWriteError, ignoreWarning);
+    if (!job->png)
+        return false;
+    job->info = png_create_info_struct(job->png);
+    if (!job->info)
+        return false;
+    png_set_write_fn(job->png, job, appendToBuffer, flushNothing);
+    png_set_IHDR(job->png, job->info, job->width, job->height, 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_write_info(job->png, job->info);
+    if (job->layout == RowLayout::Bgrx) {
+        png_set_bgr(job->png);
+        png_set_filler(job->png, 0, PNG_FILLER_AFTER);
+    } else if (job->layout == RowLayout::Xrgb) {
+        png_set_filler(job->png, 0, PNG_FILLER_BEFORE);
+    }
+    png_write_image(job->png, job->rows);
+    png_write_end(job->png, nullptr);
+    return true;
+}
+
+bool decodePng(PngReadJob* job)
+{
+    if (setjmp(job->jump))
+        return false;
+    job->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, onReadError, ignoreWarning);
+    if (!job->png)
+        return false;
+    job->info = png_create_info_struct(job->png);
+    if (!job->info)
+        return false;
+    png_init_io(job->png, job->file);
+    // Our own size limit is checked below with a clear message; libpng's must not come first.
+    png_set_user_limits(job->png, 0x7fffffff, 0x7fffffff);
+    png_read_info(job->png, job->info);
+
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colorType = 0;
+    png_get_IHDR(job->png, job->info, &width, &height, &bitDepth, &colorType, nullptr, nullptr,
+                 nullptr);
+    job->width = width;
+    job->height = height;
+    if (!CodecLimits::allowed(width, height)) {
+        job->tooLarge = true;
+        return false;
+    }
+
+    png_set_invert_alpha(job->png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth <= 8)
+        png_set_expand(job->png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
+        png_set_expand(job->png);
+    if (png_get_valid(job->png, job->info, PNG_INFO_tRNS))
+        png_set_expand(job->png);
+    if (bitDepth < 8)
+        png_set_packing(job->png);
+    // Grey and 16-bit files are brought to 8-bit RGB(A) so one compositing step serves all.
+    if (bitDepth == 16)
+        png_set_scale_16(job->png);
+    if ((colorType & PNG_COLOR_MASK_COLOR) == 0)
+        png_set_gray_to_rgb(job->png);
+    png_set_interlace_handling(job->png);
+    png_read_update_info(job->png, job->info);
+
+    job->channels = png_get_channels(job->png, job->info);
+    const png_size_t rowBytes = png_get_rowbytes(job->png, job->info);
+    if ((job->channels != 3 && job->channels != 4) || rowBytes != width * png_size_t(job->channels))
+        png_error(job->png, "Unexpected pixel layout");
+    job->pixels = static_cast<png_bytep>(std::malloc(rowBytes * height));
+    job->rows = static_cast<png_bytepp>(std::malloc(sizeof(png_bytep) * height));
+    if (!job->pixels || !job->rows)
+        png_error(job->png, "Out of memory");
+    for (png_uint_32 y = 0; y < height; ++y)
+        job->rows[y] = job->pixels + y * rowBytes;
+    png_read_image(job->png, job->rows);
+    return true;
+}
+
+} // namespace
+
+bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* error)
+{
+    if (bitmap.isNull()) {
+        setCodecError(error, CodecError::EmptyPicture, path);
+        return false;
+    }
+    QImage source = bitmap;
+    RowLayout layout = RowLayout::Rgb;
+    if (source.format() == QImage::Format_RGB888) {
+        layout = RowLayout::Rgb;
+    } else {
+        if (source.format() != QImage::Format_RGB32)
+            source = source.convertToFormat(QImage::Format_RGB32);
+        layout = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? RowLayout::Bgrx : RowLayout::Xrgb;
+    }
+
+    CodecOutputFile file(path);
+    if (!file.create()) {
+        setCodecError(error, CodecError::PngOpenFile, path);
+        return false;
+    }
+
+    const int height = source.height();
+    std::vector<png_bytep> rows(height);
+    for (int y = 0; y < height; ++y)
+        rows[y] = const_cast<png_bytep>(source.constScanLine(y));
+    // Filtered pixels deflate to well under the raw size; one allocation covers nearly every
+    // button.
+    CodecMemoryBuffer out(std::size_t(source.width()) * height * 3 / 2 + 1024);
+
+    PngWriteJob job{};
+    job.rows = rows.data();
+    job.width = png_uint_32(source.width());
+    job.height = png_uint_32(height);
+    job.layout = layout;
+    job.out = &out;
+    const bool encoded = encodePng(&job);
+    png_destroy_write_struct(&job.png, job.info ? &job.info : nullptr);
+    if (!encoded) {
+        setCodecError(error, CodecError::PngWrite);
+        return false; // file removes itself
+    }
+    if (!file.writeAndCommit(out.data(), out.size())) {
+        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        return false;
+    }
+    return true;
+}
+
+bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
+{
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!file) {
+        setCodecError(error, CodecError::PngOpenFile, path);
+        return false;
+    }
+    PngReadJob job{};
+    job.file = file;
+    const bool decoded = decodePng(&job);
+    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
+    std::fclose(file);
+    std::free(job.rows);
+
+    QImage image;
+    if (decoded) {
+        image = QImage(int(job.width), int(job.height), QImage::Format_RGB32);
+        if (image.isNull())
+            job.tooLarge = true; // out of memory for the picture itself
+    }
+    if (!decoded || image.isNull()) {
+        std::free(job.pixels);
+        if (job.tooLarge)
+            setCodecError(error, CodecError::PictureTooLarge, path,
+                          CodecLimits::sizeText(job.width, job.height));
+        else
+            setCodecError(error, CodecError::PngRead);
+        return false;
+    }
+
+    const int width = int(job.width);
+    const int channels = job.channels;
+    for (int y = 0; y < image.height(); ++y) {
+        const png_byte* in = job.pixels + std::size_t(y) * width * channels;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += channels) {
+            if (channels == 3) {
+                out[x] = qRgb(in[0], in[1], in[2]);
+                continue;
+            }
+            // in[3] is the inverted alpha: 0 opaque, 255 fully transparent (white).
+            const int i = in[3];
+            const auto blend = [i](int source) { return (i * 255 + (255 - i) * source) / 255; };
+            out[x] = qRgb(blend(in[0]), blend(in[1]), blend(in[2]));
+        }
+    }
+    std::free(job.pixels);
+    if (result)
+        *result = image;
+    return true;
+}

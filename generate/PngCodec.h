@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// PNG files through libpng. Written files are 8-bit RGB, not interlaced, and hold only IHDR,
+// IDAT and IEND. Read files of any kind come out as opaque RGB32, composited over white.
+class PngCodec
+{
+public:
+    // On failure the partial file is removed and *error (if given) says why.
+    static bool writePng(const QString& path, const QImage& bitmap, QString* error);
+    static bool readPng(const QString& path, QImage* result, QString* error);
+};

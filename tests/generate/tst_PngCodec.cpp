@@ -1,0 +1,187 @@
+#include "CodecTestSupport.h"
+#include "PngCodec.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace CodecTest;
+
+class TestPngCodec : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void writeReadsBackExactly_data();
+    void writeReadsBackExactly();
+    void writtenFileHasOnlyRgbChunks();
+    void readDecodesAndComposites_data();
+    void readDecodesAndComposites();
+    void readRefusesBadFiles_data();
+    void readRefusesBadFiles();
+    void writeIntoMissingDirectoryFails();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestPngCodec::writeReadsBackExactly_data()
+{
+    QTest::addColumn<QImage>("bitmap");
+    QTest::newRow("button 120x32") << buttonImage();
+    QTest::newRow("one pixel") << buttonImage(1, 1);
+    QTest::newRow("odd width") << buttonImage(7, 3, 5);
+    QTest::newRow("RGB888 input") << buttonImage(33, 9, 2).convertToFormat(QImage::Format_RGB888);
+    QTest::newRow("tall") << buttonImage(4, 300, 9);
+}
+
+void TestPngCodec::writeReadsBackExactly()
+{
+    QFETCH(QImage, bitmap);
+    const QString file = path("out.png");
+    QString error;
+    QVERIFY2(PngCodec::writePng(file, bitmap, &error), qPrintable(error));
+
+    const QImage byQt(file);
+    QVERIFY(!byQt.isNull());
+    QCOMPARE(asRgb32(byQt), asRgb32(bitmap));
+
+    QImage ours;
+    QVERIFY2(PngCodec::readPng(file, &ours, &error), qPrintable(error));
+    QCOMPARE(ours.format(), QImage::Format_RGB32);
+    QCOMPARE(ours, asRgb32(bitmap));
+}
+
+void TestPngCodec::writtenFileHasOnlyRgbChunks()
+{
+    const QString file = path("chunks.png");
+    QVERIFY(PngCodec::writePng(file, buttonImage(), nullptr));
+    const QByteArray png = readAll(file);
+
+    QList<QByteArray> types = pngChunkTypes(png);
+    types.erase(std::unique(types.begin(), types.end()), types.end());
+    QCOMPARE(types, (QList<QByteArray>{"IHDR", "IDAT", "IEND"}));
+
+    // IHDR data follows the signature (8), length (4) and type (4).
+    const char* ihdr = png.constData() + 16;
+    QCOMPARE(qFromBigEndian<quint32>(ihdr), 120u);
+    QCOMPARE(qFromBigEndian<quint32>(ihdr + 4), 32u);
+    QCOMPARE(int(ihdr[8]), 8);  // bit depth
+    QCOMPARE(int(ihdr[9]), 2);  // RGB
+    QCOMPARE(int(ihdr[10]), 0); // compression
+    QCOMPARE(int(ihdr[11]), 0); // filter
+    QCOMPARE(int(ihdr[12]), 0); // no interlace
+}
+
+void TestPngCodec::readDecodesAndComposites_data()
+{
+    QTest::addColumn<QByteArray>("png");
+    QTest::addColumn<QList<QRgb>>("expected"); // the pixels of the single row
+
+    const QByteArray redGreenPalette("\xff\x00\x00\x00\xff\x00\x00\x00\xff", 9);
+    QTest::newRow("RGBA: half, opaque, clear")
+        << makePng(3, 1, 8, 6, {QByteArray("\xff\x00\x00\x80\x10\x20\x30\xff\x10\x20\x30\x00", 12)})
+        << QList<QRgb>{qRgb(255, 127, 127), qRgb(16, 32, 48), qRgb(255, 255, 255)};
+    QTest::newRow("palette with tRNS")
+        << makePng(3, 1, 8, 3, {QByteArray("\x00\x01\x02", 3)}, redGreenPalette,
+                   QByteArray("\x00\xff", 2))
+        << QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    QTest::newRow("palette 2-bit")
+        << makePng(3, 1, 2, 3, {QByteArray("\x24", 1)}, redGreenPalette)
+        << QList<QRgb>{qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0)};
+    QTest::newRow("grey 8-bit") << makePng(2, 1, 8, 0, {QByteArray("\x00\x99", 2)})
+                                << QList<QRgb>{qRgb(0, 0, 0), qRgb(153, 153, 153)};
+    QTest::newRow("grey 1-bit") << makePng(3, 1, 1, 0, {QByteArray("\xa0", 1)})
+                                << QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0),
+                                               qRgb(255, 255, 255)};
+    QTest::newRow("grey with tRNS")
+        << makePng(2, 1, 8, 0, {QByteArray("\x32\x33", 2)}, QByteArray(), QByteArray("\x00\x32", 2))
+        << QList<QRgb>{qRgb(255, 255, 255), qRgb(51, 51, 51)};
+    QTest::newRow("grey + alpha") << makePng(3, 1, 8, 4,
+                                             {QByteArray("\x64\xff\x64\x00\x00\x80", 6)})
+                                  << QList<QRgb>{qRgb(100, 100, 100), qRgb(255, 255, 255),
+                                                 qRgb(127, 127, 127)};
+    QTest::newRow("grey 16-bit") << makePng(2, 1, 16, 0, {QByteArray("\x80\x80\xff\xff", 4)})
+                                 << QList<QRgb>{qRgb(128, 128, 128), qRgb(255, 255, 255)};
+    QTest::newRow("RGB 16-bit") << makePng(1, 1, 16, 2, {QByteArray("\x33\x33\xcc\xcc\x00\x00", 6)})
+                                << QList<QRgb>{qRgb(51, 204, 0)};
+    QTest::newRow("RGBA 16-bit, half alpha")
+        << makePng(1, 1, 16, 6, {QByteArray("\xff\xff\x00\x00\x00\x00\x80\x80", 8)})
+        << QList<QRgb>{qRgb(255, 127, 127)};
+}
+
+void TestPngCodec::readDecodesAndComposites()
+{
+    QFETCH(QByteArray, png);
+    QFETCH(QList<QRgb>, expected);
+    const QString file = path("in.png");
+    QVERIFY(writeAll(file, png));
+    QVERIFY2(!QImage(file).isNull(), "fixture must be a valid PNG");
+
+    QImage image;
+    QString error;
+    QVERIFY2(PngCodec::readPng(file, &image, &error), qPrintable(error));
+    QCOMPARE(image.format(), QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(expected.size(), 1));
+    for (int x = 0; x < expected.size(); ++x)
+        QCOMPARE(QColor(image.pixel(x, 0)), QColor(expected[x]));
+}
+
+void TestPngCodec::readRefusesBadFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+
+    const QImage bitmap = buttonImage(64, 64, 3);
+    QString error;
+    const QString good = path("good.png");
+    QVERIFY(PngCodec::writePng(good, bitmap, &error));
+    const QByteArray valid = readAll(good);
+
+    QByteArray badCrc = valid;
+    badCrc[40] = char(badCrc[40] ^ 0x55); // inside the IDAT data
+    QByteArray tooWide = makePng(20000, 1, 8, 0, {QByteArray(20000, '\0')});
+    QByteArray tooManyPixels = makePng(9000, 9000, 8, 0, {QByteArray(9000, '\0')});
+
+    QTest::newRow("empty") << QByteArray() << "Error Reading File!";
+    QTest::newRow("not a PNG") << QByteArray("GIF89a plain text") << "Error Reading File!";
+    QTest::newRow("truncated half") << valid.left(valid.size() / 2) << "Error Reading File!";
+    QTest::newRow("truncated in IHDR") << valid.left(20) << "Error Reading File!";
+    QTest::newRow("no IDAT") << valid.left(33) + pngChunk("IEND", QByteArray())
+                             << "Error Reading File!";
+    QTest::newRow("bad CRC") << badCrc << "Error Reading File!";
+    QTest::newRow("too wide") << tooWide << "is too large: 20000 x 1 pixels";
+    QTest::newRow("too many pixels") << tooManyPixels << "is too large: 9000 x 9000 pixels";
+}
+
+void TestPngCodec::readRefusesBadFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QString file = path("bad.png");
+    QVERIFY(writeAll(file, bytes));
+    QImage image(5, 5, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QImage before = image;
+    QString error;
+    QVERIFY(!PngCodec::readPng(file, &image, &error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+    QCOMPARE(image, before);
+}
+
+void TestPngCodec::writeIntoMissingDirectoryFails()
+{
+    const QString file = path("missing/out.png");
+    QString error;
+    QVERIFY(!PngCodec::writePng(file, buttonImage(), &error));
+    QCOMPARE(error, "Error Opening File " + file + "!");
+    QVERIFY(!QFile::exists(file));
+
+    QVERIFY(!PngCodec::readPng(file, nullptr, &error));
+    QCOMPARE(error, "Error Opening File " + file + "!");
+}
+
+QTEST_MAIN(TestPngCodec)
+#include "tst_PngCodec.moc"
