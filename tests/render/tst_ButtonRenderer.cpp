@@ -1,0 +1,562 @@
+#include "ButtonBorders.h"
+#include "ButtonRenderer.h"
+
+#include <QTest>
+
+#include <limits>
+
+namespace {
+constexpr QRgb white = 0xFFFFFFFF;
+constexpr QRgb red = 0xFFFF0000;
+constexpr QRgb blue = 0xFF0000FF;
+
+// A project, its pictures and tables, and a renderer over them.
+struct Bench
+{
+    ButtonProject project;
+    BackgroundPictures pictures;
+    TextOffsetOptions offsets;
+    ButtonSizeTables sizes;
+    ButtonRenderer renderer{project, pictures, offsets, sizes};
+
+    // Plain colours and no border, so every red pixel is caption.
+    void plain(ButtonStateStyle& style)
+    {
+        style.borderEffect = BorderEffect::None;
+        style.backgroundColor = Colors::rgb(255, 255, 255);
+        style.fontColor = Colors::rgb(255, 0, 0);
+    }
+
+    QVector<TextBox> boxes(ButtonState state, const QString& caption, const QImage& image)
+    {
+        const ButtonStateStyle& style = project.style(state);
+        const ButtonFont font(style);
+        QVector<int> widths;
+        for (const QString& line : splitCaption(caption).lines)
+            widths << font.width(line);
+        return ButtonRenderer::layoutLines(widths, font.height(), image.width(), image.height(),
+                                           style.textJustification, style.textOrientation,
+                                           offsets.textOffset, offsets.textIndent,
+                                           style.pressEffect == PressEffect::Pressed);
+    }
+};
+
+QRect rectOf(const TextBox& box)
+{
+    return QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
+}
+
+// Bounding box of the pixels of one colour inside area.
+QRect inkBox(const QImage& image, QRgb color, QRect area)
+{
+    area &= image.rect();
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == color)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+int count(const QImage& image, QRgb color, QRect area)
+{
+    area &= image.rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixel(x, y) == color;
+    return n;
+}
+
+// Every pixel different: position (x, y) maps to one colour that no border or caption uses.
+QImage pattern(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40 + (x >> 8)));
+    return image;
+}
+} // namespace
+
+class tst_ButtonRenderer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout_data();
+    void layout();
+    void defaultButton();
+    void textSitsInItsBox_data();
+    void textSitsInItsBox();
+    void emptyFirstLine();
+    void furtherBarsStayInSecondLine();
+    void variableWidth_data();
+    void variableWidth();
+    void otherStatesTakeTheNormalSize();
+    void pressMovesPictureAndCaption();
+    void dropShadowIsClippedToTheBox();
+    void textIsTransparent();
+    void borderStaysOverCaption();
+    void missingPictureFallsBackToButtonSize_data();
+    void missingPictureFallsBackToButtonSize();
+    void unusableSizesGiveNoImage_data();
+    void unusableSizesGiveNoImage();
+    void styleChangesBetweenCallsAreSeen();
+};
+
+void tst_ButtonRenderer::layout_data()
+{
+    QTest::addColumn<QVector<int>>("widths");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<TextJustification>("justification");
+    QTest::addColumn<TextOrientation>("orientation");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<QList<int>>("expected"); // left, top, right, bottom per line
+
+    using J = TextJustification;
+    using O = TextOrientation;
+    // Line height 13, offset 2, indent 40 throughout.
+    const QVector<int> one{50};
+    QTest::newRow("left top") << one << 120 << 32 << J::Left << O::Top << false
+                              << QList<int>{2, 2, 52, 15};
+    QTest::newRow("centre centre ignores offset")
+        << one << 120 << 32 << J::Center << O::Center << false << QList<int>{35, 9, 85, 22};
+    QTest::newRow("centre odd sizes truncate")
+        << one << 121 << 33 << J::Center << O::Center << false << QList<int>{35, 10, 85, 23};
+    QTest::newRow("right bottom") << one << 120 << 32 << J::Right << O::Bottom << false
+                                  << QList<int>{68, 17, 118, 30};
+    QTest::newRow("indent left") << one << 120 << 32 << J::IndentLeft << O::Center << false
+                                 << QList<int>{42, 9, 92, 22};
+    QTest::newRow("indent right") << one << 120 << 32 << J::IndentRight << O::Top << false
+                                  << QList<int>{28, 2, 78, 15};
+    QTest::newRow("wide centred goes negative toward zero")
+        << QVector<int>{151} << 120 << 32 << J::Center << O::Center << false
+        << QList<int>{-15, 9, 136, 22};
+    QTest::newRow("pressed moves all edges")
+        << one << 120 << 32 << J::Center << O::Center << true << QList<int>{37, 11, 87, 24};
+
+    const QVector<int> two{30, 50};
+    QTest::newRow("two left top uses widest") << two << 120 << 40 << J::Left << O::Top << false
+                                              << QList<int>{2, 2, 52, 15, 2, 17, 52, 30};
+    QTest::newRow("two centre centre") << two << 120 << 40 << J::Center << O::Center << false
+                                       << QList<int>{45, 5, 75, 18, 35, 22, 85, 35};
+    QTest::newRow("two right bottom") << two << 120 << 40 << J::Right << O::Bottom << false
+                                      << QList<int>{88, 10, 118, 23, 68, 25, 118, 38};
+    QTest::newRow("two indent left") << two << 120 << 40 << J::IndentLeft << O::Top << false
+                                     << QList<int>{42, 2, 92, 15, 42, 17, 92, 30};
+    QTest::newRow("two indent right") << two << 120 << 40 << J::IndentRight << O::Center << false
+                                      << QList<int>{48, 5, 78, 18, 28, 22, 78, 35};
+    QTest::newRow("two centre odd height") << two << 120 << 33 << J::Center << O::Center << false
+                                           << QList<int>{45, 1, 75, 14, 35, 18, 85, 31};
+    QTest::newRow("two in a low button go above the top")
+        << two << 120 << 10 << J::Left << O::Center << false
+        << QList<int>{2, -10, 52, 3, 2, 7, 52, 20};
+    QTest::newRow("two pressed") << two << 120 << 40 << J::Right << O::Top << true
+                                 << QList<int>{90, 4, 120, 17, 70, 19, 120, 32};
+    QTest::newRow("unchosen items centre")
+        << one << 120 << 32 << J::NoChoice << O::NoChoice << false << QList<int>{35, 9, 85, 22};
+}
+
+void tst_ButtonRenderer::layout()
+{
+    QFETCH(QVector<int>, widths);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(TextJustification, justification);
+    QFETCH(TextOrientation, orientation);
+    QFETCH(bool, pressed);
+    QFETCH(QList<int>, expected);
+
+    QList<int> actual;
+    for (const TextBox& box : ButtonRenderer::layoutLines(widths, 13, width, height, justification,
+                                                          orientation, 2, 40, pressed))
+        actual << box.left << box.top << box.right << box.bottom;
+    QCOMPARE(actual, expected);
+}
+
+void tst_ButtonRenderer::defaultButton()
+{
+    Bench b;
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    QCOMPARE(image.format(), QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(120, 32));
+    QCOMPARE(b.sizes.width(1), 120);
+    QCOMPARE(b.sizes.height(1), 32);
+    QCOMPARE(image.pixel(5, 5), 0xFFFFFF00);   // yellow background
+    QCOMPARE(image.pixel(1, 1), white);        // inset border
+    QCOMPARE(image.pixel(60, 30), 0xFF000000); // its dark edge
+    // The caption is window-text black, centred.
+    const QRect box = rectOf(b.boxes(ButtonState::Normal, QStringLiteral("Home"), image)[0]);
+    const QRect ink = inkBox(image, 0xFF000000, box);
+    QVERIFY(!ink.isEmpty());
+    QCOMPARE(count(image, 0xFF000000, QRect(3, 3, 114, 26)),
+             count(image, 0xFF000000, box & QRect(3, 3, 114, 26)));
+
+    b.project.normal.fontColor = Colors::systemColor(13); // highlight, navy
+    const QImage navy = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    QCOMPARE(inkBox(navy, 0xFF000080, box), ink);
+}
+
+void tst_ButtonRenderer::textSitsInItsBox_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<TextJustification>("justification");
+    QTest::addColumn<TextOrientation>("orientation");
+    QTest::addColumn<int>("points");
+
+    using J = TextJustification;
+    using O = TextOrientation;
+    QTest::newRow("centre") << "Products" << J::Center << O::Center << 8;
+    QTest::newRow("left top") << "Home" << J::Left << O::Top << 8;
+    QTest::newRow("right bottom") << "Home" << J::Right << O::Bottom << 8;
+    QTest::newRow("indent left") << "HOME" << J::IndentLeft << O::Center << 10;
+    QTest::newRow("indent right") << "HOME" << J::IndentRight << O::Center << 10;
+    QTest::newRow("ampersand shows") << "R&D" << J::Center << O::Top << 12;
+    QTest::newRow("two top") << "Our|Products" << J::Left << O::Top << 8;
+    QTest::newRow("two centre") << "Our|Products" << J::Center << O::Center << 8;
+    QTest::newRow("two bottom right") << "Our|Products" << J::Right << O::Bottom << 8;
+}
+
+void tst_ButtonRenderer::textSitsInItsBox()
+{
+    QFETCH(QString, caption);
+    QFETCH(TextJustification, justification);
+    QFETCH(TextOrientation, orientation);
+    QFETCH(int, points);
+
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.textJustification = justification;
+    b.project.normal.textOrientation = orientation;
+    b.project.normal.fontSize = points;
+    b.project.buttonHeight = 40;
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, caption);
+    const QVector<TextBox> boxes = b.boxes(ButtonState::Normal, caption, image);
+    const QStringList lines = splitCaption(caption).lines;
+    const ButtonFont font(b.project.normal);
+
+    int inBoxes = 0;
+    for (int k = 0; k < lines.size(); ++k) {
+        const QRect box = rectOf(boxes[k]);
+        const QRect ink = inkBox(image, red, box);
+        QVERIFY(!ink.isEmpty());
+        // Glyphs start at the box's left edge and end near left + the line's width; the few
+        // pixels of slack are the glyphs' side bearings.
+        QVERIFY2(ink.left() - box.left() >= 0 && ink.left() - box.left() <= 2,
+                 qPrintable(QStringLiteral("line %1 ink starts at %2, box at %3")
+                                .arg(k)
+                                .arg(ink.left())
+                                .arg(box.left())));
+        const int textEnd = box.left() + font.width(lines[k]);
+        QVERIFY(textEnd - (ink.right() + 1) >= 0 && textEnd - (ink.right() + 1) <= 2);
+        QVERIFY(ink.top() >= box.top() && ink.top() - box.top() <= 4);
+        QVERIFY(ink.bottom() < box.bottom() + 1);
+        inBoxes += count(image, red, box);
+    }
+    QCOMPARE(count(image, red, image.rect()), inBoxes);
+}
+
+void tst_ButtonRenderer::emptyFirstLine()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.textOrientation = TextOrientation::Top;
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("|Next"));
+    const QVector<TextBox> boxes = b.boxes(ButtonState::Normal, QStringLiteral("|Next"), image);
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(count(image, red, rectOf(boxes[0])), 0);
+    QVERIFY(count(image, red, rectOf(boxes[1])) > 0);
+    QCOMPARE(boxes[1].top, ButtonFont(b.project.normal).height() + 4);
+}
+
+void tst_ButtonRenderer::furtherBarsStayInSecondLine()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.textJustification = TextJustification::Left;
+    b.project.normal.textOrientation = TextOrientation::Bottom;
+    b.project.buttonHeight = 40;
+    const QImage withBar = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("A|B|C"));
+    const QImage withoutC = b.renderer.render(ButtonState::Normal, 2, QStringLiteral("A|B"));
+    const ButtonFont font(b.project.normal);
+    const int th = font.height();
+    const int b0 = 2, b1 = b0 + font.width(QStringLiteral("B"));
+    const int bar = font.width(QStringLiteral("|"));
+
+    const QRect secondLine(0, 40 - th - 2, 120, th);
+    const QRect theB(b0, secondLine.top(), b1 - b0, th);
+    QVERIFY(count(withBar, red, theB) > 0);
+    QCOMPARE(withBar.copy(theB), withoutC.copy(theB));
+    // The bar is drawn as a character right after the B: a stroke most of a line high.
+    const QRect theBar(b1, secondLine.top(), bar, th);
+    QVERIFY(inkBox(withBar, red, theBar).height() >= th / 2);
+    QCOMPARE(count(withoutC, red, theBar), 0);
+    QVERIFY(count(withBar, red, QRect(0, 0, 120, secondLine.top())) > 0); // the A
+}
+
+void tst_ButtonRenderer::variableWidth_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::addColumn<int>("pictureWidth");
+    QTest::addColumn<bool>("pressed");
+
+    QTest::newRow("regular") << BackgroundKind::Regular << 0 << false;
+    QTest::newRow("wider picture is cut") << BackgroundKind::Predefined << 300 << false;
+    QTest::newRow("narrower picture") << BackgroundKind::Predefined << 30 << false;
+    QTest::newRow("narrower picture pressed") << BackgroundKind::OwnImage << 30 << true;
+}
+
+void tst_ButtonRenderer::variableWidth()
+{
+    QFETCH(BackgroundKind, kind);
+    QFETCH(int, pictureWidth);
+    QFETCH(bool, pressed);
+
+    Bench b;
+    b.project.variableWidth = true;
+    b.project.normal.borderEffect = BorderEffect::None;
+    b.project.normal.backgroundKind = kind;
+    b.project.normal.pressEffect = pressed ? PressEffect::Pressed : PressEffect::None;
+    const QRgb fill = 0xFFFFFF00;
+    const QImage picture = pattern(pictureWidth, 34);
+    b.pictures.setPredefined(ButtonState::Normal, picture);
+    b.pictures.setOwnImage(ButtonState::Normal, picture);
+
+    const QString caption = QStringLiteral("Products");
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, caption);
+    const int expectedWidth = ButtonFont(b.project.normal).width(caption) + 24;
+    const int expectedHeight = kind == BackgroundKind::Regular ? 32 : 34;
+    QCOMPARE(image.size(), QSize(expectedWidth, expectedHeight));
+    QCOMPARE(b.sizes.width(1), expectedWidth);
+    QCOMPARE(b.sizes.height(1), expectedHeight);
+
+    // Top row holds no caption: the picture up to the width it was laid into, then the fill.
+    const int shift = pressed ? 2 : 0;
+    const int y = shift;
+    for (int x = 0; x < expectedWidth; ++x) {
+        const bool onPicture =
+            kind != BackgroundKind::Regular && x >= shift && x < std::min(pictureWidth, 300);
+        QCOMPARE(image.pixel(x, y), onPicture ? picture.pixel(x - shift, 0) : fill);
+    }
+
+    const QImage selected = b.renderer.render(ButtonState::Selected, 1, caption);
+    QCOMPARE(selected.size(), image.size());
+}
+
+void tst_ButtonRenderer::otherStatesTakeTheNormalSize()
+{
+    Bench b;
+    b.project.selected.backgroundKind = BackgroundKind::OwnImage;
+    b.project.selected.borderEffect = BorderEffect::None;
+    const QImage picture = pattern(200, 50);
+    b.pictures.setOwnImage(ButtonState::Selected, picture);
+    b.sizes.store(7, 146, 34);
+    const QImage image = b.renderer.render(ButtonState::Selected, 7, QString());
+    QCOMPARE(image.size(), QSize(146, 34));
+    QCOMPARE(image, picture.copy(0, 0, 146, 34));
+
+    // Beyond the classic 200 captions the tables simply grow.
+    QVERIFY(!b.renderer.render(ButtonState::Normal, 250, QStringLiteral("Late")).isNull());
+    QCOMPARE(b.renderer.render(ButtonState::Pressed, 250, QStringLiteral("Late")).size(),
+             QSize(120, 32));
+    // Never rendered as Normal: no size to take.
+    QVERIFY(b.renderer.render(ButtonState::Selected, 3, QStringLiteral("Orphan")).isNull());
+}
+
+void tst_ButtonRenderer::pressMovesPictureAndCaption()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    const QString caption = QStringLiteral("Products");
+    const QImage still = b.renderer.render(ButtonState::Normal, 1, caption);
+    b.project.normal.pressEffect = PressEffect::Pressed;
+    const QImage moved = b.renderer.render(ButtonState::Normal, 1, caption);
+    QVERIFY(count(still, red, still.rect()) > 0);
+    QCOMPARE(count(moved, red, moved.rect()), count(still, red, still.rect()));
+    QCOMPARE(moved.copy(2, 2, 118, 30), still.copy(0, 0, 118, 30)); // fill unchanged, caption moved
+
+    // A picture moves too, leaving two-pixel bands of the background colour.
+    b.project.normal.backgroundKind = BackgroundKind::Predefined;
+    b.project.normal.backgroundColor = Colors::rgb(0, 0, 255);
+    const QImage picture = pattern(120, 32);
+    b.pictures.setPredefined(ButtonState::Normal, picture);
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QString());
+    QCOMPARE(image.size(), QSize(120, 32));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const QRgb expected = x < 2 || y < 2 ? blue : picture.pixel(x - 2, y - 2);
+            QCOMPARE(image.pixel(x, y), expected);
+        }
+}
+
+void tst_ButtonRenderer::dropShadowIsClippedToTheBox()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.textJustification = TextJustification::Right;
+    b.project.normal.fontSize = 14;
+    const QString caption = QStringLiteral("Hmy");
+    const QImage textOnly = b.renderer.render(ButtonState::Normal, 1, caption);
+    b.project.normal.dropShadow = true;
+    b.project.normal.dropShadowColor = Colors::rgb(0, 0, 255);
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, caption);
+    const QRect box = rectOf(b.boxes(ButtonState::Normal, caption, image)[0]);
+
+    int cut = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const bool text = textOnly.pixel(x, y) == red;
+            const bool shadowed = x >= 2 && y >= 2 && textOnly.pixel(x - 2, y - 2) == red;
+            cut += shadowed && !box.contains(x, y);
+            const QRgb expected = text ? red : shadowed && box.contains(x, y) ? blue : white;
+            QCOMPARE(image.pixel(x, y), expected);
+        }
+    QVERIFY2(cut > 0, "the caption should reach the box's right and bottom ends");
+}
+
+void tst_ButtonRenderer::textIsTransparent()
+{
+    Bench b;
+    b.project.normal.backgroundKind = BackgroundKind::Predefined;
+    b.project.normal.borderEffect = BorderEffect::None;
+    b.project.normal.fontSize = 16;
+    QImage checker(120, 32, QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 120; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFF8000 : 0xFF00C0C0);
+    b.pictures.setPredefined(ButtonState::Normal, checker);
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("Products"));
+    int ink = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 120; ++x) {
+            if (image.pixel(x, y) == 0xFF000000)
+                ++ink;
+            else
+                QCOMPARE(image.pixel(x, y), checker.pixel(x, y));
+        }
+    QVERIFY(ink > 20);
+}
+
+void tst_ButtonRenderer::borderStaysOverCaption()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.fontSize = 24;
+    b.project.normal.textJustification = TextJustification::Left;
+    b.project.normal.textOrientation = TextOrientation::Top;
+    b.offsets.textOffset = 0;
+    b.project.buttonHeight = 60;
+    const QString caption = QStringLiteral("Our|Products");
+    const QImage bare = b.renderer.render(ButtonState::Normal, 1, caption);
+
+    const QRgb magenta = 0xFFFF00FF;
+    QImage reference(bare.size(), QImage::Format_RGB32);
+    reference.fill(magenta);
+    ButtonBorders::draw(reference, BorderEffect::Bevel3D, false);
+
+    int covered = 0;
+    for (int y = 0; y < bare.height(); ++y)
+        for (int x = 0; x < bare.width(); ++x)
+            covered += reference.pixel(x, y) != magenta && bare.pixel(x, y) == red;
+    QVERIFY2(covered > 0, "the caption should run under the border");
+
+    b.project.normal.borderEffect = BorderEffect::Bevel3D;
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, caption);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            QCOMPARE(image.pixel(x, y),
+                     reference.pixel(x, y) != magenta ? reference.pixel(x, y) : bare.pixel(x, y));
+}
+
+void tst_ButtonRenderer::missingPictureFallsBackToButtonSize_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::newRow("predefined") << BackgroundKind::Predefined;
+    QTest::newRow("own image") << BackgroundKind::OwnImage;
+    QTest::newRow("no choice") << BackgroundKind::NoChoice;
+}
+
+void tst_ButtonRenderer::missingPictureFallsBackToButtonSize()
+{
+    QFETCH(BackgroundKind, kind);
+
+    Bench b;
+    b.project.normal.backgroundKind = kind;
+    b.project.normal.borderEffect = BorderEffect::None;
+    b.project.buttonWidth = 90;
+    b.project.buttonHeight = 20;
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QString());
+    QCOMPARE(image.size(), QSize(90, 20));
+    QCOMPARE(count(image, 0xFFFFFF00, image.rect()), 90 * 20);
+    QCOMPARE(b.sizes.width(1), 90);
+    QCOMPARE(b.sizes.height(1), 20);
+}
+
+void tst_ButtonRenderer::unusableSizesGiveNoImage_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("variable");
+    QTest::addColumn<QSize>("expected"); // empty: no image
+
+    const int lowest = std::numeric_limits<qint32>::min();
+    const int highest = std::numeric_limits<qint32>::max();
+    QTest::newRow("zero width") << 0 << 32 << false << QSize();
+    QTest::newRow("negative width") << -5 << 32 << false << QSize();
+    QTest::newRow("zero height") << 120 << 0 << false << QSize();
+    QTest::newRow("negative height") << 120 << lowest << false << QSize();
+    QTest::newRow("too wide") << 16385 << 10 << false << QSize();
+    QTest::newRow("too high") << 10 << 16385 << false << QSize();
+    QTest::newRow("huge") << highest << highest << false << QSize();
+    QTest::newRow("widest allowed") << 16384 << 1 << false << QSize(16384, 1);
+    QTest::newRow("smallest") << 1 << 1 << false << QSize(1, 1);
+    QTest::newRow("variable width rescues zero")
+        << 0 << 32 << true << QSize(ButtonFont(ButtonStateStyle()).width("Go") + 24, 32);
+    QTest::newRow("variable width keeps zero height") << 120 << 0 << true << QSize();
+}
+
+void tst_ButtonRenderer::unusableSizesGiveNoImage()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, variable);
+    QFETCH(QSize, expected);
+
+    Bench b;
+    b.project.buttonWidth = width;
+    b.project.buttonHeight = height;
+    b.project.variableWidth = variable;
+    b.sizes.store(3, 50, 50); // from an earlier run
+    const QImage normal = b.renderer.render(ButtonState::Normal, 3, QStringLiteral("Go"));
+    const QImage selected = b.renderer.render(ButtonState::Selected, 3, QStringLiteral("Go"));
+    if (expected.isEmpty()) {
+        QVERIFY(normal.isNull());
+        QCOMPARE(b.sizes.width(3), 0);
+        QCOMPARE(b.sizes.height(3), 0);
+        QVERIFY(selected.isNull());
+    } else {
+        QCOMPARE(normal.size(), expected);
+        QCOMPARE(QSize(b.sizes.width(3), b.sizes.height(3)), expected);
+        QCOMPARE(selected.size(), expected);
+    }
+}
+
+void tst_ButtonRenderer::styleChangesBetweenCallsAreSeen()
+{
+    Bench b;
+    const QString caption = QStringLiteral("Products");
+    const QImage before = b.renderer.render(ButtonState::Normal, 1, caption);
+    b.project.normal.fontSize = 14;
+    b.project.normal.fontBold = true;
+    const QImage after = b.renderer.render(ButtonState::Normal, 1, caption);
+    QVERIFY(after != before);
+
+    ButtonSizeTables freshSizes;
+    ButtonRenderer fresh(b.project, b.pictures, b.offsets, freshSizes);
+    QCOMPARE(after, fresh.render(ButtonState::Normal, 1, caption));
+}
+
+QTEST_MAIN(tst_ButtonRenderer)
+#include "tst_ButtonRenderer.moc"
