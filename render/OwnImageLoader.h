@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Enumerations.h"
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+class BackgroundPictures;
+
+// Reads a picture file the user chose as a state's background into a plain RGB32 bitmap.
+// The file's extension decides how: ".bmp" is read here, other formats by the decoder
+// registered for their extension.
+class OwnImageLoader
+{
+public:
+    using Decoder = std::function<bool(const QString& path, QImage* image, QString* errorString)>;
+
+    // Bitmaps larger than this are refused before any pixel memory is taken.
+    static constexpr int maxSide = 16384;
+    static constexpr qint64 maxPixels = 64LL * 1024 * 1024;
+
+    // Replaces any decoder registered before for the extension (given without the dot).
+    static void registerDecoder(const QString& lowerCaseExtension, Decoder decoder);
+    static bool hasDecoder(const QString& lowerCaseExtension);
+
+    bool load(const QString& path);
+    QImage image() const { return m_image; }
+    QString errorString() const { return m_error; }
+
+    // Loads path and, on success, makes it the state's own picture; on failure the pictures
+    // stay as they were.
+    static bool loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path,
+                         QString* errorString);
+
+    // An RGB32 copy of image; any transparency is laid over white.
+    static QImage toPlainBitmap(const QImage& image);
+
+private:
+    bool loadBitmap(const QString& path);
+    bool fail(const QString& message);
+
+    QImage m_image;
+    QString m_error;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QStringList>
+
+class BackgroundPictures;
+struct ButtonProject;
+
+// The 100 built-in background pictures B1 .. B100, the same for all three states.
+class PredefinedBackground
+{
+public:
+    static constexpr int count = 100;
+
+    // The text the selection lists show for an index 0..99; empty for any other index.
+    static QString listText(int index);
+    static QStringList listTexts();
+    // The stated size of a picture; an invalid QSize outside 0..99.
+    static QSize size(int index);
+    // The resource name of a picture, "b" followed by the 1-based number; empty outside 0..99.
+    static QString resourceName(int index);
+    // Where the picture file lives among the program's resources; empty outside 0..99.
+    static QString resourcePath(int index);
+    // The picture as a plain RGB32 bitmap; a null image outside 0..99.
+    static QImage load(int index);
+    // The picture stored under a resource name such as "B17"; the name is matched without
+    // regard to case. Null when no picture has that name.
+    static QImage loadByName(const QString& name);
+
+    // Loads the picture of each state's current predefined index into pictures; a state whose
+    // index is outside 0..99 gets an empty picture.
+    static void reloadPictures(const ButtonProject& project, BackgroundPictures& pictures);
+};

@@ -1,0 +1,404 @@
+#include "BackgroundPictures.h"
+#include "OwnImageLoader.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+void put16(QByteArray& out, quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+void put32(QByteArray& out, quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
+// A bitmap file with a 40-byte info header; height < 0 stores rows top-down.
+QByteArray bitmap(qint32 width, qint32 height, quint16 bitsPerPixel, quint32 compression,
+                  const QByteArray& palette, const QByteArray& pixels, quint32 colorsUsed = 0)
+{
+    QByteArray out("BM");
+    const quint32 offset = 14 + 40 + quint32(palette.size());
+    put32(out, offset + quint32(pixels.size()));
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 40);
+    put32(out, quint32(width));
+    put32(out, quint32(height));
+    put16(out, 1);
+    put16(out, bitsPerPixel);
+    put32(out, compression);
+    put32(out, quint32(pixels.size()));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, colorsUsed);
+    put32(out, 0);
+    return out + palette + pixels;
+}
+
+// Palette of four colours: black, red, green, blue.
+QByteArray fourColours()
+{
+    return QByteArray::fromHex("00000000"
+                               "0000ff00"
+                               "00ff0000"
+                               "ff000000");
+}
+
+// 2 x 2, 8 bits: top row red, green; bottom row blue, black (rows stored bottom-up).
+QByteArray indexed2x2()
+{
+    return bitmap(2, 2, 8, 0, fourColours(),
+                  QByteArray::fromHex("03000000"
+                                      "01020000"),
+                  4);
+}
+
+// A 32-bit bitmap with an alpha mask (version 5 header): one pixel, pure red at alpha 128.
+QByteArray translucentRed()
+{
+    QByteArray out("BM");
+    const quint32 offset = 14 + 124;
+    put32(out, offset + 4);
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 124);
+    put32(out, 1);
+    put32(out, 1);
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, 3); // bit fields
+    put32(out, 4);
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, 0x00FF0000);
+    put32(out, 0x0000FF00);
+    put32(out, 0x000000FF);
+    put32(out, 0xFF000000);
+    put32(out, 0x73524742); // sRGB
+    out.append(QByteArray(36 + 12 + 16, '\0'));
+    return out + QByteArray::fromHex("0000ff80");
+}
+
+QString imagesDir()
+{
+    return QStringLiteral(TEST_DATA_DIR "/images/");
+}
+
+} // namespace
+
+class tst_OwnImageLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void missingDecoderIsReported();
+    void unknownExtension_data();
+    void unknownExtension();
+    void bitmapPixels();
+    void bitmapFormats_data();
+    void bitmapFormats();
+    void translucentBitmapLiesOverWhite();
+    void badBitmap_data();
+    void badBitmap();
+    void oversizeBitmapRefused_data();
+    void oversizeBitmapRefused();
+    void extensionChoosesDecoder_data();
+    void extensionChoosesDecoder();
+    void decoderResultBecomesPlainBitmap();
+    void decoderFailurePassesMessage();
+    void loadIntoKeepsPicturesOnFailure();
+
+private:
+    QString write(const QString& name, const QByteArray& bytes);
+
+    QTemporaryDir m_dir;
+    QStringList m_decoded; // "extension:path" per decoder call
+};
+
+QString tst_OwnImageLoader::write(const QString& name, const QByteArray& bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void tst_OwnImageLoader::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_OwnImageLoader::missingDecoderIsReported()
+{
+    // Runs before any decoder is registered; png never is in this test.
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(write("logo.png", "\x89PNG")));
+    QCOMPARE(loader.errorString(), QStringLiteral("No decoder for .png files"));
+    QVERIFY(loader.image().isNull());
+}
+
+void tst_OwnImageLoader::unknownExtension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("tiff") << "scan.tiff"
+                          << "Unknown picture file extension (.tiff)";
+    QTest::newRow("case kept") << "Scan.TIF"
+                               << "Unknown picture file extension (.TIF)";
+    QTest::newRow("last dot counts") << "picture.bmp.txt"
+                                     << "Unknown picture file extension (.txt)";
+    QTest::newRow("icon") << "app.ico"
+                          << "Unknown picture file extension (.ico)";
+    QTest::newRow("none") << "README"
+                          << "Unknown picture file extension (.)";
+}
+
+void tst_OwnImageLoader::unknownExtension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(write(name, indexed2x2())));
+    QCOMPARE(loader.errorString(), message);
+}
+
+void tst_OwnImageLoader::bitmapPixels()
+{
+    OwnImageLoader loader;
+    QVERIFY2(loader.load(imagesDir() + "rgb24_3x2.bmp"), qPrintable(loader.errorString()));
+    const QImage image = loader.image();
+    QCOMPARE(image.format(), QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(3, 2));
+    QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(1, 0), qRgb(0, 255, 0));
+    QCOMPARE(image.pixel(2, 0), qRgb(0, 0, 255));
+    QCOMPARE(image.pixel(0, 1), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(1, 1), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(2, 1), qRgb(10, 20, 30));
+    QVERIFY(loader.errorString().isEmpty());
+}
+
+void tst_OwnImageLoader::bitmapFormats_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("8-bit palette") << "index.bmp" << indexed2x2();
+    QTest::newRow("upper-case extension") << "INDEX.BMP" << indexed2x2();
+    QTest::newRow("top-down rows") << "topdown.Bmp"
+                                   << bitmap(2, -2, 8, 0, fourColours(),
+                                             QByteArray::fromHex("01020000"
+                                                                 "03000000"),
+                                             4);
+    // Run-length coded, bottom row first: two blue, end of line, red + green, end of bitmap.
+    QTest::newRow("run-length 8") << "rle.bmp"
+                                  << bitmap(2, 2, 8, 1, fourColours(),
+                                            QByteArray::fromHex("0203"
+                                                                "0000"
+                                                                "0101 0102"
+                                                                "0001"),
+                                            4);
+}
+
+void tst_OwnImageLoader::bitmapFormats()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    OwnImageLoader loader;
+    QVERIFY2(loader.load(write(name, bytes)), qPrintable(loader.errorString()));
+    const QImage image = loader.image();
+    QCOMPARE(image.format(), QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(2, 2));
+    QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
+    if (QTest::currentDataTag() == QLatin1String("run-length 8")) {
+        QCOMPARE(image.pixel(1, 0), qRgb(0, 255, 0));
+        QCOMPARE(image.pixel(0, 1), qRgb(0, 0, 255));
+        QCOMPARE(image.pixel(1, 1), qRgb(0, 0, 255));
+    } else {
+        QCOMPARE(image.pixel(1, 0), qRgb(0, 255, 0));
+        QCOMPARE(image.pixel(0, 1), qRgb(0, 0, 255));
+        QCOMPARE(image.pixel(1, 1), qRgb(0, 0, 0));
+    }
+}
+
+void tst_OwnImageLoader::translucentBitmapLiesOverWhite()
+{
+    OwnImageLoader loader;
+    QVERIFY2(loader.load(write("glass.bmp", translucentRed())), qPrintable(loader.errorString()));
+    QCOMPARE(loader.image().format(), QImage::Format_RGB32);
+    QCOMPARE(loader.image().pixel(0, 0), qRgb(255, 127, 127));
+}
+
+void tst_OwnImageLoader::badBitmap_data()
+{
+    QTest::addColumn<QString>("path");
+    const QByteArray good = indexed2x2();
+    QTest::newRow("text file") << imagesDir() + "not_a_bitmap.bmp";
+    QTest::newRow("missing file") << m_dir.filePath("nowhere.bmp");
+    QTest::newRow("empty file") << write("empty.bmp", QByteArray());
+    QTest::newRow("header only") << write("header.bmp", good.left(20));
+    QTest::newRow("pixels cut short") << write("short.bmp", good.left(good.size() - 3));
+    QTest::newRow("palette cut short") << write("nopalette.bmp", good.left(14 + 40 + 6));
+    QTest::newRow("zero width") << write("zero.bmp",
+                                         bitmap(0, 2, 8, 0, fourColours(), QByteArray(8, 0), 4));
+    QTest::newRow("zero height") << write("flat.bmp",
+                                          bitmap(2, 0, 8, 0, fourColours(), QByteArray(8, 0), 4));
+    QTest::newRow("7 bits a pixel")
+        << write("seven.bmp", bitmap(2, 2, 7, 0, fourColours(), QByteArray(8, 0), 4));
+    QTest::newRow("embedded JPEG")
+        << write("jpeg.bmp", bitmap(2, 2, 24, 4, QByteArray(), QByteArray(16, 0)));
+    QTest::newRow("more colours than bits")
+        << write("colours.bmp", bitmap(2, 2, 8, 0, fourColours(), QByteArray(8, 0), 300));
+    QTest::newRow("run-length without end")
+        << write("rle.bmp", bitmap(2, 2, 8, 1, fourColours(), QByteArray::fromHex("0203"), 4));
+    QTest::newRow("run-length literal cut") << write(
+        "rlecut.bmp", bitmap(4, 1, 8, 1, fourColours(), QByteArray::fromHex("0004 0102"), 4));
+    QByteArray badOffset = good;
+    qToLittleEndian<quint32>(quint32(good.size() + 100), badOffset.data() + 10);
+    QTest::newRow("pixel offset past the end") << write("offset.bmp", badOffset);
+}
+
+void tst_OwnImageLoader::badBitmap()
+{
+    QFETCH(QString, path);
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(path));
+    QCOMPARE(loader.errorString(), QStringLiteral("Bitmap image is not valid"));
+    QVERIFY(loader.image().isNull());
+}
+
+void tst_OwnImageLoader::oversizeBitmapRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("size");
+    // Headers alone: a loader that trusted them would try to allocate gigabytes.
+    QTest::newRow("too wide") << bitmap(100000, 1, 24, 0, QByteArray(), QByteArray()) << "100000x1";
+    QTest::newRow("too tall") << bitmap(1, 16385, 24, 0, QByteArray(), QByteArray()) << "1x16385";
+    QTest::newRow("too many pixels")
+        << bitmap(16384, 4097, 32, 0, QByteArray(), QByteArray()) << "16384x4097";
+    QTest::newRow("huge top-down")
+        << bitmap(2000000000, -2000000000, 32, 0, QByteArray(), QByteArray())
+        << "2000000000x2000000000";
+    // Complete and decodable, but one column past the limit.
+    QTest::newRow("complete file one past the side")
+        << bitmap(16385, 1, 8, 0, fourColours(), QByteArray(16388, 1), 4) << "16385x1";
+}
+
+void tst_OwnImageLoader::oversizeBitmapRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, size);
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(write("big.bmp", bytes)));
+    QCOMPARE(loader.errorString(),
+             QStringLiteral("Bitmap image is too large (%1 pixels; at most 16384 pixels a side "
+                            "and 64 megapixels)")
+                 .arg(size));
+    QVERIFY(loader.image().isNull());
+}
+
+void tst_OwnImageLoader::extensionChoosesDecoder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("decoder");
+    QTest::newRow("PHOTO.JPEG") << "PHOTO.JPEG"
+                                << "jpeg";
+    QTest::newRow("photo.jpg") << "photo.jpg"
+                               << "jpg";
+    QTest::newRow("Photo.Jpg") << "Photo.Jpg"
+                               << "jpg";
+    QTest::newRow("LOGO.Gif") << "LOGO.Gif"
+                              << "gif";
+    QTest::newRow("dotted folder") << "v1.2/LOGO.GIF"
+                                   << "gif";
+}
+
+void tst_OwnImageLoader::extensionChoosesDecoder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, decoder);
+    for (const QString& extension :
+         {QStringLiteral("jpeg"), QStringLiteral("jpg"), QStringLiteral("gif")}) {
+        OwnImageLoader::registerDecoder(
+            extension, [this, extension](const QString& path, QImage* image, QString*) {
+                m_decoded << extension + ":" + path;
+                *image = QImage(4, 3, QImage::Format_RGB32);
+                image->fill(Qt::darkCyan);
+                return true;
+            });
+    }
+    QVERIFY(QDir(m_dir.path()).mkpath("v1.2"));
+    const QString path = write(name, "not read by the fake decoders");
+    m_decoded.clear();
+    OwnImageLoader loader;
+    QVERIFY2(loader.load(path), qPrintable(loader.errorString()));
+    QCOMPARE(m_decoded, QStringList{decoder + ":" + path});
+    QCOMPARE(loader.image().size(), QSize(4, 3));
+    QCOMPARE(loader.image().pixel(3, 2), QColor(Qt::darkCyan).rgb());
+}
+
+void tst_OwnImageLoader::decoderResultBecomesPlainBitmap()
+{
+    OwnImageLoader::registerDecoder("gif", [](const QString&, QImage* image, QString*) {
+        *image = QImage(2, 1, QImage::Format_ARGB32);
+        image->setPixel(0, 0, qRgba(0, 0, 255, 0));
+        image->setPixel(1, 0, qRgba(0, 0, 255, 255));
+        return true;
+    });
+    OwnImageLoader loader;
+    QVERIFY(loader.load(write("anim.gif", "GIF87a")));
+    QCOMPARE(loader.image().format(), QImage::Format_RGB32);
+    QCOMPARE(loader.image().pixel(0, 0), qRgb(255, 255, 255));
+    QCOMPARE(loader.image().pixel(1, 0), qRgb(0, 0, 255));
+}
+
+void tst_OwnImageLoader::decoderFailurePassesMessage()
+{
+    OwnImageLoader::registerDecoder("jpeg", [](const QString&, QImage*, QString* error) {
+        *error = QStringLiteral("Not a JPEG file: starts with 0x47 0x49");
+        return false;
+    });
+    OwnImageLoader::registerDecoder("jpg", [](const QString&, QImage*, QString*) {
+        return true; // claims success but hands over nothing
+    });
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(write("fake.jpeg", "GIF89a")));
+    QCOMPARE(loader.errorString(), QStringLiteral("Not a JPEG file: starts with 0x47 0x49"));
+    QVERIFY(loader.image().isNull());
+
+    const QString empty = write("empty.jpg", "");
+    QVERIFY(!loader.load(empty));
+    QCOMPARE(loader.errorString(), QStringLiteral("Cannot decode %1").arg(empty));
+}
+
+void tst_OwnImageLoader::loadIntoKeepsPicturesOnFailure()
+{
+    BackgroundPictures pictures;
+    QString error;
+    QVERIFY(OwnImageLoader::loadInto(pictures, ButtonState::Selected, imagesDir() + "rgb24_3x2.bmp",
+                                     &error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(pictures.ownImage(ButtonState::Selected).size(), QSize(3, 2));
+    QVERIFY(pictures.ownImage(ButtonState::Normal).isNull());
+    QVERIFY(pictures.ownImage(ButtonState::Pressed).isNull());
+
+    QVERIFY(!OwnImageLoader::loadInto(pictures, ButtonState::Selected,
+                                      imagesDir() + "not_a_bitmap.bmp", &error));
+    QCOMPARE(error, QStringLiteral("Bitmap image is not valid"));
+    QCOMPARE(pictures.ownImage(ButtonState::Selected).size(), QSize(3, 2));
+}
+
+QTEST_MAIN(tst_OwnImageLoader)
+#include "tst_OwnImageLoader.moc"
