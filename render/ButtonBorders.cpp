@@ -3,102 +3,101 @@
 #include <algorithm>
 
 namespace {
-class RunWriter
+// A coordinate counted from the near edge (0) or from the far one (the width or height).
+struct Coord
 {
-public:
-    explicit RunWriter(QImage& image) : m_image(image), m_w(image.width()), m_h(image.height()) {}
+    bool fromFar;
+    int delta;
+    int at(int extent) const { return (fromFar ? extent : 0) + delta; }
+};
 
-    // Row y, x0..x1 inclusive; nothing when x1 < x0.
-    void row(int y, int x0, int x1, QRgb color)
-    {
-        if (y < 0 || y >= m_h)
-            return;
-        x0 = std::max(x0, 0);
-        x1 = std::min(x1, m_w - 1);
-        if (x1 < x0)
-            return;
-        QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        std::fill(line + x0, line + x1 + 1, color);
-    }
+constexpr Coord near(int delta)
+{
+    return {false, delta};
+}
+constexpr Coord far(int delta)
+{
+    return {true, delta};
+}
 
-    // Column x, y0..y1 inclusive; nothing when y1 < y0.
-    void column(int x, int y0, int y1, QRgb color)
-    {
-        if (x < 0 || x >= m_w)
-            return;
-        y0 = std::max(y0, 0);
-        y1 = std::min(y1, m_h - 1);
-        for (int y = y0; y <= y1; ++y)
-            reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = color;
-    }
-
-    void ring(QRgb color)
-    {
-        row(0, 0, m_w - 1, color);
-        row(m_h - 1, 0, m_w - 1, color);
-        column(0, 0, m_h - 1, color);
-        column(m_w - 1, 0, m_h - 1, color);
-    }
-
-    int w() const { return m_w; }
-    int h() const { return m_h; }
-
-private:
-    QImage& m_image;
-    int m_w;
-    int m_h;
+// One 1-pixel run: a row at y = across from x = from..to, or a column at x = across from
+// y = from..to, both ends included; empty when to < from.
+struct Run
+{
+    bool isRow;
+    Coord across;
+    Coord from;
+    Coord to;
+    QRgb color;
+    QRgb pressedColor;
 };
 
 using B = ButtonBorders;
 
-void bevel3DInset(RunWriter& r, bool pressed)
-{
-    const int w = r.w(), h = r.h();
-    const QRgb outerLight = pressed ? B::black : B::white;
-    const QRgb innerLight = pressed ? B::grey : B::silver;
-    const QRgb outerDark = pressed ? B::white : B::black;
-    const QRgb innerDark = pressed ? B::silver : B::grey;
-    r.row(1, 1, w - 3, outerLight);
-    r.column(1, 1, h - 3, outerLight);
-    r.row(2, 2, w - 4, innerLight);
-    r.column(2, 2, h - 4, innerLight);
-    r.row(h - 2, 1, w - 3, outerDark);
-    r.column(w - 2, 2, h - 2, outerDark);
-    r.row(h - 3, 2, w - 4, innerDark);
-    r.column(w - 3, 3, h - 3, innerDark);
-}
+constexpr Run ring[] = {
+    {true, near(0), near(0), far(-1), B::black, B::black},
+    {true, far(-1), near(0), far(-1), B::black, B::black},
+    {false, near(0), near(0), far(-1), B::black, B::black},
+    {false, far(-1), near(0), far(-1), B::black, B::black},
+};
 
-void bevel3D(RunWriter& r, bool pressed)
-{
-    const int w = r.w(), h = r.h();
-    const QRgb outerLight = pressed ? B::black : B::white;
-    const QRgb innerLight = pressed ? B::grey : B::silver;
-    const QRgb outerDark = pressed ? B::white : B::black;
-    const QRgb innerDark = pressed ? B::silver : B::grey;
-    r.row(0, 0, w - 1, outerLight);
-    r.column(0, 0, h - 2, outerLight);
-    r.row(1, 1, w - 2, innerLight);
-    r.column(1, 1, h - 3, innerLight);
-    r.row(h - 1, 0, w - 1, outerDark);
-    r.column(w - 1, 1, h - 1, outerDark);
-    r.row(h - 2, 1, w - 2, innerDark);
-    r.column(w - 2, 2, h - 2, innerDark);
-}
+constexpr Run bevel3DInset[] = {
+    {true, near(1), near(1), far(-3), B::white, B::black},
+    {false, near(1), near(1), far(-3), B::white, B::black},
+    {true, near(2), near(2), far(-4), B::silver, B::grey},
+    {false, near(2), near(2), far(-4), B::silver, B::grey},
+    {true, far(-2), near(1), far(-3), B::black, B::white},
+    {false, far(-2), near(2), far(-2), B::black, B::white},
+    {true, far(-3), near(2), far(-4), B::grey, B::silver},
+    {false, far(-3), near(3), far(-3), B::grey, B::silver},
+};
 
-void bevel3DBlackEdge(RunWriter& r, bool pressed)
+constexpr Run bevel3D[] = {
+    {true, near(0), near(0), far(-1), B::white, B::black},
+    {false, near(0), near(0), far(-2), B::white, B::black},
+    {true, near(1), near(1), far(-2), B::silver, B::grey},
+    {false, near(1), near(1), far(-3), B::silver, B::grey},
+    {true, far(-1), near(0), far(-1), B::black, B::white},
+    {false, far(-1), near(1), far(-1), B::black, B::white},
+    {true, far(-2), near(1), far(-2), B::grey, B::silver},
+    {false, far(-2), near(2), far(-2), B::grey, B::silver},
+};
+
+// Drawn after the ring.
+constexpr Run bevel3DBlackEdge[] = {
+    {true, near(1), near(1), far(-3), B::white, B::grey},
+    {false, near(1), near(1), far(-3), B::white, B::grey},
+    {true, near(2), near(2), far(-4), B::white, B::grey},
+    {false, near(2), near(2), far(-4), B::white, B::grey},
+    {true, far(-2), near(1), far(-2), B::grey, B::white},
+    {false, far(-2), near(1), far(-2), B::grey, B::white},
+    {true, far(-3), near(2), far(-3), B::grey, B::white},
+    {false, far(-3), near(2), far(-3), B::grey, B::white},
+};
+
+template <size_t N> void drawRuns(QImage& image, const Run (&runs)[N], bool pressed)
 {
-    const int w = r.w(), h = r.h();
-    const QRgb light = pressed ? B::grey : B::white;
-    const QRgb dark = pressed ? B::white : B::grey;
-    r.ring(B::black);
-    r.row(1, 1, w - 3, light);
-    r.column(1, 1, h - 3, light);
-    r.row(2, 2, w - 4, light);
-    r.column(2, 2, h - 4, light);
-    r.row(h - 2, 1, w - 2, dark);
-    r.column(w - 2, 1, h - 2, dark);
-    r.row(h - 3, 2, w - 3, dark);
-    r.column(w - 3, 2, h - 3, dark);
+    const int w = image.width(), h = image.height();
+    for (const Run& run : runs) {
+        const QRgb color = pressed ? run.pressedColor : run.color;
+        if (run.isRow) {
+            const int y = run.across.at(h);
+            const int x0 = std::max(run.from.at(w), 0);
+            const int x1 = std::min(run.to.at(w), w - 1);
+            if (y < 0 || y >= h || x1 < x0)
+                continue;
+            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::fill(line + x0, line + x1 + 1, color);
+        } else {
+            const int x = run.across.at(w);
+            const int y0 = std::max(run.from.at(h), 0);
+            const int y1 = std::min(run.to.at(h), h - 1);
+            if (x < 0 || x >= w)
+                continue;
+            for (int y = y0; y <= y1; ++y)
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = color;
+        }
+    }
 }
 } // namespace
 
@@ -106,19 +105,19 @@ void ButtonBorders::draw(QImage& image, BorderEffect effect, bool pressed)
 {
     if (image.isNull() || image.depth() != 32)
         return;
-    RunWriter runs(image);
     switch (effect) {
     case BorderEffect::Bevel3DInset:
-        bevel3DInset(runs, pressed);
+        drawRuns(image, bevel3DInset, pressed);
         break;
     case BorderEffect::Bevel3D:
-        bevel3D(runs, pressed);
+        drawRuns(image, bevel3D, pressed);
         break;
     case BorderEffect::Bevel3DBlackEdge:
-        bevel3DBlackEdge(runs, pressed);
+        drawRuns(image, ring, pressed);
+        drawRuns(image, bevel3DBlackEdge, pressed);
         break;
     case BorderEffect::BlackBorder:
-        runs.ring(black);
+        drawRuns(image, ring, pressed);
         break;
     case BorderEffect::None:
     case BorderEffect::NoChoice:
