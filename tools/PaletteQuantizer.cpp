@@ -76,6 +76,12 @@ QImage PaletteQuantizer::quantize(const QImage& source, int maxColors)
     samples.reserve(histogram.size());
     for (auto it = histogram.cbegin(); it != histogram.cend(); ++it)
         samples.append({{qRed(it.key()), qGreen(it.key()), qBlue(it.key())}, it.value()});
+    // Hash order changes from run to run; a fixed order keeps the output reproducible.
+    std::sort(samples.begin(), samples.end(), [](const Sample& a, const Sample& b) {
+        if (a.count != b.count)
+            return a.count > b.count;
+        return std::lexicographical_compare(a.c, a.c + 3, b.c, b.c + 3);
+    });
 
     QVector<std::array<int, 3>> palette;
     QVector<bool> fixed;
@@ -85,9 +91,7 @@ QImage PaletteQuantizer::quantize(const QImage& source, int maxColors)
             fixed.append(true);
         }
     } else {
-        // Large flat areas get their exact colour.
-        std::sort(samples.begin(), samples.end(),
-                  [](const Sample& a, const Sample& b) { return a.count > b.count; });
+        // Large flat areas get their exact colour (samples are sorted by frequency).
         for (const Sample& s : samples) {
             if (palette.size() >= 24 || s.count * 100 < total)
                 break;
