@@ -1,0 +1,199 @@
+#include "CodecTestSupport.h"
+#include "GifCodec.h"
+#include "ImageFileWriter.h"
+#include "JpegCodec.h"
+#include "PngCodec.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace CodecTest;
+
+class TestImageFileWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_temp.reset(new QTemporaryDir);
+        QVERIFY(m_temp->isValid());
+    }
+
+    void writesThreeFormats_data();
+    void writesThreeFormats();
+    void replacesExistingFiles();
+    void readsOptionsAtEachWrite();
+    void missingDirectoryFailsWithPathAndNoFile();
+    void stopsAtFirstFailure_data();
+    void stopsAtFirstFailure();
+    void failedWriteRemovesPartialFile_data();
+    void failedWriteRemovesPartialFile();
+    void emptyBitmapFails();
+
+private:
+    QString path(const QString& name) const { return m_temp->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_temp;
+};
+
+void TestImageFileWriter::writesThreeFormats_data()
+{
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("plain") << "btn1";
+    QTest::newRow("dot in name") << "ver.-2";
+    QTest::newRow("two dots and blank") << "a.b. c";
+}
+
+void TestImageFileWriter::writesThreeFormats()
+{
+    QFETCH(QString, stem);
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    const QImage bitmap = buttonImage();
+    const QString base = path(stem);
+    QVERIFY2(writer.writeButtonImages(bitmap, base), qPrintable(writer.errorString()));
+    QVERIFY(writer.errorString().isEmpty());
+
+    QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files, QDir::Name),
+             QStringList({stem + ".gif", stem + ".jpg", stem + ".png"}));
+    QImage jpeg, png, gif;
+    QVERIFY(jpeg.load(base + ".jpg", "JPEG"));
+    QVERIFY(png.load(base + ".png", "PNG"));
+    QVERIFY(gif.load(base + ".gif", "GIF"));
+    QCOMPARE(jpeg.size(), bitmap.size());
+    QCOMPARE(asRgb32(png), bitmap);
+    QCOMPARE(gif.size(), bitmap.size());
+}
+
+void TestImageFileWriter::replacesExistingFiles()
+{
+    const QString base = path("old");
+    for (const char* ext : {".jpg", ".png", ".gif"})
+        QVERIFY(writeAll(base + ext, QByteArray(100000, 'x')));
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    for (const char* ext : {".jpg", ".png", ".gif"}) {
+        QVERIFY(!QImage(base + ext).isNull());
+        QVERIFY(QFileInfo(base + ext).size() < 100000);
+    }
+}
+
+void TestImageFileWriter::readsOptionsAtEachWrite()
+{
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    const QString base = path("opt");
+    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    const QByteArray first = readAll(base + ".jpg");
+    options.quality = 30;
+    options.grayscale = 1;
+    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    const QByteArray second = readAll(base + ".jpg");
+    QVERIFY(second.size() < first.size());
+    const QImage grey(base + ".jpg");
+    QVERIFY(grey.isGrayscale());
+}
+
+void TestImageFileWriter::missingDirectoryFailsWithPathAndNoFile()
+{
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    const QString base = path("nowhere/btn1");
+    QVERIFY(!writer.writeButtonImages(buttonImage(), base));
+    QVERIFY2(writer.errorString().contains(base + ".jpg"), qPrintable(writer.errorString()));
+    QVERIFY(!QFileInfo::exists(path("nowhere")));
+}
+
+void TestImageFileWriter::stopsAtFirstFailure_data()
+{
+    QTest::addColumn<QString>("blocked");
+    QTest::addColumn<QStringList>("written");
+    QTest::newRow("jpg blocked") << ".jpg" << QStringList();
+    QTest::newRow("png blocked") << ".png" << QStringList{".jpg"};
+    QTest::newRow("gif blocked") << ".gif" << QStringList{".jpg", ".png"};
+}
+
+void TestImageFileWriter::stopsAtFirstFailure()
+{
+    QFETCH(QString, blocked);
+    QFETCH(QStringList, written);
+    // A directory under the file's name makes that one format fail.
+    const QString base = path("stop");
+    QVERIFY(QDir().mkpath(base + blocked));
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    QVERIFY(!writer.writeButtonImages(buttonImage(), base));
+    QVERIFY2(writer.errorString().contains(base + blocked), qPrintable(writer.errorString()));
+    for (const char* ext : {".jpg", ".png", ".gif"}) {
+        if (blocked != ext)
+            QCOMPARE(QFileInfo(base + ext).isFile(), written.contains(ext));
+    }
+}
+
+void TestImageFileWriter::failedWriteRemovesPartialFile_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("jpg") << ".jpg";
+    QTest::newRow("png") << ".png";
+    QTest::newRow("gif") << ".gif";
+}
+
+void TestImageFileWriter::failedWriteRemovesPartialFile()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, failing);
+    // A file size limit one byte below the encoded size makes the write fail after the file
+    // was created.
+    const QImage bitmap = buttonImage(200, 100, 7);
+    const JpegFileOptions options;
+    const auto write = [&](const QString& file, QString* error) {
+        if (failing == ".jpg")
+            return JpegCodec::write(file, bitmap, options, error);
+        if (failing == ".png")
+            return PngCodec::writePng(file, bitmap, error);
+        return GifCodec::write(file, bitmap, error);
+    };
+    const QString probe = path("probe" + failing);
+    QVERIFY(write(probe, nullptr));
+
+    rlimit saved{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(QFileInfo(probe).size() - 1);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+    const QString file = path("limited" + failing);
+    QString error;
+    const bool ok = write(file, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!ok);
+    QVERIFY2(error.startsWith("Cannot write file \"" + file + "\". "), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(file));
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+void TestImageFileWriter::emptyBitmapFails()
+{
+    JpegFileOptions options;
+    ImageFileWriter writer(options);
+    const QString base = path("empty");
+    QVERIFY(!writer.writeButtonImages(QImage(), base));
+    QVERIFY(writer.errorString().contains(base + ".jpg"));
+    QVERIFY(!QFileInfo::exists(base + ".jpg"));
+}
+
+QTEST_MAIN(TestImageFileWriter)
+#include "tst_ImageFileWriter.moc"
