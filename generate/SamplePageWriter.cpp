@@ -91,6 +91,20 @@ QString SamplePageWriter::attributeText(const QString& text)
     return out;
 }
 
+QString SamplePageWriter::asciiAttributeText(const QString& text)
+{
+    const QString escaped = attributeText(text);
+    QString out;
+    out.reserve(escaped.size());
+    for (const uint codePoint : escaped.toUcs4()) {
+        if (codePoint < 0x80)
+            out += QChar(char16_t(codePoint));
+        else
+            out += QStringLiteral("&#%1;").arg(codePoint);
+    }
+    return out;
+}
+
 QString SamplePageWriter::imageFileName(int n, const QString& suffix) const
 {
     return OutputNaming::lowerFileNamePart(OutputNaming::buttonFileName(m_project, n) + suffix +
@@ -135,7 +149,7 @@ QString SamplePageWriter::anchorLine(int n) const
         line += QStringLiteral("name=\"%1\" ").arg(image);
     // Concatenated, not arg()-chained: a caption may hold "%1".
     line += QStringLiteral("src=\"") + attributeText(urlFromFileName(imageFileName(n, QString()))) +
-            QStringLiteral("\" alt=\"") + attributeText(m_project.captions.value(n - 1)) +
+            QStringLiteral("\" alt=\"") + asciiAttributeText(m_project.captions.value(n - 1)) +
             QStringLiteral("\"") + sizeAttributes(m_sizes.width(n), m_sizes.height(1)) +
             QStringLiteral("></a>");
     return line;

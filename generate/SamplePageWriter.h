@@ -29,6 +29,9 @@ public:
     static QString urlFromFileName(const QString& fileName);
     // Text as it stands inside a double-quoted attribute.
     static QString attributeText(const QString& text);
+    // The same with every non-ASCII character as a numeric reference: the page declares no
+    // character set, and browsers then read it as Windows-1252, not UTF-8.
+    static QString asciiAttributeText(const QString& text);
 
 private:
     QString anchorLine(int n) const;
