@@ -1,0 +1,157 @@
+#include "QtPlatformServices.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QTest>
+#include <QTimer>
+
+class tst_QtPlatformServices : public QObject
+{
+    Q_OBJECT
+private slots:
+    void filters_data();
+    void filters();
+    void urls_data();
+    void urls();
+    void saveDialogSetup();
+    void fontDialogKeepsAttributes();
+};
+
+namespace {
+// Runs check on the next modal dialog, then closes it with accept or reject.
+template <typename Dialog, typename Check> void onNextDialog(bool accept, Check check)
+{
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        check(dialog);
+        QDialog* plain = dialog;
+        if (accept)
+            plain->accept();
+        else
+            plain->reject();
+    });
+}
+} // namespace
+
+void tst_QtPlatformServices::filters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qtFilter");
+    QTest::newRow("project files") << "Button Layout Project (*.BLP)|*.blp|All Files (*.*)|*.*"
+                                   << "Button Layout Project (*.blp *.BLP);;All Files (*)";
+    QTest::newRow("several patterns")
+        << "Any Picture|*.bmp;*.jpg;*.jpeg|JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg"
+        << "Any Picture (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG);;JPEG (*.jpg *.JPG *.jpeg *.JPEG)";
+    QTest::newRow("parentheses without patterns kept") << "Pages (HTML)|*.html"
+                                                       << "Pages (HTML) (*.html *.HTML)";
+    QTest::newRow("dangling description dropped") << "Text|*.txt|Broken"
+                                                  << "Text (*.txt *.TXT)";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void tst_QtPlatformServices::filters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, qtFilter);
+    QCOMPARE(QtPlatformServices::toQtFilter(filter), qtFilter);
+}
+
+void tst_QtPlatformServices::urls_data()
+{
+    QTest::addColumn<QString>("fileOrUrl");
+    QTest::addColumn<QString>("workingDirectory");
+    QTest::addColumn<QUrl>("url");
+    QTest::newRow("web page") << "https://example.org/a?b=1"
+                              << "" << QUrl("https://example.org/a?b=1");
+    QTest::newRow("relative to folder")
+        << "BTNPAGE.html"
+        << "/srv/out" << QUrl::fromLocalFile("/srv/out/BTNPAGE.html");
+    QTest::newRow("relative to current folder")
+        << "brwk4.html"
+        << "" << QUrl::fromLocalFile(QDir::current().filePath("brwk4.html"));
+    QTest::newRow("absolute file") << "/tmp/x y.html"
+                                   << "/srv" << QUrl::fromLocalFile("/tmp/x y.html");
+    QTest::newRow("colon in a file name") << "a:b.html"
+                                          << "/srv" << QUrl::fromLocalFile("/srv/a:b.html");
+}
+
+void tst_QtPlatformServices::urls()
+{
+    QFETCH(QString, fileOrUrl);
+    QFETCH(QString, workingDirectory);
+    QFETCH(QUrl, url);
+    QCOMPARE(QtPlatformServices::toUrl(fileOrUrl, workingDirectory), url);
+}
+
+void tst_QtPlatformServices::saveDialogSetup()
+{
+    QtPlatformServices platform;
+    PlatformServices::FileDialogOptions options;
+    options.title = QStringLiteral("Save it");
+    options.filter = QStringLiteral("Button Layout Project (*.BLP)|*.blp|All Files (*.*)|*.*");
+    options.defaultExtension = QStringLiteral("blp");
+    options.fileName = QStringLiteral("/tmp/p.blp");
+    bool seen = false;
+    onNextDialog<QFileDialog>(false, [&seen](QFileDialog* d) {
+        seen = true;
+        QCOMPARE(d->windowTitle(), QStringLiteral("Save it"));
+        QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(d->defaultSuffix(), QStringLiteral("blp"));
+        QVERIFY(d->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(d->nameFilters(),
+                 (QStringList{"Button Layout Project (*.blp *.BLP)", "All Files (*)"}));
+    });
+    QCOMPARE(platform.saveFileName(options), QString());
+    QVERIFY(seen);
+}
+
+void tst_QtPlatformServices::fontDialogKeepsAttributes()
+{
+    QtPlatformServices platform;
+    PlatformServices::FontAttributes initial;
+    initial.name = QApplication::font().family();
+    initial.pointSize = 14;
+    initial.color = Colors::windowText;
+    initial.bold = true;
+    initial.strikeOut = true;
+    onNextDialog<QDialog>(true, [](QDialog*) {});
+    const auto chosen = platform.chooseFont(initial);
+    QVERIFY(chosen.has_value());
+    QCOMPARE(chosen->pointSize, 14);
+    QCOMPARE(chosen->color, Colors::windowText); // a system colour stays one
+    QVERIFY(chosen->bold);
+    QVERIFY(!chosen->italic);
+    QVERIFY(!chosen->underline);
+    QVERIFY(chosen->strikeOut);
+    QCOMPARE(chosen->name, initial.name);
+
+    // A change in the dialog is taken over.
+    QString picked;
+    onNextDialog<QDialog>(true, [&picked](QDialog* d) {
+        auto* fonts = d->findChild<QFontDialog*>();
+        QVERIFY(fonts);
+        QFont f(QFontDatabase::families().constLast());
+        f.setPointSize(20);
+        fonts->setCurrentFont(f);
+        picked = fonts->currentFont().family();
+    });
+    const auto changed = platform.chooseFont(initial);
+    QVERIFY(changed.has_value());
+    QVERIFY(!picked.isEmpty());
+    QCOMPARE(changed->name, picked);
+    QCOMPARE(changed->pointSize, 20);
+    QCOMPARE(changed->color, Colors::windowText);
+
+    onNextDialog<QDialog>(false, [](QDialog*) {});
+    QVERIFY(!platform.chooseFont(initial).has_value());
+}
+
+QTEST_MAIN(tst_QtPlatformServices)
+#include "tst_QtPlatformServices.moc"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ColorRef.h"
+
+#include <QString>
+
+#include <optional>
+
+// Every call the wizard makes to the desktop: dialogs, beep, clipboard and the shell.
+// The wizard talks to the desktop only through this, so its commands can be tested with a
+// scripted stand-in.
+class PlatformServices
+{
+public:
+    struct FileDialogOptions
+    {
+        QString title;
+        // Entries in the form "Description|patterns|Description2|patterns2", patterns
+        // separated by ";", as in "Button Layout Project (*.BLP)|*.blp|All Files (*.*)|*.*".
+        QString filter;
+        QString defaultExtension; // without the dot; added to a name typed without one
+        QString initialDirectory; // empty: the platform's choice
+        QString fileName;         // preselected file, may be a full path
+        bool picturePreview = false;
+    };
+
+    struct FontAttributes
+    {
+        QString name;
+        int pointSize = 8;
+        ColorRef color = Colors::windowText;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strikeOut = false;
+    };
+
+    virtual ~PlatformServices() = default;
+
+    // A modal message box with one OK button; its caption is the application title.
+    virtual void showMessage(const QString& text) = 0;
+    // As showMessage, for the text of a failed operation.
+    virtual void showError(const QString& text) = 0;
+    // A modal box with OK and Cancel; true for OK.
+    virtual bool confirm(const QString& title, const QString& text) = 0;
+    // A one-line text input; nullopt when cancelled.
+    virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                             const QString& initialText) = 0;
+    // The chosen path, or an empty string when cancelled. Neither dialog insists on an
+    // existing file nor asks before replacing one: the callers do their own asking.
+    virtual QString openFileName(const FileDialogOptions& options) = 0;
+    virtual QString saveFileName(const FileDialogOptions& options) = 0;
+    virtual std::optional<ColorRef> chooseColor(ColorRef initial) = 0;
+    virtual std::optional<FontAttributes> chooseFont(const FontAttributes& initial) = 0;
+    // A folder picker that can create folders; empty when cancelled.
+    virtual QString chooseDirectory(const QString& title, const QString& initialDirectory) = 0;
+    virtual void beep() = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    // Opens a file, or a web address such as "https://...", with the application registered
+    // for it. A relative file name is taken from workingDirectory, or from the current folder
+    // when that is empty. Returns at once; false when the platform refused.
+    virtual bool openWithApplication(const QString& fileOrUrl,
+                                     const QString& workingDirectory = QString()) = 0;
+};

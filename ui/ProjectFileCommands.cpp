@@ -1,0 +1,104 @@
+#include "ProjectFileCommands.h"
+
+#include "BackgroundPictures.h"
+#include "OwnImageLoader.h"
+#include "PlatformServices.h"
+#include "PredefinedBackground.h"
+#include "ProjectFileReader.h"
+#include "ProjectFileWriter.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+constexpr ButtonState allStates[] = {ButtonState::Normal, ButtonState::Selected,
+                                     ButtonState::Pressed};
+}
+
+ProjectFileCommands::ProjectFileCommands(ButtonProject& project, BackgroundPictures& pictures,
+                                         PlatformServices& platform)
+    : m_project(project), m_pictures(pictures), m_platform(platform)
+{
+}
+
+QString ProjectFileCommands::savedMessage(const QString& fileName)
+{
+    return QStringLiteral("Button Layout Project File\n\n") + fileName +
+           QStringLiteral("\n\nSaved.");
+}
+
+bool ProjectFileCommands::open()
+{
+    PlatformServices::FileDialogOptions options;
+    options.title = openTitle;
+    options.filter = filter;
+    options.defaultExtension = defaultExtension;
+    options.initialDirectory = m_openDirectory;
+    const QString chosen = m_platform.openFileName(options);
+    if (chosen.isEmpty())
+        return false;
+    m_openDirectory = QCoreApplication::applicationDirPath();
+    m_project.projectFileName = chosen;
+
+    QString oldImageNames[3];
+    for (ButtonState state : allStates)
+        oldImageNames[int(state) - 1] = m_project.style(state).imageFileName;
+
+    ProjectFileReader reader(
+        m_project, [this](ButtonState state, const QString& path, QString* errorString) {
+            return OwnImageLoader::loadInto(m_pictures, state, path, errorString);
+        });
+    const bool ok = reader.loadProjectFile();
+
+    PredefinedBackground::reloadPictures(m_project, m_pictures);
+    // A file that names no own image for a state must not leave the previous project's
+    // picture behind it.
+    for (ButtonState state : allStates) {
+        const ButtonStateStyle& style = m_project.style(state);
+        if (style.imageFileName != oldImageNames[int(state) - 1] && !style.namesOwnImage())
+            m_pictures.setOwnImage(state, QImage());
+    }
+    if (!ok)
+        m_platform.showError(reader.errorString());
+    return ok;
+}
+
+bool ProjectFileCommands::save()
+{
+    if (m_project.projectFileName.isEmpty())
+        return saveAs();
+    return write(true);
+}
+
+bool ProjectFileCommands::saveAs()
+{
+    PlatformServices::FileDialogOptions options;
+    options.title = saveAsTitle;
+    options.filter = filter;
+    options.defaultExtension = defaultExtension;
+    options.fileName = m_project.projectFileName;
+    const QString chosen = m_platform.saveFileName(options);
+    if (chosen.isEmpty())
+        return false;
+    if (QFileInfo::exists(chosen)) {
+        if (!m_platform.confirm(QStringLiteral("Confirm"),
+                                QStringLiteral("Replace Existing File?\n\n") + chosen))
+            return false;
+        m_project.projectFileName = chosen;
+        return write(true);
+    }
+    m_project.projectFileName = chosen;
+    return write(false);
+}
+
+bool ProjectFileCommands::write(bool reportSaved)
+{
+    ProjectFileWriter writer;
+    if (!writer.saveProjectFile(m_project)) {
+        m_platform.showError(writer.errorString());
+        return false;
+    }
+    if (reportSaved)
+        m_platform.showMessage(savedMessage(m_project.projectFileName));
+    return true;
+}

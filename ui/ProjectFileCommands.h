@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ButtonProject.h"
+
+#include <QString>
+
+class BackgroundPictures;
+class PlatformServices;
+
+// The File menu's Open, Save and Save As.
+class ProjectFileCommands
+{
+public:
+    ProjectFileCommands(ButtonProject& project, BackgroundPictures& pictures,
+                        PlatformServices& platform);
+
+    // Asks for a file and reads it into the project. True only when the whole file was read;
+    // after a failure the lines before the failing one stay applied. Either way the state
+    // pictures follow what was read.
+    bool open();
+    // Saves under the current name, or asks for one as Save As when there is none.
+    bool save();
+    bool saveAs();
+
+    static inline const QString openTitle = QStringLiteral("Open Button Layout File");
+    static inline const QString saveAsTitle =
+        QStringLiteral("Button Layout Project File Save As...");
+    static inline const QString filter =
+        QStringLiteral("Button Layout Project (*.BLP)|*.blp|All Files (*.*)|*.*");
+    static inline const QString defaultExtension = QStringLiteral("blp");
+
+    static QString savedMessage(const QString& fileName);
+
+private:
+    bool write(bool reportSaved);
+
+    ButtonProject& m_project;
+    BackgroundPictures& m_pictures;
+    PlatformServices& m_platform;
+    QString m_openDirectory; // empty: the platform's choice
+};
