@@ -130,19 +130,15 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     if (normal && m_project.variableWidth)
         width = qint64(widest) + variableWidthMargin;
 
-    if (!isDrawableSize(width, height)) {
-        if (normal)
-            m_sizes.store(captionIndex, 0, 0);
-        return {};
+    QImage image;
+    if (isDrawableSize(width, height))
+        image = QImage(int(width), int(height), QImage::Format_RGB32);
+    if (normal) {
+        const bool made = !image.isNull();
+        m_sizes.store(captionIndex, made ? qint32(width) : 0, made ? qint32(height) : 0);
     }
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    if (image.isNull()) {
-        if (normal)
-            m_sizes.store(captionIndex, 0, 0);
-        return {};
-    }
-    if (normal)
-        m_sizes.store(captionIndex, qint32(width), qint32(height));
+    if (image.isNull())
+        return image;
 
     image.fill(pixelOf(style.backgroundColor));
     if (!picture.isNull()) {
