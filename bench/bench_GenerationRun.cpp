@@ -1,0 +1,100 @@
+// A whole generation run of 200 captions with option Both (600 images, 1,800 files, the page
+// and the project copy) into a folder on /dev/shm, beside the floor that encoding alone sets:
+// the same 600 bitmaps, rendered beforehand, through ImageFileWriter into the same kind of
+// folder.
+#include "ButtonRenderer.h"
+#include "GenerationRun.h"
+#include "ImageFileWriter.h"
+#include "OutputNaming.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int captionCount = 200;
+
+ButtonProject benchProject(const QString& directory)
+{
+    ButtonProject project;
+    for (int n = 1; n <= captionCount; ++n)
+        project.captions << QStringLiteral("Button %1").arg(n);
+    project.javaScriptOption = JavaScriptOption::Both;
+    project.outputDirectory = directory;
+    for (const ButtonState state :
+         {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
+        project.style(state).fontName = QStringLiteral("DejaVu Sans");
+    return project;
+}
+
+QString shmFolder()
+{
+    return QStringLiteral("/dev/shm/brindlewick-bench-XXXXXX");
+}
+
+void BM_GenerationRun(benchmark::State& state)
+{
+    QTemporaryDir dir(shmFolder());
+    ButtonProject project = benchProject(dir.path());
+    BackgroundPictures pictures;
+    OptionSets options;
+    ButtonSizeTables sizes;
+    for (auto _ : state) {
+        const GenerationResult result = GenerationRun(project, pictures, options, sizes).run();
+        if (!result.everythingWritten() || result.filesWritten != 3 * 3 * captionCount + 2) {
+            state.SkipWithError("the run did not write every file");
+            break;
+        }
+    }
+    state.counters["images/s"] = benchmark::Counter(3.0 * captionCount * double(state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_GenerationRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EncodeOnlyFloor(benchmark::State& state)
+{
+    QTemporaryDir dir(shmFolder());
+    const ButtonProject project = benchProject(dir.path());
+    BackgroundPictures pictures;
+    OptionSets options;
+    ButtonSizeTables sizes;
+    ButtonRenderer renderer(project, pictures, options.text, sizes);
+    QList<QImage> images;
+    QStringList stems;
+    for (int n = 1; n <= captionCount; ++n) {
+        for (const ButtonState s :
+             {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+            images << renderer.render(s, n, project.captions.at(n - 1));
+            stems << OutputNaming::imagePathStem(project, n, s);
+        }
+    }
+    ImageFileWriter writer(options.jpeg);
+    for (auto _ : state) {
+        for (int i = 0; i < images.size(); ++i) {
+            if (!writer.writeButtonImages(images.at(i), stems.at(i))) {
+                state.SkipWithError("an image could not be written");
+                return;
+            }
+        }
+    }
+    state.counters["images/s"] = benchmark::Counter(
+        double(images.size()) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_EncodeOnlyFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

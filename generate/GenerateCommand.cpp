@@ -1,0 +1,44 @@
+#include "GenerateCommand.h"
+
+#include "GenerationRun.h"
+#include "OwnImageLoader.h"
+#include "PredefinedBackground.h"
+#include "ProjectFileReader.h"
+
+#include <QTextStream>
+
+GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream& err)
+{
+    ButtonProject project;
+    BackgroundPictures pictures;
+    project.projectFileName = m_projectPath;
+    ProjectFileReader reader(project,
+                             [&pictures](ButtonState state, const QString& path, QString* error) {
+                                 return OwnImageLoader::loadInto(pictures, state, path, error);
+                             });
+    if (!reader.loadProjectFile()) {
+        err << m_projectPath << ": " << reader.errorString() << Qt::endl;
+        return Failed;
+    }
+    PredefinedBackground::reloadPictures(project, pictures);
+    if (m_replaceOutputDirectory)
+        project.outputDirectory = m_outputDirectory;
+
+    OptionSets options;
+    options.reset();
+    options.validate();
+    ButtonSizeTables sizes;
+    const GenerationResult result = GenerationRun(project, pictures, options, sizes).run();
+
+    for (const DroppedImage& dropped : result.droppedImages)
+        err << dropped.pathStem << ": " << dropped.reason << Qt::endl;
+    if (!result.fatalError.isEmpty()) {
+        err << result.fatalError << Qt::endl;
+        return Failed;
+    }
+    const int images = result.imagesWritten + int(result.droppedImages.size());
+    out << "Wrote " << result.imagesWritten << " of " << images << " images ("
+        << result.filesWritten << " files), " << result.pagePath << " and "
+        << result.projectCopyPath << Qt::endl;
+    return result.droppedImages.isEmpty() ? Success : ImagesDropped;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QTextStream;
+
+// "generate PROJECT.blp [--output-dir DIR]" without a display: reads the project as File >
+// Open does, runs the generation with the default option sets and reports the outcome.
+class GenerateCommand
+{
+public:
+    enum ExitCode
+    {
+        Success = 0,
+        ImagesDropped = 1,
+        Failed = 2
+    };
+
+    explicit GenerateCommand(const QString& projectPath) : m_projectPath(projectPath) {}
+
+    // Replaces the project's output directory after reading, so the copy records it too.
+    void setOutputDirectory(const QString& directory)
+    {
+        m_outputDirectory = directory;
+        m_replaceOutputDirectory = true;
+    }
+
+    // One line per dropped image and any error go to err; a one-line summary to out.
+    ExitCode execute(QTextStream& out, QTextStream& err);
+
+private:
+    QString m_projectPath;
+    QString m_outputDirectory;
+    bool m_replaceOutputDirectory = false;
+};

@@ -1,0 +1,103 @@
+#include "GenerationRun.h"
+
+#include "ButtonRenderer.h"
+#include "ImageFileWriter.h"
+#include "OutputNaming.h"
+#include "ProjectFileWriter.h"
+#include "SamplePageWriter.h"
+
+#include <exception>
+
+namespace {
+
+constexpr int filesPerImage = 3;
+
+// Puts the project's own file name back however the save ends.
+class ProjectFileNameRestorer
+{
+public:
+    explicit ProjectFileNameRestorer(ButtonProject& project)
+        : m_project(project), m_saved(project.projectFileName)
+    {
+    }
+    ~ProjectFileNameRestorer() { m_project.projectFileName = m_saved; }
+    ProjectFileNameRestorer(const ProjectFileNameRestorer&) = delete;
+    ProjectFileNameRestorer& operator=(const ProjectFileNameRestorer&) = delete;
+
+private:
+    ButtonProject& m_project;
+    QString m_saved;
+};
+
+} // namespace
+
+GenerationRun::GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
+                             const OptionSets& options, ButtonSizeTables& sizes)
+    : m_project(project), m_pictures(pictures), m_options(options), m_sizes(sizes)
+{
+}
+
+GenerationResult GenerationRun::run()
+{
+    GenerationResult result;
+    ButtonRenderer renderer(m_project, m_pictures, m_options.text, m_sizes);
+    ImageFileWriter writer(m_options.jpeg);
+    const QList<ButtonState> extraStates = m_project.extraStates();
+
+    const auto renderAndWrite = [&](ButtonState state, int n, const QString& caption) {
+        const QString stem = OutputNaming::imagePathStem(m_project, n, state);
+        QString reason;
+        try {
+            const QImage image = renderer.render(state, n, caption);
+            if (image.isNull()) {
+                const bool normal = state == ButtonState::Normal;
+                const int width =
+                    normal && m_sizes.width(n) == 0 ? m_project.buttonWidth : m_sizes.width(n);
+                const int height =
+                    normal && m_sizes.height(n) == 0 ? m_project.buttonHeight : m_sizes.height(n);
+                reason = QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height);
+            } else if (writer.writeButtonImages(image, stem)) {
+                ++result.imagesWritten;
+                result.filesWritten += filesPerImage;
+                return;
+            } else {
+                reason = writer.errorString();
+            }
+        } catch (const std::exception& e) {
+            reason = QString::fromLocal8Bit(e.what());
+        }
+        result.droppedImages.append({stem, reason});
+    };
+
+    for (int n = 1; n <= m_project.captions.size(); ++n) {
+        const QString caption = m_project.captions.at(n - 1);
+        // A Normal image that fails must not leave an earlier run's size for the other states.
+        m_sizes.store(n, 0, 0);
+        renderAndWrite(ButtonState::Normal, n, caption);
+        for (const ButtonState state : extraStates)
+            renderAndWrite(state, n, caption);
+    }
+
+    SamplePageWriter page(m_project, m_sizes);
+    result.pagePath = OutputNaming::samplePagePath(m_project);
+    if (!page.write(result.pagePath)) {
+        result.fatalError = page.errorString();
+        return result;
+    }
+    ++result.filesWritten;
+
+    writeProjectCopy(result);
+    return result;
+}
+
+void GenerationRun::writeProjectCopy(GenerationResult& result)
+{
+    result.projectCopyPath = OutputNaming::projectCopyPath(m_project);
+    ProjectFileNameRestorer restorer(m_project);
+    m_project.projectFileName = result.projectCopyPath;
+    ProjectFileWriter writer;
+    if (writer.saveProjectFile(m_project))
+        ++result.filesWritten;
+    else
+        result.fatalError = writer.errorString();
+}

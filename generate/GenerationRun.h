@@ -1,0 +1,50 @@
+#pragma once
+
+#include "BackgroundPictures.h"
+#include "ButtonProject.h"
+#include "ButtonSizeTables.h"
+#include "OptionSets.h"
+
+#include <QList>
+#include <QString>
+
+// One image that a run could not render or write, by its path stem (no extension).
+struct DroppedImage
+{
+    QString pathStem;
+    QString reason;
+};
+
+struct GenerationResult
+{
+    QList<DroppedImage> droppedImages; // the run went on without them
+    QString fatalError;                // set when the page or the project copy failed
+    int imagesWritten = 0;             // each as .jpg, .png and .gif
+    int filesWritten = 0;              // image files, page and project copy
+    QString pagePath;
+    QString projectCopyPath;
+
+    bool everythingWritten() const { return droppedImages.isEmpty() && fatalError.isEmpty(); }
+};
+
+// Renders every caption in the states the JavaScript option needs, writes each image as
+// JPEG, PNG and GIF, then the sample page, then a copy of the project, all into the output
+// directory. A failed image is dropped and the run goes on; a failed page ends it.
+class GenerationRun
+{
+public:
+    // The project's projectFileName is changed during the copy's save only. The size tables
+    // are filled by the run and keep their values afterwards.
+    GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
+                  const OptionSets& options, ButtonSizeTables& sizes);
+
+    GenerationResult run();
+
+private:
+    void writeProjectCopy(GenerationResult& result);
+
+    ButtonProject& m_project;
+    const BackgroundPictures& m_pictures;
+    const OptionSets& m_options;
+    ButtonSizeTables& m_sizes;
+};

@@ -1,0 +1,270 @@
+#include "GenerationRun.h"
+#include "ProjectFileReader.h"
+
+#include <QtTest>
+
+namespace {
+
+ButtonProject projectIn(const QString& directory, const QStringList& captions,
+                        JavaScriptOption option = JavaScriptOption::MouseOver)
+{
+    ButtonProject project;
+    project.captions = captions;
+    project.javaScriptOption = option;
+    project.outputDirectory = directory;
+    project.normal.fontName = QStringLiteral("DejaVu Sans");
+    project.selected.fontName = QStringLiteral("DejaVu Sans");
+    project.pressed.fontName = QStringLiteral("DejaVu Sans");
+    return project;
+}
+
+struct Fixture
+{
+    BackgroundPictures pictures;
+    OptionSets options;
+    ButtonSizeTables sizes;
+
+    GenerationResult run(ButtonProject& project)
+    {
+        return GenerationRun(project, pictures, options, sizes).run();
+    }
+};
+
+QStringList filesIn(const QString& directory)
+{
+    QStringList names = QDir(directory).entryList(QDir::Files, QDir::Name);
+    return names;
+}
+
+QStringList imageFiles(const QStringList& stems)
+{
+    QStringList names;
+    for (const QString& stem : stems)
+        names << stem + ".gif" << stem + ".jpg" << stem + ".png";
+    return names;
+}
+
+} // namespace
+
+class tst_GenerationRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void filesPerOption_data();
+    void filesPerOption();
+    void namesFromCaptionsAndPrefix_data();
+    void namesFromCaptionsAndPrefix();
+    void otherStatesTakeTheNormalSize();
+    void projectCopyAndProjectFileName();
+    void failedProjectCopyRestoresProjectFileName();
+    void unwritableDirectory_data();
+    void unwritableDirectory();
+    void unrenderableButtonsAreDropped();
+    void oneBadNameDropsOnlyItsImages();
+};
+
+void tst_GenerationRun::filesPerOption_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QStringList>("stems");
+    QTest::newRow("Static") << int(JavaScriptOption::Static) << QStringList{"btn1", "btn2"};
+    QTest::newRow("no choice") << int(JavaScriptOption::NoChoice) << QStringList{"btn1", "btn2"};
+    QTest::newRow("MouseOver") << int(JavaScriptOption::MouseOver)
+                               << QStringList{"btn1", "btn1s", "btn2", "btn2s"};
+    QTest::newRow("Pressed") << int(JavaScriptOption::Pressed)
+                             << QStringList{"btn1", "btn1p", "btn2", "btn2p"};
+    QTest::newRow("Both") << int(JavaScriptOption::Both)
+                          << QStringList{"btn1", "btn1p", "btn1s", "btn2", "btn2p", "btn2s"};
+}
+
+void tst_GenerationRun::filesPerOption()
+{
+    QFETCH(int, option);
+    QFETCH(QStringList, stems);
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path(), {"Home", "About Us"}, JavaScriptOption(option));
+    Fixture f;
+    const GenerationResult result = f.run(project);
+
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QCOMPARE(result.imagesWritten, stems.size());
+    QCOMPARE(result.filesWritten, 3 * stems.size() + 2);
+    QStringList expected = imageFiles(stems) << "BTNPAGE.html"
+                                             << "btnproject.blp";
+    expected.sort();
+    QCOMPARE(filesIn(dir.path()), expected);
+    QCOMPARE(result.pagePath, dir.filePath("BTNPAGE.html"));
+    QCOMPARE(result.projectCopyPath, dir.filePath("btnproject.blp"));
+    for (const QString& stem : stems)
+        QVERIFY(!QImage(dir.filePath(stem + ".png")).isNull());
+}
+
+void tst_GenerationRun::namesFromCaptionsAndPrefix_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<bool>("captionsAsNames");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("captions as names")
+        << "BTN" << true << QStringList{"A/B: C+D", "Two|Lines"}
+        << QStringList{"BTNPAGE.html", "asbc-cpd.gif",  "asbc-cpd.jpg",  "asbc-cpd.png",
+                       "project.blp",  "twomlines.gif", "twomlines.jpg", "twomlines.png"};
+    QTest::newRow("mixed-case prefix")
+        << "Btn" << false << QStringList{"Home"}
+        << QStringList{"BtnPAGE.html", "btn1.gif", "btn1.jpg", "btn1.png", "btnproject.blp"};
+    QTest::newRow("same name twice: the later caption wins")
+        << "BTN" << true << QStringList{"Home", "HOME"}
+        << QStringList{"BTNPAGE.html", "home.gif", "home.jpg", "home.png", "project.blp"};
+}
+
+void tst_GenerationRun::namesFromCaptionsAndPrefix()
+{
+    QFETCH(QString, prefix);
+    QFETCH(bool, captionsAsNames);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path() + "/", captions, JavaScriptOption::Static);
+    project.fileNamePrefix = prefix;
+    project.useCaptionsAsNames = captionsAsNames;
+    Fixture f;
+    QVERIFY(f.run(project).everythingWritten());
+    QCOMPARE(filesIn(dir.path()), expected);
+}
+
+void tst_GenerationRun::otherStatesTakeTheNormalSize()
+{
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Go", "A much longer caption"}, JavaScriptOption::Both);
+    project.variableWidth = true;
+    project.selected.fontSize = 20; // would need a wider button of its own
+    Fixture f;
+    f.sizes.store(2, 999, 999); // left from an earlier run
+    QVERIFY(f.run(project).everythingWritten());
+    for (int n = 1; n <= 2; ++n) {
+        const QSize normal = QImage(dir.filePath(QString("btn%1.png").arg(n))).size();
+        QCOMPARE(normal, QSize(f.sizes.width(n), f.sizes.height(n)));
+        QCOMPARE(QImage(dir.filePath(QString("btn%1s.png").arg(n))).size(), normal);
+        QCOMPARE(QImage(dir.filePath(QString("btn%1p.gif").arg(n))).size(), normal);
+    }
+    QVERIFY(f.sizes.width(2) > f.sizes.width(1));
+    QVERIFY(f.sizes.width(2) < 999);
+}
+
+void tst_GenerationRun::projectCopyAndProjectFileName()
+{
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path(), {"Home", "About Us"});
+    project.projectFileName = "/home/user/site.blp";
+    Fixture f;
+    QVERIFY(f.run(project).everythingWritten());
+    QCOMPARE(project.projectFileName, QString("/home/user/site.blp"));
+
+    ButtonProject copy;
+    copy.projectFileName = dir.filePath("btnproject.blp");
+    ProjectFileReader reader(copy);
+    QVERIFY2(reader.loadProjectFile(), qPrintable(reader.errorString()));
+    QCOMPARE(copy.captions, project.captions);
+    QCOMPARE(copy.outputDirectory, dir.path());
+    QCOMPARE(copy.normal.fontName, QString("DejaVu Sans"));
+}
+
+void tst_GenerationRun::failedProjectCopyRestoresProjectFileName()
+{
+    QTemporaryDir dir;
+    // A directory where the copy should go: the page is written, the copy cannot be.
+    QVERIFY(QDir(dir.path()).mkdir("btnproject.blp"));
+    ButtonProject project = projectIn(dir.path(), {"Home"});
+    project.projectFileName = "mine.blp";
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY(result.droppedImages.isEmpty());
+    QVERIFY(!result.fatalError.isEmpty());
+    QCOMPARE(result.filesWritten, 6 + 1);
+    QVERIFY(QFile::exists(dir.filePath("BTNPAGE.html")));
+    QCOMPARE(project.projectFileName, QString("mine.blp"));
+}
+
+void tst_GenerationRun::unwritableDirectory_data()
+{
+    QTest::addColumn<QString>("relativeDirectory");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing/deeper"
+                             << "No such file or directory";
+    QTest::newRow("a file, not a directory") << "plain-file"
+                                             << "Not a directory";
+}
+
+void tst_GenerationRun::unwritableDirectory()
+{
+    QFETCH(QString, relativeDirectory);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile plain(dir.filePath("plain-file"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+
+    const QString output = dir.filePath(relativeDirectory);
+    ButtonProject project = projectIn(output, {"Home", "About Us"}, JavaScriptOption::Pressed);
+    project.projectFileName = "kept.blp";
+    Fixture f;
+    const GenerationResult result = f.run(project);
+
+    QCOMPARE(result.droppedImages.size(), 4);
+    const QStringList stems = {"btn1", "btn1p", "btn2", "btn2p"};
+    for (int i = 0; i < stems.size(); ++i) {
+        QCOMPARE(result.droppedImages.at(i).pathStem, output + "/" + stems.at(i));
+        QVERIFY(!result.droppedImages.at(i).reason.isEmpty());
+    }
+    QCOMPARE(result.fatalError,
+             QString("Cannot create file \"%1/BTNPAGE.html\". %2").arg(output, reason));
+    QCOMPARE(result.imagesWritten, 0);
+    QCOMPARE(result.filesWritten, 0);
+    QCOMPARE(project.projectFileName, QString("kept.blp"));
+    QCOMPARE(filesIn(dir.path()), QStringList{"plain-file"});
+}
+
+void tst_GenerationRun::unrenderableButtonsAreDropped()
+{
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
+    project.buttonWidth = 0;
+    Fixture f;
+    f.sizes.store(1, 120, 32); // an earlier run's size must not be used for Selected
+    const GenerationResult result = f.run(project);
+
+    QCOMPARE(result.droppedImages.size(), 2);
+    QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath("btn1"));
+    QCOMPARE(result.droppedImages.at(0).reason, QString("cannot render a 0 x 32 button"));
+    QCOMPARE(result.droppedImages.at(1).pathStem, dir.filePath("btn1s"));
+    QCOMPARE(result.droppedImages.at(1).reason, QString("cannot render a 0 x 0 button"));
+    QVERIFY(result.fatalError.isEmpty());
+    QCOMPARE(filesIn(dir.path()), (QStringList{"BTNPAGE.html", "btnproject.blp"}));
+    QCOMPARE(result.filesWritten, 2);
+}
+
+void tst_GenerationRun::oneBadNameDropsOnlyItsImages()
+{
+    QTemporaryDir dir;
+    const QString tooLong(300, QLatin1Char('x')); // beyond any file system's name limit
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", tooLong, "Contact"}, JavaScriptOption::Static);
+    project.useCaptionsAsNames = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+
+    QCOMPARE(result.droppedImages.size(), 1);
+    QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath(tooLong));
+    QVERIFY(result.droppedImages.at(0).reason.contains(dir.filePath(tooLong)));
+    QCOMPARE(result.imagesWritten, 2);
+    QCOMPARE(filesIn(dir.path()),
+             (QStringList{"BTNPAGE.html", "contact.gif", "contact.jpg", "contact.png", "home.gif",
+                          "home.jpg", "home.png", "project.blp"}));
+    // The page still shows the size the failed caption's Normal image had.
+    QVERIFY(f.sizes.width(2) > 0);
+}
+
+QTEST_MAIN(tst_GenerationRun)
+#include "tst_GenerationRun.moc"
