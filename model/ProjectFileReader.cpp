@@ -4,6 +4,7 @@
 #include "IoErrorText.h"
 #include "TextEncoding.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <cerrno>
@@ -42,41 +43,67 @@ bool ProjectFileReader::loadProjectFile()
         m_errorString = IoErrorText::forErrno(errno, path);
         return false;
     }
-    errno = 0;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_errorString = IoErrorText::forErrno(errno, path);
-        return false;
-    }
-    file.close();
-    return loadFromBytes(data);
+    return readFrom(file);
 }
 
 bool ProjectFileReader::loadFromBytes(const QByteArray& data)
 {
-    m_errorString.clear();
-    m_project.captions.clear();
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return readFrom(buffer);
+}
 
-    QByteArrayView bytes(data);
-    const qsizetype eof = bytes.indexOf('\x1A');
-    if (eof >= 0)
-        bytes.truncate(eof);
-    // 0x1A and line ends are ASCII, so cutting and splitting never break a UTF-8 sequence.
-    const QString text = TextEncoding::decode(bytes.toByteArray());
-
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        if (end > start && text[end - 1] == u'\r')
-            --end;
-        if (!applyProjectLine(text.sliced(start, end - start)))
-            return false;
-        start = next;
-    }
+bool ProjectFileReader::readFailed(QIODevice& device)
+{
+    const auto* file = qobject_cast<QFileDevice*>(&device);
+    if (!file || file->error() == QFileDevice::NoError)
+        return false;
+    m_errorString = IoErrorText::forErrno(errno, file->fileName());
     return true;
+}
+
+// Streams the file twice, so that a large file chosen by mistake is never held whole:
+// first to learn its encoding, then line by line.
+bool ProjectFileReader::readFrom(QIODevice& device)
+{
+    m_errorString.clear();
+    const qint64 begin = TextEncoding::startsWithByteOrderMark(device.peek(3)) ? 3 : 0;
+    device.seek(begin);
+    TextEncoding::Utf8Validator validator;
+    errno = 0;
+    for (bool ended = false; !ended;) {
+        QByteArray chunk = device.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        const qsizetype eof = chunk.indexOf('\x1A');
+        ended = eof >= 0;
+        if (ended)
+            chunk.truncate(eof);
+        validator.feed(chunk);
+    }
+    if (readFailed(device) || !device.seek(begin))
+        return false;
+    const bool utf8 = validator.finish();
+
+    m_project.captions.clear();
+    // 0x1A and line ends are ASCII, so neither can sit inside a UTF-8 sequence.
+    for (bool ended = false; !ended && !device.atEnd();) {
+        QByteArray line = device.readLine();
+        if (line.isEmpty())
+            break;
+        const qsizetype eof = line.indexOf('\x1A');
+        ended = eof >= 0;
+        if (ended)
+            line.truncate(eof);
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!applyProjectLine(TextEncoding::decode(line, utf8)))
+            return false;
+    }
+    return !readFailed(device);
 }
 
 bool ProjectFileReader::applyProjectLine(const QString& line)

@@ -4,6 +4,7 @@
 #include "ProjectKeys.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -27,6 +28,8 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    bool readFrom(QIODevice& device);
+    bool readFailed(QIODevice& device);
     bool applyValue(const ProjectKeys::Key& key, const QString& value);
     bool readInteger(const QString& value, qint32* result);
 

@@ -1,7 +1,5 @@
 #include "TextEncoding.h"
 
-#include <QStringDecoder>
-
 namespace {
 // Unicode of the Windows-1252 bytes 0x80..0x9F.
 constexpr char16_t windows1252High[32] = {
@@ -12,11 +10,26 @@ constexpr char16_t windows1252High[32] = {
 };
 } // namespace
 
+void TextEncoding::Utf8Validator::feed(QByteArrayView bytes)
+{
+    if (!m_valid || bytes.isEmpty())
+        return;
+    const QString ignored = m_decoder(bytes);
+    m_valid = !m_decoder.hasError();
+}
+
+bool TextEncoding::Utf8Validator::finish()
+{
+    // An unfinished sequence at the end turns into an error when followed by plain ASCII.
+    feed("\n");
+    return m_valid;
+}
+
 bool TextEncoding::isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder(bytes);
-    return !decoder.hasError();
+    Utf8Validator validator;
+    validator.feed(bytes);
+    return validator.finish();
 }
 
 QString TextEncoding::fromWindows1252(QByteArrayView bytes)
@@ -28,14 +41,4 @@ QString TextEncoding::fromWindows1252(QByteArrayView bytes)
         *out++ = QChar(b >= 0x80 && b <= 0x9F ? windows1252High[b - 0x80] : char16_t(b));
     }
     return text;
-}
-
-QString TextEncoding::decode(const QByteArray& bytes)
-{
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    if (isValidUtf8(view))
-        return QString::fromUtf8(view);
-    return fromWindows1252(view);
 }

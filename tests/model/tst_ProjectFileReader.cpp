@@ -38,6 +38,7 @@ private slots:
     void utf8Validation_data();
     void utf8Validation();
     void windows1252Table();
+    void encodingIsDecidedForTheWholeFile();
     void openFailureChangesNothing_data();
     void openFailureChangesNothing();
 };
@@ -326,8 +327,29 @@ void tst_ProjectFileReader::windows1252Table()
     QCOMPARE(text[0x9F - 0x80], QChar(0x0178));
     for (int b = 0xA0; b <= 0xFF; ++b)
         QCOMPARE(text[b - 0x80], QChar(b));
-    // A file that is not valid UTF-8 is decoded as Windows-1252 as a whole, ASCII included.
-    QCOMPARE(TextEncoding::decode("A\xE9\x80"), QString::fromUtf8("A\u00E9\u20AC"));
+}
+
+void tst_ProjectFileReader::encodingIsDecidedForTheWholeFile()
+{
+    // Valid UTF-8 on the first line does not make the file UTF-8 when a later line is not.
+    QByteArray data = "LabelText=Caf\xC3\xA9\r\n";
+    data += QByteArray(100000, 'x') + "\r\nLabelText=\xE9\r\n";
+    ButtonProject project;
+    ProjectFileReader reader(project);
+    QVERIFY(reader.loadFromBytes(data));
+    QCOMPARE(project.captions.size(), 2);
+    QCOMPARE(project.captions[0], QString::fromUtf8("Caf\u00C3\u00A9"));
+    QCOMPARE(project.captions[1], QString::fromUtf8("\u00E9"));
+
+    // A byte-order mark is skipped; beyond 0x1A nothing counts, invalid bytes included.
+    QVERIFY(reader.loadFromBytes("\xEF\xBB\xBFLabelText=\xE2\x82\xAC\r\n\x1A\xFF"));
+    QCOMPARE(project.captions, QStringList{QString::fromUtf8("\u20AC")});
+
+    // Pieces of a sequence fed apart still make valid UTF-8.
+    TextEncoding::Utf8Validator validator;
+    validator.feed("Caf\xC3");
+    validator.feed("\xA9");
+    QVERIFY(validator.finish());
 }
 
 void tst_ProjectFileReader::openFailureChangesNothing_data()
