@@ -21,9 +21,10 @@ public:
 
     explicit ProjectFileReader(ButtonProject& project, OwnImageLoader loader = {});
 
-    bool loadProjectFile(); // opens project.projectFileName; on open failure nothing changes
-    bool loadFromBytes(
-        const QByteArray& data); // clears captions, applies lines; easy to call from a fuzzer
+    // Opens project.projectFileName; when it cannot be opened nothing changes.
+    bool loadProjectFile();
+    // Clears the captions, then applies the lines; easy to call from a fuzzer.
+    bool loadFromBytes(const QByteArray& data);
     bool applyProjectLine(const QString& line);
     QString errorString() const { return m_errorString; }
 
