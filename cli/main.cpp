@@ -1,4 +1,8 @@
-#include <QCoreApplication>
+#include "GenerateCommand.h"
+#include "PictureDecoders.h"
+
+#include <QGuiApplication>
+#include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
@@ -14,7 +18,20 @@ const char usage[] =
     "project's output directory, without a display.\n"
     "\n"
     "Exit status: 0 all written, 1 some images failed, 2 usage or project error.\n";
+
+// Qt's own notes (such as a missing runtime directory) are not this program's messages.
+void keepOnlySevereMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
+
+int usageError(const char* problem)
+{
+    std::fprintf(stderr, "brindlewick-cli: %s\n\n%s", problem, usage);
+    return GenerateCommand::Failed;
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -26,6 +43,45 @@ int main(int argc, char* argv[])
         std::printf("brindlewick-cli %s\n", BRINDLEWICK_VERSION);
         return 0;
     }
-    std::fputs(usage, stderr);
-    return 2;
+    if (argc < 2 || std::strcmp(argv[1], "generate") != 0)
+        return usageError(argc < 2 ? "no command given" : "unknown command");
+
+    qInstallMessageHandler(keepOnlySevereMessages);
+    // Rendering needs fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    registerPictureDecoders();
+
+    const QStringList args = app.arguments().mid(2);
+    QString projectPath;
+    QString outputDirectory;
+    bool outputDirectoryGiven = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--output-dir")) {
+            if (++i == args.size())
+                return usageError("--output-dir needs a directory");
+            outputDirectory = args.at(i);
+            outputDirectoryGiven = true;
+        } else if (arg.startsWith(QLatin1String("--output-dir="))) {
+            outputDirectory = arg.mid(int(std::strlen("--output-dir=")));
+            outputDirectoryGiven = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return usageError("unknown option");
+        } else if (projectPath.isEmpty()) {
+            projectPath = arg;
+        } else {
+            return usageError("more than one project given");
+        }
+    }
+    if (projectPath.isEmpty())
+        return usageError("no project file given");
+
+    GenerateCommand command(projectPath);
+    if (outputDirectoryGiven)
+        command.setOutputDirectory(outputDirectory);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return command.execute(out, err);
 }

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# brindlewick-cli generate: exit codes, messages and files. Usage: generate_test.sh CLI EXAMPLE.blp
+set -uo pipefail
+cli=$(realpath "$1")
+example=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
+run() {
+  local name=$1 expected=$2
+  shift 2
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@" >"$work/out" 2>"$work/err"
+  local status=$?
+  out=$(cat "$work/out")
+  err=$(cat "$work/err")
+  [ "$status" -eq "$expected" ] || fail "$name: exit $status, expected $expected; stderr: $err"
+}
+
+expect_err() { grep -qF -- "$2" <<<"$err" || fail "$1: stderr lacks '$2': $err"; }
+
+# A copy of the example with KEY=VALUE lines replaced (CR LF kept).
+variant() {
+  local target=$1
+  shift
+  cp "$example" "$target"
+  local pair
+  for pair in "$@"; do
+    sed -i "s|^${pair%%=*}=.*\r\$|${pair}\r|" "$target"
+  done
+}
+
+count_files() { find "$1" -maxdepth 1 -type f | wc -l; }
+
+# Usage errors.
+run "help" 0 --help
+grep -qF "generate PROJECT.blp" <<<"$out" || fail "help: no usage on stdout"
+run "version" 0 --version
+run "no arguments" 2
+run "unknown command" 2 render "$example"
+run "no project" 2 generate
+run "unknown option" 2 generate "$example" --colour
+run "two projects" 2 generate "$example" "$example"
+run "output dir without value" 2 generate "$example" --output-dir
+expect_err "output dir without value" "Usage:"
+
+# Unreadable projects: the reader's message, nothing written.
+mkdir "$work/none"
+run "missing project" 2 generate "$work/nothing.blp" --output-dir "$work/none"
+expect_err "missing project" "File not found"
+variant "$work/bad-int.blp" "fHeight=abc"
+run "bad integer" 2 generate "$work/bad-int.blp" --output-dir "$work/none"
+expect_err "bad integer" "'abc' is not a valid integer value"
+variant "$work/bad-ext.blp" "rgNormalButtonBackground=2" "lblNormalButtonBMPfilename=$work/picture.tif"
+run "unknown picture" 2 generate "$work/bad-ext.blp" --output-dir "$work/none"
+expect_err "unknown picture" "Unknown picture file extension (.tif)"
+[ "$(count_files "$work/none")" -eq 0 ] || fail "unreadable projects wrote files"
+
+# Everything written: 4 captions x (Normal + Selected) x 3 formats + page + copy.
+mkdir "$work/all"
+run "example" 0 generate "$example" --output-dir "$work/all"
+[ -z "$err" ] || fail "example: stderr not empty: $err"
+[ "$(wc -l <"$work/out")" -eq 1 ] || fail "example: stdout is not one line: $out"
+[ "$(count_files "$work/all")" -eq 26 ] || fail "example: $(count_files "$work/all") files, expected 26"
+for f in btn1.jpg btn1.png btn1.gif btn4s.gif BTNPAGE.html btnproject.blp; do
+  [ -s "$work/all/$f" ] || fail "example: $f missing"
+done
+# The copy is the example itself with the output directory given on the command line.
+variant "$work/expected-copy.blp" "lblOutputDirectoryFileName=$work/all"
+cmp -s "$work/expected-copy.blp" "$work/all/btnproject.blp" || fail "example: project copy differs"
+grep -qF 'src="btn4s.png"' "$work/all/BTNPAGE.html" || fail "example: page does not show btn4s.png"
+
+# An own background image in PNG, read through the registered decoders.
+mkdir "$work/png"
+variant "$work/png.blp" "rgNormalButtonBackground=2" "lblNormalButtonBMPfilename=$work/all/btn2.png"
+run "own PNG background" 0 generate "$work/png.blp" --output-dir "$work/png"
+[ -s "$work/png/btn2.png" ] || fail "own PNG background: btn2.png missing"
+
+# The project's own output directory when none is given; no display needed either way.
+mkdir "$work/own"
+variant "$work/own.blp" "lblOutputDirectoryFileName=$work/own" "rgJavascriptOptions=3"
+run "own output directory" 0 generate "$work/own.blp"
+[ "$(count_files "$work/own")" -eq 14 ] || fail "own output directory: $(count_files "$work/own") files"
+
+# An empty directory text means the current directory.
+mkdir "$work/cwd"
+(cd "$work/cwd" && run "empty output dir" 0 generate "$example" --output-dir "")
+[ -f "$work/cwd/BTNPAGE.html" ] || fail "empty output dir: page not in the current directory"
+
+# One image that cannot be written: exit 1, one line for it, the rest written.
+mkdir "$work/some"
+long=$(printf 'x%.0s' $(seq 300))
+variant "$work/long.blp" "cbOutputDirectoryUseLabelsAsNames=T" "rgJavascriptOptions=3"
+sed -i "s|^LabelText=Products\r\$|LabelText=$long\r|" "$work/long.blp"
+run "dropped image" 1 generate "$work/long.blp" --output-dir "$work/some"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "dropped image: expected one stderr line: $err"
+expect_err "dropped image" "$work/some/$long: "
+[ -f "$work/some/BTNPAGE.html" ] && [ -f "$work/some/project.blp" ] || fail "dropped image: page or copy missing"
+[ "$(count_files "$work/some")" -eq 11 ] || fail "dropped image: $(count_files "$work/some") files"
+
+# A folder that does not exist: every image dropped, the page error ends the run.
+run "missing folder" 2 generate "$example" --output-dir "$work/missing"
+[ "$(grep -c "^$work/missing/btn" "$work/err")" -eq 8 ] || fail "missing folder: expected 8 dropped images: $err"
+expect_err "missing folder" "Cannot create file \"$work/missing/BTNPAGE.html\". No such file or directory"
+[ -z "$out" ] || fail "missing folder: stdout not empty: $out"
+
+# A button that cannot be drawn.
+mkdir "$work/zero"
+variant "$work/zero.blp" "fWidth=0" "rgNormalButtonBackground=0" "rgJavascriptOptions=3"
+run "zero width" 1 generate "$work/zero.blp" --output-dir "$work/zero"
+expect_err "zero width" "$work/zero/btn1: cannot render a 0 x 36 button"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "brindlewick-cli generate: all checks passed"
