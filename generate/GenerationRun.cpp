@@ -1,10 +1,13 @@
 #include "GenerationRun.h"
 
 #include "ButtonRenderer.h"
-#include "ImageFileWriter.h"
+#include "ImageEncoderPool.h"
 #include "OutputNaming.h"
 #include "ProjectFileWriter.h"
 #include "SamplePageWriter.h"
+
+#include <QHash>
+#include <QThread>
 
 #include <exception>
 
@@ -33,7 +36,8 @@ private:
 
 GenerationRun::GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
                              const OptionSets& options, ButtonSizeTables& sizes)
-    : m_project(project), m_pictures(pictures), m_options(options), m_sizes(sizes)
+    : m_project(project), m_pictures(pictures), m_options(options), m_sizes(sizes),
+      m_encoderThreads(QThread::idealThreadCount())
 {
 }
 
@@ -41,41 +45,56 @@ GenerationResult GenerationRun::run()
 {
     GenerationResult result;
     ButtonRenderer renderer(m_project, m_pictures, m_options.text, m_sizes);
-    ImageFileWriter writer(m_options.jpeg);
     const QList<ButtonState> extraStates = m_project.extraStates();
 
-    const auto renderAndWrite = [&](ButtonState state, int n, const QString& caption) {
-        const QString stem = OutputNaming::imagePathStem(m_project, n, state);
-        QString reason;
-        try {
-            const QImage image = renderer.render(state, n, caption);
-            if (image.isNull()) {
+    // Images in run order: their stems, and why rendering failed where it did.
+    QStringList stems;
+    QHash<int, QString> renderFailures;
+    {
+        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
+        const auto render = [&](ButtonState state, int n, const QString& caption) {
+            const int slot = int(stems.size());
+            stems << OutputNaming::imagePathStem(m_project, n, state);
+            try {
+                const QImage image = renderer.render(state, n, caption);
+                if (!image.isNull()) {
+                    encoders.add(slot, image, stems.last());
+                    return;
+                }
                 const bool normal = state == ButtonState::Normal;
                 const int width =
                     normal && m_sizes.width(n) == 0 ? m_project.buttonWidth : m_sizes.width(n);
                 const int height =
                     normal && m_sizes.height(n) == 0 ? m_project.buttonHeight : m_sizes.height(n);
-                reason = QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height);
-            } else if (writer.writeButtonImages(image, stem)) {
+                renderFailures.insert(
+                    slot, QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height));
+            } catch (const std::exception& e) {
+                renderFailures.insert(slot, QString::fromLocal8Bit(e.what()));
+            }
+        };
+
+        for (int n = 1; n <= m_project.captions.size(); ++n) {
+            const QString caption = m_project.captions.at(n - 1);
+            // A Normal image that fails must not leave an earlier run's size for the other
+            // states.
+            m_sizes.store(n, 0, 0);
+            render(ButtonState::Normal, n, caption);
+            for (const ButtonState state : extraStates)
+                render(state, n, caption);
+        }
+        encoders.finish();
+
+        for (int slot = 0; slot < stems.size(); ++slot) {
+            const ImageEncoderPool::Outcome outcome = encoders.outcome(slot);
+            if (renderFailures.contains(slot)) {
+                result.droppedImages.append({stems.at(slot), renderFailures.value(slot)});
+            } else if (outcome.written) {
                 ++result.imagesWritten;
                 result.filesWritten += filesPerImage;
-                return;
             } else {
-                reason = writer.errorString();
+                result.droppedImages.append({stems.at(slot), outcome.errorString});
             }
-        } catch (const std::exception& e) {
-            reason = QString::fromLocal8Bit(e.what());
         }
-        result.droppedImages.append({stem, reason});
-    };
-
-    for (int n = 1; n <= m_project.captions.size(); ++n) {
-        const QString caption = m_project.captions.at(n - 1);
-        // A Normal image that fails must not leave an earlier run's size for the other states.
-        m_sizes.store(n, 0, 0);
-        renderAndWrite(ButtonState::Normal, n, caption);
-        for (const ButtonState state : extraStates)
-            renderAndWrite(state, n, caption);
     }
 
     SamplePageWriter page(m_project, m_sizes);

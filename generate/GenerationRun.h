@@ -38,6 +38,10 @@ public:
     GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
                   const OptionSets& options, ButtonSizeTables& sizes);
 
+    // Images are encoded on this many threads while the next ones are rendered; the files
+    // and the result are those of a run on one thread. Default: one per processor core.
+    void setEncoderThreads(int threads) { m_encoderThreads = threads; }
+
     GenerationResult run();
 
 private:
@@ -47,4 +51,5 @@ private:
     const BackgroundPictures& m_pictures;
     const OptionSets& m_options;
     ButtonSizeTables& m_sizes;
+    int m_encoderThreads;
 };

@@ -62,6 +62,7 @@ private slots:
     void unwritableDirectory();
     void unrenderableButtonsAreDropped();
     void oneBadNameDropsOnlyItsImages();
+    void threadsWriteWhatOneThreadWrites();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -264,6 +265,55 @@ void tst_GenerationRun::oneBadNameDropsOnlyItsImages()
                           "home.jpg", "home.png", "project.blp"}));
     // The page still shows the size the failed caption's Normal image had.
     QVERIFY(f.sizes.width(2) > 0);
+}
+
+void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
+{
+    // Same names several times over (the later caption must win), a name too long to write,
+    // and enough images to keep every thread busy.
+    QStringList captions;
+    for (int i = 0; i < 40; ++i)
+        captions << QString("Item %1").arg(i % 25) << QString("ITEM %1").arg(i % 25);
+    captions.insert(7, QString(300, QLatin1Char('y')));
+
+    GenerationResult results[2];
+    QTemporaryDir dirs[2];
+    Fixture fixtures[2];
+    for (int i = 0; i < 2; ++i) {
+        ButtonProject project = projectIn(dirs[i].path(), captions, JavaScriptOption::Both);
+        project.useCaptionsAsNames = true;
+        project.variableWidth = true;
+        Fixture& f = fixtures[i];
+        GenerationRun run(project, f.pictures, f.options, f.sizes);
+        run.setEncoderThreads(i == 0 ? 1 : 4);
+        results[i] = run.run();
+    }
+    QCOMPARE(results[1].imagesWritten, results[0].imagesWritten);
+    QCOMPARE(results[1].filesWritten, results[0].filesWritten);
+    QCOMPARE(results[0].droppedImages.size(), 3);
+    QCOMPARE(results[1].droppedImages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(results[1].droppedImages.at(i).pathStem.mid(dirs[1].path().size()),
+                 results[0].droppedImages.at(i).pathStem.mid(dirs[0].path().size()));
+        QCOMPARE(QString(results[1].droppedImages.at(i).reason).replace(dirs[1].path(), "D"),
+                 QString(results[0].droppedImages.at(i).reason).replace(dirs[0].path(), "D"));
+    }
+
+    const QStringList names = filesIn(dirs[0].path());
+    QCOMPARE(filesIn(dirs[1].path()), names);
+    QCOMPARE(names.size(), 25 * 9 + 2);
+    for (const QString& name : names) {
+        if (name.endsWith(".blp"))
+            continue; // records its own directory
+        QFile a(QDir(dirs[0].path()).filePath(name));
+        QFile b(QDir(dirs[1].path()).filePath(name));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
+    }
+    // The last caption of a name is the one whose files stay; upper case is wider here.
+    const int lastItem3 = int(captions.lastIndexOf("ITEM 3")) + 1;
+    QVERIFY(fixtures[1].sizes.width(lastItem3) != fixtures[1].sizes.width(lastItem3 - 1));
+    QCOMPARE(QImage(dirs[1].filePath("item-3.png")).width(), fixtures[1].sizes.width(lastItem3));
 }
 
 QTEST_MAIN(tst_GenerationRun)
