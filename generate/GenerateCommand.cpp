@@ -33,6 +33,10 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     for (const DroppedImage& dropped : result.droppedImages)
         err << dropped.pathStem << ": " << dropped.reason << Qt::endl;
     if (!result.fatalError.isEmpty()) {
+        // The project writer's texts do not name the file.
+        const QString path = result.pageWritten ? result.projectCopyPath : result.pagePath;
+        if (!result.fatalError.contains(path))
+            err << path << ": ";
         err << result.fatalError << Qt::endl;
         return Failed;
     }

@@ -104,6 +104,7 @@ GenerationResult GenerationRun::run()
         return result;
     }
     ++result.filesWritten;
+    result.pageWritten = true;
 
     writeProjectCopy(result);
     return result;

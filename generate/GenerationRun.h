@@ -21,6 +21,7 @@ struct GenerationResult
     QString fatalError;                // set when the page or the project copy failed
     int imagesWritten = 0;             // each as .jpg, .png and .gif
     int filesWritten = 0;              // image files, page and project copy
+    bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;
 

@@ -110,6 +110,12 @@ run "missing folder" 2 generate "$example" --output-dir "$work/missing"
 expect_err "missing folder" "Cannot create file \"$work/missing/BTNPAGE.html\". No such file or directory"
 [ -z "$out" ] || fail "missing folder: stdout not empty: $out"
 
+# A project copy that cannot be written: the page is there, the run fails.
+mkdir -p "$work/nocopy/btnproject.blp"
+run "project copy fails" 2 generate "$example" --output-dir "$work/nocopy"
+[ -f "$work/nocopy/BTNPAGE.html" ] || fail "project copy fails: page missing"
+expect_err "project copy fails" "$work/nocopy/btnproject.blp: File access denied"
+
 # A button that cannot be drawn.
 mkdir "$work/zero"
 variant "$work/zero.blp" "fWidth=0" "rgNormalButtonBackground=0" "rgJavascriptOptions=3"

@@ -182,7 +182,8 @@ void tst_GenerationRun::failedProjectCopyRestoresProjectFileName()
     Fixture f;
     const GenerationResult result = f.run(project);
     QVERIFY(result.droppedImages.isEmpty());
-    QVERIFY(!result.fatalError.isEmpty());
+    QCOMPARE(result.fatalError, QString("File access denied"));
+    QVERIFY(result.pageWritten);
     QCOMPARE(result.filesWritten, 6 + 1);
     QVERIFY(QFile::exists(dir.filePath("BTNPAGE.html")));
     QCOMPARE(project.projectFileName, QString("mine.blp"));
@@ -222,6 +223,7 @@ void tst_GenerationRun::unwritableDirectory()
     QCOMPARE(result.fatalError,
              QString("Cannot create file \"%1/BTNPAGE.html\". %2").arg(output, reason));
     QCOMPARE(result.imagesWritten, 0);
+    QVERIFY(!result.pageWritten);
     QCOMPARE(result.filesWritten, 0);
     QCOMPARE(project.projectFileName, QString("kept.blp"));
     QCOMPARE(filesIn(dir.path()), QStringList{"plain-file"});
