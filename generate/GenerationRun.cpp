@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int filesPerImage = 3;
+// Beyond this the queue, not the encoders, limits a run of small images.
+constexpr int maxEncoderThreads = 8;
 
 // Puts the project's own file name back however the save ends.
 class ProjectFileNameRestorer
@@ -37,7 +39,7 @@ private:
 GenerationRun::GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
                              const OptionSets& options, ButtonSizeTables& sizes)
     : m_project(project), m_pictures(pictures), m_options(options), m_sizes(sizes),
-      m_encoderThreads(QThread::idealThreadCount())
+      m_encoderThreads(qBound(1, QThread::idealThreadCount(), maxEncoderThreads))
 {
 }
 
