@@ -60,7 +60,7 @@ SamplePageWriter::SamplePageWriter(const ButtonProject& project, const ButtonSiz
 
 QString SamplePageWriter::urlFromFileName(const QString& fileName)
 {
-    // "%" first among equals: every other escape starts with one.
+    // Each character is looked at once, so an escape is never escaped again.
     static const QString special = QStringLiteral("%#?\"\\<>");
     QString url;
     url.reserve(fileName.size());
