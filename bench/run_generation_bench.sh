@@ -69,7 +69,9 @@ echo "== peak memory =="
 
 echo
 echo "== Pillow equivalent =="
-if python3 -c "import PIL" 2>/dev/null; then
+# Debian's Pillow (python3-pil) is installed for the system interpreter.
+py=/usr/bin/python3
+if "$py" -c "import PIL" 2>/dev/null; then
   cat >"$work/pillow_equivalent.py" <<'PY'
 import sys
 from PIL import Image, ImageDraw
@@ -83,14 +85,14 @@ for n in range(1, 201):
         stem = f"{out}/btn{n}{suffix}"
         im.save(stem + ".jpg", quality=90)
         im.save(stem + ".png")
-        im.quantize(colors=216).save(stem + ".gif")
+        im.convert("P", palette=Image.Palette.WEB, dither=Image.Dither.NONE).save(stem + ".gif")
 PY
   mkdir "$work/pillow"
   if command -v hyperfine >/dev/null; then
-    hyperfine --warmup 1 --runs 5 "python3 $work/pillow_equivalent.py $work/pillow"
+    hyperfine --warmup 1 --runs 5 "$py $work/pillow_equivalent.py $work/pillow"
   else
-    time python3 "$work/pillow_equivalent.py" "$work/pillow"
+    time "$py" "$work/pillow_equivalent.py" "$work/pillow"
   fi
 else
-  echo "skipped: python3 has no PIL module here (PyPI is not reachable to install it)"
+  echo "skipped: no Pillow; tools/install-deps.sh --bench installs python3-pil"
 fi

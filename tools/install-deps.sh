@@ -17,6 +17,9 @@ if [ "${1:-}" = "--browser" ]; then
   # Debian's nodejs brings npm only when no other node is installed.
   command -v node >/dev/null || packages+=(nodejs npm)
 fi
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(hyperfine python3-pil time)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
