@@ -1,4 +1,5 @@
 #include "GeneratorWizard.h"
+#include "PictureDecoders.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationDisplayName(GeneratorWizard::applicationTitle());
+    registerPictureDecoders();
     GeneratorWizard wizard;
     wizard.show();
     return app.exec();
