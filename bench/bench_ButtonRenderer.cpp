@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 #include "ButtonRenderer.h"
 
 #include <QGuiApplication>
@@ -46,12 +47,4 @@ void BM_RenderTwoLinesShadowPicture(benchmark::State& state)
 BENCHMARK(BM_RenderTwoLinesShadowPicture);
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRINDLEWICK_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // and the project copy) into a folder on /dev/shm, beside the floor that encoding alone sets:
 // the same 600 bitmaps, rendered beforehand, through ImageFileWriter on one thread into the
 // same kind of folder. (bench_ImageCodecs has a floor of its own over synthetic bitmaps.)
+#include "BenchMain.h"
 #include "ButtonRenderer.h"
 #include "GenerationRun.h"
 #include "ImageFileWriter.h"
@@ -89,15 +90,4 @@ BENCHMARK(BM_EncodeOnlyFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRINDLEWICK_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // the floor of a whole generation run (600 images, 1,800 files). Files go to /dev/shm so the
 // figures measure the encoders, not a disk.
 
+#include "BenchMain.h"
 #include "GifCodec.h"
 #include "ImageFileWriter.h"
 #include "JpegCodec.h"
@@ -135,13 +136,4 @@ BENCHMARK(BM_EncodeFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRINDLEWICK_BENCHMARK_MAIN()
