@@ -1,6 +1,7 @@
 #include "GenerateCommand.h"
 
 #include "GenerationRun.h"
+#include "OutputNaming.h"
 #include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
@@ -18,6 +19,11 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
                              });
     if (!reader.loadProjectFile()) {
         err << m_projectPath << ": " << reader.errorString() << Qt::endl;
+        return Failed;
+    }
+    const QString prefixError = OutputNaming::prefixError(project.fileNamePrefix);
+    if (!prefixError.isEmpty()) {
+        err << m_projectPath << ": " << prefixError << Qt::endl;
         return Failed;
     }
     PredefinedBackground::reloadPictures(project, pictures);

@@ -1,5 +1,6 @@
 #include "GenerationRun.h"
 
+#include "AtomicOutputFile.h"
 #include "ButtonRenderer.h"
 #include "ImageEncoderPool.h"
 #include "OutputNaming.h"
@@ -17,26 +18,9 @@ constexpr int filesPerImage = 3;
 // Beyond this the queue, not the encoders, limits a run of small images.
 constexpr int maxEncoderThreads = 8;
 
-// Puts the project's own file name back however the save ends.
-class ProjectFileNameRestorer
-{
-public:
-    explicit ProjectFileNameRestorer(ButtonProject& project)
-        : m_project(project), m_saved(project.projectFileName)
-    {
-    }
-    ~ProjectFileNameRestorer() { m_project.projectFileName = m_saved; }
-    ProjectFileNameRestorer(const ProjectFileNameRestorer&) = delete;
-    ProjectFileNameRestorer& operator=(const ProjectFileNameRestorer&) = delete;
-
-private:
-    ButtonProject& m_project;
-    QString m_saved;
-};
-
 } // namespace
 
-GenerationRun::GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
+GenerationRun::GenerationRun(const ButtonProject& project, const BackgroundPictures& pictures,
                              const OptionSets& options, ButtonSizeTables& sizes)
     : m_project(project), m_pictures(pictures), m_options(options), m_sizes(sizes),
       m_encoderThreads(qBound(1, QThread::idealThreadCount(), maxEncoderThreads))
@@ -46,6 +30,13 @@ GenerationRun::GenerationRun(ButtonProject& project, const BackgroundPictures& p
 GenerationResult GenerationRun::run()
 {
     GenerationResult result;
+    // Checked before anything is written: the prefix is part of every name.
+    result.fatalError = OutputNaming::prefixError(m_project.fileNamePrefix);
+    if (!result.fatalError.isEmpty())
+        return result;
+    AtomicOutputFile::removeStaleTemporaries(
+        OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+
     ButtonRenderer renderer(m_project, m_pictures, m_options.text, m_sizes);
     const QList<ButtonState> extraStates = m_project.extraStates();
 
@@ -115,10 +106,8 @@ GenerationResult GenerationRun::run()
 void GenerationRun::writeProjectCopy(GenerationResult& result)
 {
     result.projectCopyPath = OutputNaming::projectCopyPath(m_project);
-    ProjectFileNameRestorer restorer(m_project);
-    m_project.projectFileName = result.projectCopyPath;
     ProjectFileWriter writer;
-    if (writer.saveProjectFile(m_project))
+    if (writer.saveProjectFile(m_project, result.projectCopyPath))
         ++result.filesWritten;
     else
         result.fatalError = writer.errorString();

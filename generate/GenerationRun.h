@@ -18,7 +18,7 @@ struct DroppedImage
 struct GenerationResult
 {
     QList<DroppedImage> droppedImages; // the run went on without them
-    QString fatalError;                // set when the page or the project copy failed
+    QString fatalError;                // a refused prefix, or a failed page or project copy
     int imagesWritten = 0;             // each as .jpg, .png and .gif
     int filesWritten = 0;              // image files, page and project copy
     bool pageWritten = false;
@@ -30,13 +30,14 @@ struct GenerationResult
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
 // JPEG, PNG and GIF, then the sample page, then a copy of the project, all into the output
-// directory. A failed image is dropped and the run goes on; a failed page ends it.
+// directory. A failed image is dropped and the run goes on; a failed page ends it. A prefix
+// that OutputNaming::prefixError refuses ends it before anything is written.
 class GenerationRun
 {
 public:
-    // The project's projectFileName is changed during the copy's save only. The size tables
-    // are filled by the run and keep their values afterwards.
-    GenerationRun(ButtonProject& project, const BackgroundPictures& pictures,
+    // The project is not changed. The size tables are filled by the run and keep their values
+    // afterwards.
+    GenerationRun(const ButtonProject& project, const BackgroundPictures& pictures,
                   const OptionSets& options, ButtonSizeTables& sizes);
 
     // Images are encoded on this many threads while the next ones are rendered; the files
@@ -48,7 +49,7 @@ public:
 private:
     void writeProjectCopy(GenerationResult& result);
 
-    ButtonProject& m_project;
+    const ButtonProject& m_project;
     const BackgroundPictures& m_pictures;
     const OptionSets& m_options;
     ButtonSizeTables& m_sizes;

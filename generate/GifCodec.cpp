@@ -1,8 +1,8 @@
 #include "GifCodec.h"
 
+#include "AtomicOutputFile.h"
 #include "CodecError.h"
 #include "CodecMemoryBuffer.h"
-#include "CodecOutputFile.h"
 #include "WebPalette.h"
 
 #include <QFile>
@@ -82,8 +82,8 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
         return false;
     }
 
-    CodecOutputFile file(path);
-    if (!file.create()) {
+    AtomicOutputFile file(path);
+    if (!file.open()) {
         setCodecError(error, CodecError::CreateFile, path,
                       codecSystemErrorText(file.systemError()));
         return false;
@@ -115,7 +115,7 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
         setCodecError(error, CodecError::GifWrite, path, gifErrorText(code));
         return false;
     }
-    if (!file.writeAndCommit(out.data(), out.size())) {
+    if (!file.write(out.data(), out.size()) || !file.commit()) {
         setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
         return false;
     }

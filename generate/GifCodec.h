@@ -9,7 +9,8 @@ class GifCodec
 public:
     // GIF87a: logical screen of the bitmap's size without a global table, one image at (0, 0)
     // with a 256-entry local table (the web palette, then black), LZW code size 8, no extensions.
-    // On failure the partial file is removed and *error (if given) says why.
+    // Replaces the file only when complete: on failure an existing file stays as it was and
+    // *error (if given) says why.
     static bool write(const QString& path, const QImage& bitmap, QString* error);
     // The first frame placed on the full logical screen as RGB32. Where the frame does not
     // cover the screen, the screen's background colour shows (from the global table; white if

@@ -5,7 +5,20 @@
 #include <exception>
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads)
-    : m_options(options), m_maxQueued(2 * threads)
+    : ImageEncoderPool(
+          [&options](const QImage& image, const QString& stem, QString* error) {
+              ImageFileWriter writer(options);
+              const bool written = writer.writeButtonImages(image, stem);
+              if (!written)
+                  *error = writer.errorString();
+              return written;
+          },
+          threads)
+{
+}
+
+ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytesInFlight)
+    : m_encoder(std::move(encoder)), m_maxBytesInFlight(maxBytesInFlight)
 {
     for (int i = 0; i < threads && threads > 1; ++i)
         m_threads.emplace_back([this] { work(); });
@@ -20,10 +33,7 @@ ImageEncoderPool::Outcome ImageEncoderPool::encode(const Job& job) const
 {
     Outcome outcome;
     try {
-        ImageFileWriter writer(m_options);
-        outcome.written = writer.writeButtonImages(job.image, job.stem);
-        if (!outcome.written)
-            outcome.errorString = writer.errorString();
+        outcome.written = m_encoder(job.image, job.stem, &outcome.errorString);
     } catch (const std::exception& e) {
         outcome.errorString = QString::fromLocal8Bit(e.what());
     }
@@ -52,8 +62,13 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem)
         m_changed.wait(lock, [&] { return m_done[earlierSlot]; });
     }
     m_lastSlotOfStem.insert(stem, slot);
-    m_changed.wait(lock, [&] { return int(m_queue.size()) < m_maxQueued; });
+    const qint64 bytes = image.sizeInBytes();
+    m_changed.wait(lock, [&] {
+        return m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight;
+    });
     m_queue.push_back({slot, image, stem});
+    m_bytesInFlight += bytes;
+    m_peakBytesInFlight = qMax(m_peakBytesInFlight, m_bytesInFlight);
     m_changed.notify_all();
 }
 
@@ -64,14 +79,17 @@ void ImageEncoderPool::work()
         m_changed.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
         if (m_queue.empty())
             return;
-        const Job job = std::move(m_queue.front());
+        Job job = std::move(m_queue.front());
         m_queue.pop_front();
-        m_changed.notify_all();
         lock.unlock();
         const Outcome outcome = encode(job);
+        const int slot = job.slot;
+        const qint64 bytes = job.image.sizeInBytes();
+        job.image = QImage(); // its pixels count until they are freed
         lock.lock();
-        m_outcomes[job.slot] = outcome;
-        m_done[job.slot] = true;
+        m_outcomes[slot] = outcome;
+        m_done[slot] = true;
+        m_bytesInFlight -= bytes;
         m_changed.notify_all();
     }
 }

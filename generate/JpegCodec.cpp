@@ -1,7 +1,7 @@
 #include "JpegCodec.h"
 
+#include "AtomicOutputFile.h"
 #include "CodecError.h"
-#include "CodecOutputFile.h"
 
 #include <QFile>
 
@@ -20,6 +20,8 @@
 // that started the work; those frames hold only POD data (the jobs below).
 
 namespace {
+
+constexpr std::size_t maxKeptScratch = std::size_t(32) << 20;
 
 struct ErrorManager
 {
@@ -189,8 +191,8 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
     }
 
     // Created before encoding, so an unwritable path costs no encoding.
-    CodecOutputFile file(path);
-    if (!file.create()) {
+    AtomicOutputFile file(path);
+    if (!file.open()) {
         setCodecError(error, CodecError::CreateFile, path,
                       codecSystemErrorText(file.systemError()));
         return false;
@@ -215,9 +217,12 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
         jpeg_destroy_compress(&job.cinfo);
     bool written = false;
     if (encoded)
-        written = file.writeAndCommit(job.out, job.outSize);
+        written = file.write(job.out, job.outSize) && file.commit();
     if (encoded && job.out != scratch.data())
         std::free(job.out);
+    // A huge picture's buffer is not worth keeping for the buttons that follow it.
+    if (scratch.size() > maxKeptScratch)
+        std::vector<unsigned char>().swap(scratch);
     if (!encoded) {
         setCodecError(error, CodecError::JpegWrite, path,
                       QString::fromLocal8Bit(job.errors.message));

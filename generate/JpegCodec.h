@@ -10,7 +10,8 @@
 class JpegCodec
 {
 public:
-    // On failure the partial file is removed and *error (if given) says why.
+    // Replaces the file only when complete: on failure an existing file stays as it was and
+    // *error (if given) says why.
     static bool write(const QString& path, const QImage& bitmap, const JpegFileOptions& options,
                       QString* error);
     // Colour, grey and CMYK/YCCK files come out as RGB32. Truncated files are errors.

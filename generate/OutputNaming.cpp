@@ -1,5 +1,7 @@
 #include "OutputNaming.h"
 
+#include <algorithm>
+
 namespace {
 const QChar separator = QLatin1Char('/');
 }
@@ -32,9 +34,43 @@ QString OutputNaming::captionFileName(const QString& caption)
     } replacements[] = {{'/', 's'}, {'\\', 'b'}, {':', 'c'}, {'*', 'a'}, {'?', 'h'}, {'"', 'q'},
                         {'<', 'l'}, {'>', 'g'},  {'|', 'm'}, {' ', '-'}, {'+', 'p'}};
     QString name = caption;
+    // A NUL would cut the name short and other control characters make names no one can type.
+    name.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
     for (const auto& r : replacements)
         name.replace(QLatin1Char(r.from), QLatin1Char(r.to));
     return name;
+}
+
+QString OutputNaming::prefixError(const QString& prefix)
+{
+    const bool dotName = prefix == QLatin1String(".") || prefix == QLatin1String("..");
+    const bool bad = dotName || std::any_of(prefix.begin(), prefix.end(), [](QChar c) {
+                         return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+                     });
+    if (!bad)
+        return QString();
+    return QStringLiteral("Invalid file name prefix: ") + quotedText(prefix);
+}
+
+QString OutputNaming::quotedText(const QString& text)
+{
+    constexpr qsizetype maxShown = 40;
+    qsizetype shown = qMin(text.size(), maxShown);
+    if (shown < text.size() && text.at(shown - 1).isHighSurrogate())
+        --shown; // never half a character
+    QString quoted = QStringLiteral("\"");
+    for (qsizetype i = 0; i < shown; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'"' || c == u'\\')
+            quoted += QStringLiteral("\\") + c;
+        else if (c.category() == QChar::Other_Control) // all of them below U+00A0
+            quoted += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            quoted += c;
+    }
+    if (shown < text.size())
+        quoted += QStringLiteral("...");
+    return quoted + u'"';
 }
 
 QString OutputNaming::buttonFileName(const ButtonProject& project, int captionIndex)

@@ -16,9 +16,19 @@ public:
     // text means the current directory, "./", rather than the file system root.
     static QString normalisedOutputDirectory(const QString& outputDirectory);
 
-    // The caption with the eleven characters that file systems or URLs dislike replaced by
-    // letters or "-"; letter case kept.
+    // The caption without control characters (NUL included) and with the eleven characters
+    // that file systems or URLs dislike replaced by letters or "-"; letter case kept. Having no
+    // "/", it always names a file inside the output directory.
     static QString captionFileName(const QString& caption);
+
+    // Empty when the prefix is fine; otherwise "Invalid file name prefix: " and the prefix
+    // quoted. Refused: "/", "\", NUL or any other control character, and "." or "..", any of
+    // which could place files outside the output directory or under names that are lost.
+    static QString prefixError(const QString& prefix);
+
+    // Text in double quotes, with quotes, backslashes and control characters escaped and
+    // at most 40 characters shown.
+    static QString quotedText(const QString& text);
 
     // The name of caption n (1-based): its caption file name, or the prefix and n.
     static QString buttonFileName(const ButtonProject& project, int captionIndex);

@@ -1,8 +1,8 @@
 #include "PngCodec.h"
 
+#include "AtomicOutputFile.h"
 #include "CodecError.h"
 #include "CodecMemoryBuffer.h"
-#include "CodecOutputFile.h"
 
 #include <QFile>
 
@@ -172,8 +172,8 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         layout = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? RowLayout::Bgrx : RowLayout::Xrgb;
     }
 
-    CodecOutputFile file(path);
-    if (!file.create()) {
+    AtomicOutputFile file(path);
+    if (!file.open()) {
         setCodecError(error, CodecError::PngOpenFile, path);
         return false;
     }
@@ -198,7 +198,7 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         setCodecError(error, CodecError::PngWrite);
         return false; // file removes itself
     }
-    if (!file.writeAndCommit(out.data(), out.size())) {
+    if (!file.write(out.data(), out.size()) || !file.commit()) {
         setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
         return false;
     }

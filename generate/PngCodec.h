@@ -8,7 +8,8 @@
 class PngCodec
 {
 public:
-    // On failure the partial file is removed and *error (if given) says why.
+    // Replaces the file only when complete: on failure an existing file stays as it was and
+    // *error (if given) says why.
     static bool writePng(const QString& path, const QImage& bitmap, QString* error);
     static bool readPng(const QString& path, QImage* result, QString* error);
 };

@@ -1,8 +1,8 @@
 #include "SamplePageWriter.h"
 
+#include "AtomicOutputFile.h"
+#include "CodecError.h"
 #include "OutputNaming.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -278,17 +278,15 @@ bool SamplePageWriter::write(const QString& path)
 {
     m_errorString.clear();
     const QByteArray bytes = pageBytes();
-    QSaveFile file(path);
-    // A read-only directory may still hold a writable page from an earlier run.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_errorString =
-            QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
+    AtomicOutputFile file(path);
+    if (!file.open()) {
+        m_errorString = codecErrorMessage(CodecError::CreateFile, path,
+                                          codecSystemErrorText(file.systemError()));
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        m_errorString =
-            QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
+    if (!file.write(bytes.constData(), std::size_t(bytes.size())) || !file.commit()) {
+        m_errorString = codecErrorMessage(CodecError::WriteFile, path,
+                                          codecSystemErrorText(file.systemError()));
         return false;
     }
     return true;

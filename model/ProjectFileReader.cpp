@@ -12,6 +12,7 @@
 namespace {
 // Font faces have always been limited to 31 characters.
 constexpr int maxFontNameLength = 31;
+constexpr qsizetype maxStreamBytes = qsizetype(64) << 20;
 
 QString cutFontName(const QString& name)
 {
@@ -43,7 +44,31 @@ bool ProjectFileReader::loadProjectFile()
         m_errorString = IoErrorText::forErrno(errno, path);
         return false;
     }
+    if (file.isSequential())
+        return readStream(file);
     return readFrom(file);
+}
+
+// A pipe or terminal cannot be read twice, so it is read whole first, up to a size that no
+// project comes near: /dev/zero must not fill the memory.
+bool ProjectFileReader::readStream(QFileDevice& device)
+{
+    QByteArray data;
+    errno = 0;
+    for (;;) {
+        const QByteArray chunk = device.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        if (data.size() + chunk.size() > maxStreamBytes) {
+            m_errorString = QStringLiteral("Project read from a pipe is larger than %1 MB")
+                                .arg(maxStreamBytes >> 20);
+            return false;
+        }
+        data += chunk;
+    }
+    if (readFailed(device))
+        return false;
+    return loadFromBytes(data);
 }
 
 bool ProjectFileReader::loadFromBytes(const QByteArray& data)

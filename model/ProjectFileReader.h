@@ -4,6 +4,7 @@
 #include "ProjectKeys.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 
@@ -21,7 +22,8 @@ public:
 
     explicit ProjectFileReader(ButtonProject& project, OwnImageLoader loader = {});
 
-    // Opens project.projectFileName; when it cannot be opened nothing changes.
+    // Opens project.projectFileName; when it cannot be opened nothing changes. A pipe or other
+    // stream is read as a whole first, and refused beyond 64 MB.
     bool loadProjectFile();
     // Clears the captions, then applies the lines; easy to call from a fuzzer.
     bool loadFromBytes(const QByteArray& data);
@@ -30,6 +32,7 @@ public:
 
 private:
     bool readFrom(QIODevice& device);
+    bool readStream(QFileDevice& device);
     bool readFailed(QIODevice& device);
     bool applyValue(const ProjectKeys::Key& key, const QString& value);
     bool readInteger(const QString& value, qint32* result);

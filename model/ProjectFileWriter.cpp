@@ -1,9 +1,10 @@
 #include "ProjectFileWriter.h"
 
+#include "AtomicOutputFile.h"
 #include "IoErrorText.h"
 #include "ProjectKeys.h"
 
-#include <QSaveFile>
+#include <QIODevice>
 
 #include <cerrno>
 
@@ -126,34 +127,19 @@ bool ProjectFileWriter::writeTo(QIODevice& device, const ButtonProject& project)
 
 bool ProjectFileWriter::saveProjectFile(const ButtonProject& project)
 {
+    return saveProjectFile(project, project.projectFileName);
+}
+
+bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QString& path)
+{
     m_errorString.clear();
-    const QString& path = project.projectFileName;
     if (path.isEmpty()) {
         m_errorString = IoErrorText::text(IoErrorText::InvalidFilename);
         return false;
     }
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        m_errorString = IoErrorText::forErrno(errno, path);
-        return false;
-    }
-    // commit() alone is not enough: it can report success after a short write and then put
-    // a truncated file in place of the old one. Every step is checked, and any failure
-    // leaves the old file untouched.
-    if (!writeTo(file, project)) {
-        file.cancelWriting();
-        return false;
-    }
-    errno = 0;
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        m_errorString = IoErrorText::forErrno(errno, path);
-        file.cancelWriting();
-        return false;
-    }
-    errno = 0;
-    if (!file.commit()) {
-        m_errorString = IoErrorText::forErrno(errno, path);
+    int error = 0;
+    if (!AtomicOutputFile::writeFile(path, toBytes(project), &error)) {
+        m_errorString = IoErrorText::forErrno(error, path);
         return false;
     }
     return true;

@@ -11,9 +11,11 @@ class QIODevice;
 class ProjectFileWriter
 {
 public:
-    // Writes the whole project to project.projectFileName. The file is replaced only when
-    // everything was written: on any failure an earlier file of that name stays as it was.
+    // Writes the whole project to path, or to project.projectFileName. The file is replaced
+    // only when everything was written: on any failure an earlier file of that name stays as
+    // it was.
     bool saveProjectFile(const ButtonProject& project);
+    bool saveProjectFile(const ButtonProject& project, const QString& path);
     // Writes the project's bytes to an open device; false unless every byte was taken.
     bool writeTo(QIODevice& device, const ButtonProject& project);
     static QByteArray toBytes(const ButtonProject& project); // the exact file bytes

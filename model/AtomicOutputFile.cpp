@@ -1,0 +1,195 @@
+#include "AtomicOutputFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString temporaryStart = QStringLiteral(".brindlewick-");
+const QString temporaryEnd = QStringLiteral(".tmp");
+
+std::atomic<quint64> nextSerial{0};
+
+// Only letters, digits and dots, so the host part can never add a separator or a dash.
+const QString& hostName()
+{
+    static const QString name = [] {
+        char buffer[256] = {};
+        if (::gethostname(buffer, sizeof buffer - 1) != 0)
+            return QStringLiteral("localhost");
+        QString host;
+        for (const char* c = buffer; *c && host.size() < 64; ++c) {
+            const QChar ch = QLatin1Char(*c);
+            if (ch.isLetterOrNumber() || ch == u'.')
+                host += ch;
+        }
+        return host.isEmpty() ? QStringLiteral("localhost") : host;
+    }();
+    return name;
+}
+
+int folderEnd(const QString& path)
+{
+    return int(path.lastIndexOf(u'/')) + 1;
+}
+
+} // namespace
+
+AtomicOutputFile::AtomicOutputFile(const QString& targetPath)
+    : m_targetPath(targetPath), m_encodedTarget(QFile::encodeName(targetPath))
+{
+}
+
+AtomicOutputFile::~AtomicOutputFile()
+{
+    discard();
+}
+
+QString AtomicOutputFile::temporaryPath() const
+{
+    return QFile::decodeName(m_encodedTemporary);
+}
+
+bool AtomicOutputFile::fail(int error)
+{
+    m_systemError = error ? error : EIO;
+    discard();
+    return false;
+}
+
+void AtomicOutputFile::discard()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_encodedTemporary.isEmpty())
+        ::unlink(m_encodedTemporary.constData());
+    m_encodedTemporary.clear();
+}
+
+bool AtomicOutputFile::open()
+{
+    discard();
+    m_systemError = 0;
+    const int nameStart = folderEnd(m_targetPath);
+    const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
+    if (name.isEmpty())
+        return fail(EISDIR);
+    if (name.size() > NAME_MAX)
+        return fail(ENAMETOOLONG);
+    struct stat existing = {};
+    const bool exists = ::stat(m_encodedTarget.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return fail(EISDIR);
+
+    const QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temporaryName = temporaryStart + QString::number(::getpid()) + u'-' +
+                                      QString::number(nextSerial++) + u'-' + hostName() +
+                                      temporaryEnd;
+        m_encodedTemporary = folder + QFile::encodeName(temporaryName);
+        m_fd =
+            ::open(m_encodedTemporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0)
+            break;
+        const int error = errno;
+        m_encodedTemporary.clear();
+        // Only a name left by an earlier process of the same pid is worth another try.
+        if (error != EEXIST)
+            return fail(error);
+    }
+    if (m_fd < 0)
+        return fail(EEXIST);
+    // The replacement keeps the access rights the old file had, as rewriting it in place did.
+    if (exists && S_ISREG(existing.st_mode))
+        ::fchmod(m_fd, existing.st_mode & 07777);
+    return true;
+}
+
+bool AtomicOutputFile::write(const void* bytes, std::size_t count)
+{
+    if (m_fd < 0)
+        return fail(m_systemError ? m_systemError : EBADF);
+    const char* next = static_cast<const char*>(bytes);
+    while (count > 0) {
+        const ssize_t n = ::write(m_fd, next, count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(n < 0 ? errno : EIO);
+        next += n;
+        count -= std::size_t(n);
+    }
+    return true;
+}
+
+bool AtomicOutputFile::commit()
+{
+    if (m_fd < 0)
+        return fail(m_systemError ? m_systemError : EBADF);
+    const int fd = m_fd;
+    m_fd = -1;
+    // Some file systems report a failed write-back only here.
+    if (::close(fd) != 0)
+        return fail(errno);
+    if (::rename(m_encodedTemporary.constData(), m_encodedTarget.constData()) != 0)
+        return fail(errno);
+    m_encodedTemporary.clear();
+    return true;
+}
+
+bool AtomicOutputFile::writeFile(const QString& targetPath, const QByteArray& bytes,
+                                 int* systemError)
+{
+    AtomicOutputFile file(targetPath);
+    const bool ok =
+        file.open() && file.write(bytes.constData(), std::size_t(bytes.size())) && file.commit();
+    if (systemError)
+        *systemError = ok ? 0 : file.systemError();
+    return ok;
+}
+
+bool AtomicOutputFile::isTemporaryName(const QString& fileName, qint64* pid, QString* host)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\.brindlewick-([1-9][0-9]{0,9})-[0-9]+-([A-Za-z0-9.]+)\\.tmp$"));
+    const QRegularExpressionMatch match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return false;
+    if (pid)
+        *pid = match.captured(1).toLongLong();
+    if (host)
+        *host = match.captured(2);
+    return true;
+}
+
+int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
+{
+    const QDir folder(directory.isEmpty() ? QStringLiteral(".") : directory);
+    const QStringList candidates =
+        folder.entryList({temporaryStart + u'*' + temporaryEnd},
+                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    int removed = 0;
+    for (const QString& name : candidates) {
+        qint64 pid = 0;
+        QString host;
+        if (!isTemporaryName(name, &pid, &host) || host != hostName() || pid > INT_MAX)
+            continue;
+        // A process that exists, even one we may not signal, could still be writing it.
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        if (QFile::remove(folder.filePath(name)))
+            ++removed;
+    }
+    return removed;
+}
