@@ -1,7 +1,12 @@
+#include "AtomicOutputFile.h"
 #include "GenerationRun.h"
+#include "OutputNaming.h"
 #include "ProjectFileReader.h"
 
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,6 +68,10 @@ private slots:
     void unrenderableButtonsAreDropped();
     void oneBadNameDropsOnlyItsImages();
     void threadsWriteWhatOneThreadWrites();
+    void refusedPrefixWritesNothing_data();
+    void refusedPrefixWritesNothing();
+    void controlCharactersLeaveCaptionNames();
+    void temporariesOfKilledRunsAreRemoved();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -316,6 +325,69 @@ void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
     const int lastItem3 = int(captions.lastIndexOf("ITEM 3")) + 1;
     QVERIFY(fixtures[1].sizes.width(lastItem3) != fixtures[1].sizes.width(lastItem3 - 1));
     QCOMPARE(QImage(dirs[1].filePath("item-3.png")).width(), fixtures[1].sizes.width(lastItem3));
+}
+
+void tst_GenerationRun::refusedPrefixWritesNothing_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("parent folder") << "../escaped";
+    QTest::newRow("backslash") << "a\\b";
+    QTest::newRow("NUL") << QStringLiteral("BTN\0");
+    QTest::newRow("dot dot") << "..";
+}
+
+void tst_GenerationRun::refusedPrefixWritesNothing()
+{
+    QFETCH(QString, prefix);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("out"));
+    ButtonProject project = projectIn(dir.filePath("out"), {"Home"});
+    project.fileNamePrefix = prefix;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY(result.fatalError.startsWith("Invalid file name prefix: "));
+    QCOMPARE(result.fatalError, OutputNaming::prefixError(prefix));
+    QCOMPARE(result.filesWritten, 0);
+    QVERIFY(!result.pageWritten);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"out"});
+    QVERIFY(
+        QDir(dir.filePath("out")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void tst_GenerationRun::controlCharactersLeaveCaptionNames()
+{
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {QStringLiteral("A\0"), QStringLiteral("B\0\x01")});
+    project.useCaptionsAsNames = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY(result.everythingWritten());
+    QCOMPARE(result.filesWritten, 14);
+    QCOMPARE(filesIn(dir.path()), QStringList{"BTNPAGE.html"} + imageFiles({"a", "as", "b", "bs"})
+                                      << "project.blp");
+}
+
+void tst_GenerationRun::temporariesOfKilledRunsAreRemoved()
+{
+    QTemporaryDir dir;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    AtomicOutputFile probe(dir.filePath("probe"));
+    QVERIFY(probe.open());
+    const QString ownTemporary = QFileInfo(probe.temporaryPath()).fileName();
+    QString killedTemporary = ownTemporary;
+    killedTemporary.replace(QString("-%1-").arg(::getpid()), QString("-%1-").arg(child));
+    QVERIFY(AtomicOutputFile::writeFile(dir.filePath(killedTemporary), "half a picture"));
+
+    ButtonProject project = projectIn(dir.path(), {"Home"});
+    Fixture f;
+    QVERIFY(f.run(project).everythingWritten());
+    const QStringList hidden = QDir(dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden);
+    QCOMPARE(hidden, QStringList{ownTemporary}); // still being written
 }
 
 QTEST_MAIN(tst_GenerationRun)

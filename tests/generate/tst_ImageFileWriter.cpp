@@ -35,8 +35,8 @@ private slots:
     void missingDirectoryFailsWithPathAndNoFile();
     void stopsAtFirstFailure_data();
     void stopsAtFirstFailure();
-    void failedWriteRemovesPartialFile_data();
-    void failedWriteRemovesPartialFile();
+    void failedWriteKeepsOldFile_data();
+    void failedWriteKeepsOldFile();
     void emptyBitmapFails();
 
 private:
@@ -139,7 +139,7 @@ void TestImageFileWriter::stopsAtFirstFailure()
     }
 }
 
-void TestImageFileWriter::failedWriteRemovesPartialFile_data()
+void TestImageFileWriter::failedWriteKeepsOldFile_data()
 {
     QTest::addColumn<QString>("failing");
     QTest::newRow("jpg") << ".jpg";
@@ -147,12 +147,12 @@ void TestImageFileWriter::failedWriteRemovesPartialFile_data()
     QTest::newRow("gif") << ".gif";
 }
 
-void TestImageFileWriter::failedWriteRemovesPartialFile()
+void TestImageFileWriter::failedWriteKeepsOldFile()
 {
 #ifdef Q_OS_UNIX
     QFETCH(QString, failing);
     // A file size limit one byte below the encoded size makes the write fail after the file
-    // was created.
+    // was created; the picture of an earlier run stays whole.
     const QImage bitmap = buttonImage(200, 100, 7);
     const JpegFileOptions options;
     const auto write = [&](const QString& file, QString* error) {
@@ -172,6 +172,10 @@ void TestImageFileWriter::failedWriteRemovesPartialFile()
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
     const QString file = path("limited" + failing);
+    {
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
+    }
     QString error;
     const bool ok = write(file, &error);
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -179,7 +183,11 @@ void TestImageFileWriter::failedWriteRemovesPartialFile()
 
     QVERIFY(!ok);
     QVERIFY2(error.startsWith("Cannot write file \"" + file + "\". "), qPrintable(error));
-    QVERIFY(!QFileInfo::exists(file));
+    QFile old(file);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old picture"));
+    QVERIFY(
+        QDir(QFileInfo(file).path()).entryList({".*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
 #else
     QSKIP("needs a file size limit");
 #endif

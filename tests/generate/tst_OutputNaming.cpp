@@ -14,6 +14,9 @@ private slots:
     void paths_data();
     void paths();
     void stemsFollowCaptionOrder();
+    void captionNamesStayInTheFolder();
+    void prefixError_data();
+    void prefixError();
 };
 
 void tst_OutputNaming::normalisedOutputDirectory_data()
@@ -63,6 +66,10 @@ void tst_OutputNaming::captionFileName_data()
                                                          << "s-b";
     QTest::newRow("empty") << ""
                            << "";
+    QTest::newRow("NUL and other control characters dropped")
+        << QStringLiteral("A\0B\x01\tC\x7f\u0085"
+                          "D")
+        << "ABCD";
 }
 
 void tst_OutputNaming::captionFileName()
@@ -155,6 +162,60 @@ void tst_OutputNaming::stemsFollowCaptionOrder()
     project.captions = {"Home", "HOME"};
     QCOMPARE(OutputNaming::imagePathStem(project, 1, ButtonState::Normal),
              OutputNaming::imagePathStem(project, 2, ButtonState::Normal));
+}
+
+void tst_OutputNaming::captionNamesStayInTheFolder()
+{
+    ButtonProject project;
+    project.outputDirectory = "/out";
+    project.useCaptionsAsNames = true;
+    project.captions = {
+        "..", "../..", "/etc/passwd", "..\\x", QStringLiteral("a\0/../b"), QStringLiteral("\n..")};
+    for (int n = 1; n <= project.captions.size(); ++n) {
+        for (ButtonState state : {ButtonState::Normal, ButtonState::Selected}) {
+            const QString stem = OutputNaming::imagePathStem(project, n, state);
+            QVERIFY2(stem.startsWith("/out/"), qPrintable(stem));
+            const QString name = stem.mid(5);
+            QVERIFY2(!name.contains('/') && !name.contains(QChar(0)), qPrintable(stem));
+            // With an extension added, ".." can only be the start of a longer name.
+            QVERIFY2(name + ".jpg" != ".." && name + ".jpg" != ".", qPrintable(stem));
+        }
+    }
+}
+
+void tst_OutputNaming::prefixError_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("default") << "BTN"
+                             << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("dots inside a name") << "..btn"
+                                        << "";
+    QTest::newRow("non-ASCII") << QStringLiteral("Caf\u00e9") << "";
+    QTest::newRow("parent folder") << "../escaped"
+                                   << "Invalid file name prefix: \"../escaped\"";
+    QTest::newRow("absolute") << "/tmp/x"
+                              << "Invalid file name prefix: \"/tmp/x\"";
+    QTest::newRow("backslash") << "a\\b"
+                               << "Invalid file name prefix: \"a\\\\b\"";
+    QTest::newRow("dot") << "."
+                         << "Invalid file name prefix: \".\"";
+    QTest::newRow("dot dot") << ".."
+                             << "Invalid file name prefix: \"..\"";
+    QTest::newRow("NUL") << QStringLiteral("A\0") << "Invalid file name prefix: \"A\\x00\"";
+    QTest::newRow("line break and quote") << "a\n\"b"
+                                          << "Invalid file name prefix: \"a\\x0a\\\"b\"";
+    QTest::newRow("long text cut")
+        << QString(100, 'x') + '/' << "Invalid file name prefix: \"" + QString(40, 'x') + "...\"";
+}
+
+void tst_OutputNaming::prefixError()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, error);
+    QCOMPARE(OutputNaming::prefixError(prefix), error);
 }
 
 QTEST_MAIN(tst_OutputNaming)

@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // Home (120 x 32) and About Us (140 x 32), prefix BTN.
@@ -168,6 +171,7 @@ private slots:
     void unsafeCharacters();
     void writesWholePageWithCrLf();
     void unwritablePathIsReported();
+    void pageCutShortKeepsOldPage();
 };
 
 void tst_SamplePageWriter::workedExample()
@@ -426,6 +430,43 @@ void tst_SamplePageWriter::unwritablePathIsReported()
              qPrintable(writer.errorString()));
     QVERIFY(writer.errorString().size() > QString("Cannot create file \"" + path + "\". ").size());
     QVERIFY(!QFile::exists(path));
+}
+
+void tst_SamplePageWriter::pageCutShortKeepsOldPage()
+{
+    QTemporaryDir dir;
+    ButtonProject project;
+    project.outputDirectory = dir.path();
+    for (int n = 1; n <= 60; ++n)
+        project.captions << QString("Caption %1").arg(n);
+    ButtonSizeTables tables;
+    for (int n = 1; n <= 60; ++n)
+        tables.store(n, 120, 32);
+    const QString path = dir.filePath("BTNPAGE.html");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old page") == 8);
+    }
+    SamplePageWriter writer(project, tables);
+    QVERIFY(writer.pageBytes().size() > 4096);
+
+    // A full disk fails the write part-way, as this file size limit does.
+    rlimit saved = {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+    const bool written = writer.write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(writer.errorString(), "Cannot write file \"" + path + "\". File too large");
+    QFile page(path);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), QByteArray("old page"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BTNPAGE.html"});
 }
 
 QTEST_MAIN(tst_SamplePageWriter)

@@ -1,0 +1,141 @@
+#include "ImageEncoderPool.h"
+
+#include <QHash>
+#include <QtTest>
+
+#include <chrono>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+// An image whose first pixel tells which slot it was.
+QImage numbered(int slot, int side = 16)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(slot & 0xff, (slot >> 8) & 0xff, 0));
+    return image;
+}
+
+int slotOf(const QImage& image)
+{
+    const QRgb p = image.pixel(0, 0);
+    return qRed(p) | (qGreen(p) << 8);
+}
+
+// Stands for the files on disk: the slot last written under each stem.
+struct FakeDisk
+{
+    std::mutex mutex;
+    QHash<QString, int> files;
+
+    ImageEncoderPool::Encoder encoder(std::chrono::microseconds delay = {})
+    {
+        return [this, delay](const QImage& image, const QString& stem, QString*) {
+            // Later slots finish sooner, so any missing wait would show.
+            std::this_thread::sleep_for(delay * (1 + (64 - slotOf(image) % 64) / 16));
+            std::lock_guard<std::mutex> lock(mutex);
+            files.insert(stem, slotOf(image));
+            return true;
+        };
+    }
+};
+
+} // namespace
+
+class tst_ImageEncoderPool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameStemsKeepTheLaterImage_data();
+    void sameStemsKeepTheLaterImage();
+    void bytesInFlightStayBounded_data();
+    void bytesInFlightStayBounded();
+    void failingEncoderDropsOnlyItsImages();
+};
+
+void tst_ImageEncoderPool::sameStemsKeepTheLaterImage_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("two threads") << 2;
+    QTest::newRow("four threads") << 4;
+}
+
+void tst_ImageEncoderPool::sameStemsKeepTheLaterImage()
+{
+    QFETCH(int, threads);
+    FakeDisk disk;
+    constexpr int images = 60;
+    {
+        ImageEncoderPool pool(disk.encoder(std::chrono::microseconds(200)), threads);
+        // Every third image has the stem of the one two before it, as Home and HOME would.
+        for (int slot = 0; slot < images; ++slot)
+            pool.add(slot, numbered(slot), QString("btn%1").arg(slot % 3 == 2 ? slot - 2 : slot));
+        pool.finish();
+        for (int slot = 0; slot < images; ++slot)
+            QVERIFY(pool.outcome(slot).written);
+    }
+    QCOMPARE(disk.files.size(), images / 3 * 2);
+    for (int slot = 0; slot < images; slot += 3)
+        QCOMPARE(disk.files.value(QString("btn%1").arg(slot)), slot + 2);
+}
+
+void tst_ImageEncoderPool::bytesInFlightStayBounded_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<qint64>("bound");
+    const qint64 image64 = 64 * 64 * 4;
+    QTest::newRow("three images") << 64 << 3 * image64;
+    QTest::newRow("one image") << 64 << image64;
+    QTest::newRow("image larger than the bound") << 64 << image64 / 2;
+}
+
+void tst_ImageEncoderPool::bytesInFlightStayBounded()
+{
+    QFETCH(int, side);
+    QFETCH(qint64, bound);
+    FakeDisk disk;
+    const qint64 imageBytes = numbered(0, side).sizeInBytes();
+    ImageEncoderPool pool(disk.encoder(std::chrono::microseconds(300)), 3, bound);
+    for (int slot = 0; slot < 40; ++slot)
+        pool.add(slot, numbered(slot, side), QString("btn%1").arg(slot));
+    pool.finish();
+    QCOMPARE(disk.files.size(), 40);
+    // Oversized images still go through, one at a time.
+    QCOMPARE(pool.peakBytesInFlight(), qMax(imageBytes, bound - bound % imageBytes));
+}
+
+void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
+{
+    const auto encoder = [](const QImage& image, const QString& stem, QString* error) {
+        const int slot = slotOf(image);
+        if (slot % 5 == 1)
+            throw std::runtime_error("out of memory");
+        if (slot % 5 == 3) {
+            *error = "Cannot write file \"" + stem + ".png\". Disk full";
+            return false;
+        }
+        return true;
+    };
+    ImageEncoderPool pool(encoder, 2);
+    for (int slot = 0; slot < 20; ++slot)
+        pool.add(slot, numbered(slot), QString("btn%1").arg(slot));
+    pool.finish();
+    for (int slot = 0; slot < 20; ++slot) {
+        const ImageEncoderPool::Outcome outcome = pool.outcome(slot);
+        QCOMPARE(outcome.written, slot % 5 != 1 && slot % 5 != 3);
+        const QString expected = slot % 5 == 1   ? QString("out of memory")
+                                 : slot % 5 == 3 ? QString("Cannot write file \"btn%1.png\". "
+                                                           "Disk full")
+                                                       .arg(slot)
+                                                 : QString();
+        QCOMPARE(outcome.errorString, expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_ImageEncoderPool)
+#include "tst_ImageEncoderPool.moc"

@@ -1,0 +1,188 @@
+#include "AtomicOutputFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QStringList everything(const QString& directory)
+{
+    return QDir(directory).entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The name a temporary of process pid gets on this host.
+QString temporaryNameOf(qint64 pid, const QString& folder)
+{
+    AtomicOutputFile probe(folder + "/probe");
+    if (!probe.open())
+        return QString();
+    QString name = QFileInfo(probe.temporaryPath()).fileName();
+    const QString own = QString::number(::getpid());
+    return name.replace(QStringLiteral(".brindlewick-") + own + '-',
+                        QStringLiteral(".brindlewick-") + QString::number(pid) + '-');
+}
+
+qint64 pidOfExitedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+} // namespace
+
+class tst_AtomicOutputFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+    void replacesTheTargetAndKeepsItsRights();
+    void failedWriteKeepsOldFile_data();
+    void failedWriteKeepsOldFile();
+    void targetsThatCannotBeCreated_data();
+    void targetsThatCannotBeCreated();
+    void overlappingWritersNeverMix();
+    void staleTemporariesOfGoneProcessesOnly();
+};
+
+void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.html");
+    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0604) == 0);
+    QVERIFY(AtomicOutputFile::writeFile(path, "new content"));
+    QCOMPARE(fileBytes(path), QByteArray("new content"));
+    struct stat st = {};
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+    QCOMPARE(int(st.st_mode & 0777), 0604);
+    QCOMPARE(everything(dir.path()), QStringList{"page.html"});
+}
+
+void tst_AtomicOutputFile::failedWriteKeepsOldFile_data()
+{
+    QTest::addColumn<bool>("commit");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("write past a file size limit") << true << 100;
+    QTest::newRow("abandoned before commit") << false << 0;
+}
+
+void tst_AtomicOutputFile::failedWriteKeepsOldFile()
+{
+    QFETCH(bool, commit);
+    QFETCH(int, limit);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.png");
+    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    const QByteArray big(1000, 'x');
+    rlimit saved = {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    bool ok = false;
+    int error = 0;
+    {
+        AtomicOutputFile file(path);
+        QVERIFY(file.open());
+        QVERIFY(QFileInfo::exists(file.temporaryPath()));
+        if (limit > 0) {
+            rlimit limited = saved;
+            limited.rlim_cur = rlim_t(limit);
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        }
+        ok = file.write(big.constData(), std::size_t(big.size())) && (!commit || file.commit());
+        setrlimit(RLIMIT_FSIZE, &saved);
+        error = file.systemError();
+        QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+    if (limit > 0) {
+        QVERIFY(!ok);
+        QCOMPARE(error, EFBIG);
+    }
+    QCOMPARE(fileBytes(path), QByteArray("old"));
+    QCOMPARE(everything(dir.path()), QStringList{"btn1.png"});
+}
+
+void tst_AtomicOutputFile::targetsThatCannotBeCreated_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+    QTest::newRow("folder") << "sub" << EISDIR;
+    QTest::newRow("name too long") << QString(256, 'x') << ENAMETOOLONG;
+    QTest::newRow("missing folder") << "nowhere/btn1.png" << ENOENT;
+    QTest::newRow("folder path") << "sub/" << EISDIR;
+}
+
+void tst_AtomicOutputFile::targetsThatCannotBeCreated()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    AtomicOutputFile file(dir.filePath(name));
+    QVERIFY(!file.open());
+    QCOMPARE(file.systemError(), error);
+    QVERIFY(!file.commit());
+    QCOMPARE(everything(dir.path()), QStringList{"sub"});
+    QVERIFY(everything(dir.filePath("sub")).isEmpty());
+}
+
+void tst_AtomicOutputFile::overlappingWritersNeverMix()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.gif");
+    AtomicOutputFile first(path);
+    AtomicOutputFile second(path);
+    QVERIFY(first.open());
+    QVERIFY(second.open());
+    QVERIFY(first.temporaryPath() != second.temporaryPath());
+    QVERIFY(first.write("first, longer", 13));
+    QVERIFY(second.write("second", 6));
+    QVERIFY(second.commit());
+    QCOMPARE(fileBytes(path), QByteArray("second"));
+    QVERIFY(first.commit());
+    QCOMPARE(fileBytes(path), QByteArray("first, longer"));
+    QCOMPARE(everything(dir.path()), QStringList{"btn1.gif"});
+}
+
+void tst_AtomicOutputFile::staleTemporariesOfGoneProcessesOnly()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString gone = temporaryNameOf(pidOfExitedProcess(), folder);
+    const QString live = temporaryNameOf(::getppid(), folder);
+    const QString own = temporaryNameOf(::getpid(), folder);
+    QVERIFY(!gone.isEmpty() && !live.isEmpty() && !own.isEmpty());
+    QVERIFY(AtomicOutputFile::isTemporaryName(gone));
+    QString otherHost = gone;
+    otherHost.replace(QRegularExpression("-[^-]*\\.tmp$"), "-elsewhere.example.tmp");
+    const QStringList kept = {".brindlewick-notapid-1-host.tmp", "btn1.png", live, otherHost, own};
+    for (const QString& name : kept + QStringList{gone})
+        QVERIFY(AtomicOutputFile::writeFile(folder + '/' + name, "x"));
+
+    QCOMPARE(AtomicOutputFile::removeStaleTemporaries(folder), 1);
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(everything(folder), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_AtomicOutputFile)
+#include "tst_AtomicOutputFile.moc"
