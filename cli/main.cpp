@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -46,6 +47,9 @@ int main(int argc, char* argv[])
     if (argc < 2 || std::strcmp(argv[1], "generate") != 0)
         return usageError(argc < 2 ? "no command given" : "unknown command");
 
+    // Past a file size limit the write then fails and is reported, rather than the signal
+    // ending the run unexplained.
+    std::signal(SIGXFSZ, SIG_IGN);
     qInstallMessageHandler(keepOnlySevereMessages);
     // Rendering needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

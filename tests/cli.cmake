@@ -4,3 +4,10 @@ add_test(NAME cli/generate
                  ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
                  ${CMAKE_SOURCE_DIR}/examples/example.blp)
 set_tests_properties(cli/generate PROPERTIES TIMEOUT 120)
+
+# Whole or untouched files, names inside the folder, projects from pipes.
+add_test(NAME cli/output
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/output_test.sh
+                 ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
+                 ${CMAKE_SOURCE_DIR}/examples/example.blp)
+set_tests_properties(cli/output PROPERTIES TIMEOUT 180)

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# brindlewick-cli generate: files are replaced whole or not at all, names stay in the folder,
+# and a project can come from a pipe. Usage: output_test.sh CLI EXAMPLE.blp
+set -uo pipefail
+cli=$(realpath "$1")
+example=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
+run() {
+  local name=$1 expected=$2
+  shift 2
+  "$cli" "$@" >"$work/out" 2>"$work/err"
+  local status=$?
+  out=$(cat "$work/out")
+  err=$(cat "$work/err")
+  [ "$status" -eq "$expected" ] || fail "$name: exit $status, expected $expected; stderr: $err"
+}
+
+expect_err() { grep -qF -- "$2" <<<"$err" || fail "$1: stderr lacks '$2': $err"; }
+
+# A copy of the example with KEY=VALUE lines replaced (CR LF kept).
+variant() {
+  local target=$1
+  shift
+  cp "$example" "$target"
+  local pair
+  for pair in "$@"; do
+    sed -i "s|^${pair%%=*}=.*\r\$|${pair}\r|" "$target"
+  done
+}
+
+with_captions() { # FILE COUNT: the captions replaced by COUNT numbered ones
+  {
+    head -n 1 "$1"
+    for n in $(seq "$2"); do printf 'LabelText=Caption %d\r\n' "$n"; done
+    tail -n +2 "$1" | grep -v '^LabelText='
+  } >"$1.new" && mv "$1.new" "$1"
+}
+
+# Every file of the folder still equals the copy taken before, and no temporary is left.
+same_as() { # NAME DIR COPY
+  diff -r -x '.*.tmp' "$2" "$3" >/dev/null ||
+    fail "$1: files changed: $(diff -rq -x '.*.tmp' "$2" "$3" | head -3)"
+}
+no_temporaries() { # NAME DIR
+  local left
+  left=$(find "$2" -maxdepth 1 -name '.*.tmp' | wc -l)
+  [ "$left" -eq 0 ] || fail "$1: $left temporary file(s) left"
+}
+
+# Projects from a pipe, process substitution and a FIFO read as from a file.
+mkdir "$work/pipe" "$work/subst" "$work/fifo"
+run "pipe" 0 generate /dev/stdin --output-dir "$work/pipe" <"$example"
+run "pipe from cat" 0 generate /dev/stdin --output-dir "$work/pipe" < <(cat "$example")
+[ "$(find "$work/pipe" -type f | wc -l)" -eq 26 ] || fail "pipe: not 26 files"
+run "process substitution" 0 generate <(cat "$example") --output-dir "$work/subst"
+mkfifo "$work/project.fifo"
+cat "$example" >"$work/project.fifo" &
+run "fifo" 0 generate "$work/project.fifo" --output-dir "$work/fifo"
+wait
+run "endless stream" 2 generate /dev/zero --output-dir "$work/fifo"
+expect_err "endless stream" "Project read from a pipe is larger than 64 MB"
+
+# A prefix that would leave the folder or lose files: refused before anything is written.
+mkdir -p "$work/trav/out"
+variant "$work/trav.blp" "edOutputDirectoryFileNamePrefix=../escaped"
+run "prefix leaving the folder" 2 generate "$work/trav.blp" --output-dir "$work/trav/out"
+expect_err "prefix leaving the folder" "Invalid file name prefix: \"../escaped\""
+[ -z "$(ls -A "$work/trav/out")" ] && [ "$(ls -A "$work/trav")" = out ] ||
+  fail "prefix leaving the folder: files written"
+printf 'edOutputDirectoryFileNamePrefix=A\001\r\n' >>"$work/trav.blp"
+run "control character in prefix" 2 generate "$work/trav.blp" --output-dir "$work/trav/out"
+expect_err "control character in prefix" 'Invalid file name prefix: "A\x01"'
+
+# A full disk part-way through (here a file size limit): the page and the images of the
+# previous run stay whole, and the run says what failed.
+mkdir "$work/limit"
+variant "$work/sixty.blp"
+with_captions "$work/sixty.blp" 60
+run "sixty captions" 0 generate "$work/sixty.blp" --output-dir "$work/limit"
+cp -a "$work/limit" "$work/limit.before"
+(ulimit -f 4 && run "page past the limit" 2 generate "$work/sixty.blp" --output-dir "$work/limit"
+ expect_err "page past the limit" "Cannot write file \"$work/limit/BTNPAGE.html\". File too large"
+ exit "$failures") || failures=$((failures + 1))
+same_as "page past the limit" "$work/limit" "$work/limit.before"
+no_temporaries "page past the limit" "$work/limit"
+
+mkdir "$work/tiny"
+run "example" 0 generate "$example" --output-dir "$work/tiny"
+cp -a "$work/tiny" "$work/tiny.before"
+(ulimit -f 2 && run "images past the limit" 2 generate "$example" --output-dir "$work/tiny"
+ expect_err "images past the limit" "btn1.jpg\". File too large"
+ exit "$failures") || failures=$((failures + 1))
+same_as "images past the limit" "$work/tiny" "$work/tiny.before"
+no_temporaries "images past the limit" "$work/tiny"
+
+# A run killed while it writes a large image: the old files stay whole, and the next run
+# removes the temporary that the killed one left.
+mkdir "$work/killed"
+run "before the killed run" 0 generate "$example" --output-dir "$work/killed"
+cp -a "$work/killed" "$work/killed.before"
+variant "$work/big.blp" "fWidth=4000" "fHeight=4000" "rgNormalButtonBackground=0" \
+  "rgSelectedButtonBackground=0"
+"$cli" generate "$work/big.blp" --output-dir "$work/killed" >/dev/null 2>&1 &
+big=$!
+for _ in $(seq 400); do
+  [ -n "$(find "$work/killed" -maxdepth 1 -name '.*.tmp')" ] && break
+  sleep 0.05
+done
+kill -9 "$big"
+wait "$big" 2>/dev/null
+[ -n "$(find "$work/killed" -maxdepth 1 -name '.*.tmp')" ] || fail "killed run: no temporary seen"
+same_as "killed run" "$work/killed" "$work/killed.before"
+run "after the killed run" 0 generate "$example" --output-dir "$work/killed"
+no_temporaries "after the killed run" "$work/killed"
+
+# Runs of four projects with the same names at once: every file is whole, from one of them.
+for i in 1 2 3 4; do
+  variant "$work/race$i.blp" "rgNormalButtonBackground=0" "image1.canvas.brush.color=$((i * 4000000))"
+  with_captions "$work/race$i.blp" 30
+  mkdir "$work/race$i"
+  run "race reference $i" 0 generate "$work/race$i.blp" --output-dir "$work/race$i"
+done
+mkdir "$work/shared"
+for i in 1 2 3 4; do
+  "$cli" generate "$work/race$i.blp" --output-dir "$work/shared" >/dev/null 2>&1 &
+done
+wait
+for f in "$work/shared"/*; do
+  name=$(basename "$f")
+  [[ $name == *.blp ]] && continue # records its own folder
+  whole=0
+  for i in 1 2 3 4; do cmp -s "$f" "$work/race$i/$name" && whole=1; done
+  [ "$whole" -eq 1 ] || fail "overlapping runs: $name is from none of the runs"
+done
+[ "$(find "$work/shared" -type f | wc -l)" -eq 182 ] || fail "overlapping runs: not 182 files"
+no_temporaries "overlapping runs" "$work/shared"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "brindlewick-cli output: all checks passed"
