@@ -202,7 +202,7 @@ void tst_ProjectFileWriter::saveWritesTheBytes()
     ProjectFileWriter writer;
     QVERIFY2(writer.saveProjectFile(project), qPrintable(writer.errorString()));
     QCOMPARE(fileBytes(project.projectFileName), ProjectFileWriter::toBytes(project));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.blp"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.blp"});
 }
 
 void tst_ProjectFileWriter::failingDevice_data()
@@ -253,7 +253,7 @@ void tst_ProjectFileWriter::shortWriteKeepsOldFile()
     }
     QCOMPARE(writer.errorString(), QStringLiteral("Disk full"));
     QCOMPARE(fileBytes(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.blp"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.blp"});
 }
 
 void tst_ProjectFileWriter::tooManyOpenFilesKeepsOldFile()
