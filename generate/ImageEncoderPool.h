@@ -19,8 +19,8 @@
 // in which different files are finished varies. Two images with the same stem are written in
 // the order they were handed in, so the later one's files are the ones that stay.
 //
-// Memory is bounded by the pixels handed in and not yet written, not by their number: a few
-// large images wait as a queue of many small ones would.
+// Memory is bounded by the pixels handed in and not yet written, whatever their number: a few
+// large images wait as a full queue of small ones does.
 class ImageEncoderPool
 {
 public:
