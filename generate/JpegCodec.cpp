@@ -21,7 +21,9 @@
 
 namespace {
 
-constexpr std::size_t maxKeptScratch = std::size_t(32) << 20;
+// Holds the stream of any button; a larger picture's stream grows in libjpeg's own block
+// instead, so a huge flat picture does not cost three bytes a pixel up front.
+constexpr std::size_t maxScratch = std::size_t(8) << 20;
 
 struct ErrorManager
 {
@@ -205,11 +207,11 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
     job.quality = qBound(1, int(options.quality), 100);
     job.grayscale = options.grayscale != 0;
     job.progressive = options.progressiveEncoding != 0;
-    // A buffer of the raw size holds nearly every stream; libjpeg grows into its own block
-    // (freed below) when not. Kept between writes to spare an allocation per file.
+    // A buffer of the raw size, up to maxScratch, holds nearly every stream; libjpeg grows into
+    // its own block (freed below) when not. Kept between writes to spare an allocation per file.
     thread_local std::vector<unsigned char> scratch;
-    scratch.resize(
-        std::max<std::size_t>(std::size_t(job.width) * job.height * 3 + 4096, scratch.size()));
+    const std::size_t rawSize = std::size_t(job.width) * job.height * 3 + 4096;
+    scratch.resize(std::max(std::min(rawSize, maxScratch), scratch.size()));
     job.out = scratch.data();
     job.outSize = scratch.size();
     const bool encoded = encodeJpeg(&job);
@@ -220,9 +222,6 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
         written = file.write(job.out, job.outSize) && file.commit();
     if (encoded && job.out != scratch.data())
         std::free(job.out);
-    // A huge picture's buffer is not worth keeping for the buttons that follow it.
-    if (scratch.size() > maxKeptScratch)
-        std::vector<unsigned char>().swap(scratch);
     if (!encoded) {
         setCodecError(error, CodecError::JpegWrite, path,
                       QString::fromLocal8Bit(job.errors.message));

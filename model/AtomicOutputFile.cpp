@@ -9,6 +9,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,12 +88,23 @@ bool AtomicOutputFile::open()
         return fail(EISDIR);
     if (name.size() > NAME_MAX)
         return fail(ENAMETOOLONG);
+    m_encodedTarget = QFile::encodeName(m_targetPath);
+    QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
     struct stat existing = {};
-    const bool exists = ::stat(m_encodedTarget.constData(), &existing) == 0;
+    bool exists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        // The file the link points to is replaced, not the link, as writing in place did.
+        char* resolved = ::realpath(m_encodedTarget.constData(), nullptr);
+        if (resolved) {
+            m_encodedTarget = resolved;
+            std::free(resolved);
+            folder = m_encodedTarget.left(m_encodedTarget.lastIndexOf('/') + 1);
+        }
+        exists = ::stat(m_encodedTarget.constData(), &existing) == 0;
+    }
     if (exists && S_ISDIR(existing.st_mode))
         return fail(EISDIR);
 
-    const QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString temporaryName = temporaryStart + QString::number(::getpid()) + u'-' +
                                       QString::number(nextSerial++) + u'-' + hostName() +

@@ -9,7 +9,8 @@
 // file in the target's folder, every write and the close are checked, and commit() renames the
 // temporary over the target. Until then the old file stays whole; on any failure, or when the
 // object goes away uncommitted, the temporary is removed. No fsync: a crash may lose the new
-// file, but never leaves a mixed or truncated one under the target's name.
+// file, but never leaves a mixed or truncated one under the target's name. A target that is a
+// symbolic link has the file it points to replaced.
 //
 // A temporary is named ".brindlewick-PID-SERIAL-HOST.tmp", so writers in other processes and
 // threads never share one, and a temporary left by a killed process can be told from one that

@@ -66,6 +66,7 @@ private slots:
 
     void writeReadsBackClosely_data();
     void writeReadsBackClosely();
+    void streamBeyondThePresetBuffer();
     void onlyFileSettingsChangeBytes_data();
     void onlyFileSettingsChangeBytes();
     void inputFormatDoesNotChangeBytes();
@@ -129,6 +130,32 @@ void TestJpegCodec::writeReadsBackClosely()
     QCOMPARE(ours.format(), QImage::Format_RGB32);
     QCOMPARE(ours.size(), bitmap.size());
     QVERIFY(meanAbsoluteDifference(ours, byQt) < 1.5);
+}
+
+void TestJpegCodec::streamBeyondThePresetBuffer()
+{
+    // Noise at quality 100 gives a stream of about 11 MB, more than the encoder sets aside.
+    QImage noise(3000, 2000, QImage::Format_RGB32);
+    quint32 state = 1;
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            line[x] = 0xff000000u | ((state = state * 1664525u + 1013904223u) >> 8);
+    }
+    JpegFileOptions options;
+    options.quality = 100;
+    const QString file = m_dir.filePath("noise.jpg");
+    QString error;
+    QVERIFY2(JpegCodec::write(file, noise, options, &error), qPrintable(error));
+    QVERIFY(QFileInfo(file).size() > 8 << 20);
+    QImage back;
+    QVERIFY2(JpegCodec::read(file, &back, &error), qPrintable(error));
+    QCOMPARE(back.size(), noise.size());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(noise.save(&buffer, "JPEG", 100));
+    const QImage reference = QImage::fromData(buffer.data(), "JPEG");
+    QVERIFY(meanAbsoluteDifference(back, noise) < meanAbsoluteDifference(reference, noise) + 0.5);
 }
 
 void TestJpegCodec::onlyFileSettingsChangeBytes_data()

@@ -57,6 +57,7 @@ class tst_AtomicOutputFile : public QObject
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void replacesTheTargetAndKeepsItsRights();
+    void linkedTargetIsReplacedBehindTheLink();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void targetsThatCannotBeCreated_data();
@@ -77,6 +78,20 @@ void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
     QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
     QCOMPARE(int(st.st_mode & 0777), 0604);
     QCOMPARE(everything(dir.path()), QStringList{"page.html"});
+}
+
+void tst_AtomicOutputFile::linkedTargetIsReplacedBehindTheLink()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("site"));
+    const QString real = dir.filePath("site/project.blp");
+    QVERIFY(AtomicOutputFile::writeFile(real, "old"));
+    const QString link = dir.filePath("project.blp");
+    QVERIFY(QFile::link(real, link));
+    QVERIFY(AtomicOutputFile::writeFile(link, "new"));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(fileBytes(real), QByteArray("new"));
+    QCOMPARE(everything(dir.filePath("site")), QStringList{"project.blp"});
 }
 
 void tst_AtomicOutputFile::failedWriteKeepsOldFile_data()
