@@ -11,3 +11,10 @@ add_test(NAME cli/output
                  ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
                  ${CMAKE_SOURCE_DIR}/examples/example.blp)
 set_tests_properties(cli/output PROPERTIES TIMEOUT 180)
+
+# A full disk: needs to mount a small tmpfs, and skips where it cannot.
+add_test(NAME cli/full_disk
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/full_disk_test.sh
+                 ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
+                 ${CMAKE_SOURCE_DIR}/examples/example.blp)
+set_tests_properties(cli/full_disk PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)
