@@ -89,6 +89,7 @@ void ImageEncoderPool::work()
             return;
         Job job = std::move(m_queue.front());
         m_queue.pop_front();
+        m_changed.notify_all();
         lock.unlock();
         const Outcome outcome = encode(job);
         const int slot = job.slot;
