@@ -39,6 +39,16 @@ const QString& hostName()
     return name;
 }
 
+bool mayWrite(const struct stat& file, const QByteArray& path)
+{
+    const uid_t user = ::geteuid();
+    if (user == 0)
+        return true;
+    if (file.st_uid == user)
+        return file.st_mode & S_IWUSR;
+    return ::access(path.constData(), W_OK) == 0;
+}
+
 int folderEnd(const QString& path)
 {
     return int(path.lastIndexOf(u'/')) + 1;
@@ -104,6 +114,9 @@ bool AtomicOutputFile::open()
     }
     if (exists && S_ISDIR(existing.st_mode))
         return fail(EISDIR);
+    // A file made read-only stays as it is, as it did when files were rewritten in place.
+    if (exists && !mayWrite(existing, m_encodedTarget))
+        return fail(EACCES);
 
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString temporaryName = temporaryStart + QString::number(::getpid()) + u'-' +

@@ -24,7 +24,8 @@ public:
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
 
     // Creates the temporary. Fails early for a target that could never be renamed into place
-    // (a folder, a name too long), so callers report those as failures to create the file.
+    // (a folder, a name too long) or that is read-only to us, so callers report those as
+    // failures to create the file.
     bool open();
     bool write(const void* bytes, std::size_t count);
     // Closes the temporary and renames it over the target.

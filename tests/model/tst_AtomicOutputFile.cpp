@@ -58,6 +58,7 @@ private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void replacesTheTargetAndKeepsItsRights();
     void linkedTargetIsReplacedBehindTheLink();
+    void readOnlyTargetStays();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void targetsThatCannotBeCreated_data();
@@ -92,6 +93,20 @@ void tst_AtomicOutputFile::linkedTargetIsReplacedBehindTheLink()
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(fileBytes(real), QByteArray("new"));
     QCOMPARE(everything(dir.filePath("site")), QStringList{"project.blp"});
+}
+
+void tst_AtomicOutputFile::readOnlyTargetStays()
+{
+    if (::geteuid() == 0)
+        QSKIP("file permissions do not bind the superuser");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.jpg");
+    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    int error = 0;
+    QVERIFY(!AtomicOutputFile::writeFile(path, "new", &error));
+    QCOMPARE(error, EACCES);
+    QCOMPARE(fileBytes(path), QByteArray("old"));
 }
 
 void tst_AtomicOutputFile::failedWriteKeepsOldFile_data()
