@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,7 +20,7 @@ const QString temporaryEnd = QStringLiteral(".tmp");
 
 std::atomic<quint64> nextSerial{0};
 
-// Only letters, digits and dots, so the host part can never add a separator or a dash.
+// Only ASCII letters, digits and dots, so the host part never adds a separator or a dash.
 const QString& hostName()
 {
     static const QString name = [] {
@@ -30,9 +29,10 @@ const QString& hostName()
             return QStringLiteral("localhost");
         QString host;
         for (const char* c = buffer; *c && host.size() < 64; ++c) {
-            const QChar ch = QLatin1Char(*c);
-            if (ch.isLetterOrNumber() || ch == u'.')
-                host += ch;
+            const char ch = *c;
+            if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+                ch == '.')
+                host += QLatin1Char(ch);
         }
         return host.isEmpty() ? QStringLiteral("localhost") : host;
     }();
@@ -56,10 +56,7 @@ int folderEnd(const QString& path)
 
 } // namespace
 
-AtomicOutputFile::AtomicOutputFile(const QString& targetPath)
-    : m_targetPath(targetPath), m_encodedTarget(QFile::encodeName(targetPath))
-{
-}
+AtomicOutputFile::AtomicOutputFile(const QString& targetPath) : m_targetPath(targetPath) {}
 
 AtomicOutputFile::~AtomicOutputFile()
 {
@@ -137,7 +134,7 @@ bool AtomicOutputFile::open()
         return fail(EEXIST);
     // The replacement keeps the access rights the old file had, as rewriting it in place did.
     if (exists && S_ISREG(existing.st_mode))
-        ::fchmod(m_fd, existing.st_mode & 07777);
+        ::fchmod(m_fd, existing.st_mode & 0777);
     return true;
 }
 
