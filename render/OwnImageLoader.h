@@ -17,10 +17,6 @@ class OwnImageLoader
 public:
     using Decoder = std::function<bool(const QString& path, QImage* image, QString* errorString)>;
 
-    // Bitmaps larger than this are refused before any pixel memory is taken.
-    static constexpr int maxSide = 16384;
-    static constexpr qint64 maxPixels = 64LL * 1024 * 1024;
-
     // Replaces any decoder registered before for the extension (given without the dot).
     static void registerDecoder(const QString& lowerCaseExtension, Decoder decoder);
     static bool hasDecoder(const QString& lowerCaseExtension);
