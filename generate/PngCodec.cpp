@@ -118,7 +118,7 @@ bool decodePng(PngReadJob* job)
                  nullptr);
     job->width = width;
     job->height = height;
-    if (!CodecLimits::allowed(width, height)) {
+    if (!ImageLimits::fits(width, height)) {
         job->tooLarge = true;
         return false;
     }
@@ -228,8 +228,7 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
     if (!decoded || image.isNull()) {
         std::free(job.pixels);
         if (job.tooLarge)
-            setCodecError(error, CodecError::PictureTooLarge, path,
-                          CodecLimits::sizeText(job.width, job.height));
+            setCodecSizeError(error, path, job.width, job.height);
         else
             setCodecError(error, CodecError::PngRead);
         return false;
