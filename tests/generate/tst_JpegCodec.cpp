@@ -55,6 +55,11 @@ FrameInfo frameInfo(const QByteArray& jpeg)
     return info;
 }
 
+QByteArray dataFile(const QString& name)
+{
+    return readAll(QStringLiteral(TEST_DATA_DIR "/codecs/jpeg/") + name + ".jpg");
+}
+
 } // namespace
 
 class TestJpegCodec : public QObject
@@ -72,6 +77,8 @@ private slots:
     void readsGreyAndCmyk();
     void readRefusesBadFiles_data();
     void readRefusesBadFiles();
+    void readAcceptsHarmlessOddities_data();
+    void readAcceptsHarmlessOddities();
     void writeIntoMissingDirectoryFails();
 
 private:
@@ -262,6 +269,44 @@ void TestJpegCodec::readRefusesBadFiles_data()
     QTest::newRow("truncated in header") << valid.left(100) << "Premature end of JPEG file";
     QTest::newRow("too wide") << withSize(20000, 64) << "is too large: 20000 x 64 pixels";
     QTest::newRow("too many pixels") << withSize(9000, 9000) << "is too large: 9000 x 9000 pixels";
+
+    // Damage that libjpeg only warns about; see codecs/jpeg/make_files.py.
+    const struct
+    {
+        const char* file;
+        const char* message;
+    } damaged[] = {
+        {"cut-after-scan-header", "Premature end of JPEG file"},
+        {"no-scan-data", "premature end of data segment"},
+        {"extraneous-bytes", "3 extraneous bytes before marker 0xda"},
+        {"bad-huffman-code", "bad Huffman code"},
+        {"wrong-restart-marker", "found marker 0xd5 instead of RST0"},
+        {"baseline-spectral-selection", "Invalid SOS parameters for sequential JPEG"},
+        {"progression-without-dc", "Inconsistent progression sequence"},
+        {"adobe-transform-7", "Unknown Adobe color transform code 7"},
+        {"scans-501", "Progressive JPEG image has more than 500 scans"},
+    };
+    for (const auto& d : damaged)
+        QTest::newRow(d.file) << dataFile(d.file) << QString::fromLatin1(d.message);
+}
+
+void TestJpegCodec::readAcceptsHarmlessOddities_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("reference") << "good";
+    QTest::newRow("newer JFIF revision") << "jfif-revision-2";
+    QTest::newRow("500 scans") << "scans-500";
+}
+
+void TestJpegCodec::readAcceptsHarmlessOddities()
+{
+    QFETCH(QString, name);
+    const QString file = m_dir.filePath("odd.jpg");
+    QVERIFY(writeAll(file, dataFile(name)));
+    QImage image;
+    QString error;
+    QVERIFY2(JpegCodec::read(file, &image, &error), qPrintable(error));
+    QCOMPARE(image.size(), QSize(8, 8));
 }
 
 void TestJpegCodec::readRefusesBadFiles()
