@@ -40,7 +40,7 @@ struct ErrorManager
 // guesses; such a file is refused instead. A newer JFIF revision alone is harmless.
 void onMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code != JWRN_JFIF_MAJOR)
+    if (level < 0 && cinfo->is_decompressor && cinfo->err->msg_code != JWRN_JFIF_MAJOR)
         onError(cinfo);
     if (level < 0)
         ++cinfo->err->num_warnings;
