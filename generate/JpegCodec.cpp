@@ -28,10 +28,18 @@ struct ErrorManager
     char message[JMSG_LENGTH_MAX];
 };
 
+constexpr qint64 maxDecoderBytes = qint64(512) << 20;
+
 [[noreturn]] void onError(j_common_ptr cinfo)
 {
     auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-    manager->pub.format_message(cinfo, manager->message);
+    // Asked for more than max_memory_to_use allows (there is no backing store).
+    if (cinfo->err->msg_code == JERR_NO_BACKING_STORE)
+        std::snprintf(manager->message, sizeof manager->message,
+                      "JPEG image needs more than %lld MB to decode",
+                      (long long)(maxDecoderBytes >> 20));
+    else
+        manager->pub.format_message(cinfo, manager->message);
     std::longjmp(manager->jump, 1);
 }
 
@@ -170,6 +178,12 @@ bool decodeJpeg(JpegReadJob* job)
     }
     // Adobe applications write CMYK inverted and mark it so.
     job->invertedCmyk = job->cinfo.saw_Adobe_marker;
+    // A progressive picture keeps every coefficient until its last scan, next to the pixel
+    // buffer below; libjpeg refuses to go past what is left of the budget.
+    jpeg_calc_output_dimensions(&job->cinfo);
+    const qint64 pixelBytes = qint64(job->cinfo.output_width) * job->cinfo.output_height *
+                              job->cinfo.out_color_components;
+    job->cinfo.mem->max_memory_to_use = long(qMax<qint64>(1, maxDecoderBytes - pixelBytes));
     jpeg_start_decompress(&job->cinfo);
     job->components = job->cinfo.output_components;
     const std::size_t rowBytes = std::size_t(job->cinfo.output_width) * job->components;

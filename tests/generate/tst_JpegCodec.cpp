@@ -323,6 +323,7 @@ void TestJpegCodec::readRefusesBadFiles_data()
         {"progression-without-dc", "Inconsistent progression sequence"},
         {"adobe-transform-7", "Unknown Adobe color transform code 7"},
         {"scans-501", "Progressive JPEG image has more than 500 scans"},
+        {"progressive-444-64mp", "JPEG image needs more than 512 MB to decode"},
     };
     for (const auto& d : damaged)
         QTest::newRow(d.file) << dataFile(d.file) << QString::fromLatin1(d.message);

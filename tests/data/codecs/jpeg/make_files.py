@@ -113,6 +113,9 @@ FILES = {
     "progression-without-dc.jpg": SOI + JFIF + DQT + sof(0xC2, 8, 8) + DHT + sos(1, 63) +
     b"\xaf" + EOI,
     "adobe-transform-7.jpg": adobe(7),
+    # 64 megapixels in three full-size components: 384 MB of coefficients before any pixel.
+    "progressive-444-64mp.jpg": SOI + JFIF + DQT + sof(0xC2, 8192, 8192, 3) + DHT +
+    sos(0, 0, components=3) + EOI,
     "scans-500.jpg": progressive(500),
     "scans-501.jpg": progressive(501),
 }
