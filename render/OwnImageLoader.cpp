@@ -230,7 +230,7 @@ bool OwnImageLoader::load(const QString& path)
         return fail(error.isEmpty() ? QStringLiteral("Cannot decode %1").arg(path) : error);
     if (decoded.isNull())
         return fail(QStringLiteral("Cannot decode %1").arg(path));
-    m_image = toPlainBitmap(decoded);
+    m_image = toPlainBitmap(std::move(decoded));
     return true;
 }
 
@@ -262,7 +262,7 @@ bool OwnImageLoader::loadBitmap(const QString& path)
         if (indexed.isNull())
             return fail(invalidBitmap);
         indexed.setColorTable(palette);
-        m_image = toPlainBitmap(indexed);
+        m_image = toPlainBitmap(std::move(indexed));
         return true;
     }
     // A short file would leave the missing rows just as undefined.
@@ -276,29 +276,30 @@ bool OwnImageLoader::loadBitmap(const QString& path)
     reader.setAutoDetectImageFormat(false);
     // The checks above already bound the size; the reader's own limit is lower than ours.
     reader.setAllocationLimit(int(ImageLimits::maxPixels * 4 / (1024 * 1024)) + 64);
-    const QImage decoded = reader.read();
+    QImage decoded = reader.read();
     if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height)
         return fail(invalidBitmap);
-    m_image = toPlainBitmap(decoded);
+    m_image = toPlainBitmap(std::move(decoded));
     return true;
 }
 
-QImage OwnImageLoader::toPlainBitmap(const QImage& image)
+QImage OwnImageLoader::toPlainBitmap(QImage image)
 {
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
-    QImage plain(source.size(), QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        QRgb* out = reinterpret_cast<QRgb*>(plain.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
-            const int a = qAlpha(in[x]);
+    if (image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32);
+    // In place: for the largest pictures a second copy would double the memory.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = qAlpha(line[x]);
             const auto over = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-            out[x] = qRgb(over(qRed(in[x])), over(qGreen(in[x])), over(qBlue(in[x])));
+            line[x] = qRgb(over(qRed(line[x])), over(qGreen(line[x])), over(qBlue(line[x])));
         }
     }
-    return plain;
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
 }
 
 bool OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path,

@@ -31,7 +31,7 @@ public:
                          QString* errorString);
 
     // An RGB32 copy of image; any transparency is laid over white.
-    static QImage toPlainBitmap(const QImage& image);
+    static QImage toPlainBitmap(QImage image);
 
 private:
     bool loadBitmap(const QString& path);
