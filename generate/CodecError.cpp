@@ -23,6 +23,8 @@ const char* codecErrorTemplate(CodecError error)
         return "Cannot write an empty picture to \"%1\".";
     case CodecError::PictureTooLarge:
         return "Picture \"%1\" is too large: %2 (at most 16384 pixels a side and 64 megapixels).";
+    case CodecError::PictureEmpty:
+        return "Picture \"%1\" is empty: %2.";
     case CodecError::JpegWrite:
         return "Error writing JPEG file \"%1\": %2";
     case CodecError::JpegRead:
@@ -68,7 +70,9 @@ QString codecSystemErrorText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-QString CodecLimits::sizeText(qint64 width, qint64 height)
+void setCodecSizeError(QString* error, const QString& path, qint64 width, qint64 height)
 {
-    return QStringLiteral("%1 x %2 pixels").arg(width).arg(height);
+    const bool empty = ImageLimits::judge(width, height) == ImageLimits::Verdict::Empty;
+    setCodecError(error, empty ? CodecError::PictureEmpty : CodecError::PictureTooLarge, path,
+                  ImageLimits::sizeText(width, height));
 }

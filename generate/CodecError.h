@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ImageLimits.h"
+
 #include <QString>
 
 // Why an image file could not be written or read. Every value has one message template in which
@@ -15,6 +17,7 @@ enum class CodecError
     WriteFile,
     EmptyPicture,
     PictureTooLarge,
+    PictureEmpty,
     JpegWrite,
     JpegRead,
     GifWrite,
@@ -31,16 +34,5 @@ void setCodecError(QString* error, CodecError code, const QString& path = QStrin
                    const QString& detail = QString());
 // The text of the current errno, for the %2 of file errors.
 QString codecSystemErrorText(int errorNumber);
-
-// Decoders refuse a file before allocating anything for its pixels when it claims more than
-// this. 64 megapixels is 2^26 pixels, an 8192 x 8192 square.
-namespace CodecLimits {
-constexpr qint64 MaxSide = 16384;
-constexpr qint64 MaxPixels = qint64(1) << 26;
-constexpr bool allowed(qint64 width, qint64 height)
-{
-    return width > 0 && height > 0 && width <= MaxSide && height <= MaxSide &&
-           width * height <= MaxPixels;
-}
-QString sizeText(qint64 width, qint64 height);
-} // namespace CodecLimits
+// The message for a size that ImageLimits refuses: empty or too large.
+void setCodecSizeError(QString* error, const QString& path, qint64 width, qint64 height);

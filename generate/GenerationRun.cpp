@@ -54,13 +54,7 @@ GenerationResult GenerationRun::run()
                     encoders.add(slot, image, stems.last());
                     return;
                 }
-                const bool normal = state == ButtonState::Normal;
-                const int width =
-                    normal && m_sizes.width(n) == 0 ? m_project.buttonWidth : m_sizes.width(n);
-                const int height =
-                    normal && m_sizes.height(n) == 0 ? m_project.buttonHeight : m_sizes.height(n);
-                renderFailures.insert(
-                    slot, QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height));
+                renderFailures.insert(slot, renderer.errorString());
             } catch (const std::exception& e) {
                 renderFailures.insert(slot, QString::fromLocal8Bit(e.what()));
             }

@@ -137,9 +137,8 @@ bool GifCodec::read(const QString& path, QImage* result, QString* error)
     GifFileType* gif = reader.gif;
     const int screenWidth = gif->SWidth;
     const int screenHeight = gif->SHeight;
-    if (!CodecLimits::allowed(screenWidth, screenHeight)) {
-        setCodecError(error, CodecError::PictureTooLarge, path,
-                      CodecLimits::sizeText(screenWidth, screenHeight));
+    if (!ImageLimits::fits(screenWidth, screenHeight)) {
+        setCodecSizeError(error, path, screenWidth, screenHeight);
         return false;
     }
     const auto readFailed = [&] {
@@ -178,9 +177,8 @@ bool GifCodec::read(const QString& path, QImage* result, QString* error)
         if (DGifGetImageDesc(gif) != GIF_OK)
             return readFailed();
         const GifImageDesc& frame = gif->Image;
-        if (!CodecLimits::allowed(frame.Width, frame.Height)) {
-            setCodecError(error, CodecError::PictureTooLarge, path,
-                          CodecLimits::sizeText(frame.Width, frame.Height));
+        if (!ImageLimits::fits(frame.Width, frame.Height)) {
+            setCodecSizeError(error, path, frame.Width, frame.Height);
             return false;
         }
         const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
@@ -191,8 +189,7 @@ bool GifCodec::read(const QString& path, QImage* result, QString* error)
 
         QImage image(screenWidth, screenHeight, QImage::Format_RGB32);
         if (image.isNull()) {
-            setCodecError(error, CodecError::PictureTooLarge, path,
-                          CodecLimits::sizeText(screenWidth, screenHeight));
+            setCodecSizeError(error, path, screenWidth, screenHeight);
             return false;
         }
         const bool hasBackground =

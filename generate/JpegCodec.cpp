@@ -32,21 +32,52 @@ struct ErrorManager
     char message[JMSG_LENGTH_MAX];
 };
 
+constexpr qint64 maxDecoderBytes = qint64(512) << 20;
+
 [[noreturn]] void onError(j_common_ptr cinfo)
 {
     auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-    manager->pub.format_message(cinfo, manager->message);
+    // Asked for more than max_memory_to_use allows (there is no backing store).
+    if (cinfo->err->msg_code == JERR_NO_BACKING_STORE)
+        std::snprintf(manager->message, sizeof manager->message,
+                      "JPEG image needs more than %lld MB to decode",
+                      (long long)(maxDecoderBytes >> 20));
+    else
+        manager->pub.format_message(cinfo, manager->message);
     std::longjmp(manager->jump, 1);
 }
 
-// A premature end of data is only a warning to libjpeg, which then pads the picture with grey;
-// a truncated file must be refused instead.
+// libjpeg only warns about corrupt data (a premature end, a bad Huffman code, a missing
+// restart marker, an inconsistent progression, ...) and then pads the picture with grey or
+// guesses; such a file is refused instead. A newer JFIF revision alone is harmless.
 void onMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && cinfo->is_decompressor && cinfo->err->msg_code != JWRN_JFIF_MAJOR)
         onError(cinfo);
     if (level < 0)
         ++cinfo->err->num_warnings;
+}
+
+// Each scan of a progressive file passes over the whole picture again, so a small file with
+// thousands of empty scans would take minutes. Real files have a few dozen at most; the
+// largest pictures may have fewer, so that no file costs more than 32 scans of 64 megapixels.
+constexpr qint64 maxScans = 500;
+constexpr qint64 maxScannedPixels = ImageLimits::maxPixels * 32;
+
+void onProgress(j_common_ptr cinfo)
+{
+    if (!cinfo->is_decompressor)
+        return;
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    const qint64 pixels =
+        qMax<qint64>(1, qint64(decompress->image_width) * decompress->image_height);
+    const qint64 limit = qBound<qint64>(1, maxScannedPixels / pixels, maxScans);
+    if (decompress->input_scan_number > limit) {
+        auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+        std::snprintf(manager->message, sizeof manager->message,
+                      "Progressive JPEG image has more than %lld scans", (long long)limit);
+        std::longjmp(manager->jump, 1);
+    }
 }
 
 void installErrorManager(ErrorManager* manager)
@@ -107,6 +138,7 @@ bool encodeJpeg(JpegWriteJob* job)
 struct JpegReadJob
 {
     ErrorManager errors;
+    jpeg_progress_mgr progress;
     jpeg_decompress_struct cinfo;
     bool created;
     std::FILE* file;
@@ -126,11 +158,13 @@ bool decodeJpeg(JpegReadJob* job)
         return false;
     jpeg_create_decompress(&job->cinfo);
     job->created = true;
+    job->progress.progress_monitor = onProgress;
+    job->cinfo.progress = &job->progress;
     jpeg_stdio_src(&job->cinfo, job->file);
     jpeg_read_header(&job->cinfo, TRUE);
     job->width = job->cinfo.image_width;
     job->height = job->cinfo.image_height;
-    if (!CodecLimits::allowed(job->width, job->height)) {
+    if (!ImageLimits::fits(job->width, job->height)) {
         job->tooLarge = true;
         return false;
     }
@@ -148,6 +182,12 @@ bool decodeJpeg(JpegReadJob* job)
     }
     // Adobe applications write CMYK inverted and mark it so.
     job->invertedCmyk = job->cinfo.saw_Adobe_marker;
+    // A progressive picture keeps every coefficient until its last scan, next to the pixel
+    // buffer below; libjpeg refuses to go past what is left of the budget.
+    jpeg_calc_output_dimensions(&job->cinfo);
+    const qint64 pixelBytes = qint64(job->cinfo.output_width) * job->cinfo.output_height *
+                              job->cinfo.out_color_components;
+    job->cinfo.mem->max_memory_to_use = long(qMax<qint64>(1, maxDecoderBytes - pixelBytes));
     jpeg_start_decompress(&job->cinfo);
     job->components = job->cinfo.output_components;
     const std::size_t rowBytes = std::size_t(job->cinfo.output_width) * job->components;
@@ -259,8 +299,7 @@ bool JpegCodec::read(const QString& path, QImage* result, QString* error)
     if (!decoded || image.isNull()) {
         std::free(job.pixels);
         if (job.tooLarge || decoded)
-            setCodecError(error, CodecError::PictureTooLarge, path,
-                          CodecLimits::sizeText(job.width, job.height));
+            setCodecSizeError(error, path, job.width, job.height);
         else
             setCodecError(error, CodecError::JpegRead, path,
                           QString::fromLocal8Bit(job.errors.message));

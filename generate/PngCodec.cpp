@@ -46,9 +46,8 @@ struct PngReadJob
     png_uint_32 width;
     png_uint_32 height;
     bool tooLarge;
-    int channels;
-    png_bytep pixels;
-    png_bytepp rows;
+    bool hasAlpha;
+    png_bytepp rows; // the scan lines of the picture, filled by readPngRows
 };
 
 [[noreturn]] void onWriteError(png_structp png, png_const_charp)
@@ -97,7 +96,9 @@ bool encodePng(PngWriteJob* job)
     return true;
 }
 
-bool decodePng(PngReadJob* job)
+// Reads the header and sets libpng up to deliver rows straight in QImage::Format_RGB32 layout,
+// so that the picture is the only pixel memory: X or A, R, G, B as one native 32-bit value.
+bool readPngHeader(PngReadJob* job)
 {
     if (setjmp(job->jump))
         return false;
@@ -118,12 +119,11 @@ bool decodePng(PngReadJob* job)
                  nullptr);
     job->width = width;
     job->height = height;
-    if (!CodecLimits::allowed(width, height)) {
+    if (!ImageLimits::fits(width, height)) {
         job->tooLarge = true;
         return false;
     }
 
-    png_set_invert_alpha(job->png);
     if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth <= 8)
         png_set_expand(job->png);
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
@@ -137,19 +137,26 @@ bool decodePng(PngReadJob* job)
         png_set_scale_16(job->png);
     if ((colorType & PNG_COLOR_MASK_COLOR) == 0)
         png_set_gray_to_rgb(job->png);
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        png_set_bgr(job->png);
+        png_set_filler(job->png, 0xff, PNG_FILLER_AFTER);
+    } else {
+        png_set_swap_alpha(job->png);
+        png_set_filler(job->png, 0xff, PNG_FILLER_BEFORE);
+    }
     png_set_interlace_handling(job->png);
     png_read_update_info(job->png, job->info);
 
-    job->channels = png_get_channels(job->png, job->info);
-    const png_size_t rowBytes = png_get_rowbytes(job->png, job->info);
-    if ((job->channels != 3 && job->channels != 4) || rowBytes != width * png_size_t(job->channels))
+    job->hasAlpha = (png_get_color_type(job->png, job->info) & PNG_COLOR_MASK_ALPHA) != 0;
+    if (png_get_rowbytes(job->png, job->info) != width * png_size_t(4))
         png_error(job->png, "Unexpected pixel layout");
-    job->pixels = static_cast<png_bytep>(std::malloc(rowBytes * height));
-    job->rows = static_cast<png_bytepp>(std::malloc(sizeof(png_bytep) * height));
-    if (!job->pixels || !job->rows)
-        png_error(job->png, "Out of memory");
-    for (png_uint_32 y = 0; y < height; ++y)
-        job->rows[y] = job->pixels + y * rowBytes;
+    return true;
+}
+
+bool readPngRows(PngReadJob* job)
+{
+    if (setjmp(job->jump))
+        return false;
     png_read_image(job->png, job->rows);
     return true;
 }
@@ -214,44 +221,43 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
     }
     PngReadJob job{};
     job.file = file;
-    const bool decoded = decodePng(&job);
-    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
-    std::fclose(file);
-    std::free(job.rows);
-
+    bool decoded = readPngHeader(&job);
     QImage image;
+    std::vector<png_bytep> rows;
     if (decoded) {
         image = QImage(int(job.width), int(job.height), QImage::Format_RGB32);
-        if (image.isNull())
-            job.tooLarge = true; // out of memory for the picture itself
+        job.tooLarge = image.isNull(); // out of memory for the picture itself
+        decoded = !job.tooLarge;
     }
-    if (!decoded || image.isNull()) {
-        std::free(job.pixels);
+    if (decoded) {
+        rows.resize(job.height);
+        for (png_uint_32 y = 0; y < job.height; ++y)
+            rows[y] = image.scanLine(int(y));
+        job.rows = rows.data();
+        decoded = readPngRows(&job);
+    }
+    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
+    std::fclose(file);
+
+    if (!decoded) {
         if (job.tooLarge)
-            setCodecError(error, CodecError::PictureTooLarge, path,
-                          CodecLimits::sizeText(job.width, job.height));
+            setCodecSizeError(error, path, job.width, job.height);
         else
             setCodecError(error, CodecError::PngRead);
         return false;
     }
 
-    const int width = int(job.width);
-    const int channels = job.channels;
-    for (int y = 0; y < image.height(); ++y) {
-        const png_byte* in = job.pixels + std::size_t(y) * width * channels;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, in += channels) {
-            if (channels == 3) {
-                out[x] = qRgb(in[0], in[1], in[2]);
-                continue;
+    if (job.hasAlpha) {
+        // Transparency is laid over white.
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = qAlpha(line[x]);
+                const auto blend = [a](int source) { return ((255 - a) * 255 + a * source) / 255; };
+                line[x] = qRgb(blend(qRed(line[x])), blend(qGreen(line[x])), blend(qBlue(line[x])));
             }
-            // in[3] is the inverted alpha: 0 opaque, 255 fully transparent (white).
-            const int i = in[3];
-            const auto blend = [i](int source) { return (i * 255 + (255 - i) * source) / 255; };
-            out[x] = qRgb(blend(in[0]), blend(in[1]), blend(in[2]));
         }
     }
-    std::free(job.pixels);
     if (result)
         *result = image;
     return true;

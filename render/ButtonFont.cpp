@@ -107,6 +107,24 @@ int ButtonFont::width(const QString& text) const
     return int(sum);
 }
 
+QStringView ButtonFont::layoutPrefix(QStringView text, int maxWidth, int maxCharacters) const
+{
+    qint64 sum = 0;
+    qsizetype i = 0;
+    for (int count = 0; i < text.size() && sum <= maxWidth && count < maxCharacters; ++count) {
+        char32_t c = text[i].unicode();
+        ++i;
+        if (QChar::isHighSurrogate(c) && i < text.size() && text[i].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text[i].unicode());
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            c = QChar::ReplacementCharacter; // as toUcs4() reads it
+        }
+        sum += glyph(c).advance;
+    }
+    return text.left(i);
+}
+
 QGlyphRun ButtonFont::glyphRun(const QString& text) const
 {
     const QList<uint> codePoints = QStringView(text).toUcs4();

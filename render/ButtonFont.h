@@ -33,6 +33,10 @@ public:
     int height() const { return m_ascent + m_descent; }
     // Sum of the characters' advances, capped at maxTextWidth.
     int width(const QString& text) const;
+    // The part of text worth laying out: it ends with the character that takes its width past
+    // maxWidth, or after maxCharacters characters. A caption far wider than any button then
+    // costs what its visible part costs.
+    QStringView layoutPrefix(QStringView text, int maxWidth, int maxCharacters) const;
     // The text's glyphs placed for drawing with the cell's top-left corner at the origin.
     QGlyphRun glyphRun(const QString& text) const;
 

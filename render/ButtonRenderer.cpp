@@ -3,6 +3,7 @@
 #include "ButtonBorders.h"
 #include "CaptionList.h"
 #include "ColorRef.h"
+#include "ImageLimits.h"
 
 #include <QPainter>
 
@@ -19,12 +20,6 @@ int slot(ButtonState state)
 QRgb pixelOf(ColorRef color)
 {
     return 0xFF000000u | Colors::toRgb(color);
-}
-
-bool isDrawableSize(qint64 width, qint64 height)
-{
-    return width >= 1 && height >= 1 && width <= ButtonRenderer::maxSide &&
-           height <= ButtonRenderer::maxSide;
 }
 
 // Copies picture unscaled with its top-left corner at (dx, dy); nothing lands at or beyond
@@ -118,11 +113,24 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
         height = m_project.buttonHeight;
     }
 
+    m_error.clear();
+    if (!normal && width == 0 && height == 0) {
+        m_error = QStringLiteral("not rendered: the normal button of this caption failed");
+        return QImage();
+    }
+
     const ButtonFont& font = fontFor(state, style);
-    const QStringList lines = splitCaption(caption).lines;
+    QStringList lines = splitCaption(caption).lines;
     QVector<int> lineWidths;
-    for (const QString& line : lines)
+    bool cutWide = false;
+    for (QString& line : lines) {
+        // No button is wider than maxSide, so a line is laid out only until it passes that.
+        const int limit = int(ImageLimits::maxSide);
+        const qsizetype full = line.size();
+        line.truncate(font.layoutPrefix(line, limit, limit).size());
         lineWidths.append(font.width(line));
+        cutWide = cutWide || (line.size() < full && lineWidths.last() > limit);
+    }
     const int widest = *std::max_element(lineWidths.cbegin(), lineWidths.cend());
 
     // The picture was laid down before the button widened, so it never reaches further.
@@ -131,8 +139,21 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
         width = qint64(widest) + variableWidthMargin;
 
     QImage image;
-    if (isDrawableSize(width, height))
+    if (ImageLimits::fits(width, height))
         image = QImage(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        const ImageLimits::Verdict verdict = ImageLimits::judge(width, height);
+        if (verdict == ImageLimits::Verdict::TooLarge && cutWide && normal &&
+            m_project.variableWidth) {
+            m_error = QStringLiteral("cannot render a button wider than %1 pixels: the caption "
+                                     "is too long")
+                          .arg(ImageLimits::maxSide);
+        } else {
+            m_error = QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height);
+            if (verdict == ImageLimits::Verdict::TooLarge)
+                m_error += QStringLiteral(" (%1)").arg(ImageLimits::limitText());
+        }
+    }
     if (normal) {
         const bool made = !image.isNull();
         m_sizes.store(captionIndex, made ? qint32(width) : 0, made ? qint32(height) : 0);

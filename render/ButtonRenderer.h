@@ -37,10 +37,12 @@ public:
     ~ButtonRenderer();
 
     // Renders one caption (1-based captionIndex) in one state. Normal also stores W,H in sizes.
-    // Returns a QImage::Format_RGB32 image; a null image when no image can be made: a side
-    // below 1 or above maxSide. A Normal button that fails stores 0 x 0, so the other states
+    // Returns a QImage::Format_RGB32 image; a null image when no image can be made: a size
+    // that ImageLimits refuses. A Normal button that fails stores 0 x 0, so the other states
     // of that caption fail too instead of using a size from an earlier run.
     QImage render(ButtonState state, int captionIndex, const QString& caption);
+    // Why the last render() gave no image; empty after a success.
+    QString errorString() const { return m_error; }
 
     // The boxes of a caption's one or two lines (lineWidths holds each line's width) in a
     // width x height button.
@@ -49,7 +51,6 @@ public:
                                         TextOrientation orientation, int offset, int indent,
                                         bool pressed);
 
-    static constexpr int maxSide = 16384;
     static constexpr int variableWidthMargin = 24;
     static constexpr int pressShift = 2;
     static constexpr int shadowShift = 2;
@@ -67,4 +68,5 @@ private:
     // picture it was made from.
     QImage m_converted[3];
     qint64 m_convertedFrom[3] = {0, 0, 0};
+    QString m_error;
 };

@@ -1,6 +1,7 @@
 #include "OwnImageLoader.h"
 
 #include "BackgroundPictures.h"
+#include "ImageLimits.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,8 @@ struct BmpLayout
     int bitsPerPixel = 0;
     quint32 compression = 0;
     qint64 pixelOffset = 0;
+    qint64 paletteOffset = 0;
+    qint64 paletteSize = 0; // entries
 };
 
 enum : quint32
@@ -83,10 +86,8 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
     }
     if (layout.width <= 0 || layout.height <= 0)
         return Verdict::Invalid;
-    if (layout.width > OwnImageLoader::maxSide || layout.height > OwnImageLoader::maxSide ||
-        layout.width * layout.height > OwnImageLoader::maxPixels) {
+    if (!ImageLimits::fits(layout.width, layout.height))
         return Verdict::TooLarge;
-    }
 
     switch (layout.bitsPerPixel) {
     case 1:
@@ -112,9 +113,9 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
         const qint64 maxColors = qint64(1) << layout.bitsPerPixel;
         if (colorsUsed > maxColors)
             return Verdict::Invalid;
-        const qint64 paletteEnd =
-            14 + qint64(infoSize) + (colorsUsed ? colorsUsed : maxColors) * paletteEntry;
-        if (paletteEnd > file.size())
+        layout.paletteOffset = 14 + qint64(infoSize);
+        layout.paletteSize = colorsUsed ? colorsUsed : maxColors;
+        if (layout.paletteOffset + layout.paletteSize * paletteEntry > file.size())
             return Verdict::Invalid;
     }
     if (layout.pixelOffset < 14 + qint64(infoSize) || layout.pixelOffset >= file.size())
@@ -122,38 +123,68 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
     return Verdict::Usable;
 }
 
-// Walks run-length coded pixel data: true when it ends with its end marker or covers every
-// row before the file ends.
-bool rleComplete(const QByteArray& data, const BmpLayout& layout)
+// The palette as a full table of 256 colours; indexes the file does not define are black.
+QVector<QRgb> readPalette(QFile& file, const BmpLayout& layout)
 {
+    QVector<QRgb> table(256, qRgb(0, 0, 0));
+    if (!file.seek(layout.paletteOffset))
+        return {};
+    const QByteArray bytes = file.read(layout.paletteSize * 4);
+    if (bytes.size() != layout.paletteSize * 4)
+        return {};
+    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+    for (qint64 i = 0; i < layout.paletteSize; ++i)
+        table[i] = qRgb(d[4 * i + 2], d[4 * i + 1], d[4 * i]);
+    return table;
+}
+
+// Decodes run-length coded pixels (rows bottom-up). Whatever the codes leave uncovered, by
+// ending early, skipping with a delta or ending a line short, keeps palette index 0, as
+// Windows shows such files. A stream that stops without its end marker before the last row,
+// or inside a literal run, is refused: that file is cut short.
+QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
+{
+    QImage image(int(layout.width), int(layout.height), QImage::Format_Indexed8);
+    if (image.isNull())
+        return image;
+    image.fill(0);
     const bool rle8 = layout.compression == BiRle8;
     const auto* d = reinterpret_cast<const uchar*>(data.constData());
     const qint64 n = data.size();
-    qint64 pos = 0;
-    qint64 row = 0;
-    while (pos + 1 < n) {
+    qint64 pos = 0, x = 0, row = 0;
+    const auto put = [&](uchar index) {
+        if (x < layout.width && row < layout.height)
+            image.scanLine(int(layout.height - 1 - row))[x] = index;
+        ++x;
+    };
+    while (pos + 1 < n && row < layout.height) {
         const uchar count = d[pos];
         const uchar code = d[pos + 1];
         pos += 2;
-        if (count > 0)
-            continue;
-        if (code == 0) {
+        if (count > 0) {
+            for (int i = 0; i < count && x < layout.width; ++i)
+                put(rle8 ? code : (i % 2 ? code & 0x0F : code >> 4));
+        } else if (code == 0) {
+            x = 0;
             ++row;
         } else if (code == 1) {
-            return true;
+            return image;
         } else if (code == 2) {
             if (pos + 1 >= n)
-                return false;
+                return QImage();
+            x += d[pos];
             row += d[pos + 1];
             pos += 2;
         } else {
             const qint64 bytes = rle8 ? code : (code + 1) / 2;
+            if (pos + bytes > n)
+                return QImage();
+            for (int i = 0; i < code && x < layout.width; ++i)
+                put(rle8 ? d[pos + i] : (i % 2 ? d[pos + i / 2] & 0x0F : d[pos + i / 2] >> 4));
             pos += (bytes + 1) & ~qint64(1);
-            if (pos > n)
-                return false;
         }
     }
-    return row >= layout.height;
+    return row >= layout.height ? image : QImage();
 }
 
 } // namespace
@@ -199,67 +230,76 @@ bool OwnImageLoader::load(const QString& path)
         return fail(error.isEmpty() ? QStringLiteral("Cannot decode %1").arg(path) : error);
     if (decoded.isNull())
         return fail(QStringLiteral("Cannot decode %1").arg(path));
-    m_image = toPlainBitmap(decoded);
+    m_image = toPlainBitmap(std::move(decoded));
     return true;
 }
 
 bool OwnImageLoader::loadBitmap(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(invalidBitmap);
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Worded like the other formats' decoders.
+        return fail(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    }
     BmpLayout layout;
     const Verdict verdict = readLayout(file, layout);
     if (verdict == Verdict::TooLarge) {
-        return fail(QStringLiteral("Bitmap image is too large (%1x%2 pixels; at most %3 pixels "
-                                   "a side and %4 megapixels)")
+        return fail(QStringLiteral("Bitmap image is too large (%1x%2 pixels; %3)")
                         .arg(layout.width)
                         .arg(layout.height)
-                        .arg(maxSide)
-                        .arg(maxPixels / (1024 * 1024)));
+                        .arg(ImageLimits::limitText()));
     }
     if (verdict != Verdict::Usable)
         return fail(invalidBitmap);
 
-    // The decoder fills missing rows with whatever memory held, so a short file is caught here.
+    // Qt's reader leaves pixels that run-length codes skip as whatever memory held, so those
+    // files are decoded here.
     if (layout.compression == BiRle8 || layout.compression == BiRle4) {
-        if (!file.seek(layout.pixelOffset) || !rleComplete(file.readAll(), layout))
+        const QVector<QRgb> palette = readPalette(file, layout);
+        if (palette.isEmpty() || !file.seek(layout.pixelOffset))
             return fail(invalidBitmap);
-    } else {
-        const qint64 stride = ((layout.width * layout.bitsPerPixel + 31) / 32) * 4;
-        if (layout.pixelOffset + stride * layout.height > file.size())
+        QImage indexed = decodeRle(file.readAll(), layout);
+        if (indexed.isNull())
             return fail(invalidBitmap);
+        indexed.setColorTable(palette);
+        m_image = toPlainBitmap(std::move(indexed));
+        return true;
     }
+    // A short file would leave the missing rows just as undefined.
+    const qint64 stride = ((layout.width * layout.bitsPerPixel + 31) / 32) * 4;
+    if (layout.pixelOffset + stride * layout.height > file.size())
+        return fail(invalidBitmap);
 
     if (!file.seek(0))
         return fail(invalidBitmap);
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     // The checks above already bound the size; the reader's own limit is lower than ours.
-    reader.setAllocationLimit(int(maxPixels * 4 / (1024 * 1024)) + 64);
-    const QImage decoded = reader.read();
+    reader.setAllocationLimit(int(ImageLimits::maxPixels * 4 / (1024 * 1024)) + 64);
+    QImage decoded = reader.read();
     if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height)
         return fail(invalidBitmap);
-    m_image = toPlainBitmap(decoded);
+    m_image = toPlainBitmap(std::move(decoded));
     return true;
 }
 
-QImage OwnImageLoader::toPlainBitmap(const QImage& image)
+QImage OwnImageLoader::toPlainBitmap(QImage image)
 {
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
-    QImage plain(source.size(), QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        QRgb* out = reinterpret_cast<QRgb*>(plain.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
-            const int a = qAlpha(in[x]);
+    if (image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32);
+    // In place: for the largest pictures a second copy would double the memory.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = qAlpha(line[x]);
             const auto over = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-            out[x] = qRgb(over(qRed(in[x])), over(qGreen(in[x])), over(qBlue(in[x])));
+            line[x] = qRgb(over(qRed(line[x])), over(qGreen(line[x])), over(qBlue(line[x])));
         }
     }
-    return plain;
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
 }
 
 bool OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path,

@@ -17,10 +17,6 @@ class OwnImageLoader
 public:
     using Decoder = std::function<bool(const QString& path, QImage* image, QString* errorString)>;
 
-    // Bitmaps larger than this are refused before any pixel memory is taken.
-    static constexpr int maxSide = 16384;
-    static constexpr qint64 maxPixels = 64LL * 1024 * 1024;
-
     // Replaces any decoder registered before for the extension (given without the dot).
     static void registerDecoder(const QString& lowerCaseExtension, Decoder decoder);
     static bool hasDecoder(const QString& lowerCaseExtension);
@@ -35,7 +31,7 @@ public:
                          QString* errorString);
 
     // An RGB32 copy of image; any transparency is laid over white.
-    static QImage toPlainBitmap(const QImage& image);
+    static QImage toPlainBitmap(QImage image);
 
 private:
     bool loadBitmap(const QString& path);

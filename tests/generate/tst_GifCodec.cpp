@@ -181,6 +181,10 @@ void TestGifCodec::readRefusesBadFiles_data()
     QTest::newRow("frame too large")
         << makeGif(1, 1, table, 0, {GifFrame{0, 0, 9000, 9000, false, {}, -1, QByteArray(1, '\0')}})
         << "is too large: 9000 x 9000 pixels";
+    QTest::newRow("empty frame") << makeGif(4, 4, table, 0,
+                                            {GifFrame{0, 0, 0, 0, false, {}, -1, {}}})
+                                 << "is empty: 0 x 0 pixels";
+    QTest::newRow("empty screen") << makeGif(0, 0, table, 0, {pixel}) << "is empty: 0 x 0 pixels";
 }
 
 void TestGifCodec::readRefusesBadFiles()

@@ -55,6 +55,48 @@ FrameInfo frameInfo(const QByteArray& jpeg)
     return info;
 }
 
+// A grey progressive size x size picture (size a multiple of 1024) of `scans` valid scans: one
+// DC scan, then AC scans that end every block with runs of 2^14 blocks. Tables with one-bit
+// codes keep it small; see codecs/jpeg/make_files.py.
+QByteArray manyScans(int size, int scans)
+{
+    QByteArray out = QByteArray::fromHex("ffd8");
+    const auto segment = [&out](int marker, const QByteArray& payload) {
+        const int length = int(payload.size()) + 2;
+        out += char(0xff);
+        out += char(marker);
+        out += char(length >> 8);
+        out += char(length & 0xff);
+        out += payload;
+    };
+    const QByteArray side = QByteArray(1, char(size >> 8)) + char(size & 0xff);
+    segment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\1'));
+    segment(0xc2, "\x08" + side + side + QByteArray::fromHex("01011100"));
+    segment(0xc4, QByteArray::fromHex("000100000000000000000000000000000000"));
+    segment(0xc4, QByteArray::fromHex("100101000000000000000000000000000000e0"));
+    const int blocks = (size / 8) * (size / 8);
+    const auto scan = [&](int first, int ah, int al, const QByteArray& data) {
+        segment(0xda,
+                QByteArray::fromHex("010100") + char(first) + char(first) + char(ah << 4 | al));
+        out += data;
+    };
+    scan(0, 0, 0, QByteArray(blocks / 8, '\0')); // DC category 0 is the code "0"
+    const QByteArray runs = QByteArray::fromHex("8000").repeated(blocks / 16384);
+    int n = 1;
+    for (int k = 1; k < 64 && n < scans; ++k) {
+        scan(k, 0, 13, runs);
+        ++n;
+        for (int ah = 13; ah > 0 && n < scans; --ah, ++n)
+            scan(k, ah, ah - 1, runs);
+    }
+    return out + QByteArray::fromHex("ffd9");
+}
+
+QByteArray dataFile(const QString& name)
+{
+    return readAll(QStringLiteral(TEST_DATA_DIR "/codecs/jpeg/") + name + ".jpg");
+}
+
 } // namespace
 
 class TestJpegCodec : public QObject
@@ -73,6 +115,9 @@ private slots:
     void readsGreyAndCmyk();
     void readRefusesBadFiles_data();
     void readRefusesBadFiles();
+    void readAcceptsHarmlessOddities_data();
+    void readAcceptsHarmlessOddities();
+    void largePicturesHaveFewerScans();
     void writeIntoMissingDirectoryFails();
 
 private:
@@ -289,6 +334,45 @@ void TestJpegCodec::readRefusesBadFiles_data()
     QTest::newRow("truncated in header") << valid.left(100) << "Premature end of JPEG file";
     QTest::newRow("too wide") << withSize(20000, 64) << "is too large: 20000 x 64 pixels";
     QTest::newRow("too many pixels") << withSize(9000, 9000) << "is too large: 9000 x 9000 pixels";
+
+    // Damage that libjpeg only warns about; see codecs/jpeg/make_files.py.
+    const struct
+    {
+        const char* file;
+        const char* message;
+    } damaged[] = {
+        {"cut-after-scan-header", "Premature end of JPEG file"},
+        {"no-scan-data", "premature end of data segment"},
+        {"extraneous-bytes", "3 extraneous bytes before marker 0xda"},
+        {"bad-huffman-code", "bad Huffman code"},
+        {"wrong-restart-marker", "found marker 0xd5 instead of RST0"},
+        {"baseline-spectral-selection", "Invalid SOS parameters for sequential JPEG"},
+        {"progression-without-dc", "Inconsistent progression sequence"},
+        {"adobe-transform-7", "Unknown Adobe color transform code 7"},
+        {"scans-501", "Progressive JPEG image has more than 500 scans"},
+        {"progressive-444-64mp", "JPEG image needs more than 512 MB to decode"},
+    };
+    for (const auto& d : damaged)
+        QTest::newRow(d.file) << dataFile(d.file) << QString::fromLatin1(d.message);
+}
+
+void TestJpegCodec::readAcceptsHarmlessOddities_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("reference") << "good";
+    QTest::newRow("newer JFIF revision") << "jfif-revision-2";
+    QTest::newRow("500 scans") << "scans-500";
+}
+
+void TestJpegCodec::readAcceptsHarmlessOddities()
+{
+    QFETCH(QString, name);
+    const QString file = m_dir.filePath("odd.jpg");
+    QVERIFY(writeAll(file, dataFile(name)));
+    QImage image;
+    QString error;
+    QVERIFY2(JpegCodec::read(file, &image, &error), qPrintable(error));
+    QCOMPARE(image.size(), QSize(8, 8));
 }
 
 void TestJpegCodec::readRefusesBadFiles()
@@ -305,6 +389,17 @@ void TestJpegCodec::readRefusesBadFiles()
     QVERIFY2(error.contains(message), qPrintable(error));
     QVERIFY2(error.contains(file), qPrintable(error));
     QCOMPARE(image, before);
+}
+
+void TestJpegCodec::largePicturesHaveFewerScans()
+{
+    // 33 scans over 64 megapixels would cost as much as 500 over 4.
+    const QString file = m_dir.filePath("scans.jpg");
+    QVERIFY(writeAll(file, manyScans(8192, 33)));
+    QImage image;
+    QString error;
+    QVERIFY(!JpegCodec::read(file, &image, &error));
+    QVERIFY2(error.endsWith(QStringLiteral("more than 32 scans")), qPrintable(error));
 }
 
 void TestJpegCodec::writeIntoMissingDirectoryFails()

@@ -84,6 +84,16 @@ void TestPngCodec::readDecodesAndComposites_data()
     QTest::newRow("RGBA: half, opaque, clear")
         << makePng(3, 1, 8, 6, {QByteArray("\xff\x00\x00\x80\x10\x20\x30\xff\x10\x20\x30\x00", 12)})
         << QList<QRgb>{qRgb(255, 127, 127), qRgb(16, 32, 48), qRgb(255, 255, 255)};
+    // Adam7 over one row of three pixels: passes 1, 4 and 6 hold pixels 0, 2 and 1.
+    QByteArray adam7 = makePng(3, 1, 8, 6,
+                               {QByteArray("\xff\x00\x00\x80\x00\x10\x20\x30\x00\x00"
+                                           "\x10\x20\x30\xff",
+                                           14)});
+    QByteArray ihdr = adam7.mid(16, 13);
+    ihdr[12] = 1;
+    adam7.replace(8, 25, pngChunk("IHDR", ihdr));
+    QTest::newRow("interlaced RGBA")
+        << adam7 << QList<QRgb>{qRgb(255, 127, 127), qRgb(16, 32, 48), qRgb(255, 255, 255)};
     QTest::newRow("palette with tRNS")
         << makePng(3, 1, 8, 3, {QByteArray("\x00\x01\x02", 3)}, redGreenPalette,
                    QByteArray("\x00\xff", 2))

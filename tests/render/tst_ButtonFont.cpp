@@ -23,6 +23,8 @@ private slots:
     void glyphRunPlacesCellTopLeftAtOrigin();
     void matchesOnlyTheFontFields();
     void hugeTextWidthIsCapped();
+    void layoutStopsPastTheLimit_data();
+    void layoutStopsPastTheLimit();
 };
 
 void tst_ButtonFont::standInFaces_data()
@@ -195,6 +197,32 @@ void tst_ButtonFont::hugeTextWidthIsCapped()
     const ButtonFont font(style);
     const QString text(200000, QLatin1Char('W'));
     QCOMPARE(font.width(text), ButtonFont::maxTextWidth);
+}
+
+void tst_ButtonFont::layoutStopsPastTheLimit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("maxWidth"); // in advances of "W"
+    QTest::addColumn<int>("maxCharacters");
+    QTest::addColumn<int>("kept"); // UTF-16 units
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("fits whole") << "WWW" << 3 << 100 << 3;
+    QTest::newRow("keeps the character that passes") << "WWWWWW" << 2 << 100 << 3;
+    QTest::newRow("character count") << "WWWWWW" << 100 << 4 << 4;
+    QTest::newRow("pair counts once") << smile + smile + smile << 100 << 2 << 4;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "WW" << 100 << 2 << 2;
+    QTest::newRow("empty") << "" << 0 << 0 << 0;
+}
+
+void tst_ButtonFont::layoutStopsPastTheLimit()
+{
+    QFETCH(QString, text);
+    QFETCH(int, maxWidth);
+    QFETCH(int, maxCharacters);
+    QFETCH(int, kept);
+    const ButtonFont font{ButtonStateStyle()};
+    const int w = font.width(QStringLiteral("W"));
+    QCOMPARE(font.layoutPrefix(text, maxWidth * w, maxCharacters).size(), kept);
 }
 
 QTEST_MAIN(tst_ButtonFont)

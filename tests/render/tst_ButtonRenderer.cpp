@@ -103,6 +103,9 @@ private slots:
     void unusableSizesGiveNoImage_data();
     void unusableSizesGiveNoImage();
     void styleChangesBetweenCallsAreSeen();
+    void failureSaysWhy_data();
+    void failureSaysWhy();
+    void hugeCaptionDrawsOnlyItsVisiblePart();
 };
 
 void tst_ButtonRenderer::layout_data()
@@ -509,6 +512,7 @@ void tst_ButtonRenderer::unusableSizesGiveNoImage_data()
     QTest::newRow("negative height") << 120 << lowest << false << QSize();
     QTest::newRow("too wide") << 16385 << 10 << false << QSize();
     QTest::newRow("too high") << 10 << 16385 << false << QSize();
+    QTest::newRow("too many pixels") << 16384 << 4097 << false << QSize();
     QTest::newRow("huge") << highest << highest << false << QSize();
     QTest::newRow("widest allowed") << 16384 << 1 << false << QSize(16384, 1);
     QTest::newRow("smallest") << 1 << 1 << false << QSize(1, 1);
@@ -556,6 +560,66 @@ void tst_ButtonRenderer::styleChangesBetweenCallsAreSeen()
     ButtonSizeTables freshSizes;
     ButtonRenderer fresh(b.project, b.pictures, b.offsets, freshSizes);
     QCOMPARE(after, fresh.render(ButtonState::Normal, 1, caption));
+}
+
+void tst_ButtonRenderer::failureSaysWhy_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("variable");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message");
+
+    const QString limits = QStringLiteral(" (at most 16384 pixels a side and 64 megapixels)");
+    QTest::newRow("zero width") << 0 << 32 << false << "Go"
+                                << "cannot render a 0 x 32 button";
+    QTest::newRow("too wide") << 20000 << 10 << false << "Go"
+                              << "cannot render a 20000 x 10 button" + limits;
+    QTest::newRow("too many pixels") << 8193 << 8193 << false << "Go"
+                                     << "cannot render a 8193 x 8193 button" + limits;
+    // Just too wide once the margin is added: the size that failed, not the project's.
+    const ButtonFont font{ButtonStateStyle()};
+    QString wide = QStringLiteral("W");
+    while (font.width(wide) + ButtonRenderer::variableWidthMargin <= 16384)
+        wide += u'W';
+    QTest::newRow("variable width just too wide")
+        << 120 << 32 << true << wide
+        << QStringLiteral("cannot render a %1 x 32 button")
+                   .arg(font.width(wide) + ButtonRenderer::variableWidthMargin) +
+               limits;
+    QTest::newRow("variable width, caption far too long")
+        << 120 << 32 << true << QString(5000000, u'W')
+        << "cannot render a button wider than 16384 pixels: the caption is too long";
+}
+
+void tst_ButtonRenderer::failureSaysWhy()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, variable);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    Bench b;
+    b.project.buttonWidth = width;
+    b.project.buttonHeight = height;
+    b.project.variableWidth = variable;
+    QVERIFY(b.renderer.render(ButtonState::Normal, 1, caption).isNull());
+    QCOMPARE(b.renderer.errorString(), message);
+    QVERIFY(b.renderer.render(ButtonState::Selected, 1, caption).isNull());
+    QCOMPARE(b.renderer.errorString(),
+             QStringLiteral("not rendered: the normal button of this caption failed"));
+}
+
+void tst_ButtonRenderer::hugeCaptionDrawsOnlyItsVisiblePart()
+{
+    // Millions of characters past the right edge change nothing that can be seen.
+    Bench b;
+    b.project.normal.textJustification = TextJustification::Left;
+    const QString visible = QStringLiteral("Home") + QString(100, u'W');
+    const QImage huge =
+        b.renderer.render(ButtonState::Normal, 1, visible + QString(20000000, u'W') + "|Second");
+    QVERIFY(b.renderer.errorString().isEmpty());
+    QCOMPARE(huge, b.renderer.render(ButtonState::Normal, 1, visible + "|Second"));
 }
 
 QTEST_MAIN(tst_ButtonRenderer)

@@ -109,6 +109,9 @@ private slots:
     void bitmapPixels();
     void bitmapFormats_data();
     void bitmapFormats();
+    void runLengthGapsTakeFirstColour_data();
+    void runLengthGapsTakeFirstColour();
+    void missingBitmapNamesTheFile();
     void translucentBitmapLiesOverWhite();
     void badBitmap_data();
     void badBitmap();
@@ -233,6 +236,54 @@ void tst_OwnImageLoader::bitmapFormats()
     }
 }
 
+void tst_OwnImageLoader::runLengthGapsTakeFirstColour_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<QByteArray>("pixels");
+    QTest::addColumn<QString>("expected"); // palette indexes, top row first
+    // Rows are stored bottom-up; "." is what the codes leave uncovered.
+    QTest::newRow("end of bitmap early") << 8 << QByteArray::fromHex("0203 0001") << "..33";
+    QTest::newRow("short lines") << 8 << QByteArray::fromHex("0103 0000 0102 0001") << "2.3.";
+    QTest::newRow("delta skips") << 8 << QByteArray::fromHex("0002 0101 0103 0001") << ".3..";
+    QTest::newRow("delta past the top") << 8 << QByteArray::fromHex("0102 0002 0005") << "..2.";
+    QTest::newRow("4 bits, end early") << 4 << QByteArray::fromHex("0231 0001") << "..31";
+    QTest::newRow("4 bits, literal then end")
+        << 4 << QByteArray::fromHex("0000 0003 2300 0001") << "23..";
+    QTest::newRow("covered needs no fill")
+        << 8 << QByteArray::fromHex("0201 0000 0202 0001") << "2211";
+}
+
+void tst_OwnImageLoader::runLengthGapsTakeFirstColour()
+{
+    QFETCH(int, bits);
+    QFETCH(QByteArray, pixels);
+    QFETCH(QString, expected);
+    // Entry 0 is a colour no run here uses, so unfilled memory cannot pass for it.
+    const QByteArray palette = QByteArray::fromHex("30201000") + fourColours().mid(4);
+    const QRgb colours[] = {qRgb(0x10, 0x20, 0x30), qRgb(255, 0, 0), qRgb(0, 255, 0),
+                            qRgb(0, 0, 255)};
+    OwnImageLoader loader;
+    QVERIFY2(loader.load(write("gaps.bmp",
+                               bitmap(2, 2, quint16(bits), bits == 8 ? 1 : 2, palette, pixels, 4))),
+             qPrintable(loader.errorString()));
+    const QImage image = loader.image();
+    QCOMPARE(image.size(), QSize(2, 2));
+    for (int i = 0; i < 4; ++i) {
+        const int index = expected[i] == u'.' ? 0 : expected[i].digitValue();
+        QCOMPARE(image.pixel(i % 2, i / 2), colours[index]);
+    }
+}
+
+void tst_OwnImageLoader::missingBitmapNamesTheFile()
+{
+    const QString path = m_dir.filePath("nowhere.bmp");
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(path));
+    QCOMPARE(loader.errorString(),
+             QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
+    QVERIFY(loader.image().isNull());
+}
+
 void tst_OwnImageLoader::translucentBitmapLiesOverWhite()
 {
     OwnImageLoader loader;
@@ -246,7 +297,6 @@ void tst_OwnImageLoader::badBitmap_data()
     QTest::addColumn<QString>("path");
     const QByteArray good = indexed2x2();
     QTest::newRow("text file") << imagesDir() + "not_a_bitmap.bmp";
-    QTest::newRow("missing file") << m_dir.filePath("nowhere.bmp");
     QTest::newRow("empty file") << write("empty.bmp", QByteArray());
     QTest::newRow("header only") << write("header.bmp", good.left(20));
     QTest::newRow("pixels cut short") << write("short.bmp", good.left(good.size() - 3));

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Hostile projects stay within bounded time and memory and say why. Usage: limits_test.sh CLI
+set -uo pipefail
+cli=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# run NAME EXPECTED_EXIT PROJECT_LINES... : a project of those lines, generated into $work/NAME
+# with at most 1 GB of address space and 20 s; leaves stderr in $err.
+run() {
+  local name=$1 expected=$2
+  shift 2
+  mkdir -p "$work/$name"
+  printf '%s\r\n' "$@" >"$work/$name.blp"
+  (
+    ulimit -v 1048576
+    exec timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+      "$cli" generate "$work/$name.blp" --output-dir "$work/$name"
+  ) >/dev/null 2>"$work/err"
+  local status=$?
+  err=$(head -c 100000 "$work/err")
+  [ "$status" -eq "$expected" ] || fail "$name: exit $status, expected $expected; stderr: ${err:0:500}"
+}
+
+expect_err() { grep -qF -- "$2" <<<"$err" || fail "$1: stderr lacks '$2': ${err:0:500}"; }
+
+limits="(at most 16384 pixels a side and 64 megapixels)"
+
+# One pixel more than 64 megapixels: refused before any pixel memory is taken.
+run "area" 1 "fWidth=8193" "fHeight=8193" "LabelText=A" "LabelText=B" "rgJavascriptOptions=1"
+expect_err "area" "$work/area/btn1: cannot render a 8193 x 8193 button $limits"
+expect_err "area" "$work/area/btn2p: not rendered: the normal button of this caption failed"
+[ -f "$work/area/BTNPAGE.html" ] || fail "area: no page"
+
+run "side" 1 "fWidth=300" "fHeight=2147483647" "LabelText=A" "rgJavascriptOptions=3"
+expect_err "side" "cannot render a 300 x 2147483647 button $limits"
+
+# A caption of a million characters in a button of variable width.
+run "caption" 1 "LabelText=$(head -c 1000000 /dev/zero | tr '\0' W)" \
+  "cbNormalButtonVariableWidth=T" "rgJavascriptOptions=3"
+expect_err "caption" "btn1: cannot render a button wider than 16384 pixels: the caption is too long"
+
+# A megabyte of digits is quoted by its first 40 characters only.
+run "integer" 2 "fHeight=$(head -c 1000000 /dev/zero | tr '\0' 7)x"
+expect_err "integer" "'7777777777777777777777777777777777777777...' is not a valid integer value"
+[ "$(wc -c <"$work/err")" -lt 300 ] || fail "integer: $(wc -c <"$work/err") bytes of stderr"
+
+run "missing bitmap" 2 "LabelText=A" "rgNormalButtonBackground=2" \
+  "lblNormalButtonBMPfilename=$work/nowhere.bmp"
+expect_err "missing bitmap" "Cannot open file \"$work/nowhere.bmp\". No such file or directory"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "brindlewick-cli limits: all checks passed"
