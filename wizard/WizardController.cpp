@@ -643,6 +643,13 @@ void WizardController::runGeneration()
         m_platform.showError(m_lastResult.fatalError);
 }
 
+bool WizardController::previewInBrowser()
+{
+    return m_platform.openWithApplication(
+        m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
+        OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+}
+
 QString WizardController::previewCaption() const
 {
     const CaptionList& captions = m_project.captions;

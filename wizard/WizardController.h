@@ -142,6 +142,8 @@ public:
     // Generation, run by Next on the Generate page.
     bool isGenerating() const { return m_generating; }
     const GenerationResult& lastGenerationResult() const { return m_lastResult; }
+    // "Preview In Browser" on the Finished page: the sample page with its application.
+    bool previewInBrowser();
 
     // Live preview: the caption it shows and its buttons in every state the JavaScript
     // option uses, as the run writes them.
