@@ -1,6 +1,6 @@
 #include "QtPlatformServices.h"
 
-#include "GeneratorWizard.h"
+#include "OwnImageLoader.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,9 +9,9 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,9 +30,9 @@ ColorRef fromQColor(const QColor& c)
     return Colors::rgb(c.red(), c.green(), c.blue());
 }
 
-void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+void showBox(QWidget* parent, const QString& title, QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, GeneratorWizard::applicationTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -50,31 +50,41 @@ void addPicturePreview(QFileDialog& dialog)
     if (!grid)
         return;
     auto* preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("picturePreview"));
     preview->setFixedSize(160, 160);
     preview->setAlignment(Qt::AlignCenter);
     preview->setFrameShape(QFrame::StyledPanel);
+    preview->setWordWrap(true);
+    preview->setTextFormat(Qt::PlainText);
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
-                     [preview](const QString& path) {
-                         QImageReader reader(path);
-                         reader.setAutoTransform(true);
-                         const QSize size = reader.size();
-                         if (size.isValid() && (size.width() > 160 || size.height() > 160))
-                             reader.setScaledSize(size.scaled(160, 160, Qt::KeepAspectRatio));
-                         const QImage image = reader.read();
-                         preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-                     });
+    // Decoded as the wizard will decode it, so the preview shows the loader's own message
+    // for a file it cannot read.
+    QObject::connect(
+        &dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+            preview->clear();
+            if (path.isEmpty() || QFileInfo(path).isDir())
+                return;
+            OwnImageLoader loader;
+            if (!loader.load(path)) {
+                preview->setText(loader.errorString());
+                return;
+            }
+            QImage image = loader.image();
+            if (image.width() > 158 || image.height() > 158)
+                image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            preview->setPixmap(QPixmap::fromImage(image));
+        });
 }
 } // namespace
 
 void QtPlatformServices::showMessage(const QString& text)
 {
-    showBox(m_parent, QMessageBox::NoIcon, text);
+    showBox(m_parent, m_title, QMessageBox::NoIcon, text);
 }
 
 void QtPlatformServices::showError(const QString& text)
 {
-    showBox(m_parent, QMessageBox::Critical, text);
+    showBox(m_parent, m_title, QMessageBox::Critical, text);
 }
 
 bool QtPlatformServices::confirm(const QString& title, const QString& text)
@@ -85,14 +95,17 @@ bool QtPlatformServices::confirm(const QString& title, const QString& text)
 }
 
 std::optional<QString> QtPlatformServices::inputText(const QString& title, const QString& prompt,
-                                                     const QString& initialText)
+                                                     const QString& initialText, int maxLength)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initialText, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initialText);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString QtPlatformServices::toQtFilter(const QString& filter)
@@ -167,12 +180,12 @@ QtPlatformServices::chooseFont(const FontAttributes& initial)
     // Qt's font dialog has no colour choice; the colour sits beside it in one dialog.
     QDialog dialog(m_parent);
     dialog.setWindowTitle(QStringLiteral("Font"));
-    QFont font(initial.name);
-    font.setPointSize(initial.pointSize > 0 ? initial.pointSize : 8);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    font.setUnderline(initial.underline);
-    font.setStrikeOut(initial.strikeOut);
+    QFont font(initial.fontName);
+    font.setPointSize(initial.fontSize > 0 ? initial.fontSize : 8);
+    font.setBold(initial.fontBold);
+    font.setItalic(initial.fontItalic);
+    font.setUnderline(initial.fontUnderline);
+    font.setStrikeOut(initial.fontStrikeOut);
 
     auto* fonts = new QFontDialog(font, &dialog);
     fonts->setWindowFlags(Qt::Widget);
@@ -182,7 +195,7 @@ QtPlatformServices::chooseFont(const FontAttributes& initial)
     bool fontChanged = false;
     QObject::connect(fonts, &QFontDialog::currentFontChanged, &dialog,
                      [&fontChanged] { fontChanged = true; });
-    ColorRef color = initial.color;
+    ColorRef color = initial.fontColor;
     auto* colorButton = new QPushButton(QStringLiteral("&Color..."), &dialog);
     paintSwatch(colorButton, color);
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
@@ -201,20 +214,17 @@ QtPlatformServices::chooseFont(const FontAttributes& initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
 
-    if (!fontChanged) {
-        FontAttributes result = initial;
-        result.color = color;
+    FontAttributes result = initial;
+    result.fontColor = color;
+    if (!fontChanged)
         return result;
-    }
     const QFont chosen = fonts->currentFont();
-    FontAttributes result;
-    result.name = chosen.family();
-    result.pointSize = chosen.pointSize() > 0 ? chosen.pointSize() : initial.pointSize;
-    result.color = color;
-    result.bold = chosen.bold();
-    result.italic = chosen.italic();
-    result.underline = chosen.underline();
-    result.strikeOut = chosen.strikeOut();
+    result.fontName = chosen.family();
+    result.fontSize = chosen.pointSize() > 0 ? chosen.pointSize() : initial.fontSize;
+    result.fontBold = chosen.bold();
+    result.fontItalic = chosen.italic();
+    result.fontUnderline = chosen.underline();
+    result.fontStrikeOut = chosen.strikeOut();
     return result;
 }
 

@@ -116,21 +116,21 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
 {
     QtPlatformServices platform;
     PlatformServices::FontAttributes initial;
-    initial.name = QApplication::font().family();
-    initial.pointSize = 14;
-    initial.color = Colors::windowText;
-    initial.bold = true;
-    initial.strikeOut = true;
+    initial.fontName = QApplication::font().family();
+    initial.fontSize = 14;
+    initial.fontColor = Colors::windowText;
+    initial.fontBold = true;
+    initial.fontStrikeOut = true;
     onNextDialog<QDialog>(true, [](QDialog*) {});
     const auto chosen = platform.chooseFont(initial);
     QVERIFY(chosen.has_value());
-    QCOMPARE(chosen->pointSize, 14);
-    QCOMPARE(chosen->color, Colors::windowText); // a system colour stays one
-    QVERIFY(chosen->bold);
-    QVERIFY(!chosen->italic);
-    QVERIFY(!chosen->underline);
-    QVERIFY(chosen->strikeOut);
-    QCOMPARE(chosen->name, initial.name);
+    QCOMPARE(chosen->fontSize, 14);
+    QCOMPARE(chosen->fontColor, Colors::windowText); // a system colour stays one
+    QVERIFY(chosen->fontBold);
+    QVERIFY(!chosen->fontItalic);
+    QVERIFY(!chosen->fontUnderline);
+    QVERIFY(chosen->fontStrikeOut);
+    QCOMPARE(chosen->fontName, initial.fontName);
 
     // A change in the dialog is taken over.
     QString picked;
@@ -145,9 +145,9 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
     const auto changed = platform.chooseFont(initial);
     QVERIFY(changed.has_value());
     QVERIFY(!picked.isEmpty());
-    QCOMPARE(changed->name, picked);
-    QCOMPARE(changed->pointSize, 20);
-    QCOMPARE(changed->color, Colors::windowText);
+    QCOMPARE(changed->fontName, picked);
+    QCOMPARE(changed->fontSize, 20);
+    QCOMPARE(changed->fontColor, Colors::windowText);
 
     onNextDialog<QDialog>(false, [](QDialog*) {});
     QVERIFY(!platform.chooseFont(initial).has_value());

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "WizardPage.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+// Page 13: the output directory, the file name prefix and the captions as names.
+class OutputDirectoryPage : public WizardPage
+{
+    Q_OBJECT
+public:
+    OutputDirectoryPage(WizardController& wizard, QWidget* parent = nullptr);
+
+    void refresh() override;
+
+private:
+    QLabel* m_directory;
+    QLineEdit* m_prefix;
+    QCheckBox* m_useCaptions;
+};
