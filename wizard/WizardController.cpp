@@ -9,6 +9,7 @@
 #include "PredefinedBackground.h"
 #include "WizardTexts.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -30,6 +31,46 @@ int slot(ButtonState state)
 QColor toQColor(ColorRef color)
 {
     return QColor::fromRgb(Colors::toRgb(color));
+}
+
+// The four buttons whose target the JavaScript option decides, by option MouseOver, Pressed,
+// Both and Static.
+struct Route
+{
+    int from;
+    bool next;
+    int to[4];
+};
+
+constexpr Route routes[] = {
+    {WizardController::NormalButtonPickFont,
+     true,
+     {WizardController::SelectedButton, WizardController::ButtonPressed,
+      WizardController::SelectedButton, WizardController::OutputDirectory}},
+    {WizardController::SelectedButtonPickFont,
+     true,
+     {WizardController::OutputDirectory, WizardController::ButtonPressed,
+      WizardController::ButtonPressed, WizardController::OutputDirectory}},
+    {WizardController::ButtonPressed,
+     false,
+     {WizardController::SelectedButtonPickFont, WizardController::NormalButtonPickFont,
+      WizardController::SelectedButtonPickFont, WizardController::NormalButtonPickFont}},
+    {WizardController::OutputDirectory,
+     false,
+     {WizardController::SelectedButtonPickFont, WizardController::ButtonPressedPickFont,
+      WizardController::ButtonPressedPickFont, WizardController::NormalButtonPickFont}},
+};
+
+// A routed button without an option, possible only after a project file, stays put.
+int routedPage(int page, bool next, JavaScriptOption option, int neighbour)
+{
+    for (const Route& route : routes) {
+        if (route.from != page || route.next != next)
+            continue;
+        const int index = int(option);
+        return index >= 0 && index < 4 ? route.to[index] : page;
+    }
+    return neighbour;
 }
 
 void copyFont(const ButtonStateStyle& from, ButtonStateStyle& to)
@@ -135,64 +176,14 @@ int WizardController::nextPage(int page, JavaScriptOption option)
 {
     if (page < 0 || page >= Finished)
         return page;
-    if (page == NormalButtonPickFont) {
-        switch (option) {
-        case JavaScriptOption::MouseOver:
-        case JavaScriptOption::Both:
-            return SelectedButton;
-        case JavaScriptOption::Pressed:
-            return ButtonPressed;
-        case JavaScriptOption::Static:
-            return OutputDirectory;
-        case JavaScriptOption::NoChoice:
-            return page;
-        }
-    }
-    if (page == SelectedButtonPickFont) {
-        switch (option) {
-        case JavaScriptOption::MouseOver:
-        case JavaScriptOption::Static:
-            return OutputDirectory;
-        case JavaScriptOption::Pressed:
-        case JavaScriptOption::Both:
-            return ButtonPressed;
-        case JavaScriptOption::NoChoice:
-            return page;
-        }
-    }
-    return page + 1;
+    return routedPage(page, true, option, page + 1);
 }
 
 int WizardController::previousPage(int page, JavaScriptOption option)
 {
     if (page <= 0 || page >= PageCount)
         return page;
-    if (page == ButtonPressed) {
-        switch (option) {
-        case JavaScriptOption::MouseOver:
-        case JavaScriptOption::Both:
-            return SelectedButtonPickFont;
-        case JavaScriptOption::Pressed:
-        case JavaScriptOption::Static:
-            return NormalButtonPickFont;
-        case JavaScriptOption::NoChoice:
-            return page;
-        }
-    }
-    if (page == OutputDirectory) {
-        switch (option) {
-        case JavaScriptOption::MouseOver:
-            return SelectedButtonPickFont;
-        case JavaScriptOption::Pressed:
-        case JavaScriptOption::Both:
-            return ButtonPressedPickFont;
-        case JavaScriptOption::Static:
-            return NormalButtonPickFont;
-        case JavaScriptOption::NoChoice:
-            return page;
-        }
-    }
-    return page - 1;
+    return routedPage(page, false, option, page - 1);
 }
 
 QString WizardController::pageCheckMessage(int page, const ButtonProject& project)
@@ -550,7 +541,8 @@ bool WizardController::chooseOutputDirectory()
         if (!m_platform.confirm(WizardTexts::confirmTitle, WizardTexts::createDirectoryQuestion))
             return false;
         std::error_code error;
-        std::filesystem::create_directories(std::filesystem::path(chosen.toStdString()), error);
+        std::filesystem::create_directories(
+            std::filesystem::path(QFile::encodeName(chosen).toStdString()), error);
         if (error || !QFileInfo(chosen).isDir()) {
             // A file in the way gives no error code of its own.
             const int code = error ? error.value() : EEXIST;

@@ -1,6 +1,5 @@
 #include "ProjectFileWriter.h"
-#include "ScriptedPlatformServices.h"
-#include "WizardController.h"
+#include "WizardFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,41 +54,42 @@ private slots:
     void helpAndBrowserPreview();
 
 private:
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString path(const QString& name) const { return m_fixture.path(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPlatformServices m_platform;
-    std::unique_ptr<WizardController> m_wizard;
+    WizardFixture m_fixture;
+    ScriptedPlatformServices& m_platform = m_fixture.platform;
+    std::unique_ptr<WizardController>& m_wizard = m_fixture.wizard;
 };
 
 void tst_WizardController::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_platform = ScriptedPlatformServices();
-    m_platform.temporaryFolder = m_dir->path() + QLatin1Char('/');
-    m_wizard = std::make_unique<WizardController>(m_platform);
-    m_wizard->start();
+    QVERIFY(m_fixture.reset());
 }
 
 void tst_WizardController::routing_data()
 {
     QTest::addColumn<int>("option");
     QTest::addColumn<QList<int>>("visited");
+    // Next from 6 and 9, Previous from 10 and 13, also where the route never goes.
+    QTest::addColumn<QList<int>>("routed");
     QTest::newRow("mouse-over") << int(JavaScriptOption::MouseOver)
-                                << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15, 16});
+                                << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15, 16})
+                                << pages({7, 13, 9, 9});
     QTest::newRow("pressed") << int(JavaScriptOption::Pressed)
-                             << pages({1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 15, 16});
+                             << pages({1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 15, 16})
+                             << pages({10, 10, 6, 12});
     QTest::newRow("both") << int(JavaScriptOption::Both)
-                          << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+                          << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16})
+                          << pages({7, 10, 9, 12});
     QTest::newRow("static") << int(JavaScriptOption::Static)
-                            << pages({1, 2, 3, 4, 5, 6, 13, 14, 15, 16});
+                            << pages({1, 2, 3, 4, 5, 6, 13, 14, 15, 16}) << pages({13, 13, 6, 6});
 }
 
 void tst_WizardController::routing()
 {
     QFETCH(int, option);
     QFETCH(QList<int>, visited);
+    QFETCH(QList<int>, routed);
     const auto js = JavaScriptOption(option);
 
     QList<int> forward{0};
@@ -110,10 +110,11 @@ void tst_WizardController::routing()
     }
     QCOMPARE(backward, visited);
 
-    // Pages off the route still lead somewhere sensible, as a project file may leave the user
-    // on one after the option changed: the graph is the table's, whatever the page.
-    QCOMPARE(WizardController::nextPage(Page::SelectedButton, js),
-             int(Page::SelectedButtonOptions));
+    QCOMPARE((QList<int>{WizardController::nextPage(Page::NormalButtonPickFont, js),
+                         WizardController::nextPage(Page::SelectedButtonPickFont, js),
+                         WizardController::previousPage(Page::ButtonPressed, js),
+                         WizardController::previousPage(Page::OutputDirectory, js)}),
+             routed);
     QCOMPARE(WizardController::previousPage(Page::Start, js), int(Page::Start));
     QCOMPARE(WizardController::nextPage(Page::Finished, js), int(Page::Finished));
 }
@@ -408,7 +409,7 @@ void tst_WizardController::generationWalk()
     QCOMPARE(m_wizard->lastGenerationResult().imagesWritten, 6);
     QCOMPARE(progress.count(), 2);
     QCOMPARE(progress.last(), (QList<QVariant>{6, 6}));
-    const QStringList written = QDir(m_dir->path()).entryList(QDir::Files);
+    const QStringList written = QDir(m_fixture.dir->path()).entryList(QDir::Files);
     QVERIFY2(written.contains(QStringLiteral("btn2p.gif")), qPrintable(written.join(' ')));
     QVERIFY(written.contains(QStringLiteral("BTNPAGE.html")));
 }
@@ -443,8 +444,9 @@ void tst_WizardController::helpAndBrowserPreview()
     QVERIFY(m_wizard->showHelp());
     QVERIFY(m_wizard->previewInBrowser());
     using Opened = QPair<QString, QString>;
-    QCOMPARE(m_platform.openedWithApplication,
-             (QList<Opened>{{"brwk4.html", QString()}, {"NavPAGE.html", m_dir->path() + "/"}}));
+    QCOMPARE(
+        m_platform.openedWithApplication,
+        (QList<Opened>{{"brwk4.html", QString()}, {"NavPAGE.html", m_fixture.dir->path() + "/"}}));
 }
 
 QTEST_MAIN(tst_WizardController)

@@ -1,6 +1,5 @@
 #include "ButtonRenderer.h"
-#include "ScriptedPlatformServices.h"
-#include "WizardController.h"
+#include "WizardFixture.h"
 #include "WizardTexts.h"
 
 #include <QDir>
@@ -35,23 +34,18 @@ private slots:
     void preview();
 
 private:
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString path(const QString& name) const { return m_fixture.path(name); }
     void addCaptions(const QStringList& captions);
     QString writeBitmap(const QString& name, const QSize& size, QColor color) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPlatformServices m_platform;
-    std::unique_ptr<WizardController> m_wizard;
+    WizardFixture m_fixture;
+    ScriptedPlatformServices& m_platform = m_fixture.platform;
+    std::unique_ptr<WizardController>& m_wizard = m_fixture.wizard;
 };
 
 void tst_WizardControllerEditing::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_platform = ScriptedPlatformServices();
-    m_platform.temporaryFolder = m_dir->path() + QLatin1Char('/');
-    m_wizard = std::make_unique<WizardController>(m_platform);
-    m_wizard->start();
+    QVERIFY(m_fixture.reset());
 }
 
 void tst_WizardControllerEditing::addCaptions(const QStringList& captions)
@@ -319,7 +313,7 @@ void tst_WizardControllerEditing::ownImage()
     // The next dialog opens on the chosen file.
     QVERIFY(!m_wizard->chooseOwnImage(s));
     QCOMPARE(m_platform.openDialogs.last().fileName, file);
-    QCOMPARE(m_platform.openDialogs.last().initialDirectory, m_dir->path());
+    QCOMPARE(m_platform.openDialogs.last().initialDirectory, m_fixture.dir->path());
     QCOMPARE(style.imageFileName, file);
 }
 
@@ -402,7 +396,7 @@ void tst_WizardControllerEditing::outputDirectory()
     QFETCH(bool, taken);
     QFETCH(int, questions);
     QFETCH(QString, error);
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("existing")));
+    QVERIFY(QDir(m_fixture.dir->path()).mkdir(QStringLiteral("existing")));
     QVERIFY(QFile(path("file")).open(QIODevice::WriteOnly));
     const QString chosen = answer == "-" ? QString() : path(answer);
     m_platform.directoryAnswers = {chosen};
