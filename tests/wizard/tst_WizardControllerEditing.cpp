@@ -24,6 +24,7 @@ private slots:
     void sizeSteps();
     void samplesFollowTheirPage();
     void backgroundKindKeepsChoices();
+    void oversizedButtonFromFile();
     void ownImage_data();
     void ownImage();
     void ownImageRefused();
@@ -260,6 +261,21 @@ void tst_WizardControllerEditing::backgroundKindKeepsChoices()
     // A cancelled colour dialog changes nothing, the kind included.
     QVERIFY(!m_wizard->chooseBackgroundColor(ButtonState::Selected));
     QCOMPARE(style.backgroundKind, BackgroundKind::Predefined);
+}
+
+void tst_WizardControllerEditing::oversizedButtonFromFile()
+{
+    // A file may hold any size; the sample never takes more than the area it fills.
+    QFile file(path("big.blp"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("LabelText=A\r\nfWidth=2000000000\r\nfHeight=-4\r\n");
+    file.close();
+    m_platform.openFileAnswers = {file.fileName()};
+    m_wizard->showPage(Page::NormalButton);
+    QCOMPARE(m_wizard->openProject(), WizardController::OpenResult::Read);
+    QVERIFY(m_wizard->backgroundSample(ButtonState::Normal).isNull());
+    m_wizard->applySizeStep(Step::HeightPlus5);
+    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), QSize(300, 1));
 }
 
 void tst_WizardControllerEditing::ownImage_data()
