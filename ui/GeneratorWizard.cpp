@@ -86,6 +86,7 @@ GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform
                   new FinishedPage(c)};
     for (WizardPage* page : m_pageList) {
         m_pages->addWidget(page);
+        page->finishTabOrder();
         connect(page, &WizardPage::cancelRequested, this, &QWidget::close);
     }
     connect(static_cast<FinishedPage*>(m_pageList.last()), &FinishedPage::viewCodeRequested, this,
@@ -192,6 +193,7 @@ void GeneratorWizard::showSplash()
         new QLabel(WizardTexts::applicationTitle(), nullptr,
                    Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->setAttribute(Qt::WA_QuitOnClose, false);
     splash->setWindowTitle(QStringLiteral("Starting"));
     splash->setAlignment(Qt::AlignCenter);
     splash->setFrameShape(QFrame::Box);
@@ -213,6 +215,14 @@ void GeneratorWizard::closeSplash()
     if (m_splash)
         m_splash->close();
     m_splash = nullptr;
+}
+
+void GeneratorWizard::closeEvent(QCloseEvent* event)
+{
+    // Closing ends the program at once, splash and preview included.
+    closeSplash();
+    m_livePreview->hide();
+    QMainWindow::closeEvent(event);
 }
 
 void GeneratorWizard::showPlaceholder(const QString& title, const QString& text)

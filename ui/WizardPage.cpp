@@ -60,6 +60,7 @@ WizardPage::WizardPage(int index, WizardController& wizard, QWidget* parent)
 
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);
@@ -93,6 +94,20 @@ void WizardPage::setButtonsEnabled(bool enabled)
 {
     for (QPushButton* b : {m_next, m_previous, m_cancel})
         b->setEnabled(enabled);
+}
+
+void WizardPage::finishTabOrder()
+{
+    // A widget given a parent again joins the end of its window's focus chain; the body is
+    // complete by now, so the buttons follow it.
+    for (QPushButton* b : {m_cancel, m_previous, m_next}) {
+        const bool shown = !b->isHidden();
+        const QRect where = b->geometry();
+        b->setParent(nullptr);
+        b->setParent(this);
+        b->setGeometry(where);
+        b->setVisible(shown);
+    }
 }
 
 QWidget* WizardPage::stepLine(const QString& number, const QString& text, QWidget* parent)

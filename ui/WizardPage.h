@@ -28,6 +28,8 @@ public:
     QPushButton* previousButton() const { return m_previous; }
     QPushButton* cancelButton() const { return m_cancel; }
     void setButtonsEnabled(bool enabled);
+    // Puts the page buttons after the body's controls in the Tab order, as they are placed.
+    void finishTabOrder();
 
     static constexpr int width = 622;
     static constexpr int height = 311;

@@ -6,8 +6,10 @@
 #include "StateBackgroundPage.h"
 #include "StateFontPage.h"
 #include "WizardController.h"
+#include "WizardPage.h"
 #include "WizardTexts.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -32,6 +34,7 @@ private slots:
     void textSample();
     void saveAsAsksBeforeReplacing();
     void walkGeneratesWhatTheCommandLineGenerates();
+    void tabOrderAndAccessibleNames();
 };
 
 namespace {
@@ -286,6 +289,41 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     }
     // Three captions in two states, three formats each, and the page.
     QCOMPARE(compared.size(), 3 * 2 * 3 + 1);
+}
+
+void tst_GeneratorWizard::tabOrderAndAccessibleNames()
+{
+    ScriptedPlatformServices platform;
+    platform.inputAnswers = {QStringLiteral("Home")};
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    wizard.controller().addCaption();
+    for (int index = 0; index < WizardController::PageCount; ++index) {
+        wizard.controller().showPage(index);
+        WizardPage* page = wizard.page(index);
+        QList<QWidget*> stops;
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+            if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+                (w->focusPolicy() & Qt::TabFocus))
+                stops.append(w);
+        }
+        const QString where = WizardTexts::pageNumberText(index);
+        QVERIFY2(stops.size() >= 2, qPrintable(where));
+        // The page buttons come last, left to right.
+        QList<QWidget*> buttons;
+        for (QPushButton* b : {page->cancelButton(), page->previousButton(), page->nextButton()}) {
+            if (b->isVisible())
+                buttons.append(b);
+        }
+        QVERIFY2(stops.mid(stops.size() - buttons.size()) == buttons, qPrintable(where));
+        for (QWidget* w : stops) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(where + QStringLiteral(": ") + w->metaObject()->className() +
+                                QStringLiteral(" ") + w->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(tst_GeneratorWizard)
