@@ -24,7 +24,8 @@ trap 'rm -rf "$out"' EXIT
 xvfb-run -a -e /dev/stderr -s "-screen 0 1024x768x24 -noreset" bash -c '
   "$0" & pid=$!
   for i in $(seq 1 50); do
-    info=$(xwininfo -root -tree 2>/dev/null | grep "\"The Brindlewick v4.00\"")
+    # The hidden 1x1 group leader of Qt carries the title too, but no window class.
+    info=$(xwininfo -root -tree 2>/dev/null | grep "\"The Brindlewick v4.00\": (\"")
     [ -n "$info" ] && break
     sleep 0.2
   done
