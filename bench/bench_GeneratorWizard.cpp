@@ -2,7 +2,7 @@
 // the widgets refreshed and painted.
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
-#include "PlatformServices.h"
+#include "QuietPlatformServices.h"
 #include "WizardController.h"
 
 #include <QAction>
@@ -12,34 +12,8 @@
 
 namespace {
 
-// Answers the caption dialog once; every other dialog is cancelled.
-class QuietPlatform : public PlatformServices
-{
-public:
-    std::optional<QString> nextText;
-
-    void showMessage(const QString&) override {}
-    void showError(const QString&) override {}
-    bool confirm(const QString&, const QString&) override { return false; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
-    {
-        return std::exchange(nextText, std::nullopt);
-    }
-    QString openFileName(const FileDialogOptions&) override { return QString(); }
-    QString saveFileName(const FileDialogOptions&) override { return QString(); }
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-    std::optional<FontAttributes> chooseFont(const FontAttributes&) override
-    {
-        return std::nullopt;
-    }
-    QString chooseDirectory(const QString&, const QString&) override { return QString(); }
-    void beep() override {}
-    void setClipboardText(const QString&) override {}
-    bool openWithApplication(const QString&, const QString&) override { return true; }
-};
-
 // A two-line caption, all three states over a built-in picture.
-void prepare(GeneratorWizard& wizard, QuietPlatform& platform)
+void prepare(GeneratorWizard& wizard, QuietPlatformServices& platform)
 {
     WizardController& c = wizard.controller();
     platform.nextText = QStringLiteral("Products|and Services");
@@ -55,7 +29,7 @@ void prepare(GeneratorWizard& wizard, QuietPlatform& platform)
 // page's refresh and a full repaint of the window each way.
 void BM_WindowPageChange(benchmark::State& state)
 {
-    QuietPlatform platform;
+    QuietPlatformServices platform;
     GeneratorWizard wizard(platform);
     prepare(wizard, platform);
     WizardController& c = wizard.controller();
@@ -76,7 +50,7 @@ BENCHMARK(BM_WindowPageChange)->Unit(benchmark::kMillisecond);
 // again and the preview window painted.
 void BM_WindowLivePreviewUpdate(benchmark::State& state)
 {
-    QuietPlatform platform;
+    QuietPlatformServices platform;
     GeneratorWizard wizard(platform);
     prepare(wizard, platform);
     WizardController& c = wizard.controller();

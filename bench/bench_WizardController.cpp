@@ -1,40 +1,13 @@
 #include "BenchMain.h"
-#include "PlatformServices.h"
+#include "QuietPlatformServices.h"
 #include "WizardController.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Answers every dialog as cancelled; the benchmarks only use it for captions and fonts.
-class QuietPlatform : public PlatformServices
-{
-public:
-    std::optional<QString> nextText;
-    std::optional<FontAttributes> nextFont;
-
-    void showMessage(const QString&) override {}
-    void showError(const QString&) override {}
-    bool confirm(const QString&, const QString&) override { return false; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
-    {
-        return std::exchange(nextText, std::nullopt);
-    }
-    QString openFileName(const FileDialogOptions&) override { return QString(); }
-    QString saveFileName(const FileDialogOptions&) override { return QString(); }
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-    std::optional<FontAttributes> chooseFont(const FontAttributes&) override
-    {
-        return std::exchange(nextFont, std::nullopt);
-    }
-    QString chooseDirectory(const QString&, const QString&) override { return QString(); }
-    void beep() override {}
-    void setClipboardText(const QString&) override {}
-    bool openWithApplication(const QString&, const QString&) override { return true; }
-};
-
 // A project with a two-line caption, all three states over a built-in picture.
-void prepare(WizardController& wizard, QuietPlatform& platform)
+void prepare(WizardController& wizard, QuietPlatformServices& platform)
 {
     wizard.start();
     platform.nextText = QStringLiteral("Products|and Services");
@@ -48,7 +21,7 @@ void prepare(WizardController& wizard, QuietPlatform& platform)
 // and the entry action, which reloads the picture for the sample.
 void BM_PageChange(benchmark::State& state)
 {
-    QuietPlatform platform;
+    QuietPlatformServices platform;
     WizardController wizard(platform);
     prepare(wizard, platform);
     for (auto _ : state) {
@@ -63,7 +36,7 @@ BENCHMARK(BM_PageChange)->Unit(benchmark::kMicrosecond);
 // One update of the live preview after a change that keeps the fonts.
 void BM_LivePreviewUpdate(benchmark::State& state)
 {
-    QuietPlatform platform;
+    QuietPlatformServices platform;
     WizardController wizard(platform);
     prepare(wizard, platform);
     bool border = false;
@@ -80,7 +53,7 @@ BENCHMARK(BM_LivePreviewUpdate)->Unit(benchmark::kMicrosecond);
 // The same after a font change, so the fonts are made again.
 void BM_LivePreviewUpdateNewFont(benchmark::State& state)
 {
-    QuietPlatform platform;
+    QuietPlatformServices platform;
     WizardController wizard(platform);
     prepare(wizard, platform);
     int size = 10;
