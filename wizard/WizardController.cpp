@@ -100,7 +100,7 @@ void WizardController::start()
     m_pictures = BackgroundPictures();
     for (QImage& sample : m_samples)
         sample = QImage();
-    m_selectedCaptionRow = -1;
+    setSelectedCaptionRow(-1);
 
     m_project.outputDirectory = m_platform.programDirectory();
     const QString temporary = m_platform.temporaryDirectory();
@@ -275,7 +275,11 @@ void WizardController::copyFirstPassChoices(int pageLeft)
 
 void WizardController::setSelectedCaptionRow(int row)
 {
-    m_selectedCaptionRow = row >= 0 && row < m_project.captions.size() ? row : -1;
+    const int valid = row >= 0 && row < m_project.captions.size() ? row : -1;
+    if (valid == m_selectedCaptionRow)
+        return;
+    m_selectedCaptionRow = valid;
+    emit selectedCaptionChanged(valid);
 }
 
 std::optional<QString> WizardController::askCaption(const QString& initialText)
@@ -593,7 +597,7 @@ WizardController::OpenResult WizardController::openProject()
         return result;
     if (result == OpenResult::Read)
         m_firstPass = false;
-    m_selectedCaptionRow = -1;
+    setSelectedCaptionRow(-1);
     // The page on screen shows the file's values, its sample included.
     if (m_page == NormalButton)
         refreshBackgroundSample(ButtonState::Normal);

@@ -158,6 +158,8 @@ signals:
     void backgroundSampleChanged(ButtonState state);
     // The captions changed; the selection to show goes with it.
     void captionsChanged(int selectedRow);
+    // The selected caption row changed, and so the caption the live preview shows.
+    void selectedCaptionChanged(int row);
     // A project file was read: every page shows the project anew.
     void projectReplaced();
     void generationStarted();

@@ -462,7 +462,10 @@ void tst_WizardControllerEditing::preview()
     QFETCH(QString, shown);
     QFETCH(int, states);
     addCaptions(captions);
+    QSignalSpy selection(m_wizard.get(), &WizardController::selectedCaptionChanged);
     m_wizard->setSelectedCaptionRow(selected);
+    m_wizard->setSelectedCaptionRow(selected);
+    QCOMPARE(selection.count(), selected >= 0 ? 1 : 0);
     m_wizard->setJavaScriptOption(JavaScriptOption(option));
     m_wizard->setPredefinedIndex(ButtonState::Normal, 20);
     QCOMPARE(m_wizard->previewCaption(), shown);
