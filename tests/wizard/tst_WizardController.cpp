@@ -51,6 +51,7 @@ private slots:
     void startUpOutputDirectory();
     void generationWalk();
     void generationReportsDroppedImages();
+    void generationReportsFatalError();
     void helpAndBrowserPreview();
 
 private:
@@ -435,6 +436,21 @@ void tst_WizardController::generationReportsDroppedImages()
     QVERIFY2(message.startsWith(QStringLiteral("2 images could not be written.")),
              qPrintable(message));
     QVERIFY2(message.contains(result.droppedImages.first().reason), qPrintable(message));
+    QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::generationReportsFatalError()
+{
+    // A folder where the sample page belongs: the page cannot be written.
+    QVERIFY(QDir(m_fixture.dir->path()).mkdir(QStringLiteral("BTNPAGE.html")));
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->addCaption();
+    m_wizard->showPage(Page::Generate);
+
+    QVERIFY(m_wizard->next());
+    const GenerationResult& result = m_wizard->lastGenerationResult();
+    QVERIFY(!result.fatalError.isEmpty());
+    QCOMPARE(m_platform.errors, QStringList{result.fatalError});
     QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
 }
 
