@@ -14,6 +14,10 @@ public:
     void refresh() override;
     QListWidget* captionList() const { return m_list; }
 
+signals:
+    // The user selected another caption, or none.
+    void selectionChanged();
+
 private:
     void showCaptions(int selectedRow);
     int selectedRow() const;

@@ -29,10 +29,7 @@ LivePreviewWindow::LivePreviewWindow(WizardController& wizard, QWidget* parent)
     setWindowTitle(QStringLiteral("Live preview"));
     setAccessibleName(windowTitle());
     m_grid->setSizeConstraint(QLayout::SetFixedSize);
-    connect(&m_wizard, &WizardController::changed, this, [this] {
-        if (isVisible())
-            redraw();
-    });
+    connect(&m_wizard, &WizardController::changed, this, &LivePreviewWindow::refresh);
 }
 
 void LivePreviewWindow::redraw()
@@ -54,6 +51,12 @@ void LivePreviewWindow::redraw()
         m_grid->addWidget(name, i, 0, Qt::AlignRight | Qt::AlignVCenter);
         m_grid->addWidget(image, i, 1, Qt::AlignLeft | Qt::AlignVCenter);
     }
+}
+
+void LivePreviewWindow::refresh()
+{
+    if (isVisible())
+        redraw();
 }
 
 void LivePreviewWindow::placeBeside(const QWidget* wizard)

@@ -14,6 +14,8 @@ public:
     LivePreviewWindow(WizardController& wizard, QWidget* parent);
 
     void redraw();
+    // Redraws while the window is shown.
+    void refresh();
     // Places the window just right of the wizard's frame.
     void placeBeside(const QWidget* wizard);
 

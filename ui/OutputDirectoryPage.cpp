@@ -23,20 +23,9 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     directoryRow->setContentsMargins(36, 0, 0, 0);
     QPushButton* select = button(QStringLiteral("Select Folder..."), body());
     select->setObjectName(QStringLiteral("btnOutputDirectorySelect"));
-    m_directory = new QLabel(body());
-    m_directory->setObjectName(QStringLiteral("lblOutputDirectoryFileName"));
-    m_directory->setAccessibleName(QStringLiteral("Output directory"));
-    m_directory->setTextFormat(Qt::PlainText);
-    m_directory->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_directory->setFrameShape(QFrame::Panel);
-    m_directory->setFrameShadow(QFrame::Sunken);
-    m_directory->setAutoFillBackground(true);
-    m_directory->setWordWrap(true);
-    m_directory->setMinimumWidth(10);
-    QPalette white = m_directory->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_directory->setPalette(white);
-    directoryRow->addWidget(select, 0, Qt::AlignTop);
+    m_directory = pathField(QStringLiteral("lblOutputDirectoryFileName"),
+                            QStringLiteral("Output directory"), body());
+    directoryRow->addWidget(select);
     directoryRow->addWidget(m_directory, 1);
     layout->addLayout(directoryRow);
 
@@ -87,6 +76,7 @@ void OutputDirectoryPage::refresh()
 {
     const ButtonProject& project = m_wizard.project();
     m_directory->setText(project.outputDirectory);
+    m_directory->setCursorPosition(0);
     if (m_prefix->text() != project.fileNamePrefix)
         m_prefix->setText(project.fileNamePrefix);
     m_useCaptions->setChecked(project.useCaptionsAsNames);

@@ -3,7 +3,6 @@
 #include "WizardPage.h"
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 
 // Page 13: the output directory, the file name prefix and the captions as names.
@@ -16,7 +15,7 @@ public:
     void refresh() override;
 
 private:
-    QLabel* m_directory;
+    QLineEdit* m_directory;
     QLineEdit* m_prefix;
     QCheckBox* m_useCaptions;
 };

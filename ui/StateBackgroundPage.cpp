@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -71,11 +72,8 @@ StateBackgroundPage::StateBackgroundPage(ButtonState state, WizardController& wi
 
     QPushButton* ownImage = button(QStringLiteral("Select your own background image..."), body());
     left->addWidget(ownImage, 0, Qt::AlignLeft);
-    m_fileName = new QLabel(body());
-    m_fileName->setObjectName(controlName("lbl", state, "BMPfilename"));
-    m_fileName->setAccessibleName(QStringLiteral("Own image file"));
-    m_fileName->setTextFormat(Qt::PlainText);
-    m_fileName->setMinimumWidth(10);
+    m_fileName = pathField(controlName("lbl", state, "BMPfilename"),
+                           QStringLiteral("Own image file"), body());
     left->addWidget(m_fileName);
     left->addStretch(1);
     layout->addLayout(left, 1);
@@ -150,6 +148,7 @@ void StateBackgroundPage::refresh()
     m_colorSwatch->setColor(style.backgroundColor);
     m_predefined->setCurrentIndex(style.hasPredefinedImage() ? style.predefinedIndex : -1);
     m_fileName->setText(style.imageFileName);
+    m_fileName->setCursorPosition(0);
     if (m_height) {
         m_height->setText(QString::number(project.buttonHeight));
         m_width->setText(QString::number(project.buttonWidth));

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class RadioGroupBox;
 class SampleView;
 class SwatchLabel;
@@ -28,7 +29,7 @@ private:
     RadioGroupBox* m_kind;
     SwatchLabel* m_colorSwatch;
     QComboBox* m_predefined;
-    QLabel* m_fileName;
+    QLineEdit* m_fileName;
     SampleView* m_sample;
     QLabel* m_height = nullptr;
     QLabel* m_width = nullptr;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -178,6 +179,19 @@ QPlainTextEdit* WizardPage::instructionMemo(const QString& resourceName,
         memo->setPlainText(text);
     }
     return memo;
+}
+
+QLineEdit* WizardPage::pathField(const QString& objectName, const QString& accessibleName,
+                                 QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(objectName);
+    field->setAccessibleName(accessibleName);
+    field->setReadOnly(true);
+    QPalette white = field->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    field->setPalette(white);
+    return field;
 }
 
 QLabel* WizardPage::picture(const QString& resourceName, QWidget* parent)

@@ -6,6 +6,7 @@
 
 class QBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class WizardController;
@@ -52,6 +53,9 @@ protected:
     static QPlainTextEdit* instructionMemo(const QString& resourceName,
                                            const QString& accessibleName, QWidget* parent);
     static QLabel* picture(const QString& resourceName, QWidget* parent);
+    // A white read-only field for a path: a long one scrolls rather than being cut.
+    static QLineEdit* pathField(const QString& objectName, const QString& accessibleName,
+                                QWidget* parent);
     // "6a." .. "8e.": the step of a state's page, by state and letter.
     static QString stateStep(ButtonState state, char letter);
     // A state's control name, as "rg" + "NormalButton" + "Borders".

@@ -1,6 +1,7 @@
 #include "../wizard/ScriptedPlatformServices.h"
 #include "GeneratorWizard.h"
 #include "LabelTextPage.h"
+#include "LivePreviewWindow.h"
 #include "PictureDecoders.h"
 #include "SampleView.h"
 #include "StateBackgroundPage.h"
@@ -35,6 +36,7 @@ private slots:
     void saveAsAsksBeforeReplacing();
     void walkGeneratesWhatTheCommandLineGenerates();
     void tabOrderAndAccessibleNames();
+    void livePreviewFollowsSelectionAndChanges();
 };
 
 namespace {
@@ -252,7 +254,7 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     }
     QCOMPARE(c.currentPage(), int(WizardController::OutputDirectory));
     click(current(), QStringLiteral("Select Folder..."));
-    QCOMPARE(current()->findChild<QLabel*>(QStringLiteral("lblOutputDirectoryFileName"))->text(),
+    QCOMPARE(current()->findChild<QLineEdit*>(QStringLiteral("lblOutputDirectoryFileName"))->text(),
              c.project().outputDirectory);
     click(current(), QStringLiteral("Next >>"));
     click(current(), QStringLiteral("Next >>"));
@@ -324,6 +326,53 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
                                 QStringLiteral(" ") + w->objectName()));
         }
     }
+}
+
+void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
+{
+    ScriptedPlatformServices platform;
+    platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("About|Us")};
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    WizardController& c = wizard.controller();
+    c.addCaption();
+    c.addCaption();
+    c.showPage(WizardController::LabelText);
+    wizard.livePreviewAction()->setChecked(true);
+    LivePreviewWindow* preview = wizard.livePreview();
+    QVERIFY(preview->isVisible());
+    const auto shown = [preview] {
+        QList<QImage> images;
+        for (QLabel* label : preview->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                images.append(label->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+        return images;
+    };
+    const auto expected = [&c] {
+        QList<QImage> images;
+        for (const QImage& image : c.previewButtons())
+            images.append(image.convertToFormat(QImage::Format_RGB32));
+        return images;
+    };
+    QCOMPARE(shown().size(), 2); // mouse-over: Normal and Selected
+    QCOMPARE(shown(), expected());
+    const QList<QImage> firstCaption = shown();
+
+    static_cast<LabelTextPage*>(wizard.page(WizardController::LabelText))
+        ->captionList()
+        ->setCurrentRow(1);
+    QCOMPARE(c.previewCaption(), QStringLiteral("About|Us"));
+    QCOMPARE(shown(), expected());
+    QVERIFY(shown() != firstCaption);
+
+    c.setJavaScriptOption(JavaScriptOption::Both);
+    QCOMPARE(shown().size(), 3);
+    c.setBorderEffect(ButtonState::Pressed, BorderEffect::BlackBorder);
+    QCOMPARE(shown(), expected());
+
+    wizard.livePreviewAction()->setChecked(false);
+    QVERIFY(!preview->isVisible());
 }
 
 QTEST_MAIN(tst_GeneratorWizard)
