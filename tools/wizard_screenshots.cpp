@@ -8,22 +8,31 @@
 #include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 #include "WizardController.h"
+#include "WizardPage.h"
 #include "WizardTexts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QProgressBar>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
 
 namespace {
-// Answers the Open dialog with the project; every other dialog is cancelled.
+// Answers the Open dialog with the project, the folder picker with a temporary folder and
+// the caption dialog with numbered captions; every other dialog is cancelled.
 class ProjectOnlyPlatform : public QtPlatformServices
 {
 public:
     explicit ProjectOnlyPlatform(const QString& project) : m_project(project) {}
     QString openFileName(const FileDialogOptions&) override { return m_project; }
+    QString chooseDirectory(const QString&, const QString&) override { return m_output.path(); }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
+    {
+        return QStringLiteral("Button %1").arg(++m_captions);
+    }
     void showMessage(const QString& text) override
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
@@ -32,6 +41,8 @@ public:
 
 private:
     QString m_project;
+    QTemporaryDir m_output;
+    int m_captions = 0;
 };
 
 void settle()
@@ -75,7 +86,26 @@ int main(int argc, char* argv[])
     settle();
     saved = wizard.livePreview()->grab().save(out.filePath(QStringLiteral("live-preview.png"))) &&
             saved;
-    if (!saved) {
+
+    // Page 16 while a long run shows its progress.
+    wizard.livePreviewAction()->setChecked(false);
+    controller.setJavaScriptOption(JavaScriptOption::Both);
+    while (controller.project().captions.size() < 200)
+        controller.addCaption();
+    controller.chooseOutputDirectory();
+    controller.showPage(WizardController::Generate);
+    bool progressShot = false;
+    QObject::connect(&controller, &WizardController::generationProgress, &wizard, [&] {
+        auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
+        if (progressShot || !bar || !bar->isVisible() || bar->value() < bar->maximum() / 3)
+            return;
+        progressShot = true;
+        saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
+    });
+    controller.next();
+    if (!progressShot)
+        std::fprintf(stderr, "the run showed no progress\n");
+    if (!saved || !progressShot) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", argv[2]);
         return 1;
     }

@@ -38,8 +38,13 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     layout->addLayout(progressRow, 4, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(3, 1);
-    m_progressText->hide();
-    m_progress->hide();
+    // The row keeps its room while hidden, so showing it moves nothing.
+    for (QWidget* w : {static_cast<QWidget*>(m_progressText), static_cast<QWidget*>(m_progress)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
 
     m_buttons = {preview, viewCode, previousButton(), cancelButton()};
     connect(preview, &QPushButton::clicked, this, [this] { m_wizard.previewInBrowser(); });

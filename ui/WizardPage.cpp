@@ -172,6 +172,8 @@ QPlainTextEdit* WizardPage::instructionMemo(const QString& resourceName,
     memo->setReadOnly(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setAccessibleName(accessibleName);
+    // The memo takes the height that is left; its own wish would push the page into scrolling.
+    memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     QFile file(QStringLiteral(":/wizard/") + resourceName.toUpper());
     if (file.open(QIODevice::ReadOnly)) {
         QString text = TextEncoding::fromWindows1252(file.readAll());
