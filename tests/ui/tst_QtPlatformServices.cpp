@@ -1,3 +1,5 @@
+#include "OwnImageLoader.h"
+#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 
 #include <QApplication>
@@ -6,6 +8,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +23,7 @@ private slots:
     void urls();
     void saveDialogSetup();
     void fontDialogKeepsAttributes();
+    void picturePreviewShowsDecoderMessage();
 };
 
 namespace {
@@ -151,6 +156,43 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
 
     onNextDialog<QDialog>(false, [](QDialog*) {});
     QVERIFY(!platform.chooseFont(initial).has_value());
+}
+
+void tst_QtPlatformServices::picturePreviewShowsDecoderMessage()
+{
+    registerPictureDecoders();
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.png"));
+    const QString bad = dir.filePath(QStringLiteral("bad.png"));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(good));
+    QFile broken(bad);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture at all");
+    broken.close();
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(bad));
+    const QString message = loader.errorString();
+    QVERIFY(!message.isEmpty());
+
+    QtPlatformServices platform;
+    PlatformServices::FileDialogOptions options;
+    options.initialDirectory = dir.path();
+    options.picturePreview = true;
+    bool seen = false;
+    onNextDialog<QFileDialog>(false, [&](QFileDialog* d) {
+        auto* preview = d->findChild<QLabel*>(QStringLiteral("picturePreview"));
+        QVERIFY(preview);
+        emit d->currentChanged(bad);
+        QCOMPARE(preview->text(), message);
+        emit d->currentChanged(good);
+        QVERIFY(preview->text().isEmpty());
+        QCOMPARE(preview->pixmap().size(), QSize(40, 20));
+        seen = true;
+    });
+    platform.openFileName(options);
+    QVERIFY(seen);
 }
 
 QTEST_MAIN(tst_QtPlatformServices)
