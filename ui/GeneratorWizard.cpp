@@ -96,8 +96,6 @@ GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform
             });
     setCentralWidget(m_pages);
     m_livePreview = new LivePreviewWindow(c, this);
-    connect(static_cast<LabelTextPage*>(m_pageList[WizardController::LabelText]),
-            &LabelTextPage::selectionChanged, m_livePreview, &LivePreviewWindow::refresh);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

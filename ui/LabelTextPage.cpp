@@ -60,10 +60,8 @@ LabelTextPage::LabelTextPage(WizardController& wizard, QWidget* parent)
                       2, 0, 1, 2);
     layout->setColumnStretch(0, 1);
 
-    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
-        m_wizard.setSelectedCaptionRow(selectedRow());
-        emit selectionChanged();
-    });
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            [this] { m_wizard.setSelectedCaptionRow(selectedRow()); });
     connect(&m_wizard, &WizardController::captionsChanged, this, &LabelTextPage::showCaptions);
 }
 

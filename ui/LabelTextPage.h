@@ -14,10 +14,6 @@ public:
     void refresh() override;
     QListWidget* captionList() const { return m_list; }
 
-signals:
-    // The user selected another caption, or none.
-    void selectionChanged();
-
 private:
     void showCaptions(int selectedRow);
     int selectedRow() const;

@@ -30,6 +30,8 @@ LivePreviewWindow::LivePreviewWindow(WizardController& wizard, QWidget* parent)
     setAccessibleName(windowTitle());
     m_grid->setSizeConstraint(QLayout::SetFixedSize);
     connect(&m_wizard, &WizardController::changed, this, &LivePreviewWindow::refresh);
+    connect(&m_wizard, &WizardController::selectedCaptionChanged, this,
+            &LivePreviewWindow::refresh);
 }
 
 void LivePreviewWindow::redraw()
