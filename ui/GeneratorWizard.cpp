@@ -134,9 +134,14 @@ void GeneratorWizard::showCurrentPage(int index)
         return;
     shown->refresh();
     m_pages->setCurrentWidget(shown);
-    // Focus the first control of the page, as Tab would, unless the user is elsewhere.
-    if (isActiveWindow() || QApplication::focusWidget() == nullptr)
-        shown->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+    // Focus the first control of the page, as Tab would.
+    for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+        if (shown->isAncestorOf(w) && w->isVisibleTo(shown) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
 }
 
 void GeneratorWizard::buildMenus()

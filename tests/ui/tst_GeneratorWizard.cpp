@@ -312,6 +312,7 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
         }
         const QString where = WizardTexts::pageNumberText(index);
         QVERIFY2(stops.size() >= 2, qPrintable(where));
+        QVERIFY2(QApplication::focusWidget() == stops.first(), qPrintable(where));
         // The page buttons come last, left to right.
         QList<QWidget*> buttons;
         for (QPushButton* b : {page->cancelButton(), page->previousButton(), page->nextButton()}) {
