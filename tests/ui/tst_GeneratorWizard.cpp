@@ -262,8 +262,16 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     int shownPageWhenRunStarted = -1;
     connect(&c, &WizardController::generationStarted, this,
             [&] { shownPageWhenRunStarted = wizard.pages()->currentIndex(); });
+    int progressReports = 0, enabledDuringRun = 0;
+    connect(&c, &WizardController::generationProgress, this, [&] {
+        ++progressReports;
+        for (QPushButton* b : wizard.page(WizardController::Finished)->findChildren<QPushButton*>())
+            enabledDuringRun += b->isVisible() && b->isEnabled();
+    });
     click(current(), QStringLiteral("Next >>"));
     QCOMPARE(shownPageWhenRunStarted, int(WizardController::Finished));
+    QVERIFY(progressReports > 0);
+    QCOMPARE(enabledDuringRun, 0);
     QCOMPARE(c.currentPage(), int(WizardController::Finished));
     QVERIFY(buttonWithText(current(), QStringLiteral("Close"))->isEnabled());
     QVERIFY(c.lastGenerationResult().everythingWritten());
