@@ -13,10 +13,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -44,6 +46,18 @@ private:
     QTemporaryDir m_output;
     int m_captions = 0;
 };
+
+// Saves the next modal dialog once it has been drawn, then cancels it.
+void grabNextDialog(const QString& path, bool* saved)
+{
+    QTimer::singleShot(400, [path, saved] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->grab().save(path))
+            *saved = false;
+        if (auto* d = qobject_cast<QDialog*>(dialog))
+            d->reject();
+    });
+}
 
 void settle()
 {
@@ -86,6 +100,21 @@ int main(int argc, char* argv[])
     settle();
     saved = wizard.livePreview()->grab().save(out.filePath(QStringLiteral("live-preview.png"))) &&
             saved;
+
+    // The font dialog and the own-image dialog with its preview.
+    grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);
+    controller.chooseFont(ButtonState::Normal);
+    PlatformServices::FileDialogOptions pictures;
+    pictures.title = WizardTexts::ownImageDialogTitle;
+    pictures.filter = WizardTexts::ownImageFilter;
+    pictures.picturePreview = true;
+    // Run from the source tree, as tools/screenshots.sh does: the page pictures to look at.
+    pictures.initialDirectory =
+        QDir::current().absoluteFilePath(QStringLiteral("resources/pictures"));
+    pictures.fileName =
+        QDir(pictures.initialDirectory).absoluteFilePath(QStringLiteral("welcome.png"));
+    grabNextDialog(out.filePath(QStringLiteral("own-image-dialog.png")), &saved);
+    platform.QtPlatformServices::openFileName(pictures);
 
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);

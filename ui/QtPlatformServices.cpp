@@ -1,23 +1,20 @@
 #include "QtPlatformServices.h"
 
+#include "FontChoiceDialog.h"
 #include "OwnImageLoader.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QVBoxLayout>
 
 namespace {
 QColor toQColor(ColorRef c)
@@ -36,15 +33,9 @@ void showBox(QWidget* parent, const QString& title, QMessageBox::Icon icon, cons
     box.exec();
 }
 
-void paintSwatch(QPushButton* button, ColorRef color)
-{
-    QPixmap swatch(24, 12);
-    swatch.fill(toQColor(color));
-    button->setIcon(QIcon(swatch));
-}
-
-// Shows the picture under the cursor beside the file list.
-void addPicturePreview(QFileDialog& dialog)
+// Shows the picture under the cursor beside the file list, and the preselected one at once,
+// as selecting a file from code tells nobody.
+void addPicturePreview(QFileDialog& dialog, const QString& preselected)
 {
     auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
     if (!grid)
@@ -59,21 +50,23 @@ void addPicturePreview(QFileDialog& dialog)
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
     // Decoded as the wizard will decode it, so the preview shows the loader's own message
     // for a file it cannot read.
-    QObject::connect(
-        &dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
-            preview->clear();
-            if (path.isEmpty() || QFileInfo(path).isDir())
-                return;
-            OwnImageLoader loader;
-            if (!loader.load(path)) {
-                preview->setText(loader.errorString());
-                return;
-            }
-            QImage image = loader.image();
-            if (image.width() > 158 || image.height() > 158)
-                image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            preview->setPixmap(QPixmap::fromImage(image));
-        });
+    const auto show = [preview](const QString& path) {
+        preview->clear();
+        if (path.isEmpty() || QFileInfo(path).isDir())
+            return;
+        OwnImageLoader loader;
+        if (!loader.load(path)) {
+            preview->setText(loader.errorString());
+            return;
+        }
+        QImage image = loader.image();
+        if (image.width() > 158 || image.height() > 158)
+            image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        preview->setPixmap(QPixmap::fromImage(image));
+    };
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
+    if (!preselected.isEmpty())
+        show(preselected);
 }
 } // namespace
 
@@ -147,7 +140,13 @@ QString QtPlatformServices::runFileDialog(const FileDialogOptions& options, bool
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (options.picturePreview) {
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        addPicturePreview(dialog);
+        const QString preselected =
+            options.fileName.isEmpty()
+                ? QString()
+                : QDir(options.initialDirectory).absoluteFilePath(options.fileName);
+        addPicturePreview(dialog, preselected);
+        // Room for the long "Any Picture" filter beside the preview.
+        dialog.resize(820, 420);
     }
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
@@ -177,55 +176,10 @@ std::optional<ColorRef> QtPlatformServices::chooseColor(ColorRef initial)
 std::optional<PlatformServices::FontAttributes>
 QtPlatformServices::chooseFont(const FontAttributes& initial)
 {
-    // Qt's font dialog has no colour choice; the colour sits beside it in one dialog.
-    QDialog dialog(m_parent);
-    dialog.setWindowTitle(QStringLiteral("Font"));
-    QFont font(initial.fontName);
-    font.setPointSize(initial.fontSize > 0 ? initial.fontSize : 8);
-    font.setBold(initial.fontBold);
-    font.setItalic(initial.fontItalic);
-    font.setUnderline(initial.fontUnderline);
-    font.setStrikeOut(initial.fontStrikeOut);
-
-    auto* fonts = new QFontDialog(font, &dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    // The dialog offers only the styles its font list knows and may drop, say, bold from an
-    // alias family; a font the user did not touch is handed back as it came.
-    bool fontChanged = false;
-    QObject::connect(fonts, &QFontDialog::currentFontChanged, &dialog,
-                     [&fontChanged] { fontChanged = true; });
-    ColorRef color = initial.fontColor;
-    auto* colorButton = new QPushButton(QStringLiteral("&Color..."), &dialog);
-    paintSwatch(colorButton, color);
-    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-        if (const auto chosen = chooseColor(color)) {
-            color = *chosen;
-            paintSwatch(colorButton, color);
-        }
-    });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(fonts);
-    layout->addWidget(colorButton, 0, Qt::AlignLeft);
-    layout->addWidget(buttons);
+    FontChoiceDialog dialog(initial, *this, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    FontAttributes result = initial;
-    result.fontColor = color;
-    if (!fontChanged)
-        return result;
-    const QFont chosen = fonts->currentFont();
-    result.fontName = chosen.family();
-    result.fontSize = chosen.pointSize() > 0 ? chosen.pointSize() : initial.fontSize;
-    result.fontBold = chosen.bold();
-    result.fontItalic = chosen.italic();
-    result.fontUnderline = chosen.underline();
-    result.fontStrikeOut = chosen.strikeOut();
-    return result;
+    return dialog.chosen();
 }
 
 QString QtPlatformServices::chooseDirectory(const QString& title, const QString& initialDirectory)
