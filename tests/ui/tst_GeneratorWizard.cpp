@@ -85,6 +85,11 @@ void tst_GeneratorWizard::windowSize()
     QCOMPARE(wizard.width(), 622);
     QCOMPARE(wizard.windowTitle(), QStringLiteral("The Brindlewick v4.00"));
     QCOMPARE(wizard.pages()->currentIndex(), 0);
+
+    // Cancel ends it without a question.
+    click(wizard.page(0), QStringLiteral("Cancel"));
+    QVERIFY(!wizard.isVisible());
+    QVERIFY(platform.confirmations.isEmpty() && platform.messages.isEmpty());
 }
 
 void tst_GeneratorWizard::backgroundSample_data()
@@ -321,6 +326,10 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
         const QString where = WizardTexts::pageNumberText(index);
         QVERIFY2(stops.size() >= 2, qPrintable(where));
         QVERIFY2(QApplication::focusWidget() == stops.first(), qPrintable(where));
+        // F1 opens the help from the focused control of every page.
+        const qsizetype helpOpened = platform.openedWithApplication.size();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY2(platform.openedWithApplication.size() == helpOpened + 1, qPrintable(where));
         // The page buttons come last, left to right.
         QList<QWidget*> buttons;
         for (QPushButton* b : {page->cancelButton(), page->previousButton(), page->nextButton()}) {
