@@ -1,6 +1,7 @@
 #include "OutputDirectoryPage.h"
 
 #include "WizardController.h"
+#include "WizardTexts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     m_prefix = new QLineEdit(body());
     m_prefix->setObjectName(QStringLiteral("edOutputDirectoryFileNamePrefix"));
     m_prefix->setAccessibleName(prefixLabel->text());
-    m_prefix->setMaxLength(8);
+    m_prefix->setMaxLength(WizardTexts::maxPrefixLength);
     m_prefix->setFixedWidth(90);
     prefixLabel->setBuddy(m_prefix);
     prefixRow->addWidget(prefixLabel);
