@@ -1,5 +1,6 @@
 #include "GeneratorWizard.h"
 #include "PictureDecoders.h"
+#include "WizardTexts.h"
 
 #include <QApplication>
 
@@ -7,7 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationDisplayName(GeneratorWizard::applicationTitle());
+    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
     registerPictureDecoders();
     GeneratorWizard wizard;
     wizard.show();

@@ -59,6 +59,7 @@ GenerationResult GenerationRun::run()
                 renderFailures.insert(slot, QString::fromLocal8Bit(e.what()));
             }
         };
+        const int total = int(m_project.captions.size()) * int(1 + extraStates.size());
 
         for (int n = 1; n <= m_project.captions.size(); ++n) {
             const QString caption = m_project.captions.at(n - 1);
@@ -68,6 +69,8 @@ GenerationResult GenerationRun::run()
             render(ButtonState::Normal, n, caption);
             for (const ButtonState state : extraStates)
                 render(state, n, caption);
+            if (m_progress)
+                m_progress(int(stems.size()), total);
         }
         encoders.finish();
 

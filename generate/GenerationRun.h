@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One image that a run could not render or write, by its path stem (no extension).
 struct DroppedImage
 {
@@ -44,6 +46,13 @@ public:
     // and the result are those of a run on one thread. Default: one per processor core.
     void setEncoderThreads(int threads) { m_encoderThreads = threads; }
 
+    // Called on the calling thread after each caption's images are rendered, with the number
+    // of images rendered so far and the run's total.
+    void setProgressCallback(std::function<void(int done, int total)> callback)
+    {
+        m_progress = std::move(callback);
+    }
+
     GenerationResult run();
 
 private:
@@ -54,4 +63,5 @@ private:
     const OptionSets& m_options;
     ButtonSizeTables& m_sizes;
     int m_encoderThreads;
+    std::function<void(int done, int total)> m_progress;
 };

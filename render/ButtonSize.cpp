@@ -9,14 +9,13 @@ namespace {
 
 struct StepInfo
 {
-    const char* text;
     bool height;
     int delta;
 };
 
 const StepInfo steps[ButtonSize::stepCount] = {
-    {"-5", true, -5},    {"-1", true, -1},  {"+1", true, 1},  {"+5", true, 5},
-    {"-10", false, -10}, {"-1", false, -1}, {"+1", false, 1}, {"+10", false, 10},
+    {true, -5},   {true, -1},  {true, 1},  {true, 5},
+    {false, -10}, {false, -1}, {false, 1}, {false, 10},
 };
 
 const StepInfo& info(ButtonSize::Step step)
@@ -32,11 +31,6 @@ int stepped(int value, int delta, int maximum)
 }
 
 } // namespace
-
-QString ButtonSize::stepText(Step step)
-{
-    return QString::fromLatin1(info(step).text);
-}
 
 bool ButtonSize::stepChangesHeight(Step step)
 {
@@ -77,25 +71,4 @@ QSize ButtonSize::normalSize(const ButtonProject& project, const BackgroundPictu
         break;
     }
     return QSize(project.buttonWidth, project.buttonHeight);
-}
-
-QString ButtonSize::mismatchWarning(const QSize& imageSize, const QSize& normalSize)
-{
-    if (imageSize == normalSize)
-        return QString();
-    return QStringLiteral("Warning! Image dimensions %1x%2 are different from size of normal "
-                          "button %3x%4")
-        .arg(imageSize.height())
-        .arg(imageSize.width())
-        .arg(normalSize.height())
-        .arg(normalSize.width());
-}
-
-QString ButtonSize::ownImageWarning(const ButtonProject& project,
-                                    const BackgroundPictures& pictures, ButtonState state,
-                                    const QSize& imageSize)
-{
-    if (state == ButtonState::Normal)
-        return QString();
-    return mismatchWarning(imageSize, normalSize(project, pictures));
 }

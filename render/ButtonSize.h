@@ -3,7 +3,6 @@
 #include "Enumerations.h"
 
 #include <QSize>
-#include <QString>
 
 class BackgroundPictures;
 struct ButtonProject;
@@ -26,7 +25,6 @@ public:
     };
     static constexpr int stepCount = 8;
 
-    static QString stepText(Step step);
     static bool stepChangesHeight(Step step);
     static int stepDelta(Step step);
 
@@ -39,11 +37,4 @@ public:
     // The size of a Normal button before any variable width: the picture's size for the image
     // kinds (empty when no picture is loaded), buttonWidth x buttonHeight otherwise.
     static QSize normalSize(const ButtonProject& project, const BackgroundPictures& pictures);
-
-    // The warning shown when a Selected or Pressed own image differs from the Normal size;
-    // empty when both sizes agree.
-    static QString mismatchWarning(const QSize& imageSize, const QSize& normalSize);
-    // The same check for a state's newly chosen own image; always empty for Normal.
-    static QString ownImageWarning(const ButtonProject& project, const BackgroundPictures& pictures,
-                                   ButtonState state, const QSize& imageSize);
 };

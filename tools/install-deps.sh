@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth x11-utils
+  dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 if [ "${1:-}" = "--browser" ]; then
   packages+=(chromium)

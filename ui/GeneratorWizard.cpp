@@ -1,23 +1,257 @@
 #include "GeneratorWizard.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "FinishedPage.h"
+#include "GeneratePage.h"
+#include "HtmlPage.h"
+#include "JavaScriptOptionsPage.h"
+#include "LabelTextPage.h"
+#include "LivePreviewWindow.h"
+#include "OutputDirectoryPage.h"
+#include "QtPlatformServices.h"
+#include "StartPage.h"
+#include "StateBackgroundPage.h"
+#include "StateFontPage.h"
+#include "StateOptionsPage.h"
+#include "WizardController.h"
+#include "WizardTexts.h"
 
-GeneratorWizard::GeneratorWizard(QWidget* parent) : QMainWindow(parent)
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+
+static void initWizardResources()
 {
-    setWindowTitle(applicationTitle());
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(622, 311);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD0));
-    setPalette(p);
-    setAutoFillBackground(true);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Q_INIT_RESOURCE(wizard);
 }
 
-QString GeneratorWizard::applicationTitle()
+GeneratorWizard::GeneratorWizard(QWidget* parent)
+    : GeneratorWizard(
+          std::make_unique<QtPlatformServices>(nullptr, WizardTexts::applicationTitle()), nullptr,
+          parent)
 {
-    return QStringLiteral("The Brindlewick v4.00");
+}
+
+GeneratorWizard::GeneratorWizard(PlatformServices& platform, QWidget* parent)
+    : GeneratorWizard(nullptr, &platform, parent)
+{
+}
+
+GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform,
+                                 PlatformServices* platform, QWidget* parent)
+    : QMainWindow(parent), m_ownPlatform(std::move(ownPlatform)), m_pages(new QStackedWidget(this))
+{
+    initWizardResources();
+    setWindowTitle(WizardTexts::applicationTitle());
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD0)); // 0x00D0FFFF as BGR
+    setPalette(p);
+    setAutoFillBackground(true);
+    // The pages are laid out for a small body font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    if (m_ownPlatform) {
+        m_ownPlatform->setParent(this);
+        platform = m_ownPlatform.get();
+    }
+    m_controller = std::make_unique<WizardController>(*platform);
+
+    m_pages->setFixedSize(WizardPage::width, WizardPage::height);
+    m_pages->setAccessibleName(QStringLiteral("Wizard pages"));
+    WizardController& c = *m_controller;
+    m_pageList = {new StartPage(c),
+                  new LabelTextPage(c),
+                  new JavaScriptOptionsPage(c),
+                  new StateBackgroundPage(ButtonState::Normal, c),
+                  new StateOptionsPage(ButtonState::Normal, c),
+                  new StateFontPage(ButtonState::Normal, c),
+                  new StateBackgroundPage(ButtonState::Selected, c),
+                  new StateOptionsPage(ButtonState::Selected, c),
+                  new StateFontPage(ButtonState::Selected, c),
+                  new StateBackgroundPage(ButtonState::Pressed, c),
+                  new StateOptionsPage(ButtonState::Pressed, c),
+                  new StateFontPage(ButtonState::Pressed, c),
+                  new OutputDirectoryPage(c),
+                  new HtmlPage(c),
+                  new GeneratePage(c),
+                  new FinishedPage(c)};
+    for (WizardPage* page : m_pageList) {
+        m_pages->addWidget(page);
+        page->finishTabOrder();
+        connect(page, &WizardPage::cancelRequested, this, &QWidget::close);
+    }
+    connect(static_cast<FinishedPage*>(m_pageList.last()), &FinishedPage::viewCodeRequested, this,
+            [this] {
+                showPlaceholder(QStringLiteral("View Javascript + HTML Code"),
+                                QStringLiteral("The code viewer is not part of this version."));
+            });
+    setCentralWidget(m_pages);
+    m_livePreview = new LivePreviewWindow(c, this);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(&c, &WizardController::pageChanged, this, &GeneratorWizard::showCurrentPage);
+    connect(&c, &WizardController::changed, this, [this] {
+        if (WizardPage* current = page(m_pages->currentIndex()))
+            current->refresh();
+    });
+    connect(&c, &WizardController::projectReplaced, this, [this] {
+        for (WizardPage* page : m_pageList)
+            page->refresh();
+    });
+    qApp->installEventFilter(this);
+
+    c.start();
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    showSplash();
+}
+
+GeneratorWizard::~GeneratorWizard()
+{
+    qApp->removeEventFilter(this);
+}
+
+WizardPage* GeneratorWizard::page(int index) const
+{
+    return m_pageList.value(index);
+}
+
+void GeneratorWizard::showCurrentPage(int index)
+{
+    WizardPage* shown = page(index);
+    if (!shown)
+        return;
+    shown->refresh();
+    m_pages->setCurrentWidget(shown);
+    // Focus the first control of the page, as Tab would.
+    for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+        if (shown->isAncestorOf(w) && w->isVisibleTo(shown) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+void GeneratorWizard::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open..."), this, [this] { m_controller->openProject(); })
+        ->setObjectName(QStringLiteral("Open1"));
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Save..."), this, [this] { m_controller->saveProject(); })
+        ->setObjectName(QStringLiteral("Save1"));
+    file->addAction(QStringLiteral("Save &as..."), this, [this] { m_controller->saveProjectAs(); })
+        ->setObjectName(QStringLiteral("Saveas1"));
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close)
+        ->setObjectName(QStringLiteral("Exit1"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->addAction(QStringLiteral("&JPEG image file options"), this, [this] {
+        showPlaceholder(QStringLiteral("JPEG image file options"),
+                        QStringLiteral("The JPEG options keep their defaults in this version."));
+    });
+    options->addAction(QStringLiteral("&Offsets and Indents options"), this, [this] {
+        showPlaceholder(QStringLiteral("Offsets and Indents options"),
+                        QStringLiteral("The text offsets keep their defaults in this version."));
+    });
+    options->addSeparator();
+    m_livePreviewAction = options->addAction(QStringLiteral("&Live preview"));
+    m_livePreviewAction->setCheckable(true);
+    connect(m_livePreviewAction, &QAction::toggled, this, [this](bool on) {
+        if (on) {
+            m_livePreview->placeBeside(this);
+            m_livePreview->show();
+        } else {
+            m_livePreview->hide();
+        }
+    });
+    m_livePreview->installEventFilter(this);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Contents"), this, [this] { m_controller->showHelp(); })
+        ->setObjectName(QStringLiteral("Contents1"));
+    help->addSeparator();
+    help->addAction(QStringLiteral("About"), this,
+                    [this] {
+                        closeSplash();
+                        showPlaceholder(QStringLiteral("About"), WizardTexts::applicationTitle());
+                    })
+        ->setObjectName(QStringLiteral("About1"));
+}
+
+void GeneratorWizard::showSplash()
+{
+    auto* splash =
+        new QLabel(WizardTexts::applicationTitle(), nullptr,
+                   Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->setAttribute(Qt::WA_QuitOnClose, false);
+    splash->setWindowTitle(QStringLiteral("Starting"));
+    splash->setAlignment(Qt::AlignCenter);
+    splash->setFrameShape(QFrame::Box);
+    splash->setPalette(palette());
+    splash->setAutoFillBackground(true);
+    QFont big = font();
+    big.setPointSize(16);
+    big.setBold(true);
+    splash->setFont(big);
+    splash->setFixedSize(320, 140);
+    splash->move(geometry().center() - splash->rect().center());
+    splash->show();
+    m_splash = splash;
+    QTimer::singleShot(splashMilliseconds, this, &GeneratorWizard::closeSplash);
+}
+
+void GeneratorWizard::closeSplash()
+{
+    if (m_splash)
+        m_splash->close();
+    m_splash = nullptr;
+}
+
+void GeneratorWizard::closeEvent(QCloseEvent* event)
+{
+    // Closing ends the program at once, splash and preview included.
+    closeSplash();
+    m_livePreview->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void GeneratorWizard::showPlaceholder(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool GeneratorWizard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_livePreview && event->type() == QEvent::Hide)
+        m_livePreviewAction->setChecked(false);
+    // F1 with any Shift or Ctrl opens the help from every page, before the focused control
+    // sees it.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            if (event->type() == QEvent::KeyPress &&
+                !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                m_controller->showHelp();
+            event->accept();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,13 +1,56 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
-// The main window of the wizard.
+#include <memory>
+
+class LivePreviewWindow;
+class PlatformServices;
+class QAction;
+class QStackedWidget;
+class QtPlatformServices;
+class WizardController;
+class WizardPage;
+
+// The main window: the menu, the 16 pages over a 622 x 311 client area, F1 on every page,
+// the start-up splash and the live preview window.
 class GeneratorWizard : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit GeneratorWizard(QWidget* parent = nullptr);
+    // Uses platform for every dialog instead of Qt's own; it must outlive the window.
+    explicit GeneratorWizard(PlatformServices& platform, QWidget* parent = nullptr);
+    ~GeneratorWizard() override;
 
-    static QString applicationTitle();
+    WizardController& controller() { return *m_controller; }
+    WizardPage* page(int index) const;
+    QStackedWidget* pages() const { return m_pages; }
+    LivePreviewWindow* livePreview() const { return m_livePreview; }
+    QAction* livePreviewAction() const { return m_livePreviewAction; }
+
+    static constexpr int splashMilliseconds = 1500;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void showSplash();
+    void closeSplash();
+    void showPlaceholder(const QString& title, const QString& text);
+    void showCurrentPage(int index);
+
+    GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform, PlatformServices* platform,
+                    QWidget* parent);
+
+    std::unique_ptr<QtPlatformServices> m_ownPlatform;
+    std::unique_ptr<WizardController> m_controller;
+    QStackedWidget* m_pages;
+    QList<WizardPage*> m_pageList;
+    LivePreviewWindow* m_livePreview;
+    QAction* m_livePreviewAction = nullptr;
+    QPointer<QWidget> m_splash;
 };

@@ -1,23 +1,20 @@
 #include "QtPlatformServices.h"
 
-#include "GeneratorWizard.h"
+#include "FontChoiceDialog.h"
+#include "OwnImageLoader.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QFileInfo>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QVBoxLayout>
 
 namespace {
 QColor toQColor(ColorRef c)
@@ -30,51 +27,57 @@ ColorRef fromQColor(const QColor& c)
     return Colors::rgb(c.red(), c.green(), c.blue());
 }
 
-void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+void showBox(QWidget* parent, const QString& title, QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, GeneratorWizard::applicationTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void paintSwatch(QPushButton* button, ColorRef color)
-{
-    QPixmap swatch(24, 12);
-    swatch.fill(toQColor(color));
-    button->setIcon(QIcon(swatch));
-}
-
-// Shows the picture under the cursor beside the file list.
-void addPicturePreview(QFileDialog& dialog)
+// Shows the picture under the cursor beside the file list, and the preselected one at once,
+// as selecting a file from code tells nobody.
+void addPicturePreview(QFileDialog& dialog, const QString& preselected)
 {
     auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
     if (!grid)
         return;
     auto* preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("picturePreview"));
     preview->setFixedSize(160, 160);
     preview->setAlignment(Qt::AlignCenter);
     preview->setFrameShape(QFrame::StyledPanel);
+    preview->setWordWrap(true);
+    preview->setTextFormat(Qt::PlainText);
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
-                     [preview](const QString& path) {
-                         QImageReader reader(path);
-                         reader.setAutoTransform(true);
-                         const QSize size = reader.size();
-                         if (size.isValid() && (size.width() > 160 || size.height() > 160))
-                             reader.setScaledSize(size.scaled(160, 160, Qt::KeepAspectRatio));
-                         const QImage image = reader.read();
-                         preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-                     });
+    // Decoded as the wizard will decode it, so the preview shows the loader's own message
+    // for a file it cannot read.
+    const auto show = [preview](const QString& path) {
+        preview->clear();
+        if (path.isEmpty() || QFileInfo(path).isDir())
+            return;
+        OwnImageLoader loader;
+        if (!loader.load(path)) {
+            preview->setText(loader.errorString());
+            return;
+        }
+        QImage image = loader.image();
+        if (image.width() > 158 || image.height() > 158)
+            image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        preview->setPixmap(QPixmap::fromImage(image));
+    };
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
+    if (!preselected.isEmpty())
+        show(preselected);
 }
 } // namespace
 
 void QtPlatformServices::showMessage(const QString& text)
 {
-    showBox(m_parent, QMessageBox::NoIcon, text);
+    showBox(m_parent, m_title, QMessageBox::NoIcon, text);
 }
 
 void QtPlatformServices::showError(const QString& text)
 {
-    showBox(m_parent, QMessageBox::Critical, text);
+    showBox(m_parent, m_title, QMessageBox::Critical, text);
 }
 
 bool QtPlatformServices::confirm(const QString& title, const QString& text)
@@ -85,14 +88,17 @@ bool QtPlatformServices::confirm(const QString& title, const QString& text)
 }
 
 std::optional<QString> QtPlatformServices::inputText(const QString& title, const QString& prompt,
-                                                     const QString& initialText)
+                                                     const QString& initialText, int maxLength)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initialText, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initialText);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString QtPlatformServices::toQtFilter(const QString& filter)
@@ -134,7 +140,13 @@ QString QtPlatformServices::runFileDialog(const FileDialogOptions& options, bool
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (options.picturePreview) {
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        addPicturePreview(dialog);
+        const QString preselected =
+            options.fileName.isEmpty()
+                ? QString()
+                : QDir(options.initialDirectory).absoluteFilePath(options.fileName);
+        addPicturePreview(dialog, preselected);
+        // Room for the long "Any Picture" filter beside the preview.
+        dialog.resize(820, 420);
     }
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
@@ -164,58 +176,10 @@ std::optional<ColorRef> QtPlatformServices::chooseColor(ColorRef initial)
 std::optional<PlatformServices::FontAttributes>
 QtPlatformServices::chooseFont(const FontAttributes& initial)
 {
-    // Qt's font dialog has no colour choice; the colour sits beside it in one dialog.
-    QDialog dialog(m_parent);
-    dialog.setWindowTitle(QStringLiteral("Font"));
-    QFont font(initial.name);
-    font.setPointSize(initial.pointSize > 0 ? initial.pointSize : 8);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    font.setUnderline(initial.underline);
-    font.setStrikeOut(initial.strikeOut);
-
-    auto* fonts = new QFontDialog(font, &dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    // The dialog offers only the styles its font list knows and may drop, say, bold from an
-    // alias family; a font the user did not touch is handed back as it came.
-    bool fontChanged = false;
-    QObject::connect(fonts, &QFontDialog::currentFontChanged, &dialog,
-                     [&fontChanged] { fontChanged = true; });
-    ColorRef color = initial.color;
-    auto* colorButton = new QPushButton(QStringLiteral("&Color..."), &dialog);
-    paintSwatch(colorButton, color);
-    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-        if (const auto chosen = chooseColor(color)) {
-            color = *chosen;
-            paintSwatch(colorButton, color);
-        }
-    });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(fonts);
-    layout->addWidget(colorButton, 0, Qt::AlignLeft);
-    layout->addWidget(buttons);
+    FontChoiceDialog dialog(initial, *this, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    if (!fontChanged) {
-        FontAttributes result = initial;
-        result.color = color;
-        return result;
-    }
-    const QFont chosen = fonts->currentFont();
-    FontAttributes result;
-    result.name = chosen.family();
-    result.pointSize = chosen.pointSize() > 0 ? chosen.pointSize() : initial.pointSize;
-    result.color = color;
-    result.bold = chosen.bold();
-    result.italic = chosen.italic();
-    result.underline = chosen.underline();
-    result.strikeOut = chosen.strikeOut();
-    return result;
+    return dialog.chosen();
 }
 
 QString QtPlatformServices::chooseDirectory(const QString& title, const QString& initialDirectory)

@@ -10,13 +10,19 @@ class QWidget;
 class QtPlatformServices : public PlatformServices
 {
 public:
-    explicit QtPlatformServices(QWidget* parent = nullptr) : m_parent(parent) {}
+    // windowTitle is the caption of every message box.
+    explicit QtPlatformServices(QWidget* parent = nullptr, const QString& windowTitle = QString())
+        : m_parent(parent), m_title(windowTitle)
+    {
+    }
+
+    void setParent(QWidget* parent) { m_parent = parent; }
 
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
     bool confirm(const QString& title, const QString& text) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
-                                     const QString& initialText) override;
+                                     const QString& initialText, int maxLength) override;
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;
     std::optional<ColorRef> chooseColor(ColorRef initial) override;
@@ -37,4 +43,5 @@ private:
     QString runFileDialog(const FileDialogOptions& options, bool save);
 
     QWidget* m_parent;
+    QString m_title;
 };

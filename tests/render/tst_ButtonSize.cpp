@@ -17,9 +17,6 @@ private slots:
     void stepButtons();
     void normalSize_data();
     void normalSize();
-    void mismatchWarning_data();
-    void mismatchWarning();
-    void ownImageWarningNeverForNormal();
 };
 
 void tst_ButtonSize::steps_data()
@@ -58,25 +55,22 @@ void tst_ButtonSize::steps()
 void tst_ButtonSize::stepButtons_data()
 {
     QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("text");
     QTest::addColumn<QSize>("after"); // from 120 x 32
-    QTest::newRow("height -5") << 0 << "-5" << QSize(120, 27);
-    QTest::newRow("height -1") << 1 << "-1" << QSize(120, 31);
-    QTest::newRow("height +1") << 2 << "+1" << QSize(120, 33);
-    QTest::newRow("height +5") << 3 << "+5" << QSize(120, 37);
-    QTest::newRow("width -10") << 4 << "-10" << QSize(110, 32);
-    QTest::newRow("width -1") << 5 << "-1" << QSize(119, 32);
-    QTest::newRow("width +1") << 6 << "+1" << QSize(121, 32);
-    QTest::newRow("width +10") << 7 << "+10" << QSize(130, 32);
+    QTest::newRow("height -5") << 0 << QSize(120, 27);
+    QTest::newRow("height -1") << 1 << QSize(120, 31);
+    QTest::newRow("height +1") << 2 << QSize(120, 33);
+    QTest::newRow("height +5") << 3 << QSize(120, 37);
+    QTest::newRow("width -10") << 4 << QSize(110, 32);
+    QTest::newRow("width -1") << 5 << QSize(119, 32);
+    QTest::newRow("width +1") << 6 << QSize(121, 32);
+    QTest::newRow("width +10") << 7 << QSize(130, 32);
 }
 
 void tst_ButtonSize::stepButtons()
 {
     QFETCH(int, step);
-    QFETCH(QString, text);
     QFETCH(QSize, after);
     const auto s = ButtonSize::Step(step);
-    QCOMPARE(ButtonSize::stepText(s), text);
     ButtonProject project;
     project.normal.backgroundKind = BackgroundKind::Predefined;
     ButtonSize::applyStep(project, s);
@@ -116,50 +110,6 @@ void tst_ButtonSize::normalSize()
     pictures.setPredefined(ButtonState::Selected, QImage(7, 7, QImage::Format_RGB32));
     pictures.setOwnImage(ButtonState::Selected, QImage(9, 9, QImage::Format_RGB32));
     QCOMPARE(ButtonSize::normalSize(project, pictures), expected);
-}
-
-void tst_ButtonSize::mismatchWarning_data()
-{
-    QTest::addColumn<QSize>("image");
-    QTest::addColumn<QSize>("normal");
-    QTest::addColumn<QString>("warning");
-    QTest::newRow("own 146x34 against B11")
-        << QSize(146, 34) << QSize(153, 36)
-        << "Warning! Image dimensions 34x146 are different from size of normal button 36x153";
-    QTest::newRow("heights differ only")
-        << QSize(120, 40) << QSize(120, 32)
-        << "Warning! Image dimensions 40x120 are different from size of normal button 32x120";
-    QTest::newRow("widths differ only")
-        << QSize(100, 32) << QSize(120, 32)
-        << "Warning! Image dimensions 32x100 are different from size of normal button 32x120";
-    QTest::newRow("same size") << QSize(153, 36) << QSize(153, 36) << QString();
-}
-
-void tst_ButtonSize::mismatchWarning()
-{
-    QFETCH(QSize, image);
-    QFETCH(QSize, normal);
-    QFETCH(QString, warning);
-    QCOMPARE(ButtonSize::mismatchWarning(image, normal), warning);
-
-    ButtonProject project;
-    project.normal.backgroundKind = BackgroundKind::Predefined;
-    BackgroundPictures pictures;
-    pictures.setPredefined(ButtonState::Normal, QImage(normal, QImage::Format_RGB32));
-    QCOMPARE(ButtonSize::ownImageWarning(project, pictures, ButtonState::Selected, image), warning);
-    QCOMPARE(ButtonSize::ownImageWarning(project, pictures, ButtonState::Pressed, image), warning);
-}
-
-void tst_ButtonSize::ownImageWarningNeverForNormal()
-{
-    ButtonProject project;
-    BackgroundPictures pictures;
-    QVERIFY(
-        ButtonSize::ownImageWarning(project, pictures, ButtonState::Normal, QSize(5, 5)).isEmpty());
-    // The Regular size is what a Selected image is held against.
-    QCOMPARE(ButtonSize::ownImageWarning(project, pictures, ButtonState::Selected, QSize(5, 5)),
-             QStringLiteral("Warning! Image dimensions 5x5 are different from size of normal "
-                            "button 32x120"));
 }
 
 QTEST_MAIN(tst_ButtonSize)

@@ -1,11 +1,19 @@
+#include "FontChoiceDialog.h"
+#include "OwnImageLoader.h"
+#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontComboBox>
 #include <QFontDatabase>
-#include <QFontDialog>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +27,7 @@ private slots:
     void urls();
     void saveDialogSetup();
     void fontDialogKeepsAttributes();
+    void picturePreviewShowsDecoderMessage();
 };
 
 namespace {
@@ -116,41 +125,83 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
 {
     QtPlatformServices platform;
     PlatformServices::FontAttributes initial;
-    initial.name = QApplication::font().family();
-    initial.pointSize = 14;
-    initial.color = Colors::windowText;
-    initial.bold = true;
-    initial.strikeOut = true;
-    onNextDialog<QDialog>(true, [](QDialog*) {});
+    initial.fontName = QStringLiteral("MS Sans Serif"); // not installed here
+    initial.fontSize = 14;
+    initial.fontColor = Colors::windowText;
+    initial.fontBold = true;
+    initial.fontStrikeOut = true;
+    initial.backgroundColor = Colors::rgb(1, 2, 3);
+    onNextDialog<FontChoiceDialog>(true, [](FontChoiceDialog*) {});
     const auto chosen = platform.chooseFont(initial);
     QVERIFY(chosen.has_value());
-    QCOMPARE(chosen->pointSize, 14);
-    QCOMPARE(chosen->color, Colors::windowText); // a system colour stays one
-    QVERIFY(chosen->bold);
-    QVERIFY(!chosen->italic);
-    QVERIFY(!chosen->underline);
-    QVERIFY(chosen->strikeOut);
-    QCOMPARE(chosen->name, initial.name);
+    QVERIFY(*chosen == initial); // every field as it came, the face and system colour included
 
-    // A change in the dialog is taken over.
-    QString picked;
-    onNextDialog<QDialog>(true, [&picked](QDialog* d) {
-        auto* fonts = d->findChild<QFontDialog*>();
-        QVERIFY(fonts);
-        QFont f(QFontDatabase::families().constLast());
-        f.setPointSize(20);
-        fonts->setCurrentFont(f);
-        picked = fonts->currentFont().family();
+    // What the user changes is taken over; the rest stays.
+    const QString family = QFontDatabase::families().constLast();
+    onNextDialog<FontChoiceDialog>(true, [&family](FontChoiceDialog* d) {
+        d->findChild<QFontComboBox*>()->setCurrentText(family);
+        d->findChild<QSpinBox*>()->setValue(20);
+        for (QComboBox* combo : d->findChildren<QComboBox*>()) {
+            if (combo->accessibleName() == QLatin1String("Font style"))
+                combo->setCurrentText(QStringLiteral("Italic"));
+        }
+        for (QCheckBox* box : d->findChildren<QCheckBox*>())
+            box->setChecked(!box->isChecked());
     });
     const auto changed = platform.chooseFont(initial);
     QVERIFY(changed.has_value());
-    QVERIFY(!picked.isEmpty());
-    QCOMPARE(changed->name, picked);
-    QCOMPARE(changed->pointSize, 20);
-    QCOMPARE(changed->color, Colors::windowText);
+    QCOMPARE(changed->fontName, family);
+    QCOMPARE(changed->fontSize, 20);
+    QVERIFY(!changed->fontBold);
+    QVERIFY(changed->fontItalic);
+    QVERIFY(changed->fontUnderline);
+    QVERIFY(!changed->fontStrikeOut);
+    QCOMPARE(changed->fontColor, Colors::windowText);
+    QCOMPARE(changed->backgroundColor, initial.backgroundColor);
 
-    onNextDialog<QDialog>(false, [](QDialog*) {});
+    onNextDialog<FontChoiceDialog>(false, [](FontChoiceDialog*) {});
     QVERIFY(!platform.chooseFont(initial).has_value());
+}
+
+void tst_QtPlatformServices::picturePreviewShowsDecoderMessage()
+{
+    registerPictureDecoders();
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.png"));
+    const QString bad = dir.filePath(QStringLiteral("bad.png"));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(good));
+    QFile broken(bad);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture at all");
+    broken.close();
+    OwnImageLoader loader;
+    QVERIFY(!loader.load(bad));
+    const QString message = loader.errorString();
+    QVERIFY(!message.isEmpty());
+
+    QtPlatformServices platform;
+    PlatformServices::FileDialogOptions options;
+    options.initialDirectory = dir.path();
+    options.picturePreview = true;
+    options.fileName = QStringLiteral("bad.png"); // shown at once, before any click
+    bool seen = false;
+    onNextDialog<QFileDialog>(false, [&](QFileDialog* d) {
+        auto* preview = d->findChild<QLabel*>(QStringLiteral("picturePreview"));
+        QVERIFY(preview);
+        QCOMPARE(preview->text(), message);
+        emit d->currentChanged(good);
+        QCOMPARE(preview->pixmap().size(), QSize(40, 20));
+        emit d->currentChanged(bad);
+        QCOMPARE(preview->text(), message);
+        emit d->currentChanged(good);
+        QVERIFY(preview->text().isEmpty());
+        QCOMPARE(preview->pixmap().size(), QSize(40, 20));
+        seen = true;
+    });
+    platform.openFileName(options);
+    QVERIFY(seen);
 }
 
 QTEST_MAIN(tst_QtPlatformServices)

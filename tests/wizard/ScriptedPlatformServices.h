@@ -16,6 +16,7 @@ public:
         QString title;
         QString text; // prompt, or initial folder for chooseDirectory
         QString initial;
+        int maxLength = 0;
     };
 
     // Scripted answers.
@@ -27,6 +28,8 @@ public:
     QList<std::optional<ColorRef>> colorAnswers;
     QList<std::optional<FontAttributes>> fontAnswers;
     bool openWithApplicationSucceeds = true;
+    QString temporaryFolder = QStringLiteral("/tmp/");
+    QString programFolder = QStringLiteral("/opt/brindlewick/");
 
     // What the code under test did.
     QStringList messages;
@@ -50,9 +53,9 @@ public:
         return take(confirmAnswers, false);
     }
     std::optional<QString> inputText(const QString& title, const QString& prompt,
-                                     const QString& initialText) override
+                                     const QString& initialText, int maxLength) override
     {
-        inputs.append({title, prompt, initialText});
+        inputs.append({title, prompt, initialText, maxLength});
         return take(inputAnswers, std::optional<QString>());
     }
     QString openFileName(const FileDialogOptions& options) override
@@ -87,6 +90,8 @@ public:
         openedWithApplication.append({fileOrUrl, workingDirectory});
         return openWithApplicationSucceeds;
     }
+    QString temporaryDirectory() override { return temporaryFolder; }
+    QString programDirectory() override { return programFolder; }
 
 private:
     template <typename T, typename A> static T take(QList<A>& answers, T cancelled)

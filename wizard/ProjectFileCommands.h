@@ -14,10 +14,16 @@ public:
     ProjectFileCommands(ButtonProject& project, BackgroundPictures& pictures,
                         PlatformServices& platform);
 
-    // Asks for a file and reads it into the project. True only when the whole file was read;
-    // after a failure the lines before the failing one stay applied. Either way the state
-    // pictures follow what was read.
-    bool open();
+    enum class OpenResult
+    {
+        Cancelled,
+        Read,
+        ReadWithError
+    };
+
+    // Asks for a file and reads it into the project. After a failure the lines before the
+    // failing one stay applied. Either way the state pictures follow what was read.
+    OpenResult open();
     // Saves under the current name, or asks for one as Save As when there is none.
     bool save();
     bool saveAs();

@@ -27,7 +27,7 @@ QString ProjectFileCommands::savedMessage(const QString& fileName)
            QStringLiteral("\n\nSaved.");
 }
 
-bool ProjectFileCommands::open()
+ProjectFileCommands::OpenResult ProjectFileCommands::open()
 {
     PlatformServices::FileDialogOptions options;
     options.title = openTitle;
@@ -36,7 +36,7 @@ bool ProjectFileCommands::open()
     options.initialDirectory = m_openDirectory;
     const QString chosen = m_platform.openFileName(options);
     if (chosen.isEmpty())
-        return false;
+        return OpenResult::Cancelled;
     m_openDirectory = QCoreApplication::applicationDirPath();
     m_project.projectFileName = chosen;
 
@@ -58,9 +58,11 @@ bool ProjectFileCommands::open()
         if (style.imageFileName != oldImageNames[int(state) - 1] && !style.namesOwnImage())
             m_pictures.setOwnImage(state, QImage());
     }
-    if (!ok)
+    if (!ok) {
         m_platform.showError(reader.errorString());
-    return ok;
+        return OpenResult::ReadWithError;
+    }
+    return OpenResult::Read;
 }
 
 bool ProjectFileCommands::save()

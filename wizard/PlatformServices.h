@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ButtonStateStyle.h"
 #include "ColorRef.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <QString>
 
@@ -24,16 +28,9 @@ public:
         bool picturePreview = false;
     };
 
-    struct FontAttributes
-    {
-        QString name;
-        int pointSize = 8;
-        ColorRef color = Colors::windowText;
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
-        bool strikeOut = false;
-    };
+    // The font dialog reads and sets a state's font fields: fontName, fontSize, fontBold,
+    // fontItalic, fontUnderline, fontStrikeOut and fontColor. The other fields pass through.
+    using FontAttributes = ButtonStateStyle;
 
     virtual ~PlatformServices() = default;
 
@@ -43,9 +40,9 @@ public:
     virtual void showError(const QString& text) = 0;
     // A modal box with OK and Cancel; true for OK.
     virtual bool confirm(const QString& title, const QString& text) = 0;
-    // A one-line text input; nullopt when cancelled.
+    // A one-line text input of at most maxLength characters; nullopt when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
-                                             const QString& initialText) = 0;
+                                             const QString& initialText, int maxLength) = 0;
     // The chosen path, or an empty string when cancelled. Neither dialog insists on an
     // existing file nor asks before replacing one: the callers do their own asking.
     virtual QString openFileName(const FileDialogOptions& options) = 0;
@@ -61,4 +58,11 @@ public:
     // when that is empty. Returns at once; false when the platform refused.
     virtual bool openWithApplication(const QString& fileOrUrl,
                                      const QString& workingDirectory = QString()) = 0;
+    // The folder for temporary files, ending in "/"; empty when there is none.
+    virtual QString temporaryDirectory() { return QDir::tempPath() + QLatin1Char('/'); }
+    // The folder of the program file, ending in "/".
+    virtual QString programDirectory()
+    {
+        return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    }
 };

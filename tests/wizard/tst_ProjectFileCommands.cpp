@@ -175,7 +175,7 @@ void tst_ProjectFileCommands::openMissingFile()
 {
     m_platform.openFileAnswers = {path("missing.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(!commands.open());
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::ReadWithError);
     QCOMPARE(m_platform.errors, QStringList{"File not found"});
     QCOMPARE(m_project.projectFileName, path("missing.blp"));
     QCOMPARE(m_project.captions, QStringList{"Home"});
@@ -191,7 +191,7 @@ void tst_ProjectFileCommands::openBadInteger()
                                        "fWidth=80\r\nfHeight=4O\r\nLabelText=B\r\n"));
     m_platform.openFileAnswers = {path("bad.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(!commands.open());
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::ReadWithError);
     QCOMPARE(m_platform.errors, QStringList{"'4O' is not a valid integer value"});
     QCOMPARE(m_project.captions, QStringList{"A"});
     QCOMPARE(m_project.buttonWidth, 80);
@@ -202,7 +202,7 @@ void tst_ProjectFileCommands::openCancelled()
 {
     m_project.projectFileName = path("current.blp");
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(!commands.open());
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::Cancelled);
     QCOMPARE(m_project.projectFileName, path("current.blp"));
     QCOMPARE(m_project.captions, QStringList{"Home"});
     QVERIFY(m_platform.errors.isEmpty());
@@ -213,8 +213,8 @@ void tst_ProjectFileCommands::openDialogAndLaterFolder()
     QVERIFY(writeFile(path("p.blp"), "LabelText=X\r\n"));
     m_platform.openFileAnswers = {path("p.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(commands.open());
-    QVERIFY(!commands.open()); // cancelled
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::Read);
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::Cancelled);
     QCOMPARE(m_platform.openDialogs.size(), 2);
     const auto& first = m_platform.openDialogs[0];
     QCOMPARE(first.title, QStringLiteral("Open Button Layout File"));
@@ -247,7 +247,7 @@ void tst_ProjectFileCommands::openFollowsPictures()
     QVERIFY(writeFile(path("p.blp"), file));
     m_platform.openFileAnswers = {path("p.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(commands.open());
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::Read);
     QVERIFY(m_platform.errors.isEmpty());
 
     QCOMPARE(m_pictures.predefined(ButtonState::Normal), PredefinedBackground::load(10));
@@ -267,7 +267,7 @@ void tst_ProjectFileCommands::openWithUnreadableOwnImage()
                                      "LabelText=B\r\n"));
     m_platform.openFileAnswers = {path("p.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
-    QVERIFY(!commands.open());
+    QCOMPARE(commands.open(), ProjectFileCommands::OpenResult::ReadWithError);
     QCOMPARE(m_platform.errors.size(), 1);
     QVERIFY2(m_platform.errors[0].contains(QLatin1String("tif")), qPrintable(m_platform.errors[0]));
     QCOMPARE(m_project.captions, QStringList{"A"});

@@ -1,0 +1,6 @@
+# The wizard walk compares its files with those of the command line.
+if(TARGET tst_GeneratorWizard)
+  target_compile_definitions(tst_GeneratorWizard PRIVATE
+                             BRINDLEWICK_CLI="$<TARGET_FILE:brindlewick-cli>")
+  add_dependencies(tst_GeneratorWizard brindlewick-cli)
+endif()

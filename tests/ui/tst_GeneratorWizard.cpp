@@ -1,0 +1,397 @@
+#include "../wizard/ScriptedPlatformServices.h"
+#include "GeneratorWizard.h"
+#include "LabelTextPage.h"
+#include "LivePreviewWindow.h"
+#include "PictureDecoders.h"
+#include "SampleView.h"
+#include "StateBackgroundPage.h"
+#include "StateFontPage.h"
+#include "WizardController.h"
+#include "WizardPage.h"
+#include "WizardTexts.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_GeneratorWizard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerPictureDecoders(); }
+    void windowSize();
+    void backgroundSample_data();
+    void backgroundSample();
+    void textSample();
+    void saveAsAsksBeforeReplacing();
+    void walkGeneratesWhatTheCommandLineGenerates();
+    void tabOrderAndAccessibleNames();
+    void livePreviewFollowsSelectionAndChanges();
+};
+
+namespace {
+QPushButton* buttonWithText(const QWidget* page, const QString& text)
+{
+    const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();
+    for (QPushButton* b : buttons) {
+        if (b->text() == text && b->isVisibleTo(page))
+            return b;
+    }
+    return nullptr;
+}
+
+void click(const QWidget* page, const QString& text)
+{
+    QPushButton* b = buttonWithText(page, text);
+    QVERIFY2(b, qPrintable(QStringLiteral("no button \"%1\"").arg(text)));
+    QVERIFY2(b->isEnabled(), qPrintable(text));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+QImage grabbed(QWidget* widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Each pixel's colour tells where it is in the picture.
+QImage coordinatePicture(const QSize& size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x80 | (x >> 8) << 4 | (y >> 8)));
+    }
+    return picture;
+}
+} // namespace
+
+void tst_GeneratorWizard::windowSize()
+{
+    ScriptedPlatformServices platform;
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    QCOMPARE(wizard.pages()->size(), QSize(622, 311));
+    QCOMPARE(wizard.width(), 622);
+    QCOMPARE(wizard.windowTitle(), QStringLiteral("The Brindlewick v4.00"));
+    QCOMPARE(wizard.pages()->currentIndex(), 0);
+
+    // Cancel ends it without a question.
+    click(wizard.page(0), QStringLiteral("Cancel"));
+    QVERIFY(!wizard.isVisible());
+    QVERIFY(platform.confirmations.isEmpty() && platform.messages.isEmpty());
+}
+
+void tst_GeneratorWizard::backgroundSample_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::newRow("smaller: centred") << QSize(120, 32);
+    QTest::newRow("larger: central part") << QSize(400, 200);
+    QTest::newRow("odd difference") << QSize(301, 135);
+    QTest::newRow("wider only") << QSize(512, 20);
+}
+
+void tst_GeneratorWizard::backgroundSample()
+{
+    QFETCH(QSize, pictureSize);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture.png"));
+    const QImage picture = coordinatePicture(pictureSize);
+    QVERIFY(picture.save(path));
+
+    ScriptedPlatformServices platform;
+    platform.openFileAnswers = {path};
+    GeneratorWizard wizard(platform);
+    wizard.controller().showPage(WizardController::NormalButton);
+    auto* page = static_cast<StateBackgroundPage*>(wizard.page(WizardController::NormalButton));
+    click(page, QStringLiteral("Select your own background image..."));
+    QCOMPARE(platform.openDialogs.size(), 1);
+    QVERIFY(platform.openDialogs[0].picturePreview);
+
+    const QImage shown = grabbed(page->sample());
+    QCOMPARE(shown.size(), QSize(300, 132));
+    const QColor pageColor(0xFF, 0xFF, 0xD0);
+    const int left = (300 - pictureSize.width()) / 2;
+    const int top = (132 - pictureSize.height()) / 2;
+    for (int y = 0; y < 132; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            const QPoint at(x - left, y - top);
+            const QRgb expected = picture.rect().contains(at) ? picture.pixel(at) : pageColor.rgb();
+            if (shown.pixel(x, y) != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+void tst_GeneratorWizard::textSample()
+{
+    ScriptedPlatformServices platform;
+    ButtonStateStyle font;
+    font.fontName = QStringLiteral("DejaVu Sans");
+    font.fontSize = 36;
+    font.fontColor = Colors::rgb(0, 0, 255);
+    platform.fontAnswers = {font};
+    platform.colorAnswers = {Colors::rgb(255, 0, 0)};
+    GeneratorWizard wizard(platform);
+    WizardController& c = wizard.controller();
+    c.showPage(WizardController::NormalButtonPickFont);
+    auto* page = static_cast<StateFontPage*>(wizard.page(WizardController::NormalButtonPickFont));
+    QLabel* sample = page->textSample();
+    QCOMPARE(sample->size(), QSize(257, 41));
+    QCOMPARE(sample->text(), QStringLiteral("Text Sample"));
+
+    click(page, QStringLiteral("Select Font..."));
+    QCOMPARE(platform.fontRequests.size(), 1);
+    const QImage shown = grabbed(sample);
+    QCOMPARE(shown.size(), QSize(257, 41));
+    QCOMPARE(QColor(shown.pixel(256, 40)), QColor(255, 255, 0)); // the state's background
+    int blue = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            blue += qBlue(shown.pixel(x, y)) > 200 && qRed(shown.pixel(x, y)) < 60;
+    }
+    QVERIFY2(blue > 200, "the text is drawn in the chosen colour");
+
+    // The shadow colour controls follow the box.
+    QPushButton* shadowColor = buttonWithText(page, QStringLiteral("Shadow Color..."));
+    QVERIFY(shadowColor && !shadowColor->isEnabled());
+    QCheckBox* box =
+        page->findChild<QCheckBox*>(QStringLiteral("cbNormalButtonPickFontDropShadow"));
+    QVERIFY(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    QVERIFY(c.project().normal.dropShadow);
+    QVERIFY(shadowColor->isEnabled());
+    click(page, QStringLiteral("Shadow Color..."));
+    QCOMPARE(c.project().normal.dropShadowColor, Colors::rgb(255, 0, 0));
+}
+
+void tst_GeneratorWizard::saveAsAsksBeforeReplacing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.blp"));
+    {
+        QFile existing(path);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("old");
+    }
+    ScriptedPlatformServices platform;
+    platform.saveFileAnswers = {path, path};
+    platform.confirmAnswers = {false, true};
+    GeneratorWizard wizard(platform);
+    QAction* saveAs = wizard.findChild<QAction*>(QStringLiteral("Saveas1"));
+    QVERIFY(saveAs);
+
+    saveAs->trigger();
+    QCOMPARE(platform.confirmations.size(), 1);
+    QVERIFY(platform.confirmations[0].text.contains(QStringLiteral("kept.blp")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old"));
+    file.close();
+
+    saveAs->trigger();
+    QCOMPARE(platform.confirmations.size(), 2);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("ButtonLayoutFileVersion="));
+}
+
+void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
+{
+    QTemporaryDir dir;
+    const QString wizardOut = dir.filePath(QStringLiteral("wizard"));
+    const QString cliOut = dir.filePath(QStringLiteral("cli"));
+    QVERIFY(QDir().mkpath(wizardOut) && QDir().mkpath(cliOut));
+
+    ScriptedPlatformServices platform;
+    platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("About|Us"),
+                             QStringLiteral("Start")};
+    platform.directoryAnswers = {wizardOut};
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    WizardController& c = wizard.controller();
+    const auto current = [&wizard] { return wizard.page(wizard.pages()->currentIndex()); };
+
+    click(current(), QStringLiteral("Next >>"));
+    QCOMPARE(c.currentPage(), int(WizardController::LabelText));
+    click(current(), QStringLiteral("Next >>")); // no caption yet
+    QCOMPARE(platform.messages,
+             QStringList{QStringLiteral("You must enter at least 1 button caption")});
+    click(current(), QStringLiteral("Add  a new caption ( at end )"));
+    click(current(), QStringLiteral("Add  a new caption ( at end )"));
+    auto* list = static_cast<LabelTextPage*>(current())->captionList();
+    list->setCurrentRow(0);
+    click(current(), QStringLiteral("Insert new caption ( above selected )"));
+    QCOMPARE(c.project().captions, (QStringList{QStringLiteral("Start"), QStringLiteral("Home"),
+                                                QStringLiteral("About|Us")}));
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(platform.inputs[0].title, QStringLiteral("Label text for Button"));
+
+    // F1 reaches the help from a focused list, Shift+F1 too.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F1);
+    QTest::keyClick(list, Qt::Key_F1, Qt::ShiftModifier);
+    QCOMPARE(platform.openedWithApplication.size(), 2);
+    QCOMPARE(platform.openedWithApplication[0].first, QStringLiteral("brwk4.html"));
+
+    // Enter in the list moves on, as "Next >>" is the default.
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(c.currentPage(), int(WizardController::JavaScriptOptions));
+    click(current(), QStringLiteral("Next >>"));
+    QCOMPARE(c.currentPage(), int(WizardController::NormalButton));
+    click(current(), QStringLiteral("+10"));
+    QCOMPARE(current()->findChild<QLabel*>(QStringLiteral("lblNormalButtonWidth"))->text(),
+             QStringLiteral("130"));
+    for (int page = WizardController::NormalButton; page < WizardController::OutputDirectory;) {
+        click(current(), QStringLiteral("Next >>"));
+        QVERIFY(c.currentPage() > page);
+        page = c.currentPage();
+    }
+    QCOMPARE(c.currentPage(), int(WizardController::OutputDirectory));
+    click(current(), QStringLiteral("Select Folder..."));
+    QCOMPARE(current()->findChild<QLineEdit*>(QStringLiteral("lblOutputDirectoryFileName"))->text(),
+             c.project().outputDirectory);
+    click(current(), QStringLiteral("Next >>"));
+    click(current(), QStringLiteral("Next >>"));
+    QCOMPARE(c.currentPage(), int(WizardController::Generate));
+    int shownPageWhenRunStarted = -1;
+    connect(&c, &WizardController::generationStarted, this,
+            [&] { shownPageWhenRunStarted = wizard.pages()->currentIndex(); });
+    int progressReports = 0, enabledDuringRun = 0;
+    connect(&c, &WizardController::generationProgress, this, [&] {
+        ++progressReports;
+        for (QPushButton* b : wizard.page(WizardController::Finished)->findChildren<QPushButton*>())
+            enabledDuringRun += b->isVisible() && b->isEnabled();
+    });
+    click(current(), QStringLiteral("Next >>"));
+    QCOMPARE(shownPageWhenRunStarted, int(WizardController::Finished));
+    QVERIFY(progressReports > 0);
+    QCOMPARE(enabledDuringRun, 0);
+    QCOMPARE(c.currentPage(), int(WizardController::Finished));
+    QVERIFY(buttonWithText(current(), QStringLiteral("Close"))->isEnabled());
+    QVERIFY(c.lastGenerationResult().everythingWritten());
+    QCOMPARE(platform.messages.size(), 1);
+
+    // The command line, given the project copy the run saved, writes the same files.
+    const QString copy = c.lastGenerationResult().projectCopyPath;
+    QVERIFY(QFileInfo::exists(copy));
+    QProcess cli;
+    cli.start(QStringLiteral(BRINDLEWICK_CLI),
+              {QStringLiteral("generate"), copy, QStringLiteral("--output-dir"), cliOut});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    QStringList compared;
+    QDirIterator files(wizardOut, QDir::Files);
+    while (files.hasNext()) {
+        const QString wizardFile = files.next();
+        if (wizardFile == copy)
+            continue; // it names its own output folder
+        QFile a(wizardFile), b(QDir(cliOut).filePath(files.fileName()));
+        QVERIFY2(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly),
+                 qPrintable(files.fileName()));
+        QVERIFY2(a.readAll() == b.readAll(), qPrintable(files.fileName()));
+        compared.append(files.fileName());
+    }
+    // Three captions in two states, three formats each, and the page.
+    QCOMPARE(compared.size(), 3 * 2 * 3 + 1);
+}
+
+void tst_GeneratorWizard::tabOrderAndAccessibleNames()
+{
+    ScriptedPlatformServices platform;
+    platform.inputAnswers = {QStringLiteral("Home")};
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    wizard.controller().addCaption();
+    for (int index = 0; index < WizardController::PageCount; ++index) {
+        wizard.controller().showPage(index);
+        WizardPage* page = wizard.page(index);
+        QList<QWidget*> stops;
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+            if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+                (w->focusPolicy() & Qt::TabFocus))
+                stops.append(w);
+        }
+        const QString where = WizardTexts::pageNumberText(index);
+        QVERIFY2(stops.size() >= 2, qPrintable(where));
+        QVERIFY2(QApplication::focusWidget() == stops.first(), qPrintable(where));
+        // F1 opens the help from the focused control of every page.
+        const qsizetype helpOpened = platform.openedWithApplication.size();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY2(platform.openedWithApplication.size() == helpOpened + 1, qPrintable(where));
+        // The page buttons come last, left to right.
+        QList<QWidget*> buttons;
+        for (QPushButton* b : {page->cancelButton(), page->previousButton(), page->nextButton()}) {
+            if (b->isVisible())
+                buttons.append(b);
+        }
+        QVERIFY2(stops.mid(stops.size() - buttons.size()) == buttons, qPrintable(where));
+        for (QWidget* w : stops) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(where + QStringLiteral(": ") + w->metaObject()->className() +
+                                QStringLiteral(" ") + w->objectName()));
+        }
+    }
+}
+
+void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
+{
+    ScriptedPlatformServices platform;
+    platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("About|Us")};
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    WizardController& c = wizard.controller();
+    c.addCaption();
+    c.addCaption();
+    c.showPage(WizardController::LabelText);
+    wizard.livePreviewAction()->setChecked(true);
+    LivePreviewWindow* preview = wizard.livePreview();
+    QVERIFY(preview->isVisible());
+    const auto shown = [preview] {
+        QList<QImage> images;
+        for (QLabel* label : preview->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                images.append(label->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+        return images;
+    };
+    const auto expected = [&c] {
+        QList<QImage> images;
+        for (const QImage& image : c.previewButtons())
+            images.append(image.convertToFormat(QImage::Format_RGB32));
+        return images;
+    };
+    QCOMPARE(shown().size(), 2); // mouse-over: Normal and Selected
+    QCOMPARE(shown(), expected());
+    const QList<QImage> firstCaption = shown();
+
+    static_cast<LabelTextPage*>(wizard.page(WizardController::LabelText))
+        ->captionList()
+        ->setCurrentRow(1);
+    QCOMPARE(c.previewCaption(), QStringLiteral("About|Us"));
+    QCOMPARE(shown(), expected());
+    QVERIFY(shown() != firstCaption);
+
+    c.setJavaScriptOption(JavaScriptOption::Both);
+    QCOMPARE(shown().size(), 3);
+    c.setBorderEffect(ButtonState::Pressed, BorderEffect::BlackBorder);
+    QCOMPARE(shown(), expected());
+
+    wizard.livePreviewAction()->setChecked(false);
+    QVERIFY(!preview->isVisible());
+}
+
+QTEST_MAIN(tst_GeneratorWizard)
+#include "tst_GeneratorWizard.moc"

@@ -1,0 +1,469 @@
+#include "ProjectFileWriter.h"
+#include "WizardFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using Page = WizardController::Page;
+using Setup = std::function<void(WizardController&, ScriptedPlatformServices&)>;
+Q_DECLARE_METATYPE(Setup)
+
+namespace {
+
+QList<int> pages(std::initializer_list<int> numbers)
+{
+    QList<int> indices;
+    for (int n : numbers)
+        indices << n - 1;
+    return indices;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// Navigation, page checks, first-pass copies, start-up and the generation run.
+class tst_WizardController : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void routing_data();
+    void routing();
+    void routingWithoutOption();
+    void checks_data();
+    void checks();
+    void checksPassWithDefaults();
+    void firstPassCopies();
+    void firstPassAgainFromStart();
+    void openAndFirstPass_data();
+    void openAndFirstPass();
+    void startUpOutputDirectory_data();
+    void startUpOutputDirectory();
+    void generationWalk();
+    void generationReportsDroppedImages();
+    void generationReportsFatalError();
+    void helpAndBrowserPreview();
+
+private:
+    QString path(const QString& name) const { return m_fixture.path(name); }
+
+    WizardFixture m_fixture;
+    ScriptedPlatformServices& m_platform = m_fixture.platform;
+    std::unique_ptr<WizardController>& m_wizard = m_fixture.wizard;
+};
+
+void tst_WizardController::init()
+{
+    QVERIFY(m_fixture.reset());
+}
+
+void tst_WizardController::routing_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QList<int>>("visited");
+    // Next from 6 and 9, Previous from 10 and 13, also where the route never goes.
+    QTest::addColumn<QList<int>>("routed");
+    QTest::newRow("mouse-over") << int(JavaScriptOption::MouseOver)
+                                << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15, 16})
+                                << pages({7, 13, 9, 9});
+    QTest::newRow("pressed") << int(JavaScriptOption::Pressed)
+                             << pages({1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 15, 16})
+                             << pages({10, 10, 6, 12});
+    QTest::newRow("both") << int(JavaScriptOption::Both)
+                          << pages({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16})
+                          << pages({7, 10, 9, 12});
+    QTest::newRow("static") << int(JavaScriptOption::Static)
+                            << pages({1, 2, 3, 4, 5, 6, 13, 14, 15, 16}) << pages({13, 13, 6, 6});
+}
+
+void tst_WizardController::routing()
+{
+    QFETCH(int, option);
+    QFETCH(QList<int>, visited);
+    QFETCH(QList<int>, routed);
+    const auto js = JavaScriptOption(option);
+
+    QList<int> forward{0};
+    while (forward.size() <= Page::PageCount) {
+        const int next = WizardController::nextPage(forward.last(), js);
+        if (next == forward.last())
+            break;
+        forward << next;
+    }
+    QCOMPARE(forward, visited);
+
+    QList<int> backward{Page::Finished};
+    while (backward.size() <= Page::PageCount) {
+        const int previous = WizardController::previousPage(backward.first(), js);
+        if (previous == backward.first())
+            break;
+        backward.prepend(previous);
+    }
+    QCOMPARE(backward, visited);
+
+    QCOMPARE((QList<int>{WizardController::nextPage(Page::NormalButtonPickFont, js),
+                         WizardController::nextPage(Page::SelectedButtonPickFont, js),
+                         WizardController::previousPage(Page::ButtonPressed, js),
+                         WizardController::previousPage(Page::OutputDirectory, js)}),
+             routed);
+    QCOMPARE(WizardController::previousPage(Page::Start, js), int(Page::Start));
+    QCOMPARE(WizardController::nextPage(Page::Finished, js), int(Page::Finished));
+}
+
+void tst_WizardController::routingWithoutOption()
+{
+    // A project file that stores no option leaves the four routed buttons where they are.
+    const auto none = JavaScriptOption::NoChoice;
+    QCOMPARE(WizardController::nextPage(Page::NormalButtonPickFont, none),
+             int(Page::NormalButtonPickFont));
+    QCOMPARE(WizardController::nextPage(Page::SelectedButtonPickFont, none),
+             int(Page::SelectedButtonPickFont));
+    QCOMPARE(WizardController::previousPage(Page::ButtonPressed, none), int(Page::ButtonPressed));
+    QCOMPARE(WizardController::previousPage(Page::OutputDirectory, none),
+             int(Page::OutputDirectory));
+    QCOMPARE(WizardController::nextPage(Page::Html, none), int(Page::Generate));
+}
+
+void tst_WizardController::checks_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QString>("message");
+
+    const auto nothing = [](WizardController&, ScriptedPlatformServices&) {};
+    QTest::newRow("no caption") << int(Page::LabelText) << Setup(nothing)
+                                << "You must enter at least 1 button caption";
+    QTest::newRow("no JavaScript option")
+        << int(Page::JavaScriptOptions)
+        << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.setJavaScriptOption(JavaScriptOption::NoChoice);
+           })
+        << "Please select a value for JavaScript Options";
+    QTest::newRow("own image missing")
+        << int(Page::NormalButton) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
+           })
+        << "Invalid file for Normal background BMP file";
+
+    const struct
+    {
+        Page page;
+        ButtonState state;
+        const char* name;
+    } fontPages[] = {{Page::NormalButtonPickFont, ButtonState::Normal, "Normal"},
+                     {Page::SelectedButtonPickFont, ButtonState::Selected, "Selected"},
+                     {Page::ButtonPressedPickFont, ButtonState::Pressed, "Pressed"}};
+    for (const auto& f : fontPages) {
+        const ButtonState state = f.state;
+        const QString name = QString::fromLatin1(f.name);
+        QTest::addRow("%s orientation first", f.name)
+            << int(f.page) << Setup([state](WizardController& w, ScriptedPlatformServices&) {
+                   w.setTextOrientation(state, TextOrientation::NoChoice);
+                   w.setTextJustification(state, TextJustification::NoChoice);
+               })
+            << "Please select a value for " + name + " Button Text Orientation";
+        QTest::addRow("%s justification", f.name)
+            << int(f.page) << Setup([state](WizardController& w, ScriptedPlatformServices&) {
+                   w.setTextJustification(state, TextJustification::NoChoice);
+               })
+            << "Please select a value for " + name + " Button Text Justification";
+    }
+
+    // The folder is checked before the prefix, so a missing folder wins.
+    QTest::newRow("missing folder and empty prefix")
+        << int(Page::OutputDirectory)
+        << Setup([](WizardController& w, ScriptedPlatformServices& platform) {
+               platform.temporaryFolder = QStringLiteral("/nonexistent/brindlewick/");
+               w.start();
+               w.setFileNamePrefix(QString());
+           })
+        << "Invalid output directory specified";
+    QTest::newRow("empty prefix") << int(Page::OutputDirectory)
+                                  << Setup([](WizardController& w, ScriptedPlatformServices&) {
+                                         w.setFileNamePrefix(QString());
+                                     })
+                                  << "File Name Prefix must be 1 - 8 characters";
+    QTest::newRow("no HTML direction")
+        << int(Page::Html) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.setHtmlDirection(HtmlDirection::NoChoice);
+           })
+        << "Please select a value for HTML Direction";
+}
+
+void tst_WizardController::checks()
+{
+    QFETCH(int, page);
+    QFETCH(Setup, setup);
+    QFETCH(QString, message);
+
+    setup(*m_wizard, m_platform);
+    m_wizard->showPage(page);
+    const QByteArray before = ProjectFileWriter::toBytes(m_wizard->project());
+    const bool firstPass = m_wizard->firstPass();
+    QSignalSpy pageChanges(m_wizard.get(), &WizardController::pageChanged);
+
+    QVERIFY(!m_wizard->next());
+    QCOMPARE(m_platform.messages, QStringList{message});
+    QCOMPARE(m_wizard->currentPage(), page);
+    QCOMPARE(pageChanges.count(), 0);
+    QCOMPARE(ProjectFileWriter::toBytes(m_wizard->project()), before);
+    QCOMPARE(m_wizard->firstPass(), firstPass);
+}
+
+void tst_WizardController::checksPassWithDefaults()
+{
+    // Defaults pass every check but the caption list's.
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->addCaption();
+    for (int page = 0; page < Page::Finished; ++page)
+        QVERIFY2(WizardController::pageCheckMessage(page, m_wizard->project()).isEmpty(),
+                 qPrintable(QString::number(page)));
+}
+
+void tst_WizardController::firstPassCopies()
+{
+    m_platform.colorAnswers = {Colors::rgb(10, 20, 30)};
+    m_wizard->chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->setPredefinedIndex(ButtonState::Normal, 50);
+    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::BlackBorder);
+    m_wizard->setPressEffect(ButtonState::Normal, PressEffect::None);
+    m_wizard->setTextJustification(ButtonState::Normal, TextJustification::Right);
+    m_wizard->setTextOrientation(ButtonState::Normal, TextOrientation::Bottom);
+    m_wizard->setDropShadow(ButtonState::Normal, true);
+    m_platform.fontAnswers = {m_wizard->project().normal};
+    m_platform.fontAnswers[0]->fontSize = 20;
+    m_wizard->chooseFont(ButtonState::Normal);
+    m_wizard->setJavaScriptOption(JavaScriptOption::Static);
+    const ButtonProject defaults;
+
+    m_wizard->showPage(Page::NormalButton);
+    QVERIFY(m_wizard->next());
+    const ButtonProject& p = m_wizard->project();
+    for (const ButtonStateStyle* other : {&p.selected, &p.pressed}) {
+        QCOMPARE(other->backgroundColor, Colors::rgb(10, 20, 30));
+        QCOMPARE(other->backgroundKind, BackgroundKind::Predefined);
+        QCOMPARE(other->predefinedIndex, 50);
+        QCOMPARE(other->borderEffect, defaults.selected.borderEffect); // not yet
+    }
+    QCOMPARE(m_wizard->pictures().predefined(ButtonState::Pressed).size(), QSize(100, 30));
+
+    QVERIFY(m_wizard->next());
+    QCOMPARE(p.selected.borderEffect, BorderEffect::BlackBorder);
+    QCOMPARE(p.pressed.borderEffect, BorderEffect::BlackBorder);
+    QCOMPARE(p.selected.pressEffect, PressEffect::None);
+    QCOMPARE(p.pressed.pressEffect, PressEffect::Pressed);
+    QVERIFY(m_wizard->firstPass());
+
+    QVERIFY(m_wizard->next());
+    QCOMPARE(m_wizard->currentPage(), int(Page::OutputDirectory)); // static
+    for (const ButtonStateStyle* other : {&p.selected, &p.pressed}) {
+        QCOMPARE(other->textJustification, TextJustification::Right);
+        QCOMPARE(other->textOrientation, TextOrientation::Bottom);
+        // Fonts and shadows are never copied.
+        QCOMPARE(other->fontSize, defaults.selected.fontSize);
+        QCOMPARE(other->dropShadow, false);
+    }
+    QVERIFY(!m_wizard->firstPass());
+
+    // A second pass copies nothing.
+    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::None);
+    m_wizard->setTextOrientation(ButtonState::Normal, TextOrientation::Top);
+    m_platform.colorAnswers = {Colors::rgb(1, 2, 3)};
+    m_wizard->chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->showPage(Page::NormalButton);
+    QVERIFY(m_wizard->next() && m_wizard->next() && m_wizard->next());
+    QCOMPARE(p.selected.backgroundColor, Colors::rgb(10, 20, 30));
+    QCOMPARE(p.pressed.borderEffect, BorderEffect::BlackBorder);
+    QCOMPARE(p.selected.textOrientation, TextOrientation::Bottom);
+
+    // Previous never copies either.
+    m_wizard->showPage(Page::Start);
+    m_wizard->showPage(Page::NormalButtonPickFont);
+    m_wizard->previous();
+    m_wizard->previous();
+    QCOMPARE(m_wizard->currentPage(), int(Page::NormalButton));
+    QCOMPARE(p.pressed.borderEffect, BorderEffect::BlackBorder);
+}
+
+void tst_WizardController::firstPassAgainFromStart()
+{
+    m_wizard->showPage(Page::NormalButton);
+    m_wizard->next();
+    m_wizard->next();
+    m_wizard->next();
+    QVERIFY(!m_wizard->firstPass());
+    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::Bevel3D);
+
+    m_wizard->showPage(Page::Start);
+    QVERIFY(m_wizard->firstPass());
+    m_wizard->showPage(Page::NormalButtonOptions);
+    QVERIFY(m_wizard->next());
+    QCOMPARE(m_wizard->project().selected.borderEffect, BorderEffect::Bevel3D);
+}
+
+void tst_WizardController::openAndFirstPass_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("firstPassAfter");
+    QTest::newRow("clean read") << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\n")
+                                << int(WizardController::OpenResult::Read) << false;
+    QTest::newRow("read with an error")
+        << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\nfWidth=x\r\n")
+        << int(WizardController::OpenResult::ReadWithError) << true;
+}
+
+void tst_WizardController::openAndFirstPass()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, result);
+    QFETCH(bool, firstPassAfter);
+    QVERIFY(writeFile(path("p.blp"), file));
+    m_wizard->showPage(Page::NormalButtonOptions);
+    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::None);
+    QSignalSpy replaced(m_wizard.get(), &WizardController::projectReplaced);
+
+    QCOMPARE(int(m_wizard->openProject()), int(WizardController::OpenResult::Cancelled));
+    QCOMPARE(replaced.count(), 0);
+    QVERIFY(m_wizard->firstPass());
+
+    m_platform.openFileAnswers = {path("p.blp")};
+    QCOMPARE(int(m_wizard->openProject()), result);
+    QCOMPARE(replaced.count(), 1);
+    QCOMPARE(m_wizard->firstPass(), firstPassAfter);
+    QCOMPARE(m_wizard->currentPage(), int(Page::NormalButtonOptions));
+    QCOMPARE(m_wizard->project().captions, QStringList{"A"});
+
+    // Only a clean read protects the loaded selected state from the copies.
+    QVERIFY(m_wizard->next());
+    QCOMPARE(m_wizard->project().selected.borderEffect,
+             firstPassAfter ? BorderEffect::None : BorderEffect::BlackBorder);
+}
+
+void tst_WizardController::startUpOutputDirectory_data()
+{
+    QTest::addColumn<QString>("temporary");
+    QTest::addColumn<QString>("expected");
+    const QString program = QStringLiteral("/opt/brindlewick/");
+    QTest::newRow("temporary folder") << "/var/tmp/"
+                                      << "/var/tmp/";
+    QTest::newRow("none reported") << QString() << program;
+    const QString longest = QLatin1Char('/') + QString(247, QLatin1Char('t')) + QLatin1Char('/');
+    QTest::newRow("249 characters") << longest << longest;
+    QTest::newRow("250 characters") << longest + QLatin1Char('x') << program;
+}
+
+void tst_WizardController::startUpOutputDirectory()
+{
+    QFETCH(QString, temporary);
+    QFETCH(QString, expected);
+    m_platform.temporaryFolder = temporary;
+    m_platform.inputAnswers = {QStringLiteral("Old")};
+    m_wizard->addCaption();
+    m_wizard->showPage(Page::Html);
+    QSignalSpy pageChanges(m_wizard.get(), &WizardController::pageChanged);
+
+    m_wizard->start();
+    QCOMPARE(m_wizard->project().outputDirectory, expected);
+    QVERIFY(m_wizard->project().captions.isEmpty());
+    QVERIFY(m_wizard->project().projectFileName.isEmpty());
+    QCOMPARE(m_wizard->currentPage(), int(Page::Start));
+    QCOMPARE(pageChanges.count(), 1);
+    QVERIFY(m_wizard->firstPass());
+}
+
+void tst_WizardController::generationWalk()
+{
+    m_platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("Products|and Services")};
+    m_wizard->addCaption();
+    m_wizard->addCaption();
+    m_wizard->setJavaScriptOption(JavaScriptOption::Both);
+    m_wizard->setImageFileFormat(ImageFileFormat::Gif);
+
+    QList<int> visited{m_wizard->currentPage()};
+    QSignalSpy progress(m_wizard.get(), &WizardController::generationProgress);
+    int pageDuringRun = -1;
+    connect(m_wizard.get(), &WizardController::generationStarted, this, [&] {
+        pageDuringRun = m_wizard->currentPage();
+        QVERIFY(m_wizard->isGenerating());
+        QVERIFY(!m_wizard->next()); // the run is not entered twice
+    });
+    while (m_wizard->next())
+        visited << m_wizard->currentPage();
+
+    QCOMPARE(visited.size(), 16);
+    QCOMPARE(pageDuringRun, int(Page::Finished));
+    QVERIFY(!m_wizard->isGenerating());
+    QVERIFY(m_platform.messages.isEmpty());
+    QVERIFY(m_platform.errors.isEmpty());
+    QVERIFY(m_wizard->lastGenerationResult().everythingWritten());
+    QCOMPARE(m_wizard->lastGenerationResult().imagesWritten, 6);
+    QCOMPARE(progress.count(), 2);
+    QCOMPARE(progress.last(), (QList<QVariant>{6, 6}));
+    const QStringList written = QDir(m_fixture.dir->path()).entryList(QDir::Files);
+    QVERIFY2(written.contains(QStringLiteral("btn2p.gif")), qPrintable(written.join(' ')));
+    QVERIFY(written.contains(QStringLiteral("BTNPAGE.html")));
+}
+
+void tst_WizardController::generationReportsDroppedImages()
+{
+    // A caption far wider than any picture may be: its images are dropped, the rest written.
+    m_platform.inputAnswers = {QString(40, QLatin1Char('W')), QStringLiteral("Fine")};
+    m_wizard->addCaption();
+    m_wizard->addCaption();
+    m_wizard->setVariableWidth(true);
+    m_platform.fontAnswers = {m_wizard->project().normal};
+    m_platform.fontAnswers[0]->fontSize = 1000;
+    m_wizard->chooseFont(ButtonState::Normal);
+    m_wizard->showPage(Page::Generate);
+
+    QVERIFY(m_wizard->next());
+    const GenerationResult& result = m_wizard->lastGenerationResult();
+    QCOMPARE(result.droppedImages.size(), 2);
+    QCOMPARE(result.imagesWritten, 2);
+    QCOMPARE(m_platform.errors.size(), 1);
+    const QString& message = m_platform.errors.first();
+    QVERIFY2(message.startsWith(QStringLiteral("2 images could not be written.")),
+             qPrintable(message));
+    QVERIFY2(message.contains(result.droppedImages.first().reason), qPrintable(message));
+    QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::generationReportsFatalError()
+{
+    // A folder where the sample page belongs: the page cannot be written.
+    QVERIFY(QDir(m_fixture.dir->path()).mkdir(QStringLiteral("BTNPAGE.html")));
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->addCaption();
+    m_wizard->showPage(Page::Generate);
+
+    QVERIFY(m_wizard->next());
+    const GenerationResult& result = m_wizard->lastGenerationResult();
+    QVERIFY(!result.fatalError.isEmpty());
+    QCOMPARE(m_platform.errors, QStringList{result.fatalError});
+    QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::helpAndBrowserPreview()
+{
+    m_wizard->setFileNamePrefix(QStringLiteral("Nav"));
+    QVERIFY(m_wizard->showHelp());
+    QVERIFY(m_wizard->previewInBrowser());
+    using Opened = QPair<QString, QString>;
+    QCOMPARE(
+        m_platform.openedWithApplication,
+        (QList<Opened>{{"brwk4.html", QString()}, {"NavPAGE.html", m_fixture.dir->path() + "/"}}));
+}
+
+QTEST_MAIN(tst_WizardController)
+#include "tst_WizardController.moc"

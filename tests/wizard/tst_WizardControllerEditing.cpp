@@ -1,0 +1,492 @@
+#include "ButtonRenderer.h"
+#include "WizardFixture.h"
+#include "WizardTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Page = WizardController::Page;
+using Step = ButtonSize::Step;
+
+// The edit commands of the pages: captions, backgrounds and sizes, fonts, the output folder
+// and the live preview.
+class tst_WizardControllerEditing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void captions_data();
+    void captions();
+    void sizeSteps_data();
+    void sizeSteps();
+    void samplesFollowTheirPage();
+    void backgroundKindKeepsChoices();
+    void oversizedButtonFromFile();
+    void ownImage_data();
+    void ownImage();
+    void ownImageRefused();
+    void fontAndShadow();
+    void outputDirectory_data();
+    void outputDirectory();
+    void preview_data();
+    void preview();
+
+private:
+    QString path(const QString& name) const { return m_fixture.path(name); }
+    void addCaptions(const QStringList& captions);
+    QString writeBitmap(const QString& name, const QSize& size, QColor color) const;
+
+    WizardFixture m_fixture;
+    ScriptedPlatformServices& m_platform = m_fixture.platform;
+    std::unique_ptr<WizardController>& m_wizard = m_fixture.wizard;
+};
+
+void tst_WizardControllerEditing::init()
+{
+    QVERIFY(m_fixture.reset());
+}
+
+void tst_WizardControllerEditing::addCaptions(const QStringList& captions)
+{
+    for (const QString& caption : captions) {
+        m_platform.inputAnswers = {caption};
+        m_wizard->addCaption();
+    }
+    m_platform = ScriptedPlatformServices();
+}
+
+QString tst_WizardControllerEditing::writeBitmap(const QString& name, const QSize& size,
+                                                 QColor color) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    const QString file = path(name);
+    return image.save(file, "BMP") ? file : QString();
+}
+
+void tst_WizardControllerEditing::captions_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QVariant>("answer"); // invalid: the dialog is cancelled
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("rowAfter");
+    QTest::addColumn<QString>("dialogText"); // null: no dialog
+    QTest::addColumn<int>("beeps");
+
+    const QStringList abc{"A", "B", "C"};
+    const QVariant cancel;
+    const QString none;
+    QTest::newRow("add to an empty list")
+        << QStringList() << "add" << -1 << QVariant("Home") << QStringList{"Home"} << -1 << "" << 0;
+    QTest::newRow("add two lines, selection kept")
+        << QStringList{"Home"} << "add" << 0 << QVariant("Products|and Services")
+        << QStringList{"Home", "Products|and Services"} << 0 << "" << 0;
+    QTest::newRow("add only blanks") << abc << "add" << -1 << QVariant("   ")
+                                     << QStringList{"A", "B", "C", "   "} << -1 << "" << 0;
+    const QString longest(WizardTexts::maxCaptionLength, QLatin1Char('x'));
+    QTest::newRow("add 255 characters") << QStringList() << "add" << -1 << QVariant(longest)
+                                        << QStringList{longest} << -1 << "" << 0;
+    QTest::newRow("add empty beeps") << abc << "add" << 1 << QVariant("") << abc << 1 << "" << 1;
+    QTest::newRow("add cancelled") << abc << "add" << -1 << cancel << abc << -1 << "" << 0;
+    QTest::newRow("insert above the second")
+        << abc << "insert" << 1 << QVariant("N") << QStringList{"A", "N", "B", "C"} << 1 << "" << 0;
+    QTest::newRow("insert without selection appends")
+        << abc << "insert" << -1 << QVariant("N") << QStringList{"A", "B", "C", "N"} << -1 << ""
+        << 0;
+    QTest::newRow("insert empty beeps")
+        << abc << "insert" << 0 << QVariant("") << abc << 0 << "" << 1;
+    QTest::newRow("modify the second")
+        << abc << "modify" << 1 << QVariant("X") << QStringList{"A", "X", "C"} << 1 << "B" << 0;
+    QTest::newRow("modify empty keeps the text")
+        << abc << "modify" << 2 << QVariant("") << abc << 2 << "C" << 1;
+    QTest::newRow("modify cancelled") << abc << "modify" << 0 << cancel << abc << 0 << "A" << 0;
+    QTest::newRow("modify without selection")
+        << abc << "modify" << -1 << QVariant("X") << abc << -1 << none << 0;
+    QTest::newRow("modify beyond the list")
+        << abc << "modify" << 3 << QVariant("X") << abc << -1 << none << 0;
+    QTest::newRow("delete the second")
+        << abc << "delete" << 1 << QVariant() << QStringList{"A", "C"} << -1 << none << 0;
+    QTest::newRow("delete without selection")
+        << abc << "delete" << -1 << QVariant() << abc << -1 << none << 0;
+}
+
+void tst_WizardControllerEditing::captions()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, command);
+    QFETCH(int, selected);
+    QFETCH(QVariant, answer);
+    QFETCH(QStringList, after);
+    QFETCH(int, rowAfter);
+    QFETCH(QString, dialogText);
+    QFETCH(int, beeps);
+
+    addCaptions(before);
+    m_wizard->setSelectedCaptionRow(selected);
+    if (answer.isValid())
+        m_platform.inputAnswers = {answer.toString()};
+
+    int row = -2;
+    if (command == "add")
+        row = m_wizard->addCaption();
+    else if (command == "insert")
+        row = m_wizard->insertCaption(selected);
+    else if (command == "modify")
+        row = m_wizard->modifyCaption(selected);
+    else
+        row = m_wizard->deleteCaption(selected);
+
+    QCOMPARE(m_wizard->project().captions, after);
+    QCOMPARE(row, rowAfter);
+    QCOMPARE(m_wizard->selectedCaptionRow(), rowAfter);
+    QCOMPARE(m_platform.beeps, beeps);
+    QVERIFY(m_platform.messages.isEmpty());
+    if (dialogText.isNull()) {
+        QVERIFY(m_platform.inputs.isEmpty());
+    } else {
+        QCOMPARE(m_platform.inputs.size(), 1);
+        const auto& dialog = m_platform.inputs.first();
+        QCOMPARE(dialog.title, QStringLiteral("Label text for Button"));
+        QCOMPARE(dialog.text, QStringLiteral("Label Text:"));
+        QCOMPARE(dialog.initial, dialogText);
+        QCOMPARE(dialog.maxLength, 255);
+    }
+}
+
+void tst_WizardControllerEditing::sizeSteps_data()
+{
+    QTest::addColumn<QSize>("start");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("after");
+    QTest::newRow("height 130 +5")
+        << QSize(120, 130) << int(Step::HeightPlus5) << "+5" << QSize(120, 132);
+    QTest::newRow("height 3 -5") << QSize(120, 3) << int(Step::HeightMinus5) << "-5"
+                                 << QSize(120, 1);
+    QTest::newRow("height 1 -1") << QSize(120, 1) << int(Step::HeightMinus1) << "-1"
+                                 << QSize(120, 1);
+    QTest::newRow("height 132 +1")
+        << QSize(120, 132) << int(Step::HeightPlus1) << "+1" << QSize(120, 132);
+    QTest::newRow("width 295 +10")
+        << QSize(295, 32) << int(Step::WidthPlus10) << "+10" << QSize(300, 32);
+    QTest::newRow("width 5 -10") << QSize(5, 32) << int(Step::WidthMinus10) << "-10"
+                                 << QSize(1, 32);
+    QTest::newRow("width 300 +1") << QSize(300, 32) << int(Step::WidthPlus1) << "+1"
+                                  << QSize(300, 32);
+    QTest::newRow("width 1 -1") << QSize(1, 32) << int(Step::WidthMinus1) << "-1" << QSize(1, 32);
+}
+
+void tst_WizardControllerEditing::sizeSteps()
+{
+    QFETCH(QSize, start);
+    QFETCH(int, step);
+    QFETCH(QString, text);
+    QFETCH(QSize, after);
+    QCOMPARE(WizardTexts::sizeStepText(Step(step)), text);
+
+    // Reach the start size with the steps themselves; the fields cannot be typed in.
+    const ButtonProject& project = m_wizard->project();
+    while (project.buttonWidth != start.width())
+        m_wizard->applySizeStep(project.buttonWidth < start.width() ? Step::WidthPlus1
+                                                                    : Step::WidthMinus1);
+    while (project.buttonHeight != start.height())
+        m_wizard->applySizeStep(project.buttonHeight < start.height() ? Step::HeightPlus1
+                                                                      : Step::HeightMinus1);
+    m_wizard->setPredefinedIndex(ButtonState::Normal, 3);
+    m_wizard->setBackgroundKind(ButtonState::Normal, BackgroundKind::Regular);
+    QSignalSpy refreshed(m_wizard.get(), &WizardController::backgroundSampleChanged);
+
+    m_wizard->applySizeStep(Step(step));
+    QCOMPARE(QSize(project.buttonWidth, project.buttonHeight), after);
+    QCOMPARE(project.normal.backgroundKind, BackgroundKind::Regular);
+    QCOMPARE(refreshed.count(), 1);
+    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), after);
+}
+
+void tst_WizardControllerEditing::samplesFollowTheirPage()
+{
+    // Nothing is shown before a state's page is first entered.
+    QVERIFY(m_wizard->backgroundSample(ButtonState::Normal).isNull());
+    m_wizard->showPage(Page::NormalButton);
+    const QImage normal = m_wizard->backgroundSample(ButtonState::Normal);
+    QCOMPARE(normal.size(), QSize(120, 32));
+    QCOMPARE(normal.pixel(0, 0), qRgb(255, 255, 0));
+    QCOMPARE(normal.pixel(119, 31), qRgb(255, 255, 0));
+
+    // A Selected Regular sample keeps the fixed size while the Normal button takes its
+    // picture's; the size fields still show buttonWidth x buttonHeight.
+    m_wizard->setPredefinedIndex(ButtonState::Normal, 92);
+    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), QSize(172, 31));
+    QCOMPARE(m_wizard->project().buttonWidth, 120);
+    m_wizard->setPredefinedIndex(ButtonState::Normal, 10);
+    m_platform.colorAnswers = {Colors::rgb(0, 0, 255)};
+    m_wizard->chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->setBackgroundKind(ButtonState::Normal, BackgroundKind::Predefined);
+
+    // Leaving page 4 copies the Normal choices; the Selected sample shows them only when its
+    // own page is entered.
+    m_wizard->next();
+    QVERIFY(m_wizard->backgroundSample(ButtonState::Selected).isNull());
+    m_wizard->setBackgroundKind(ButtonState::Selected, BackgroundKind::Regular);
+    m_wizard->showPage(Page::SelectedButton);
+    const QImage selected = m_wizard->backgroundSample(ButtonState::Selected);
+    QCOMPARE(selected.size(), QSize(120, 32));
+    QCOMPARE(selected.pixel(60, 16), qRgb(0, 0, 255));
+    QCOMPARE(m_wizard->fontSample(ButtonState::Selected).background, QColor(0, 0, 255));
+
+    // Predefined with nothing chosen leaves the sample blank.
+    m_wizard->setPredefinedIndex(ButtonState::Pressed, -1);
+    QVERIFY(m_wizard->backgroundSample(ButtonState::Pressed).isNull());
+}
+
+void tst_WizardControllerEditing::backgroundKindKeepsChoices()
+{
+    m_wizard->setPredefinedIndex(ButtonState::Selected, 50);
+    m_platform.colorAnswers = {Colors::rgb(9, 8, 7)};
+    QVERIFY(m_wizard->chooseBackgroundColor(ButtonState::Selected));
+    const ButtonStateStyle& style = m_wizard->project().selected;
+    QCOMPARE(style.backgroundKind, BackgroundKind::Regular);
+    QCOMPARE(m_platform.colorRequests, QList<ColorRef>{Colors::rgb(0, 255, 255)});
+
+    m_wizard->setBackgroundKind(ButtonState::Selected, BackgroundKind::Predefined);
+    QCOMPARE(style.predefinedIndex, 50);
+    QCOMPARE(style.backgroundColor, Colors::rgb(9, 8, 7));
+    QCOMPARE(m_wizard->backgroundSample(ButtonState::Selected).size(), QSize(100, 30));
+
+    // A cancelled colour dialog changes nothing, the kind included.
+    QVERIFY(!m_wizard->chooseBackgroundColor(ButtonState::Selected));
+    QCOMPARE(style.backgroundKind, BackgroundKind::Predefined);
+}
+
+void tst_WizardControllerEditing::oversizedButtonFromFile()
+{
+    // A file may hold any size; the sample never takes more than the area it fills.
+    QFile file(path("big.blp"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("LabelText=A\r\nfWidth=2000000000\r\nfHeight=-4\r\n");
+    file.close();
+    m_platform.openFileAnswers = {file.fileName()};
+    m_wizard->showPage(Page::NormalButton);
+    QCOMPARE(m_wizard->openProject(), WizardController::OpenResult::Read);
+    QVERIFY(m_wizard->backgroundSample(ButtonState::Normal).isNull());
+    m_wizard->applySizeStep(Step::HeightPlus5);
+    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), QSize(300, 1));
+}
+
+void tst_WizardControllerEditing::ownImage_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<int>("normalIndex"); // -1: Regular 120 x 32
+    QTest::addColumn<QString>("warning");
+    const int selected = int(ButtonState::Selected);
+    const int pressed = int(ButtonState::Pressed);
+    QTest::newRow("selected 146x34 against B11")
+        << selected << QSize(146, 34) << 10
+        << "Warning! Image dimensions 34x146 are different from size of normal button 36x153";
+    QTest::newRow("heights differ only")
+        << pressed << QSize(120, 40) << -1
+        << "Warning! Image dimensions 40x120 are different from size of normal button 32x120";
+    QTest::newRow("widths differ only")
+        << selected << QSize(100, 32) << -1
+        << "Warning! Image dimensions 32x100 are different from size of normal button 32x120";
+    QTest::newRow("pressed of the Normal size") << pressed << QSize(153, 36) << 10 << QString();
+    QTest::newRow("normal is never compared")
+        << int(ButtonState::Normal) << QSize(5, 5) << -1 << QString();
+    QTest::newRow("large picture")
+        << int(ButtonState::Normal) << QSize(400, 200) << -1 << QString();
+}
+
+void tst_WizardControllerEditing::ownImage()
+{
+    QFETCH(int, state);
+    QFETCH(QSize, image);
+    QFETCH(int, normalIndex);
+    QFETCH(QString, warning);
+    const auto s = ButtonState(state);
+    if (normalIndex >= 0)
+        m_wizard->setPredefinedIndex(ButtonState::Normal, normalIndex);
+    const QString file = writeBitmap(QStringLiteral("Own.BMP"), image, Qt::red);
+    QVERIFY(!file.isEmpty());
+
+    m_platform.openFileAnswers = {file};
+    QVERIFY(m_wizard->chooseOwnImage(s));
+    const ButtonStateStyle& style = m_wizard->project().style(s);
+    QCOMPARE(style.imageFileName, file);
+    QCOMPARE(style.backgroundKind, BackgroundKind::OwnImage);
+    QCOMPARE(m_wizard->backgroundSample(s).size(), image);
+    QCOMPARE(m_platform.messages, warning.isEmpty() ? QStringList() : QStringList{warning});
+    const auto& dialog = m_platform.openDialogs.first();
+    QCOMPARE(dialog.filter, WizardTexts::ownImageFilter);
+    QVERIFY(dialog.picturePreview);
+    QVERIFY(dialog.fileName.isEmpty());
+
+    // The next dialog opens on the chosen file.
+    QVERIFY(!m_wizard->chooseOwnImage(s));
+    QCOMPARE(m_platform.openDialogs.last().fileName, file);
+    QCOMPARE(m_platform.openDialogs.last().initialDirectory, m_fixture.dir->path());
+    QCOMPARE(style.imageFileName, file);
+}
+
+void tst_WizardControllerEditing::ownImageRefused()
+{
+    const QString good = writeBitmap(QStringLiteral("good.bmp"), QSize(20, 10), Qt::blue);
+    m_platform.openFileAnswers = {good, path("photo.tif"), path("broken.bmp")};
+    QVERIFY(QFile(path("broken.bmp")).open(QIODevice::WriteOnly));
+    QVERIFY(m_wizard->chooseOwnImage(ButtonState::Pressed));
+    m_wizard->setBackgroundKind(ButtonState::Pressed, BackgroundKind::Regular);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QVERIFY(!m_wizard->chooseOwnImage(ButtonState::Pressed));
+        QCOMPARE(m_platform.errors.size(), attempt + 1);
+        QCOMPARE(m_wizard->project().pressed.imageFileName, good);
+        QCOMPARE(m_wizard->project().pressed.backgroundKind, BackgroundKind::Regular);
+        QCOMPARE(m_wizard->pictures().ownImage(ButtonState::Pressed).size(), QSize(20, 10));
+    }
+    QCOMPARE(m_platform.errors.first(), QStringLiteral("Unknown picture file extension (.tif)"));
+}
+
+void tst_WizardControllerEditing::fontAndShadow()
+{
+    PlatformServices::FontAttributes answer;
+    answer.fontName = QStringLiteral("Arial");
+    answer.fontSize = 36;
+    answer.fontBold = answer.fontItalic = answer.fontUnderline = answer.fontStrikeOut = true;
+    answer.fontColor = Colors::rgb(200, 0, 0);
+    answer.backgroundColor = Colors::rgb(1, 1, 1); // not a font field: ignored
+    answer.textJustification = TextJustification::Left;
+    m_platform.fontAnswers = {answer, std::nullopt};
+
+    QVERIFY(m_wizard->chooseFont(ButtonState::Pressed));
+    const ButtonStateStyle& style = m_wizard->project().pressed;
+    QCOMPARE(m_platform.fontRequests.first(), ButtonProject().pressed);
+    QCOMPARE(style.fontName, answer.fontName);
+    QCOMPARE(style.fontSize, 36);
+    QVERIFY(style.fontBold && style.fontItalic && style.fontUnderline && style.fontStrikeOut);
+    QCOMPARE(style.fontColor, answer.fontColor);
+    QCOMPARE(style.backgroundColor, ButtonProject().pressed.backgroundColor);
+    QCOMPARE(style.textJustification, ButtonProject().pressed.textJustification);
+    const WizardController::FontSample sample = m_wizard->fontSample(ButtonState::Pressed);
+    QCOMPARE(sample.textColor, QColor(200, 0, 0));
+    QCOMPARE(sample.background, QColor(0, 255, 0));
+    QVERIFY(sample.font.bold() && sample.font.underline());
+
+    const ButtonStateStyle before = style;
+    QVERIFY(!m_wizard->chooseFont(ButtonState::Pressed));
+    QCOMPARE(style, before);
+
+    m_platform.colorAnswers = {Colors::rgb(5, 6, 7)};
+    m_wizard->setDropShadow(ButtonState::Pressed, true);
+    QVERIFY(m_wizard->chooseShadowColor(ButtonState::Pressed));
+    m_wizard->setDropShadow(ButtonState::Pressed, false);
+    QVERIFY(!m_wizard->chooseShadowColor(ButtonState::Pressed));
+    QCOMPARE(style.dropShadowColor, Colors::rgb(5, 6, 7));
+    QVERIFY(!style.dropShadow);
+}
+
+void tst_WizardControllerEditing::outputDirectory_data()
+{
+    QTest::addColumn<QString>("answer"); // relative to the test folder; "-" is cancel
+    QTest::addColumn<QList<bool>>("confirm");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("error"); // a part of the error message
+    QTest::newRow("existing folder") << "existing" << QList<bool>() << true << 0 << QString();
+    QTest::newRow("new folder created")
+        << "new/deeper" << QList<bool>{true} << true << 1 << QString();
+    QTest::newRow("new folder declined") << "new" << QList<bool>{false} << false << 1 << QString();
+    QTest::newRow("a file in the way")
+        << "file/sub" << QList<bool>{true} << false << 1 << "The directory ";
+    QTest::newRow("cancelled") << "-" << QList<bool>() << false << 0 << QString();
+}
+
+void tst_WizardControllerEditing::outputDirectory()
+{
+    QFETCH(QString, answer);
+    QFETCH(QList<bool>, confirm);
+    QFETCH(bool, taken);
+    QFETCH(int, questions);
+    QFETCH(QString, error);
+    QVERIFY(QDir(m_fixture.dir->path()).mkdir(QStringLiteral("existing")));
+    QVERIFY(QFile(path("file")).open(QIODevice::WriteOnly));
+    const QString chosen = answer == "-" ? QString() : path(answer);
+    m_platform.directoryAnswers = {chosen};
+    m_platform.confirmAnswers = confirm;
+    const QString before = m_wizard->project().outputDirectory;
+
+    QCOMPARE(m_wizard->chooseOutputDirectory(), taken);
+    QCOMPARE(m_platform.directoryRequests.size(), 1);
+    QCOMPARE(m_platform.directoryRequests.first().text, before); // already normalised
+    QCOMPARE(m_wizard->project().outputDirectory, taken ? chosen : before);
+    QCOMPARE(QFileInfo(chosen).isDir(), taken);
+    QCOMPARE(m_platform.confirmations.size(), questions);
+    if (questions)
+        QCOMPARE(m_platform.confirmations.first().text,
+                 QStringLiteral("The specified directory does not exist. Create it?"));
+    if (error.isEmpty()) {
+        QVERIFY(m_platform.errors.isEmpty());
+    } else {
+        QCOMPARE(m_platform.errors.size(), 1);
+        QVERIFY2(m_platform.errors.first().startsWith(error + chosen),
+                 qPrintable(m_platform.errors.first()));
+    }
+}
+
+void tst_WizardControllerEditing::preview_data()
+{
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("states");
+    QTest::newRow("empty list") << QStringList() << -1 << int(JavaScriptOption::Both) << "Sample"
+                                << 3;
+    QTest::newRow("first when none selected") << QStringList{"Home", "Two|Lines"} << -1
+                                              << int(JavaScriptOption::MouseOver) << "Home" << 2;
+    QTest::newRow("selected") << QStringList{"Home", "Two|Lines"} << 1
+                              << int(JavaScriptOption::Pressed) << "Two|Lines" << 2;
+    QTest::newRow("static") << QStringList{"Home"} << 0 << int(JavaScriptOption::Static) << "Home"
+                            << 1;
+}
+
+void tst_WizardControllerEditing::preview()
+{
+    QFETCH(QStringList, captions);
+    QFETCH(int, selected);
+    QFETCH(int, option);
+    QFETCH(QString, shown);
+    QFETCH(int, states);
+    addCaptions(captions);
+    QSignalSpy selection(m_wizard.get(), &WizardController::selectedCaptionChanged);
+    m_wizard->setSelectedCaptionRow(selected);
+    m_wizard->setSelectedCaptionRow(selected);
+    QCOMPARE(selection.count(), selected >= 0 ? 1 : 0);
+    m_wizard->setJavaScriptOption(JavaScriptOption(option));
+    m_wizard->setPredefinedIndex(ButtonState::Normal, 20);
+    QCOMPARE(m_wizard->previewCaption(), shown);
+
+    const QList<QImage> buttons = m_wizard->previewButtons();
+    QCOMPARE(buttons.size(), states);
+    // Drawn as a run draws caption 1 of a project holding only the shown caption.
+    ButtonProject project = m_wizard->project();
+    project.captions = {shown};
+    ButtonSizeTables sizes;
+    ButtonRenderer renderer(project, m_wizard->pictures(), m_wizard->optionSets().text, sizes);
+    const QList<ButtonState> order = m_wizard->previewStates();
+    QCOMPARE(order.first(), ButtonState::Normal);
+    for (int i = 0; i < states; ++i)
+        QCOMPARE(buttons.at(i), renderer.render(order.at(i), 1, shown));
+    QCOMPARE(buttons.first().size(), QSize(150, 40));
+
+    // A change shows at once.
+    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::BlackBorder);
+    QCOMPARE(m_wizard->previewButtons().first().pixel(0, 0), qRgb(0, 0, 0));
+}
+
+QTEST_MAIN(tst_WizardControllerEditing)
+#include "tst_WizardControllerEditing.moc"

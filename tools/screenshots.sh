@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Saves a screenshot of each wizard page and of the live preview into docs/screenshots/,
+# drawn on a virtual X display with the bundled example project opened.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+cmake --build "$build_dir" --target wizard-screenshots >/dev/null
+mkdir -p docs/screenshots
+export -n QT_QPA_PLATFORM
+xvfb-run -a -s "-screen 0 1280x800x24" \
+  "$build_dir/bin/wizard-screenshots" examples/example.blp docs/screenshots
+ls docs/screenshots

@@ -1,0 +1,142 @@
+// Saves a picture of each of the 16 wizard pages and of the live preview, with a project
+// opened, for the documentation.
+//
+//   wizard-screenshots <project.blp> <output folder>
+
+#include "GeneratorWizard.h"
+#include "LivePreviewWindow.h"
+#include "PictureDecoders.h"
+#include "QtPlatformServices.h"
+#include "WizardController.h"
+#include "WizardPage.h"
+#include "WizardTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// Answers the Open dialog with the project, the folder picker with a temporary folder and
+// the caption dialog with numbered captions; every other dialog is cancelled.
+class ProjectOnlyPlatform : public QtPlatformServices
+{
+public:
+    explicit ProjectOnlyPlatform(const QString& project) : m_project(project) {}
+    QString openFileName(const FileDialogOptions&) override { return m_project; }
+    QString chooseDirectory(const QString&, const QString&) override { return m_output.path(); }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
+    {
+        return QStringLiteral("Button %1").arg(++m_captions);
+    }
+    void showMessage(const QString& text) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    void showError(const QString& text) override { showMessage(text); }
+
+private:
+    QString m_project;
+    QTemporaryDir m_output;
+    int m_captions = 0;
+};
+
+// Saves the next modal dialog once it has been drawn, then cancels it.
+void grabNextDialog(const QString& path, bool* saved)
+{
+    QTimer::singleShot(400, [path, saved] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->grab().save(path))
+            *saved = false;
+        if (auto* d = qobject_cast<QDialog*>(dialog))
+            d->reject();
+    });
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: wizard-screenshots <project.blp> <output folder>\n");
+        return 2;
+    }
+    registerPictureDecoders();
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    ProjectOnlyPlatform platform(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    settle();
+    WizardController& controller = wizard.controller();
+    if (controller.openProject() != WizardController::OpenResult::Read) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    controller.setSelectedCaptionRow(1);
+    bool saved = true;
+    for (int page = 0; page < WizardController::PageCount; ++page) {
+        controller.showPage(page);
+        settle();
+        const QString name = QStringLiteral("page-%1.png").arg(page + 1, 2, 10, QLatin1Char('0'));
+        saved = wizard.grab().save(out.filePath(name)) && saved;
+    }
+    controller.showPage(WizardController::LabelText);
+    wizard.livePreviewAction()->setChecked(true);
+    settle();
+    saved = wizard.livePreview()->grab().save(out.filePath(QStringLiteral("live-preview.png"))) &&
+            saved;
+
+    // The font dialog and the own-image dialog with its preview.
+    grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);
+    controller.chooseFont(ButtonState::Normal);
+    PlatformServices::FileDialogOptions pictures;
+    pictures.title = WizardTexts::ownImageDialogTitle;
+    pictures.filter = WizardTexts::ownImageFilter;
+    pictures.picturePreview = true;
+    // Run from the source tree, as tools/screenshots.sh does: the page pictures to look at.
+    pictures.initialDirectory =
+        QDir::current().absoluteFilePath(QStringLiteral("resources/pictures"));
+    pictures.fileName =
+        QDir(pictures.initialDirectory).absoluteFilePath(QStringLiteral("welcome.png"));
+    grabNextDialog(out.filePath(QStringLiteral("own-image-dialog.png")), &saved);
+    platform.QtPlatformServices::openFileName(pictures);
+
+    // Page 16 while a long run shows its progress.
+    wizard.livePreviewAction()->setChecked(false);
+    controller.setJavaScriptOption(JavaScriptOption::Both);
+    while (controller.project().captions.size() < 200)
+        controller.addCaption();
+    controller.chooseOutputDirectory();
+    controller.showPage(WizardController::Generate);
+    bool progressShot = false;
+    QObject::connect(&controller, &WizardController::generationProgress, &wizard, [&] {
+        auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
+        if (progressShot || !bar || !bar->isVisible() || bar->value() < bar->maximum() / 3)
+            return;
+        progressShot = true;
+        saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
+    });
+    controller.next();
+    if (!progressShot)
+        std::fprintf(stderr, "the run showed no progress\n");
+    if (!saved || !progressShot) {
+        std::fprintf(stderr, "cannot write the pictures into %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}

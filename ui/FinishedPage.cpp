@@ -1,0 +1,76 @@
+#include "FinishedPage.h"
+
+#include "WizardController.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
+    : WizardPage(WizardController::Finished, wizard, parent)
+{
+    cancelButton()->setObjectName(QStringLiteral("btnFinishedClose"));
+    auto* layout = new QGridLayout(body());
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(stepLine(QStringLiteral("15."),
+                               QStringLiteral("Click on the [Close] button to exit the program."),
+                               body()),
+                      0, 0, 1, 2);
+    layout->addWidget(
+        instructionMemo(QStringLiteral("MEM_FIN"), QStringLiteral("Finished"), body()), 1, 0, 3, 1);
+    QPushButton* preview = button(QStringLiteral("Preview In Browser"), body());
+    preview->setObjectName(QStringLiteral("btnPreview"));
+    QPushButton* viewCode = button(QStringLiteral("View Javascript + HTML Code"), body());
+    viewCode->setObjectName(QStringLiteral("btnViewCode"));
+    layout->addWidget(preview, 1, 1);
+    layout->addWidget(viewCode, 2, 1);
+    m_progressText = new QLabel(body());
+    m_progressText->setAccessibleName(QStringLiteral("Generation progress"));
+    m_progress = new QProgressBar(body());
+    m_progress->setAccessibleName(QStringLiteral("Images written"));
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progressText);
+    progressRow->addWidget(m_progress, 1);
+    layout->addLayout(progressRow, 4, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(3, 1);
+    // The row keeps its room while hidden, so showing it moves nothing.
+    for (QWidget* w : {static_cast<QWidget*>(m_progressText), static_cast<QWidget*>(m_progress)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
+
+    m_buttons = {preview, viewCode, previousButton(), cancelButton()};
+    connect(preview, &QPushButton::clicked, this, [this] { m_wizard.previewInBrowser(); });
+    connect(viewCode, &QPushButton::clicked, this, &FinishedPage::viewCodeRequested);
+    connect(&m_wizard, &WizardController::generationStarted, this, [this] { setRunning(true); });
+    connect(&m_wizard, &WizardController::generationFinished, this, [this] { setRunning(false); });
+    connect(&m_wizard, &WizardController::generationProgress, this, &FinishedPage::showProgress);
+}
+
+void FinishedPage::setRunning(bool running)
+{
+    for (QWidget* w : m_buttons)
+        w->setEnabled(!running);
+    if (running)
+        m_runTime.start();
+}
+
+void FinishedPage::showProgress(int done, int total)
+{
+    if (!m_runTime.isValid() || m_runTime.elapsed() < progressDelayMs)
+        return;
+    m_progressText->setText(QStringLiteral("Images done: %1 of %2").arg(done).arg(total));
+    m_progress->setRange(0, total);
+    m_progress->setValue(done);
+    m_progressText->show();
+    m_progress->show();
+    // The run holds the GUI thread; let the window paint, but take no clicks until it ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "WizardPage.h"
+
+#include <QElapsedTimer>
+
+class QLabel;
+class QProgressBar;
+
+// Page 16: the end, with the generation's progress while it runs.
+class FinishedPage : public WizardPage
+{
+    Q_OBJECT
+public:
+    FinishedPage(WizardController& wizard, QWidget* parent = nullptr);
+
+    // A run shorter than this shows no progress.
+    static constexpr int progressDelayMs = 500;
+
+signals:
+    void viewCodeRequested();
+
+private:
+    void setRunning(bool running);
+    void showProgress(int done, int total);
+
+    QList<QWidget*> m_buttons;
+    QLabel* m_progressText;
+    QProgressBar* m_progress;
+    QElapsedTimer m_runTime;
+};

@@ -1,0 +1,38 @@
+#include "GeneratePage.h"
+
+#include "RadioGroupBox.h"
+#include "WizardController.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
+    : WizardPage(WizardController::Generate, wizard, parent)
+{
+    auto* layout = new QGridLayout(body());
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(stepLine(QStringLiteral("13."),
+                               QStringLiteral("Press the [Next>>] button to generate  the image "
+                                              "files and sample html file"),
+                               body()),
+                      0, 0, 1, 3);
+    layout->addWidget(
+        instructionMemo(QStringLiteral("MEM_GEN"), QStringLiteral("About generating"), body()), 1,
+        0, 2, 1);
+    layout->addWidget(stepLine(QStringLiteral("14."), QString(), body()), 1, 1, Qt::AlignTop);
+    m_format = new RadioGroupBox(radioGroupTexts<ImageFileFormat>(), body());
+    m_format->setObjectName(QStringLiteral("rgImageFileFormat"));
+    layout->addWidget(m_format, 1, 2, Qt::AlignTop);
+    layout->addWidget(picture(QStringLiteral("generate.png"), body()), 2, 1, 1, 2, Qt::AlignCenter);
+    layout->setColumnStretch(0, 1);
+
+    connect(m_format, &RadioGroupBox::picked, this,
+            [this](int i) { m_wizard.setImageFileFormat(ImageFileFormat(i)); });
+}
+
+void GeneratePage::refresh()
+{
+    m_format->setSelectedIndex(int(m_wizard.project().imageFileFormat));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ButtonSize.h"
+
+#include <QSize>
+#include <QString>
+
+// The texts the wizard's logic decides and its pages show: title, headings, page numbers,
+// dialog captions and messages.
+class WizardTexts
+{
+public:
+    static QString applicationTitle();
+    // The bold blue title line of a page index 0..15; empty for any other index.
+    static QString pageHeading(int page);
+    // "Page N of 16" for page index N - 1.
+    static QString pageNumberText(int page);
+
+    static QString sizeStepText(ButtonSize::Step step);
+    // The warning for a Selected or Pressed own image whose size differs from the Normal
+    // button's; empty when both agree.
+    static QString sizeMismatchWarning(const QSize& imageSize, const QSize& normalSize);
+    // Tells how many images a run dropped and why the first one was.
+    static QString droppedImagesMessage(int count, const QString& firstPathStem,
+                                        const QString& firstReason);
+    static QString createDirectoryFailed(const QString& directory, const QString& reason);
+
+    static inline const QString captionDialogTitle = QStringLiteral("Label text for Button");
+    static inline const QString captionDialogPrompt = QStringLiteral("Label Text:");
+    static constexpr int maxCaptionLength = 255;
+    static constexpr int maxPrefixLength = 8;
+
+    static inline const QString ownImageDialogTitle =
+        QStringLiteral("Select your own background image...");
+    static inline const QString ownImageFilter =
+        QStringLiteral("Any Picture|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmaps (*.bmp)|*.bmp|"
+                       "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif");
+    static inline const QString outputDirectoryDialogTitle =
+        QStringLiteral("Select your output directory");
+    static inline const QString createDirectoryQuestion =
+        QStringLiteral("The specified directory does not exist. Create it?");
+    static inline const QString confirmTitle = QStringLiteral("Confirm");
+    static inline const QString helpFileName = QStringLiteral("brwk4.html");
+};
