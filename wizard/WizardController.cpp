@@ -223,6 +223,9 @@ QString WizardController::pageCheckMessage(int page, const ButtonProject& projec
             return QStringLiteral("Invalid output directory specified");
         if (project.fileNamePrefix.isEmpty())
             return QStringLiteral("File Name Prefix must be 1 - 8 characters");
+        if (const QString prefixError = OutputNaming::prefixError(project.fileNamePrefix);
+            !prefixError.isEmpty())
+            return prefixError;
         break;
     case Html:
         if (project.htmlDirection == HtmlDirection::NoChoice)

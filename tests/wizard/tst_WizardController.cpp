@@ -193,6 +193,11 @@ void tst_WizardController::checks_data()
                                          w.setFileNamePrefix(QString());
                                      })
                                   << "File Name Prefix must be 1 - 8 characters";
+    QTest::newRow("prefix leaving the folder")
+        << int(Page::OutputDirectory) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.setFileNamePrefix(QStringLiteral("../up"));
+           })
+        << "Invalid file name prefix: \"../up\"";
     QTest::newRow("no HTML direction")
         << int(Page::Html) << Setup([](WizardController& w, ScriptedPlatformServices&) {
                w.setHtmlDirection(HtmlDirection::NoChoice);
