@@ -1,0 +1,121 @@
+#include "../wizard/ScriptedPlatformServices.h"
+#include "CodeViewer.h"
+#include "CodeViewerForm.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The viewer window: its strip, its limits and the copy as the user sees it.
+class tst_CodeViewerForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void layoutFollowsTheWindow_data();
+    void layoutFollowsTheWindow();
+    void copyShowsTheSelection_data();
+    void copyShowsTheSelection();
+    void closeCloses();
+
+private:
+    bool load(CodeViewer& viewer, const QByteArray& bytes)
+    {
+        QFile f(m_dir.filePath(QStringLiteral("BTNPAGE.html")));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() &&
+               (f.close(), true) && viewer.load(f.fileName());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void tst_CodeViewerForm::layoutFollowsTheWindow_data()
+{
+    QTest::addColumn<QSize>("asked");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("as opened") << QSize() << QSize(544, 371);
+    QTest::newRow("wider") << QSize(900, 500) << QSize(900, 500);
+    QTest::newRow("below the smallest") << QSize(100, 100) << QSize(320, 220);
+    QTest::newRow("beyond the largest") << QSize(2000, 1000) << QSize(1200, 800);
+}
+
+void tst_CodeViewerForm::layoutFollowsTheWindow()
+{
+    QFETCH(QSize, asked);
+    QFETCH(QSize, shown);
+    ScriptedPlatformServices platform;
+    CodeViewer viewer(platform);
+    QVERIFY(load(viewer, "<html>\r\n</html>\r\n"));
+    CodeViewerForm form(viewer);
+    if (asked.isValid())
+        form.resize(asked);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.size(), shown);
+    QCOMPARE(form.windowTitle(), QStringLiteral("View Source Code for Sample Page"));
+
+    const QWidget* panel = form.findChild<QWidget*>(QStringLiteral("topPanel"));
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), QRect(0, 0, shown.width(), 41));
+    QCOMPARE(panel->palette().color(QPalette::Window), QColor(0xFF, 0xCC, 0x09));
+    QCOMPARE(form.copyButton()->geometry(), QRect(8, 8, 105, 25));
+    QCOMPARE(form.closeButton()->size(), QSize(75, 25));
+    QCOMPARE(form.closeButton()->geometry().right() + 1, shown.width() - 12);
+    QCOMPARE(form.code()->geometry(), QRect(0, 41, shown.width(), shown.height() - 41));
+    QCOMPARE(form.code()->toPlainText(), QStringLiteral("<html>\n</html>"));
+    QVERIFY(form.code()->isReadOnly());
+    QCOMPARE(form.code()->font().pixelSize(), 13);
+    QVERIFY(QFontInfo(form.code()->font()).fixedPitch());
+}
+
+void tst_CodeViewerForm::copyShowsTheSelection_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("one character stays selected") << QByteArray("x") << false;
+    QTest::newRow("a page is copied") << QByteArray("<html>\r\n</html>\r\n") << true;
+}
+
+void tst_CodeViewerForm::copyShowsTheSelection()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, copied);
+    ScriptedPlatformServices platform;
+    CodeViewer viewer(platform);
+    QVERIFY(load(viewer, bytes));
+    CodeViewerForm form(viewer);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QTest::mouseClick(form.copyButton(), Qt::LeftButton);
+    const QTextCursor cursor = form.code()->textCursor();
+    QCOMPARE(cursor.hasSelection(), !copied);
+    if (copied) {
+        QCOMPARE(cursor.position(), 0);
+        QCOMPARE(platform.clipboardTexts, QStringList{QStringLiteral("<html>\r\n</html>")});
+        QCOMPARE(platform.messages, QStringList{QStringLiteral("Code copied to clipboard")});
+    } else {
+        QCOMPARE(cursor.selectedText(), QStringLiteral("x"));
+        QVERIFY(platform.clipboardTexts.isEmpty() && platform.messages.isEmpty());
+    }
+}
+
+void tst_CodeViewerForm::closeCloses()
+{
+    ScriptedPlatformServices platform;
+    CodeViewer viewer(platform);
+    QVERIFY(load(viewer, "<html>"));
+    CodeViewerForm form(viewer);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Reachable from the keyboard: Copy, Close, then the code.
+    QCOMPARE(form.copyButton()->nextInFocusChain(), form.closeButton());
+    form.closeButton()->setFocus();
+    QTest::keyClick(form.closeButton(), Qt::Key_Space);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(tst_CodeViewerForm)
+#include "tst_CodeViewerForm.moc"
