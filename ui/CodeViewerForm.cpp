@@ -20,6 +20,10 @@ CodeViewerForm::CodeViewerForm(CodeViewer& viewer, QWidget* parent)
     p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD0)); // 0x00D0FFFF as BGR
     setPalette(p);
     setAutoFillBackground(true);
+    // A window takes no font from its parent: the wizard's small one, as its buttons are sized
+    // for it.
+    if (parent)
+        setFont(parent->font());
 
     m_panel->setObjectName(QStringLiteral("topPanel"));
     m_panel->setFixedHeight(panelHeight);
@@ -30,10 +34,11 @@ CodeViewerForm::CodeViewerForm(CodeViewer& viewer, QWidget* parent)
     m_panel->installEventFilter(this);
 
     m_copy->setObjectName(QStringLiteral("btnCopy"));
-    m_copy->setGeometry(8, 8, 105, 25);
+    // Never narrower than its text, whatever the desktop's font.
+    m_copy->setGeometry(8, 8, qMax(105, m_copy->sizeHint().width()), 25);
     m_copy->setAutoDefault(false);
     m_close->setObjectName(QStringLiteral("btnClose"));
-    m_close->resize(75, 25);
+    m_close->resize(qMax(75, m_close->sizeHint().width()), 25);
     m_close->setAutoDefault(false);
 
     m_code->setObjectName(QStringLiteral("memCode"));
