@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libpng-dev libjpeg62-turbo-dev libgif-dev
   fonts-dejavu-core fonts-liberation
+  xdg-utils
   libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth x11-utils
