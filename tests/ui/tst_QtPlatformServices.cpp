@@ -217,8 +217,11 @@ void tst_QtPlatformServices::openWithApplicationDoesNotWait()
     const QString opener = dir.filePath(QStringLiteral("xdg-open"));
     QFile script(opener);
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(
-        "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.args\"\nsleep 3\ntouch \"$0.done\" 2>/dev/null\n");
+    script.write("#!/bin/sh\n"
+                 "exec >/dev/null 2>&1\n"
+                 "printf '%s' \"$1\" > \"$0.args\"\n"
+                 "sleep 3\n"
+                 "touch \"$0.done\"\n");
     script.close();
     QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
     const QByteArray path = qgetenv("PATH");
