@@ -86,7 +86,6 @@ void tst_CodeViewer::copy_data()
     QTest::addColumn<bool>("copied");
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("one character") << QByteArray("x\r\n") << false;
-    QTest::newRow("two characters") << QByteArray("xy") << true;
     // Two empty lines join into the two characters CR LF.
     QTest::newRow("two empty lines") << QByteArray("\r\n\r\n") << true;
     QTest::newRow("a page") << QByteArray("<html>\r\n<body>\r\n</html>\r\n") << true;
