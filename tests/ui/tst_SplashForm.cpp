@@ -49,6 +49,10 @@ void tst_SplashForm::modes()
     QCOMPARE(help.size(), int(about));
     QVERIFY(form.isVisible());
     if (about) {
+        // And from the keyboard: Tab to the link, then Enter.
+        form.linkLabel()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.linkLabel(), Qt::Key_Return);
+        QCOMPARE(help.size(), 2);
         QTest::mouseClick(form.closeButton(), Qt::LeftButton);
         QVERIFY(!form.isVisible());
     }
