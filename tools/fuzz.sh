@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of a BRINDLEWICK_FUZZ build for SECONDS each (default 30),
+# starting from the committed seeds. New inputs go to <build>/fuzz-work/<target>/, crashes,
+# leaks, timeouts and out-of-memory inputs to <build>/fuzz-artifacts/<target>/.
+# Usage: BUILD_DIR=build-sanitize bash tools/fuzz.sh [SECONDS] [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build-sanitize}
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(project_file png jpeg gif bmp)
+source tools/sanitizer-env.sh
+# Freed memory that ASan holds back to catch late uses counts towards the RSS limit; with its
+# default 256 MB two large pictures in a row would pass 512 MB that no single input takes.
+export ASAN_OPTIONS=$ASAN_OPTIONS:quarantine_size_mb=64
+export QT_QPA_PLATFORM=offscreen
+
+failed=()
+for t in "${targets[@]}"; do
+  work="$build_dir/fuzz-work/$t"
+  artifacts="$build_dir/fuzz-artifacts/$t"
+  mkdir -p "$work" "$artifacts"
+  log="$build_dir/fuzz-$t.log"
+  echo "fuzz-$t: ${seconds}s"
+  # One second or 512 MB per input is the most any input may cost; the timeout leaves
+  # headroom for the slower instrumented build.
+  if "$build_dir/bin/fuzz-$t" -max_total_time="$seconds" -rss_limit_mb=512 -timeout=5 \
+      -dict="fuzz/$t.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
+      "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
+    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" | tr '\n' ' '
+    echo "corpus: $(ls "$work" | wc -l) new inputs"
+  else
+    tail -n 60 "$log"
+    echo "fuzz-$t FAILED; the input is in $artifacts/ (full log: $log)"
+    failed+=("$t")
+  fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzzing found faults in: ${failed[*]}"
+  exit 1
+fi

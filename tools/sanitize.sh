@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything with clang under AddressSanitizer and UndefinedBehaviorSanitizer into
+# ${BUILD_DIR:-build}-sanitize, runs every test there, then fuzzes each target briefly.
+# Any sanitizer report fails. FUZZ_SECONDS (default 30) sets the time per fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${SANITIZE_BUILD_DIR:-${BUILD_DIR:-build}-sanitize}
+generator=()
+if command -v ninja >/dev/null && [ ! -f "$build_dir/Makefile" ]; then
+  generator=(-G Ninja)
+fi
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBRINDLEWICK_SANITIZE=ON -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BUILD_BENCH=OFF \
+  "${generator[@]}" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+
+source tools/sanitizer-env.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build_dir" --output-on-failure -j2
+BUILD_DIR=$build_dir bash tools/fuzz.sh "${FUZZ_SECONDS:-30}"
