@@ -2,6 +2,7 @@
 # Runs every libFuzzer target of a BRINDLEWICK_FUZZ build for SECONDS each (default 30),
 # starting from the committed seeds. New inputs go to <build>/fuzz-work/<target>/, crashes,
 # leaks, timeouts and out-of-memory inputs to <build>/fuzz-artifacts/<target>/.
+# FUZZ_FLAGS adds libFuzzer options (for example -max_len=65536 on a long run).
 # Usage: BUILD_DIR=build-sanitize bash tools/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,9 +28,9 @@ for t in "${targets[@]}"; do
   # headroom for the slower instrumented build.
   if "$build_dir/bin/fuzz-$t" -max_total_time="$seconds" -rss_limit_mb=512 -timeout=5 \
       -dict="fuzz/$t.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
-      "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
+      ${FUZZ_FLAGS:-} "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
     grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" | tr '\n' ' '
-    echo "corpus: $(ls "$work" | wc -l) new inputs"
+    echo "work corpus: $(ls "$work" | wc -l) inputs"
   else
     tail -n 60 "$log"
     echo "fuzz-$t FAILED; the input is in $artifacts/ (full log: $log)"
