@@ -1,14 +1,19 @@
 #include "FuzzInputFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+const std::string prefix = "brindlewick-fuzz-";
 
 std::string temporaryRoot()
 {
@@ -19,17 +24,41 @@ std::string temporaryRoot()
     return tmp && *tmp ? tmp : "/tmp";
 }
 
+// A crash ends the fuzzer at once, so folders of processes that are gone are removed here.
+void removeStaleFolders(const std::string& root)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        struct stat info;
+        if (pid > 0 && *end == '\0' && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
+            ::lstat(entry.path().c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+            info.st_uid == ::geteuid()) {
+            std::filesystem::remove_all(entry.path(), error);
+        }
+    }
+}
+
 } // namespace
 
 FuzzInputFile::FuzzInputFile(const char* extension)
 {
-    std::string pattern = temporaryRoot() + "/brindlewick-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data())) {
-        m_directory = pattern;
-        m_path = m_directory + "/input." + extension;
-    } else {
-        std::perror("mkdtemp");
+    const std::string root = temporaryRoot();
+    removeStaleFolders(root);
+    const std::string directory = root + "/" + prefix + std::to_string(::getpid());
+    struct stat info;
+    if (::mkdir(directory.c_str(), 0700) != 0 &&
+        !(errno == EEXIST && ::lstat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+          info.st_uid == ::geteuid())) {
+        std::perror(directory.c_str());
+        return;
     }
+    m_directory = directory;
+    m_path = m_directory + "/input." + extension;
 }
 
 FuzzInputFile::~FuzzInputFile()
