@@ -29,7 +29,7 @@ for t in "${targets[@]}"; do
   if "$build_dir/bin/fuzz-$t" -max_total_time="$seconds" -rss_limit_mb=512 -timeout=5 \
       -dict="fuzz/$t.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
       ${FUZZ_FLAGS:-} "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
-    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" | tr '\n' ' '
+    grep -E '^stat::(number_of_executed_units|slowest_unit_time_sec|peak_rss_mb)' "$log" | tr '\n' ' '
     echo "work corpus: $(ls "$work" | wc -l) inputs"
   else
     tail -n 60 "$log"
