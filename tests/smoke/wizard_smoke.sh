@@ -8,7 +8,9 @@ if ! command -v xvfb-run >/dev/null || ! command -v xwininfo >/dev/null; then
   exit 77
 fi
 export -n QT_QPA_PLATFORM
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+# xvfb-run -a takes the first free display from 99 up, and two runs at once can both pick it;
+# a random start makes that unlikely when several test runs share a machine.
+exec xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1024x768x24" bash -c '
   "$0" & pid=$!
   for i in $(seq 1 50); do
     info=$(xwininfo -root -tree 2>/dev/null | grep "\"The Brindlewick v4.00\"")
