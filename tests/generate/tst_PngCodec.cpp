@@ -1,5 +1,6 @@
 #include "CodecTestSupport.h"
 #include "PngCodec.h"
+#include "PredefinedBackground.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,6 +36,12 @@ void TestPngCodec::writeReadsBackExactly_data()
     QTest::newRow("odd width") << buttonImage(7, 3, 5);
     QTest::newRow("RGB888 input") << buttonImage(33, 9, 2).convertToFormat(QImage::Format_RGB888);
     QTest::newRow("tall") << buttonImage(4, 300, 9);
+    QImage flat(120, 32, QImage::Format_RGB32);
+    flat.fill(qRgb(255, 255, 0));
+    QTest::newRow("flat colour") << flat;
+    // Unfiltered rows must survive fine texture as well as flat runs.
+    for (int index = 92; index < 100; ++index)
+        QTest::addRow("textured B%d", index + 1) << PredefinedBackground::load(index);
 }
 
 void TestPngCodec::writeReadsBackExactly()
