@@ -1,6 +1,6 @@
 #include "SamplePageWriter.h"
 
-#include "AtomicOutputFile.h"
+#include "BufferedLineFile.h"
 #include "CodecError.h"
 #include "OutputNaming.h"
 
@@ -283,28 +283,15 @@ bool SamplePageWriter::write()
 bool SamplePageWriter::write(const QString& path)
 {
     m_errorString.clear();
-    AtomicOutputFile file(path);
+    BufferedLineFile file(path);
     if (!file.open()) {
         m_errorString = codecErrorMessage(CodecError::CreateFile, path,
                                           codecSystemErrorText(file.systemError()));
         return false;
     }
     // The page grows with the captions; only one chunk of it is ever held.
-    QByteArray chunk;
-    chunk.reserve(writeChunkBytes + 4096);
-    bool written = true;
-    const auto flush = [&] {
-        written = written && file.write(chunk.constData(), std::size_t(chunk.size()));
-        chunk.clear();
-    };
-    produceLines([&](const QString& line) {
-        chunk += line.toUtf8();
-        chunk += "\r\n";
-        if (chunk.size() >= writeChunkBytes)
-            flush();
-    });
-    flush();
-    if (!written || !file.commit()) {
+    produceLines([&file](const QString& line) { file.writeLine(line); });
+    if (!file.commit()) {
         m_errorString = codecErrorMessage(CodecError::WriteFile, path,
                                           codecSystemErrorText(file.systemError()));
         return false;

@@ -17,14 +17,12 @@ public:
     // The tables must hold the sizes of the run that wrote the images.
     SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes);
 
-    static constexpr int writeChunkBytes = 64 * 1024;
-
     QStringList lines() const;
     // The lines as UTF-8, each followed by CR LF.
     QByteArray pageBytes() const;
 
-    // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks of
-    // writeChunkBytes or a line more, replacing the file only once the page is complete.
+    // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks,
+    // replacing the file only once the page is complete.
     bool write();
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }

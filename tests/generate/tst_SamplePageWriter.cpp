@@ -1,3 +1,4 @@
+#include "BufferedLineFile.h"
 #include "SamplePageWriter.h"
 
 #include <QtTest>
@@ -437,7 +438,7 @@ void tst_SamplePageWriter::largePageIsWrittenInChunks()
     QByteArray expected;
     for (const QString& line : writer.lines())
         expected += line.toUtf8() + "\r\n";
-    QVERIFY(expected.size() > 8 * SamplePageWriter::writeChunkBytes);
+    QVERIFY(expected.size() > 8 * BufferedLineFile::chunkBytes);
     QFile file(dir.filePath("BTNPAGE.html"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
