@@ -59,19 +59,21 @@ GenerationResult GenerationRun::run()
             });
         int slot = 0;
         const auto render = [&](ButtonState state, int n, const QString& caption) {
+            // Every slot must reach the pool once, or the reports after it would wait forever.
+            const int mine = slot++;
             const QString stem = OutputNaming::imagePathStem(m_project, n, state);
             QString failure;
             try {
                 const QImage image = renderer.render(state, n, caption);
                 if (!image.isNull()) {
-                    encoders.add(slot++, image, stem);
+                    encoders.add(mine, image, stem);
                     return;
                 }
                 failure = renderer.errorString();
             } catch (const std::exception& e) {
                 failure = QString::fromLocal8Bit(e.what());
             }
-            encoders.addOutcome(slot++, stem, {false, failure});
+            encoders.addOutcome(mine, stem, {false, failure});
         };
         const int total = int(m_project.captions.size()) * int(1 + extraStates.size());
 
