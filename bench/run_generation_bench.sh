@@ -68,29 +68,34 @@ if [ ${#pillow[@]} -gt 0 ]; then
   names+=("Pillow")
 fi
 
-median_ms() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 
 echo
-echo "== whole process, 200 captions, Both: median wall time of interleaved runs =="
+echo "== whole process, 200 captions, Both: medians of interleaved runs =="
+# CPU time (user + system) is shown beside wall time: on a shared machine it moves less.
+TIMEFORMAT='%3R %3U %3S'
 for _ in $(seq "$runs"); do
   for i in "${!commands[@]}"; do
-    start=$(date +%s%N)
     # shellcheck disable=SC2086
-    "${pin[@]}" ${commands[$i]} >/dev/null
-    echo $((($(date +%s%N) - start) / 1000)) >>"$work/times$i"
+    { time "${pin[@]}" ${commands[$i]} >/dev/null 2>&1; } 2>"$work/time"
+    awk '{print $1 * 1000 > "'"$work/wall$i"'.tmp"; print ($2 + $3) * 1000 > "'"$work/cpu$i"'.tmp"}' \
+      "$work/time"
+    cat "$work/wall$i.tmp" >>"$work/wall$i"
+    cat "$work/cpu$i.tmp" >>"$work/cpu$i"
   done
 done
-declare -a medians
+declare -a walls cpus
 for i in "${!commands[@]}"; do
-  medians[$i]=$(median_ms <"$work/times$i")
-  awk -v n="${names[$i]}" -v m="${medians[$i]}" -v r="$(sort -n "$work/times$i" | tr '\n' ' ')" \
-    'BEGIN {printf "%-60s %8.1f ms   (runs, us: %s)\n", n, m / 1000, r}'
+  walls[$i]=$(median <"$work/wall$i")
+  cpus[$i]=$(median <"$work/cpu$i")
+  printf '%-50s wall %6.0f ms  cpu %6.0f ms   (walls: %s)\n' "${names[$i]}" "${walls[$i]}" \
+    "${cpus[$i]}" "$(sort -n "$work/wall$i" | tr '\n' ' ')"
 done
 if [ ${#pillow[@]} -gt 0 ]; then
   last=$((${#commands[@]} - 1))
   for i in "${!clis[@]}"; do
-    awk -v n="${names[$i]}" -v a="${medians[$i]}" -v b="${medians[$last]}" \
-      'BEGIN {printf "%-60s %6.3f x Pillow\n", n, a / b}'
+    awk -v n="${names[$i]}" -v a="${walls[$i]}" -v b="${walls[$last]}" -v c="${cpus[$i]}" \
+      -v d="${cpus[$last]}" 'BEGIN {printf "%-50s %6.3f x Pillow wall, %6.3f x Pillow cpu\n", n, a / b, c / d}'
   done
 fi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
