@@ -6,8 +6,9 @@
 # gets the median of its runs. BASELINE_BUILD_DIR, when given, adds another build's CLI to
 # the turns (for before/after figures).
 #
-# Also reports peak memory (/usr/bin/time -v) and total PNG bytes, and with SCALING=1 the
-# wall time and peak memory at 2,000 and 20,000 captions.
+# Also reports peak memory (/usr/bin/time -v) and total PNG bytes; TEXTURED=1 adds the PNG
+# bytes on the textured built-in backgrounds, SCALING=1 the wall time and peak memory at 2,000
+# and 20,000 captions.
 # Usage: bench/run_generation_bench.sh [BUILD_DIR [BASELINE_BUILD_DIR]]
 #        RUNS=n (default 7), CPUS=list (taskset, e.g. 0 for one core)
 set -euo pipefail
@@ -107,6 +108,26 @@ for i in "${!clis[@]}"; do
     awk -F': ' '/Maximum resident/ {print $2}')
   echo "${names[$i]}: peak RSS $rss KiB, PNG bytes $(cat "$work/out$i"/*.png | wc -c)"
 done
+
+if [ "${TEXTURED:-0}" = 1 ]; then
+  echo
+  echo "== PNG bytes of the 200-caption project on the textured backgrounds B93-B100 =="
+  for i in "${!clis[@]}"; do
+    total=0
+    line=""
+    for background in 93 94 95 96 97 98 99 100; do
+      rm -rf "$work/textured"
+      mkdir "$work/textured"
+      bash bench/make_bench_project.sh 200 "$work/textured" "$background" >"$work/textured.blp"
+      "${clis[$i]}" generate "$work/textured.blp" >/dev/null
+      bytes=$(cat "$work/textured"/*.png | wc -c)
+      total=$((total + bytes))
+      line+=" B$background=$bytes"
+    done
+    echo "${names[$i]}: total $total;$line"
+  done
+  rm -rf "$work/textured"
+fi
 
 if [ "${SCALING:-0}" = 1 ]; then
   echo
