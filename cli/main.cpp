@@ -11,12 +11,18 @@
 
 namespace {
 const char usage[] =
-    "Usage: brindlewick-cli generate PROJECT.blp [--output-dir DIR]\n"
+    "Usage: brindlewick-cli generate PROJECT.blp [--output-dir DIR] [--smooth] [--hidpi]\n"
+    "                                [--keyboard-rollovers]\n"
     "       brindlewick-cli --help | --version\n"
     "\n"
     "Renders every button of a button layout project and writes the images\n"
     "(JPEG, PNG and GIF), the sample page and a copy of the project into the\n"
     "project's output directory, without a display.\n"
+    "\n"
+    "The project decides the options below; each flag turns one on for this run:\n"
+    "  --smooth               smooth (antialiased) captions\n"
+    "  --hidpi                also write every image at twice the size, as NAME@2x.EXT\n"
+    "  --keyboard-rollovers   links show their rollovers on keyboard focus and Enter\n"
     "\n"
     "Exit status: 0 all written, 1 some images failed, 2 usage or project error.\n";
 
@@ -61,6 +67,7 @@ int main(int argc, char* argv[])
     QString projectPath;
     QString outputDirectory;
     bool outputDirectoryGiven = false;
+    GenerateCommand::ExtraOptions extra;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--output-dir")) {
@@ -71,6 +78,12 @@ int main(int argc, char* argv[])
         } else if (arg.startsWith(QLatin1String("--output-dir="))) {
             outputDirectory = arg.mid(int(std::strlen("--output-dir=")));
             outputDirectoryGiven = true;
+        } else if (arg == QLatin1String("--smooth")) {
+            extra.smoothCaptions = true;
+        } else if (arg == QLatin1String("--hidpi")) {
+            extra.hiDpiImages = true;
+        } else if (arg == QLatin1String("--keyboard-rollovers")) {
+            extra.keyboardRollovers = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return usageError("unknown option");
         } else if (projectPath.isEmpty()) {
@@ -85,6 +98,7 @@ int main(int argc, char* argv[])
     GenerateCommand command(projectPath);
     if (outputDirectoryGiven)
         command.setOutputDirectory(outputDirectory);
+    command.setExtraOptions(extra);
     QTextStream out(stdout);
     QTextStream err(stderr);
     return command.execute(out, err);

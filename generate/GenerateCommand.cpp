@@ -29,6 +29,9 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     PredefinedBackground::reloadPictures(project, pictures);
     if (m_replaceOutputDirectory)
         project.outputDirectory = m_outputDirectory;
+    project.smoothCaptions |= m_extra.smoothCaptions;
+    project.hiDpiImages |= m_extra.hiDpiImages;
+    project.keyboardRollovers |= m_extra.keyboardRollovers;
 
     OptionSets options;
     options.reset();

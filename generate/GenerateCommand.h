@@ -4,8 +4,8 @@
 
 class QTextStream;
 
-// "generate PROJECT.blp [--output-dir DIR]" without a display: reads the project as File >
-// Open does, runs the generation with the default option sets and reports the outcome.
+// "generate PROJECT.blp [--output-dir DIR] [options]" without a display: reads the project as File
+// > Open does, runs the generation with the default option sets and reports the outcome.
 class GenerateCommand
 {
 public:
@@ -25,6 +25,15 @@ public:
         m_replaceOutputDirectory = true;
     }
 
+    // Options turned on for this run on top of the project's own; the copy records them.
+    struct ExtraOptions
+    {
+        bool smoothCaptions = false;
+        bool hiDpiImages = false;
+        bool keyboardRollovers = false;
+    };
+    void setExtraOptions(const ExtraOptions& options) { m_extra = options; }
+
     // One line per dropped image and any error go to err; a one-line summary to out.
     ExitCode execute(QTextStream& out, QTextStream& err);
 
@@ -32,4 +41,5 @@ private:
     QString m_projectPath;
     QString m_outputDirectory;
     bool m_replaceOutputDirectory = false;
+    ExtraOptions m_extra;
 };

@@ -111,27 +111,82 @@ QString SamplePageWriter::imageFileName(int n, const QString& suffix) const
                                            extensionFor(m_project.imageFileFormat));
 }
 
+QString SamplePageWriter::hiDpiFileName(int n, const QString& suffix) const
+{
+    return OutputNaming::lowerFileNamePart(OutputNaming::buttonFileName(m_project, n) + suffix +
+                                           QStringLiteral("@2x") +
+                                           extensionFor(m_project.imageFileFormat));
+}
+
+QString SamplePageWriter::srcsetText(int n, const QString& suffix) const
+{
+    // In a srcset a blank ends the URL and a comma may end the candidate; a prefix can hold
+    // either.
+    const auto url = [](const QString& fileName) {
+        QString out = urlFromFileName(fileName);
+        out.replace(QLatin1Char(' '), QLatin1String("%20"));
+        out.replace(QLatin1Char(','), QLatin1String("%2C"));
+        return out;
+    };
+    return url(imageFileName(n, suffix)) + QStringLiteral(" 1x, ") + url(hiDpiFileName(n, suffix)) +
+           QStringLiteral(" 2x");
+}
+
+QString SamplePageWriter::imageSourceAttributes(int n, const QString& suffix) const
+{
+    QString out = QStringLiteral("src=\"") +
+                  attributeText(urlFromFileName(imageFileName(n, suffix))) + QLatin1Char('"');
+    if (m_project.hiDpiImages)
+        out +=
+            QStringLiteral(" srcset=\"") + attributeText(srcsetText(n, suffix)) + QLatin1Char('"');
+    return out;
+}
+
 QString SamplePageWriter::anchorLine(int n) const
 {
     const QString num = QString::number(n);
     const QString image = QStringLiteral("image") + num;
-    const auto handler = [&image](const char* event, const char* target) {
-        return QStringLiteral("%1=\"changeImages('%2', '%2%3')\"")
-            .arg(QLatin1String(event), image, QLatin1String(target));
+    QStringList handlers;
+    const auto add = [&](const char* event, const char* target) {
+        handlers << QStringLiteral("%1=\"changeImages('%2', '%2%3')\"")
+                        .arg(QLatin1String(event), image, QLatin1String(target));
     };
-    QString handlers;
+    // Enter activates a link as a click does, so it shows the pressed state too.
+    const auto addEnter = [&](const char* event, const char* target) {
+        handlers << QStringLiteral("%1=\"if (event.keyCode == 13) changeImages('%2', '%2%3')\"")
+                        .arg(QLatin1String(event), image, QLatin1String(target));
+    };
+    const bool keyboard = m_project.keyboardRollovers;
     switch (m_project.javaScriptOption) {
     case JavaScriptOption::MouseOver:
-        handlers = handler("onMouseOver", "on") + QLatin1Char(' ') + handler("onMouseOut", "off");
+        add("onMouseOver", "on");
+        add("onMouseOut", "off");
+        if (keyboard) {
+            add("onFocus", "on");
+            add("onBlur", "off");
+        }
         break;
     case JavaScriptOption::Pressed:
-        handlers = handler("onMouseDown", "press") + QLatin1Char(' ') +
-                   handler("onMouseUp", "off") + QLatin1Char(' ') + handler("onMouseOut", "off");
+        add("onMouseDown", "press");
+        add("onMouseUp", "off");
+        add("onMouseOut", "off");
+        if (keyboard) {
+            addEnter("onKeyDown", "press");
+            addEnter("onKeyUp", "off");
+            add("onBlur", "off");
+        }
         break;
     case JavaScriptOption::Both:
-        handlers = handler("onMouseOver", "on") + QLatin1Char(' ') +
-                   handler("onMouseDown", "press") + QLatin1Char(' ') + handler("onMouseUp", "on") +
-                   QLatin1Char(' ') + handler("onMouseOut", "off");
+        add("onMouseOver", "on");
+        add("onMouseDown", "press");
+        add("onMouseUp", "on");
+        add("onMouseOut", "off");
+        if (keyboard) {
+            add("onFocus", "on");
+            addEnter("onKeyDown", "press");
+            addEnter("onKeyUp", "on");
+            add("onBlur", "off");
+        }
         break;
     case JavaScriptOption::Static:
     case JavaScriptOption::NoChoice:
@@ -141,17 +196,17 @@ QString SamplePageWriter::anchorLine(int n) const
     const QString link = OutputNaming::captionFileName(m_project.captions.value(n - 1));
     QString line = QStringLiteral("<a href=\"") + attributeText(urlFromFileName(link + ".html")) +
                    QLatin1Char('"');
-    line +=
-        handlers.isEmpty() ? QStringLiteral(" >") : QLatin1Char(' ') + handlers + QLatin1Char('>');
+    line += handlers.isEmpty()
+                ? QStringLiteral(" >")
+                : QLatin1Char(' ') + handlers.join(QLatin1Char(' ')) + QLatin1Char('>');
     line += QStringLiteral("<img ");
     // Only the static buttons laid out across the page go without a name.
     if (!handlers.isEmpty() || m_project.htmlDirection == HtmlDirection::Down)
         line += QStringLiteral("name=\"%1\" ").arg(image);
     // Concatenated, not arg()-chained: a caption may hold "%1".
-    line += QStringLiteral("src=\"") + attributeText(urlFromFileName(imageFileName(n, QString()))) +
-            QStringLiteral("\" alt=\"") + asciiAttributeText(m_project.captions.value(n - 1)) +
-            QStringLiteral("\"") + sizeAttributes(m_sizes.width(n), m_sizes.height(1)) +
-            QStringLiteral("></a>");
+    line += imageSourceAttributes(n, QString()) + QStringLiteral(" alt=\"") +
+            asciiAttributeText(m_project.captions.value(n - 1)) + QStringLiteral("\"") +
+            sizeAttributes(m_sizes.width(n), m_sizes.height(1)) + QStringLiteral("></a>");
     return line;
 }
 
@@ -196,8 +251,7 @@ void SamplePageWriter::addImageList(const LineSink& line, const QString& title,
     line(QStringLiteral("<B>Images generated for %1 Buttons</B>").arg(title));
     line(QStringLiteral("<P>"));
     for (int n = 1; n <= m_project.captions.size(); ++n) {
-        line(QStringLiteral("<img src=\"") +
-             attributeText(urlFromFileName(imageFileName(n, suffix))) + QStringLiteral("\"") +
+        line(QStringLiteral("<img ") + imageSourceAttributes(n, suffix) +
              sizeAttributes(m_sizes.width(n), m_sizes.height(1)) + QLatin1Char('>'));
     }
     line(QStringLiteral("<P>"));
@@ -223,6 +277,9 @@ void SamplePageWriter::produceLines(const LineSink& line) const
                 line(QStringLiteral("  %1 = new Image();").arg(object));
                 line(QStringLiteral("  ") + object + QStringLiteral(".src = \"") +
                      urlFromFileName(imageFileName(n, suffix)) + QStringLiteral("\";"));
+                if (m_project.hiDpiImages)
+                    line(QStringLiteral("  ") + object + QStringLiteral(".srcset = \"") +
+                         srcsetText(n, suffix) + QStringLiteral("\";"));
             }
         };
         preload("off", QString());
@@ -232,8 +289,12 @@ void SamplePageWriter::produceLines(const LineSink& line) const
             preload("press", QStringLiteral("p"));
         lines({QStringLiteral("}"), QString(), QStringLiteral("function changeImages() {"),
                QStringLiteral("  if (document.images) {"),
-               QStringLiteral("    for (var i=0; i<changeImages.arguments.length; i+=2) {"),
-               QStringLiteral("      document[changeImages.arguments[i]].src = "
+               QStringLiteral("    for (var i=0; i<changeImages.arguments.length; i+=2) {")});
+        // The srcset goes first: with it set, the browser picks from it and not from src.
+        if (m_project.hiDpiImages)
+            line(QStringLiteral("      document[changeImages.arguments[i]].srcset = "
+                                "eval(changeImages.arguments[i+1] + \".srcset\");"));
+        lines({QStringLiteral("      document[changeImages.arguments[i]].src = "
                               "eval(changeImages.arguments[i+1] + \".src\");"),
                QStringLiteral("    }"), QStringLiteral("  }"), QStringLiteral("}"), QString(),
                QStringLiteral("// -->"), QStringLiteral("</script>")});

@@ -45,6 +45,11 @@ private:
     void addButtonLines(const LineSink& line) const;
     void addImageList(const LineSink& line, const QString& title, const QString& suffix) const;
     QString imageFileName(int n, const QString& suffix) const;
+    // The twice-size twin of an image: "<stem>@2x.<ext>" next to "<stem>.<ext>".
+    QString hiDpiFileName(int n, const QString& suffix) const;
+    QString srcsetText(int n, const QString& suffix) const;
+    // src, and with HiDPI images the srcset offering both sizes.
+    QString imageSourceAttributes(int n, const QString& suffix) const;
 
     const ButtonProject& m_project;
     const ButtonSizeTables& m_sizes;

@@ -112,6 +112,10 @@ bool ProjectFileReader::readFrom(QIODevice& device)
     const bool utf8 = validator.finish();
 
     m_project.captions.clear();
+    // These keys are written only when on, so their absence means off.
+    m_project.smoothCaptions = false;
+    m_project.hiDpiImages = false;
+    m_project.keyboardRollovers = false;
     // 0x1A and line ends are ASCII, so neither can sit inside a UTF-8 sequence.
     for (bool ended = false; !ended && !device.atEnd();) {
         QByteArray line = device.readLine();
@@ -183,6 +187,15 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
         return true;
     case Field::UseCaptionsAsNames:
         p.useCaptionsAsNames = flag;
+        return true;
+    case Field::SmoothCaptions:
+        p.smoothCaptions = flag;
+        return true;
+    case Field::HiDpiImages:
+        p.hiDpiImages = flag;
+        return true;
+    case Field::KeyboardRollovers:
+        p.keyboardRollovers = flag;
         return true;
     case Field::OutputDirectory:
         p.outputDirectory = value;

@@ -92,6 +92,12 @@ QString valueText(const ButtonProject& p, const ProjectKeys::Key& key)
         return number(int(p.htmlTable));
     case Field::ImageFileFormat:
         return number(int(p.imageFileFormat));
+    case Field::SmoothCaptions:
+        return flag(p.smoothCaptions);
+    case Field::HiDpiImages:
+        return flag(p.hiDpiImages);
+    case Field::KeyboardRollovers:
+        return flag(p.keyboardRollovers);
     }
     return QString();
 }
@@ -107,6 +113,12 @@ template <typename Sink> void produceLines(const ButtonProject& project, Sink&& 
         line(ProjectKeys::captionKey + u'=' + text(caption));
     for (const ProjectKeys::Key& key : ProjectKeys::all())
         line(key.name + u'=' + valueText(project, key));
+    const QString on = flag(true);
+    for (const ProjectKeys::Key& key : ProjectKeys::optional()) {
+        const QString value = valueText(project, key);
+        if (value == on)
+            line(key.name + u'=' + value);
+    }
 }
 
 } // namespace

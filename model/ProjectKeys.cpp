@@ -75,6 +75,9 @@ const QHash<QString, int>& keyIndex()
         const QList<ProjectKeys::Key>& keys = ProjectKeys::all();
         for (int i = 0; i < keys.size(); ++i)
             h.insert(asciiLower(keys[i].name), i);
+        const QList<ProjectKeys::Key>& optional = ProjectKeys::optional();
+        for (int i = 0; i < optional.size(); ++i)
+            h.insert(asciiLower(optional[i].name), keys.size() + i);
         return h;
     }();
     return index;
@@ -87,10 +90,23 @@ const QList<ProjectKeys::Key>& ProjectKeys::all()
     return keys;
 }
 
+const QList<ProjectKeys::Key>& ProjectKeys::optional()
+{
+    static const QList<Key> keys = {
+        {QStringLiteral("SmoothCaptions"), Field::SmoothCaptions, ButtonState::Normal},
+        {QStringLiteral("HiDpiImages"), Field::HiDpiImages, ButtonState::Normal},
+        {QStringLiteral("KeyboardRollovers"), Field::KeyboardRollovers, ButtonState::Normal},
+    };
+    return keys;
+}
+
 const ProjectKeys::Key* ProjectKeys::find(QStringView name)
 {
     const auto it = keyIndex().constFind(asciiLower(name));
-    return it == keyIndex().cend() ? nullptr : &all()[*it];
+    if (it == keyIndex().cend())
+        return nullptr;
+    const qsizetype classic = all().size();
+    return *it < classic ? &all()[*it] : &optional()[*it - classic];
 }
 
 bool ProjectKeys::isCaptionKey(QStringView name)

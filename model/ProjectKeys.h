@@ -38,6 +38,9 @@ public:
         HtmlDirection,
         HtmlTable,
         ImageFileFormat,
+        SmoothCaptions,
+        HiDpiImages,
+        KeyboardRollovers,
     };
 
     struct Key
@@ -50,8 +53,11 @@ public:
     static inline const QString versionLine = QStringLiteral("ButtonLayoutFileVersion=400");
     static inline const QString captionKey = QStringLiteral("LabelText");
 
-    // All 61 keys in file order.
+    // All 61 classic keys in file order.
     static const QList<Key>& all();
+    // Keys for the options beyond the classic output, written after the classic ones and
+    // only when set, so that a project without them keeps its old bytes.
+    static const QList<Key>& optional();
     // The key matching a name without regard to the case of ASCII letters; nullptr if none.
     // Other characters must match exactly, so no Unicode folding (the Kelvin sign is not "k").
     static const Key* find(QStringView name);

@@ -168,6 +168,8 @@ private slots:
     void everyLayout_data();
     void everyLayout();
     void heightOfFirstCaptionAndCaptionNames();
+    void hiDpiAndKeyboardOptions_data();
+    void hiDpiAndKeyboardOptions();
     void unsafeCharacters_data();
     void unsafeCharacters();
     void writesWholePageWithCrLf();
@@ -335,6 +337,76 @@ void tst_SamplePageWriter::heightOfFirstCaptionAndCaptionNames()
     QVERIFY(down.contains("<table width=100 border=0 cellpadding=0 cellspacing=0>"));
     QVERIFY(down.contains("  image2on.src = \"about-uss.gif\";"));
     QVERIFY(down.contains("<img src=\"about-usp.gif\" width=150 height=30 border=0>"));
+}
+
+void tst_SamplePageWriter::hiDpiAndKeyboardOptions_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("hiDpi");
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QStringList>("expected");
+    const auto mouse = int(JavaScriptOption::MouseOver);
+    const auto pressed = int(JavaScriptOption::Pressed);
+    const auto both = int(JavaScriptOption::Both);
+    const QString swapSrcset = "      document[changeImages.arguments[i]].srcset = "
+                               "eval(changeImages.arguments[i+1] + \".srcset\");\n"
+                               "      document[changeImages.arguments[i]].src = ";
+    QTest::newRow("hidpi: srcset on links, list, preloads; swapped before src")
+        << mouse << true << false << "BTN"
+        << QStringList{
+               "<img name=\"image2\" src=\"btn2.png\" "
+               "srcset=\"btn2.png 1x, btn2@2x.png 2x\" alt=\"About Us\" width=140 height=32",
+               "<img src=\"btn1s.png\" srcset=\"btn1s.png 1x, btn1s@2x.png 2x\" width=120",
+               "  image1on.src = \"btn1s.png\";\n"
+               "  image1on.srcset = \"btn1s.png 1x, btn1s@2x.png 2x\";\n",
+               swapSrcset};
+    QTest::newRow("hidpi: blank and comma of a prefix escaped in srcset")
+        << pressed << true << false << "a b,"
+        << QStringList{"src=\"a b,1p.png\" srcset=\"a%20b%2C1p.png 1x, a%20b%2C1p@2x.png 2x\""};
+    QTest::newRow("keyboard: focus and blur mirror the mouse")
+        << mouse << false << true << "BTN"
+        << QStringList{"onMouseOut=\"changeImages('image1', 'image1off')\" "
+                       "onFocus=\"changeImages('image1', 'image1on')\" "
+                       "onBlur=\"changeImages('image1', 'image1off')\"><img"};
+    QTest::newRow("keyboard: Enter presses")
+        << pressed << false << true << "BTN"
+        << QStringList{
+               "onMouseOut=\"changeImages('image2', 'image2off')\" "
+               "onKeyDown=\"if (event.keyCode == 13) changeImages('image2', 'image2press')\" "
+               "onKeyUp=\"if (event.keyCode == 13) changeImages('image2', 'image2off')\" "
+               "onBlur=\"changeImages('image2', 'image2off')\"><img"};
+    QTest::newRow("keyboard: both, Enter released shows selected")
+        << both << false << true << "BTN"
+        << QStringList{
+               "onFocus=\"changeImages('image1', 'image1on')\" "
+               "onKeyDown=\"if (event.keyCode == 13) changeImages('image1', 'image1press')\" "
+               "onKeyUp=\"if (event.keyCode == 13) changeImages('image1', 'image1on')\" "
+               "onBlur=\"changeImages('image1', 'image1off')\"><img"};
+    QTest::newRow("keyboard without script adds nothing")
+        << int(JavaScriptOption::Static) << false << true << "BTN"
+        << QStringList{"<br><a href=\"Home.html\" ><img name=\"image1\" src=\"btn1.png\""};
+}
+
+void tst_SamplePageWriter::hiDpiAndKeyboardOptions()
+{
+    QFETCH(int, option);
+    QFETCH(bool, hiDpi);
+    QFETCH(bool, keyboard);
+    QFETCH(QString, prefix);
+    QFETCH(QStringList, expected);
+    ButtonProject project = twoButtons(JavaScriptOption(option), HtmlDirection::Down,
+                                       HtmlTable::NoTable, ImageFileFormat::Png);
+    project.fileNamePrefix = prefix;
+    project.hiDpiImages = hiDpi;
+    project.keyboardRollovers = keyboard;
+    const ButtonSizeTables tables = sizes({{120, 32}, {140, 32}});
+    const QString page = SamplePageWriter(project, tables).lines().join(QLatin1Char('\n'));
+    for (const QString& part : expected)
+        QVERIFY2(page.contains(part), qPrintable(part));
+    QCOMPARE(page.contains(QLatin1String("srcset")), hiDpi);
+    QCOMPARE(page.contains(QLatin1String("onBlur")),
+             keyboard && option != int(JavaScriptOption::Static));
 }
 
 void tst_SamplePageWriter::unsafeCharacters_data()

@@ -121,6 +121,8 @@ private slots:
     void defaultProject();
     void roundTripOfFixture();
     void roundTripOfEveryField();
+    void optionalKeys_data();
+    void optionalKeys();
     void valuesWithoutLineBreaks();
     void saveWritesTheBytes();
     void failingDevice_data();
@@ -172,6 +174,46 @@ void tst_ProjectFileWriter::roundTripOfEveryField()
     QCOMPARE(copy.htmlDirection, original.htmlDirection);
     QCOMPARE(copy.htmlTable, original.htmlTable);
     QCOMPARE(copy.imageFileFormat, original.imageFileFormat);
+    QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+}
+
+void tst_ProjectFileWriter::optionalKeys_data()
+{
+    QTest::addColumn<bool>("smooth");
+    QTest::addColumn<bool>("hiDpi");
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::newRow("none") << false << false << false << QByteArray("rgImageFileFormat=0\r\n");
+    QTest::newRow("smooth") << true << false << false << QByteArray("=0\r\nSmoothCaptions=T\r\n");
+    QTest::newRow("hidpi") << false << true << false << QByteArray("=0\r\nHiDpiImages=T\r\n");
+    QTest::newRow("keyboard") << false << false << true
+                              << QByteArray("=0\r\nKeyboardRollovers=T\r\n");
+    QTest::newRow("all") << true << true << true
+                         << QByteArray("=0\r\nSmoothCaptions=T\r\nHiDpiImages=T\r\n"
+                                       "KeyboardRollovers=T\r\n");
+}
+
+void tst_ProjectFileWriter::optionalKeys()
+{
+    QFETCH(bool, smooth);
+    QFETCH(bool, hiDpi);
+    QFETCH(bool, keyboard);
+    QFETCH(QByteArray, tail);
+    ButtonProject original;
+    original.smoothCaptions = smooth;
+    original.hiDpiImages = hiDpi;
+    original.keyboardRollovers = keyboard;
+    const QByteArray bytes = ProjectFileWriter::toBytes(original);
+    QVERIFY2(bytes.endsWith(tail), bytes.right(80).constData());
+
+    // Read over a project with every option on: missing keys must turn them off.
+    ButtonProject copy;
+    copy.smoothCaptions = copy.hiDpiImages = copy.keyboardRollovers = true;
+    ProjectFileReader reader(copy);
+    QVERIFY(reader.loadFromBytes(bytes));
+    QCOMPARE(copy.smoothCaptions, smooth);
+    QCOMPARE(copy.hiDpiImages, hiDpi);
+    QCOMPARE(copy.keyboardRollovers, keyboard);
     QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
 }
 
