@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -128,6 +129,15 @@ int main(int argc, char* argv[])
         QDir(pictures.initialDirectory).absoluteFilePath(QStringLiteral("welcome.png"));
     grabNextDialog(out.filePath(QStringLiteral("own-image-dialog.png")), &saved);
     platform.QtPlatformServices::openFileName(pictures);
+
+    // The dialog behind "More options…" on the Generate page.
+    controller.showPage(WizardController::Generate);
+    settle();
+    grabNextDialog(out.filePath(QStringLiteral("more-options-dialog.png")), &saved);
+    if (auto* more = wizard.findChild<QPushButton*>(QStringLiteral("btnMoreOptions")))
+        more->click();
+    else
+        saved = false;
 
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);

@@ -1,11 +1,14 @@
 #include "GeneratePage.h"
 
+#include "MoreOptionsDialog.h"
 #include "RadioGroupBox.h"
 #include "WizardController.h"
+#include "WizardTexts.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
     : WizardPage(WizardController::Generate, wizard, parent)
@@ -26,10 +29,24 @@ GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
     m_format->setObjectName(QStringLiteral("rgImageFileFormat"));
     layout->addWidget(m_format, 1, 2, Qt::AlignTop);
     layout->addWidget(picture(QStringLiteral("generate.png"), body()), 2, 1, 1, 2, Qt::AlignCenter);
+    QPushButton* more = button(WizardTexts::moreOptionsButton, body());
+    more->setObjectName(QStringLiteral("btnMoreOptions"));
+    layout->addWidget(more, 3, 1, 1, 2, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
 
+    connect(more, &QPushButton::clicked, this, &GeneratePage::showMoreOptions);
     connect(m_format, &RadioGroupBox::picked, this,
             [this](int i) { m_wizard.setImageFileFormat(ImageFileFormat(i)); });
+}
+
+void GeneratePage::showMoreOptions()
+{
+    MoreOptionsDialog dialog(m_wizard.project(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_wizard.setSmoothCaptions(dialog.smoothCaptions());
+    m_wizard.setHiDpiImages(dialog.hiDpiImages());
+    m_wizard.setKeyboardRollovers(dialog.keyboardRollovers());
 }
 
 void GeneratePage::refresh()

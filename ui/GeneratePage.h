@@ -12,6 +12,8 @@ public:
     GeneratePage(WizardController& wizard, QWidget* parent = nullptr);
 
     void refresh() override;
+    // The "More options…" dialog; its choices go to the wizard when accepted.
+    void showMoreOptions();
 
 private:
     RadioGroupBox* m_format;

@@ -619,6 +619,24 @@ void WizardController::setImageFileFormat(ImageFileFormat format)
     emit changed();
 }
 
+void WizardController::setSmoothCaptions(bool on)
+{
+    m_project.smoothCaptions = on;
+    emit changed();
+}
+
+void WizardController::setHiDpiImages(bool on)
+{
+    m_project.hiDpiImages = on;
+    emit changed();
+}
+
+void WizardController::setKeyboardRollovers(bool on)
+{
+    m_project.keyboardRollovers = on;
+    emit changed();
+}
+
 WizardController::OpenResult WizardController::openProject()
 {
     const OpenResult result = m_fileCommands.open();

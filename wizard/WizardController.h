@@ -139,6 +139,10 @@ public:
     void setHtmlDirection(HtmlDirection direction);
     void setHtmlTable(HtmlTable table);
     void setImageFileFormat(ImageFileFormat format);
+    // "More options…" on the Generate page.
+    void setSmoothCaptions(bool on);
+    void setHiDpiImages(bool on);
+    void setKeyboardRollovers(bool on);
 
     // File menu.
     OpenResult openProject();

@@ -1,9 +1,13 @@
 // Generates the example project once per JavaScript option with brindlewick-cli, serves each
 // output folder over HTTP on 127.0.0.1 and checks in headless Chromium what a visitor sees:
 // every image loads at its stated size, and the mouse swaps the images as the page's script
-// says. Usage: node sample_page_test.mjs CLI EXAMPLE.blp WORK_DIR
+// says. With HiDPI images and keyboard rollovers on, a page at device scale factor 2 loads the
+// @2x files and swaps them on hover, focus and Enter.
+// Usage: node sample_page_test.mjs CLI EXAMPLE.blp WORK_DIR
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import {
+  existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync,
+} from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -46,10 +50,14 @@ function variantOf(text, values, captions) {
     lines = lines.filter((l) => !l.startsWith('LabelText='));
     lines.splice(first, 0, ...captions.map((c) => 'LabelText=' + c));
   }
+  const present = new Set(lines.map((l) => l.slice(0, l.indexOf('='))));
   lines = lines.map((l) => {
     const key = l.slice(0, l.indexOf('='));
     return key in values ? key + '=' + values[key] : l;
   });
+  for (const key of Object.keys(values)) {
+    if (!present.has(key)) lines.push(key + '=' + values[key]);
+  }
   return lines.join('\r\n') + '\r\n';
 }
 
@@ -63,6 +71,12 @@ const variants = [
     captions: ['Home', 'Q&A "50%" #1', 'Über uns', "It's|<new>"],
   },
   { name: 'Static', values: { rgJavascriptOptions: 3, rgHTMLDirection: 1, rgHTMLMakeTable: 1 } },
+  {
+    name: 'HiDpiKeyboard',
+    values: { rgJavascriptOptions: 2, rgImageFileFormat: 0, HiDpiImages: 'T' },
+    args: ['--keyboard-rollovers'],
+    scale: 2,
+  },
 ];
 
 mkdirSync(workRoot, { recursive: true });
@@ -95,15 +109,23 @@ const server = http.createServer((req, res) => {
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const base = `http://127.0.0.1:${server.address().port}`;
 
-const profile = mkdtempSync(path.join(workRoot, 'profile-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: CHROMIUM,
-  headless: true,
-  args: [
-    '--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--no-first-run',
-  ],
-});
+const profiles = [];
+async function launch(deviceScaleFactor) {
+  const profile = mkdtempSync(path.join(workRoot, 'profile-'));
+  profiles.push(profile);
+  return chromium.launchPersistentContext(profile, {
+    executablePath: CHROMIUM,
+    headless: true,
+    deviceScaleFactor,
+    args: [
+      '--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run',
+    ],
+  });
+}
+const context = await launch(1);
+const hiDpiContext = await launch(2);
+let hiDpiSource = 'none';
 
 try {
   for (const variant of variants) {
@@ -111,19 +133,95 @@ try {
     mkdirSync(dir);
     const project = path.join(dir, 'input.blp');
     writeFileSync(project, Buffer.from(variantOf(exampleText, variant.values, variant.captions), 'utf8'));
-    const run = spawnSync(cli, ['generate', project, '--output-dir', dir], { encoding: 'utf8' });
+    const args = ['generate', project, '--output-dir', dir, ...(variant.args || [])];
+    const run = spawnSync(cli, args, { encoding: 'utf8' });
     check(run.status === 0, `${variant.name}: brindlewick-cli exit ${run.status}: ${run.stderr}`);
     if (run.status !== 0) continue;
-    await checkPage(variant, `${base}/${variant.name}/BTNPAGE.html`);
+    const url = `${base}/${variant.name}/BTNPAGE.html`;
+    if (variant.scale === 2) {
+      hiDpiSource = await provideHiDpiFiles(dir, `${base}/${variant.name}/`);
+      await checkPage(variant, url, hiDpiContext);
+      await checkHiDpiAndKeyboard(variant.name, url);
+    } else {
+      await checkPage(variant, url, context);
+    }
   }
 } finally {
   await context.close();
+  await hiDpiContext.close();
   server.close();
-  rmSync(profile, { recursive: true, force: true });
+  for (const profile of profiles) rmSync(profile, { recursive: true, force: true });
   if (failures === 0) rmSync(work, { recursive: true, force: true });
 }
 
-async function checkPage(variant, url) {
+// The @2x twins of the 1x images: the command line's when it writes them, otherwise drawn at
+// twice the size from the 1x files in the browser, so that the page's logic is tested either
+// way. Returns which.
+async function provideHiDpiFiles(dir, dirUrl) {
+  const ones = readdirSync(dir).filter((f) => f.endsWith('.png') && !f.includes('@2x'));
+  const twins = ones.map((f) => f.replace(/\.png$/, '@2x.png'));
+  if (twins.every((f) => existsSync(path.join(dir, f)))) return 'brindlewick-cli';
+  const page = await context.newPage();
+  await page.goto(`${dirUrl}BTNPAGE.html`, { waitUntil: 'load' });
+  for (const [i, one] of ones.entries()) {
+    const data = await page.evaluate(async (src) => {
+      const img = new Image();
+      img.src = src;
+      await img.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = img.naturalWidth * 2;
+      canvas.height = img.naturalHeight * 2;
+      canvas.getContext('2d').drawImage(img, 0, 0, canvas.width, canvas.height);
+      return canvas.toDataURL('image/png').split(',')[1];
+    }, one);
+    writeFileSync(path.join(dir, twins[i]), Buffer.from(data, 'base64'));
+  }
+  await page.close();
+  return 'scaled in the test';
+}
+
+// At device scale factor 2: the @2x files are shown; hover, Tab focus, Enter and blur swap
+// between the @2x files of each state.
+async function checkHiDpiAndKeyboard(name, url) {
+  const page = await hiDpiContext.newPage();
+  await page.goto(url, { waitUntil: 'load' });
+  const current = (n) =>
+    page.evaluate((k) => {
+      const img = document.images[`image${k}`];
+      return img.complete ? decodeURIComponent(img.currentSrc.replace(/^.*\//, '')) : 'loading';
+    }, n);
+  const expectShown = async (what, n, file) => {
+    await settle(page, n);
+    const shownFile = await current(n);
+    check(shownFile === file, `${name}: ${what}: button ${n} shows ${shownFile}, expected ${file}`);
+  };
+  const count = await page.$$eval('a img', (list) => list.length);
+  check(count > 1, `${name}: fewer than two buttons`);
+  const stems = [];
+  for (let n = 1; n <= count; n++) {
+    const src = await page.$eval(`img[name="image${n}"]`, (img) => img.getAttribute('src'));
+    stems.push(decodeURIComponent(src).replace(/\.png$/, ''));
+    await expectShown('loaded', n, `${stems[n - 1]}@2x.png`);
+  }
+  const first = await page.$('img[name="image1"]');
+  await first.hover();
+  await expectShown('hover', 1, `${stems[0]}s@2x.png`);
+  await page.mouse.move(1, 1);
+  await expectShown('mouse-out', 1, `${stems[0]}@2x.png`);
+
+  await page.keyboard.press('Tab');
+  await expectShown('focus by Tab', 1, `${stems[0]}s@2x.png`);
+  await page.keyboard.down('Enter');
+  await expectShown('Enter down', 1, `${stems[0]}p@2x.png`);
+  await page.keyboard.up('Enter');
+  await expectShown('Enter up', 1, `${stems[0]}s@2x.png`);
+  await page.keyboard.press('Tab');
+  await expectShown('blur by Tab', 1, `${stems[0]}@2x.png`);
+  await expectShown('focus by Tab', 2, `${stems[1]}s@2x.png`);
+  await page.close();
+}
+
+async function checkPage(variant, url, context) {
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
@@ -234,4 +332,5 @@ if (failures > 0) {
   console.error(`${failures} check(s) failed; output kept in ${work}`);
   process.exit(1);
 }
-console.log(`sample pages checked in Chromium: ${variants.map((v) => v.name).join(', ')}`);
+console.log(`sample pages checked in Chromium: ${variants.map((v) => v.name).join(', ')}` +
+  ` (@2x files: ${hiDpiSource})`);

@@ -38,6 +38,7 @@ private slots:
     void saveAsAsksBeforeReplacing();
     void walkGeneratesWhatTheCommandLineGenerates();
     void tabOrderAndAccessibleNames();
+    void moreOptionsByKeyboard();
     void livePreviewFollowsSelectionAndChanges();
     void splashClosesByTimerUnlessAboutOpens();
     void viewCodeOnMissingPage();
@@ -351,6 +352,40 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
                                 QStringLiteral(" ") + w->objectName()));
         }
     }
+}
+
+void tst_GeneratorWizard::moreOptionsByKeyboard()
+{
+    ScriptedPlatformServices platform;
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    wizard.controller().setKeyboardRollovers(true);
+    wizard.controller().showPage(WizardController::Generate);
+    QPushButton* more =
+        buttonWithText(wizard.page(WizardController::Generate), WizardTexts::moreOptionsButton);
+    QVERIFY(more);
+    more->setFocus();
+    QStringList names;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        for (int i = 0; i < 3; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            names << QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name);
+            // Smooth on, HiDPI on, keyboard rollovers (on before) off.
+            QTest::keyClick(focused, Qt::Key_Space);
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(more, Qt::Key_Space);
+    QCOMPARE(names, (QStringList{"Smooth captions", "HiDPI images", "Keyboard rollovers"}));
+    const ButtonProject& project = wizard.controller().project();
+    QVERIFY(project.smoothCaptions);
+    QVERIFY(project.hiDpiImages);
+    QVERIFY(!project.keyboardRollovers);
 }
 
 void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()

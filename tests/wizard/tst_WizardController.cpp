@@ -52,6 +52,7 @@ private slots:
     void startUpOutputDirectory_data();
     void startUpOutputDirectory();
     void generationWalk();
+    void moreOptionsReachTheRun();
     void generationReportsDroppedImages();
     void generationReportsFatalError();
     void helpAndBrowserPreview();
@@ -423,6 +424,28 @@ void tst_WizardController::generationWalk()
     const QStringList written = QDir(m_fixture.dir->path()).entryList(QDir::Files);
     QVERIFY2(written.contains(QStringLiteral("btn2p.gif")), qPrintable(written.join(' ')));
     QVERIFY(written.contains(QStringLiteral("BTNPAGE.html")));
+}
+
+void tst_WizardController::moreOptionsReachTheRun()
+{
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->addCaption();
+    m_wizard->setHiDpiImages(true);
+    m_wizard->setKeyboardRollovers(true);
+    m_wizard->setSmoothCaptions(true);
+    m_wizard->setSmoothCaptions(false);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+
+    QVERIFY(m_wizard->lastGenerationResult().everythingWritten());
+    QFile page(m_fixture.path(QStringLiteral("BTNPAGE.html")));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    QVERIFY(html.contains("srcset=\"btn1.png 1x, btn1@2x.png 2x\""));
+    QVERIFY(html.contains("onFocus="));
+    QFile copy(m_fixture.path(QStringLiteral("btnproject.blp")));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QVERIFY(copy.readAll().endsWith("\r\nHiDpiImages=T\r\nKeyboardRollovers=T\r\n"));
 }
 
 void tst_WizardController::generationReportsDroppedImages()

@@ -1,0 +1,53 @@
+// Draws the README's sample-page pictures in headless Chromium: the example's page with the
+// options beyond the classic output off and on, side by side, and the "on" page at device scale
+// factor 2. Usage: node tools/showcase.mjs CLI EXAMPLE.blp OUT_DIR
+// (needs tests/browser/node_modules: npm ci in tests/browser)
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const { chromium } = await import(
+  path.join(here, '..', 'tests', 'browser', 'node_modules', 'playwright-core', 'index.mjs'));
+
+const [cli, example, out] = process.argv.slice(2);
+if (!cli || !example || !out) {
+  console.error('usage: node tools/showcase.mjs CLI EXAMPLE.blp OUT_DIR');
+  process.exit(2);
+}
+const work = mkdtempSync(path.join(os.tmpdir(), 'showcase-'));
+const generate = (name, flags) => {
+  const dir = path.join(work, name);
+  spawnSync('mkdir', ['-p', dir]);
+  const run = spawnSync(cli, ['generate', example, '--output-dir', dir, ...flags], { encoding: 'utf8' });
+  if (run.status !== 0) throw new Error(`${name}: ${run.stderr}`);
+  return `file://${dir}/BTNPAGE.html`;
+};
+const off = generate('off', []);
+const on = generate('on', ['--smooth', '--hidpi', '--keyboard-rollovers']);
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--allow-file-access-from-files'],
+});
+try {
+  const shoot = async (url, scale, file, hover) => {
+    const context = await browser.newContext({ viewport: { width: 640, height: 400 }, deviceScaleFactor: scale });
+    const page = await context.newPage();
+    await page.goto(url, { waitUntil: 'load' });
+    // The second button shows its selected state, as under the mouse.
+    if (hover) await page.hover('img[name="image2"]');
+    await page.waitForTimeout(200);
+    await page.screenshot({ path: path.join(out, file) });
+    await context.close();
+  };
+  await shoot(off, 1, 'sample-page.png', true);
+  await shoot(on, 1, 'sample-page-options.png', true);
+  await shoot(on, 2, 'sample-page-2x.png', true);
+} finally {
+  await browser.close();
+  rmSync(work, { recursive: true, force: true });
+}
