@@ -182,7 +182,11 @@ QString SamplePageWriter::anchorLine(int n) const
         add("onMouseUp", "on");
         add("onMouseOut", "off");
         if (keyboard) {
-            add("onFocus", "on");
+            // A mouse press focuses the link too, after onMouseDown: only keyboard focus may
+            // show the selected image, or the pressed one would never be seen.
+            handlers << QStringLiteral("onFocus=\"if (this.matches(':focus-visible')) "
+                                       "changeImages('%1', '%1on')\"")
+                            .arg(image);
             addEnter("onKeyDown", "press");
             addEnter("onKeyUp", "on");
             add("onBlur", "off");

@@ -376,10 +376,10 @@ void tst_SamplePageWriter::hiDpiAndKeyboardOptions_data()
                "onKeyDown=\"if (event.keyCode == 13) changeImages('image2', 'image2press')\" "
                "onKeyUp=\"if (event.keyCode == 13) changeImages('image2', 'image2off')\" "
                "onBlur=\"changeImages('image2', 'image2off')\"><img"};
-    QTest::newRow("keyboard: both, Enter released shows selected")
+    QTest::newRow("keyboard: both, a mouse press focuses without hiding the pressed image")
         << both << false << true << "BTN"
         << QStringList{
-               "onFocus=\"changeImages('image1', 'image1on')\" "
+               "onFocus=\"if (this.matches(':focus-visible')) changeImages('image1', 'image1on')\" "
                "onKeyDown=\"if (event.keyCode == 13) changeImages('image1', 'image1press')\" "
                "onKeyUp=\"if (event.keyCode == 13) changeImages('image1', 'image1on')\" "
                "onBlur=\"changeImages('image1', 'image1off')\"><img"};
