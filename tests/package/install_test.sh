@@ -71,30 +71,26 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
 ls "$out"/*PAGE.html >/dev/null 2>&1 || fail "installed generate wrote no sample page"
 [ "$(find "$out" -name '*.png' | wc -l)" -ge 3 ] || fail "installed generate wrote too few images"
 
-# The Debian package, made from the normal build: instrumented programs are not shipped.
-if [ -n "${BRINDLEWICK_SANITIZER_BUILD:-}" ]; then
-  echo "Debian package: skipped in the sanitizer build"
+# The Debian package: what dpkg-shlibdeps finds plus the fonts.
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb") \
+  >"$work/cpack.log" 2>&1 || fail "cpack: $(tail -20 "$work/cpack.log")"
+deb=$(ls "$work"/deb/brindlewick_"$version"_*.deb 2>/dev/null | head -1)
+if [ -z "$deb" ]; then
+  fail "no brindlewick_${version}_*.deb made"
 else
-  (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb") \
-    >"$work/cpack.log" 2>&1 || fail "cpack: $(tail -20 "$work/cpack.log")"
-  deb=$(ls "$work"/deb/brindlewick_"$version"_*.deb 2>/dev/null | head -1)
-  if [ -z "$deb" ]; then
-    fail "no brindlewick_${version}_*.deb made"
-  else
-    [ "$(dpkg-deb -f "$deb" Package)" = brindlewick ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
-    [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
-    depends=$(dpkg-deb -f "$deb" Depends)
-    # The Qt and image libraries come from dpkg-shlibdeps; the fonts are named by us.
-    for pkg in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo libgif7 libc6 \
-      fonts-dejavu-core fonts-liberation; do
-      grep -qE "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg: $depends"
-    done
-    dpkg-deb -c "$deb" >"$work/contents"
-    for f in ./usr/bin/brindlewick ./usr/bin/brindlewick-cli \
-      ./usr/share/applications/brindlewick.desktop ./usr/share/brindlewick/brwk4.html; do
-      grep -qF " $f" "$work/contents" || fail "package lacks $f"
-    done
-  fi
+  [ "$(dpkg-deb -f "$deb" Package)" = brindlewick ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  # The Qt and image libraries come from dpkg-shlibdeps; the fonts are named by us.
+  for pkg in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo libgif7 libc6 \
+    fonts-dejavu-core fonts-liberation; do
+    grep -qE "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg: $depends"
+  done
+  dpkg-deb -c "$deb" >"$work/contents"
+  for f in ./usr/bin/brindlewick ./usr/bin/brindlewick-cli \
+    ./usr/share/applications/brindlewick.desktop ./usr/share/brindlewick/brwk4.html; do
+    grep -qF " $f" "$work/contents" || fail "package lacks $f"
+  done
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)" >&2; exit 1; }
