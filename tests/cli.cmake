@@ -18,3 +18,10 @@ add_test(NAME cli/full_disk
                  ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
                  ${CMAKE_SOURCE_DIR}/examples/example.blp)
 set_tests_properties(cli/full_disk PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)
+
+# The stored option sets reach the files.
+add_test(NAME cli/settings
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/settings_test.sh
+                 ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
+                 ${CMAKE_SOURCE_DIR}/examples/example.blp)
+set_tests_properties(cli/settings PROPERTIES TIMEOUT 120)
