@@ -62,6 +62,13 @@ void withDialog(GeneratorWizard& wizard, const char* action, std::function<void(
     QVERIFY(ran);
 }
 
+std::unique_ptr<QDialog> defaultDialog(bool jpeg)
+{
+    if (jpeg)
+        return std::make_unique<JpegOptionsDialog>(JpegFileOptions());
+    return std::make_unique<TextOffsetOptionsDialog>(TextOffsetOptions());
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
@@ -94,11 +101,7 @@ void tst_OptionsDialogs::controls()
     QFETCH(bool, jpeg);
     QFETCH(QString, bar);
     QFETCH(QString, number);
-    std::unique_ptr<QDialog> dialog;
-    if (jpeg)
-        dialog = std::make_unique<JpegOptionsDialog>(JpegFileOptions());
-    else
-        dialog = std::make_unique<TextOffsetOptionsDialog>(TextOffsetOptions());
+    const std::unique_ptr<QDialog> dialog = defaultDialog(jpeg);
     QTEST(dialog->windowTitle(), "title");
     auto* scrollBar = dialog->findChild<QScrollBar*>(bar);
     auto* label = dialog->findChild<QLabel*>(number);
@@ -192,11 +195,7 @@ void tst_OptionsDialogs::keyboardAndNames_data()
 void tst_OptionsDialogs::keyboardAndNames()
 {
     QFETCH(bool, jpeg);
-    std::unique_ptr<QDialog> dialog;
-    if (jpeg)
-        dialog = std::make_unique<JpegOptionsDialog>(JpegFileOptions());
-    else
-        dialog = std::make_unique<TextOffsetOptionsDialog>(TextOffsetOptions());
+    const std::unique_ptr<QDialog> dialog = defaultDialog(jpeg);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     QList<QWidget*> stops;
