@@ -46,6 +46,8 @@ QScrollBar* OptionsDialog::addScrollBarRow(const QString& text, const QString& n
     bar->setPageStep(1);
     // Scroll bars take no focus by default; these are the dialog's main controls.
     bar->setFocusPolicy(Qt::StrongFocus);
+    // Scroll bars invert their keys, so Left would raise the number.
+    bar->setInvertedControls(false);
     bar->setMinimumWidth(180);
     addRow(text, bar);
     *number = new QLabel(this);

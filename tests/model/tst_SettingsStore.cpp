@@ -26,6 +26,7 @@ class tst_SettingsStore : public QObject
 {
     Q_OBJECT
 private slots:
+    void recordLayouts();
     void userFileFollowsXdgConfigHome();
     void startupLoading_data();
     void startupLoading();
@@ -34,6 +35,25 @@ private slots:
     void saveFailures();
     void fullDiskKeepsOldFile();
 };
+
+// Each field at its byte, little-endian, the indent before the offset, reserved bytes zero;
+// and back.
+void tst_SettingsStore::recordLayouts()
+{
+    const JpegFileOptions jpeg{77, 1, 1, 1, 0, 1, 0, 1};
+    const QByteArray jpegRecord = QByteArray::fromHex("4d01010100010001") + QByteArray(50, '\0');
+    QCOMPARE(OptionRecords::encode(jpeg), jpegRecord);
+    const TextOffsetOptions text{0x01020304, -2, 1};
+    const QByteArray textRecord = QByteArray::fromHex("04030201feffffff01000000");
+    QCOMPARE(OptionRecords::encode(text), textRecord);
+
+    JpegFileOptions jpegBack;
+    QVERIFY(OptionRecords::loadInto(jpegBack, jpegRecord));
+    QCOMPARE(jpegBack, jpeg);
+    TextOffsetOptions textBack;
+    QVERIFY(OptionRecords::loadInto(textBack, textRecord));
+    QCOMPARE(textBack, text);
+}
 
 void tst_SettingsStore::userFileFollowsXdgConfigHome()
 {

@@ -23,8 +23,6 @@ class tst_OptionsDialogs : public QObject
 {
     Q_OBJECT
 private slots:
-    void controls_data();
-    void controls();
     void jpegOkWithRememberThenRestoreAndCancel();
     void offsetsOkWithoutRemember();
     void keyboardAndNames_data();
@@ -75,49 +73,6 @@ QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 } // namespace
-
-void tst_OptionsDialogs::controls_data()
-{
-    QTest::addColumn<bool>("jpeg");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("bar");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-    QTest::newRow("quality") << true << "JPEG Image File Options"
-                             << "ScrollBarCompressionQuality"
-                             << "lblCompressionQuality" << 1 << 100;
-    QTest::newRow("offset") << false << "Offsets and Indents Options"
-                            << "ScrollBarTextOffset"
-                            << "lblTextOffset" << 0 << 24;
-    QTest::newRow("indent") << false << "Offsets and Indents Options"
-                            << "ScrollBarTextIndent"
-                            << "lblTextIndent" << 0 << 200;
-}
-
-// The ranges and steps, and the number that follows every move of its bar.
-void tst_OptionsDialogs::controls()
-{
-    QFETCH(bool, jpeg);
-    QFETCH(QString, bar);
-    QFETCH(QString, number);
-    const std::unique_ptr<QDialog> dialog = defaultDialog(jpeg);
-    QTEST(dialog->windowTitle(), "title");
-    auto* scrollBar = dialog->findChild<QScrollBar*>(bar);
-    auto* label = dialog->findChild<QLabel*>(number);
-    QVERIFY(scrollBar && label);
-    QTEST(scrollBar->minimum(), "minimum");
-    QTEST(scrollBar->maximum(), "maximum");
-    QCOMPARE(scrollBar->singleStep(), 1);
-    QCOMPARE(scrollBar->pageStep(), 1);
-    QCOMPARE(label->text(), QString::number(scrollBar->value()));
-    scrollBar->setFocus();
-    QTest::keyClick(scrollBar, Qt::Key_Right);
-    QTest::keyClick(scrollBar, Qt::Key_PageUp);
-    QCOMPARE(label->text(), QString::number(scrollBar->value()));
-    scrollBar->triggerAction(QAbstractSlider::SliderToMaximum);
-    QTEST(label->text().toInt(), "maximum");
-}
 
 void tst_OptionsDialogs::jpegOkWithRememberThenRestoreAndCancel()
 {
@@ -185,10 +140,11 @@ void tst_OptionsDialogs::keyboardAndNames_data()
 {
     QTest::addColumn<bool>("jpeg");
     QTest::addColumn<int>("stops");
+    QTest::addColumn<QString>("number"); // the number of the first bar
     // Bar, two radio buttons, two boxes, "Remember", three buttons.
-    QTest::newRow("JPEG") << true << 9;
+    QTest::newRow("JPEG") << true << 9 << "lblCompressionQuality";
     // Two bars, "Remember", three buttons.
-    QTest::newRow("offsets") << false << 6;
+    QTest::newRow("offsets") << false << 6 << "lblTextOffset";
 }
 
 // Every control is reached by Tab and has a name a screen reader can say.
@@ -211,6 +167,14 @@ void tst_OptionsDialogs::keyboardAndNames()
                  qPrintable(w->objectName()));
     }
     QVERIFY(dialog->findChild<QPushButton*>(QStringLiteral("Button2"))->isDefault());
+    // The first bar moves by keyboard, and its number follows.
+    auto* bar = qobject_cast<QScrollBar*>(stops.first());
+    QVERIFY(bar);
+    const int before = bar->value();
+    QTest::keyClick(bar, Qt::Key_Left);
+    QCOMPARE(bar->value(), before - 1);
+    QFETCH(QString, number);
+    QCOMPARE(dialog->findChild<QLabel*>(number)->text(), QString::number(before - 1));
 }
 
 QTEST_MAIN(tst_OptionsDialogs)

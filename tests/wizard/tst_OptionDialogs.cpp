@@ -13,8 +13,7 @@ class tst_OptionDialogs : public QObject
     Q_OBJECT
 private slots:
     void startLoadsStoredSets();
-    void jpegEditor();
-    void textOffsetEditor();
+    void editors();
     void confirm_data();
     void confirm();
     void confirmOnUnwritableStore();
@@ -46,49 +45,26 @@ void tst_OptionDialogs::startLoadsStoredSets()
     QVERIFY(f.platform.errors.isEmpty());
 }
 
-void tst_OptionDialogs::jpegEditor()
+// What the widget tests do not see: the ranges held, boolean bytes made 1, and the fields the
+// JPEG dialog does not show kept through "Restore to defaults".
+void tst_OptionDialogs::editors()
 {
-    const JpegFileOptions opened{55, 1, 1, 7, 1, 1, 0, 1};
-    JpegOptionsEditor editor(opened);
-    QCOMPARE(editor.quality(), 55);
-    QCOMPARE(editor.qualityLabel(), QStringLiteral("55"));
-    QVERIFY(editor.eightBit());
-    QVERIFY(editor.grayscale() && editor.progressiveEncoding() && editor.retainSettings());
-    // Boolean bytes come back as 1; everything else as opened.
-    JpegFileOptions expected = opened;
-    expected.grayscale = 1;
-    QCOMPARE(editor.result(), expected);
+    JpegOptionsEditor jpeg(JpegFileOptions{55, 1, 1, 7, 1, 1, 0, 1});
+    QCOMPARE(jpeg.result(), (JpegFileOptions{55, 1, 1, 1, 1, 1, 0, 1}));
+    jpeg.setQuality(0);
+    QCOMPARE(jpeg.qualityLabel(), QStringLiteral("1"));
+    jpeg.setQuality(101);
+    QCOMPARE(jpeg.qualityLabel(), QStringLiteral("100"));
+    jpeg.restoreDefaults();
+    QCOMPARE(jpeg.result(), (JpegFileOptions{90, 0, 1, 0, 0, 1, 0, 0}));
 
-    editor.setQuality(0);
-    QCOMPARE(editor.qualityLabel(), QStringLiteral("1"));
-    editor.setQuality(101);
-    QCOMPARE(editor.qualityLabel(), QStringLiteral("100"));
-
-    // Restore clears "Remember" too, and keeps the fields the dialog does not show.
-    editor.restoreDefaults();
-    QCOMPARE(editor.qualityLabel(), QStringLiteral("90"));
-    QVERIFY(!editor.eightBit());
-    QVERIFY(!editor.grayscale() && !editor.progressiveEncoding() && !editor.retainSettings());
-    QCOMPARE(editor.result(), (JpegFileOptions{90, 0, 1, 0, 0, 1, 0, 0}));
-}
-
-void tst_OptionDialogs::textOffsetEditor()
-{
-    TextOffsetOptionsEditor editor(TextOffsetOptions{200, 24, 3});
-    QCOMPARE(editor.offsetLabel(), QStringLiteral("24"));
-    QCOMPARE(editor.indentLabel(), QStringLiteral("200"));
-    QVERIFY(editor.retainSettings());
-    QCOMPARE(editor.result(), (TextOffsetOptions{200, 24, 1}));
-
-    editor.setTextOffset(25);
-    editor.setTextIndent(-1);
-    QCOMPARE(editor.result(), (TextOffsetOptions{0, 24, 1}));
-
-    // Restore leaves "Remember" as it was.
-    editor.restoreDefaults();
-    QCOMPARE(editor.offsetLabel(), QStringLiteral("2"));
-    QCOMPARE(editor.indentLabel(), QStringLiteral("40"));
-    QCOMPARE(editor.result(), (TextOffsetOptions{40, 2, 1}));
+    TextOffsetOptionsEditor text(TextOffsetOptions{200, 24, 3});
+    QCOMPARE(text.result(), (TextOffsetOptions{200, 24, 1}));
+    text.setTextOffset(25);
+    text.setTextIndent(-1);
+    QCOMPARE(text.result(), (TextOffsetOptions{0, 24, 1}));
+    text.restoreDefaults();
+    QCOMPARE(text.result(), (TextOffsetOptions{40, 2, 1}));
 }
 
 void tst_OptionDialogs::confirm_data()
