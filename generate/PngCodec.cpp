@@ -62,6 +62,21 @@ struct PngReadJob
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
+// libpng allocates a chunk's stated length before reading its data, so a file of a hundred
+// bytes could take gigabytes. Its own buffers for a picture within our limits are far smaller;
+// a refused allocation fails the file or skips the chunk.
+constexpr png_alloc_size_t maxLibpngAllocation = 16 * 1024 * 1024;
+
+png_voidp limitedMalloc(png_structp, png_alloc_size_t size)
+{
+    return size <= maxLibpngAllocation ? std::malloc(size) : nullptr;
+}
+
+void plainFree(png_structp, png_voidp memory)
+{
+    std::free(memory);
+}
+
 void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
 {
     auto* job = static_cast<PngWriteJob*>(png_get_io_ptr(png));
@@ -102,7 +117,8 @@ bool readPngHeader(PngReadJob* job)
 {
     if (setjmp(job->jump))
         return false;
-    job->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, onReadError, ignoreWarning);
+    job->png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, job, onReadError, ignoreWarning,
+                                        nullptr, limitedMalloc, plainFree);
     if (!job->png)
         return false;
     job->info = png_create_info_struct(job->png);

@@ -1,5 +1,6 @@
 # The generated sample pages in headless Chromium; needs node and tests/browser/node_modules
-# (tools/test.sh installs them with npm ci) and skips only when those are missing.
+# (tools/test.sh installs them with npm ci). Without those or Chromium it skips, except in CI
+# (CI=true), where it fails.
 find_program(NODE_EXECUTABLE node)
 if(NODE_EXECUTABLE)
   add_test(NAME browser/sample_pages

@@ -8,19 +8,26 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libpng-dev libjpeg62-turbo-dev libgif-dev
   fonts-dejavu-core fonts-liberation
+  xdg-utils
   libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth x11-utils
   dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
-if [ "${1:-}" = "--browser" ]; then
-  packages+=(chromium)
-  # Debian's nodejs brings npm only when no other node is installed.
-  command -v node >/dev/null || packages+=(nodejs npm)
-fi
-if [ "${1:-}" = "--bench" ]; then
-  packages+=(hyperfine python3-pil time)
-fi
+for flag in "$@"; do
+  case $flag in
+  --browser)
+    packages+=(chromium)
+    # Debian's nodejs brings npm only when no other node is installed.
+    command -v node >/dev/null || packages+=(nodejs npm)
+    ;;
+  --bench) packages+=(hyperfine python3-pil time) ;;
+  # The sanitizer and fuzzing build: clang with its runtimes (ASan, UBSan, libFuzzer) and
+  # llvm-symbolizer for readable reports.
+  --sanitize) packages+=(clang libclang-rt-14-dev llvm) ;;
+  *) echo "install-deps.sh: unknown option $flag" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,11 @@
-// Draws the two pictures of the wizard pages: the welcome picture and the generate picture.
+// Draws the pictures of the wizard: the welcome and generate pictures of the pages, and the
+// splash and About picture, whose title and link the window writes on it.
 //
 //   make-wizard-pictures <output folder>
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -94,6 +96,31 @@ QImage generate()
     return image;
 }
 
+QImage splash()
+{
+    QImage image(280, 140, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 140);
+    sky.setColorAt(0, QColor(0xFF, 0xFF, 0xE8));
+    sky.setColorAt(0.55, page);
+    sky.setColorAt(1, QColor(0xFF, 0xE4, 0x8A));
+    p.fillRect(image.rect(), sky);
+    // An amber band behind the three states; the title above and the link below stay on
+    // plain light ground.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xFF, 0xCC, 0x09, 90));
+    p.drawRect(QRectF(0, 62, 280, 36));
+    drawButton(p, QRectF(24.5, 67.5, 66, 24), QColor(0xFF, 0xE0, 0x66), false);
+    drawButton(p, QRectF(106.5, 67.5, 66, 24), QColor(0xA8, 0xD8, 0xFF), false);
+    drawButton(p, QRectF(190.5, 68.5, 66, 24), QColor(0xF0, 0xA0, 0xA0), true);
+    drawPointer(p, QPointF(150, 80));
+    p.setPen(QPen(QColor(0xB0, 0x80, 0x10), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 279, 139));
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -105,7 +132,8 @@ int main(int argc, char* argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!welcome().save(out.filePath(QStringLiteral("welcome.png"))) ||
-        !generate().save(out.filePath(QStringLiteral("generate.png")))) {
+        !generate().save(out.filePath(QStringLiteral("generate.png"))) ||
+        !splash().save(out.filePath(QStringLiteral("splash.png")))) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
         return 1;
     }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Saves a screenshot of each wizard page and of the live preview into docs/screenshots/,
-# drawn on a virtual X display with the bundled example project opened.
+# Saves a screenshot of each wizard page, the live preview, the splash, the About box and the
+# code viewer into docs/screenshots/, and half-size pages for the help page, drawn on a virtual
+# X display with the bundled example project opened.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" --target wizard-screenshots >/dev/null
-mkdir -p docs/screenshots
+mkdir -p docs/screenshots resources/help/pictures
 export -n QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 1280x800x24" \
-  "$build_dir/bin/wizard-screenshots" examples/example.blp docs/screenshots
+  "$build_dir/bin/wizard-screenshots" examples/example.blp docs/screenshots resources/help/pictures
 ls docs/screenshots

@@ -1,12 +1,14 @@
-// Saves a picture of each of the 16 wizard pages, of the live preview and of the dialogs, with
-// a project opened, for the documentation.
+// Saves a picture of each of the 16 wizard pages, the live preview, the splash, the About box,
+// the code viewer and the two option dialogs, with a project opened, for the documentation; and
+// smaller copies of the pages for the help page.
 //
-//   wizard-screenshots <project.blp> <output folder>
+//   wizard-screenshots <project.blp> <output folder> [help pictures folder]
 
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
 #include "PictureDecoders.h"
 #include "QtPlatformServices.h"
+#include "SplashForm.h"
 #include "WizardController.h"
 #include "WizardPage.h"
 #include "WizardTexts.h"
@@ -77,8 +79,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: wizard-screenshots <project.blp> <output folder>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: wizard-screenshots <project.blp> <output folder> "
+                             "[help pictures folder]\n");
         return 2;
     }
     registerPictureDecoders();
@@ -87,19 +90,29 @@ int main(int argc, char* argv[])
     GeneratorWizard wizard(platform);
     wizard.show();
     settle();
+    bool saved =
+        wizard.splash() && wizard.splash()->grab().save(out.filePath(QStringLiteral("splash.png")));
     WizardController& controller = wizard.controller();
     if (controller.openProject() != WizardController::OpenResult::Read) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
     controller.setSelectedCaptionRow(1);
-    bool saved = true;
     for (int page = 0; page < WizardController::PageCount; ++page) {
         controller.showPage(page);
         settle();
         const QString name = QStringLiteral("page-%1.png").arg(page + 1, 2, 10, QLatin1Char('0'));
-        saved = wizard.grab().save(out.filePath(name)) && saved;
+        const QImage shot = wizard.grab().toImage();
+        saved = shot.save(out.filePath(name)) && saved;
+        // Half size keeps the help page light; the page stays recognisable.
+        if (argc == 4)
+            saved = shot.scaledToWidth(shot.width() / 2, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB888)
+                        .save(QDir(QString::fromLocal8Bit(argv[3])).filePath(name), nullptr, 9) &&
+                    saved;
     }
+    grabNextDialog(out.filePath(QStringLiteral("about.png")), &saved);
+    wizard.showAbout();
     controller.showPage(WizardController::LabelText);
     wizard.livePreviewAction()->setChecked(true);
     settle();
@@ -149,6 +162,8 @@ int main(int argc, char* argv[])
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
     });
     controller.next();
+    grabNextDialog(out.filePath(QStringLiteral("code-viewer.png")), &saved);
+    wizard.viewCode();
     if (!progressShot)
         std::fprintf(stderr, "the run showed no progress\n");
     if (!saved || !progressShot) {

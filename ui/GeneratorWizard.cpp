@@ -1,5 +1,7 @@
 #include "GeneratorWizard.h"
 
+#include "CodeViewer.h"
+#include "CodeViewerForm.h"
 #include "FinishedPage.h"
 #include "GeneratePage.h"
 #include "HtmlPage.h"
@@ -9,6 +11,7 @@
 #include "LivePreviewWindow.h"
 #include "OutputDirectoryPage.h"
 #include "QtPlatformServices.h"
+#include "SplashForm.h"
 #include "StartPage.h"
 #include "StateBackgroundPage.h"
 #include "StateFontPage.h"
@@ -46,7 +49,8 @@ GeneratorWizard::GeneratorWizard(PlatformServices& platform, QWidget* parent)
 
 GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform,
                                  PlatformServices* platform, QWidget* parent)
-    : QMainWindow(parent), m_ownPlatform(std::move(ownPlatform)), m_pages(new QStackedWidget(this))
+    : QMainWindow(parent), m_ownPlatform(std::move(ownPlatform)), m_pages(new QStackedWidget(this)),
+      m_splashTimer(new QTimer(this))
 {
     initWizardResources();
     setWindowTitle(WizardTexts::applicationTitle());
@@ -92,10 +96,7 @@ GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform
         connect(page, &WizardPage::cancelRequested, this, &QWidget::close);
     }
     connect(static_cast<FinishedPage*>(m_pageList.last()), &FinishedPage::viewCodeRequested, this,
-            [this] {
-                showPlaceholder(QStringLiteral("View Javascript + HTML Code"),
-                                QStringLiteral("The code viewer is not part of this version."));
-            });
+            &GeneratorWizard::viewCode);
     setCentralWidget(m_pages);
     m_livePreview = new LivePreviewWindow(c, this);
     buildMenus();
@@ -196,35 +197,44 @@ void GeneratorWizard::buildMenus()
     help->addAction(QStringLiteral("&Contents"), this, [this] { m_controller->showHelp(); })
         ->setObjectName(QStringLiteral("Contents1"));
     help->addSeparator();
-    help->addAction(QStringLiteral("About"), this,
-                    [this] {
-                        closeSplash();
-                        showPlaceholder(QStringLiteral("About"), WizardTexts::applicationTitle());
-                    })
+    help->addAction(QStringLiteral("About"), this, &GeneratorWizard::showAbout)
         ->setObjectName(QStringLiteral("About1"));
+}
+
+SplashForm* GeneratorWizard::splash() const
+{
+    return m_splash;
+}
+
+void GeneratorWizard::showAbout()
+{
+    // A start-up splash still shown stays until its picture is clicked.
+    m_splashTimer->stop();
+    SplashForm about(SplashForm::About, this);
+    about.move(geometry().center() - about.rect().center());
+    connect(&about, &SplashForm::helpRequested, this, [this] { m_controller->showProgramHelp(); });
+    about.exec();
+}
+
+void GeneratorWizard::viewCode()
+{
+    const std::unique_ptr<CodeViewer> viewer = m_controller->openCodeViewer();
+    if (!viewer)
+        return;
+    CodeViewerForm form(*viewer, this);
+    form.exec();
 }
 
 void GeneratorWizard::showSplash()
 {
-    auto* splash =
-        new QLabel(WizardTexts::applicationTitle(), nullptr,
-                   Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    auto* splash = new SplashForm(SplashForm::StartUp, this);
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->setAttribute(Qt::WA_QuitOnClose, false);
-    splash->setWindowTitle(QStringLiteral("Starting"));
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setFrameShape(QFrame::Box);
-    splash->setPalette(palette());
-    splash->setAutoFillBackground(true);
-    QFont big = font();
-    big.setPointSize(16);
-    big.setBold(true);
-    splash->setFont(big);
-    splash->setFixedSize(320, 140);
     splash->move(geometry().center() - splash->rect().center());
     splash->show();
     m_splash = splash;
-    QTimer::singleShot(splashMilliseconds, this, &GeneratorWizard::closeSplash);
+    m_splashTimer->setSingleShot(true);
+    connect(m_splashTimer, &QTimer::timeout, this, &GeneratorWizard::closeSplash);
+    m_splashTimer->start(splashMilliseconds);
 }
 
 void GeneratorWizard::closeSplash()

@@ -9,7 +9,9 @@ class LivePreviewWindow;
 class PlatformServices;
 class QAction;
 class QStackedWidget;
+class QTimer;
 class QtPlatformServices;
+class SplashForm;
 class WizardController;
 class WizardPage;
 
@@ -29,6 +31,14 @@ public:
     QStackedWidget* pages() const { return m_pages; }
     LivePreviewWindow* livePreview() const { return m_livePreview; }
     QAction* livePreviewAction() const { return m_livePreviewAction; }
+    // The start-up splash while it is shown, and the timer that closes it.
+    SplashForm* splash() const;
+    const QTimer* splashTimer() const { return m_splashTimer; }
+
+    // Help > About: stops the splash timer, then shows the About box modally.
+    void showAbout();
+    // "View Javascript + HTML Code": the code viewer on the sample page, modally.
+    void viewCode();
 
     static constexpr int splashMilliseconds = 1500;
 
@@ -52,5 +62,6 @@ private:
     QList<WizardPage*> m_pageList;
     LivePreviewWindow* m_livePreview;
     QAction* m_livePreviewAction = nullptr;
-    QPointer<QWidget> m_splash;
+    QPointer<SplashForm> m_splash;
+    QTimer* m_splashTimer;
 };

@@ -14,6 +14,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -211,5 +212,10 @@ QUrl QtPlatformServices::toUrl(const QString& fileOrUrl, const QString& workingD
 bool QtPlatformServices::openWithApplication(const QString& fileOrUrl,
                                              const QString& workingDirectory)
 {
-    return QDesktopServices::openUrl(toUrl(fileOrUrl, workingDirectory));
+    const QUrl url = toUrl(fileOrUrl, workingDirectory);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    // Platform plugins without desktop services (offscreen, eglfs) open nothing themselves.
+    return QProcess::startDetached(QStringLiteral("xdg-open"),
+                                   {QString::fromUtf8(url.toEncoded())});
 }

@@ -2,6 +2,8 @@
 
 #include "ButtonFont.h"
 #include "ButtonRenderer.h"
+#include "CodeViewer.h"
+#include "CodecError.h"
 #include "IoErrorText.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
@@ -10,6 +12,7 @@
 #include "SettingsStore.h"
 #include "WizardTexts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -263,7 +266,30 @@ QString WizardController::pageCheckMessage(int page, const ButtonProject& projec
 
 bool WizardController::showHelp()
 {
-    return m_platform.openWithApplication(WizardTexts::helpFileName);
+    // Named bare, so the platform takes it from the current folder.
+    if (QFileInfo(QDir::current(), WizardTexts::helpFileName).isFile())
+        return m_platform.openWithApplication(WizardTexts::helpFileName);
+    return showProgramHelp();
+}
+
+bool WizardController::showProgramHelp()
+{
+    const QString path = installedHelpPath();
+    if (!QFileInfo(path).isFile()) {
+        // Opening a missing page shows nothing on most desktops: F1 would seem dead.
+        m_platform.showError(codecErrorMessage(CodecError::OpenFile, QDir::toNativeSeparators(path),
+                                               codecSystemErrorText(ENOENT)));
+        return false;
+    }
+    return m_platform.openWithApplication(path);
+}
+
+QString WizardController::installedHelpPath() const
+{
+    // The install rules set the folder; the build tree mirrors it beside bin/.
+    return QDir::cleanPath(m_platform.programDirectory() +
+                           QStringLiteral(BRINDLEWICK_HELP_FROM_BIN "/") +
+                           WizardTexts::helpFileName);
 }
 
 void WizardController::copyFirstPassChoices(int pageLeft)
@@ -671,6 +697,21 @@ bool WizardController::previewInBrowser()
     return m_platform.openWithApplication(
         m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+}
+
+QString WizardController::samplePagePath() const
+{
+    return OutputNaming::samplePagePath(m_project);
+}
+
+std::unique_ptr<CodeViewer> WizardController::openCodeViewer()
+{
+    auto viewer = std::make_unique<CodeViewer>(m_platform);
+    if (!viewer->load(samplePagePath())) {
+        m_platform.showError(viewer->errorString());
+        return nullptr;
+    }
+    return viewer;
 }
 
 QString WizardController::previewCaption() const

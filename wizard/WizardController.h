@@ -17,6 +17,7 @@
 #include <memory>
 
 class ButtonRenderer;
+class CodeViewer;
 class PlatformServices;
 
 // Everything the wizard does, without widgets: the project and its pictures, the current page
@@ -91,8 +92,13 @@ public:
     // The message of the first failed check of a page, empty when the page may be left.
     static QString pageCheckMessage(int page, const ButtonProject& project);
 
-    // Help > Contents and F1.
+    // Help > Contents and F1: "brwk4.html" in the current folder, else the copy installed with
+    // the program. When there is neither, says so; false then or when the platform refused.
     bool showHelp();
+    // The copy installed with the program, as the About box's link opens it.
+    bool showProgramHelp();
+    // Where the program's own copy of the help page lies.
+    QString installedHelpPath() const;
 
     // Captions (page 2). A row of -1 means no selection; each returns the row to select.
     int selectedCaptionRow() const { return m_selectedCaptionRow; }
@@ -149,6 +155,10 @@ public:
     const GenerationResult& lastGenerationResult() const { return m_lastResult; }
     // "Preview In Browser" on the Finished page: the sample page with its application.
     bool previewInBrowser();
+    QString samplePagePath() const;
+    // "View Javascript + HTML Code": a viewer on the sample page, or null when the page
+    // cannot be read (the error was shown).
+    std::unique_ptr<CodeViewer> openCodeViewer();
 
     // Live preview: the caption it shows and its buttons in every state the JavaScript
     // option uses, as the run writes them.

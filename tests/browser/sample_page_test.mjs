@@ -9,10 +9,18 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const SKIP = 77;
+const CHROMIUM = '/usr/bin/chromium';
+// Locally a missing browser skips the test; in CI it is a broken set-up and fails.
+const MISSING = process.env.CI === 'true' ? 1 : 77;
+function missing(what) {
+  console.log(`${MISSING === 1 ? 'FAIL' : 'SKIP'}: ${what}`);
+  process.exit(MISSING);
+}
 if (!existsSync(path.join(here, 'node_modules', 'playwright-core'))) {
-  console.log('SKIP: node_modules missing; run npm ci in tests/browser');
-  process.exit(SKIP);
+  missing('node_modules missing; run npm ci in tests/browser');
+}
+if (!existsSync(CHROMIUM)) {
+  missing(`${CHROMIUM} not found; tools/install-deps.sh --browser installs it`);
 }
 const { chromium } = await import('playwright-core');
 
@@ -89,7 +97,7 @@ const base = `http://127.0.0.1:${server.address().port}`;
 
 const profile = mkdtempSync(path.join(workRoot, 'profile-'));
 const context = await chromium.launchPersistentContext(profile, {
-  executablePath: '/usr/bin/chromium',
+  executablePath: CHROMIUM,
   headless: true,
   args: [
     '--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',

@@ -20,8 +20,9 @@ export -n QT_QPA_PLATFORM
 out=$(mktemp -d "${TMPDIR:-/tmp}/brindlewick-walk-XXXXXX")
 trap 'rm -rf "$out"' EXIT
 # One X server for both parts; -noreset, as a server resetting after the first program left
-# refuses the next one for a moment.
-xvfb-run -a -e /dev/stderr -s "-screen 0 1024x768x24 -noreset" bash -c '
+# refuses the next one for a moment. xvfb-run -a takes the first free display from 99 up, and
+# two runs at once can both pick it; a random start makes that unlikely on a shared machine.
+xvfb-run -a -n $((100 + RANDOM % 5000)) -e /dev/stderr -s "-screen 0 1024x768x24 -noreset" bash -c '
   "$0" & pid=$!
   for i in $(seq 1 50); do
     # The hidden 1x1 group leader of Qt carries the title too, but no window class.

@@ -4,6 +4,7 @@
 #include "LivePreviewWindow.h"
 #include "PictureDecoders.h"
 #include "SampleView.h"
+#include "SplashForm.h"
 #include "StateBackgroundPage.h"
 #include "StateFontPage.h"
 #include "WizardController.h"
@@ -23,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class tst_GeneratorWizard : public QObject
 {
@@ -37,6 +39,8 @@ private slots:
     void walkGeneratesWhatTheCommandLineGenerates();
     void tabOrderAndAccessibleNames();
     void livePreviewFollowsSelectionAndChanges();
+    void splashClosesByTimerUnlessAboutOpens();
+    void viewCodeOnMissingPage();
 };
 
 namespace {
@@ -216,6 +220,7 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("About|Us"),
                              QStringLiteral("Start")};
     platform.directoryAnswers = {wizardOut};
+    platform.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     GeneratorWizard wizard(platform);
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
@@ -242,7 +247,7 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     QTest::keyClick(list, Qt::Key_F1);
     QTest::keyClick(list, Qt::Key_F1, Qt::ShiftModifier);
     QCOMPARE(platform.openedWithApplication.size(), 2);
-    QCOMPARE(platform.openedWithApplication[0].first, QStringLiteral("brwk4.html"));
+    QCOMPARE(platform.openedWithApplication[0].first, c.installedHelpPath());
 
     // Enter in the list moves on, as "Next >>" is the default.
     QTest::keyClick(list, Qt::Key_Return);
@@ -310,6 +315,8 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
 {
     ScriptedPlatformServices platform;
     platform.inputAnswers = {QStringLiteral("Home")};
+    // The help page copied beside the built programs.
+    platform.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     GeneratorWizard wizard(platform);
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
@@ -391,6 +398,63 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
 
     wizard.livePreviewAction()->setChecked(false);
     QVERIFY(!preview->isVisible());
+}
+
+void tst_GeneratorWizard::splashClosesByTimerUnlessAboutOpens()
+{
+    ScriptedPlatformServices platform;
+    platform.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    GeneratorWizard timed(platform);
+    GeneratorWizard withAbout(platform);
+    for (GeneratorWizard* wizard : {&timed, &withAbout}) {
+        QVERIFY(wizard->splash() && wizard->splash()->isVisible());
+        QCOMPARE(wizard->splash()->mode(), SplashForm::StartUp);
+        QVERIFY(wizard->splashTimer()->isActive());
+    }
+
+    // The About box is modal; its link opens the program's own help page.
+    bool aboutShown = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* about = qobject_cast<SplashForm*>(QApplication::activeModalWidget());
+        if (about && about->mode() == SplashForm::About) {
+            aboutShown = true;
+            QTest::mouseClick(about->linkLabel(), Qt::LeftButton, {},
+                              about->linkLabel()->rect().center());
+            about->reject();
+        }
+    });
+    withAbout.showAbout();
+    QVERIFY(aboutShown);
+    QCOMPARE(platform.openedWithApplication,
+             (QList<QPair<QString, QString>>{{withAbout.controller().installedHelpPath(), {}}}));
+    QVERIFY(!withAbout.splashTimer()->isActive());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!timed.splash(), 3000);
+    // Stopped by About, the start-up splash stays until its picture is clicked.
+    QPointer<SplashForm> kept = withAbout.splash();
+    QVERIFY(kept && kept->isVisible());
+    QTest::mouseClick(kept, Qt::LeftButton);
+    QTRY_VERIFY(!kept);
+}
+
+void tst_GeneratorWizard::viewCodeOnMissingPage()
+{
+    QTemporaryDir empty;
+    ScriptedPlatformServices platform;
+    platform.temporaryFolder = empty.path() + QLatin1Char('/');
+    GeneratorWizard wizard(platform);
+    bool viewerShown = false;
+    QTimer::singleShot(0, this, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            viewerShown = true;
+            dialog->reject();
+        }
+    });
+    wizard.viewCode();
+    QVERIFY(!viewerShown);
+    QCOMPARE(platform.errors,
+             QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory")
+                             .arg(wizard.controller().samplePagePath())});
 }
 
 QTEST_MAIN(tst_GeneratorWizard)

@@ -8,14 +8,18 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdlib>
 
 class tst_QtPlatformServices : public QObject
 {
@@ -28,6 +32,7 @@ private slots:
     void saveDialogSetup();
     void fontDialogKeepsAttributes();
     void picturePreviewShowsDecoderMessage();
+    void openWithApplicationDoesNotWait();
 };
 
 namespace {
@@ -202,6 +207,35 @@ void tst_QtPlatformServices::picturePreviewShowsDecoderMessage()
     });
     platform.openFileName(options);
     QVERIFY(seen);
+}
+
+void tst_QtPlatformServices::openWithApplicationDoesNotWait()
+{
+    // A stand-in for the desktop's opener that notes what it was given and then stays
+    // busy: the call must come back while it still runs.
+    QTemporaryDir dir;
+    const QString opener = dir.filePath(QStringLiteral("xdg-open"));
+    QFile script(opener);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "exec >/dev/null 2>&1\n"
+                 "printf '%s' \"$1\" > \"$0.args\"\n"
+                 "sleep 3\n"
+                 "touch \"$0.done\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
+    const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+
+    QtPlatformServices platform;
+    QVERIFY(platform.openWithApplication(QStringLiteral("BTNPAGE.html"), dir.path()));
+    QTRY_VERIFY(QFile::exists(opener + QStringLiteral(".args")));
+    QVERIFY(!QFile::exists(opener + QStringLiteral(".done")));
+    QFile args(opener + QStringLiteral(".args"));
+    QVERIFY(args.open(QIODevice::ReadOnly));
+    QCOMPARE(QUrl(QString::fromLocal8Bit(args.readAll())),
+             QUrl::fromLocalFile(dir.filePath(QStringLiteral("BTNPAGE.html"))));
 }
 
 QTEST_MAIN(tst_QtPlatformServices)

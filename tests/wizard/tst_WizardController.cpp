@@ -1,8 +1,10 @@
+#include "CodeViewer.h"
 #include "ProjectFileWriter.h"
 #include "WizardFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,9 @@ private slots:
     void generationReportsDroppedImages();
     void generationReportsFatalError();
     void helpAndBrowserPreview();
+    void help_data();
+    void help();
+    void viewCode();
 
 private:
     QString path(const QString& name) const { return m_fixture.path(name); }
@@ -462,12 +467,82 @@ void tst_WizardController::generationReportsFatalError()
 void tst_WizardController::helpAndBrowserPreview()
 {
     m_wizard->setFileNamePrefix(QStringLiteral("Nav"));
-    QVERIFY(m_wizard->showHelp());
     QVERIFY(m_wizard->previewInBrowser());
     using Opened = QPair<QString, QString>;
-    QCOMPARE(
-        m_platform.openedWithApplication,
-        (QList<Opened>{{"brwk4.html", QString()}, {"NavPAGE.html", m_fixture.dir->path() + "/"}}));
+    QCOMPARE(m_platform.openedWithApplication,
+             (QList<Opened>{{"NavPAGE.html", m_fixture.dir->path() + "/"}}));
+}
+
+void tst_WizardController::help_data()
+{
+    QTest::addColumn<bool>("inCurrentFolder");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("current folder first") << true << true;
+    QTest::newRow("current folder only") << true << false;
+    QTest::newRow("installed copy") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+void tst_WizardController::help()
+{
+    QFETCH(bool, inCurrentFolder);
+    QFETCH(bool, installed);
+    const QString before = QDir::currentPath();
+    QTemporaryDir current;
+    QVERIFY(QDir::setCurrent(current.path()));
+    const auto restore = qScopeGuard([&before] { QDir::setCurrent(before); });
+    m_platform.programFolder = path(QStringLiteral("prefix/bin/"));
+    const QString installedPath = m_wizard->installedHelpPath();
+    QVERIFY(installedPath.startsWith(path(QStringLiteral("prefix/"))));
+    QVERIFY(installedPath.endsWith(QStringLiteral("/brwk4.html")));
+    if (inCurrentFolder)
+        QVERIFY(writeFile(current.filePath(QStringLiteral("brwk4.html")), "<html>"));
+    if (installed) {
+        QVERIFY(QDir().mkpath(QFileInfo(installedPath).path()));
+        QVERIFY(writeFile(installedPath, "<html>"));
+    }
+
+    using Opened = QPair<QString, QString>;
+    const bool found = inCurrentFolder || installed;
+    QCOMPARE(m_wizard->showHelp(), found);
+    // The About box's link always takes the program's own copy.
+    QCOMPARE(m_wizard->showProgramHelp(), installed);
+    QList<Opened> opened;
+    if (inCurrentFolder)
+        opened.append({"brwk4.html", QString()});
+    else if (installed)
+        opened.append({installedPath, QString()});
+    if (installed)
+        opened.append({installedPath, QString()});
+    QCOMPARE(m_platform.openedWithApplication, opened);
+    const QString missing =
+        QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(installedPath);
+    QCOMPARE(m_platform.errors.size(), int(!installed) + int(!found));
+    for (const QString& error : m_platform.errors)
+        QCOMPARE(error, missing);
+}
+
+void tst_WizardController::viewCode()
+{
+    m_wizard->setFileNamePrefix(QStringLiteral("btn"));
+    const QString page = path(QStringLiteral("btnPAGE.html"));
+    QCOMPARE(m_wizard->samplePagePath(), page);
+    QVERIFY(!m_wizard->openCodeViewer());
+    QCOMPARE(m_platform.errors,
+             QStringList{
+                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(page)});
+
+    // After a run the viewer shows the page as written.
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->addCaption();
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    QFile written(page);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const std::unique_ptr<CodeViewer> viewer = m_wizard->openCodeViewer();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->text() + QStringLiteral("\r\n"), QString::fromLatin1(written.readAll()));
+    QCOMPARE(m_platform.errors.size(), 1);
 }
 
 QTEST_MAIN(tst_WizardController)
