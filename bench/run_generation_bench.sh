@@ -1,76 +1,35 @@
 #!/usr/bin/env bash
 # Times the whole `brindlewick-cli generate` process on the project that bench_GenerationRun
 # runs in-process: 200 captions, option Both (600 images, 1,800 files, page, project copy),
-# written into a folder on /dev/shm. Reports peak memory with /usr/bin/time -v, and compares
-# with a Pillow script doing the same file work when python3 has PIL.
-# Usage: bench/run_generation_bench.sh [BUILD_DIR]
+# written into a folder on /dev/shm, against a Pillow script doing the same file work. The
+# programs take turns run by run, so load from elsewhere falls on all of them alike; each
+# gets the median of its runs. BASELINE_BUILD_DIR, when given, adds another build's CLI to
+# the turns (for before/after figures).
+#
+# Also reports peak memory (/usr/bin/time -v) and total PNG bytes; TEXTURED=1 adds the PNG
+# bytes on the textured built-in backgrounds, SCALING=1 the wall time and peak memory at 2,000
+# and 20,000 captions.
+# Usage: bench/run_generation_bench.sh [BUILD_DIR [BASELINE_BUILD_DIR]]
+#        RUNS=n (default 7), CPUS=list (taskset, e.g. 0 for one core)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-${BUILD_DIR:-build}}
-cli="$build_dir/bin/brindlewick-cli"
-[ -x "$cli" ] || { echo "build brindlewick-cli first ($cli missing)" >&2; exit 2; }
+baseline_dir=${2:-}
+runs=${RUNS:-7}
+clis=("$build_dir/bin/brindlewick-cli")
+[ -n "$baseline_dir" ] && clis+=("$baseline_dir/bin/brindlewick-cli")
+for cli in "${clis[@]}"; do
+  [ -x "$cli" ] || { echo "build brindlewick-cli first ($cli missing)" >&2; exit 2; }
+done
+pin=()
+[ -n "${CPUS:-}" ] && pin=(taskset -c "$CPUS")
 work=$(mktemp -d /dev/shm/brindlewick-gen-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-project="$work/bench.blp"
-out="$work/out"
-mkdir "$out"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); ${CPUS:+cpus $CPUS; }$runs runs each"
 
-# The default project with 200 captions, option Both and an installed font.
-{
-  echo "ButtonLayoutFileVersion=400"
-  for n in $(seq 200); do echo "LabelText=Button $n"; done
-  echo "rgJavascriptOptions=2"
-  echo "fHeight=32"
-  echo "fWidth=120"
-  for s in 1:Normal:65535:0 2:Selected:16776960:0 3:Pressed:65280:1; do
-    IFS=: read -r i name color press <<<"$s"
-    echo "rg${name}ButtonBackground=0"
-    echo "lbl${name}ButtonBMPfilename="
-    echo "image$i.canvas.brush.color=$color"
-    echo "cb${name}ButtonPredefinedBitmaps=-1"
-    [ "$name" = Normal ] && echo "cbNormalButtonVariableWidth=F"
-    echo "rg${name}ButtonBorders=1"
-    echo "rg${name}ButtonPress=$press"
-    echo "image$i.canvas.font.name=DejaVu Sans"
-    echo "image$i.canvas.font.color=-16777208"
-    echo "image$i.canvas.font.size=8"
-    for style in Bold Italic Underline StrikeOut; do echo "image$i.canvas.font.style.fs$style=F"; done
-    echo "rg${name}ButtonTextJustification=1"
-    echo "rg${name}ButtonTextOrientation=1"
-    echo "cb${name}ButtonPickFontDropShadow=F"
-    echo "lbl${name}ButtonPickFontDropShadowColor.color=16777215"
-  done
-  echo "lblOutputDirectoryFileName=$out"
-  echo "edOutputDirectoryFileNamePrefix=BTN"
-  echo "cbOutputDirectoryUseLabelsAsNames=F"
-  echo "rgHTMLDirection=0"
-  echo "rgHTMLMakeTable=0"
-  echo "rgImageFileFormat=0"
-} | sed 's/$/\r/' >"$project"
-
-"$cli" generate "$project"
-[ "$(find "$out" -type f | wc -l)" -eq 1802 ] || { echo "expected 1,802 files" >&2; exit 1; }
-
-echo
-echo "== whole process: brindlewick-cli generate (200 captions, Both) =="
-if command -v hyperfine >/dev/null; then
-  hyperfine --warmup 3 --runs "${RUNS:-20}" "$cli generate $project"
-else
-  runs=${RUNS:-20}
-  start=$(date +%s%N)
-  for _ in $(seq "$runs"); do "$cli" generate "$project" >/dev/null; done
-  end=$(date +%s%N)
-  echo "mean over $runs runs: $(((end - start) / runs / 1000000)) ms"
-fi
-
-echo
-echo "== peak memory =="
-/usr/bin/time -v "$cli" generate "$project" 2>&1 >/dev/null | grep -E "Maximum resident set size|Elapsed"
-
-echo
-echo "== Pillow equivalent =="
 # Debian's Pillow (python3-pil) is installed for the system interpreter.
 py=/usr/bin/python3
+pillow=()
 if "$py" -c "import PIL" 2>/dev/null; then
   cat >"$work/pillow_equivalent.py" <<'PY'
 import sys
@@ -88,11 +47,100 @@ for n in range(1, 201):
         im.convert("P", palette=Image.Palette.WEB, dither=Image.Dither.NONE).save(stem + ".gif")
 PY
   mkdir "$work/pillow"
-  if command -v hyperfine >/dev/null; then
-    hyperfine --warmup 1 --runs 5 "$py $work/pillow_equivalent.py $work/pillow"
-  else
-    time "$py" "$work/pillow_equivalent.py" "$work/pillow"
-  fi
+  pillow=("$py" "$work/pillow_equivalent.py" "$work/pillow")
 else
-  echo "skipped: no Pillow; tools/install-deps.sh --bench installs python3-pil"
+  echo "no Pillow: tools/install-deps.sh --bench installs python3-pil"
+fi
+
+# A project per CLI, each writing into its own folder.
+commands=()
+names=()
+for i in "${!clis[@]}"; do
+  mkdir "$work/out$i"
+  bash bench/make_bench_project.sh 200 "$work/out$i" >"$work/bench$i.blp"
+  "${clis[$i]}" generate "$work/bench$i.blp" >/dev/null
+  [ "$(find "$work/out$i" -type f | wc -l)" -eq 1802 ] || { echo "expected 1,802 files" >&2; exit 1; }
+  commands+=("${clis[$i]} generate $work/bench$i.blp")
+  names+=("${clis[$i]}")
+done
+if [ ${#pillow[@]} -gt 0 ]; then
+  "${pillow[@]}"
+  commands+=("${pillow[*]}")
+  names+=("Pillow")
+fi
+
+median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+
+echo
+echo "== whole process, 200 captions, Both: medians of interleaved runs =="
+# CPU time (user + system) is shown beside wall time: on a shared machine it moves less.
+TIMEFORMAT='%3R %3U %3S'
+for _ in $(seq "$runs"); do
+  for i in "${!commands[@]}"; do
+    # shellcheck disable=SC2086
+    { time "${pin[@]}" ${commands[$i]} >/dev/null 2>&1; } 2>"$work/time"
+    awk '{print $1 * 1000 > "'"$work/wall$i"'.tmp"; print ($2 + $3) * 1000 > "'"$work/cpu$i"'.tmp"}' \
+      "$work/time"
+    cat "$work/wall$i.tmp" >>"$work/wall$i"
+    cat "$work/cpu$i.tmp" >>"$work/cpu$i"
+  done
+done
+declare -a walls cpus
+for i in "${!commands[@]}"; do
+  walls[$i]=$(median <"$work/wall$i")
+  cpus[$i]=$(median <"$work/cpu$i")
+  printf '%-50s wall %6.0f ms  cpu %6.0f ms   (walls: %s)\n' "${names[$i]}" "${walls[$i]}" \
+    "${cpus[$i]}" "$(sort -n "$work/wall$i" | tr '\n' ' ')"
+done
+if [ ${#pillow[@]} -gt 0 ]; then
+  last=$((${#commands[@]} - 1))
+  for i in "${!clis[@]}"; do
+    awk -v n="${names[$i]}" -v a="${walls[$i]}" -v b="${walls[$last]}" -v c="${cpus[$i]}" \
+      -v d="${cpus[$last]}" 'BEGIN {printf "%-50s %6.3f x Pillow wall, %6.3f x Pillow cpu\n", n, a / b, c / d}'
+  done
+fi
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo
+echo "== peak memory and PNG bytes, 200 captions =="
+for i in "${!clis[@]}"; do
+  rss=$(/usr/bin/time -v "${pin[@]}" "${clis[$i]}" generate "$work/bench$i.blp" 2>&1 >/dev/null |
+    awk -F': ' '/Maximum resident/ {print $2}')
+  echo "${names[$i]}: peak RSS $rss KiB, PNG bytes $(cat "$work/out$i"/*.png | wc -c)"
+done
+
+if [ "${TEXTURED:-0}" = 1 ]; then
+  echo
+  echo "== PNG bytes of the 200-caption project on the textured backgrounds B93-B100 =="
+  for i in "${!clis[@]}"; do
+    total=0
+    line=""
+    for background in 93 94 95 96 97 98 99 100; do
+      rm -rf "$work/textured"
+      mkdir "$work/textured"
+      bash bench/make_bench_project.sh 200 "$work/textured" "$background" >"$work/textured.blp"
+      "${clis[$i]}" generate "$work/textured.blp" >/dev/null
+      bytes=$(cat "$work/textured"/*.png | wc -c)
+      total=$((total + bytes))
+      line+=" B$background=$bytes"
+    done
+    echo "${names[$i]}: total $total;$line"
+  done
+  rm -rf "$work/textured"
+fi
+
+if [ "${SCALING:-0}" = 1 ]; then
+  echo
+  echo "== 2,000 and 20,000 captions: wall time and peak RSS =="
+  for captions in 2000 20000; do
+    for i in "${!clis[@]}"; do
+      rm -rf "$work/scale"
+      mkdir "$work/scale"
+      bash bench/make_bench_project.sh "$captions" "$work/scale" >"$work/scale.blp"
+      /usr/bin/time -v "${pin[@]}" "${clis[$i]}" generate "$work/scale.blp" 2>&1 >/dev/null |
+        awk -F': ' -v c="$captions" -v n="${names[$i]}" \
+          '/Elapsed/ {t = $2} /Maximum resident/ {m = $2} END {printf "%6d captions  %-50s wall %s  peak RSS %d KiB\n", c, n, t, m}'
+    done
+  done
+  rm -rf "$work/scale"
 fi

@@ -36,10 +36,12 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         project.outputDirectory = m_outputDirectory;
 
     ButtonSizeTables sizes;
-    const GenerationResult result = GenerationRun(project, pictures, options, sizes).run();
-
-    for (const DroppedImage& dropped : result.droppedImages)
+    GenerationRun run(project, pictures, options, sizes);
+    // Reported as they come: a run may drop more images than its result lists.
+    run.setDropCallback([&err](const DroppedImage& dropped) {
         err << dropped.pathStem << ": " << dropped.reason << Qt::endl;
+    });
+    const GenerationResult result = run.run();
     if (!result.fatalError.isEmpty()) {
         // The project writer's texts do not name the file.
         const QString path = result.pageWritten ? result.projectCopyPath : result.pagePath;
@@ -48,9 +50,9 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         err << result.fatalError << Qt::endl;
         return Failed;
     }
-    const int images = result.imagesWritten + int(result.droppedImages.size());
+    const int images = result.imagesWritten + result.droppedImageCount;
     out << "Wrote " << result.imagesWritten << " of " << images << " images ("
         << result.filesWritten << " files), " << result.pagePath << " and "
         << result.projectCopyPath << Qt::endl;
-    return result.droppedImages.isEmpty() ? Success : ImagesDropped;
+    return result.droppedImageCount == 0 ? Success : ImagesDropped;
 }

@@ -7,7 +7,6 @@
 #include "ProjectFileWriter.h"
 #include "SamplePageWriter.h"
 
-#include <QHash>
 #include <QThread>
 
 #include <exception>
@@ -39,25 +38,42 @@ GenerationResult GenerationRun::run()
 
     ButtonRenderer renderer(m_project, m_pictures, m_options.text, m_sizes);
     const QList<ButtonState> extraStates = m_project.extraStates();
-
-    // Images in run order: their stems, and why rendering failed where it did.
-    QStringList stems;
-    QHash<int, QString> renderFailures;
+    const auto drop = [&](const QString& stem, const QString& reason) {
+        const DroppedImage dropped{stem, reason};
+        if (result.droppedImages.size() < GenerationResult::maxListedDrops)
+            result.droppedImages.append(dropped);
+        ++result.droppedImageCount;
+        if (m_dropped)
+            m_dropped(dropped);
+    };
     {
         ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
+        encoders.setReporter(
+            [&](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
+                if (outcome.written) {
+                    ++result.imagesWritten;
+                    result.filesWritten += filesPerImage;
+                } else {
+                    drop(stem, outcome.errorString);
+                }
+            });
+        int slot = 0;
         const auto render = [&](ButtonState state, int n, const QString& caption) {
-            const int slot = int(stems.size());
-            stems << OutputNaming::imagePathStem(m_project, n, state);
+            // Every slot must reach the pool once, or the reports after it would wait forever.
+            const int mine = slot++;
+            const QString stem = OutputNaming::imagePathStem(m_project, n, state);
+            QString failure;
             try {
                 const QImage image = renderer.render(state, n, caption);
                 if (!image.isNull()) {
-                    encoders.add(slot, image, stems.last());
+                    encoders.add(mine, image, stem);
                     return;
                 }
-                renderFailures.insert(slot, renderer.errorString());
+                failure = renderer.errorString();
             } catch (const std::exception& e) {
-                renderFailures.insert(slot, QString::fromLocal8Bit(e.what()));
+                failure = QString::fromLocal8Bit(e.what());
             }
+            encoders.addOutcome(mine, stem, {false, failure});
         };
         const int total = int(m_project.captions.size()) * int(1 + extraStates.size());
 
@@ -70,21 +86,9 @@ GenerationResult GenerationRun::run()
             for (const ButtonState state : extraStates)
                 render(state, n, caption);
             if (m_progress)
-                m_progress(int(stems.size()), total);
+                m_progress(slot, total);
         }
         encoders.finish();
-
-        for (int slot = 0; slot < stems.size(); ++slot) {
-            const ImageEncoderPool::Outcome outcome = encoders.outcome(slot);
-            if (renderFailures.contains(slot)) {
-                result.droppedImages.append({stems.at(slot), renderFailures.value(slot)});
-            } else if (outcome.written) {
-                ++result.imagesWritten;
-                result.filesWritten += filesPerImage;
-            } else {
-                result.droppedImages.append({stems.at(slot), outcome.errorString});
-            }
-        }
     }
 
     SamplePageWriter page(m_project, m_sizes);

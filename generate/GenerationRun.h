@@ -19,15 +19,19 @@ struct DroppedImage
 
 struct GenerationResult
 {
-    QList<DroppedImage> droppedImages; // the run went on without them
-    QString fatalError;                // a refused prefix, or a failed page or project copy
-    int imagesWritten = 0;             // each as .jpg, .png and .gif
-    int filesWritten = 0;              // image files, page and project copy
+    // The run goes on without a dropped image. Only the first ones are listed, so that a run
+    // that drops every image of many captions still holds a bounded result.
+    static constexpr int maxListedDrops = 100;
+    QList<DroppedImage> droppedImages;
+    int droppedImageCount = 0;
+    QString fatalError;    // a refused prefix, or a failed page or project copy
+    int imagesWritten = 0; // each as .jpg, .png and .gif
+    int filesWritten = 0;  // image files, page and project copy
     bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;
 
-    bool everythingWritten() const { return droppedImages.isEmpty() && fatalError.isEmpty(); }
+    bool everythingWritten() const { return droppedImageCount == 0 && fatalError.isEmpty(); }
 };
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
@@ -53,6 +57,12 @@ public:
         m_progress = std::move(callback);
     }
 
+    // Called on the calling thread for every dropped image, in run order, as the run goes.
+    void setDropCallback(std::function<void(const DroppedImage& dropped)> callback)
+    {
+        m_dropped = std::move(callback);
+    }
+
     GenerationResult run();
 
 private:
@@ -64,4 +74,5 @@ private:
     ButtonSizeTables& m_sizes;
     int m_encoderThreads;
     std::function<void(int done, int total)> m_progress;
+    std::function<void(const DroppedImage& dropped)> m_dropped;
 };

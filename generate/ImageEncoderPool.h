@@ -2,14 +2,14 @@
 
 #include "JpegFileOptions.h"
 
-#include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QString>
-#include <QVector>
 
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -31,6 +31,9 @@ public:
     };
     // Writes one image under its stem; false with a message on failure.
     using Encoder = std::function<bool(const QImage& image, const QString& stem, QString* error)>;
+    // Receives the outcome of every slot, in slot order, on the thread that calls add(),
+    // addOutcome() and finish().
+    using Reporter = std::function<void(int slot, const QString& stem, const Outcome& outcome)>;
 
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
@@ -40,12 +43,16 @@ public:
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
 
-    // Hands in image number slot (0, 1, 2, ... in order). Blocks while the images in flight
-    // would pass the bound; an image larger than the bound waits until it is the only one.
+    void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
+
+    // Hands in image number slot (0, 1, 2, ... in order, each slot once through add() or
+    // addOutcome()). Blocks while the images in flight would pass the bound; an image larger
+    // than the bound waits until it is the only one.
     void add(int slot, const QImage& image, const QString& stem);
-    // Waits until every image handed in is written; outcome(slot) is valid afterwards.
+    // A slot that has its outcome already (its image could not be drawn); reported in turn.
+    void addOutcome(int slot, const QString& stem, const Outcome& outcome);
+    // Waits until every image handed in is written and reported.
     void finish();
-    Outcome outcome(int slot) const { return m_outcomes.value(slot); }
     // The most image bytes that were handed in and not yet written at one time.
     qint64 peakBytesInFlight() const { return m_peakBytesInFlight; }
 
@@ -59,18 +66,28 @@ private:
         QImage image;
         QString stem;
     };
+    struct Finished
+    {
+        QString stem;
+        Outcome outcome;
+    };
 
     void work();
     Outcome encode(const Job& job) const;
+    // Reports the finished slots that follow the last reported one; called without the lock.
+    void reportFinished();
 
     Encoder m_encoder;
+    Reporter m_reporter;
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Job> m_queue;
-    QVector<Outcome> m_outcomes;
-    QVector<bool> m_done;
-    QHash<QString, int> m_lastSlotOfStem;
+    // Only what is in flight or waits for an earlier slot's report is kept, so a run of any
+    // length holds a bounded number of names and outcomes.
+    std::map<int, Finished> m_finished;
+    QSet<QString> m_stemsInFlight;
+    int m_nextSlotToReport = 0;
     qint64 m_maxBytesInFlight;
     qint64 m_bytesInFlight = 0;
     qint64 m_peakBytesInFlight = 0;

@@ -11,6 +11,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 // libpng reports errors by longjmp. The libpng calls therefore run in plain functions whose frames
@@ -86,17 +87,103 @@ void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
 
 void flushNothing(png_structp) {}
 
+// zlib's state for one image is a few blocks of tens of kilobytes. Freed at the top of the
+// heap, glibc hands them back to the system and the next image faults them in again, which
+// took a fifth of a whole run. Each thread therefore keeps a few such blocks for its next
+// image: at most cachedBlocks of at most maxCachedBytes, so a thread never holds more than
+// half a megabyte.
+constexpr std::size_t minCachedBytes = 4096;
+constexpr std::size_t maxCachedBytes = 64 * 1024 + 1024;
+constexpr int cachedBlocks = 8;
+
+// Precedes every block, so that freeing knows its size; 16 bytes keep malloc's alignment.
+struct alignas(16) BlockHeader
+{
+    std::size_t size;
+};
+
+struct BlockCache
+{
+    void* blocks[cachedBlocks] = {};
+    std::size_t sizes[cachedBlocks] = {};
+    int nextVictim = 0;
+
+    ~BlockCache()
+    {
+        for (void* block : blocks)
+            std::free(block);
+    }
+};
+
+thread_local BlockCache blockCache;
+
+png_voidp allocateBlock(png_structp, png_alloc_size_t size)
+{
+    BlockCache& cache = blockCache;
+    for (int i = 0; i < cachedBlocks; ++i) {
+        if (cache.blocks[i] && cache.sizes[i] == size) {
+            void* block = cache.blocks[i];
+            cache.blocks[i] = nullptr;
+            return static_cast<BlockHeader*>(block) + 1;
+        }
+    }
+    if (size > std::numeric_limits<std::size_t>::max() - sizeof(BlockHeader))
+        return nullptr;
+    auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
+    if (!header)
+        return nullptr;
+    header->size = size;
+    return header + 1;
+}
+
+void releaseBlock(png_structp, png_voidp pointer)
+{
+    if (!pointer)
+        return;
+    BlockHeader* header = static_cast<BlockHeader*>(pointer) - 1;
+    const std::size_t size = header->size;
+    if (size < minCachedBytes || size > maxCachedBytes) {
+        std::free(header);
+        return;
+    }
+    BlockCache& cache = blockCache;
+    int slot = -1;
+    for (int i = 0; i < cachedBlocks && slot < 0; ++i) {
+        if (!cache.blocks[i])
+            slot = i;
+    }
+    if (slot < 0) {
+        slot = cache.nextVictim;
+        cache.nextVictim = (cache.nextVictim + 1) % cachedBlocks;
+        std::free(cache.blocks[slot]);
+    }
+    cache.blocks[slot] = header;
+    cache.sizes[slot] = size;
+}
+
+// Buttons are flat colours, gradients and text, where libpng's adaptive filter choice rarely
+// pays: without it files come out about a quarter smaller and a run about a fifth faster,
+// with the same pixels. Even the built-in textured backgrounds (B93-B100) come out 7-32%
+// smaller than with the adaptive choice, so no per-image rule is needed.
+void setButtonCompression(png_structp png)
+{
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 6);
+}
+
 bool encodePng(PngWriteJob* job)
 {
     if (setjmp(job->jump))
         return false;
-    job->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, onWriteError, ignoreWarning);
+    job->png = png_create_write_struct_2(PNG_LIBPNG_VER_STRING, job, onWriteError, ignoreWarning,
+                                         nullptr, allocateBlock, releaseBlock);
     if (!job->png)
         return false;
     job->info = png_create_info_struct(job->png);
     if (!job->info)
         return false;
     png_set_write_fn(job->png, job, appendToBuffer, flushNothing);
+    setButtonCompression(job->png);
     png_set_IHDR(job->png, job->info, job->width, job->height, 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(job->png, job->info);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The HTML page that shows the generated buttons, with the JavaScript that swaps their
 // images, and lists every generated image of the chosen format.
 class SamplePageWriter
@@ -19,7 +21,8 @@ public:
     // The lines as UTF-8, each followed by CR LF.
     QByteArray pageBytes() const;
 
-    // Writes the page in one piece to OutputNaming::samplePagePath, or to the given path.
+    // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks,
+    // replacing the file only once the page is complete.
     bool write();
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }
@@ -34,9 +37,13 @@ public:
     static QString asciiAttributeText(const QString& text);
 
 private:
+    using LineSink = std::function<void(const QString& line)>;
+
+    // Hands every line of the page, in order, to the sink.
+    void produceLines(const LineSink& line) const;
     QString anchorLine(int n) const;
-    void addButtonLines(QStringList& lines) const;
-    void addImageList(QStringList& lines, const QString& title, const QString& suffix) const;
+    void addButtonLines(const LineSink& line) const;
+    void addImageList(const LineSink& line, const QString& title, const QString& suffix) const;
     QString imageFileName(int n, const QString& suffix) const;
 
     const ButtonProject& m_project;

@@ -22,7 +22,11 @@ struct ButtonProject
     HtmlDirection htmlDirection = HtmlDirection::Down;
     HtmlTable htmlTable = HtmlTable::MakeTable;
     ImageFileFormat imageFileFormat = ImageFileFormat::Png;
-    QString projectFileName; // never written to the project file
+    // Beyond the classic output; all off, so older projects write the same bytes as before.
+    bool smoothCaptions = false;    // greyscale antialiased captions and shadows
+    bool hiDpiImages = false;       // every image also at twice the size, as <name>@2x.<ext>
+    bool keyboardRollovers = false; // focus and blur mirror the mouse rollovers
+    QString projectFileName;        // never written to the project file
 
     ButtonStateStyle& style(ButtonState state);
     const ButtonStateStyle& style(ButtonState state) const;

@@ -1,6 +1,6 @@
 #include "ProjectFileWriter.h"
 
-#include "AtomicOutputFile.h"
+#include "BufferedLineFile.h"
 #include "IoErrorText.h"
 #include "ProjectKeys.h"
 
@@ -97,15 +97,28 @@ QString valueText(const ButtonProject& p, const ProjectKeys::Key& key)
 }
 } // namespace
 
+namespace {
+
+// Every line of the file, without its CR LF.
+template <typename Sink> void produceLines(const ButtonProject& project, Sink&& line)
+{
+    line(ProjectKeys::versionLine);
+    for (const QString& caption : project.captions)
+        line(ProjectKeys::captionKey + u'=' + text(caption));
+    for (const ProjectKeys::Key& key : ProjectKeys::all())
+        line(key.name + u'=' + valueText(project, key));
+}
+
+} // namespace
+
 QByteArray ProjectFileWriter::toBytes(const ButtonProject& project)
 {
-    const QString lineEnd = QStringLiteral("\r\n");
-    QString out = ProjectKeys::versionLine + lineEnd;
-    for (const QString& caption : project.captions)
-        out += ProjectKeys::captionKey + u'=' + text(caption) + lineEnd;
-    for (const ProjectKeys::Key& key : ProjectKeys::all())
-        out += key.name + u'=' + valueText(project, key) + lineEnd;
-    return out.toUtf8();
+    QByteArray out;
+    produceLines(project, [&out](const QString& line) {
+        out += line.toUtf8();
+        out += "\r\n";
+    });
+    return out;
 }
 
 bool ProjectFileWriter::writeTo(QIODevice& device, const ButtonProject& project)
@@ -137,9 +150,13 @@ bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QStr
         m_errorString = IoErrorText::text(IoErrorText::InvalidFilename);
         return false;
     }
-    int error = 0;
-    if (!AtomicOutputFile::writeFile(path, toBytes(project), &error)) {
-        m_errorString = IoErrorText::forErrno(error, path);
+    // A project of many captions is never held whole as text.
+    BufferedLineFile file(path);
+    const bool opened = file.open();
+    if (opened)
+        produceLines(project, [&file](const QString& line) { file.writeLine(line); });
+    if (!opened || !file.commit()) {
+        m_errorString = IoErrorText::forErrno(file.systemError(), path);
         return false;
     }
     return true;

@@ -685,8 +685,8 @@ void WizardController::runGeneration()
 
     if (!m_lastResult.droppedImages.isEmpty()) {
         const DroppedImage& first = m_lastResult.droppedImages.first();
-        m_platform.showError(WizardTexts::droppedImagesMessage(
-            int(m_lastResult.droppedImages.size()), first.pathStem, first.reason));
+        m_platform.showError(WizardTexts::droppedImagesMessage(m_lastResult.droppedImageCount,
+                                                               first.pathStem, first.reason));
     }
     if (!m_lastResult.fatalError.isEmpty())
         m_platform.showError(m_lastResult.fatalError);

@@ -66,6 +66,7 @@ private slots:
     void unwritableDirectory_data();
     void unwritableDirectory();
     void unrenderableButtonsAreDropped();
+    void manyDropsAreCountedAndReportedInOrder();
     void oneBadNameDropsOnlyItsImages();
     void threadsWriteWhatOneThreadWrites();
     void refusedPrefixWritesNothing_data();
@@ -256,6 +257,29 @@ void tst_GenerationRun::unrenderableButtonsAreDropped()
     QVERIFY(result.fatalError.isEmpty());
     QCOMPARE(filesIn(dir.path()), (QStringList{"BTNPAGE.html", "btnproject.blp"}));
     QCOMPARE(result.filesWritten, 2);
+}
+
+void tst_GenerationRun::manyDropsAreCountedAndReportedInOrder()
+{
+    QTemporaryDir dir;
+    QStringList captions;
+    for (int n = 1; n <= 80; ++n)
+        captions << QString("C%1").arg(n);
+    ButtonProject project = projectIn(dir.path(), captions, JavaScriptOption::MouseOver);
+    project.buttonWidth = 0;
+    Fixture f;
+    GenerationRun run(project, f.pictures, f.options, f.sizes);
+    QStringList reported;
+    run.setDropCallback([&reported](const DroppedImage& dropped) { reported << dropped.pathStem; });
+    const GenerationResult result = run.run();
+
+    QCOMPARE(result.droppedImageCount, 160);
+    QCOMPARE(result.droppedImages.size(), GenerationResult::maxListedDrops);
+    QVERIFY(!result.everythingWritten());
+    QCOMPARE(reported.size(), 160);
+    QCOMPARE(reported.at(0), dir.filePath("btn1"));
+    QCOMPARE(reported.at(159), dir.filePath("btn80s"));
+    QCOMPARE(result.droppedImages.last().pathStem, reported.at(99));
 }
 
 void tst_GenerationRun::oneBadNameDropsOnlyItsImages()

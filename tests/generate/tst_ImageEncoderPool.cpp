@@ -43,6 +43,23 @@ struct FakeDisk
     }
 };
 
+// Collects what the pool reports and checks that it comes once per slot, in slot order.
+struct Reports
+{
+    QList<ImageEncoderPool::Outcome> outcomes;
+    QStringList stems;
+    bool inOrder = true;
+
+    ImageEncoderPool::Reporter reporter()
+    {
+        return [this](int slot, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
+            inOrder = inOrder && slot == outcomes.size();
+            outcomes << outcome;
+            stems << stem;
+        };
+    }
+};
+
 } // namespace
 
 class tst_ImageEncoderPool : public QObject
@@ -69,16 +86,20 @@ void tst_ImageEncoderPool::sameStemsKeepTheLaterImage()
 {
     QFETCH(int, threads);
     FakeDisk disk;
+    Reports reports;
     constexpr int images = 60;
     {
         ImageEncoderPool pool(disk.encoder(std::chrono::microseconds(200)), threads);
+        pool.setReporter(reports.reporter());
         // Every third image has the stem of the one two before it, as Home and HOME would.
         for (int slot = 0; slot < images; ++slot)
             pool.add(slot, numbered(slot), QString("btn%1").arg(slot % 3 == 2 ? slot - 2 : slot));
         pool.finish();
-        for (int slot = 0; slot < images; ++slot)
-            QVERIFY(pool.outcome(slot).written);
     }
+    QVERIFY(reports.inOrder);
+    QCOMPARE(reports.outcomes.size(), images);
+    for (int slot = 0; slot < images; ++slot)
+        QVERIFY(reports.outcomes.at(slot).written);
     QCOMPARE(disk.files.size(), images / 3 * 2);
     for (int slot = 0; slot < images; slot += 3)
         QCOMPARE(disk.files.value(QString("btn%1").arg(slot)), slot + 2);
@@ -121,14 +142,25 @@ void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
         }
         return true;
     };
+    Reports reports;
     ImageEncoderPool pool(encoder, 2);
-    for (int slot = 0; slot < 20; ++slot)
-        pool.add(slot, numbered(slot), QString("btn%1").arg(slot));
-    pool.finish();
+    pool.setReporter(reports.reporter());
     for (int slot = 0; slot < 20; ++slot) {
-        const ImageEncoderPool::Outcome outcome = pool.outcome(slot);
-        QCOMPARE(outcome.written, slot % 5 != 1 && slot % 5 != 3);
-        const QString expected = slot % 5 == 1   ? QString("out of memory")
+        // Slots that failed before encoding are reported among the others, in turn.
+        if (slot % 5 == 4)
+            pool.addOutcome(slot, QString("btn%1").arg(slot), {false, "not drawn"});
+        else
+            pool.add(slot, numbered(slot), QString("btn%1").arg(slot));
+    }
+    pool.finish();
+    QVERIFY(reports.inOrder);
+    QCOMPARE(reports.outcomes.size(), 20);
+    for (int slot = 0; slot < 20; ++slot) {
+        const ImageEncoderPool::Outcome outcome = reports.outcomes.at(slot);
+        QCOMPARE(reports.stems.at(slot), QString("btn%1").arg(slot));
+        QCOMPARE(outcome.written, slot % 5 != 1 && slot % 5 != 3 && slot % 5 != 4);
+        const QString expected = slot % 5 == 4   ? QString("not drawn")
+                                 : slot % 5 == 1 ? QString("out of memory")
                                  : slot % 5 == 3 ? QString("Cannot write file \"btn%1.png\". "
                                                            "Disk full")
                                                        .arg(slot)

@@ -1,8 +1,12 @@
 #include "CodecTestSupport.h"
 #include "PngCodec.h"
+#include "PredefinedBackground.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace CodecTest;
 
@@ -16,6 +20,7 @@ private slots:
     void writeReadsBackExactly_data();
     void writeReadsBackExactly();
     void writtenFileHasOnlyRgbChunks();
+    void threadsOfMixedSizesWriteExactly();
     void readDecodesAndComposites_data();
     void readDecodesAndComposites();
     void readRefusesBadFiles_data();
@@ -35,6 +40,12 @@ void TestPngCodec::writeReadsBackExactly_data()
     QTest::newRow("odd width") << buttonImage(7, 3, 5);
     QTest::newRow("RGB888 input") << buttonImage(33, 9, 2).convertToFormat(QImage::Format_RGB888);
     QTest::newRow("tall") << buttonImage(4, 300, 9);
+    QImage flat(120, 32, QImage::Format_RGB32);
+    flat.fill(qRgb(255, 255, 0));
+    QTest::newRow("flat colour") << flat;
+    // Unfiltered rows must survive fine texture as well as flat runs.
+    for (int index = 92; index < 100; ++index)
+        QTest::addRow("textured B%d", index + 1) << PredefinedBackground::load(index);
 }
 
 void TestPngCodec::writeReadsBackExactly()
@@ -73,6 +84,29 @@ void TestPngCodec::writtenFileHasOnlyRgbChunks()
     QCOMPARE(int(ihdr[10]), 0); // compression
     QCOMPARE(int(ihdr[11]), 0); // filter
     QCOMPARE(int(ihdr[12]), 0); // no interlace
+}
+
+void TestPngCodec::threadsOfMixedSizesWriteExactly()
+{
+    // Each thread reuses its encoder's memory from image to image; sizes that come and go
+    // must never hand one image's blocks to another of a different size.
+    const QList<QImage> images = {buttonImage(120, 32, 1), buttonImage(300, 90, 2),
+                                  buttonImage(3, 2, 3), buttonImage(2000, 40, 4)};
+    std::atomic<int> failures{0};
+    const auto writeMany = [&](int thread) {
+        for (int i = 0; i < 40; ++i) {
+            const QImage& bitmap = images.at((i * (thread + 1)) % images.size());
+            const QString file = path(QString("t%1-%2.png").arg(thread).arg(i));
+            QImage back;
+            if (!PngCodec::writePng(file, bitmap, nullptr) ||
+                !PngCodec::readPng(file, &back, nullptr) || back != asRgb32(bitmap))
+                ++failures;
+        }
+    };
+    std::thread other(writeMany, 1);
+    writeMany(0);
+    other.join();
+    QCOMPARE(failures.load(), 0);
 }
 
 void TestPngCodec::readDecodesAndComposites_data()

@@ -1,3 +1,4 @@
+#include "BufferedLineFile.h"
 #include "SamplePageWriter.h"
 
 #include <QtTest>
@@ -170,6 +171,7 @@ private slots:
     void unsafeCharacters_data();
     void unsafeCharacters();
     void writesWholePageWithCrLf();
+    void largePageIsWrittenInChunks();
     void unwritablePathIsReported();
     void pageCutShortKeepsOldPage();
 };
@@ -414,6 +416,34 @@ void tst_SamplePageWriter::writesWholePageWithCrLf()
     QCOMPARE(bytes.count("\r\n"), writer.lines().size());
     QCOMPARE(bytes.count('\n'), writer.lines().size());
     QVERIFY(bytes.contains("alt=\"Gr&#252;&#223;e\""));
+}
+
+void tst_SamplePageWriter::largePageIsWrittenInChunks()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ButtonProject project = twoButtons(JavaScriptOption::Both, HtmlDirection::Across,
+                                       HtmlTable::MakeTable, ImageFileFormat::Gif);
+    project.outputDirectory = dir.path();
+    project.captions.clear();
+    ButtonSizeTables tables;
+    // Multi-byte characters make lines of uneven length, so chunk ends fall anywhere.
+    for (int n = 1; n <= 3000; ++n) {
+        project.captions << QString("Grüße %1 €").arg(n).repeated(1 + n % 7);
+        tables.store(n, 100 + n % 50, 32);
+    }
+    SamplePageWriter writer(project, tables);
+    QVERIFY2(writer.write(), qPrintable(writer.errorString()));
+
+    QByteArray expected;
+    for (const QString& line : writer.lines())
+        expected += line.toUtf8() + "\r\n";
+    QVERIFY(expected.size() > 8 * BufferedLineFile::chunkBytes);
+    QFile file(dir.filePath("BTNPAGE.html"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), expected.size());
+    QVERIFY(bytes == expected);
 }
 
 void tst_SamplePageWriter::unwritablePathIsReported()
