@@ -16,7 +16,9 @@ const char usage[] =
     "\n"
     "Renders every button of a button layout project and writes the images\n"
     "(JPEG, PNG and GIF), the sample page and a copy of the project into the\n"
-    "project's output directory, without a display.\n"
+    "project's output directory, without a display. The JPEG options and the\n"
+    "caption offsets are the ones the wizard remembers, in\n"
+    "$XDG_CONFIG_HOME/brindlewick/brindlewick.ini (~/.config by default).\n"
     "\n"
     "Exit status: 0 all written, 1 some images failed, 2 usage or project error.\n";
 
