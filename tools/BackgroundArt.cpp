@@ -221,7 +221,8 @@ void paintButton(QPainter& p, QSize size, const QColor& c)
     p.setTransform(QTransform()
                        .translate(w / 2, body.bottom())
                        .scale(1.0, 0.22)
-                       .translate(-w / 2, -body.bottom()));
+                       .translate(-w / 2, -body.bottom()),
+                   true);
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
     p.drawEllipse(QPointF(w / 2, body.bottom()), w * 0.5, w * 0.5);
