@@ -28,10 +28,10 @@ constexpr Substitute substitutes[] = {
 };
 } // namespace
 
-ButtonFont::ButtonFont(const ButtonStateStyle& style, int scale)
+ButtonFont::ButtonFont(const ButtonStateStyle& style, int scale, bool hinted)
     : m_faceName(style.fontName), m_points(style.fontSize), m_bold(style.fontBold),
       m_italic(style.fontItalic), m_underline(style.fontUnderline),
-      m_strikeOut(style.fontStrikeOut), m_font(fontFor(style, scale)),
+      m_strikeOut(style.fontStrikeOut), m_font(fontFor(style, scale, hinted)),
       m_raw(QRawFont::fromFont(m_font, QFontDatabase::Latin))
 {
     const QFontMetrics metrics(m_font);
@@ -60,7 +60,7 @@ int ButtonFont::pixelSizeFor(qint32 points)
     return int(pixels);
 }
 
-QFont ButtonFont::fontFor(const ButtonStateStyle& style, int scale)
+QFont ButtonFont::fontFor(const ButtonStateStyle& style, int scale, bool hinted)
 {
     QFont font(familyFor(style.fontName));
     font.setPixelSize(pixelSizeFor(style.fontSize) * std::max(scale, 1));
@@ -69,7 +69,7 @@ QFont ButtonFont::fontFor(const ButtonStateStyle& style, int scale)
     font.setUnderline(style.fontUnderline);
     font.setStrikeOut(style.fontStrikeOut);
     font.setKerning(false);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(hinted ? QFont::PreferFullHinting : QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     return font;
 }

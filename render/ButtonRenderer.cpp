@@ -52,8 +52,9 @@ ButtonRenderer::~ButtonRenderer() = default;
 const ButtonFont& ButtonRenderer::fontFor(ButtonState state, const ButtonStateStyle& style)
 {
     std::unique_ptr<ButtonFont>& font = m_fonts[slot(state)];
-    if (!font || !font->matches(style))
-        font = std::make_unique<ButtonFont>(style, m_scale);
+    const bool hinted = !m_project.smoothCaptions;
+    if (!font || !font->matches(style) || font->hinted() != hinted)
+        font = std::make_unique<ButtonFont>(style, m_scale, hinted);
     return *font;
 }
 
@@ -63,7 +64,7 @@ const ButtonFont& ButtonRenderer::fineFontFor(ButtonState state, const ButtonSta
     std::unique_ptr<ButtonFont>& fine = m_fineFonts[slot(state)];
     if (!fine || !fine->matches(style))
         fine = std::make_unique<ButtonFont>(
-            style, m_scale * SmoothCaption::factorFor(font.font().pixelSize()));
+            style, m_scale * SmoothCaption::factorFor(font.font().pixelSize()), false);
     return *fine;
 }
 
