@@ -3,6 +3,7 @@
 #include "WizardTexts.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
 
@@ -13,6 +14,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
+    // The desktop entry's name lets Wayland docks match the window to its menu icon.
+    QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/brindlewick-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     registerPictureDecoders();
     GeneratorWizard wizard;
     wizard.show();

@@ -1,5 +1,6 @@
 // A whole generation run of 200 captions with option Both (600 images, 1,800 files, the page
-// and the project copy) into a folder on /dev/shm, beside the floor that encoding alone sets:
+// and the project copy) into a folder on /dev/shm, also with the smooth, double-size and
+// keyboard options on (twice the images), beside the floor that encoding alone sets:
 // the same 600 bitmaps, rendered beforehand, through ImageFileWriter on one thread into the
 // same kind of folder. (bench_ImageCodecs has a floor of its own over synthetic bitmaps.)
 #include "BenchMain.h"
@@ -35,10 +36,14 @@ QString shmFolder()
     return QStringLiteral("/dev/shm/brindlewick-bench-XXXXXX");
 }
 
-void BM_GenerationRun(benchmark::State& state)
+void runGeneration(benchmark::State& state, bool allOptions)
 {
     QTemporaryDir dir(shmFolder());
     ButtonProject project = benchProject(dir.path());
+    project.smoothCaptions = allOptions;
+    project.hiDpiImages = allOptions;
+    project.keyboardRollovers = allOptions;
+    const int images = 3 * captionCount * (allOptions ? 2 : 1);
     BackgroundPictures pictures;
     OptionSets options;
     ButtonSizeTables sizes;
@@ -46,16 +51,26 @@ void BM_GenerationRun(benchmark::State& state)
         GenerationRun run(project, pictures, options, sizes);
         run.setEncoderThreads(int(state.range(0)));
         const GenerationResult result = run.run();
-        if (!result.everythingWritten() || result.filesWritten != 3 * 3 * captionCount + 2) {
+        if (!result.everythingWritten() || result.filesWritten != 3 * images + 2) {
             state.SkipWithError("the run did not write every file");
             break;
         }
     }
-    state.counters["images/s"] = benchmark::Counter(3.0 * captionCount * double(state.iterations()),
+    state.counters["images/s"] = benchmark::Counter(double(images) * double(state.iterations()),
                                                     benchmark::Counter::kIsRate);
+}
+
+void BM_GenerationRun(benchmark::State& state)
+{
+    runGeneration(state, false);
+}
+void BM_GenerationRunAllOptions(benchmark::State& state)
+{
+    runGeneration(state, true);
 }
 // Argument: encoder threads; 1 is the plain sequential run, 2 uses both cores.
 BENCHMARK(BM_GenerationRun)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GenerationRunAllOptions)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_EncodeOnlyFloor(benchmark::State& state)
 {

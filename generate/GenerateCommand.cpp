@@ -5,11 +5,16 @@
 #include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
+#include "SettingsStore.h"
 
 #include <QTextStream>
 
 GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream& err)
 {
+    // The user's stored option sets, as the wizard loads them, so both write the same bytes.
+    OptionSets options;
+    SettingsStore(SettingsStore::userFilePath()).loadOptionSets(options);
+
     ButtonProject project;
     BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
@@ -33,9 +38,6 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     project.hiDpiImages |= m_extra.hiDpiImages;
     project.keyboardRollovers |= m_extra.keyboardRollovers;
 
-    OptionSets options;
-    options.reset();
-    options.validate();
     ButtonSizeTables sizes;
     GenerationRun run(project, pictures, options, sizes);
     // Reported as they come: a run may drop more images than its result lists.

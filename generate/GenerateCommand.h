@@ -4,8 +4,9 @@
 
 class QTextStream;
 
-// "generate PROJECT.blp [--output-dir DIR] [options]" without a display: reads the project as File
-// > Open does, runs the generation with the default option sets and reports the outcome.
+// "generate PROJECT.blp [--output-dir DIR] [options]" without a display: reads the project as
+// File > Open does, runs the generation with the user's stored option sets and reports the
+// outcome.
 class GenerateCommand
 {
 public:

@@ -4,6 +4,7 @@
 #include "ButtonRenderer.h"
 #include "ImageEncoderPool.h"
 #include "OutputNaming.h"
+#include "PredefinedBackground.h"
 #include "ProjectFileWriter.h"
 #include "SamplePageWriter.h"
 
@@ -37,6 +38,12 @@ GenerationResult GenerationRun::run()
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 
     ButtonRenderer renderer(m_project, m_pictures, m_options.text, m_sizes);
+    // The twins read each caption's size from the renderer above, so each follows its 1x image.
+    const bool doubleSize = m_project.hiDpiImages;
+    const BackgroundPictures doubledPictures =
+        doubleSize ? PredefinedBackground::doubleSizePictures(m_project, m_pictures)
+                   : BackgroundPictures();
+    ButtonRenderer doubleRenderer(m_project, doubledPictures, m_options.text, m_sizes, 2);
     const QList<ButtonState> extraStates = m_project.extraStates();
     const auto drop = [&](const QString& stem, const QString& reason) {
         const DroppedImage dropped{stem, reason};
@@ -58,24 +65,31 @@ GenerationResult GenerationRun::run()
                 }
             });
         int slot = 0;
-        const auto render = [&](ButtonState state, int n, const QString& caption) {
+        const auto renderWith = [&](ButtonRenderer& with, ButtonState state, int n,
+                                    const QString& caption, const QString& stem) {
             // Every slot must reach the pool once, or the reports after it would wait forever.
             const int mine = slot++;
-            const QString stem = OutputNaming::imagePathStem(m_project, n, state);
             QString failure;
             try {
-                const QImage image = renderer.render(state, n, caption);
+                const QImage image = with.render(state, n, caption);
                 if (!image.isNull()) {
                     encoders.add(mine, image, stem);
                     return;
                 }
-                failure = renderer.errorString();
+                failure = with.errorString();
             } catch (const std::exception& e) {
                 failure = QString::fromLocal8Bit(e.what());
             }
             encoders.addOutcome(mine, stem, {false, failure});
         };
-        const int total = int(m_project.captions.size()) * int(1 + extraStates.size());
+        const auto render = [&](ButtonState state, int n, const QString& caption) {
+            const QString stem = OutputNaming::imagePathStem(m_project, n, state);
+            renderWith(renderer, state, n, caption, stem);
+            if (doubleSize)
+                renderWith(doubleRenderer, state, n, caption, OutputNaming::doubleSizeStem(stem));
+        };
+        const int total =
+            int(m_project.captions.size()) * int(1 + extraStates.size()) * (doubleSize ? 2 : 1);
 
         for (int n = 1; n <= m_project.captions.size(); ++n) {
             const QString caption = m_project.captions.at(n - 1);

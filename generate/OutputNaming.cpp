@@ -100,6 +100,11 @@ QString OutputNaming::imagePathStem(const ButtonProject& project, int captionInd
                              buttonFileName(project, captionIndex) + stateSuffix(state));
 }
 
+QString OutputNaming::doubleSizeStem(const QString& pathStem)
+{
+    return pathStem + QStringLiteral("@2x");
+}
+
 QString OutputNaming::samplePagePath(const ButtonProject& project)
 {
     return normalisedOutputDirectory(project.outputDirectory) + project.fileNamePrefix +

@@ -38,6 +38,9 @@ public:
     // Directory + lower-cased button file name + state suffix, without extension.
     static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state);
 
+    // The stem of an image's double-size twin: the stem followed by "@2x".
+    static QString doubleSizeStem(const QString& pathStem);
+
     // Directory + prefix + "PAGE.html"; the prefix keeps its letter case.
     static QString samplePagePath(const ButtonProject& project);
 

@@ -8,7 +8,6 @@ struct Coord
 {
     bool fromFar;
     int delta;
-    int at(int extent) const { return (fromFar ? extent : 0) + delta; }
 };
 
 constexpr Coord near(int delta)
@@ -75,49 +74,53 @@ constexpr Run bevel3DBlackEdge[] = {
     {false, far(-3), near(2), far(-3), B::grey, B::white},
 };
 
-template <size_t N> void drawRuns(QImage& image, const Run (&runs)[N], bool pressed)
+// Each pixel of a run becomes a scale x scale block: a run starts at its first block's first
+// pixel and ends at its last block's last one.
+template <size_t N> void drawRuns(QImage& image, const Run (&runs)[N], bool pressed, int scale)
 {
     const int w = image.width(), h = image.height();
+    const auto first = [scale](Coord c, int extent) {
+        return (c.fromFar ? extent : 0) + c.delta * scale;
+    };
+    const auto last = [&](Coord c, int extent) { return first(c, extent) + scale - 1; };
     for (const Run& run : runs) {
         const QRgb color = pressed ? run.pressedColor : run.color;
-        if (run.isRow) {
-            const int y = run.across.at(h);
-            const int x0 = std::max(run.from.at(w), 0);
-            const int x1 = std::min(run.to.at(w), w - 1);
-            if (y < 0 || y >= h || x1 < x0)
+        const int across = run.isRow ? h : w, along = run.isRow ? w : h;
+        const int from = std::max(first(run.from, along), 0);
+        const int to = std::min(last(run.to, along), along - 1);
+        for (int a = first(run.across, across); a <= last(run.across, across); ++a) {
+            if (a < 0 || a >= across || to < from)
                 continue;
-            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            std::fill(line + x0, line + x1 + 1, color);
-        } else {
-            const int x = run.across.at(w);
-            const int y0 = std::max(run.from.at(h), 0);
-            const int y1 = std::min(run.to.at(h), h - 1);
-            if (x < 0 || x >= w)
-                continue;
-            for (int y = y0; y <= y1; ++y)
-                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = color;
+            if (run.isRow) {
+                QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(a));
+                std::fill(line + from, line + to + 1, color);
+            } else {
+                for (int y = from; y <= to; ++y)
+                    reinterpret_cast<QRgb*>(image.scanLine(y))[a] = color;
+            }
         }
     }
 }
 } // namespace
 
-void ButtonBorders::draw(QImage& image, BorderEffect effect, bool pressed)
+void ButtonBorders::draw(QImage& image, BorderEffect effect, bool pressed, int scale)
 {
     if (image.isNull() || image.depth() != 32)
         return;
+    scale = std::max(scale, 1);
     switch (effect) {
     case BorderEffect::Bevel3DInset:
-        drawRuns(image, bevel3DInset, pressed);
+        drawRuns(image, bevel3DInset, pressed, scale);
         break;
     case BorderEffect::Bevel3D:
-        drawRuns(image, bevel3D, pressed);
+        drawRuns(image, bevel3D, pressed, scale);
         break;
     case BorderEffect::Bevel3DBlackEdge:
-        drawRuns(image, ring, pressed);
-        drawRuns(image, bevel3DBlackEdge, pressed);
+        drawRuns(image, ring, pressed, scale);
+        drawRuns(image, bevel3DBlackEdge, pressed, scale);
         break;
     case BorderEffect::BlackBorder:
-        drawRuns(image, ring, pressed);
+        drawRuns(image, ring, pressed, scale);
         break;
     case BorderEffect::None:
     case BorderEffect::NoChoice:

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QStringView>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,10 +28,10 @@ constexpr Substitute substitutes[] = {
 };
 } // namespace
 
-ButtonFont::ButtonFont(const ButtonStateStyle& style)
+ButtonFont::ButtonFont(const ButtonStateStyle& style, int scale, bool hinted)
     : m_faceName(style.fontName), m_points(style.fontSize), m_bold(style.fontBold),
       m_italic(style.fontItalic), m_underline(style.fontUnderline),
-      m_strikeOut(style.fontStrikeOut), m_font(fontFor(style)),
+      m_strikeOut(style.fontStrikeOut), m_font(fontFor(style, scale, hinted)),
       m_raw(QRawFont::fromFont(m_font, QFontDatabase::Latin))
 {
     const QFontMetrics metrics(m_font);
@@ -59,16 +60,16 @@ int ButtonFont::pixelSizeFor(qint32 points)
     return int(pixels);
 }
 
-QFont ButtonFont::fontFor(const ButtonStateStyle& style)
+QFont ButtonFont::fontFor(const ButtonStateStyle& style, int scale, bool hinted)
 {
     QFont font(familyFor(style.fontName));
-    font.setPixelSize(pixelSizeFor(style.fontSize));
+    font.setPixelSize(pixelSizeFor(style.fontSize) * std::max(scale, 1));
     font.setBold(style.fontBold);
     font.setItalic(style.fontItalic);
     font.setUnderline(style.fontUnderline);
     font.setStrikeOut(style.fontStrikeOut);
     font.setKerning(false);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(hinted ? QFont::PreferFullHinting : QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     return font;
 }
@@ -125,7 +126,7 @@ QStringView ButtonFont::layoutPrefix(QStringView text, int maxWidth, int maxChar
     return text.left(i);
 }
 
-QGlyphRun ButtonFont::glyphRun(const QString& text) const
+QGlyphRun ButtonFont::glyphRun(const QString& text, const ButtonFont& drawnWith, int factor) const
 {
     const QList<uint> codePoints = QStringView(text).toUcs4();
     QList<quint32> indexes;
@@ -136,11 +137,11 @@ QGlyphRun ButtonFont::glyphRun(const QString& text) const
     for (char32_t c : codePoints) {
         const Glyph& g = glyph(c);
         indexes.append(g.index);
-        positions.append(QPointF(double(x), double(m_ascent)));
+        positions.append(QPointF(double(x * factor), double(m_ascent * factor)));
         x += g.advance;
     }
     QGlyphRun run;
-    run.setRawFont(m_raw);
+    run.setRawFont(drawnWith.m_raw);
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     run.setUnderline(m_underline);

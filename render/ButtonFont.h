@@ -15,18 +15,23 @@
 class ButtonFont
 {
 public:
-    explicit ButtonFont(const ButtonStateStyle& style);
+    // scale multiplies the pixel size: 2 for the double-size images, more for the finer grid
+    // that smooth captions are sampled on. Smooth captions take the outlines and advances
+    // unhinted: a user's fontconfig can force the autohinter on hinted glyphs, never on
+    // unhinted ones.
+    explicit ButtonFont(const ButtonStateStyle& style, int scale = 1, bool hinted = true);
 
     // The installed family that stands in for a face name; unknown names pass through.
     static QString familyFor(const QString& faceName);
     // Points to pixels at 96 dpi, at least 1 and at most maxPixelSize.
     static int pixelSizeFor(qint32 points);
-    static QFont fontFor(const ButtonStateStyle& style);
+    static QFont fontFor(const ButtonStateStyle& style, int scale = 1, bool hinted = true);
 
     // Whether the font fields of style are the ones this font was made from.
     bool matches(const ButtonStateStyle& style) const;
 
     const QFont& font() const { return m_font; }
+    bool hinted() const { return m_font.hintingPreference() != QFont::PreferNoHinting; }
     int ascent() const { return m_ascent; }
     int descent() const { return m_descent; }
     // The cell height, the same for every text.
@@ -38,7 +43,10 @@ public:
     // costs what its visible part costs.
     QStringView layoutPrefix(QStringView text, int maxWidth, int maxCharacters) const;
     // The text's glyphs placed for drawing with the cell's top-left corner at the origin.
-    QGlyphRun glyphRun(const QString& text) const;
+    QGlyphRun glyphRun(const QString& text) const { return glyphRun(text, *this, 1); }
+    // The same placement times factor, drawn with the glyphs of drawnWith (this face at
+    // factor times the size), so that a larger copy keeps this font's layout.
+    QGlyphRun glyphRun(const QString& text, const ButtonFont& drawnWith, int factor) const;
 
     static constexpr int maxPixelSize = 2048;
     static constexpr int maxTextWidth = 1 << 28;

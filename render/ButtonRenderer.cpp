@@ -4,6 +4,7 @@
 #include "CaptionList.h"
 #include "ColorRef.h"
 #include "ImageLimits.h"
+#include "SmoothCaption.h"
 
 #include <QPainter>
 
@@ -37,35 +38,12 @@ void copyPicture(QImage& image, const QImage& picture, int dx, int dy, int reach
     }
 }
 
-void drawCaption(QImage& image, const ButtonFont& font, const QStringList& lines,
-                 const QVector<TextBox>& boxes, const ButtonStateStyle& style)
-{
-    QPainter painter;
-    for (int k = 0; k < lines.size(); ++k) {
-        const TextBox& box = boxes[k];
-        if (lines[k].isEmpty() || box.right <= box.left || box.bottom <= box.top)
-            continue;
-        if (!painter.isActive()) {
-            painter.begin(&image);
-            painter.setRenderHint(QPainter::TextAntialiasing, false);
-        }
-        const QGlyphRun run = font.glyphRun(lines[k]);
-        painter.setClipRect(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top));
-        if (style.dropShadow) {
-            painter.setPen(QColor::fromRgb(pixelOf(style.dropShadowColor)));
-            painter.drawGlyphRun(QPointF(box.left + ButtonRenderer::shadowShift,
-                                         box.top + ButtonRenderer::shadowShift),
-                                 run);
-        }
-        painter.setPen(QColor::fromRgb(pixelOf(style.fontColor)));
-        painter.drawGlyphRun(QPointF(box.left, box.top), run);
-    }
-}
 } // namespace
 
 ButtonRenderer::ButtonRenderer(const ButtonProject& project, const BackgroundPictures& pictures,
-                               const TextOffsetOptions& offsets, ButtonSizeTables& sizes)
-    : m_project(project), m_pictures(pictures), m_offsets(offsets), m_sizes(sizes)
+                               const TextOffsetOptions& offsets, ButtonSizeTables& sizes, int scale)
+    : m_project(project), m_pictures(pictures), m_offsets(offsets), m_sizes(sizes),
+      m_scale(std::max(scale, 1))
 {
 }
 
@@ -74,9 +52,59 @@ ButtonRenderer::~ButtonRenderer() = default;
 const ButtonFont& ButtonRenderer::fontFor(ButtonState state, const ButtonStateStyle& style)
 {
     std::unique_ptr<ButtonFont>& font = m_fonts[slot(state)];
-    if (!font || !font->matches(style))
-        font = std::make_unique<ButtonFont>(style);
+    const bool hinted = !m_project.smoothCaptions;
+    if (!font || !font->matches(style) || font->hinted() != hinted)
+        font = std::make_unique<ButtonFont>(style, m_scale, hinted);
     return *font;
+}
+
+const ButtonFont& ButtonRenderer::fineFontFor(ButtonState state, const ButtonStateStyle& style,
+                                              const ButtonFont& font)
+{
+    std::unique_ptr<ButtonFont>& fine = m_fineFonts[slot(state)];
+    if (!fine || !fine->matches(style))
+        fine = std::make_unique<ButtonFont>(
+            style, m_scale * SmoothCaption::factorFor(font.font().pixelSize()), false);
+    return *fine;
+}
+
+void ButtonRenderer::drawCaption(QImage& image, ButtonState state, const ButtonStateStyle& style,
+                                 const ButtonFont& font, const QStringList& lines,
+                                 const QVector<TextBox>& boxes)
+{
+    const int shadow = shadowShift * m_scale;
+    const int factor =
+        m_project.smoothCaptions ? SmoothCaption::factorFor(font.font().pixelSize()) : 0;
+    QPainter painter;
+    for (int k = 0; k < lines.size(); ++k) {
+        const TextBox& box = boxes[k];
+        if (lines[k].isEmpty() || box.right <= box.left || box.bottom <= box.top)
+            continue;
+        const QRect clip(box.left, box.top, box.right - box.left, box.bottom - box.top);
+        if (factor > 0) {
+            const QGlyphRun fine = font.glyphRun(lines[k], fineFontFor(state, style, font), factor);
+            const QPoint at(box.left, box.top);
+            bool drawn = !style.dropShadow ||
+                         SmoothCaption::draw(image, fine, factor, at + QPoint(shadow, shadow), clip,
+                                             pixelOf(style.dropShadowColor));
+            drawn = drawn &&
+                    SmoothCaption::draw(image, fine, factor, at, clip, pixelOf(style.fontColor));
+            if (drawn)
+                continue;
+        }
+        if (!painter.isActive()) {
+            painter.begin(&image);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+        }
+        const QGlyphRun run = font.glyphRun(lines[k]);
+        painter.setClipRect(clip);
+        if (style.dropShadow) {
+            painter.setPen(QColor::fromRgb(pixelOf(style.dropShadowColor)));
+            painter.drawGlyphRun(QPointF(box.left + shadow, box.top + shadow), run);
+        }
+        painter.setPen(QColor::fromRgb(pixelOf(style.fontColor)));
+        painter.drawGlyphRun(QPointF(box.left, box.top), run);
+    }
 }
 
 const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateStyle& style)
@@ -100,7 +128,10 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     const QImage& picture = pictureFor(state, style);
 
     qint64 width, height;
-    if (!normal) {
+    if (m_scale > 1) {
+        width = qint64(m_sizes.width(captionIndex)) * m_scale;
+        height = qint64(m_sizes.height(captionIndex)) * m_scale;
+    } else if (!normal) {
         width = m_sizes.width(captionIndex);
         height = m_sizes.height(captionIndex);
     } else if (!picture.isNull()) {
@@ -114,7 +145,7 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     }
 
     m_error.clear();
-    if (!normal && width == 0 && height == 0) {
+    if ((!normal || m_scale > 1) && width == 0 && height == 0) {
         m_error = QStringLiteral("not rendered: the normal button of this caption failed");
         return QImage();
     }
@@ -134,8 +165,10 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     const int widest = *std::max_element(lineWidths.cbegin(), lineWidths.cend());
 
     // The picture was laid down before the button widened, so it never reaches further.
-    const qint64 pictureReach = width;
-    if (normal && m_project.variableWidth)
+    qint64 pictureReach = width;
+    if (m_scale > 1 && normal && m_project.variableWidth)
+        pictureReach = picture.isNull() ? qint64(m_project.buttonWidth) * m_scale : picture.width();
+    else if (normal && m_project.variableWidth)
         width = qint64(widest) + variableWidthMargin;
 
     QImage image;
@@ -154,7 +187,7 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
                 m_error += QStringLiteral(" (%1)").arg(ImageLimits::limitText());
         }
     }
-    if (normal) {
+    if (normal && m_scale == 1) {
         const bool made = !image.isNull();
         m_sizes.store(captionIndex, made ? qint32(width) : 0, made ? qint32(height) : 0);
     }
@@ -163,27 +196,28 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
 
     image.fill(pixelOf(style.backgroundColor));
     if (!picture.isNull()) {
-        const int shift = pressed ? pressShift : 0;
+        const int shift = pressed ? pressShift * m_scale : 0;
         copyPicture(image, picture, shift, shift, int(std::min(pictureReach, width)));
     }
 
     const QVector<TextBox> boxes = layoutLines(
         lineWidths, font.height(), image.width(), image.height(), style.textJustification,
-        style.textOrientation, m_offsets.textOffset, m_offsets.textIndent, pressed);
-    drawCaption(image, font, lines, boxes, style);
+        style.textOrientation, m_offsets.textOffset, m_offsets.textIndent, pressed, m_scale);
+    drawCaption(image, state, style, font, lines, boxes);
     // Borders only touch their own runs, so one pass after all lines leaves the same
     // picture as redrawing them after every line.
-    ButtonBorders::draw(image, style.borderEffect, pressed);
+    ButtonBorders::draw(image, style.borderEffect, pressed, m_scale);
     return image;
 }
 
 QVector<TextBox> ButtonRenderer::layoutLines(const QVector<int>& lineWidths, int lineHeight,
                                              int width, int height, TextJustification justification,
                                              TextOrientation orientation, int offset, int indent,
-                                             bool pressed)
+                                             bool pressed, int scale)
 {
     // Wide enough that offsets taken from anywhere cannot overflow; saturated when stored.
-    const qint64 W = width, H = height, th = lineHeight, off = offset, ind = indent;
+    const qint64 W = width, H = height, th = lineHeight, off = qint64(offset) * scale,
+                 ind = qint64(indent) * scale;
     const bool twoLines = lineWidths.size() == 2;
     const qint64 wmax =
         lineWidths.isEmpty() ? 0 : *std::max_element(lineWidths.cbegin(), lineWidths.cend());
@@ -234,7 +268,7 @@ QVector<TextBox> ButtonRenderer::layoutLines(const QVector<int>& lineWidths, int
                 top = second ? H / 2 + off : H / 2 - th - off;
             break;
         }
-        const qint64 shift = pressed ? pressShift : 0;
+        const qint64 shift = pressed ? qint64(pressShift) * scale : 0;
         boxes.append({saturate(left + shift), saturate(top + shift), saturate(right + shift),
                       saturate(top + th + shift)});
     }

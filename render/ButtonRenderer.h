@@ -28,12 +28,16 @@ struct TextBox
 
 // Composes the picture of one caption in one state: size, background, caption with optional
 // shadow, border and press. Fonts are kept between calls and remade when a state's font
-// fields change.
+// fields change. Captions are smoothed when the project asks for it.
+//
+// A renderer of scale 2 draws the double-size twin of each image: font, offsets, shifts and
+// border runs doubled, pictures taken from a double-size set, and each caption's size twice
+// the one a scale-1 renderer stored in sizes, which it only reads.
 class ButtonRenderer
 {
 public:
     ButtonRenderer(const ButtonProject& project, const BackgroundPictures& pictures,
-                   const TextOffsetOptions& offsets, ButtonSizeTables& sizes);
+                   const TextOffsetOptions& offsets, ButtonSizeTables& sizes, int scale = 1);
     ~ButtonRenderer();
 
     // Renders one caption (1-based captionIndex) in one state. Normal also stores W,H in sizes.
@@ -49,7 +53,7 @@ public:
     static QVector<TextBox> layoutLines(const QVector<int>& lineWidths, int lineHeight, int width,
                                         int height, TextJustification justification,
                                         TextOrientation orientation, int offset, int indent,
-                                        bool pressed);
+                                        bool pressed, int scale = 1);
 
     static constexpr int variableWidthMargin = 24;
     static constexpr int pressShift = 2;
@@ -57,13 +61,20 @@ public:
 
 private:
     const ButtonFont& fontFor(ButtonState state, const ButtonStateStyle& style);
+    const ButtonFont& fineFontFor(ButtonState state, const ButtonStateStyle& style,
+                                  const ButtonFont& font);
+    void drawCaption(QImage& image, ButtonState state, const ButtonStateStyle& style,
+                     const ButtonFont& font, const QStringList& lines,
+                     const QVector<TextBox>& boxes);
     const QImage& pictureFor(ButtonState state, const ButtonStateStyle& style);
 
     const ButtonProject& m_project;
     const BackgroundPictures& m_pictures;
     const TextOffsetOptions& m_offsets;
     ButtonSizeTables& m_sizes;
+    const int m_scale;
     std::unique_ptr<ButtonFont> m_fonts[3];
+    std::unique_ptr<ButtonFont> m_fineFonts[3];
     // A state's picture in the working format, when it is not already, and the key of the
     // picture it was made from.
     QImage m_converted[3];

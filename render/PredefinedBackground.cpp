@@ -175,6 +175,18 @@ QString PredefinedBackground::resourcePath(int index)
     return inCatalogue(index) ? pathOf(resourceName(index)) : QString();
 }
 
+QImage PredefinedBackground::loadDoubleSize(int index)
+{
+    if (!inCatalogue(index))
+        return QImage();
+    QImageReader reader(pathOf(resourceName(index) + QStringLiteral("@2x")), "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.size() != size(index) * 2)
+        return QImage();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage PredefinedBackground::loadByName(const QString& name)
 {
     static const QRegularExpression pictureName(QStringLiteral("^b[1-9][0-9]{0,2}$"),
@@ -197,4 +209,25 @@ void PredefinedBackground::reloadPictures(const ButtonProject& project,
 {
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
         pictures.setPredefined(state, load(project.style(state).predefinedIndex));
+}
+
+BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject& project,
+                                                            const BackgroundPictures& pictures)
+{
+    const auto scaledUp = [](const QImage& image) {
+        return image.isNull() ? image
+                              : image.scaled(image.size() * 2, Qt::IgnoreAspectRatio,
+                                             Qt::SmoothTransformation);
+    };
+    BackgroundPictures doubled;
+    for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+        const QImage& predefined = pictures.predefined(state);
+        const int index = project.style(state).predefinedIndex;
+        QImage drawn;
+        if (!predefined.isNull() && predefined.size() == size(index) && predefined == load(index))
+            drawn = loadDoubleSize(index);
+        doubled.setPredefined(state, drawn.isNull() ? scaledUp(predefined) : drawn);
+        doubled.setOwnImage(state, scaledUp(pictures.ownImage(state)));
+    }
+    return doubled;
 }

@@ -24,6 +24,8 @@ public:
     static QString resourcePath(int index);
     // The picture as a plain RGB32 bitmap; a null image outside 0..99.
     static QImage load(int index);
+    // The picture drawn at twice its stated size for double-size images; null outside 0..99.
+    static QImage loadDoubleSize(int index);
     // The picture stored under a resource name such as "B17"; the name is matched without
     // regard to case. Null when no picture has that name.
     static QImage loadByName(const QString& name);
@@ -31,4 +33,9 @@ public:
     // Loads the picture of each state's current predefined index into pictures; a state whose
     // index is outside 0..99 gets an empty picture.
     static void reloadPictures(const ButtonProject& project, BackgroundPictures& pictures);
+    // The double-size set matching pictures: each built-in picture drawn at twice its size,
+    // each own image scaled up smoothly. A built-in picture that is not the state's catalogue
+    // picture is scaled up like an own image.
+    static BackgroundPictures doubleSizePictures(const ButtonProject& project,
+                                                 const BackgroundPictures& pictures);
 };

@@ -221,7 +221,8 @@ void paintButton(QPainter& p, QSize size, const QColor& c)
     p.setTransform(QTransform()
                        .translate(w / 2, body.bottom())
                        .scale(1.0, 0.22)
-                       .translate(-w / 2, -body.bottom()));
+                       .translate(-w / 2, -body.bottom()),
+                   true);
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
     p.drawEllipse(QPointF(w / 2, body.bottom()), w * 0.5, w * 0.5);
@@ -666,14 +667,15 @@ QColor denim(double x, double y)
 const TextureFn textures[8] = {marble, wood,      granite, brushedSteel,
                                linen,  parchment, leather, denim};
 
-void paintTexture(QPainter& p, QSize size, int which)
+void paintTexture(QPainter& p, QSize size, int which, int scale)
 {
     const int w = size.width(), h = size.height();
-    QImage face(size, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            face.setPixel(x, y, textures[which](x + 0.5, y + 0.5).rgb());
-    p.drawImage(0, 0, face);
+    // Sampled at the device's own pixels, so that a finer grid shows finer grain.
+    QImage face(size * scale, QImage::Format_RGB32);
+    for (int y = 0; y < h * scale; ++y)
+        for (int x = 0; x < w * scale; ++x)
+            face.setPixel(x, y, textures[which]((x + 0.5) / scale, (y + 0.5) / scale).rgb());
+    p.drawImage(QRectF(0, 0, w, h), face);
     // Light the top and darken the bottom a little, then frame it.
     QLinearGradient light = vertical(0, h);
     light.setColorAt(0.0, QColor(255, 255, 255, 60));
@@ -686,15 +688,16 @@ void paintTexture(QPainter& p, QSize size, int which)
 
 } // namespace
 
-QImage BackgroundArt::paint(int index)
+QImage BackgroundArt::paint(int index, int scale)
 {
     const QSize size = PredefinedBackground::size(index);
-    if (!size.isValid())
+    if (!size.isValid() || scale < 1)
         return QImage();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(scale, scale);
     const int seed = 1000 + index;
     if (index < 10)
         paintButton(p, size, tenColours[index]);
@@ -715,7 +718,7 @@ QImage BackgroundArt::paint(int index)
     else if (index < 92)
         paintGem(p, size, tenColours[index - 82]);
     else
-        paintTexture(p, size, index - 92);
+        paintTexture(p, size, index - 92, scale);
     p.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

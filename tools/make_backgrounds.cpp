@@ -1,5 +1,5 @@
-// Draws the 100 built-in background pictures, stores them as 8-bit BMP files and draws a
-// contact sheet of all of them.
+// Draws the 100 built-in background pictures, at their size and at twice it for double-size
+// images, stores them as 8-bit BMP files and draws a contact sheet of the first.
 //
 //   make-backgrounds <output folder> <contact sheet.png> [<sheet with sample captions.png>]
 
@@ -71,25 +71,34 @@ int main(int argc, char** argv)
 
     QVector<QImage> written;
     double worst = 0;
-    for (int i = 0; i < PredefinedBackground::count; ++i) {
-        const QImage art = BackgroundArt::paint(i);
+    // Reads back what the program will really load, not what was painted.
+    const auto store = [&](const QImage& art, const QString& name, QSize size, QImage& back) {
         const QImage indexed = PaletteQuantizer::quantize(art);
-        const QString path = out.filePath(PredefinedBackground::resourceName(i) + ".bmp");
+        const QString path = out.filePath(name + ".bmp");
         IndexedBmpWriter writer;
         if (!writer.write(indexed, path)) {
             std::fprintf(stderr, "%s\n", qPrintable(writer.errorString()));
-            return 1;
+            return false;
         }
-        // Show what the program will really load, not what was painted.
         QImageReader reader(path, "bmp");
-        const QImage back = reader.read();
-        if (back.size() != PredefinedBackground::size(i)) {
+        back = reader.read();
+        if (back.size() != size) {
             std::fprintf(stderr, "%s did not read back at its size\n", qPrintable(path));
-            return 1;
+            return false;
         }
         const double error = PaletteQuantizer::meanError(art, back);
         worst = std::max(worst, error);
-        std::printf("B%-3d %3d colours, mean error %.2f\n", i + 1, indexed.colorCount(), error);
+        std::printf("%-7s %3d colours, mean error %.2f\n", qPrintable(name), indexed.colorCount(),
+                    error);
+        return true;
+    };
+    for (int i = 0; i < PredefinedBackground::count; ++i) {
+        const QString name = PredefinedBackground::resourceName(i);
+        const QSize size = PredefinedBackground::size(i);
+        QImage back, doubled;
+        if (!store(BackgroundArt::paint(i), name, size, back) ||
+            !store(BackgroundArt::paint(i, 2), name + "@2x", size * 2, doubled))
+            return 1;
         written.append(back.convertToFormat(QImage::Format_RGB32));
     }
     std::printf("worst mean error %.2f\n", worst);

@@ -1,6 +1,6 @@
-// Saves a picture of each of the 16 wizard pages, the live preview, the splash, the About box
-// and the code viewer, with a project opened, for the documentation; and smaller copies of the
-// pages for the help page.
+// Saves a picture of each of the 16 wizard pages, the live preview, the splash, the About box,
+// the code viewer and the two option dialogs, with a project opened, for the documentation; and
+// smaller copies of the pages for the help page.
 //
 //   wizard-screenshots <project.blp> <output folder> [help pictures folder]
 
@@ -43,6 +43,11 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     void showError(const QString& text) override { showMessage(text); }
+    // Never the user's own settings.
+    QString settingsFilePath() override
+    {
+        return m_output.filePath(QStringLiteral("settings.ini"));
+    }
 
 private:
     QString m_project;
@@ -114,6 +119,18 @@ int main(int argc, char* argv[])
     settle();
     saved = wizard.livePreview()->grab().save(out.filePath(QStringLiteral("live-preview.png"))) &&
             saved;
+
+    // The two option dialogs.
+    const struct
+    {
+        const char* action;
+        const char* picture;
+    } optionDialogs[] = {{"JPEGimagefileoptions1", "jpeg-options-dialog.png"},
+                         {"OffsetsandIndentsoptions1", "offsets-options-dialog.png"}};
+    for (const auto& d : optionDialogs) {
+        grabNextDialog(out.filePath(QLatin1String(d.picture)), &saved);
+        wizard.findChild<QAction*>(QLatin1String(d.action))->trigger();
+    }
 
     // The font dialog and the own-image dialog with its preview.
     grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);

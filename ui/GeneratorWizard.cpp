@@ -6,6 +6,7 @@
 #include "GeneratePage.h"
 #include "HtmlPage.h"
 #include "JavaScriptOptionsPage.h"
+#include "JpegOptionsDialog.h"
 #include "LabelTextPage.h"
 #include "LivePreviewWindow.h"
 #include "OutputDirectoryPage.h"
@@ -15,6 +16,7 @@
 #include "StateBackgroundPage.h"
 #include "StateFontPage.h"
 #include "StateOptionsPage.h"
+#include "TextOffsetOptionsDialog.h"
 #include "WizardController.h"
 #include "WizardTexts.h"
 
@@ -160,14 +162,24 @@ void GeneratorWizard::buildMenus()
         ->setObjectName(QStringLiteral("Exit1"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addAction(QStringLiteral("&JPEG image file options"), this, [this] {
-        showPlaceholder(QStringLiteral("JPEG image file options"),
-                        QStringLiteral("The JPEG options keep their defaults in this version."));
-    });
-    options->addAction(QStringLiteral("&Offsets and Indents options"), this, [this] {
-        showPlaceholder(QStringLiteral("Offsets and Indents options"),
-                        QStringLiteral("The text offsets keep their defaults in this version."));
-    });
+    // Each opening makes a new dialog on the current set; only OK changes anything.
+    options
+        ->addAction(QStringLiteral("&JPEG image file options"), this,
+                    [this] {
+                        JpegOptionsDialog dialog(m_controller->optionSets().jpeg, this);
+                        if (dialog.exec() == QDialog::Accepted)
+                            m_controller->confirmJpegOptions(dialog.result());
+                    })
+        ->setObjectName(QStringLiteral("JPEGimagefileoptions1"));
+    QAction* offsets =
+        options->addAction(QStringLiteral("&Offsets and Indents options"), this, [this] {
+            TextOffsetOptionsDialog dialog(m_controller->optionSets().text, this);
+            if (dialog.exec() == QDialog::Accepted)
+                m_controller->confirmTextOffsetOptions(dialog.result());
+        });
+    offsets->setObjectName(QStringLiteral("OffsetsandIndentsoptions1"));
+    offsets->setStatusTip(QStringLiteral("Offsets and Indents options"));
+    offsets->setToolTip(offsets->statusTip());
     options->addSeparator();
     m_livePreviewAction = options->addAction(QStringLiteral("&Live preview"));
     m_livePreviewAction->setCheckable(true);

@@ -2,6 +2,7 @@
 
 #include "ButtonStateStyle.h"
 #include "ColorRef.h"
+#include "SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +61,8 @@ public:
                                      const QString& workingDirectory = QString()) = 0;
     // The folder for temporary files, ending in "/"; empty when there is none.
     virtual QString temporaryDirectory() { return QDir::tempPath() + QLatin1Char('/'); }
+    // The file of the settings store that keeps the option sets between runs.
+    virtual QString settingsFilePath() { return SettingsStore::userFilePath(); }
     // The folder of the program file, ending in "/".
     virtual QString programDirectory()
     {

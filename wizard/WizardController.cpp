@@ -9,6 +9,7 @@
 #include "OwnImageLoader.h"
 #include "PlatformServices.h"
 #include "PredefinedBackground.h"
+#include "SettingsStore.h"
 #include "WizardTexts.h"
 
 #include <QDir>
@@ -110,7 +111,7 @@ void WizardController::start()
     if (!temporary.isEmpty() && temporary.size() < maxTemporaryDirectoryLength)
         m_project.outputDirectory = temporary;
 
-    m_options.reset();
+    SettingsStore(m_platform.settingsFilePath()).loadOptionSets(m_options);
     emit projectReplaced();
     emit changed();
     showPage(Start);
@@ -121,6 +122,29 @@ void WizardController::setOptionSets(const OptionSets& options)
 {
     m_options = options;
     emit changed();
+}
+
+bool WizardController::confirmJpegOptions(const JpegFileOptions& options)
+{
+    m_options.jpeg = options;
+    emit changed();
+    SettingsStore store(m_platform.settingsFilePath());
+    if (options.retainSettings ? store.saveJpegOptions(options) : store.forgetJpegOptions())
+        return true;
+    m_platform.showError(store.errorString());
+    return false;
+}
+
+bool WizardController::confirmTextOffsetOptions(const TextOffsetOptions& options)
+{
+    m_options.text = options;
+    emit changed();
+    SettingsStore store(m_platform.settingsFilePath());
+    if (options.retainSettings ? store.saveTextOffsetOptions(options)
+                               : store.forgetTextOffsetOptions())
+        return true;
+    m_platform.showError(store.errorString());
+    return false;
 }
 
 void WizardController::showPage(int page)

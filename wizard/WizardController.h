@@ -62,14 +62,19 @@ public:
     explicit WizardController(PlatformServices& platform, QObject* parent = nullptr);
     ~WizardController() override;
 
-    // The start-up steps: no project file, defaults, the output directory, the option sets,
-    // page 1 with firstPass set.
+    // The start-up steps: no project file, defaults, the output directory, the option sets
+    // (defaults, then the stored ones), page 1 with firstPass set.
     void start();
 
     const ButtonProject& project() const { return m_project; }
     const BackgroundPictures& pictures() const { return m_pictures; }
     const OptionSets& optionSets() const { return m_options; }
     void setOptionSets(const OptionSets& options);
+    // OK of an option dialog: the set becomes current, then is stored when its
+    // retainSettings is set and forgotten otherwise. False when the store could not be
+    // written; its message was shown, and the set stays current all the same.
+    bool confirmJpegOptions(const JpegFileOptions& options);
+    bool confirmTextOffsetOptions(const TextOffsetOptions& options);
     const ButtonSizeTables& sizeTables() const { return m_sizes; }
 
     // Navigation.

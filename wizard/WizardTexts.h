@@ -40,6 +40,11 @@ public:
     static inline const QString createDirectoryQuestion =
         QStringLiteral("The specified directory does not exist. Create it?");
     static inline const QString confirmTitle = QStringLiteral("Confirm");
+    // Both option dialogs.
+    static inline const QString rememberSettings =
+        QStringLiteral("Remember these setting for next time");
+    static inline const QString restoreDefaults = QStringLiteral("Restore to defaults");
+
     static inline const QString moreOptionsButton = QStringLiteral("More options\u2026");
     static inline const QString moreOptionsTitle = QStringLiteral("More options");
     static inline const QString smoothCaptionsLabel = QStringLiteral("&Smooth captions");

@@ -1,6 +1,7 @@
 #include "AtomicOutputFile.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
+#include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
 
 #include <QtTest>
@@ -61,6 +62,8 @@ private slots:
     void namesFromCaptionsAndPrefix_data();
     void namesFromCaptionsAndPrefix();
     void otherStatesTakeTheNormalSize();
+    void doubleSizeTwinsBesideEachImage_data();
+    void doubleSizeTwinsBesideEachImage();
     void projectCopyAndProjectFileName();
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
@@ -162,6 +165,49 @@ void tst_GenerationRun::otherStatesTakeTheNormalSize()
     }
     QVERIFY(f.sizes.width(2) > f.sizes.width(1));
     QVERIFY(f.sizes.width(2) < 999);
+}
+
+void tst_GenerationRun::doubleSizeTwinsBesideEachImage_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("variableWidth");
+    QTest::addColumn<int>("predefined");
+    QTest::newRow("Static") << int(JavaScriptOption::Static) << false << -1;
+    QTest::newRow("Both, variable, picture") << int(JavaScriptOption::Both) << true << 84;
+}
+
+void tst_GenerationRun::doubleSizeTwinsBesideEachImage()
+{
+    QFETCH(int, option);
+    QFETCH(bool, variableWidth);
+    QFETCH(int, predefined);
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption(option));
+    project.variableWidth = variableWidth;
+    project.smoothCaptions = true;
+    project.hiDpiImages = true;
+    for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+        project.style(state).predefinedIndex = predefined;
+        if (predefined >= 0)
+            project.style(state).backgroundKind = BackgroundKind::Predefined;
+    }
+    Fixture f;
+    PredefinedBackground::reloadPictures(project, f.pictures);
+    const GenerationResult result = f.run(project);
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+
+    QStringList singles;
+    for (const QString& name : filesIn(dir.path()))
+        if (name.endsWith(".gif") || name.endsWith(".jpg") || name.endsWith(".png"))
+            if (!name.contains("@2x"))
+                singles << name;
+    QCOMPARE(result.imagesWritten * 3, singles.size() * 2);
+    for (const QString& name : singles) {
+        const QString twin = OutputNaming::doubleSizeStem(QFileInfo(name).completeBaseName()) +
+                             "." + QFileInfo(name).suffix();
+        QCOMPARE(QImage(dir.filePath(twin)).size(), QImage(dir.filePath(name)).size() * 2);
+    }
 }
 
 void tst_GenerationRun::projectCopyAndProjectFileName()

@@ -54,6 +54,8 @@ private slots:
     void runs();
     void smallImagesGetWhatFallsInside_data();
     void smallImagesGetWhatFallsInside();
+    void doubleSizeIsEachPixelDoubled_data();
+    void doubleSizeIsEachPixelDoubled();
 };
 
 void tst_ButtonBorders::runs_data()
@@ -130,6 +132,35 @@ void tst_ButtonBorders::smallImagesGetWhatFallsInside()
     QImage image = blank(expected.first().size(), expected.size());
     ButtonBorders::draw(image, effect, false);
     QCOMPARE(picture(image), expected);
+}
+
+void tst_ButtonBorders::doubleSizeIsEachPixelDoubled_data()
+{
+    QTest::addColumn<BorderEffect>("effect");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<QSize>("size");
+    for (BorderEffect effect : {BorderEffect::Bevel3DInset, BorderEffect::Bevel3D,
+                                BorderEffect::Bevel3DBlackEdge, BorderEffect::BlackBorder}) {
+        for (bool pressed : {false, true}) {
+            for (QSize size : {QSize(10, 8), QSize(3, 2)})
+                QTest::addRow("%d %s %dx%d", int(effect), pressed ? "pressed" : "raised",
+                              size.width(), size.height())
+                    << effect << pressed << size;
+        }
+    }
+}
+
+void tst_ButtonBorders::doubleSizeIsEachPixelDoubled()
+{
+    QFETCH(BorderEffect, effect);
+    QFETCH(bool, pressed);
+    QFETCH(QSize, size);
+
+    QImage single = blank(size.width(), size.height());
+    ButtonBorders::draw(single, effect, pressed);
+    QImage doubled = blank(size.width() * 2, size.height() * 2);
+    ButtonBorders::draw(doubled, effect, pressed, 2);
+    QCOMPARE(doubled, single.scaled(size * 2));
 }
 
 QTEST_MAIN(tst_ButtonBorders)

@@ -1,5 +1,6 @@
 #include "ButtonBorders.h"
 #include "ButtonRenderer.h"
+#include "PredefinedBackground.h"
 
 #include <QTest>
 
@@ -84,6 +85,10 @@ class tst_ButtonRenderer : public QObject
     Q_OBJECT
 
 private slots:
+    void smoothGreysOnlyAroundGlyphs_data();
+    void smoothGreysOnlyAroundGlyphs();
+    void doubleSizeTwinsAreTwiceTheSize_data();
+    void doubleSizeTwinsAreTwiceTheSize();
     void layout_data();
     void layout();
     void defaultButton();
@@ -620,6 +625,105 @@ void tst_ButtonRenderer::hugeCaptionDrawsOnlyItsVisiblePart()
         b.renderer.render(ButtonState::Normal, 1, visible + QString(20000000, u'W') + "|Second");
     QVERIFY(b.renderer.errorString().isEmpty());
     QCOMPARE(huge, b.renderer.render(ButtonState::Normal, 1, visible + "|Second"));
+}
+
+void tst_ButtonRenderer::smoothGreysOnlyAroundGlyphs_data()
+{
+    QTest::addColumn<bool>("shadow");
+    QTest::addColumn<int>("predefined");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("plain") << false << -1 << QStringLiteral("Products");
+    QTest::newRow("shadow") << true << -1 << QStringLiteral("Wavy kerning");
+    QTest::newRow("picture, two lines") << true << 12 << QStringLiteral("Our|Services");
+}
+
+void tst_ButtonRenderer::smoothGreysOnlyAroundGlyphs()
+{
+    QFETCH(bool, shadow);
+    QFETCH(int, predefined);
+    QFETCH(QString, caption);
+
+    Bench b;
+    b.plain(b.project.normal);
+    b.project.normal.fontColor = Colors::rgb(0, 0, 0);
+    b.project.normal.fontBold = true;
+    b.project.normal.dropShadow = shadow;
+    b.project.normal.dropShadowColor = Colors::rgb(128, 128, 128);
+    if (predefined >= 0) {
+        b.project.normal.backgroundKind = BackgroundKind::Predefined;
+        b.pictures.setPredefined(ButtonState::Normal, PredefinedBackground::load(predefined));
+    }
+    const QImage empty = b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage sharp = b.renderer.render(ButtonState::Normal, 1, caption);
+    b.project.smoothCaptions = true;
+    const QImage smooth = b.renderer.render(ButtonState::Normal, 1, caption);
+    QCOMPARE(smooth.size(), sharp.size());
+    QCOMPARE(b.renderer.render(ButtonState::Normal, 1, caption), smooth);
+
+    // Each changed pixel lies within two pixels of one the unsmoothed caption drew (the finer
+    // hinting may move an edge by a pixel), and some are blends that neither caption colour
+    // nor background has.
+    int blends = 0;
+    for (int y = 0; y < smooth.height(); ++y) {
+        for (int x = 0; x < smooth.width(); ++x) {
+            const QRgb p = smooth.pixel(x, y);
+            if (p == empty.pixel(x, y))
+                continue;
+            bool nearInk = false;
+            for (int dy = -2; dy <= 2 && !nearInk; ++dy)
+                for (int dx = -2; dx <= 2 && !nearInk; ++dx)
+                    nearInk = sharp.valid(x + dx, y + dy) &&
+                              sharp.pixel(x + dx, y + dy) != empty.pixel(x + dx, y + dy);
+            QVERIFY2(nearInk, qPrintable(QStringLiteral("stray pixel at %1,%2").arg(x).arg(y)));
+            blends += p != 0xFF000000u && p != 0xFF808080u;
+        }
+    }
+    QVERIFY(blends > 10);
+}
+
+void tst_ButtonRenderer::doubleSizeTwinsAreTwiceTheSize_data()
+{
+    QTest::addColumn<bool>("variableWidth");
+    QTest::addColumn<int>("predefined");
+    QTest::addColumn<bool>("smooth");
+    QTest::newRow("fixed") << false << -1 << false;
+    QTest::newRow("variable, smooth") << true << -1 << true;
+    QTest::newRow("picture") << false << 40 << false;
+    QTest::newRow("picture, variable, smooth") << true << 95 << true;
+}
+
+void tst_ButtonRenderer::doubleSizeTwinsAreTwiceTheSize()
+{
+    QFETCH(bool, variableWidth);
+    QFETCH(int, predefined);
+    QFETCH(bool, smooth);
+
+    Bench b;
+    b.project.variableWidth = variableWidth;
+    b.project.smoothCaptions = smooth;
+    b.project.selected.pressEffect = PressEffect::Pressed;
+    b.project.selected.dropShadow = true;
+    for (ButtonStateStyle* style : {&b.project.normal, &b.project.selected}) {
+        style->predefinedIndex = predefined;
+        style->borderEffect = BorderEffect::Bevel3DBlackEdge;
+        style->backgroundKind =
+            predefined >= 0 ? BackgroundKind::Predefined : BackgroundKind::Regular;
+    }
+    PredefinedBackground::reloadPictures(b.project, b.pictures);
+    const BackgroundPictures doubled =
+        PredefinedBackground::doubleSizePictures(b.project, b.pictures);
+    ButtonRenderer twin(b.project, doubled, b.offsets, b.sizes, 2);
+    const QString caption = QStringLiteral("Contact us|today");
+    for (ButtonState state : {ButtonState::Normal, ButtonState::Selected}) {
+        const QImage single = b.renderer.render(state, 1, caption);
+        const QImage image = twin.render(state, 1, caption);
+        QCOMPARE(image.size(), single.size() * 2);
+        // Drawn, not scaled: the corners keep the border's colours in 2 x 2 blocks.
+        QCOMPARE(image.pixel(1, 1), single.pixel(0, 0));
+        QCOMPARE(image.pixel(image.width() - 2, image.height() - 2),
+                 single.pixel(single.width() - 1, single.height() - 1));
+    }
+    QCOMPARE(b.sizes.width(1), twin.render(ButtonState::Normal, 1, caption).width() / 2);
 }
 
 QTEST_MAIN(tst_ButtonRenderer)

@@ -23,6 +23,8 @@ private slots:
     void outsideTheCatalogue_data();
     void outsideTheCatalogue();
     void reloadFollowsEachStatesIndex();
+    void doubleSizePicturesMatchWhenScaledDown();
+    void doubleSizeSetFollowsTheStates();
 };
 
 void tst_PredefinedBackground::listTexts_data()
@@ -180,6 +182,48 @@ void tst_PredefinedBackground::reloadFollowsEachStatesIndex()
     QCOMPARE(pictures.predefined(ButtonState::Normal).size(), QSize(100, 30));
     QCOMPARE(pictures.predefined(ButtonState::Selected).size(), QSize(172, 31));
     QVERIFY(pictures.predefined(ButtonState::Pressed).isNull());
+}
+
+void tst_PredefinedBackground::doubleSizePicturesMatchWhenScaledDown()
+{
+    for (int i = 0; i < PredefinedBackground::count; ++i) {
+        const QImage single = PredefinedBackground::load(i);
+        const QImage doubled = PredefinedBackground::loadDoubleSize(i);
+        QCOMPARE(doubled.size(), single.size() * 2);
+        const QImage down =
+            doubled.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Drawn anew, not scaled: edges and grain may differ a little, the picture may not.
+        qint64 error = 0;
+        for (int y = 0; y < single.height(); ++y) {
+            for (int x = 0; x < single.width(); ++x) {
+                const QRgb a = single.pixel(x, y), b = down.pixel(x, y);
+                error += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
+                         qAbs(qBlue(a) - qBlue(b));
+            }
+        }
+        const double mean = double(error) / (3.0 * single.width() * single.height());
+        QVERIFY2(mean < 8.0, qPrintable(QStringLiteral("B%1: mean error %2").arg(i + 1).arg(mean)));
+    }
+}
+
+void tst_PredefinedBackground::doubleSizeSetFollowsTheStates()
+{
+    ButtonProject project;
+    project.normal.predefinedIndex = 3;
+    project.selected.predefinedIndex = 500; // outside: no picture
+    BackgroundPictures pictures;
+    PredefinedBackground::reloadPictures(project, pictures);
+    const QImage own = PredefinedBackground::load(7).copy(0, 0, 20, 10);
+    pictures.setOwnImage(ButtonState::Pressed, own);
+    // A picture not from the catalogue is scaled up rather than replaced.
+    pictures.setPredefined(ButtonState::Pressed, own);
+
+    const BackgroundPictures doubled = PredefinedBackground::doubleSizePictures(project, pictures);
+    QCOMPARE(doubled.predefined(ButtonState::Normal), PredefinedBackground::loadDoubleSize(3));
+    QVERIFY(doubled.predefined(ButtonState::Selected).isNull());
+    QVERIFY(doubled.ownImage(ButtonState::Normal).isNull());
+    QCOMPARE(doubled.ownImage(ButtonState::Pressed).size(), QSize(40, 20));
+    QCOMPARE(doubled.predefined(ButtonState::Pressed).size(), QSize(40, 20));
 }
 
 QTEST_MAIN(tst_PredefinedBackground)

@@ -30,6 +30,8 @@ public:
     bool openWithApplicationSucceeds = true;
     QString temporaryFolder = QStringLiteral("/tmp/");
     QString programFolder = QStringLiteral("/opt/brindlewick/");
+    // Empty: no settings store at all, so a test never reaches the user's own file.
+    QString settingsFile;
 
     // What the code under test did.
     QStringList messages;
@@ -92,6 +94,7 @@ public:
     }
     QString temporaryDirectory() override { return temporaryFolder; }
     QString programDirectory() override { return programFolder; }
+    QString settingsFilePath() override { return settingsFile; }
 
 private:
     template <typename T, typename A> static T take(QList<A>& answers, T cancelled)

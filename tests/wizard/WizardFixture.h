@@ -8,7 +8,7 @@
 #include <memory>
 
 // A started wizard on the scripted platform, whose temporary folder (and so the output
-// directory) is a fresh folder of its own.
+// directory) is a fresh folder of its own, as is its settings file's.
 struct WizardFixture
 {
     std::unique_ptr<QTemporaryDir> dir;
@@ -21,6 +21,7 @@ struct WizardFixture
         dir = std::make_unique<QTemporaryDir>();
         platform = ScriptedPlatformServices();
         platform.temporaryFolder = dir->path() + QLatin1Char('/');
+        platform.settingsFile = path(QStringLiteral("config/brindlewick.ini"));
         wizard = std::make_unique<WizardController>(platform);
         wizard->start();
         return dir->isValid();

@@ -1,0 +1,255 @@
+#include "OptionRecords.h"
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPoint>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+const QString jpegKey = QStringLiteral("Software/BRWK400/fOverrideOptionsJPEG");
+const QString textKey = QStringLiteral("Software/BRWK400/fOverrideOptionsText");
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+} // namespace
+
+class tst_SettingsStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void recordLayouts();
+    void userFileFollowsXdgConfigHome();
+    void startupLoading_data();
+    void startupLoading();
+    void saveAndForget();
+    void saveFailures_data();
+    void saveFailures();
+    void fullDiskKeepsOldFile();
+};
+
+// Each field at its byte, little-endian, the indent before the offset, reserved bytes zero;
+// and back.
+void tst_SettingsStore::recordLayouts()
+{
+    const JpegFileOptions jpeg{77, 1, 1, 1, 0, 1, 0, 1};
+    const QByteArray jpegRecord = QByteArray::fromHex("4d01010100010001") + QByteArray(50, '\0');
+    QCOMPARE(OptionRecords::encode(jpeg), jpegRecord);
+    const TextOffsetOptions text{0x01020304, -2, 1};
+    const QByteArray textRecord = QByteArray::fromHex("04030201feffffff01000000");
+    QCOMPARE(OptionRecords::encode(text), textRecord);
+
+    JpegFileOptions jpegBack;
+    QVERIFY(OptionRecords::loadInto(jpegBack, jpegRecord));
+    QCOMPARE(jpegBack, jpeg);
+    TextOffsetOptions textBack;
+    QVERIFY(OptionRecords::loadInto(textBack, textRecord));
+    QCOMPARE(textBack, text);
+}
+
+void tst_SettingsStore::userFileFollowsXdgConfigHome()
+{
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    const QString path = SettingsStore::userFilePath();
+    qputenv("XDG_CONFIG_HOME", old);
+    QCOMPARE(path, dir.filePath(QStringLiteral("brindlewick/brindlewick.ini")));
+}
+
+void tst_SettingsStore::startupLoading_data()
+{
+    // An invalid QVariant stores nothing.
+    QTest::addColumn<QVariant>("jpegValue");
+    QTest::addColumn<QVariant>("textValue");
+    QTest::addColumn<QByteArray>("jpegRecord"); // first 8 bytes after loading
+    QTest::addColumn<QByteArray>("textRecord");
+    QTest::addColumn<int>("warnings");
+
+    const QByteArray jpegDefault = QByteArray::fromHex("5a00000000000100");
+    const QByteArray textDefault = QByteArray::fromHex("280000000200000000000000");
+    const auto bytes = [](const char* hex) { return QVariant(QByteArray::fromHex(hex)); };
+    QTest::newRow("nothing stored") << QVariant() << QVariant() << jpegDefault << textDefault << 0;
+    QTest::newRow("4-byte JPEG record")
+        << bytes("32010107") << QVariant() << QByteArray::fromHex("3201010700000100") << textDefault
+        << 0;
+    QTest::newRow("whole records")
+        << QVariant(OptionRecords::encode(JpegFileOptions{64, 1, 1, 1, 1, 1, 0, 1}))
+        << bytes("c80000001800000001000000") << QByteArray::fromHex("4001010101010001")
+        << QByteArray::fromHex("c80000001800000001000000") << 0;
+    QTest::newRow("quality 0, pixel format 2, boolean 7, offset 25, indent -1")
+        << bytes("0002010700000007") << bytes("ffffffff1900000001")
+        << QByteArray::fromHex("5a00010700000007")
+        << textDefault.left(8) + QByteArray::fromHex("01000000") << 0;
+    QTest::newRow("quality 101, performance 2, offset 24, indent 200")
+        << bytes("650002") << bytes("c800000018000000") << QByteArray::fromHex("5a00000000000100")
+        << QByteArray::fromHex("c80000001800000000000000") << 0;
+    QTest::newRow("string and number") << QVariant(QStringLiteral("quality=50")) << QVariant(12)
+                                       << jpegDefault << textDefault << 2;
+    QTest::newRow("other stored type")
+        << QVariant(QPoint(1, 2)) << QVariant() << jpegDefault << textDefault << 1;
+    QTest::newRow("records too long")
+        << QVariant(QByteArray(59, '\x05')) << QVariant(QByteArray(13, '\x05')) << jpegDefault
+        << textDefault << 2;
+}
+
+void tst_SettingsStore::startupLoading()
+{
+    QFETCH(QVariant, jpegValue);
+    QFETCH(QVariant, textValue);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brindlewick.ini"));
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        if (jpegValue.isValid())
+            settings.setValue(jpegKey, jpegValue);
+        if (textValue.isValid())
+            settings.setValue(textKey, textValue);
+    }
+    OptionSets sets;
+    sets.jpeg.quality = 12; // start-up begins from the defaults, not from what was there
+    sets.text.textOffset = 9;
+    SettingsStore store(path);
+    const QStringList warnings = store.loadOptionSets(sets);
+    QTEST(OptionRecords::encode(sets.jpeg).left(8), "jpegRecord");
+    QTEST(OptionRecords::encode(sets.text), "textRecord");
+    QTEST(int(warnings.size()), "warnings");
+    for (const QString& line : warnings) {
+        QVERIFY2(line.contains(QStringLiteral("Invalid data type for 'fOverrideOptions")),
+                 qPrintable(line));
+        QVERIFY(!line.contains(QLatin1Char('\n')));
+    }
+}
+
+void tst_SettingsStore::saveAndForget()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config/brindlewick/brindlewick.ini"));
+    SettingsStore store(path);
+
+    // Forgetting what was never stored neither fails nor creates the file.
+    QVERIFY(store.forgetJpegOptions());
+    QVERIFY(!QFile::exists(path));
+
+    JpegFileOptions jpeg;
+    jpeg.quality = 33;
+    jpeg.retainSettings = 1;
+    TextOffsetOptions text;
+    text.textOffset = 7;
+    text.retainSettings = 1;
+    QVERIFY2(store.saveJpegOptions(jpeg), qPrintable(store.errorString()));
+    QVERIFY2(store.saveTextOffsetOptions(text), qPrintable(store.errorString()));
+    {
+        const QSettings settings(path, QSettings::IniFormat);
+        QCOMPARE(settings.value(jpegKey).toByteArray(), OptionRecords::encode(jpeg));
+        QCOMPARE(settings.value(textKey).toByteArray(), OptionRecords::encode(text));
+    }
+    // The same settings again give the same file.
+    const QByteArray saved = readFile(path);
+    QVERIFY(store.saveJpegOptions(jpeg));
+    QCOMPARE(readFile(path), saved);
+
+    // Forgetting one value keeps the other and whatever else the file holds.
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Other/kept"), QStringLiteral("yes"));
+    }
+    QVERIFY(store.forgetJpegOptions());
+    OptionSets loaded;
+    QVERIFY(store.loadOptionSets(loaded).isEmpty());
+    QCOMPARE(loaded.jpeg, JpegFileOptions::defaults());
+    QCOMPARE(loaded.text, text);
+    QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Other/kept")).toString(),
+             QStringLiteral("yes"));
+    // No temporaries or lock files stay behind.
+    QCOMPARE(QDir(QFileInfo(path).path())
+                 .entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("brindlewick.ini")});
+}
+
+void tst_SettingsStore::saveFailures_data()
+{
+    QTest::addColumn<QString>("name"); // inside a temporary folder that holds a file "file"
+    QTest::newRow("no store") << QString();
+    QTest::newRow("folder cannot be made") << QStringLiteral("file/brindlewick.ini");
+    QTest::newRow("file is a folder") << QStringLiteral("folder");
+}
+
+void tst_SettingsStore::saveFailures()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("file")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    SettingsStore store(name.isEmpty() ? QString() : dir.filePath(name));
+    QVERIFY(!store.saveJpegOptions(JpegFileOptions()));
+    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
+    QVERIFY(!store.saveTextOffsetOptions(TextOffsetOptions()));
+    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
+    // Loading such a store keeps the defaults.
+    OptionSets sets;
+    store.loadOptionSets(sets);
+    QCOMPARE(sets.jpeg, JpegFileOptions::defaults());
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("file"))), QByteArray());
+}
+
+void tst_SettingsStore::fullDiskKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("disk"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+    if (geteuid() != 0 ||
+        QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=64k"), QStringLiteral("tmpfs"), disk}) != 0)
+        QSKIP("cannot mount a small tmpfs here");
+    struct Unmount
+    {
+        QString path;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
+    } unmount{disk};
+
+    const QString path = disk + QStringLiteral("/brindlewick.ini");
+    SettingsStore store(path);
+    JpegFileOptions jpeg;
+    jpeg.quality = 20;
+    jpeg.retainSettings = 1;
+    TextOffsetOptions text;
+    text.retainSettings = 1;
+    QVERIFY(store.saveJpegOptions(jpeg));
+    QVERIFY(store.saveTextOffsetOptions(text));
+    const QByteArray before = readFile(path);
+
+    // Fill what is left.
+    QFile filler(disk + QStringLiteral("/filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+
+    text.textOffset = 5;
+    QVERIFY(!store.saveTextOffsetOptions(text));
+    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
+    // Forgetting one value means writing the other.
+    QVERIFY(!store.forgetJpegOptions());
+    QCOMPARE(readFile(path), before);
+    QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("brindlewick.ini"), QStringLiteral("filler")}));
+
+    QVERIFY(QFile::remove(filler.fileName()));
+    QVERIFY(store.forgetJpegOptions());
+}
+
+QTEST_GUILESS_MAIN(tst_SettingsStore)
+#include "tst_SettingsStore.moc"

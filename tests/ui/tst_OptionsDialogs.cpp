@@ -1,0 +1,181 @@
+#include "../wizard/ScriptedPlatformServices.h"
+#include "GeneratorWizard.h"
+#include "JpegOptionsDialog.h"
+#include "TextOffsetOptionsDialog.h"
+#include "WizardController.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+class tst_OptionsDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void jpegOkWithRememberThenRestoreAndCancel();
+    void offsetsOkWithoutRemember();
+    void keyboardAndNames_data();
+    void keyboardAndNames();
+};
+
+namespace {
+template <typename T> T* child(const QWidget* dialog, const char* name)
+{
+    T* w = dialog->findChild<T*>(QLatin1String(name));
+    if (!w)
+        qWarning("no %s", name);
+    return w;
+}
+
+void click(const QWidget* dialog, const char* name)
+{
+    if (auto* b = child<QPushButton>(dialog, name))
+        QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Triggers a menu item of the wizard and runs work on the modal dialog it opens.
+void withDialog(GeneratorWizard& wizard, const char* action, std::function<void(QDialog*)> work)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        ran = true;
+        work(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    wizard.findChild<QAction*>(QLatin1String(action))->trigger();
+    QVERIFY(ran);
+}
+
+std::unique_ptr<QDialog> defaultDialog(bool jpeg)
+{
+    if (jpeg)
+        return std::make_unique<JpegOptionsDialog>(JpegFileOptions());
+    return std::make_unique<TextOffsetOptionsDialog>(TextOffsetOptions());
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+void tst_OptionsDialogs::jpegOkWithRememberThenRestoreAndCancel()
+{
+    QTemporaryDir dir;
+    ScriptedPlatformServices platform;
+    platform.settingsFile = dir.filePath(QStringLiteral("brindlewick.ini"));
+    GeneratorWizard wizard(platform);
+
+    withDialog(wizard, "JPEGimagefileoptions1", [](QDialog* d) {
+        QCOMPARE(child<QScrollBar>(d, "ScrollBarCompressionQuality")->value(), 90);
+        child<QScrollBar>(d, "ScrollBarCompressionQuality")->setValue(42);
+        QCOMPARE(child<QLabel>(d, "lblCompressionQuality")->text(), QStringLiteral("42"));
+        d->findChildren<QRadioButton*>().first()->click(); // "8 Bit"
+        child<QCheckBox>(d, "cbGrayScale")->click();
+        child<QCheckBox>(d, "cbRetainSettings")->click();
+        click(d, "Button2");
+    });
+    const JpegFileOptions chosen{42, 1, 0, 1, 0, 0, 1, 1};
+    QCOMPARE(wizard.controller().optionSets().jpeg, chosen);
+    const QByteArray stored = fileBytes(platform.settingsFile);
+    QVERIFY(!stored.isEmpty());
+
+    // Restore puts the controls to the defaults, "Remember" included; Cancel keeps everything.
+    withDialog(wizard, "JPEGimagefileoptions1", [](QDialog* d) {
+        QCOMPARE(child<QLabel>(d, "lblCompressionQuality")->text(), QStringLiteral("42"));
+        QVERIFY(child<QCheckBox>(d, "cbRetainSettings")->isChecked());
+        click(d, "Button3");
+        QVERIFY(d->isVisible());
+        QCOMPARE(child<QLabel>(d, "lblCompressionQuality")->text(), QStringLiteral("90"));
+        QVERIFY(!child<QCheckBox>(d, "cbGrayScale")->isChecked());
+        QVERIFY(!child<QCheckBox>(d, "cbRetainSettings")->isChecked());
+        QVERIFY(d->findChildren<QRadioButton*>().last()->isChecked()); // "24 Bit"
+        click(d, "Button1");
+    });
+    QCOMPARE(wizard.controller().optionSets().jpeg, chosen);
+    QCOMPARE(fileBytes(platform.settingsFile), stored);
+    QVERIFY(platform.errors.isEmpty());
+}
+
+void tst_OptionsDialogs::offsetsOkWithoutRemember()
+{
+    QTemporaryDir dir;
+    ScriptedPlatformServices platform;
+    platform.settingsFile = dir.filePath(QStringLiteral("brindlewick.ini"));
+    GeneratorWizard wizard(platform);
+    QVERIFY(wizard.controller().confirmTextOffsetOptions(TextOffsetOptions{100, 10, 1}));
+
+    // Restore leaves "Remember" ticked; clearing it and OK forgets the stored set.
+    withDialog(wizard, "OffsetsandIndentsoptions1", [](QDialog* d) {
+        QCOMPARE(child<QLabel>(d, "lblTextOffset")->text(), QStringLiteral("10"));
+        QCOMPARE(child<QLabel>(d, "lblTextIndent")->text(), QStringLiteral("100"));
+        click(d, "Button3");
+        QCOMPARE(child<QLabel>(d, "lblTextOffset")->text(), QStringLiteral("2"));
+        QCOMPARE(child<QLabel>(d, "lblTextIndent")->text(), QStringLiteral("40"));
+        QVERIFY(child<QCheckBox>(d, "cbRetainSettings")->isChecked());
+        child<QScrollBar>(d, "ScrollBarTextOffset")->setValue(7);
+        child<QCheckBox>(d, "cbRetainSettings")->click();
+        click(d, "Button2");
+    });
+    QCOMPARE(wizard.controller().optionSets().text, (TextOffsetOptions{40, 7, 0}));
+    QVERIFY(!fileBytes(platform.settingsFile).contains("fOverrideOptionsText"));
+}
+
+void tst_OptionsDialogs::keyboardAndNames_data()
+{
+    QTest::addColumn<bool>("jpeg");
+    QTest::addColumn<int>("stops");
+    QTest::addColumn<QString>("number"); // the number of the first bar
+    // Bar, two radio buttons, two boxes, "Remember", three buttons.
+    QTest::newRow("JPEG") << true << 9 << "lblCompressionQuality";
+    // Two bars, "Remember", three buttons.
+    QTest::newRow("offsets") << false << 6 << "lblTextOffset";
+}
+
+// Every control is reached by Tab and has a name a screen reader can say.
+void tst_OptionsDialogs::keyboardAndNames()
+{
+    QFETCH(bool, jpeg);
+    const std::unique_ptr<QDialog> dialog = defaultDialog(jpeg);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QList<QWidget*> stops;
+    for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain()) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            stops.append(w);
+    }
+    // Radio buttons of one group take one Tab stop, but each is in the chain.
+    QTEST(int(stops.size()), "stops");
+    for (QWidget* w : stops) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
+                 qPrintable(w->objectName()));
+    }
+    QVERIFY(dialog->findChild<QPushButton*>(QStringLiteral("Button2"))->isDefault());
+    // The first bar moves by keyboard, and its number follows.
+    auto* bar = qobject_cast<QScrollBar*>(stops.first());
+    QVERIFY(bar);
+    const int before = bar->value();
+    QTest::keyClick(bar, Qt::Key_Left);
+    QCOMPARE(bar->value(), before - 1);
+    QFETCH(QString, number);
+    QCOMPARE(dialog->findChild<QLabel*>(number)->text(), QString::number(before - 1));
+}
+
+QTEST_MAIN(tst_OptionsDialogs)
+#include "tst_OptionsDialogs.moc"
