@@ -1,16 +1,8 @@
 #!/usr/bin/env bash
 # brindlewick-cli generate: exit codes, messages and files. Usage: generate_test.sh CLI EXAMPLE.blp
 set -uo pipefail
-cli=$(realpath "$1")
+source "$(dirname "$0")/cli_test_lib.sh"
 example=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
 run() {
@@ -137,8 +129,4 @@ grep -qF 'onFocus=' "$work/keys/BTNPAGE.html" || fail "option keys: no onFocus"
 ! grep -qF 'srcset=' "$work/keys/BTNPAGE.html" || fail "option keys: srcset without HiDpiImages"
 ! grep -qF 'onFocus=' "$work/all/BTNPAGE.html" || fail "example: onFocus without the option"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "brindlewick-cli generate: all checks passed"
+finish "brindlewick-cli generate"

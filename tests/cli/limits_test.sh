@@ -1,15 +1,7 @@
 #!/usr/bin/env bash
 # Hostile projects stay within bounded time and memory and say why. Usage: limits_test.sh CLI
 set -uo pipefail
-cli=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/cli_test_lib.sh"
 
 # run NAME EXPECTED_EXIT PROJECT_LINES... : a project of those lines, generated into $work/NAME
 # with at most 1 GB of address space and 20 s; leaves stderr in $err.
@@ -60,8 +52,4 @@ run "missing bitmap" 2 "LabelText=A" "rgNormalButtonBackground=2" \
   "lblNormalButtonBMPfilename=$work/nowhere.bmp"
 expect_err "missing bitmap" "Cannot open file \"$work/nowhere.bmp\". No such file or directory"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "brindlewick-cli limits: all checks passed"
+finish "brindlewick-cli limits"

@@ -2,16 +2,8 @@
 # brindlewick-cli generate: files are replaced whole or not at all, names stay in the folder,
 # and a project can come from a pipe. Usage: output_test.sh CLI EXAMPLE.blp
 set -uo pipefail
-cli=$(realpath "$1")
+source "$(dirname "$0")/cli_test_lib.sh"
 example=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
 run() {
@@ -161,8 +153,4 @@ done
 [ "$(find "$work/shared" -type f | wc -l)" -eq 182 ] || fail "overlapping runs: not 182 files"
 no_temporaries "overlapping runs" "$work/shared"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "brindlewick-cli output: all checks passed"
+finish "brindlewick-cli output"

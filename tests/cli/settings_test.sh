@@ -2,15 +2,8 @@
 # brindlewick-cli generate takes the JPEG options and the caption offsets the wizard stored in
 # $XDG_CONFIG_HOME/brindlewick/brindlewick.ini. Usage: settings_test.sh CLI EXAMPLE.blp
 set -uo pipefail
-cli=$(realpath "$1")
+source "$(dirname "$0")/cli_test_lib.sh"
 example=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # A stored byte record in QSettings' INI form, from decimal byte values.
 record() {
@@ -62,8 +55,4 @@ grep -qF "Invalid data type for 'fOverrideOptionsJPEG'" "$work/wrong/err" || fai
 [ "$(first_quantiser "$work/wrong/out/btn1.jpg")" = 3 ] || fail "wrong type: not quality 90"
 cmp -s "$work/text/out/btn1.png" "$work/wrong/out/btn1.png" || fail "wrong type: text offset lost"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "brindlewick-cli with stored settings: all checks passed"
+finish "brindlewick-cli with stored settings"
