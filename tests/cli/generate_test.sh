@@ -2,31 +2,6 @@
 # brindlewick-cli generate: exit codes, messages and files. Usage: generate_test.sh CLI EXAMPLE.blp
 set -uo pipefail
 source "$(dirname "$0")/cli_test_lib.sh"
-example=$(realpath "$2")
-
-# run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
-run() {
-  local name=$1 expected=$2
-  shift 2
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" "$@" >"$work/out" 2>"$work/err"
-  local status=$?
-  out=$(cat "$work/out")
-  err=$(cat "$work/err")
-  [ "$status" -eq "$expected" ] || fail "$name: exit $status, expected $expected; stderr: $err"
-}
-
-expect_err() { grep -qF -- "$2" <<<"$err" || fail "$1: stderr lacks '$2': $err"; }
-
-# A copy of the example with KEY=VALUE lines replaced (CR LF kept).
-variant() {
-  local target=$1
-  shift
-  cp "$example" "$target"
-  local pair
-  for pair in "$@"; do
-    sed -i "s|^${pair%%=*}=.*\r\$|${pair}\r|" "$target"
-  done
-}
 
 count_files() { find "$1" -maxdepth 1 -type f | wc -l; }
 

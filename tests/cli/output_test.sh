@@ -3,31 +3,6 @@
 # and a project can come from a pipe. Usage: output_test.sh CLI EXAMPLE.blp
 set -uo pipefail
 source "$(dirname "$0")/cli_test_lib.sh"
-example=$(realpath "$2")
-
-# run NAME EXPECTED_EXIT ARGS... ; leaves stdout in $out, stderr in $err
-run() {
-  local name=$1 expected=$2
-  shift 2
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  local status=$?
-  out=$(cat "$work/out")
-  err=$(cat "$work/err")
-  [ "$status" -eq "$expected" ] || fail "$name: exit $status, expected $expected; stderr: $err"
-}
-
-expect_err() { grep -qF -- "$2" <<<"$err" || fail "$1: stderr lacks '$2': $err"; }
-
-# A copy of the example with KEY=VALUE lines replaced (CR LF kept).
-variant() {
-  local target=$1
-  shift
-  cp "$example" "$target"
-  local pair
-  for pair in "$@"; do
-    sed -i "s|^${pair%%=*}=.*\r\$|${pair}\r|" "$target"
-  done
-}
 
 with_captions() { # FILE COUNT: the captions replaced by COUNT numbered ones
   {

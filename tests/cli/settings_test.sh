@@ -3,7 +3,6 @@
 # $XDG_CONFIG_HOME/brindlewick/brindlewick.ini. Usage: settings_test.sh CLI EXAMPLE.blp
 set -uo pipefail
 source "$(dirname "$0")/cli_test_lib.sh"
-example=$(realpath "$2")
 
 # A stored byte record in QSettings' INI form, from decimal byte values.
 record() {
