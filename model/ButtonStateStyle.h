@@ -34,6 +34,5 @@ struct ButtonStateStyle
         return imageFileName.size() > 3 && !imageFileName.contains(QLatin1String("..."));
     }
 
-    bool operator==(const ButtonStateStyle& o) const;
-    bool operator!=(const ButtonStateStyle& o) const { return !(*this == o); }
+    bool operator==(const ButtonStateStyle&) const = default;
 };
