@@ -2,6 +2,7 @@
 
 #include "GifCodec.h"
 #include "JpegCodec.h"
+#include "OutputNaming.h"
 #include "PngCodec.h"
 
 ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
@@ -14,13 +15,13 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
                               ? bitmap
                               : bitmap.convertToFormat(QImage::Format_RGB32);
     QString error;
-    const QString jpegPath = stem + QLatin1String(".jpg");
+    const QString jpegPath = stem + OutputNaming::extension(ImageFileFormat::Jpg);
     if (!JpegCodec::write(jpegPath, source, m_options, &error))
         return fail(jpegPath, error);
-    const QString pngPath = stem + QLatin1String(".png");
+    const QString pngPath = stem + OutputNaming::extension(ImageFileFormat::Png);
     if (!PngCodec::writePng(pngPath, source, &error))
         return fail(pngPath, error);
-    const QString gifPath = stem + QLatin1String(".gif");
+    const QString gifPath = stem + OutputNaming::extension(ImageFileFormat::Gif);
     if (!GifCodec::write(gifPath, source, &error))
         return fail(gifPath, error);
     return true;

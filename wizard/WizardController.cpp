@@ -713,7 +713,7 @@ void WizardController::runGeneration()
 bool WizardController::previewInBrowser()
 {
     return m_platform.openWithApplication(
-        m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
+        OutputNaming::samplePageFileName(m_project),
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 }
 
