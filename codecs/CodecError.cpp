@@ -8,7 +8,7 @@ const char* codecErrorTemplate(CodecError error)
     case CodecError::None:
         return "";
     case CodecError::PngOpenFile:
-        return "Error Opening File %1!";
+        return "Error Opening File %1! %2";
     case CodecError::PngWrite:
         return "Error Writing PNG File!";
     case CodecError::PngRead:

@@ -8,6 +8,7 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -284,7 +285,8 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
 
     AtomicOutputFile file(path);
     if (!file.open()) {
-        setCodecError(error, CodecError::PngOpenFile, path);
+        setCodecError(error, CodecError::PngOpenFile, path,
+                      codecSystemErrorText(file.systemError()));
         return false;
     }
 
@@ -319,7 +321,7 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file) {
-        setCodecError(error, CodecError::PngOpenFile, path);
+        setCodecError(error, CodecError::PngOpenFile, path, codecSystemErrorText(errno));
         return false;
     }
     PngReadJob job{};
