@@ -8,7 +8,6 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -285,8 +284,7 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
 
     AtomicOutputFile file(path);
     if (!file.open()) {
-        setCodecError(error, CodecError::PngOpenFile, path,
-                      codecSystemErrorText(file.systemError()));
+        setCodecError(error, CodecError::PngOpenFile, path, file.error().reason());
         return false;
     }
 
@@ -311,7 +309,7 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         return false; // file removes itself
     }
     if (!file.write(out.data(), out.size()) || !file.commit()) {
-        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
     return true;
@@ -321,7 +319,8 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file) {
-        setCodecError(error, CodecError::PngOpenFile, path, codecSystemErrorText(errno));
+        setCodecError(error, CodecError::PngOpenFile, path,
+                      FileError::fromErrno(FileError::Code::Open, path).reason());
         return false;
     }
     PngReadJob job{};
