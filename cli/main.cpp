@@ -1,5 +1,4 @@
 #include "CommandLine.h"
-#include "PictureDecoders.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -26,7 +25,6 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    registerPictureDecoders();
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -2,7 +2,6 @@
 
 #include "GifCodec.h"
 #include "JpegCodec.h"
-#include "OutputNaming.h"
 #include "PngCodec.h"
 
 ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
@@ -15,13 +14,13 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
                               ? bitmap
                               : bitmap.convertToFormat(QImage::Format_RGB32);
     QString error;
-    const QString jpegPath = stem + OutputNaming::extension(ImageFileFormat::Jpg);
+    const QString jpegPath = stem + QLatin1String(".jpg");
     if (!JpegCodec::write(jpegPath, source, m_options, &error))
         return fail(jpegPath, error);
-    const QString pngPath = stem + OutputNaming::extension(ImageFileFormat::Png);
+    const QString pngPath = stem + QLatin1String(".png");
     if (!PngCodec::writePng(pngPath, source, &error))
         return fail(pngPath, error);
-    const QString gifPath = stem + OutputNaming::extension(ImageFileFormat::Gif);
+    const QString gifPath = stem + QLatin1String(".gif");
     if (!GifCodec::write(gifPath, source, &error))
         return fail(gifPath, error);
     return true;
