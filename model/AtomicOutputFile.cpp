@@ -68,9 +68,9 @@ QString AtomicOutputFile::temporaryPath() const
     return QFile::decodeName(m_encodedTemporary);
 }
 
-bool AtomicOutputFile::fail(int error)
+bool AtomicOutputFile::fail(FileError::Code code, int error)
 {
-    m_systemError = error ? error : EIO;
+    m_error = FileError(code, m_targetPath, error ? error : EIO);
     discard();
     return false;
 }
@@ -88,13 +88,13 @@ void AtomicOutputFile::discard()
 bool AtomicOutputFile::open()
 {
     discard();
-    m_systemError = 0;
+    m_error = FileError();
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
     if (name.isEmpty())
-        return fail(EISDIR);
+        return fail(FileError::Code::Create, EISDIR);
     if (name.size() > NAME_MAX)
-        return fail(ENAMETOOLONG);
+        return fail(FileError::Code::Create, ENAMETOOLONG);
     m_encodedTarget = QFile::encodeName(m_targetPath);
     QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
     struct stat existing = {};
@@ -110,10 +110,10 @@ bool AtomicOutputFile::open()
         exists = ::stat(m_encodedTarget.constData(), &existing) == 0;
     }
     if (exists && S_ISDIR(existing.st_mode))
-        return fail(EISDIR);
+        return fail(FileError::Code::Create, EISDIR);
     // A file made read-only stays as it is, as it did when files were rewritten in place.
     if (exists && !mayWrite(existing, m_encodedTarget))
-        return fail(EACCES);
+        return fail(FileError::Code::Create, EACCES);
 
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString temporaryName = temporaryStart + QString::number(::getpid()) + u'-' +
@@ -128,10 +128,10 @@ bool AtomicOutputFile::open()
         m_encodedTemporary.clear();
         // Only a name left by an earlier process of the same pid is worth another try.
         if (error != EEXIST)
-            return fail(error);
+            return fail(FileError::Code::Create, error);
     }
     if (m_fd < 0)
-        return fail(EEXIST);
+        return fail(FileError::Code::Create, EEXIST);
     // The replacement keeps the access rights the old file had, as rewriting it in place did.
     if (exists && S_ISREG(existing.st_mode))
         ::fchmod(m_fd, existing.st_mode & 0777);
@@ -140,15 +140,16 @@ bool AtomicOutputFile::open()
 
 bool AtomicOutputFile::write(const void* bytes, std::size_t count)
 {
+    // The first failure is the one reported.
     if (m_fd < 0)
-        return fail(m_systemError ? m_systemError : EBADF);
+        return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
     const char* next = static_cast<const char*>(bytes);
     while (count > 0) {
         const ssize_t n = ::write(m_fd, next, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return fail(n < 0 ? errno : EIO);
+            return fail(FileError::Code::Write, n < 0 ? errno : EIO);
         next += n;
         count -= std::size_t(n);
     }
@@ -157,15 +158,16 @@ bool AtomicOutputFile::write(const void* bytes, std::size_t count)
 
 bool AtomicOutputFile::commit()
 {
+    // The first failure is the one reported.
     if (m_fd < 0)
-        return fail(m_systemError ? m_systemError : EBADF);
+        return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
     const int fd = m_fd;
     m_fd = -1;
     // Some file systems report a failed write-back only here.
     if (::close(fd) != 0)
-        return fail(errno);
+        return fail(FileError::Code::Close, errno);
     if (::rename(m_encodedTemporary.constData(), m_encodedTarget.constData()) != 0)
-        return fail(errno);
+        return fail(FileError::Code::Rename, errno);
     m_encodedTemporary.clear();
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,8 +32,9 @@ public:
     bool write(const void* bytes, std::size_t count);
     // Closes the temporary and renames it over the target.
     bool commit();
-    // The errno of the step that failed.
-    int systemError() const { return m_systemError; }
+    // What failed: creating (Code::Create), writing, closing or renaming the temporary.
+    FileError error() const { return m_error; }
+    int systemError() const { return m_error.systemError(); }
     QString targetPath() const { return m_targetPath; }
     QString temporaryPath() const;
 
@@ -48,12 +51,12 @@ public:
                                 QString* host = nullptr);
 
 private:
-    bool fail(int error);
+    bool fail(FileError::Code code, int error);
     void discard();
 
     QString m_targetPath;
     QByteArray m_encodedTarget;
     QByteArray m_encodedTemporary;
     int m_fd = -1;
-    int m_systemError = 0;
+    FileError m_error;
 };

@@ -6,7 +6,6 @@
 
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
-#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 #include "SplashForm.h"
 #include "WizardController.h"
@@ -85,7 +84,6 @@ int main(int argc, char* argv[])
                              "[help pictures folder]\n");
         return 2;
     }
-    registerPictureDecoders();
     const QDir out(QString::fromLocal8Bit(argv[2]));
     ProjectOnlyPlatform platform(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     GeneratorWizard wizard(platform);

@@ -3,7 +3,7 @@
 #include "ButtonRenderer.h"
 #include "CodeViewer.h"
 #include "CodecError.h"
-#include "IoErrorText.h"
+#include "FileError.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
 #include "SettingsStore.h"
@@ -168,8 +168,8 @@ bool WizardController::chooseOutputDirectory()
         if (error || !QFileInfo(chosen).isDir()) {
             // A file in the way gives no error code of its own.
             const int code = error ? error.value() : EEXIST;
-            m_platform.showError(
-                WizardTexts::createDirectoryFailed(chosen, IoErrorText::forErrno(code, chosen)));
+            m_platform.showError(WizardTexts::createDirectoryFailed(
+                chosen, FileError(FileError::Code::Create, chosen, code).ioErrorText()));
             return false;
         }
     }

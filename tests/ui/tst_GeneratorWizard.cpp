@@ -2,7 +2,6 @@
 #include "GeneratorWizard.h"
 #include "LabelTextPage.h"
 #include "LivePreviewWindow.h"
-#include "PictureDecoders.h"
 #include "SampleView.h"
 #include "SplashForm.h"
 #include "StateBackgroundPage.h"
@@ -31,7 +30,6 @@ class tst_GeneratorWizard : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { registerPictureDecoders(); }
     void windowSize();
     void backgroundSample_data();
     void backgroundSample();
