@@ -64,7 +64,7 @@ mkdir "$work/tiny"
 run "example" 0 generate "$example" --output-dir "$work/tiny"
 cp -a "$work/tiny" "$work/tiny.before"
 (ulimit -f 2 && run "images past the limit" 2 generate "$example" --output-dir "$work/tiny"
- expect_err "images past the limit" "btn1.jpg\". File too large"
+ expect_err "images past the limit" "btn1.jpg\". Disk full"
  exit "$failures") || failures=$((failures + 1))
 same_as "images past the limit" "$work/tiny" "$work/tiny.before"
 no_temporaries "images past the limit" "$work/tiny"
