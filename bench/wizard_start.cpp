@@ -3,7 +3,6 @@
 // process (bench/run_wizard_start_bench.sh).
 
 #include "GeneratorWizard.h"
-#include "PictureDecoders.h"
 #include "WizardPage.h"
 #include "WizardTexts.h"
 
@@ -46,7 +45,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
-    registerPictureDecoders();
     GeneratorWizard wizard;
     FirstPaint firstPaint(clock);
     wizard.page(0)->installEventFilter(&firstPaint);

@@ -6,7 +6,6 @@
 
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
-#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 #include "SplashForm.h"
 #include "WizardController.h"
@@ -85,7 +84,6 @@ int main(int argc, char* argv[])
                              "[help pictures folder]\n");
         return 2;
     }
-    registerPictureDecoders();
     const QDir out(QString::fromLocal8Bit(argv[2]));
     ProjectOnlyPlatform platform(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     GeneratorWizard wizard(platform);
@@ -98,7 +96,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    controller.setSelectedCaptionRow(1);
+    controller.captions().setSelectedRow(1);
     for (int page = 0; page < WizardController::PageCount; ++page) {
         controller.showPage(page);
         settle();
@@ -134,7 +132,7 @@ int main(int argc, char* argv[])
 
     // The font dialog and the own-image dialog with its preview.
     grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);
-    controller.chooseFont(ButtonState::Normal);
+    controller.styles().chooseFont(ButtonState::Normal);
     PlatformServices::FileDialogOptions pictures;
     pictures.title = WizardTexts::ownImageDialogTitle;
     pictures.filter = WizardTexts::ownImageFilter;
@@ -158,9 +156,9 @@ int main(int argc, char* argv[])
 
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);
-    controller.setJavaScriptOption(JavaScriptOption::Both);
+    controller.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     while (controller.project().captions.size() < 200)
-        controller.addCaption();
+        controller.captions().addCaption();
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;

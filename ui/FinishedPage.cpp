@@ -49,9 +49,9 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     m_buttons = {preview, viewCode, previousButton(), cancelButton()};
     connect(preview, &QPushButton::clicked, this, [this] { m_wizard.previewInBrowser(); });
     connect(viewCode, &QPushButton::clicked, this, &FinishedPage::viewCodeRequested);
-    connect(&m_wizard, &WizardController::generationStarted, this, [this] { setRunning(true); });
-    connect(&m_wizard, &WizardController::generationFinished, this, [this] { setRunning(false); });
-    connect(&m_wizard, &WizardController::generationProgress, this, &FinishedPage::showProgress);
+    connect(&m_wizard.generation(), &GenerationJob::started, this, [this] { setRunning(true); });
+    connect(&m_wizard.generation(), &GenerationJob::finished, this, [this] { setRunning(false); });
+    connect(&m_wizard.generation(), &GenerationJob::progress, this, &FinishedPage::showProgress);
 }
 
 void FinishedPage::setRunning(bool running)

@@ -70,7 +70,7 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     connect(m_prefix, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_wizard.setFileNamePrefix(text); });
     connect(m_useCaptions, &QCheckBox::clicked, this,
-            [this](bool on) { m_wizard.setUseCaptionsAsNames(on); });
+            [this](bool on) { m_wizard.set(&ButtonProject::useCaptionsAsNames, on); });
 }
 
 void OutputDirectoryPage::refresh()
