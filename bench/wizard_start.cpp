@@ -5,7 +5,6 @@
 #include "GeneratorWizard.h"
 #include "PictureDecoders.h"
 #include "WizardPage.h"
-#include "WizardTexts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,7 +44,6 @@ int main(int argc, char* argv[])
     clock.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
     registerPictureDecoders();
     GeneratorWizard wizard;
     FirstPaint firstPaint(clock);

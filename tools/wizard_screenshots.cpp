@@ -79,7 +79,6 @@ void settle()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
     if (argc != 3 && argc != 4) {
         std::fprintf(stderr, "usage: wizard-screenshots <project.blp> <output folder> "
                              "[help pictures folder]\n");
@@ -130,6 +129,8 @@ int main(int argc, char* argv[])
     for (const auto& d : optionDialogs) {
         grabNextDialog(out.filePath(QLatin1String(d.picture)), &saved);
         wizard.findChild<QAction*>(QLatin1String(d.action))->trigger();
+        // The menu opens its dialogs from the event loop.
+        QCoreApplication::sendPostedEvents(&wizard, QEvent::MetaCall);
     }
 
     // The font dialog and the own-image dialog with its preview.

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 
 // Page 16: the end, with the generation's progress while it runs.
@@ -17,6 +18,8 @@ public:
     // A run shorter than this shows no progress.
     static constexpr int progressDelayMs = 500;
 
+    void refresh() override;
+
 signals:
     void viewCodeRequested();
 
@@ -26,6 +29,7 @@ private:
 
     QList<QWidget*> m_buttons;
     QLabel* m_progressText;
+    QLineEdit* m_folder;
     QProgressBar* m_progress;
     QElapsedTimer m_runTime;
 };

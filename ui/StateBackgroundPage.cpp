@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -102,8 +103,10 @@ StateBackgroundPage::StateBackgroundPage(ButtonState state, WizardController& wi
             [this](int i) { m_wizard.setBackgroundKind(m_state, BackgroundKind(i)); });
     connect(colorButton, &QPushButton::clicked, this,
             [this] { m_wizard.chooseBackgroundColor(m_state); });
-    connect(m_predefined, &QComboBox::activated, this,
-            [this](int i) { m_wizard.setPredefinedIndex(m_state, i); });
+    connect(m_predefined, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            m_wizard.setPredefinedIndex(m_state, i);
+    });
     connect(ownImage, &QPushButton::clicked, this, [this] { m_wizard.chooseOwnImage(m_state); });
     connect(&m_wizard, &WizardController::backgroundSampleChanged, this, [this](ButtonState s) {
         if (s == m_state)
@@ -146,7 +149,10 @@ void StateBackgroundPage::refresh()
     const ButtonStateStyle& style = project.style(m_state);
     m_kind->setSelectedIndex(int(style.backgroundKind));
     m_colorSwatch->setColor(style.backgroundColor);
-    m_predefined->setCurrentIndex(style.hasPredefinedImage() ? style.predefinedIndex : -1);
+    {
+        const QSignalBlocker blocker(m_predefined);
+        m_predefined->setCurrentIndex(style.hasPredefinedImage() ? style.predefinedIndex : -1);
+    }
     m_fileName->setText(style.imageFileName);
     m_fileName->setCursorPosition(0);
     if (m_height) {

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 StateFontPage::StateFontPage(ButtonState state, WizardController& wizard, QWidget* parent)
@@ -71,7 +72,7 @@ StateFontPage::StateFontPage(ButtonState state, WizardController& wizard, QWidge
             [this](int i) { m_wizard.setTextJustification(m_state, TextJustification(i)); });
     connect(m_orientation, &RadioGroupBox::picked, this,
             [this](int i) { m_wizard.setTextOrientation(m_state, TextOrientation(i)); });
-    connect(m_shadow, &QCheckBox::clicked, this,
+    connect(m_shadow, &QCheckBox::toggled, this,
             [this](bool on) { m_wizard.setDropShadow(m_state, on); });
     connect(m_shadowColorButton, &QPushButton::clicked, this,
             [this] { m_wizard.chooseShadowColor(m_state); });
@@ -88,7 +89,10 @@ void StateFontPage::refresh()
     m_sample->setPalette(p);
     m_justification->setSelectedIndex(int(style.textJustification));
     m_orientation->setSelectedIndex(int(style.textOrientation));
-    m_shadow->setChecked(style.dropShadow);
+    {
+        const QSignalBlocker blocker(m_shadow);
+        m_shadow->setChecked(style.dropShadow);
+    }
     m_shadowColorButton->setEnabled(style.dropShadow);
     m_shadowColor->setEnabled(style.dropShadow);
     m_shadowColor->setColor(style.dropShadowColor);

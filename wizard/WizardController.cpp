@@ -175,6 +175,14 @@ bool WizardController::next()
 {
     if (m_generating)
         return false;
+    // A typed folder that is not there yet is created when the user agrees; a file of that
+    // name fails the check below.
+    if (m_page == OutputDirectory && !m_project.outputDirectory.isEmpty()) {
+        const QString directory =
+            OutputNaming::normalisedOutputDirectory(m_project.outputDirectory);
+        if (!QFileInfo::exists(QDir::cleanPath(directory)) && !offerToCreate(directory))
+            return false;
+    }
     const QString message = pageCheckMessage(m_page, m_project);
     if (!message.isEmpty()) {
         m_platform.showMessage(message);
@@ -246,7 +254,8 @@ QString WizardController::pageCheckMessage(int page, const ButtonProject& projec
     case ButtonPressedPickFont:
         return fontPageMessage(ButtonState::Pressed, QStringLiteral("Pressed"));
     case OutputDirectory:
-        if (!QFileInfo(OutputNaming::normalisedOutputDirectory(project.outputDirectory)).isDir())
+        if (project.outputDirectory.isEmpty() ||
+            !QFileInfo(OutputNaming::normalisedOutputDirectory(project.outputDirectory)).isDir())
             return QStringLiteral("Invalid output directory specified");
         if (project.fileNamePrefix.isEmpty())
             return QStringLiteral("File Name Prefix must be 1 - 8 characters");
@@ -268,7 +277,7 @@ bool WizardController::showHelp()
 {
     // Named bare, so the platform takes it from the current folder.
     if (QFileInfo(QDir::current(), WizardTexts::helpFileName).isFile())
-        return m_platform.openWithApplication(WizardTexts::helpFileName);
+        return openWithApplication(WizardTexts::helpFileName);
     return showProgramHelp();
 }
 
@@ -281,7 +290,24 @@ bool WizardController::showProgramHelp()
                                                codecSystemErrorText(ENOENT)));
         return false;
     }
-    return m_platform.openWithApplication(path);
+    return openWithApplication(path);
+}
+
+bool WizardController::openWithApplication(const QString& fileOrUrl,
+                                           const QString& workingDirectory)
+{
+    const QString failure = m_platform.openWithApplication(fileOrUrl, workingDirectory);
+    if (failure.isEmpty())
+        return true;
+    m_platform.showError(WizardTexts::cannotOpen(
+        workingDirectory.isEmpty() ? fileOrUrl : QDir(workingDirectory).filePath(fileOrUrl),
+        failure));
+    return false;
+}
+
+bool WizardController::showWebPage()
+{
+    return openWithApplication(WizardTexts::webPageAddress());
 }
 
 QString WizardController::installedHelpPath() const
@@ -592,30 +618,42 @@ bool WizardController::chooseOutputDirectory()
     const QString initial = OutputNaming::normalisedOutputDirectory(m_project.outputDirectory);
     const QString chosen =
         m_platform.chooseDirectory(WizardTexts::outputDirectoryDialogTitle, initial);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !offerToCreate(chosen))
         return false;
-    if (!QFileInfo(chosen).isDir()) {
-        if (!m_platform.confirm(WizardTexts::confirmTitle, WizardTexts::createDirectoryQuestion))
-            return false;
-        std::error_code error;
-        std::filesystem::create_directories(
-            std::filesystem::path(QFile::encodeName(chosen).toStdString()), error);
-        if (error || !QFileInfo(chosen).isDir()) {
-            // A file in the way gives no error code of its own.
-            const int code = error ? error.value() : EEXIST;
-            m_platform.showError(
-                WizardTexts::createDirectoryFailed(chosen, IoErrorText::forErrno(code, chosen)));
-            return false;
-        }
-    }
     m_project.outputDirectory = chosen;
     emit changed();
     return true;
 }
 
+bool WizardController::offerToCreate(const QString& directory)
+{
+    if (QFileInfo(directory).isDir())
+        return true;
+    if (!m_platform.confirm(WizardTexts::confirmTitle, WizardTexts::createDirectoryQuestion))
+        return false;
+    std::error_code error;
+    std::filesystem::create_directories(
+        std::filesystem::path(QFile::encodeName(directory).toStdString()), error);
+    if (error || !QFileInfo(directory).isDir()) {
+        // A file in the way gives no error code of its own.
+        const int code = error ? error.value() : EEXIST;
+        m_platform.showError(
+            WizardTexts::createDirectoryFailed(directory, IoErrorText::forErrno(code, directory)));
+        return false;
+    }
+    return true;
+}
+
+void WizardController::setOutputDirectory(const QString& directory)
+{
+    m_project.outputDirectory = directory;
+    emit changed();
+}
+
 void WizardController::setFileNamePrefix(const QString& prefix)
 {
-    m_project.fileNamePrefix = prefix.left(WizardTexts::maxPrefixLength);
+    // Typing is limited by the field; a longer prefix read from a project file stays whole.
+    m_project.fileNamePrefix = prefix;
     emit changed();
 }
 
@@ -712,9 +750,19 @@ void WizardController::runGeneration()
 
 bool WizardController::previewInBrowser()
 {
-    return m_platform.openWithApplication(
-        m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
-        OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+    return openWithApplication(m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
+                               OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+}
+
+QString WizardController::outputFolder() const
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(
+        OutputNaming::normalisedOutputDirectory(m_project.outputDirectory))));
+}
+
+bool WizardController::openOutputFolder()
+{
+    return openWithApplication(outputFolder());
 }
 
 QString WizardController::samplePagePath() const

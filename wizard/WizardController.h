@@ -97,6 +97,8 @@ public:
     bool showHelp();
     // The copy installed with the program, as the About box's link opens it.
     bool showProgramHelp();
+    // The About box's link: the program's web page.
+    bool showWebPage();
     // Where the program's own copy of the help page lies.
     QString installedHelpPath() const;
 
@@ -137,6 +139,7 @@ public:
 
     // Output directory page.
     bool chooseOutputDirectory();
+    void setOutputDirectory(const QString& directory);
     void setFileNamePrefix(const QString& prefix);
     void setUseCaptionsAsNames(bool on);
 
@@ -160,6 +163,9 @@ public:
     // "Preview In Browser" on the Finished page: the sample page with its application.
     bool previewInBrowser();
     QString samplePagePath() const;
+    // The folder the run writes into, and "Open Folder" on the Finished page.
+    QString outputFolder() const;
+    bool openOutputFolder();
     // "View Javascript + HTML Code": a viewer on the sample page, or null when the page
     // cannot be read (the error was shown).
     std::unique_ptr<CodeViewer> openCodeViewer();
@@ -192,6 +198,10 @@ private:
     void reloadPredefined(ButtonState state);
     std::optional<QString> askCaption(const QString& initialText);
     void emitCaptions(int selectedRow);
+    // Asks before creating a folder that is not there; false unless it is there afterwards.
+    bool offerToCreate(const QString& directory);
+    // Opens through the platform; a failure is shown with its reason.
+    bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory = {});
 
     PlatformServices& m_platform;
     ButtonProject m_project;
