@@ -1,5 +1,4 @@
 #include "GeneratorWizard.h"
-#include "PictureDecoders.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -66,7 +65,6 @@ int main(int argc, char* argv[])
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/brindlewick-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
-    registerPictureDecoders();
     GeneratorWizard wizard;
     wizard.show();
     return app.exec();

@@ -17,10 +17,10 @@ void prepare(GeneratorWizard& wizard, QuietPlatformServices& platform)
 {
     WizardController& c = wizard.controller();
     platform.nextText = QStringLiteral("Products|and Services");
-    c.addCaption();
-    c.setJavaScriptOption(JavaScriptOption::Both);
+    c.captions().addCaption();
+    c.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
-        c.setPredefinedIndex(state, 84);
+        c.styles().setPredefinedIndex(state, 84);
     wizard.show();
     QApplication::processEvents();
 }
@@ -60,8 +60,8 @@ void BM_WindowLivePreviewUpdate(benchmark::State& state)
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        c.setBorderEffect(ButtonState::Normal,
-                          flip ? BorderEffect::Bevel3D : BorderEffect::Bevel3DInset);
+        c.styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                       flip ? BorderEffect::Bevel3D : BorderEffect::Bevel3DInset);
         wizard.livePreview()->repaint();
     }
     state.SetItemsProcessed(state.iterations());

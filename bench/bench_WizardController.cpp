@@ -11,10 +11,10 @@ void prepare(WizardController& wizard, QuietPlatformServices& platform)
 {
     wizard.start();
     platform.nextText = QStringLiteral("Products|and Services");
-    wizard.addCaption();
-    wizard.setJavaScriptOption(JavaScriptOption::Both);
+    wizard.captions().addCaption();
+    wizard.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
-        wizard.setPredefinedIndex(state, 84);
+        wizard.styles().setPredefinedIndex(state, 84);
 }
 
 // Next from the Normal page to its options and back again: the check, the first-pass copy
@@ -27,7 +27,7 @@ void BM_PageChange(benchmark::State& state)
     for (auto _ : state) {
         wizard.showPage(WizardController::NormalButton);
         wizard.next();
-        benchmark::DoNotOptimize(wizard.backgroundSample(ButtonState::Normal).constBits());
+        benchmark::DoNotOptimize(wizard.styles().backgroundSample(ButtonState::Normal).constBits());
     }
     state.SetItemsProcessed(state.iterations() * 2);
 }
@@ -42,8 +42,8 @@ void BM_LivePreviewUpdate(benchmark::State& state)
     bool border = false;
     for (auto _ : state) {
         border = !border;
-        wizard.setBorderEffect(ButtonState::Normal,
-                               border ? BorderEffect::BlackBorder : BorderEffect::Bevel3D);
+        wizard.styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                            border ? BorderEffect::BlackBorder : BorderEffect::Bevel3D);
         const QList<QImage> buttons = wizard.previewButtons();
         benchmark::DoNotOptimize(buttons.constData());
     }
@@ -62,7 +62,7 @@ void BM_LivePreviewUpdateNewFont(benchmark::State& state)
         PlatformServices::FontAttributes font = wizard.project().normal;
         font.fontSize = size;
         platform.nextFont = font;
-        wizard.chooseFont(ButtonState::Normal);
+        wizard.styles().chooseFont(ButtonState::Normal);
         const QList<QImage> buttons = wizard.previewButtons();
         benchmark::DoNotOptimize(buttons.constData());
     }

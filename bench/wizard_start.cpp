@@ -3,7 +3,6 @@
 // process (bench/run_wizard_start_bench.sh).
 
 #include "GeneratorWizard.h"
-#include "PictureDecoders.h"
 #include "WizardPage.h"
 
 #include <QApplication>
@@ -44,7 +43,6 @@ int main(int argc, char* argv[])
     clock.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    registerPictureDecoders();
     GeneratorWizard wizard;
     FirstPaint firstPaint(clock);
     wizard.page(0)->installEventFilter(&firstPaint);

@@ -1,5 +1,4 @@
 #include "GenerateCommand.h"
-#include "PictureDecoders.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -63,7 +62,6 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    registerPictureDecoders();
 
     const QStringList args = app.arguments().mid(2);
     QString projectPath;

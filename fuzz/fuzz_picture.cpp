@@ -1,11 +1,7 @@
 // One picture format as the own-picture loader reads it, on arbitrary bytes. Built once per
-// format: FUZZ_PICTURE_EXTENSION picks the reader, and the formats decoded in generate/
-// register their decoders first (bitmaps are read in render/ itself).
+// format: FUZZ_PICTURE_EXTENSION picks the reader.
 #include "FuzzInputFile.h"
 #include "OwnImageLoader.h"
-#ifdef FUZZ_REGISTER_DECODERS
-#include "PictureDecoders.h"
-#endif
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,10 +9,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzInputFile input(FUZZ_PICTURE_EXTENSION);
-#ifdef FUZZ_REGISTER_DECODERS
-    static const bool registered = (registerPictureDecoders(), true);
-    Q_UNUSED(registered);
-#endif
     const QString path = input.write(data, size);
     if (path.isEmpty())
         std::abort(); // a run that reads nothing must not pass

@@ -6,7 +6,6 @@
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "OwnImageLoader.h"
-#include "PictureDecoders.h"
 #include "PngCodec.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
@@ -330,7 +329,6 @@ void pictures(const QString& sourceDir)
         die(QStringLiteral("cannot copy %1").arg(cmyk));
 
     // Seeds are valid pictures: the fuzzer starts from what the readers accept.
-    registerPictureDecoders();
     for (const char* format : {"png", "jpeg", "gif", "bmp"}) {
         const QDir dir(g_corpus + QLatin1Char('/') + QLatin1String(format));
         for (const QString& name : dir.entryList(QDir::Files)) {

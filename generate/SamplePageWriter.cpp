@@ -1,7 +1,6 @@
 #include "SamplePageWriter.h"
 
 #include "BufferedLineFile.h"
-#include "CodecError.h"
 #include "OutputNaming.h"
 
 namespace {
@@ -350,15 +349,13 @@ bool SamplePageWriter::write(const QString& path)
     m_errorString.clear();
     BufferedLineFile file(path);
     if (!file.open()) {
-        m_errorString = codecErrorMessage(CodecError::CreateFile, path,
-                                          codecSystemErrorText(file.systemError()));
+        m_errorString = file.error().message();
         return false;
     }
     // The page grows with the captions; only one chunk of it is ever held.
     produceLines([&file](const QString& line) { file.writeLine(line); });
     if (!file.commit()) {
-        m_errorString = codecErrorMessage(CodecError::WriteFile, path,
-                                          codecSystemErrorText(file.systemError()));
+        m_errorString = file.error().message();
         return false;
     }
     return true;

@@ -20,6 +20,7 @@ public:
     void writeLine(const QString& line);
     // Writes what is buffered and renames the file into place.
     bool commit();
+    FileError error() const { return m_file.error(); }
     int systemError() const { return m_file.systemError(); }
 
 private:

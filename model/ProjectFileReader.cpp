@@ -1,7 +1,7 @@
 #include "ProjectFileReader.h"
 
+#include "FileError.h"
 #include "IntegerText.h"
-#include "IoErrorText.h"
 #include "TextEncoding.h"
 
 #include <QBuffer>
@@ -35,13 +35,13 @@ bool ProjectFileReader::loadProjectFile()
     m_errorString.clear();
     const QString path = m_project.projectFileName;
     if (path.isEmpty()) {
-        m_errorString = IoErrorText::text(IoErrorText::InvalidFilename);
+        m_errorString = FileError::classicText(FileError::InvalidFilename);
         return false;
     }
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        m_errorString = IoErrorText::forErrno(errno, path);
+        m_errorString = FileError::fromErrno(FileError::Code::Open, path).ioErrorText();
         return false;
     }
     if (file.isSequential())
@@ -84,7 +84,7 @@ bool ProjectFileReader::readFailed(QIODevice& device)
     const auto* file = qobject_cast<QFileDevice*>(&device);
     if (!file || file->error() == QFileDevice::NoError)
         return false;
-    m_errorString = IoErrorText::forErrno(errno, file->fileName());
+    m_errorString = FileError::fromErrno(FileError::Code::Read, file->fileName()).ioErrorText();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "ProjectFileWriter.h"
 
 #include "BufferedLineFile.h"
-#include "IoErrorText.h"
+#include "FileError.h"
 #include "ProjectKeys.h"
 
 #include <QIODevice>
@@ -142,7 +142,7 @@ bool ProjectFileWriter::writeTo(QIODevice& device, const ButtonProject& project)
         errno = 0;
         const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0) {
-            m_errorString = IoErrorText::forErrno(errno);
+            m_errorString = FileError::fromErrno(FileError::Code::Write, QString()).ioErrorText();
             return false;
         }
         done += n;
@@ -159,7 +159,7 @@ bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QStr
 {
     m_errorString.clear();
     if (path.isEmpty()) {
-        m_errorString = IoErrorText::text(IoErrorText::InvalidFilename);
+        m_errorString = FileError::classicText(FileError::InvalidFilename);
         return false;
     }
     // A project of many captions is never held whole as text.
@@ -168,7 +168,7 @@ bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QStr
     if (opened)
         produceLines(project, [&file](const QString& line) { file.writeLine(line); });
     if (!opened || !file.commit()) {
-        m_errorString = IoErrorText::forErrno(file.systemError(), path);
+        m_errorString = file.error().ioErrorText();
         return false;
     }
     return true;

@@ -1,21 +1,17 @@
 #include "OwnImageLoader.h"
 
 #include "BackgroundPictures.h"
+#include "GifCodec.h"
 #include "ImageLimits.h"
+#include "JpegCodec.h"
+#include "PngCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QImageReader>
 #include <QtEndian>
 
 namespace {
-
-QHash<QString, OwnImageLoader::Decoder>& decoders()
-{
-    static QHash<QString, OwnImageLoader::Decoder> registry;
-    return registry;
-}
 
 const QString invalidBitmap = QStringLiteral("Bitmap image is not valid");
 
@@ -189,16 +185,6 @@ QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
 
 } // namespace
 
-void OwnImageLoader::registerDecoder(const QString& lowerCaseExtension, Decoder decoder)
-{
-    decoders().insert(lowerCaseExtension.toLower(), std::move(decoder));
-}
-
-bool OwnImageLoader::hasDecoder(const QString& lowerCaseExtension)
-{
-    return decoders().contains(lowerCaseExtension.toLower());
-}
-
 bool OwnImageLoader::fail(const QString& message)
 {
     m_image = QImage();
@@ -215,18 +201,19 @@ bool OwnImageLoader::load(const QString& path)
     if (key == QLatin1String("bmp"))
         return loadBitmap(path);
 
-    const auto decoder = decoders().constFind(key);
-    if (decoder == decoders().cend()) {
-        static const QStringList decodedElsewhere = {QStringLiteral("png"), QStringLiteral("jpg"),
-                                                     QStringLiteral("jpeg"), QStringLiteral("gif")};
-        if (decodedElsewhere.contains(key))
-            return fail(QStringLiteral("No decoder for .%1 files").arg(key));
+    bool (*decode)(const QString&, QImage*, QString*) = nullptr;
+    if (key == QLatin1String("png"))
+        decode = &PngCodec::readPng;
+    else if (key == QLatin1String("jpg") || key == QLatin1String("jpeg"))
+        decode = &JpegCodec::read;
+    else if (key == QLatin1String("gif"))
+        decode = &GifCodec::read;
+    else
         return fail(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
-    }
 
     QImage decoded;
     QString error;
-    if (!(*decoder)(path, &decoded, &error))
+    if (!decode(path, &decoded, &error))
         return fail(error.isEmpty() ? QStringLiteral("Cannot decode %1").arg(path) : error);
     if (decoded.isNull())
         return fail(QStringLiteral("Cannot decode %1").arg(path));

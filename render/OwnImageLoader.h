@@ -5,22 +5,14 @@
 #include <QImage>
 #include <QString>
 
-#include <functional>
-
 class BackgroundPictures;
 
 // Reads a picture file the user chose as a state's background into a plain RGB32 bitmap.
-// The file's extension decides how: ".bmp" is read here, other formats by the decoder
-// registered for their extension.
+// The file's extension, in any letter case, decides how: ".bmp" is read here, ".png", ".jpg",
+// ".jpeg" and ".gif" by the codecs.
 class OwnImageLoader
 {
 public:
-    using Decoder = std::function<bool(const QString& path, QImage* image, QString* errorString)>;
-
-    // Replaces any decoder registered before for the extension (given without the dot).
-    static void registerDecoder(const QString& lowerCaseExtension, Decoder decoder);
-    static bool hasDecoder(const QString& lowerCaseExtension);
-
     bool load(const QString& path);
     QImage image() const { return m_image; }
     QString errorString() const { return m_error; }

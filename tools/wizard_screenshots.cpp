@@ -6,7 +6,6 @@
 
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
-#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 #include "SplashForm.h"
 #include "WizardController.h"
@@ -84,7 +83,6 @@ int main(int argc, char* argv[])
                              "[help pictures folder]\n");
         return 2;
     }
-    registerPictureDecoders();
     const QDir out(QString::fromLocal8Bit(argv[2]));
     ProjectOnlyPlatform platform(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     GeneratorWizard wizard(platform);
@@ -97,7 +95,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    controller.setSelectedCaptionRow(1);
+    controller.captions().setSelectedRow(1);
     for (int page = 0; page < WizardController::PageCount; ++page) {
         controller.showPage(page);
         settle();
@@ -135,14 +133,14 @@ int main(int argc, char* argv[])
 
     // The font dialog and the own-image dialog with its preview.
     grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);
-    controller.chooseFont(ButtonState::Normal);
+    controller.styles().chooseFont(ButtonState::Normal);
     PlatformServices::FileDialogOptions pictures;
     pictures.title = WizardTexts::ownImageDialogTitle;
     pictures.filter = WizardTexts::ownImageFilter;
     pictures.picturePreview = true;
-    // Run from the source tree, as tools/screenshots.sh does: the page pictures to look at.
-    pictures.initialDirectory =
-        QDir::current().absoluteFilePath(QStringLiteral("resources/pictures"));
+    // tools/screenshots.sh gives a home folder of its own with sample pictures, so that no
+    // path of the checkout shows.
+    pictures.initialDirectory = QDir::home().absoluteFilePath(QStringLiteral("Pictures"));
     pictures.fileName =
         QDir(pictures.initialDirectory).absoluteFilePath(QStringLiteral("welcome.png"));
     grabNextDialog(out.filePath(QStringLiteral("own-image-dialog.png")), &saved);
@@ -159,9 +157,9 @@ int main(int argc, char* argv[])
 
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);
-    controller.setJavaScriptOption(JavaScriptOption::Both);
+    controller.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     while (controller.project().captions.size() < 200)
-        controller.addCaption();
+        controller.captions().addCaption();
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;

@@ -60,9 +60,9 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     connect(preview, &QPushButton::clicked, this, [this] { m_wizard.previewInBrowser(); });
     connect(viewCode, &QPushButton::clicked, this, &FinishedPage::viewCodeRequested);
     connect(openFolder, &QPushButton::clicked, this, [this] { m_wizard.openOutputFolder(); });
-    connect(&m_wizard, &WizardController::generationStarted, this, [this] { setRunning(true); });
-    connect(&m_wizard, &WizardController::generationFinished, this, [this] { setRunning(false); });
-    connect(&m_wizard, &WizardController::generationProgress, this, &FinishedPage::showProgress);
+    connect(&m_wizard.generation(), &GenerationJob::started, this, [this] { setRunning(true); });
+    connect(&m_wizard.generation(), &GenerationJob::finished, this, [this] { setRunning(false); });
+    connect(&m_wizard.generation(), &GenerationJob::progress, this, &FinishedPage::showProgress);
 }
 
 void FinishedPage::setRunning(bool running)

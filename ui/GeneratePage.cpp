@@ -36,7 +36,7 @@ GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
 
     connect(more, &QPushButton::clicked, this, &GeneratePage::showMoreOptions);
     connect(m_format, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setImageFileFormat(ImageFileFormat(i)); });
+            [this](int i) { m_wizard.set(&ButtonProject::imageFileFormat, ImageFileFormat(i)); });
 }
 
 void GeneratePage::showMoreOptions()
@@ -44,9 +44,9 @@ void GeneratePage::showMoreOptions()
     MoreOptionsDialog dialog(m_wizard.project(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_wizard.setSmoothCaptions(dialog.smoothCaptions());
-    m_wizard.setHiDpiImages(dialog.hiDpiImages());
-    m_wizard.setKeyboardRollovers(dialog.keyboardRollovers());
+    m_wizard.set(&ButtonProject::smoothCaptions, dialog.smoothCaptions());
+    m_wizard.set(&ButtonProject::hiDpiImages, dialog.hiDpiImages());
+    m_wizard.set(&ButtonProject::keyboardRollovers, dialog.keyboardRollovers());
 }
 
 void GeneratePage::refresh()

@@ -39,9 +39,9 @@ HtmlPage::HtmlPage(WizardController& wizard, QWidget* parent)
     layout->addStretch(1);
 
     connect(m_direction, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setHtmlDirection(HtmlDirection(i)); });
+            [this](int i) { m_wizard.set(&ButtonProject::htmlDirection, HtmlDirection(i)); });
     connect(m_table, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setHtmlTable(HtmlTable(i)); });
+            [this](int i) { m_wizard.set(&ButtonProject::htmlTable, HtmlTable(i)); });
 }
 
 void HtmlPage::refresh()

@@ -38,9 +38,9 @@ JavaScriptOptionsPage::JavaScriptOptionsPage(WizardController& wizard, QWidget* 
     layout->addStretch(1);
 
     connect(m_options, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setJavaScriptOption(JavaScriptOption(i)); });
+            [this](int i) { m_wizard.set(&ButtonProject::javaScriptOption, JavaScriptOption(i)); });
     connect(m_variableWidth, &QCheckBox::toggled, this,
-            [this](bool on) { m_wizard.setVariableWidth(on); });
+            [this](bool on) { m_wizard.set(&ButtonProject::variableWidth, on); });
 }
 
 void JavaScriptOptionsPage::refresh()

@@ -29,15 +29,15 @@ LabelTextPage::LabelTextPage(WizardController& wizard, QWidget* parent)
     {
         const char* name;
         QString text;
-        int (WizardController::*command)(int);
+        int (CaptionEditor::*command)(int);
     } buttons[] = {
         {"btnLabelTextAdd", QStringLiteral("Add  a new caption ( at end )"), nullptr},
         {"btnLabelTextInsert", QStringLiteral("Insert new caption ( above selected )"),
-         &WizardController::insertCaption},
+         &CaptionEditor::insertCaption},
         {"btnLabelTextModify", QStringLiteral("Modify selected caption"),
-         &WizardController::modifyCaption},
+         &CaptionEditor::modifyCaption},
         {"btnLabelTextDelete", QStringLiteral("Delete selected caption"),
-         &WizardController::deleteCaption},
+         &CaptionEditor::deleteCaption},
     };
     for (const auto& b : buttons) {
         QPushButton* pushButton = button(b.text, body());
@@ -45,9 +45,9 @@ LabelTextPage::LabelTextPage(WizardController& wizard, QWidget* parent)
         const auto command = b.command;
         connect(pushButton, &QPushButton::clicked, this, [this, command] {
             if (command)
-                (m_wizard.*command)(selectedRow());
+                (m_wizard.captions().*command)(selectedRow());
             else
-                m_wizard.addCaption();
+                m_wizard.captions().addCaption();
         });
         commands->addWidget(pushButton);
     }
@@ -61,8 +61,9 @@ LabelTextPage::LabelTextPage(WizardController& wizard, QWidget* parent)
     layout->setColumnStretch(0, 1);
 
     connect(m_list, &QListWidget::itemSelectionChanged, this,
-            [this] { m_wizard.setSelectedCaptionRow(selectedRow()); });
-    connect(&m_wizard, &WizardController::captionsChanged, this, &LabelTextPage::showCaptions);
+            [this] { m_wizard.captions().setSelectedRow(selectedRow()); });
+    connect(&m_wizard.captions(), &CaptionEditor::captionsChanged, this,
+            &LabelTextPage::showCaptions);
 }
 
 int LabelTextPage::selectedRow() const
@@ -73,7 +74,7 @@ int LabelTextPage::selectedRow() const
 
 void LabelTextPage::refresh()
 {
-    showCaptions(m_wizard.selectedCaptionRow());
+    showCaptions(m_wizard.captions().selectedRow());
 }
 
 void LabelTextPage::showCaptions(int selectedRow)
@@ -88,5 +89,5 @@ void LabelTextPage::showCaptions(int selectedRow)
         m_list->setCurrentRow(-1);
         m_list->clearSelection();
     }
-    m_wizard.setSelectedCaptionRow(this->selectedRow());
+    m_wizard.captions().setSelectedRow(this->selectedRow());
 }

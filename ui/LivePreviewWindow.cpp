@@ -30,7 +30,7 @@ LivePreviewWindow::LivePreviewWindow(WizardController& wizard, QWidget* parent)
     setAccessibleName(windowTitle());
     m_grid->setSizeConstraint(QLayout::SetFixedSize);
     connect(&m_wizard, &WizardController::changed, this, &LivePreviewWindow::refresh);
-    connect(&m_wizard, &WizardController::selectedCaptionChanged, this,
+    connect(&m_wizard.captions(), &CaptionEditor::selectedRowChanged, this,
             &LivePreviewWindow::refresh);
 }
 

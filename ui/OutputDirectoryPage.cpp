@@ -72,11 +72,11 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
 
     connect(select, &QPushButton::clicked, this, [this] { m_wizard.chooseOutputDirectory(); });
     connect(m_directory, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_wizard.setOutputDirectory(text); });
+            [this](const QString& text) { m_wizard.set(&ButtonProject::outputDirectory, text); });
     connect(m_prefix, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_wizard.setFileNamePrefix(text); });
     connect(m_useCaptions, &QCheckBox::toggled, this,
-            [this](bool on) { m_wizard.setUseCaptionsAsNames(on); });
+            [this](bool on) { m_wizard.set(&ButtonProject::useCaptionsAsNames, on); });
 }
 
 void OutputDirectoryPage::refresh()

@@ -153,7 +153,7 @@ QString QtPlatformServices::runFileDialog(const FileDialogOptions& options, bool
                 : QDir(options.initialDirectory).absoluteFilePath(options.fileName);
         addPicturePreview(dialog, preselected);
         // Room for the long "Any Picture" filter beside the preview.
-        dialog.resize(820, 420);
+        dialog.resize(960, 440);
     }
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);

@@ -100,18 +100,20 @@ StateBackgroundPage::StateBackgroundPage(ButtonState state, WizardController& wi
     layout->addLayout(right);
 
     connect(m_kind, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setBackgroundKind(m_state, BackgroundKind(i)); });
+            [this](int i) { m_wizard.styles().setBackgroundKind(m_state, BackgroundKind(i)); });
     connect(colorButton, &QPushButton::clicked, this,
-            [this] { m_wizard.chooseBackgroundColor(m_state); });
+            [this] { m_wizard.styles().chooseBackgroundColor(m_state); });
     connect(m_predefined, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
-            m_wizard.setPredefinedIndex(m_state, i);
+            m_wizard.styles().setPredefinedIndex(m_state, i);
     });
-    connect(ownImage, &QPushButton::clicked, this, [this] { m_wizard.chooseOwnImage(m_state); });
-    connect(&m_wizard, &WizardController::backgroundSampleChanged, this, [this](ButtonState s) {
-        if (s == m_state)
-            m_sample->setPicture(m_wizard.backgroundSample(m_state));
-    });
+    connect(ownImage, &QPushButton::clicked, this,
+            [this] { m_wizard.styles().chooseOwnImage(m_state); });
+    connect(&m_wizard.styles(), &StateStyleEditor::backgroundSampleChanged, this,
+            [this](ButtonState s) {
+                if (s == m_state)
+                    m_sample->setPicture(m_wizard.styles().backgroundSample(m_state));
+            });
 }
 
 void StateBackgroundPage::addSizeRow(QBoxLayout* layout, const QString& caption, int firstStep,
@@ -134,7 +136,8 @@ void StateBackgroundPage::addSizeRow(QBoxLayout* layout, const QString& caption,
         QPushButton* b = button(WizardTexts::sizeStepText(step), body());
         b->setAccessibleName(caption + QLatin1Char(' ') + WizardTexts::sizeStepText(step));
         b->setFixedWidth(40);
-        connect(b, &QPushButton::clicked, this, [this, step] { m_wizard.applySizeStep(step); });
+        connect(b, &QPushButton::clicked, this,
+                [this, step] { m_wizard.styles().applySizeStep(step); });
         row->addWidget(b);
         if (i == 1)
             row->addWidget(*field);
@@ -159,5 +162,5 @@ void StateBackgroundPage::refresh()
         m_height->setText(QString::number(project.buttonHeight));
         m_width->setText(QString::number(project.buttonWidth));
     }
-    m_sample->setPicture(m_wizard.backgroundSample(m_state));
+    m_sample->setPicture(m_wizard.styles().backgroundSample(m_state));
 }

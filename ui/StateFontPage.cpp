@@ -67,21 +67,24 @@ StateFontPage::StateFontPage(ButtonState state, WizardController& wizard, QWidge
     layout->addLayout(shadowRow);
     layout->addStretch(1);
 
-    connect(fontButton, &QPushButton::clicked, this, [this] { m_wizard.chooseFont(m_state); });
-    connect(m_justification, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setTextJustification(m_state, TextJustification(i)); });
-    connect(m_orientation, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setTextOrientation(m_state, TextOrientation(i)); });
+    connect(fontButton, &QPushButton::clicked, this,
+            [this] { m_wizard.styles().chooseFont(m_state); });
+    connect(m_justification, &RadioGroupBox::picked, this, [this](int i) {
+        m_wizard.styles().set(m_state, &ButtonStateStyle::textJustification, TextJustification(i));
+    });
+    connect(m_orientation, &RadioGroupBox::picked, this, [this](int i) {
+        m_wizard.styles().set(m_state, &ButtonStateStyle::textOrientation, TextOrientation(i));
+    });
     connect(m_shadow, &QCheckBox::toggled, this,
-            [this](bool on) { m_wizard.setDropShadow(m_state, on); });
+            [this](bool on) { m_wizard.styles().set(m_state, &ButtonStateStyle::dropShadow, on); });
     connect(m_shadowColorButton, &QPushButton::clicked, this,
-            [this] { m_wizard.chooseShadowColor(m_state); });
+            [this] { m_wizard.styles().chooseShadowColor(m_state); });
 }
 
 void StateFontPage::refresh()
 {
     const ButtonStateStyle& style = m_wizard.project().style(m_state);
-    const WizardController::FontSample sample = m_wizard.fontSample(m_state);
+    const StateStyleEditor::FontSample sample = m_wizard.styles().fontSample(m_state);
     m_sample->setFont(sample.font);
     QPalette p = m_sample->palette();
     p.setColor(QPalette::Window, sample.background);

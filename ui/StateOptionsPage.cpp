@@ -25,10 +25,12 @@ StateOptionsPage::StateOptionsPage(ButtonState state, WizardController& wizard, 
     layout->addLayout(groups);
     layout->addStretch(1);
 
-    connect(m_borders, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setBorderEffect(m_state, BorderEffect(i)); });
-    connect(m_press, &RadioGroupBox::picked, this,
-            [this](int i) { m_wizard.setPressEffect(m_state, PressEffect(i)); });
+    connect(m_borders, &RadioGroupBox::picked, this, [this](int i) {
+        m_wizard.styles().set(m_state, &ButtonStateStyle::borderEffect, BorderEffect(i));
+    });
+    connect(m_press, &RadioGroupBox::picked, this, [this](int i) {
+        m_wizard.styles().set(m_state, &ButtonStateStyle::pressEffect, PressEffect(i));
+    });
 }
 
 void StateOptionsPage::refresh()

@@ -33,8 +33,8 @@ sed 's|^image1.canvas.brush.color=.*\r$|image1.canvas.brush.color=255\r|;
 "$cli" generate "$work/red.blp" --output-dir "$disk" >"$work/out" 2>"$work/err"
 status=$?
 [ "$status" -eq 2 ] || fail "full disk: exit $status, expected 2"
-grep -qF "Cannot write file \"$disk/BTNPAGE.html\". No space left on device" "$work/err" ||
-  grep -qF "Cannot create file \"$disk/BTNPAGE.html\". No space left on device" "$work/err" ||
+grep -qF "Cannot write file \"$disk/BTNPAGE.html\". Disk full" "$work/err" ||
+  grep -qF "Cannot create file \"$disk/BTNPAGE.html\". Disk full" "$work/err" ||
   fail "full disk: no page error: $(cat "$work/err")"
 diff -r "$disk" "$work/before" >/dev/null || fail "full disk: files changed: $(diff -rq "$disk" "$work/before" | head -3)"
 

@@ -55,7 +55,7 @@ with_captions "$work/sixty.blp" 60
 run "sixty captions" 0 generate "$work/sixty.blp" --output-dir "$work/limit"
 cp -a "$work/limit" "$work/limit.before"
 (ulimit -f 4 && run "page past the limit" 2 generate "$work/sixty.blp" --output-dir "$work/limit"
- expect_err "page past the limit" "Cannot write file \"$work/limit/BTNPAGE.html\". File too large"
+ expect_err "page past the limit" "Cannot write file \"$work/limit/BTNPAGE.html\". Disk full"
  exit "$failures") || failures=$((failures + 1))
 same_as "page past the limit" "$work/limit" "$work/limit.before"
 no_temporaries "page past the limit" "$work/limit"
@@ -64,7 +64,7 @@ mkdir "$work/tiny"
 run "example" 0 generate "$example" --output-dir "$work/tiny"
 cp -a "$work/tiny" "$work/tiny.before"
 (ulimit -f 2 && run "images past the limit" 2 generate "$example" --output-dir "$work/tiny"
- expect_err "images past the limit" "btn1.jpg\". File too large"
+ expect_err "images past the limit" "btn1.jpg\". Disk full"
  exit "$failures") || failures=$((failures + 1))
 same_as "images past the limit" "$work/tiny" "$work/tiny.before"
 no_temporaries "images past the limit" "$work/tiny"

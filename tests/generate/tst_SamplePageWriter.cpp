@@ -564,7 +564,7 @@ void tst_SamplePageWriter::pageCutShortKeepsOldPage()
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!written);
-    QCOMPARE(writer.errorString(), "Cannot write file \"" + path + "\". File too large");
+    QCOMPARE(writer.errorString(), "Cannot write file \"" + path + "\". Disk full");
     QFile page(path);
     QVERIFY(page.open(QIODevice::ReadOnly));
     QCOMPARE(page.readAll(), QByteArray("old page"));

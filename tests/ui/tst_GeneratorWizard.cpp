@@ -2,7 +2,6 @@
 #include "GeneratorWizard.h"
 #include "LabelTextPage.h"
 #include "LivePreviewWindow.h"
-#include "PictureDecoders.h"
 #include "SampleView.h"
 #include "SplashForm.h"
 #include "StateBackgroundPage.h"
@@ -34,7 +33,6 @@ class tst_GeneratorWizard : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { registerPictureDecoders(); }
     void windowSize();
     void backgroundSample_data();
     void backgroundSample();
@@ -277,10 +275,10 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     click(current(), QStringLiteral("Next >>"));
     QCOMPARE(c.currentPage(), int(WizardController::Generate));
     int shownPageWhenRunStarted = -1;
-    connect(&c, &WizardController::generationStarted, this,
+    connect(&c.generation(), &GenerationJob::started, this,
             [&] { shownPageWhenRunStarted = wizard.pages()->currentIndex(); });
     int progressReports = 0, enabledDuringRun = 0;
-    connect(&c, &WizardController::generationProgress, this, [&] {
+    connect(&c.generation(), &GenerationJob::progress, this, [&] {
         ++progressReports;
         for (QPushButton* b : wizard.page(WizardController::Finished)->findChildren<QPushButton*>())
             enabledDuringRun += b->isVisible() && b->isEnabled();
@@ -291,11 +289,11 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     QCOMPARE(enabledDuringRun, 0);
     QCOMPARE(c.currentPage(), int(WizardController::Finished));
     QVERIFY(buttonWithText(current(), QStringLiteral("Close"))->isEnabled());
-    QVERIFY(c.lastGenerationResult().everythingWritten());
+    QVERIFY(c.generation().lastResult().everythingWritten());
     QCOMPARE(platform.messages.size(), 1);
 
     // The command line, given the project copy the run saved, writes the same files.
-    const QString copy = c.lastGenerationResult().projectCopyPath;
+    const QString copy = c.generation().lastResult().projectCopyPath;
     QVERIFY(QFileInfo::exists(copy));
     QProcess cli;
     cli.start(QStringLiteral(BRINDLEWICK_CLI),
@@ -327,7 +325,7 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
     GeneratorWizard wizard(platform);
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-    wizard.controller().addCaption();
+    wizard.controller().captions().addCaption();
     for (int index = 0; index < WizardController::PageCount; ++index) {
         wizard.controller().showPage(index);
         WizardPage* page = wizard.page(index);
@@ -412,7 +410,7 @@ void tst_GeneratorWizard::keyboardOnlyWalk()
     QList<int> all(WizardController::PageCount);
     std::iota(all.begin(), all.end(), 0);
     QCOMPARE(visited, all);
-    QVERIFY(c.lastGenerationResult().everythingWritten());
+    QVERIFY(c.generation().lastResult().everythingWritten());
 
     // Page 16 keeps "<< Previous" in its place and "Close" in Cancel's.
     const WizardPage* finished = wizard.page(WizardController::Finished);
@@ -478,7 +476,7 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
     GeneratorWizard wizard(platform);
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-    wizard.controller().setKeyboardRollovers(true);
+    wizard.controller().set(&ButtonProject::keyboardRollovers, true);
     wizard.controller().showPage(WizardController::Generate);
     QPushButton* more =
         buttonWithText(wizard.page(WizardController::Generate), WizardTexts::moreOptionsButton);
@@ -518,8 +516,8 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     GeneratorWizard wizard(platform);
     wizard.show();
     WizardController& c = wizard.controller();
-    c.addCaption();
-    c.addCaption();
+    c.captions().addCaption();
+    c.captions().addCaption();
     c.showPage(WizardController::LabelText);
     wizard.livePreviewAction()->setChecked(true);
     LivePreviewWindow* preview = wizard.livePreview();
@@ -549,9 +547,10 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     QCOMPARE(shown(), expected());
     QVERIFY(shown() != firstCaption);
 
-    c.setJavaScriptOption(JavaScriptOption::Both);
+    c.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     QCOMPARE(shown().size(), 3);
-    c.setBorderEffect(ButtonState::Pressed, BorderEffect::BlackBorder);
+    c.styles().set(ButtonState::Pressed, &ButtonStateStyle::borderEffect,
+                   BorderEffect::BlackBorder);
     QCOMPARE(shown(), expected());
 
     wizard.livePreviewAction()->setChecked(false);

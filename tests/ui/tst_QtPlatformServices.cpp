@@ -1,6 +1,5 @@
 #include "FontChoiceDialog.h"
 #include "OwnImageLoader.h"
-#include "PictureDecoders.h"
 #include "QtPlatformServices.h"
 
 #include <QApplication>
@@ -174,7 +173,6 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
 
 void tst_QtPlatformServices::picturePreviewShowsDecoderMessage()
 {
-    registerPictureDecoders();
     QTemporaryDir dir;
     const QString good = dir.filePath(QStringLiteral("good.png"));
     const QString bad = dir.filePath(QStringLiteral("bad.png"));

@@ -153,12 +153,12 @@ void tst_WizardController::checks_data()
     QTest::newRow("no JavaScript option")
         << int(Page::JavaScriptOptions)
         << Setup([](WizardController& w, ScriptedPlatformServices&) {
-               w.setJavaScriptOption(JavaScriptOption::NoChoice);
+               w.set(&ButtonProject::javaScriptOption, JavaScriptOption::NoChoice);
            })
         << "Please select a value for JavaScript Options";
     QTest::newRow("own image missing")
         << int(Page::NormalButton) << Setup([](WizardController& w, ScriptedPlatformServices&) {
-               w.setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
+               w.styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
            })
         << "Invalid file for Normal background BMP file";
 
@@ -175,13 +175,16 @@ void tst_WizardController::checks_data()
         const QString name = QString::fromLatin1(f.name);
         QTest::addRow("%s orientation first", f.name)
             << int(f.page) << Setup([state](WizardController& w, ScriptedPlatformServices&) {
-                   w.setTextOrientation(state, TextOrientation::NoChoice);
-                   w.setTextJustification(state, TextJustification::NoChoice);
+                   w.styles().set(state, &ButtonStateStyle::textOrientation,
+                                  TextOrientation::NoChoice);
+                   w.styles().set(state, &ButtonStateStyle::textJustification,
+                                  TextJustification::NoChoice);
                })
             << "Please select a value for " + name + " Button Text Orientation";
         QTest::addRow("%s justification", f.name)
             << int(f.page) << Setup([state](WizardController& w, ScriptedPlatformServices&) {
-                   w.setTextJustification(state, TextJustification::NoChoice);
+                   w.styles().set(state, &ButtonStateStyle::textJustification,
+                                  TextJustification::NoChoice);
                })
             << "Please select a value for " + name + " Button Text Justification";
     }
@@ -189,13 +192,13 @@ void tst_WizardController::checks_data()
     // The folder is checked before the prefix, so a bad folder wins.
     QTest::newRow("file as folder and empty prefix")
         << int(Page::OutputDirectory) << Setup([](WizardController& w, ScriptedPlatformServices&) {
-               w.setOutputDirectory(QStringLiteral("/dev/null"));
+               w.set(&ButtonProject::outputDirectory, QStringLiteral("/dev/null"));
                w.setFileNamePrefix(QString());
            })
         << "Invalid output directory specified";
     QTest::newRow("empty folder") << int(Page::OutputDirectory)
                                   << Setup([](WizardController& w, ScriptedPlatformServices&) {
-                                         w.setOutputDirectory(QString());
+                                         w.set(&ButtonProject::outputDirectory, QString());
                                      })
                                   << "Invalid output directory specified";
     QTest::newRow("empty prefix") << int(Page::OutputDirectory)
@@ -210,7 +213,7 @@ void tst_WizardController::checks_data()
         << "Invalid file name prefix: \"../up\"";
     QTest::newRow("no HTML direction")
         << int(Page::Html) << Setup([](WizardController& w, ScriptedPlatformServices&) {
-               w.setHtmlDirection(HtmlDirection::NoChoice);
+               w.set(&ButtonProject::htmlDirection, HtmlDirection::NoChoice);
            })
         << "Please select a value for HTML Direction";
 }
@@ -239,7 +242,7 @@ void tst_WizardController::checksPassWithDefaults()
 {
     // Defaults pass every check but the caption list's.
     m_platform.inputAnswers = {QStringLiteral("Home")};
-    m_wizard->addCaption();
+    m_wizard->captions().addCaption();
     for (int page = 0; page < Page::Finished; ++page)
         QVERIFY2(WizardController::pageCheckMessage(page, m_wizard->project()).isEmpty(),
                  qPrintable(QString::number(page)));
@@ -248,17 +251,20 @@ void tst_WizardController::checksPassWithDefaults()
 void tst_WizardController::firstPassCopies()
 {
     m_platform.colorAnswers = {Colors::rgb(10, 20, 30)};
-    m_wizard->chooseBackgroundColor(ButtonState::Normal);
-    m_wizard->setPredefinedIndex(ButtonState::Normal, 50);
-    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::BlackBorder);
-    m_wizard->setPressEffect(ButtonState::Normal, PressEffect::None);
-    m_wizard->setTextJustification(ButtonState::Normal, TextJustification::Right);
-    m_wizard->setTextOrientation(ButtonState::Normal, TextOrientation::Bottom);
-    m_wizard->setDropShadow(ButtonState::Normal, true);
+    m_wizard->styles().chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 50);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                           BorderEffect::BlackBorder);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::pressEffect, PressEffect::None);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textJustification,
+                           TextJustification::Right);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textOrientation,
+                           TextOrientation::Bottom);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::dropShadow, true);
     m_platform.fontAnswers = {m_wizard->project().normal};
     m_platform.fontAnswers[0]->fontSize = 20;
-    m_wizard->chooseFont(ButtonState::Normal);
-    m_wizard->setJavaScriptOption(JavaScriptOption::Static);
+    m_wizard->styles().chooseFont(ButtonState::Normal);
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Static);
     const ButtonProject defaults;
 
     m_wizard->showPage(Page::NormalButton);
@@ -291,10 +297,12 @@ void tst_WizardController::firstPassCopies()
     QVERIFY(!m_wizard->firstPass());
 
     // A second pass copies nothing.
-    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::None);
-    m_wizard->setTextOrientation(ButtonState::Normal, TextOrientation::Top);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                           BorderEffect::None);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textOrientation,
+                           TextOrientation::Top);
     m_platform.colorAnswers = {Colors::rgb(1, 2, 3)};
-    m_wizard->chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->styles().chooseBackgroundColor(ButtonState::Normal);
     m_wizard->showPage(Page::NormalButton);
     QVERIFY(m_wizard->next() && m_wizard->next() && m_wizard->next());
     QCOMPARE(p.selected.backgroundColor, Colors::rgb(10, 20, 30));
@@ -317,7 +325,8 @@ void tst_WizardController::firstPassAgainFromStart()
     m_wizard->next();
     m_wizard->next();
     QVERIFY(!m_wizard->firstPass());
-    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::Bevel3D);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                           BorderEffect::Bevel3D);
 
     m_wizard->showPage(Page::Start);
     QVERIFY(m_wizard->firstPass());
@@ -345,7 +354,8 @@ void tst_WizardController::openAndFirstPass()
     QFETCH(bool, firstPassAfter);
     QVERIFY(writeFile(path("p.blp"), file));
     m_wizard->showPage(Page::NormalButtonOptions);
-    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::None);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                           BorderEffect::None);
     QSignalSpy replaced(m_wizard.get(), &WizardController::projectReplaced);
 
     QCOMPARE(int(m_wizard->openProject()), int(WizardController::OpenResult::Cancelled));
@@ -384,7 +394,7 @@ void tst_WizardController::startUpOutputDirectory()
     QFETCH(QString, expected);
     m_platform.temporaryFolder = temporary;
     m_platform.inputAnswers = {QStringLiteral("Old")};
-    m_wizard->addCaption();
+    m_wizard->captions().addCaption();
     m_wizard->showPage(Page::Html);
     QSignalSpy pageChanges(m_wizard.get(), &WizardController::pageChanged);
 
@@ -400,17 +410,17 @@ void tst_WizardController::startUpOutputDirectory()
 void tst_WizardController::generationWalk()
 {
     m_platform.inputAnswers = {QStringLiteral("Home"), QStringLiteral("Products|and Services")};
-    m_wizard->addCaption();
-    m_wizard->addCaption();
-    m_wizard->setJavaScriptOption(JavaScriptOption::Both);
-    m_wizard->setImageFileFormat(ImageFileFormat::Gif);
+    m_wizard->captions().addCaption();
+    m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
+    m_wizard->set(&ButtonProject::imageFileFormat, ImageFileFormat::Gif);
 
     QList<int> visited{m_wizard->currentPage()};
-    QSignalSpy progress(m_wizard.get(), &WizardController::generationProgress);
+    QSignalSpy progress(&m_wizard->generation(), &GenerationJob::progress);
     int pageDuringRun = -1;
-    connect(m_wizard.get(), &WizardController::generationStarted, this, [&] {
+    connect(&m_wizard->generation(), &GenerationJob::started, this, [&] {
         pageDuringRun = m_wizard->currentPage();
-        QVERIFY(m_wizard->isGenerating());
+        QVERIFY(m_wizard->generation().isRunning());
         QVERIFY(!m_wizard->next()); // the run is not entered twice
     });
     while (m_wizard->next())
@@ -418,11 +428,11 @@ void tst_WizardController::generationWalk()
 
     QCOMPARE(visited.size(), 16);
     QCOMPARE(pageDuringRun, int(Page::Finished));
-    QVERIFY(!m_wizard->isGenerating());
+    QVERIFY(!m_wizard->generation().isRunning());
     QVERIFY(m_platform.messages.isEmpty());
     QVERIFY(m_platform.errors.isEmpty());
-    QVERIFY(m_wizard->lastGenerationResult().everythingWritten());
-    QCOMPARE(m_wizard->lastGenerationResult().imagesWritten, 6);
+    QVERIFY(m_wizard->generation().lastResult().everythingWritten());
+    QCOMPARE(m_wizard->generation().lastResult().imagesWritten, 6);
     QCOMPARE(progress.count(), 2);
     QCOMPARE(progress.last(), (QList<QVariant>{6, 6}));
     const QStringList written = QDir(m_fixture.dir->path()).entryList(QDir::Files);
@@ -433,15 +443,15 @@ void tst_WizardController::generationWalk()
 void tst_WizardController::moreOptionsReachTheRun()
 {
     m_platform.inputAnswers = {QStringLiteral("Home")};
-    m_wizard->addCaption();
-    m_wizard->setHiDpiImages(true);
-    m_wizard->setKeyboardRollovers(true);
-    m_wizard->setSmoothCaptions(true);
-    m_wizard->setSmoothCaptions(false);
+    m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::hiDpiImages, true);
+    m_wizard->set(&ButtonProject::keyboardRollovers, true);
+    m_wizard->set(&ButtonProject::smoothCaptions, true);
+    m_wizard->set(&ButtonProject::smoothCaptions, false);
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
 
-    QVERIFY(m_wizard->lastGenerationResult().everythingWritten());
+    QVERIFY(m_wizard->generation().lastResult().everythingWritten());
     QFile page(m_fixture.path(QStringLiteral("BTNPAGE.html")));
     QVERIFY(page.open(QIODevice::ReadOnly));
     const QByteArray html = page.readAll();
@@ -456,16 +466,16 @@ void tst_WizardController::generationReportsDroppedImages()
 {
     // A caption far wider than any picture may be: its images are dropped, the rest written.
     m_platform.inputAnswers = {QString(40, QLatin1Char('W')), QStringLiteral("Fine")};
-    m_wizard->addCaption();
-    m_wizard->addCaption();
-    m_wizard->setVariableWidth(true);
+    m_wizard->captions().addCaption();
+    m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::variableWidth, true);
     m_platform.fontAnswers = {m_wizard->project().normal};
     m_platform.fontAnswers[0]->fontSize = 1000;
-    m_wizard->chooseFont(ButtonState::Normal);
+    m_wizard->styles().chooseFont(ButtonState::Normal);
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
-    const GenerationResult& result = m_wizard->lastGenerationResult();
+    const GenerationResult& result = m_wizard->generation().lastResult();
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.imagesWritten, 2);
     QCOMPARE(m_platform.errors.size(), 1);
@@ -481,11 +491,11 @@ void tst_WizardController::generationReportsFatalError()
     // A folder where the sample page belongs: the page cannot be written.
     QVERIFY(QDir(m_fixture.dir->path()).mkdir(QStringLiteral("BTNPAGE.html")));
     m_platform.inputAnswers = {QStringLiteral("Home")};
-    m_wizard->addCaption();
+    m_wizard->captions().addCaption();
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
-    const GenerationResult& result = m_wizard->lastGenerationResult();
+    const GenerationResult& result = m_wizard->generation().lastResult();
     QVERIFY(!result.fatalError.isEmpty());
     QCOMPARE(m_platform.errors, QStringList{result.fatalError});
     QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
@@ -510,7 +520,7 @@ void tst_WizardController::helpAndBrowserPreview()
 void tst_WizardController::typedNewFolder()
 {
     const QString typed = path(QStringLiteral("new/sub"));
-    m_wizard->setOutputDirectory(typed);
+    m_wizard->set(&ButtonProject::outputDirectory, typed);
     m_wizard->showPage(Page::OutputDirectory);
     m_platform.confirmAnswers = {false, true};
     QVERIFY(!m_wizard->next());
@@ -585,7 +595,7 @@ void tst_WizardController::viewCode()
 
     // After a run the viewer shows the page as written.
     m_platform.inputAnswers = {QStringLiteral("Home")};
-    m_wizard->addCaption();
+    m_wizard->captions().addCaption();
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
     QFile written(page);

@@ -53,7 +53,7 @@ void tst_WizardControllerEditing::addCaptions(const QStringList& captions)
 {
     for (const QString& caption : captions) {
         m_platform.inputAnswers = {caption};
-        m_wizard->addCaption();
+        m_wizard->captions().addCaption();
     }
     m_platform = ScriptedPlatformServices();
 }
@@ -127,23 +127,23 @@ void tst_WizardControllerEditing::captions()
     QFETCH(int, beeps);
 
     addCaptions(before);
-    m_wizard->setSelectedCaptionRow(selected);
+    m_wizard->captions().setSelectedRow(selected);
     if (answer.isValid())
         m_platform.inputAnswers = {answer.toString()};
 
     int row = -2;
     if (command == "add")
-        row = m_wizard->addCaption();
+        row = m_wizard->captions().addCaption();
     else if (command == "insert")
-        row = m_wizard->insertCaption(selected);
+        row = m_wizard->captions().insertCaption(selected);
     else if (command == "modify")
-        row = m_wizard->modifyCaption(selected);
+        row = m_wizard->captions().modifyCaption(selected);
     else
-        row = m_wizard->deleteCaption(selected);
+        row = m_wizard->captions().deleteCaption(selected);
 
     QCOMPARE(m_wizard->project().captions, after);
     QCOMPARE(row, rowAfter);
-    QCOMPARE(m_wizard->selectedCaptionRow(), rowAfter);
+    QCOMPARE(m_wizard->captions().selectedRow(), rowAfter);
     QCOMPARE(m_platform.beeps, beeps);
     QVERIFY(m_platform.messages.isEmpty());
     if (dialogText.isNull()) {
@@ -192,74 +192,74 @@ void tst_WizardControllerEditing::sizeSteps()
     // Reach the start size with the steps themselves; the fields cannot be typed in.
     const ButtonProject& project = m_wizard->project();
     while (project.buttonWidth != start.width())
-        m_wizard->applySizeStep(project.buttonWidth < start.width() ? Step::WidthPlus1
-                                                                    : Step::WidthMinus1);
+        m_wizard->styles().applySizeStep(project.buttonWidth < start.width() ? Step::WidthPlus1
+                                                                             : Step::WidthMinus1);
     while (project.buttonHeight != start.height())
-        m_wizard->applySizeStep(project.buttonHeight < start.height() ? Step::HeightPlus1
-                                                                      : Step::HeightMinus1);
-    m_wizard->setPredefinedIndex(ButtonState::Normal, 3);
-    m_wizard->setBackgroundKind(ButtonState::Normal, BackgroundKind::Regular);
-    QSignalSpy refreshed(m_wizard.get(), &WizardController::backgroundSampleChanged);
+        m_wizard->styles().applySizeStep(
+            project.buttonHeight < start.height() ? Step::HeightPlus1 : Step::HeightMinus1);
+    m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 3);
+    m_wizard->styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::Regular);
+    QSignalSpy refreshed(&m_wizard->styles(), &StateStyleEditor::backgroundSampleChanged);
 
-    m_wizard->applySizeStep(Step(step));
+    m_wizard->styles().applySizeStep(Step(step));
     QCOMPARE(QSize(project.buttonWidth, project.buttonHeight), after);
     QCOMPARE(project.normal.backgroundKind, BackgroundKind::Regular);
     QCOMPARE(refreshed.count(), 1);
-    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), after);
+    QCOMPARE(m_wizard->styles().backgroundSample(ButtonState::Normal).size(), after);
 }
 
 void tst_WizardControllerEditing::samplesFollowTheirPage()
 {
     // Nothing is shown before a state's page is first entered.
-    QVERIFY(m_wizard->backgroundSample(ButtonState::Normal).isNull());
+    QVERIFY(m_wizard->styles().backgroundSample(ButtonState::Normal).isNull());
     m_wizard->showPage(Page::NormalButton);
-    const QImage normal = m_wizard->backgroundSample(ButtonState::Normal);
+    const QImage normal = m_wizard->styles().backgroundSample(ButtonState::Normal);
     QCOMPARE(normal.size(), QSize(120, 32));
     QCOMPARE(normal.pixel(0, 0), qRgb(255, 255, 0));
     QCOMPARE(normal.pixel(119, 31), qRgb(255, 255, 0));
 
     // A Selected Regular sample keeps the fixed size while the Normal button takes its
     // picture's; the size fields still show buttonWidth x buttonHeight.
-    m_wizard->setPredefinedIndex(ButtonState::Normal, 92);
-    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), QSize(172, 31));
+    m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 92);
+    QCOMPARE(m_wizard->styles().backgroundSample(ButtonState::Normal).size(), QSize(172, 31));
     QCOMPARE(m_wizard->project().buttonWidth, 120);
-    m_wizard->setPredefinedIndex(ButtonState::Normal, 10);
+    m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 10);
     m_platform.colorAnswers = {Colors::rgb(0, 0, 255)};
-    m_wizard->chooseBackgroundColor(ButtonState::Normal);
-    m_wizard->setBackgroundKind(ButtonState::Normal, BackgroundKind::Predefined);
+    m_wizard->styles().chooseBackgroundColor(ButtonState::Normal);
+    m_wizard->styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::Predefined);
 
     // Leaving page 4 copies the Normal choices; the Selected sample shows them only when its
     // own page is entered.
     m_wizard->next();
-    QVERIFY(m_wizard->backgroundSample(ButtonState::Selected).isNull());
-    m_wizard->setBackgroundKind(ButtonState::Selected, BackgroundKind::Regular);
+    QVERIFY(m_wizard->styles().backgroundSample(ButtonState::Selected).isNull());
+    m_wizard->styles().setBackgroundKind(ButtonState::Selected, BackgroundKind::Regular);
     m_wizard->showPage(Page::SelectedButton);
-    const QImage selected = m_wizard->backgroundSample(ButtonState::Selected);
+    const QImage selected = m_wizard->styles().backgroundSample(ButtonState::Selected);
     QCOMPARE(selected.size(), QSize(120, 32));
     QCOMPARE(selected.pixel(60, 16), qRgb(0, 0, 255));
-    QCOMPARE(m_wizard->fontSample(ButtonState::Selected).background, QColor(0, 0, 255));
+    QCOMPARE(m_wizard->styles().fontSample(ButtonState::Selected).background, QColor(0, 0, 255));
 
     // Predefined with nothing chosen leaves the sample blank.
-    m_wizard->setPredefinedIndex(ButtonState::Pressed, -1);
-    QVERIFY(m_wizard->backgroundSample(ButtonState::Pressed).isNull());
+    m_wizard->styles().setPredefinedIndex(ButtonState::Pressed, -1);
+    QVERIFY(m_wizard->styles().backgroundSample(ButtonState::Pressed).isNull());
 }
 
 void tst_WizardControllerEditing::backgroundKindKeepsChoices()
 {
-    m_wizard->setPredefinedIndex(ButtonState::Selected, 50);
+    m_wizard->styles().setPredefinedIndex(ButtonState::Selected, 50);
     m_platform.colorAnswers = {Colors::rgb(9, 8, 7)};
-    QVERIFY(m_wizard->chooseBackgroundColor(ButtonState::Selected));
+    QVERIFY(m_wizard->styles().chooseBackgroundColor(ButtonState::Selected));
     const ButtonStateStyle& style = m_wizard->project().selected;
     QCOMPARE(style.backgroundKind, BackgroundKind::Regular);
     QCOMPARE(m_platform.colorRequests, QList<ColorRef>{Colors::rgb(0, 255, 255)});
 
-    m_wizard->setBackgroundKind(ButtonState::Selected, BackgroundKind::Predefined);
+    m_wizard->styles().setBackgroundKind(ButtonState::Selected, BackgroundKind::Predefined);
     QCOMPARE(style.predefinedIndex, 50);
     QCOMPARE(style.backgroundColor, Colors::rgb(9, 8, 7));
-    QCOMPARE(m_wizard->backgroundSample(ButtonState::Selected).size(), QSize(100, 30));
+    QCOMPARE(m_wizard->styles().backgroundSample(ButtonState::Selected).size(), QSize(100, 30));
 
     // A cancelled colour dialog changes nothing, the kind included.
-    QVERIFY(!m_wizard->chooseBackgroundColor(ButtonState::Selected));
+    QVERIFY(!m_wizard->styles().chooseBackgroundColor(ButtonState::Selected));
     QCOMPARE(style.backgroundKind, BackgroundKind::Predefined);
 }
 
@@ -273,9 +273,9 @@ void tst_WizardControllerEditing::oversizedButtonFromFile()
     m_platform.openFileAnswers = {file.fileName()};
     m_wizard->showPage(Page::NormalButton);
     QCOMPARE(m_wizard->openProject(), WizardController::OpenResult::Read);
-    QVERIFY(m_wizard->backgroundSample(ButtonState::Normal).isNull());
-    m_wizard->applySizeStep(Step::HeightPlus5);
-    QCOMPARE(m_wizard->backgroundSample(ButtonState::Normal).size(), QSize(300, 1));
+    QVERIFY(m_wizard->styles().backgroundSample(ButtonState::Normal).isNull());
+    m_wizard->styles().applySizeStep(Step::HeightPlus5);
+    QCOMPARE(m_wizard->styles().backgroundSample(ButtonState::Normal).size(), QSize(300, 1));
 }
 
 void tst_WizardControllerEditing::ownImage_data()
@@ -310,16 +310,16 @@ void tst_WizardControllerEditing::ownImage()
     QFETCH(QString, warning);
     const auto s = ButtonState(state);
     if (normalIndex >= 0)
-        m_wizard->setPredefinedIndex(ButtonState::Normal, normalIndex);
+        m_wizard->styles().setPredefinedIndex(ButtonState::Normal, normalIndex);
     const QString file = writeBitmap(QStringLiteral("Own.BMP"), image, Qt::red);
     QVERIFY(!file.isEmpty());
 
     m_platform.openFileAnswers = {file};
-    QVERIFY(m_wizard->chooseOwnImage(s));
+    QVERIFY(m_wizard->styles().chooseOwnImage(s));
     const ButtonStateStyle& style = m_wizard->project().style(s);
     QCOMPARE(style.imageFileName, file);
     QCOMPARE(style.backgroundKind, BackgroundKind::OwnImage);
-    QCOMPARE(m_wizard->backgroundSample(s).size(), image);
+    QCOMPARE(m_wizard->styles().backgroundSample(s).size(), image);
     QCOMPARE(m_platform.messages, warning.isEmpty() ? QStringList() : QStringList{warning});
     const auto& dialog = m_platform.openDialogs.first();
     QCOMPARE(dialog.filter, WizardTexts::ownImageFilter);
@@ -327,7 +327,7 @@ void tst_WizardControllerEditing::ownImage()
     QVERIFY(dialog.fileName.isEmpty());
 
     // The next dialog opens on the chosen file.
-    QVERIFY(!m_wizard->chooseOwnImage(s));
+    QVERIFY(!m_wizard->styles().chooseOwnImage(s));
     QCOMPARE(m_platform.openDialogs.last().fileName, file);
     QCOMPARE(m_platform.openDialogs.last().initialDirectory, m_fixture.dir->path());
     QCOMPARE(style.imageFileName, file);
@@ -338,11 +338,11 @@ void tst_WizardControllerEditing::ownImageRefused()
     const QString good = writeBitmap(QStringLiteral("good.bmp"), QSize(20, 10), Qt::blue);
     m_platform.openFileAnswers = {good, path("photo.tif"), path("broken.bmp")};
     QVERIFY(QFile(path("broken.bmp")).open(QIODevice::WriteOnly));
-    QVERIFY(m_wizard->chooseOwnImage(ButtonState::Pressed));
-    m_wizard->setBackgroundKind(ButtonState::Pressed, BackgroundKind::Regular);
+    QVERIFY(m_wizard->styles().chooseOwnImage(ButtonState::Pressed));
+    m_wizard->styles().setBackgroundKind(ButtonState::Pressed, BackgroundKind::Regular);
 
     for (int attempt = 0; attempt < 2; ++attempt) {
-        QVERIFY(!m_wizard->chooseOwnImage(ButtonState::Pressed));
+        QVERIFY(!m_wizard->styles().chooseOwnImage(ButtonState::Pressed));
         QCOMPARE(m_platform.errors.size(), attempt + 1);
         QCOMPARE(m_wizard->project().pressed.imageFileName, good);
         QCOMPARE(m_wizard->project().pressed.backgroundKind, BackgroundKind::Regular);
@@ -362,7 +362,7 @@ void tst_WizardControllerEditing::fontAndShadow()
     answer.textJustification = TextJustification::Left;
     m_platform.fontAnswers = {answer, std::nullopt};
 
-    QVERIFY(m_wizard->chooseFont(ButtonState::Pressed));
+    QVERIFY(m_wizard->styles().chooseFont(ButtonState::Pressed));
     const ButtonStateStyle& style = m_wizard->project().pressed;
     QCOMPARE(m_platform.fontRequests.first(), ButtonProject().pressed);
     QCOMPARE(style.fontName, answer.fontName);
@@ -371,20 +371,20 @@ void tst_WizardControllerEditing::fontAndShadow()
     QCOMPARE(style.fontColor, answer.fontColor);
     QCOMPARE(style.backgroundColor, ButtonProject().pressed.backgroundColor);
     QCOMPARE(style.textJustification, ButtonProject().pressed.textJustification);
-    const WizardController::FontSample sample = m_wizard->fontSample(ButtonState::Pressed);
+    const StateStyleEditor::FontSample sample = m_wizard->styles().fontSample(ButtonState::Pressed);
     QCOMPARE(sample.textColor, QColor(200, 0, 0));
     QCOMPARE(sample.background, QColor(0, 255, 0));
     QVERIFY(sample.font.bold() && sample.font.underline());
 
     const ButtonStateStyle before = style;
-    QVERIFY(!m_wizard->chooseFont(ButtonState::Pressed));
+    QVERIFY(!m_wizard->styles().chooseFont(ButtonState::Pressed));
     QCOMPARE(style, before);
 
     m_platform.colorAnswers = {Colors::rgb(5, 6, 7)};
-    m_wizard->setDropShadow(ButtonState::Pressed, true);
-    QVERIFY(m_wizard->chooseShadowColor(ButtonState::Pressed));
-    m_wizard->setDropShadow(ButtonState::Pressed, false);
-    QVERIFY(!m_wizard->chooseShadowColor(ButtonState::Pressed));
+    m_wizard->styles().set(ButtonState::Pressed, &ButtonStateStyle::dropShadow, true);
+    QVERIFY(m_wizard->styles().chooseShadowColor(ButtonState::Pressed));
+    m_wizard->styles().set(ButtonState::Pressed, &ButtonStateStyle::dropShadow, false);
+    QVERIFY(!m_wizard->styles().chooseShadowColor(ButtonState::Pressed));
     QCOMPARE(style.dropShadowColor, Colors::rgb(5, 6, 7));
     QVERIFY(!style.dropShadow);
 }
@@ -462,12 +462,12 @@ void tst_WizardControllerEditing::preview()
     QFETCH(QString, shown);
     QFETCH(int, states);
     addCaptions(captions);
-    QSignalSpy selection(m_wizard.get(), &WizardController::selectedCaptionChanged);
-    m_wizard->setSelectedCaptionRow(selected);
-    m_wizard->setSelectedCaptionRow(selected);
+    QSignalSpy selection(&m_wizard->captions(), &CaptionEditor::selectedRowChanged);
+    m_wizard->captions().setSelectedRow(selected);
+    m_wizard->captions().setSelectedRow(selected);
     QCOMPARE(selection.count(), selected >= 0 ? 1 : 0);
-    m_wizard->setJavaScriptOption(JavaScriptOption(option));
-    m_wizard->setPredefinedIndex(ButtonState::Normal, 20);
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption(option));
+    m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 20);
     QCOMPARE(m_wizard->previewCaption(), shown);
 
     const QList<QImage> buttons = m_wizard->previewButtons();
@@ -484,7 +484,8 @@ void tst_WizardControllerEditing::preview()
     QCOMPARE(buttons.first().size(), QSize(150, 40));
 
     // A change shows at once.
-    m_wizard->setBorderEffect(ButtonState::Normal, BorderEffect::BlackBorder);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
+                           BorderEffect::BlackBorder);
     QCOMPARE(m_wizard->previewButtons().first().pixel(0, 0), qRgb(0, 0, 0));
 }
 

@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -235,8 +234,7 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
     // Created before encoding, so an unwritable path costs no encoding.
     AtomicOutputFile file(path);
     if (!file.open()) {
-        setCodecError(error, CodecError::CreateFile, path,
-                      codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
 
@@ -268,7 +266,7 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
         return false;
     }
     if (!written) {
-        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
     return true;
@@ -278,7 +276,7 @@ bool JpegCodec::read(const QString& path, QImage* result, QString* error)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file) {
-        setCodecError(error, CodecError::OpenFile, path, codecSystemErrorText(errno));
+        setFileError(error, FileError::fromErrno(FileError::Code::Open, path));
         return false;
     }
     JpegReadJob job{};

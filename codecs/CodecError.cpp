@@ -8,17 +8,13 @@ const char* codecErrorTemplate(CodecError error)
     case CodecError::None:
         return "";
     case CodecError::PngOpenFile:
-        return "Error Opening File %1!";
+        return "Error Opening File %1! %2";
     case CodecError::PngWrite:
         return "Error Writing PNG File!";
     case CodecError::PngRead:
         return "Error Reading File!";
-    case CodecError::CreateFile:
-        return "Cannot create file \"%1\". %2";
     case CodecError::OpenFile:
         return "Cannot open file \"%1\". %2";
-    case CodecError::WriteFile:
-        return "Cannot write file \"%1\". %2";
     case CodecError::EmptyPicture:
         return "Cannot write an empty picture to \"%1\".";
     case CodecError::PictureTooLarge:
@@ -63,6 +59,12 @@ void setCodecError(QString* error, CodecError code, const QString& path, const Q
 {
     if (error)
         *error = codecErrorMessage(code, path, detail);
+}
+
+void setFileError(QString* error, const FileError& failure)
+{
+    if (error)
+        *error = failure.message();
 }
 
 QString codecSystemErrorText(int errorNumber)

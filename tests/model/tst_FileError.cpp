@@ -1,20 +1,22 @@
-#include "IoErrorText.h"
+#include "FileError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 
-class tst_IoErrorText : public QObject
+class tst_FileError : public QObject
 {
     Q_OBJECT
 private slots:
     void fromErrno_data();
     void fromErrno();
     void classicTexts();
+    void messages_data();
+    void messages();
 };
 
-void tst_IoErrorText::fromErrno_data()
+void tst_FileError::fromErrno_data()
 {
     QTest::addColumn<int>("error");
     QTest::addColumn<QString>("name"); // inside a temporary folder; "-" for no path
@@ -54,7 +56,7 @@ void tst_IoErrorText::fromErrno_data()
                                      << "I/O error 5";
 }
 
-void tst_IoErrorText::fromErrno()
+void tst_FileError::fromErrno()
 {
     QFETCH(int, error);
     QFETCH(QString, name);
@@ -62,17 +64,44 @@ void tst_IoErrorText::fromErrno()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = name == QLatin1String("-") ? QString() : dir.filePath(name);
-    QCOMPARE(IoErrorText::forErrno(error, path), text);
+    QCOMPARE(FileError(FileError::Code::Open, path, error).ioErrorText(), text);
 }
 
-void tst_IoErrorText::classicTexts()
+void tst_FileError::classicTexts()
 {
-    QCOMPARE(IoErrorText::text(IoErrorText::ReadBeyondEnd),
+    QCOMPARE(FileError::classicText(FileError::ReadBeyondEnd),
              QStringLiteral("Read beyond end of file"));
-    QCOMPARE(IoErrorText::text(IoErrorText::InvalidNumericInput),
+    QCOMPARE(FileError::classicText(FileError::InvalidNumericInput),
              QStringLiteral("Invalid numeric input"));
-    QCOMPARE(IoErrorText::text(32), QStringLiteral("I/O error 32"));
+    QCOMPARE(FileError::classicText(32), QStringLiteral("I/O error 32"));
+    // Only the start of a name too long to show.
+    QCOMPARE(FileError(FileError::Code::NameTooLong, QString(50, 'x')).message(),
+             "File name too long: " + QString(40, 'x'));
 }
 
-QTEST_GUILESS_MAIN(tst_IoErrorText)
-#include "tst_IoErrorText.moc"
+void tst_FileError::messages_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+    // A full disk reads the same in a sentence as in a project's I/O error text.
+    QTest::newRow("full disk") << int(FileError::Code::Write) << ENOSPC
+                               << "Cannot write file \"/d/p.html\". Disk full";
+    QTest::newRow("no classic text") << int(FileError::Code::Close) << EIO
+                                     << "Cannot write file \"/d/p.html\". Input/output error";
+    QTest::newRow("fifo") << int(FileError::Code::NotRegular) << 0
+                          << "Cannot read file \"/d/p.html\". Not a regular file";
+    QTest::newRow("long name") << int(FileError::Code::NameTooLong) << ENAMETOOLONG
+                               << "File name too long: /d/p.html";
+}
+
+void tst_FileError::messages()
+{
+    QFETCH(int, code);
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    QCOMPARE(FileError(FileError::Code(code), "/d/p.html", error).message(), message);
+}
+
+QTEST_GUILESS_MAIN(tst_FileError)
+#include "tst_FileError.moc"

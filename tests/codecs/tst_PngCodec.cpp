@@ -1,11 +1,12 @@
 #include "CodecTestSupport.h"
 #include "PngCodec.h"
-#include "PredefinedBackground.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 using namespace CodecTest;
@@ -25,7 +26,8 @@ private slots:
     void readDecodesAndComposites();
     void readRefusesBadFiles_data();
     void readRefusesBadFiles();
-    void writeIntoMissingDirectoryFails();
+    void openFailureGivesReason_data();
+    void openFailureGivesReason();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -45,7 +47,10 @@ void TestPngCodec::writeReadsBackExactly_data()
     QTest::newRow("flat colour") << flat;
     // Unfiltered rows must survive fine texture as well as flat runs.
     for (int index = 92; index < 100; ++index)
-        QTest::addRow("textured B%d", index + 1) << PredefinedBackground::load(index);
+        QTest::addRow("textured B%d", index + 1)
+            << QImage(QStringLiteral(TEST_DATA_DIR "/../../resources/backgrounds/b%1.bmp")
+                          .arg(index + 1))
+                   .convertToFormat(QImage::Format_RGB32);
 }
 
 void TestPngCodec::writeReadsBackExactly()
@@ -215,16 +220,28 @@ void TestPngCodec::readRefusesBadFiles()
     QCOMPARE(image, before);
 }
 
-void TestPngCodec::writeIntoMissingDirectoryFails()
+void TestPngCodec::openFailureGivesReason_data()
 {
-    const QString file = path("missing/out.png");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("errorNumber");
+    QTest::newRow("missing folder") << "missing/out.png" << ENOENT;
+    QTest::newRow("folder is a file") << "plain/out.png" << ENOTDIR;
+}
+
+void TestPngCodec::openFailureGivesReason()
+{
+    QFETCH(QString, name);
+    QFETCH(int, errorNumber);
+    QVERIFY(writeAll(path("plain"), "x"));
+    const QString file = path(name);
+    const QString expected = "Error Opening File " + file + "! " + std::strerror(errorNumber);
     QString error;
     QVERIFY(!PngCodec::writePng(file, buttonImage(), &error));
-    QCOMPARE(error, "Error Opening File " + file + "!");
+    QCOMPARE(error, expected);
     QVERIFY(!QFile::exists(file));
 
     QVERIFY(!PngCodec::readPng(file, nullptr, &error));
-    QCOMPARE(error, "Error Opening File " + file + "!");
+    QCOMPARE(error, expected);
 }
 
 QTEST_MAIN(TestPngCodec)

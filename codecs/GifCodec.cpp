@@ -10,7 +10,6 @@
 #include <gif_lib.h>
 
 #include <array>
-#include <cerrno>
 #include <vector>
 
 namespace {
@@ -84,8 +83,7 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
 
     AtomicOutputFile file(path);
     if (!file.open()) {
-        setCodecError(error, CodecError::CreateFile, path,
-                      codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
 
@@ -116,7 +114,7 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
         return false;
     }
     if (!file.write(out.data(), out.size()) || !file.commit()) {
-        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
     return true;
@@ -129,7 +127,7 @@ bool GifCodec::read(const QString& path, QImage* result, QString* error)
     reader.gif = DGifOpenFileName(QFile::encodeName(path).constData(), &code);
     if (!reader.gif) {
         if (code == D_GIF_ERR_OPEN_FAILED)
-            setCodecError(error, CodecError::OpenFile, path, codecSystemErrorText(errno));
+            setFileError(error, FileError::fromErrno(FileError::Code::Open, path));
         else
             setCodecError(error, CodecError::GifRead, path, gifErrorText(code));
         return false;

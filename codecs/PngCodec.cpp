@@ -284,7 +284,7 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
 
     AtomicOutputFile file(path);
     if (!file.open()) {
-        setCodecError(error, CodecError::PngOpenFile, path);
+        setCodecError(error, CodecError::PngOpenFile, path, file.error().reason());
         return false;
     }
 
@@ -309,7 +309,7 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         return false; // file removes itself
     }
     if (!file.write(out.data(), out.size()) || !file.commit()) {
-        setCodecError(error, CodecError::WriteFile, path, codecSystemErrorText(file.systemError()));
+        setFileError(error, file.error());
         return false;
     }
     return true;
@@ -319,7 +319,8 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file) {
-        setCodecError(error, CodecError::PngOpenFile, path);
+        setCodecError(error, CodecError::PngOpenFile, path,
+                      FileError::fromErrno(FileError::Code::Open, path).reason());
         return false;
     }
     PngReadJob job{};
