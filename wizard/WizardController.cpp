@@ -217,7 +217,7 @@ bool WizardController::saveProjectAs()
 
 bool WizardController::previewInBrowser()
 {
-    return openWithApplication(m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
+    return openWithApplication(OutputNaming::samplePageFileName(m_project),
                                OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 }
 
