@@ -2,14 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,27 +15,6 @@ namespace {
 
 const QString temporaryStart = QStringLiteral(".brindlewick-");
 const QString temporaryEnd = QStringLiteral(".tmp");
-
-std::atomic<quint64> nextSerial{0};
-
-// Only ASCII letters, digits and dots, so the host part never adds a separator or a dash.
-const QString& hostName()
-{
-    static const QString name = [] {
-        char buffer[256] = {};
-        if (::gethostname(buffer, sizeof buffer - 1) != 0)
-            return QStringLiteral("localhost");
-        QString host;
-        for (const char* c = buffer; *c && host.size() < 64; ++c) {
-            const char ch = *c;
-            if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
-                ch == '.')
-                host += QLatin1Char(ch);
-        }
-        return host.isEmpty() ? QStringLiteral("localhost") : host;
-    }();
-    return name;
-}
 
 bool mayWrite(const struct stat& file, const QByteArray& path)
 {
@@ -52,6 +29,14 @@ bool mayWrite(const struct stat& file, const QByteArray& path)
 int folderEnd(const QString& path)
 {
     return int(path.lastIndexOf(u'/')) + 1;
+}
+
+bool sameFile(int fd, const QByteArray& path)
+{
+    struct stat opened = {};
+    struct stat named = {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 } // namespace
@@ -89,6 +74,7 @@ bool AtomicOutputFile::open()
 {
     discard();
     m_error = FileError();
+    m_keepMode = -1;
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
     if (name.isEmpty())
@@ -96,46 +82,45 @@ bool AtomicOutputFile::open()
     if (name.size() > NAME_MAX)
         return fail(FileError::Code::Create, ENAMETOOLONG);
     m_encodedTarget = QFile::encodeName(m_targetPath);
-    QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
+    const QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
+    // A link at the name is replaced itself and never followed: whoever planted it must not
+    // get another file overwritten.
     struct stat existing = {};
-    bool exists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
-    if (exists && S_ISLNK(existing.st_mode)) {
-        // The file the link points to is replaced, not the link, as writing in place did.
-        char* resolved = ::realpath(m_encodedTarget.constData(), nullptr);
-        if (resolved) {
-            m_encodedTarget = resolved;
-            std::free(resolved);
-            folder = m_encodedTarget.left(m_encodedTarget.lastIndexOf('/') + 1);
-        }
-        exists = ::stat(m_encodedTarget.constData(), &existing) == 0;
-    }
+    const bool exists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         return fail(FileError::Code::Create, EISDIR);
-    // A file made read-only stays as it is, as it did when files were rewritten in place.
-    if (exists && !mayWrite(existing, m_encodedTarget))
-        return fail(FileError::Code::Create, EACCES);
+    if (exists && S_ISREG(existing.st_mode)) {
+        // A file made read-only stays as it is, as it did when files were rewritten in place.
+        if (!m_replaceReadOnly && !mayWrite(existing, m_encodedTarget))
+            return fail(FileError::Code::Create, EACCES);
+        m_keepMode = int(existing.st_mode & 07777);
+    }
 
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporaryName = temporaryStart + QString::number(::getpid()) + u'-' +
-                                      QString::number(nextSerial++) + u'-' + hostName() +
-                                      temporaryEnd;
-        m_encodedTemporary = folder + QFile::encodeName(temporaryName);
-        m_fd =
-            ::open(m_encodedTemporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd >= 0)
-            break;
-        const int error = errno;
+        m_encodedTemporary =
+            folder +
+            QFile::encodeName(temporaryStart +
+                              QString::number(QRandomGenerator::system()->generate64(), 16) +
+                              temporaryEnd);
+        m_fd = ::open(m_encodedTemporary.constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (m_fd < 0) {
+            const int error = errno;
+            m_encodedTemporary.clear();
+            if (error != EEXIST)
+                return fail(FileError::Code::Create, error);
+            continue;
+        }
+        // The lock tells a cleaner that the temporary is still being written. A cleaner that
+        // came between the open and the lock has it, or has removed it already: start again
+        // under another name and leave that one to the cleaner.
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 && sameFile(m_fd, m_encodedTemporary))
+            return true;
+        ::close(m_fd);
+        m_fd = -1;
         m_encodedTemporary.clear();
-        // Only a name left by an earlier process of the same pid is worth another try.
-        if (error != EEXIST)
-            return fail(FileError::Code::Create, error);
     }
-    if (m_fd < 0)
-        return fail(FileError::Code::Create, EEXIST);
-    // The replacement keeps the access rights the old file had, as rewriting it in place did.
-    if (exists && S_ISREG(existing.st_mode))
-        ::fchmod(m_fd, existing.st_mode & 0777);
-    return true;
+    return fail(FileError::Code::Create, EEXIST);
 }
 
 bool AtomicOutputFile::write(const void* bytes, std::size_t count)
@@ -161,14 +146,24 @@ bool AtomicOutputFile::commit()
     // The first failure is the one reported.
     if (m_fd < 0)
         return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
+    // The replacement keeps the access rights the old file had, as rewriting it in place did.
+    if (m_keepMode >= 0)
+        ::fchmod(m_fd, mode_t(m_keepMode));
+    // The lock lives as long as any descriptor of the file: the copy keeps it over the rename,
+    // so no cleaner takes the temporary between the close and the rename.
+    const int keeper = ::dup(m_fd);
+    if (keeper < 0)
+        return fail(FileError::Code::Close, errno);
     const int fd = m_fd;
-    m_fd = -1;
+    m_fd = keeper;
     // Some file systems report a failed write-back only here.
     if (::close(fd) != 0)
         return fail(FileError::Code::Close, errno);
     if (::rename(m_encodedTemporary.constData(), m_encodedTarget.constData()) != 0)
         return fail(FileError::Code::Rename, errno);
     m_encodedTemporary.clear();
+    ::close(m_fd);
+    m_fd = -1;
     return true;
 }
 
@@ -183,18 +178,26 @@ bool AtomicOutputFile::writeFile(const QString& targetPath, const QByteArray& by
     return ok;
 }
 
-bool AtomicOutputFile::isTemporaryName(const QString& fileName, qint64* pid, QString* host)
+bool AtomicOutputFile::isTemporaryName(const QString& fileName)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\.brindlewick-([1-9][0-9]{0,9})-[0-9]+-([A-Za-z0-9.]+)\\.tmp$"));
-    const QRegularExpressionMatch match = pattern.match(fileName);
-    if (!match.hasMatch())
+        QStringLiteral("^\\.brindlewick-[A-Za-z0-9.-]+\\.tmp$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+bool AtomicOutputFile::removeIfAbandoned(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    if (pid)
-        *pid = match.captured(1).toLongLong();
-    if (host)
-        *host = match.captured(2);
-    return true;
+    struct stat st = {};
+    // Held while unlinking, so that a writer that opened the name just now sees it lost.
+    const bool removed = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                         ::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameFile(fd, encoded) &&
+                         ::unlink(encoded.constData()) == 0;
+    ::close(fd);
+    return removed;
 }
 
 int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
@@ -205,14 +208,7 @@ int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
                          QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     int removed = 0;
     for (const QString& name : candidates) {
-        qint64 pid = 0;
-        QString host;
-        if (!isTemporaryName(name, &pid, &host) || host != hostName() || pid > INT_MAX)
-            continue;
-        // A process that exists, even one we may not signal, could still be writing it.
-        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
-            continue;
-        if (QFile::remove(folder.filePath(name)))
+        if (isTemporaryName(name) && removeIfAbandoned(folder.filePath(name)))
             ++removed;
     }
     return removed;

@@ -11,12 +11,12 @@
 // file in the target's folder, every write and the close are checked, and commit() renames the
 // temporary over the target. Until then the old file stays whole; on any failure, or when the
 // object goes away uncommitted, the temporary is removed. No fsync: a crash may lose the new
-// file, but never leaves a mixed or truncated one under the target's name. A target that is a
-// symbolic link has the file it points to replaced.
+// file, but never leaves a mixed or truncated one under the target's name. A symbolic link at
+// the target's name is replaced by the file, never followed.
 //
-// A temporary is named ".brindlewick-PID-SERIAL-HOST.tmp", so writers in other processes and
-// threads never share one, and a temporary left by a killed process can be told from one that
-// is still being written (see removeStaleTemporaries).
+// A temporary is named ".brindlewick-RANDOM.tmp" and created only if nothing has that name.
+// Its writer holds an exclusive flock() on it until the rename, so a temporary nobody holds
+// was left by a killed process, in whatever PID namespace or on whatever host it ran.
 class AtomicOutputFile
 {
 public:
@@ -26,9 +26,11 @@ public:
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
 
     // Creates the temporary. Fails early for a target that could never be renamed into place
-    // (a folder, a name too long) or that is read-only to us, so callers report those as
-    // failures to create the file.
+    // (a folder, a name too long) or that is read-only to us (unless replaceReadOnly), so
+    // callers report those as failures to create the file.
     bool open();
+    // A read-only file is replaced too, and keeps its mode.
+    void setReplaceReadOnly(bool replace) { m_replaceReadOnly = replace; }
     bool write(const void* bytes, std::size_t count);
     // Closes the temporary and renames it over the target.
     bool commit();
@@ -42,13 +44,12 @@ public:
     static bool writeFile(const QString& targetPath, const QByteArray& bytes,
                           int* systemError = nullptr);
 
-    // Removes the temporaries in the folder whose writing process, on this host, no longer
-    // exists (it was killed before it could clean up). Temporaries of live processes and of
-    // other hosts stay. Returns how many were removed.
+    // Removes the temporaries in the folder that no process holds (their writers were killed
+    // before they could clean up). Returns how many were removed.
     static int removeStaleTemporaries(const QString& directory);
-    // Whether a file name has the form of a temporary; fills its owner's pid and host.
-    static bool isTemporaryName(const QString& fileName, qint64* pid = nullptr,
-                                QString* host = nullptr);
+    // Removes one temporary if no process holds it.
+    static bool removeIfAbandoned(const QString& path);
+    static bool isTemporaryName(const QString& fileName);
 
 private:
     bool fail(FileError::Code code, int error);
@@ -58,5 +59,7 @@ private:
     QByteArray m_encodedTarget;
     QByteArray m_encodedTemporary;
     int m_fd = -1;
+    int m_keepMode = -1;
+    bool m_replaceReadOnly = false;
     FileError m_error;
 };
