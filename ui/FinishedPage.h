@@ -7,6 +7,7 @@
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 // Page 16: the end, with the generation's progress while it runs.
 class FinishedPage : public WizardPage
@@ -31,5 +32,6 @@ private:
     QLabel* m_progressText;
     QLineEdit* m_folder;
     QProgressBar* m_progress;
+    QPushButton* m_stop;
     QElapsedTimer m_runTime;
 };

@@ -27,6 +27,7 @@ public:
                                         const QString& firstReason);
     // A file, folder or web page the desktop could not open, and why.
     static QString cannotOpen(const QString& target, const QString& reason);
+    static QString generationStoppedMessage(int written, int total);
     static QString createDirectoryFailed(const QString& directory, const QString& reason);
 
     static inline const QString captionDialogTitle = QStringLiteral("Label text for Button");
