@@ -23,6 +23,8 @@ QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
 int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
+    // "-hidpi" is a mistyped option, not the letters h, i, d, p and i.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const CommandLineOptions::Option& option : CommandLineOptions::all())
         parser.addOption(toParserOption(option));
     if (!parser.parse(arguments))

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 
 #include <unistd.h>
@@ -162,14 +161,13 @@ QString OutputNaming::projectCopyPath(const ButtonProject& project)
 
 qsizetype OutputNaming::maxFileNameBytes(const ButtonProject& project)
 {
-    // The folder may not exist yet; its nearest existing parent is on the same file system
-    // unless something is mounted between them, which the run would then report.
+    // The folder may not exist yet; it will be made on the file system of its nearest
+    // existing parent.
     QFileInfo folder(QDir::cleanPath(
         QDir::current().absoluteFilePath(normalisedOutputDirectory(project.outputDirectory))));
     while (!folder.isDir() && !folder.isRoot() &&
            folder.absoluteFilePath() != folder.absolutePath())
         folder.setFile(folder.absolutePath());
-    errno = 0;
     const long limit =
         ::pathconf(QFile::encodeName(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
     return limit > 0 ? qsizetype(limit) : qsizetype(NAME_MAX);
@@ -177,9 +175,11 @@ qsizetype OutputNaming::maxFileNameBytes(const ButtonProject& project)
 
 bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
 {
-    // Most names are ASCII, and no UTF-8 form is shorter than its UTF-16 one.
+    // A UTF-16 unit takes one to three bytes in UTF-8, so most names need no encoding.
     if (fileName.size() > maxBytes)
         return false;
+    if (fileName.size() * 3 <= maxBytes)
+        return true;
     return QFile::encodeName(fileName).size() <= maxBytes;
 }
 

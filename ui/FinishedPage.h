@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 
 class QLabel;
+class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 // Page 16: the end, with the generation's progress while it runs.
 class FinishedPage : public WizardPage
@@ -17,6 +19,8 @@ public:
     // A run shorter than this shows no progress.
     static constexpr int progressDelayMs = 500;
 
+    void refresh() override;
+
 signals:
     void viewCodeRequested();
 
@@ -26,6 +30,8 @@ private:
 
     QList<QWidget*> m_buttons;
     QLabel* m_progressText;
+    QLineEdit* m_folder;
     QProgressBar* m_progress;
+    QPushButton* m_stop;
     QElapsedTimer m_runTime;
 };

@@ -2,9 +2,21 @@
 
 #include "WizardController.h"
 
+#include <QDir>
+
 QString WizardTexts::applicationTitle()
 {
     return QStringLiteral("The Brindlewick v4.00");
+}
+
+QString WizardTexts::webPageAddress()
+{
+    return QStringLiteral(BRINDLEWICK_HOMEPAGE_URL);
+}
+
+QString WizardTexts::cannotOpen(const QString& target, const QString& reason)
+{
+    return QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(target), reason);
 }
 
 QString WizardTexts::pageHeading(int page)
@@ -66,4 +78,9 @@ QString WizardTexts::droppedImagesMessage(int count, const QString& firstPathSte
 QString WizardTexts::createDirectoryFailed(const QString& directory, const QString& reason)
 {
     return QStringLiteral("The directory %1 could not be created: %2").arg(directory, reason);
+}
+
+QString WizardTexts::generationStoppedMessage(int written, int total)
+{
+    return QStringLiteral("Generation stopped: %1 of %2 images written").arg(written).arg(total);
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -55,7 +56,9 @@ private slots:
     void moreOptionsReachTheRun();
     void generationReportsDroppedImages();
     void generationReportsFatalError();
+    void stopMidRun();
     void helpAndBrowserPreview();
+    void typedNewFolder();
     void help_data();
     void help();
     void viewCode();
@@ -188,15 +191,18 @@ void tst_WizardController::checks_data()
             << "Please select a value for " + name + " Button Text Justification";
     }
 
-    // The folder is checked before the prefix, so a missing folder wins.
-    QTest::newRow("missing folder and empty prefix")
-        << int(Page::OutputDirectory)
-        << Setup([](WizardController& w, ScriptedPlatformServices& platform) {
-               platform.temporaryFolder = QStringLiteral("/nonexistent/brindlewick/");
-               w.start();
+    // The folder is checked before the prefix, so a bad folder wins.
+    QTest::newRow("file as folder and empty prefix")
+        << int(Page::OutputDirectory) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.set(&ButtonProject::outputDirectory, QStringLiteral("/dev/null"));
                w.setFileNamePrefix(QString());
            })
         << "Invalid output directory specified";
+    QTest::newRow("empty folder") << int(Page::OutputDirectory)
+                                  << Setup([](WizardController& w, ScriptedPlatformServices&) {
+                                         w.set(&ButtonProject::outputDirectory, QString());
+                                     })
+                                  << "Invalid output directory specified";
     QTest::newRow("empty prefix") << int(Page::OutputDirectory)
                                   << Setup([](WizardController& w, ScriptedPlatformServices&) {
                                          w.setFileNamePrefix(QString());
@@ -421,6 +427,7 @@ void tst_WizardController::generationWalk()
     });
     while (m_wizard->next())
         visited << m_wizard->currentPage();
+    m_wizard->generation().wait();
 
     QCOMPARE(visited.size(), 16);
     QCOMPARE(pageDuringRun, int(Page::Finished));
@@ -446,6 +453,7 @@ void tst_WizardController::moreOptionsReachTheRun()
     m_wizard->set(&ButtonProject::smoothCaptions, false);
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
 
     QVERIFY(m_wizard->generation().lastResult().everythingWritten());
     QFile page(m_fixture.path(QStringLiteral("BTNPAGE.html")));
@@ -471,6 +479,7 @@ void tst_WizardController::generationReportsDroppedImages()
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     const GenerationResult& result = m_wizard->generation().lastResult();
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.imagesWritten, 2);
@@ -491,10 +500,50 @@ void tst_WizardController::generationReportsFatalError()
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     const GenerationResult& result = m_wizard->generation().lastResult();
     QVERIFY(!result.fatalError.isEmpty());
     QCOMPARE(m_platform.errors, QStringList{result.fatalError});
     QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::stopMidRun()
+{
+    const int captions = 2000;
+    for (int n = 0; n < captions; ++n)
+        m_platform.inputAnswers << QStringLiteral("Caption %1").arg(n);
+    for (int n = 0; n < captions; ++n)
+        m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
+    m_wizard->showPage(Page::Generate);
+    GenerationJob& job = m_wizard->generation();
+    connect(&job, &GenerationJob::progress, this, [&](int done) {
+        if (done >= 30)
+            job.stop();
+    });
+    QSignalSpy finished(&job, &GenerationJob::finished);
+
+    QVERIFY(m_wizard->next());
+    QVERIFY(finished.wait(120000));
+    const GenerationResult& result = job.lastResult();
+    QVERIFY(result.stopped);
+    QCOMPARE(result.imagesPlanned, captions * 3);
+    QVERIFY2(result.imagesWritten >= 30 && result.imagesWritten < captions * 3,
+             qPrintable(QString::number(result.imagesWritten)));
+    QCOMPARE(m_platform.messages,
+             QStringList{QStringLiteral("Generation stopped: %1 of 6000 images written")
+                             .arg(result.imagesWritten)});
+    QVERIFY(m_platform.errors.isEmpty());
+    QVERIFY(!result.pageWritten);
+
+    // Only whole images, three files each: no page, no project copy, no temporary.
+    const QFileInfoList files = QDir(m_fixture.dir->path()).entryInfoList(QDir::Files);
+    QCOMPARE(files.size(), result.imagesWritten * 3);
+    for (const QFileInfo& file : files) {
+        QVERIFY2(QStringList({"jpg", "png", "gif"}).contains(file.suffix()),
+                 qPrintable(file.fileName()));
+        QVERIFY2(!QImage(file.filePath()).isNull(), qPrintable(file.fileName()));
+    }
 }
 
 void tst_WizardController::helpAndBrowserPreview()
@@ -504,6 +553,30 @@ void tst_WizardController::helpAndBrowserPreview()
     using Opened = QPair<QString, QString>;
     QCOMPARE(m_platform.openedWithApplication,
              (QList<Opened>{{"NavPAGE.html", m_fixture.dir->path() + "/"}}));
+
+    // A failure is told, with the platform's reason.
+    m_platform.openWithApplicationFailure = QStringLiteral("No browser");
+    QVERIFY(!m_wizard->openOutputFolder());
+    QCOMPARE(
+        m_platform.errors,
+        QStringList{QStringLiteral("Cannot open \"%1\". No browser").arg(m_fixture.dir->path())});
+}
+
+void tst_WizardController::typedNewFolder()
+{
+    const QString typed = path(QStringLiteral("new/sub"));
+    m_wizard->set(&ButtonProject::outputDirectory, typed);
+    m_wizard->showPage(Page::OutputDirectory);
+    m_platform.confirmAnswers = {false, true};
+    QVERIFY(!m_wizard->next());
+    QVERIFY(!QFileInfo::exists(typed));
+    QVERIFY(m_wizard->next());
+    QVERIFY(QFileInfo(typed).isDir());
+    QCOMPARE(m_wizard->currentPage(), int(Page::Html));
+    QCOMPARE(m_platform.confirmations.size(), 2);
+    QCOMPARE(m_platform.confirmations[1].text,
+             QStringLiteral("The specified directory does not exist. Create it?"));
+    QVERIFY(m_platform.messages.isEmpty() && m_platform.errors.isEmpty());
 }
 
 void tst_WizardController::help_data()
@@ -570,6 +643,7 @@ void tst_WizardController::viewCode()
     m_wizard->captions().addCaption();
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     QFile written(page);
     QVERIFY(written.open(QIODevice::ReadOnly));
     const std::unique_ptr<CodeViewer> viewer = m_wizard->openCodeViewer();
