@@ -8,6 +8,7 @@
 #include "ProjectFileWriter.h"
 #include "SamplePageWriter.h"
 
+#include <QSet>
 #include <QThread>
 
 #include <exception>
@@ -31,7 +32,10 @@ GenerationResult GenerationRun::run()
 {
     GenerationResult result;
     // Checked before anything is written: the prefix is part of every name.
+    const qsizetype maxNameBytes = OutputNaming::maxFileNameBytes(m_project);
     result.fatalError = OutputNaming::prefixError(m_project.fileNamePrefix);
+    if (result.fatalError.isEmpty())
+        result.fatalError = OutputNaming::tooLongNameError(m_project, maxNameBytes);
     if (!result.fatalError.isEmpty())
         return result;
     AtomicOutputFile::removeStaleTemporaries(
@@ -45,6 +49,9 @@ GenerationResult GenerationRun::run()
                    : BackgroundPictures();
     ButtonRenderer doubleRenderer(m_project, doubledPictures, m_options.text, m_sizes, 2);
     const QList<ButtonState> extraStates = m_project.extraStates();
+    const int statesPerCaption = 1 + int(extraStates.size());
+    // Images in run order whose twin is not written, so that the page does not offer it.
+    QSet<int> missingTwins;
     const auto drop = [&](const QString& stem, const QString& reason) {
         const DroppedImage dropped{stem, reason};
         if (result.droppedImages.size() < GenerationResult::maxListedDrops)
@@ -56,11 +63,14 @@ GenerationResult GenerationRun::run()
     {
         ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
         encoders.setReporter(
-            [&](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
+            [&](int index, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
                 if (outcome.written) {
                     ++result.imagesWritten;
                     result.filesWritten += filesPerImage;
                 } else {
+                    // With twins every odd slot holds one.
+                    if (doubleSize && index % 2 == 1)
+                        missingTwins.insert(index / 2);
                     drop(stem, outcome.errorString);
                 }
             });
@@ -83,13 +93,19 @@ GenerationResult GenerationRun::run()
             encoders.addOutcome(mine, stem, {false, failure});
         };
         const auto render = [&](ButtonState state, int n, const QString& caption) {
-            const QString stem = OutputNaming::imagePathStem(m_project, n, state);
-            renderWith(renderer, state, n, caption, stem);
-            if (doubleSize)
-                renderWith(doubleRenderer, state, n, caption, OutputNaming::doubleSizeStem(stem));
+            renderWith(renderer, state, n, caption,
+                       OutputNaming::imagePathStem(m_project, n, state));
+            if (!doubleSize)
+                return;
+            const QString twin = OutputNaming::imagePathStem(m_project, n, state, 2);
+            const QString twinName =
+                OutputNaming::imageFileName(m_project, n, state, 2, ImageFileFormat::Jpg);
+            if (OutputNaming::fitsFileSystem(twinName, maxNameBytes))
+                renderWith(doubleRenderer, state, n, caption, twin);
+            else
+                encoders.addOutcome(slot++, twin, {false, QStringLiteral("File name too long")});
         };
-        const int total =
-            int(m_project.captions.size()) * int(1 + extraStates.size()) * (doubleSize ? 2 : 1);
+        const int total = int(m_project.captions.size()) * statesPerCaption * (doubleSize ? 2 : 1);
 
         for (int n = 1; n <= m_project.captions.size(); ++n) {
             const QString caption = m_project.captions.at(n - 1);
@@ -106,6 +122,12 @@ GenerationResult GenerationRun::run()
     }
 
     SamplePageWriter page(m_project, m_sizes);
+    if (!missingTwins.isEmpty()) {
+        page.setTwinWritten([&](int n, ButtonState state) {
+            const int position = state == ButtonState::Normal ? 0 : 1 + extraStates.indexOf(state);
+            return !missingTwins.contains((n - 1) * statesPerCaption + position);
+        });
+    }
     result.pagePath = OutputNaming::samplePagePath(m_project);
     if (!page.write(result.pagePath)) {
         result.fatalError = page.errorString();

@@ -1,6 +1,13 @@
 #include "OutputNaming.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
+#include <climits>
+
+#include <unistd.h>
 
 namespace {
 const QChar separator = QLatin1Char('/');
@@ -93,29 +100,113 @@ QString OutputNaming::stateSuffix(ButtonState state)
     return QString();
 }
 
-QString OutputNaming::imagePathStem(const ButtonProject& project, int captionIndex,
-                                    ButtonState state)
+QString OutputNaming::extension(ImageFileFormat format)
 {
-    return lowerFileNamePart(normalisedOutputDirectory(project.outputDirectory) +
-                             buttonFileName(project, captionIndex) + stateSuffix(state));
+    switch (format) {
+    case ImageFileFormat::Jpg:
+        return QStringLiteral(".jpg");
+    case ImageFileFormat::Gif:
+        return QStringLiteral(".gif");
+    case ImageFileFormat::Png:
+    case ImageFileFormat::NoChoice:
+        break;
+    }
+    return QStringLiteral(".png");
 }
 
-QString OutputNaming::doubleSizeStem(const QString& pathStem)
+namespace {
+QString imageStem(const ButtonProject& project, int captionIndex, ButtonState state, int scale)
 {
-    return pathStem + QStringLiteral("@2x");
+    QString stem =
+        OutputNaming::buttonFileName(project, captionIndex) + OutputNaming::stateSuffix(state);
+    if (scale == 2)
+        stem += QStringLiteral("@2x");
+    return OutputNaming::toLowerAscii(stem);
+}
+} // namespace
+
+QString OutputNaming::imageFileName(const ButtonProject& project, int captionIndex,
+                                    ButtonState state, int scale, ImageFileFormat format)
+{
+    return imageStem(project, captionIndex, state, scale) + extension(format);
+}
+
+QString OutputNaming::imagePathStem(const ButtonProject& project, int captionIndex,
+                                    ButtonState state, int scale)
+{
+    return normalisedOutputDirectory(project.outputDirectory) +
+           imageStem(project, captionIndex, state, scale);
+}
+
+QString OutputNaming::samplePageFileName(const ButtonProject& project)
+{
+    return project.fileNamePrefix + QStringLiteral("PAGE.html");
 }
 
 QString OutputNaming::samplePagePath(const ButtonProject& project)
 {
-    return normalisedOutputDirectory(project.outputDirectory) + project.fileNamePrefix +
-           QStringLiteral("PAGE.html");
+    return normalisedOutputDirectory(project.outputDirectory) + samplePageFileName(project);
+}
+
+QString OutputNaming::projectCopyFileName(const ButtonProject& project)
+{
+    const QString prefix = project.useCaptionsAsNames ? QString() : project.fileNamePrefix;
+    return toLowerAscii(prefix + QStringLiteral("project.blp"));
 }
 
 QString OutputNaming::projectCopyPath(const ButtonProject& project)
 {
-    const QString prefix = project.useCaptionsAsNames ? QString() : project.fileNamePrefix;
-    return lowerFileNamePart(normalisedOutputDirectory(project.outputDirectory) + prefix +
-                             QStringLiteral("project.blp"));
+    return normalisedOutputDirectory(project.outputDirectory) + projectCopyFileName(project);
+}
+
+qsizetype OutputNaming::maxFileNameBytes(const ButtonProject& project)
+{
+    // The folder may not exist yet; it will be made on the file system of its nearest
+    // existing parent.
+    QFileInfo folder(QDir::cleanPath(
+        QDir::current().absoluteFilePath(normalisedOutputDirectory(project.outputDirectory))));
+    while (!folder.isDir() && !folder.isRoot() &&
+           folder.absoluteFilePath() != folder.absolutePath())
+        folder.setFile(folder.absolutePath());
+    const long limit =
+        ::pathconf(QFile::encodeName(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
+    return limit > 0 ? qsizetype(limit) : qsizetype(NAME_MAX);
+}
+
+bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
+{
+    // A UTF-16 unit takes one to three bytes in UTF-8, so most names need no encoding.
+    if (fileName.size() > maxBytes)
+        return false;
+    if (fileName.size() * 3 <= maxBytes)
+        return true;
+    return QFile::encodeName(fileName).size() <= maxBytes;
+}
+
+QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)
+{
+    const auto refuse = [](const QString& name) {
+        constexpr qsizetype shown = 40;
+        qsizetype n = qMin(name.size(), shown);
+        if (n < name.size() && name.at(n - 1).isHighSurrogate())
+            --n; // never half a character
+        return QStringLiteral("File name too long: ") + name.left(n);
+    };
+    for (const QString& name : {samplePageFileName(project), projectCopyFileName(project)}) {
+        if (!fitsFileSystem(name, maxBytes))
+            return refuse(name);
+    }
+    QList<ButtonState> states{ButtonState::Normal};
+    states += project.extraStates();
+    for (int n = 1; n <= project.captions.size(); ++n) {
+        for (const ButtonState state : states) {
+            // The three extensions are of one length.
+            const QString name = imageFileName(project, n, state, 1, ImageFileFormat::Jpg);
+            if (!fitsFileSystem(name, maxBytes))
+                return refuse(name);
+        }
+    }
+    return QString();
 }
 
 QString OutputNaming::toLowerAscii(const QString& text)
@@ -126,10 +217,4 @@ QString OutputNaming::toLowerAscii(const QString& text)
             c = QChar(c.unicode() + ('a' - 'A'));
     }
     return lower;
-}
-
-QString OutputNaming::lowerFileNamePart(const QString& path)
-{
-    const int nameStart = path.lastIndexOf(separator) + 1;
-    return path.left(nameStart) + toLowerAscii(path.mid(nameStart));
 }

@@ -7,8 +7,8 @@
 // Where every generated file goes and what it is called. The wizard, the sample page, the
 // browser preview and the command line all find the files through these rules.
 //
-// "/" is the directory separator. Only the file name part of a path is lower-cased: on a
-// case-sensitive file system lower-casing the directory would point somewhere else.
+// "/" is the directory separator. Only file names are lower-cased: on a case-sensitive file
+// system lower-casing the directory would point somewhere else.
 class OutputNaming
 {
 public:
@@ -35,21 +35,35 @@ public:
 
     static QString stateSuffix(ButtonState state);
 
-    // Directory + lower-cased button file name + state suffix, without extension.
-    static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state);
+    // ".png", ".jpg" or ".gif"; PNG for a format not chosen.
+    static QString extension(ImageFileFormat format);
 
-    // The stem of an image's double-size twin: the stem followed by "@2x".
-    static QString doubleSizeStem(const QString& pathStem);
+    // Lower-cased button file name + state suffix, "@2x" at scale 2, and the extension.
+    static QString imageFileName(const ButtonProject& project, int captionIndex, ButtonState state,
+                                 int scale, ImageFileFormat format);
 
-    // Directory + prefix + "PAGE.html"; the prefix keeps its letter case.
+    // Directory + the image file name without its extension; each format adds its own.
+    static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state,
+                                 int scale = 1);
+
+    // Prefix + "PAGE.html"; the prefix keeps its letter case.
+    static QString samplePageFileName(const ButtonProject& project);
     static QString samplePagePath(const ButtonProject& project);
 
-    // Directory + lower-cased (prefix unless captions are names) + "project.blp".
+    // Lower-cased (prefix unless captions are names) + "project.blp".
+    static QString projectCopyFileName(const ButtonProject& project);
     static QString projectCopyPath(const ButtonProject& project);
+
+    // The longest file name, in bytes, that the file system holding the output directory takes
+    // (asked of the nearest folder that exists).
+    static qsizetype maxFileNameBytes(const ButtonProject& project);
+    static bool fitsFileSystem(const QString& fileName, qsizetype maxBytes);
+
+    // Empty when the page, the project copy and every 1x image fit the file system; otherwise
+    // "File name too long: " and the first 40 characters of the first name that does not. A
+    // double-size twin that does not fit is left out, not refused.
+    static QString tooLongNameError(const ButtonProject& project, qsizetype maxBytes);
 
     // Lower-cases A-Z only; every other character stays.
     static QString toLowerAscii(const QString& text);
-
-    // Lower-cases the part after the last "/".
-    static QString lowerFileNamePart(const QString& path);
 };

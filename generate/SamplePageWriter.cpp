@@ -3,6 +3,8 @@
 #include "BufferedLineFile.h"
 #include "OutputNaming.h"
 
+#include <QUrl>
+
 namespace {
 
 bool hasScript(JavaScriptOption option)
@@ -21,26 +23,23 @@ bool showsPressed(JavaScriptOption option)
     return option == JavaScriptOption::Pressed || option == JavaScriptOption::Both;
 }
 
-QString extensionFor(ImageFileFormat format)
+// Printable ASCII that stays as it is in a URL; everything else is percent-encoded.
+QByteArray urlSafeAscii(QByteArrayView alsoEncoded)
 {
-    switch (format) {
-    case ImageFileFormat::Gif:
-        return QStringLiteral(".gif");
-    case ImageFileFormat::Jpg:
-        return QStringLiteral(".jpg");
-    default:
-        return QStringLiteral(".png");
+    QByteArray safe;
+    for (char c = 0x20; c < 0x7F; ++c) {
+        if (!QByteArrayView("%#?\"\\<>").contains(c) && !alsoEncoded.contains(c))
+            safe += c;
     }
+    return safe;
 }
 
-QString percentEncoded(const QString& text)
+QString percentEncodedName(const QString& fileName, const QByteArray& safe)
 {
-    QString out;
-    for (const char byte : text.toUtf8()) {
-        out += QLatin1Char('%');
-        out += QString::number(quint8(byte), 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    }
-    return out;
+    QString url = QString::fromLatin1(QUrl::toPercentEncoding(fileName, safe));
+    if (url.contains(QLatin1Char(':')))
+        url.prepend(QStringLiteral("./"));
+    return url;
 }
 
 QString sizeAttributes(qint32 width, qint32 height)
@@ -59,35 +58,13 @@ SamplePageWriter::SamplePageWriter(const ButtonProject& project, const ButtonSiz
 
 QString SamplePageWriter::urlFromFileName(const QString& fileName)
 {
-    // Each character is looked at once, so an escape is never escaped again.
-    static const QString special = QStringLiteral("%#?\"\\<>");
-    QString url;
-    url.reserve(fileName.size());
-    for (int i = 0; i < fileName.size(); ++i) {
-        const QChar c = fileName.at(i);
-        const ushort u = c.unicode();
-        if (u < 0x20 || u == 0x7F || special.contains(c)) {
-            url += percentEncoded(QString(c));
-        } else if (u >= 0x80) {
-            // A surrogate pair is one code point and is encoded as one.
-            const int length = c.isHighSurrogate() && i + 1 < fileName.size() ? 2 : 1;
-            url += percentEncoded(fileName.mid(i, length));
-            i += length - 1;
-        } else {
-            url += c;
-        }
-    }
-    return url;
+    static const QByteArray safe = urlSafeAscii({});
+    return percentEncodedName(fileName, safe);
 }
 
 QString SamplePageWriter::attributeText(const QString& text)
 {
-    QString out = text;
-    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
-    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return out;
+    return text.toHtmlEscaped();
 }
 
 QString SamplePageWriter::asciiAttributeText(const QString& text)
@@ -104,40 +81,34 @@ QString SamplePageWriter::asciiAttributeText(const QString& text)
     return out;
 }
 
-QString SamplePageWriter::imageFileName(int n, const QString& suffix) const
+QString SamplePageWriter::imageUrl(int n, ButtonState state) const
 {
-    return OutputNaming::lowerFileNamePart(OutputNaming::buttonFileName(m_project, n) + suffix +
-                                           extensionFor(m_project.imageFileFormat));
+    return urlFromFileName(
+        OutputNaming::imageFileName(m_project, n, state, 1, m_project.imageFileFormat));
 }
 
-QString SamplePageWriter::hiDpiFileName(int n, const QString& suffix) const
-{
-    return OutputNaming::lowerFileNamePart(OutputNaming::buttonFileName(m_project, n) + suffix +
-                                           QStringLiteral("@2x") +
-                                           extensionFor(m_project.imageFileFormat));
-}
-
-QString SamplePageWriter::srcsetText(int n, const QString& suffix) const
+QString SamplePageWriter::srcsetText(int n, ButtonState state) const
 {
     // In a srcset a blank ends the URL and a comma may end the candidate; a prefix can hold
     // either.
-    const auto url = [](const QString& fileName) {
-        QString out = urlFromFileName(fileName);
-        out.replace(QLatin1Char(' '), QLatin1String("%20"));
-        out.replace(QLatin1Char(','), QLatin1String("%2C"));
-        return out;
+    static const QByteArray safe = urlSafeAscii(" ,");
+    const auto url = [&](int scale) {
+        return percentEncodedName(
+            OutputNaming::imageFileName(m_project, n, state, scale, m_project.imageFileFormat),
+            safe);
     };
-    return url(imageFileName(n, suffix)) + QStringLiteral(" 1x, ") + url(hiDpiFileName(n, suffix)) +
-           QStringLiteral(" 2x");
+    QString text = url(1) + QStringLiteral(" 1x");
+    if (!m_twinWritten || m_twinWritten(n, state))
+        text += QStringLiteral(", ") + url(2) + QStringLiteral(" 2x");
+    return text;
 }
 
-QString SamplePageWriter::imageSourceAttributes(int n, const QString& suffix) const
+QString SamplePageWriter::imageSourceAttributes(int n, ButtonState state) const
 {
-    QString out = QStringLiteral("src=\"") +
-                  attributeText(urlFromFileName(imageFileName(n, suffix))) + QLatin1Char('"');
+    QString out = QStringLiteral("src=\"") + attributeText(imageUrl(n, state)) + QLatin1Char('"');
     if (m_project.hiDpiImages)
         out +=
-            QStringLiteral(" srcset=\"") + attributeText(srcsetText(n, suffix)) + QLatin1Char('"');
+            QStringLiteral(" srcset=\"") + attributeText(srcsetText(n, state)) + QLatin1Char('"');
     return out;
 }
 
@@ -207,7 +178,7 @@ QString SamplePageWriter::anchorLine(int n) const
     if (!handlers.isEmpty() || m_project.htmlDirection == HtmlDirection::Down)
         line += QStringLiteral("name=\"%1\" ").arg(image);
     // Concatenated, not arg()-chained: a caption may hold "%1".
-    line += imageSourceAttributes(n, QString()) + QStringLiteral(" alt=\"") +
+    line += imageSourceAttributes(n, ButtonState::Normal) + QStringLiteral(" alt=\"") +
             asciiAttributeText(m_project.captions.value(n - 1)) + QStringLiteral("\"") +
             sizeAttributes(m_sizes.width(n), m_sizes.height(1)) + QStringLiteral("></a>");
     return line;
@@ -249,12 +220,12 @@ void SamplePageWriter::addButtonLines(const LineSink& line) const
 }
 
 void SamplePageWriter::addImageList(const LineSink& line, const QString& title,
-                                    const QString& suffix) const
+                                    ButtonState state) const
 {
     line(QStringLiteral("<B>Images generated for %1 Buttons</B>").arg(title));
     line(QStringLiteral("<P>"));
     for (int n = 1; n <= m_project.captions.size(); ++n) {
-        line(QStringLiteral("<img ") + imageSourceAttributes(n, suffix) +
+        line(QStringLiteral("<img ") + imageSourceAttributes(n, state) +
              sizeAttributes(m_sizes.width(n), m_sizes.height(1)) + QLatin1Char('>'));
     }
     line(QStringLiteral("<P>"));
@@ -274,22 +245,22 @@ void SamplePageWriter::produceLines(const LineSink& line) const
     if (hasScript(option)) {
         lines({QStringLiteral("<script language=\"JavaScript\">"), QStringLiteral("<!--"),
                QStringLiteral("if (document.images) {")});
-        const auto preload = [&](const char* kind, const QString& suffix) {
+        const auto preload = [&](const char* kind, ButtonState state) {
             for (int n = 1; n <= count; ++n) {
                 const QString object = QStringLiteral("image%1%2").arg(n).arg(QLatin1String(kind));
                 line(QStringLiteral("  %1 = new Image();").arg(object));
                 line(QStringLiteral("  ") + object + QStringLiteral(".src = \"") +
-                     urlFromFileName(imageFileName(n, suffix)) + QStringLiteral("\";"));
+                     imageUrl(n, state) + QStringLiteral("\";"));
                 if (m_project.hiDpiImages)
                     line(QStringLiteral("  ") + object + QStringLiteral(".srcset = \"") +
-                         srcsetText(n, suffix) + QStringLiteral("\";"));
+                         srcsetText(n, state) + QStringLiteral("\";"));
             }
         };
-        preload("off", QString());
+        preload("off", ButtonState::Normal);
         if (showsSelected(option))
-            preload("on", QStringLiteral("s"));
+            preload("on", ButtonState::Selected);
         if (showsPressed(option))
-            preload("press", QStringLiteral("p"));
+            preload("press", ButtonState::Pressed);
         lines({QStringLiteral("}"), QString(), QStringLiteral("function changeImages() {"),
                QStringLiteral("  if (document.images) {"),
                QStringLiteral("    for (var i=0; i<changeImages.arguments.length; i+=2) {")});
@@ -314,11 +285,11 @@ void SamplePageWriter::produceLines(const LineSink& line) const
 
     lines({commentRule, QStringLiteral("<!-- End of JavaScript code for body -->"), commentRule,
            QStringLiteral("<P>")});
-    addImageList(line, QStringLiteral("Regular"), QString());
+    addImageList(line, QStringLiteral("Regular"), ButtonState::Normal);
     if (showsSelected(option))
-        addImageList(line, QStringLiteral("Selected"), QStringLiteral("s"));
+        addImageList(line, QStringLiteral("Selected"), ButtonState::Selected);
     if (showsPressed(option))
-        addImageList(line, QStringLiteral("Pressed"), QStringLiteral("p"));
+        addImageList(line, QStringLiteral("Pressed"), ButtonState::Pressed);
     line(QStringLiteral("</body></html>"));
 }
 

@@ -21,6 +21,13 @@ public:
     // The lines as UTF-8, each followed by CR LF.
     QByteArray pageBytes() const;
 
+    // With HiDPI images, whether the twin of caption n's image in a state was written; a twin
+    // that was not is left out of the page. All of them by default.
+    void setTwinWritten(std::function<bool(int n, ButtonState state)> written)
+    {
+        m_twinWritten = std::move(written);
+    }
+
     // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks,
     // replacing the file only once the page is complete.
     bool write();
@@ -29,6 +36,7 @@ public:
 
     // A file name as it stands in a URL: characters that would end or redirect the URL,
     // or break the script string that preloads it, and non-ASCII, percent-encoded as UTF-8.
+    // A name holding ":" gets "./" in front, or its start would read as a scheme.
     static QString urlFromFileName(const QString& fileName);
     // Text as it stands inside a double-quoted attribute.
     static QString attributeText(const QString& text);
@@ -43,15 +51,14 @@ private:
     void produceLines(const LineSink& line) const;
     QString anchorLine(int n) const;
     void addButtonLines(const LineSink& line) const;
-    void addImageList(const LineSink& line, const QString& title, const QString& suffix) const;
-    QString imageFileName(int n, const QString& suffix) const;
-    // The twice-size twin of an image: "<stem>@2x.<ext>" next to "<stem>.<ext>".
-    QString hiDpiFileName(int n, const QString& suffix) const;
-    QString srcsetText(int n, const QString& suffix) const;
+    void addImageList(const LineSink& line, const QString& title, ButtonState state) const;
+    QString imageUrl(int n, ButtonState state) const;
+    QString srcsetText(int n, ButtonState state) const;
     // src, and with HiDPI images the srcset offering both sizes.
-    QString imageSourceAttributes(int n, const QString& suffix) const;
+    QString imageSourceAttributes(int n, ButtonState state) const;
 
     const ButtonProject& m_project;
     const ButtonSizeTables& m_sizes;
+    std::function<bool(int n, ButtonState state)> m_twinWritten;
     QString m_errorString;
 };

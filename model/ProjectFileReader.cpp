@@ -112,6 +112,7 @@ bool ProjectFileReader::readFrom(QIODevice& device)
     const bool utf8 = validator.finish();
 
     m_project.captions.clear();
+    m_namedProjectKey = false;
     // These keys are written only when on, so their absence means off.
     m_project.smoothCaptions = false;
     m_project.hiDpiImages = false;
@@ -144,11 +145,18 @@ bool ProjectFileReader::applyProjectLine(const QString& line)
     const QStringView key = QStringView(line).left(eq);
     const QString value = line.mid(eq + 1);
     if (ProjectKeys::isCaptionKey(key)) {
+        m_namedProjectKey = true;
         m_project.captions.append(value);
         return true;
     }
     const ProjectKeys::Key* known = ProjectKeys::find(key);
-    return known ? applyValue(*known, value) : true;
+    if (!known) {
+        if (line == ProjectKeys::versionLine)
+            m_namedProjectKey = true;
+        return true;
+    }
+    m_namedProjectKey = true;
+    return applyValue(*known, value);
 }
 
 bool ProjectFileReader::readInteger(const QString& value, qint32* result)

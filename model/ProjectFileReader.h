@@ -29,6 +29,9 @@ public:
     bool loadFromBytes(const QByteArray& data);
     bool applyProjectLine(const QString& line);
     QString errorString() const { return m_errorString; }
+    // Whether any line read so far named a key of a project file; a file without one is
+    // something else.
+    bool namedProjectKey() const { return m_namedProjectKey; }
 
 private:
     bool readFrom(QIODevice& device);
@@ -40,4 +43,5 @@ private:
     ButtonProject& m_project;
     OwnImageLoader m_loader;
     QString m_errorString;
+    bool m_namedProjectKey = false;
 };

@@ -213,7 +213,7 @@ bool WizardController::saveProjectAs()
 bool WizardController::previewInBrowser()
 {
     return m_platform.openWithApplication(
-        m_project.fileNamePrefix + QStringLiteral("PAGE.html"),
+        OutputNaming::samplePageFileName(m_project),
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 }
 

@@ -69,10 +69,11 @@ private slots:
     void unwritableDirectory();
     void unrenderableButtonsAreDropped();
     void manyDropsAreCountedAndReportedInOrder();
-    void oneBadNameDropsOnlyItsImages();
+    void pageNamesOnlyWrittenFiles_data();
+    void pageNamesOnlyWrittenFiles();
     void threadsWriteWhatOneThreadWrites();
-    void refusedPrefixWritesNothing_data();
-    void refusedPrefixWritesNothing();
+    void refusedNamesWriteNothing_data();
+    void refusedNamesWriteNothing();
     void controlCharactersLeaveCaptionNames();
     void temporariesOfKilledRunsAreRemoved();
 };
@@ -203,8 +204,7 @@ void tst_GenerationRun::doubleSizeTwinsBesideEachImage()
                 singles << name;
     QCOMPARE(result.imagesWritten * 3, singles.size() * 2);
     for (const QString& name : singles) {
-        const QString twin = OutputNaming::doubleSizeStem(QFileInfo(name).completeBaseName()) +
-                             "." + QFileInfo(name).suffix();
+        const QString twin = QFileInfo(name).completeBaseName() + "@2x." + QFileInfo(name).suffix();
         QCOMPARE(QImage(dir.filePath(twin)).size(), QImage(dir.filePath(name)).size() * 2);
     }
 }
@@ -327,35 +327,68 @@ void tst_GenerationRun::manyDropsAreCountedAndReportedInOrder()
     QCOMPARE(result.droppedImages.last().pathStem, reported.at(99));
 }
 
-void tst_GenerationRun::oneBadNameDropsOnlyItsImages()
+void tst_GenerationRun::pageNamesOnlyWrittenFiles_data()
 {
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("caption"); // named by its caption when not empty
+    QTest::addColumn<int>("dropped");
+    QTest::addColumn<int>("urls");
+    // Per caption and state: src and a srcset of two in the script and in the list; the link
+    // shows the Normal state once more.
+    const int all = 2 * 3 * 6 + 2 * 3;
+    QTest::newRow("twins too long are left out") << "BTN" << QString(250, 'y') << 3 << all - 7;
+    QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all;
+    QTest::newRow("prefix with blank, comma, ampersand") << "a b,&" << QString() << 0 << all;
+}
+
+void tst_GenerationRun::pageNamesOnlyWrittenFiles()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, caption);
+    QFETCH(int, dropped);
+    QFETCH(int, urls);
     QTemporaryDir dir;
-    const QString tooLong(300, QLatin1Char('x')); // beyond any file system's name limit
-    ButtonProject project =
-        projectIn(dir.path(), {"Home", tooLong, "Contact"}, JavaScriptOption::Static);
-    project.useCaptionsAsNames = true;
+    ButtonProject project = projectIn(dir.path(), {"Home", caption.isEmpty() ? "Two" : caption},
+                                      JavaScriptOption::Both);
+    project.fileNamePrefix = prefix;
+    project.useCaptionsAsNames = !caption.isEmpty();
+    project.hiDpiImages = true;
     Fixture f;
     const GenerationResult result = f.run(project);
+    QCOMPARE(result.droppedImageCount, dropped);
+    for (const DroppedImage& image : result.droppedImages)
+        QCOMPARE(image.reason, "File name too long");
+    QVERIFY(result.pageWritten);
 
-    QCOMPARE(result.droppedImages.size(), 1);
-    QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath(tooLong));
-    QVERIFY(result.droppedImages.at(0).reason.contains(dir.filePath(tooLong)));
-    QCOMPARE(result.imagesWritten, 2);
-    QCOMPARE(filesIn(dir.path()),
-             (QStringList{"BTNPAGE.html", "contact.gif", "contact.jpg", "contact.png", "home.gif",
-                          "home.jpg", "home.png", "project.blp"}));
-    // The page still shows the size the failed caption's Normal image had.
-    QVERIFY(f.sizes.width(2) > 0);
+    QFile page(result.pagePath);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    static const QRegularExpression reference("(src|srcset)(?:=| = )\"([^\"]*)\"");
+    int found = 0;
+    for (const QRegularExpressionMatch& m : reference.globalMatch(html)) {
+        const bool set = m.captured(1) == "srcset";
+        for (const QString& candidate : m.captured(2).split(set ? ", " : "\n")) {
+            QString url = set ? candidate.section(' ', 0, 0) : candidate;
+            url.replace("&amp;", "&");
+            // Read as a URL, a name with a colon must not start a scheme.
+            QVERIFY2(QUrl(url).isRelative(), qPrintable(url));
+            const QString name =
+                QUrl::fromPercentEncoding(url.toUtf8()).remove(QRegularExpression("^\\./"));
+            QVERIFY2(QFileInfo(dir.filePath(name)).isFile(), qPrintable(name));
+            ++found;
+        }
+    }
+    QCOMPARE(found, urls);
 }
 
 void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
 {
-    // Same names several times over (the later caption must win), a name too long to write,
+    // Same names several times over (the later caption must win), names held by folders,
     // and enough images to keep every thread busy.
     QStringList captions;
     for (int i = 0; i < 40; ++i)
         captions << QString("Item %1").arg(i % 25) << QString("ITEM %1").arg(i % 25);
-    captions.insert(7, QString(300, QLatin1Char('y')));
+    captions.insert(7, "Blocked");
 
     GenerationResult results[2];
     QTemporaryDir dirs[2];
@@ -363,6 +396,8 @@ void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
     for (int i = 0; i < 2; ++i) {
         ButtonProject project = projectIn(dirs[i].path(), captions, JavaScriptOption::Both);
         project.useCaptionsAsNames = true;
+        for (const char* blocked : {"blocked.jpg", "blockeds.jpg", "blockedp.jpg"})
+            QVERIFY(QDir(dirs[i].path()).mkdir(blocked));
         project.variableWidth = true;
         Fixture& f = fixtures[i];
         GenerationRun run(project, f.pictures, f.options, f.sizes);
@@ -397,26 +432,36 @@ void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
     QCOMPARE(QImage(dirs[1].filePath("item-3.png")).width(), fixtures[1].sizes.width(lastItem3));
 }
 
-void tst_GenerationRun::refusedPrefixWritesNothing_data()
+void tst_GenerationRun::refusedNamesWriteNothing_data()
 {
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("parent folder") << "../escaped";
-    QTest::newRow("backslash") << "a\\b";
-    QTest::newRow("NUL") << QStringLiteral("BTN\0");
-    QTest::newRow("dot dot") << "..";
+    QTest::addColumn<QString>("caption"); // named by its caption when not empty
+    QTest::addColumn<QString>("error");
+    for (const QString& prefix :
+         {QString("../escaped"), QString("a\\b"), QStringLiteral("BTN\0"), QString("..")})
+        QTest::newRow(qPrintable(OutputNaming::quotedText(prefix)))
+            << prefix << QString() << OutputNaming::prefixError(prefix);
+    const QString x246(246, 'x');
+    QTest::newRow("prefix too long for the project copy")
+        << x246 << QString() << "File name too long: " + x246.left(40);
+    const QString y300(300, 'y');
+    QTest::newRow("caption name too long")
+        << "BTN" << y300 << "File name too long: " + y300.left(40);
 }
 
-void tst_GenerationRun::refusedPrefixWritesNothing()
+void tst_GenerationRun::refusedNamesWriteNothing()
 {
     QFETCH(QString, prefix);
+    QFETCH(QString, caption);
+    QFETCH(QString, error);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("out"));
-    ButtonProject project = projectIn(dir.filePath("out"), {"Home"});
+    ButtonProject project = projectIn(dir.filePath("out"), {"Home", caption});
     project.fileNamePrefix = prefix;
+    project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
-    QVERIFY(result.fatalError.startsWith("Invalid file name prefix: "));
-    QCOMPARE(result.fatalError, OutputNaming::prefixError(prefix));
+    QCOMPARE(result.fatalError, error);
     QCOMPARE(result.filesWritten, 0);
     QVERIFY(!result.pageWritten);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

@@ -17,6 +17,8 @@ private slots:
     void captionNamesStayInTheFolder();
     void prefixError_data();
     void prefixError();
+    void tooLongName_data();
+    void tooLongName();
 };
 
 void tst_OutputNaming::normalisedOutputDirectory_data()
@@ -216,6 +218,32 @@ void tst_OutputNaming::prefixError()
     QFETCH(QString, prefix);
     QFETCH(QString, error);
     QCOMPARE(OutputNaming::prefixError(prefix), error);
+}
+
+void tst_OutputNaming::tooLongName_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("error");
+    // Each caption is a file name with ".jpg" after it, in a folder that takes 255 bytes.
+    QTest::newRow("ASCII at the limit") << QString(251, 'a') << QString();
+    QTest::newRow("ASCII past it")
+        << QString(252, 'a') << "File name too long: " + QString(40, 'a');
+    // 130 characters, 256 bytes in UTF-8
+    QTest::newRow("counted in bytes")
+        << QString(126, QChar(0xE9)) << "File name too long: " + QString(40, QChar(0xE9));
+    const QString smiles = "a" + QString(QStringLiteral("\U0001F600")).repeated(64);
+    QTest::newRow("never half a character") << smiles << "File name too long: " + smiles.left(39);
+}
+
+void tst_OutputNaming::tooLongName()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, error);
+    ButtonProject project;
+    project.useCaptionsAsNames = true;
+    project.javaScriptOption = JavaScriptOption::Static;
+    project.captions = {"Home", caption};
+    QCOMPARE(OutputNaming::tooLongNameError(project, 255), error);
 }
 
 QTEST_MAIN(tst_OutputNaming)

@@ -439,6 +439,11 @@ void tst_SamplePageWriter::unsafeCharacters_data()
            "src=\"%C3%9Cber-%E2%82%AC-%F0%9F%98%80.png\" alt=\"&#220;ber &#8364; &#128512;\" "
            "width=120 height=32 border=0></a>"
         << "  image1off.src = \"%C3%9Cber-%E2%82%AC-%F0%9F%98%80.png\";";
+    QTest::newRow("colon in the prefix would start a scheme")
+        << "img:" << false << "Home"
+        << "<a href=\"Home.html\" ><img name=\"image1\" src=\"./img:1.png\" alt=\"Home\" "
+           "width=120 height=32 border=0></a>"
+        << "  image1off.src = \"./img:1.png\";";
     QTest::newRow("placeholder-like caption text")
         << "BTN" << false << "%1 %2"
         << "<a href=\"%251-%252.html\" ><img name=\"image1\" src=\"btn1.png\" alt=\"%1 %2\" "

@@ -24,7 +24,8 @@ share=$root/share
 for f in bin/brindlewick bin/brindlewick-cli \
   share/applications/brindlewick.desktop share/metainfo/brindlewick.metainfo.xml \
   share/icons/hicolor/scalable/apps/brindlewick.svg \
-  share/brindlewick/brwk4.html share/brindlewick/example.blp share/man/man1/brindlewick-cli.1; do
+  share/brindlewick/brwk4.html share/brindlewick/example.blp share/man/man1/brindlewick-cli.1 \
+  share/man/man1/brindlewick.1; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
 for f in bin/brindlewick bin/brindlewick-cli; do
@@ -57,8 +58,10 @@ grep -qF "<release version=\"$version\"" "$share/metainfo/brindlewick.metainfo.x
 for shot in $(grep -o '<image>[^<]*' "$share/metainfo/brindlewick.metainfo.xml" | sed 's|.*/||'); do
   [ -f "$source/docs/screenshots/$shot" ] || fail "screenshot $shot is not in docs/screenshots/"
 done
-man -l "$share/man/man1/brindlewick-cli.1" 2>/dev/null | grep -q "output-dir" ||
-  [ ! -x "$(command -v man)" ] || fail "man page does not render"
+for page in brindlewick-cli:keyboard-rollovers brindlewick:brindlewick-cli; do
+  man -l "$share/man/man1/${page%%:*}.1" 2>/dev/null | grep -q -- "${page#*:}" ||
+    [ ! -x "$(command -v man)" ] || fail "man page ${page%%:*}.1 does not render"
+done
 
 cli=$root/bin/brindlewick-cli
 [ "$("$cli" --version)" = "brindlewick-cli $version" ] || fail "--version: $("$cli" --version)"

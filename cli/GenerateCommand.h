@@ -6,7 +6,8 @@ class QTextStream;
 
 // "generate PROJECT.blp [--output-dir DIR] [options]" without a display: reads the project as
 // File > Open does, runs the generation with the user's stored option sets and reports the
-// outcome.
+// outcome. A relative output directory is taken from the current one, and a missing one is
+// created with its parents once the project and its names have passed every check.
 class GenerateCommand
 {
 public:

@@ -7,7 +7,11 @@
 #include "ProjectFileReader.h"
 #include "SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTextStream>
+
+#include <filesystem>
 
 GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream& err)
 {
@@ -26,6 +30,10 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         err << m_projectPath << ": " << reader.errorString() << Qt::endl;
         return Failed;
     }
+    if (!reader.namedProjectKey()) {
+        err << m_projectPath << " is not a project file" << Qt::endl;
+        return Failed;
+    }
     const QString prefixError = OutputNaming::prefixError(project.fileNamePrefix);
     if (!prefixError.isEmpty()) {
         err << m_projectPath << ": " << prefixError << Qt::endl;
@@ -37,6 +45,25 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     project.smoothCaptions |= m_extra.smoothCaptions;
     project.hiDpiImages |= m_extra.hiDpiImages;
     project.keyboardRollovers |= m_extra.keyboardRollovers;
+    // Whoever opens the copy later, from wherever, finds the files it names.
+    if (QDir::isRelativePath(project.outputDirectory))
+        project.outputDirectory =
+            QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
+
+    const QString tooLong =
+        OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
+    if (!tooLong.isEmpty()) {
+        err << tooLong << Qt::endl;
+        return Failed;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(project.outputDirectory).toStdString(),
+                                        error);
+    if (error) {
+        err << "Cannot create folder \"" << project.outputDirectory << "\". "
+            << QString::fromStdString(error.message()) << Qt::endl;
+        return Failed;
+    }
 
     ButtonSizeTables sizes;
     GenerationRun run(project, pictures, options, sizes);

@@ -1,0 +1,61 @@
+#include "CommandLine.h"
+
+#include "CommandLineOptions.h"
+#include "GenerateCommand.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+int usageError(QTextStream& err, const QString& problem)
+{
+    err << "brindlewick-cli: " << problem << Qt::endl
+        << "Try 'brindlewick-cli --help'." << Qt::endl;
+    return GenerateCommand::Failed;
+}
+
+QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
+{
+    return QCommandLineOption(option.names, option.description, option.valueName);
+}
+} // namespace
+
+int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    // "-hidpi" is a mistyped option, not the letters h, i, d, p and i.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const CommandLineOptions::Option& option : CommandLineOptions::all())
+        parser.addOption(toParserOption(option));
+    if (!parser.parse(arguments))
+        return usageError(err, parser.errorText());
+    if (parser.isSet(CommandLineOptions::help().names.last())) {
+        out << CommandLineOptions::helpText() << Qt::flush;
+        return GenerateCommand::Success;
+    }
+    if (parser.isSet(CommandLineOptions::version().names.last())) {
+        out << "brindlewick-cli " << BRINDLEWICK_VERSION << Qt::endl;
+        return GenerateCommand::Success;
+    }
+
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(err, QStringLiteral("No command given."));
+    if (words.first() != QLatin1String("generate"))
+        return usageError(err, QStringLiteral("Unknown command '%1'.").arg(words.first()));
+    if (words.size() < 2)
+        return usageError(err, QStringLiteral("No project file given."));
+    if (words.size() > 2)
+        return usageError(
+            err, QStringLiteral("More than one project file given: '%1'.").arg(words.at(2)));
+
+    GenerateCommand command(words.at(1));
+    if (parser.isSet(QStringLiteral("output-dir")))
+        command.setOutputDirectory(parser.value(QStringLiteral("output-dir")));
+    GenerateCommand::ExtraOptions extra;
+    extra.smoothCaptions = parser.isSet(QStringLiteral("smooth"));
+    extra.hiDpiImages = parser.isSet(QStringLiteral("hidpi"));
+    extra.keyboardRollovers = parser.isSet(QStringLiteral("keyboard-rollovers"));
+    command.setExtraOptions(extra);
+    return command.execute(out, err);
+}

@@ -1,0 +1,174 @@
+#include "CommandLineOptions.h"
+
+namespace {
+const QString program = QStringLiteral("brindlewick-cli");
+constexpr int helpWidth = 79;
+constexpr int descriptionColumn = 25;
+
+QString dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// Text as roff prints it: a minus is "\-", a backslash "\e", and a line may not start with a
+// control character.
+QString roff(const QString& text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('\\'), QLatin1String("\\e"));
+    out.replace(QLatin1Char('-'), QLatin1String("\\-"));
+    if (out.startsWith(QLatin1Char('.')) || out.startsWith(QLatin1Char('\'')))
+        out.prepend(QLatin1String("\\&"));
+    return out;
+}
+
+QString sentence(const QString& description)
+{
+    return description.left(1).toUpper() + description.mid(1) + QLatin1Char('.');
+}
+} // namespace
+
+const QList<CommandLineOptions::Option>& CommandLineOptions::all()
+{
+    static const QList<Option> options{
+        {{QStringLiteral("output-dir")},
+         QStringLiteral("DIR"),
+         QStringLiteral("write into DIR, created with its parents if missing, instead of the "
+                        "project's output folder; the copy of the project records it"),
+         true},
+        {{QStringLiteral("smooth")},
+         QString(),
+         QStringLiteral("smooth (antialiased) captions"),
+         true},
+        {{QStringLiteral("hidpi")},
+         QString(),
+         QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
+         true},
+        {{QStringLiteral("keyboard-rollovers")},
+         QString(),
+         QStringLiteral("links show their rollovers on keyboard focus and Enter"),
+         true},
+        {{QStringLiteral("h"), QStringLiteral("help")},
+         QString(),
+         QStringLiteral("show the usage and exit"),
+         false},
+        {{QStringLiteral("version")},
+         QString(),
+         QStringLiteral("show the version and exit"),
+         false},
+    };
+    return options;
+}
+
+const CommandLineOptions::Option& CommandLineOptions::help()
+{
+    return all().at(all().size() - 2);
+}
+
+const CommandLineOptions::Option& CommandLineOptions::version()
+{
+    return all().last();
+}
+
+QString CommandLineOptions::spelled(const Option& option)
+{
+    QStringList names;
+    for (const QString& name : option.names)
+        names << dashed(name);
+    return names.join(QStringLiteral(", "));
+}
+
+QString CommandLineOptions::helpText()
+{
+    QString text;
+    QString line = QStringLiteral("Usage: ") + program + QStringLiteral(" generate PROJECT.blp");
+    const int indent = int(line.size()) - int(QStringLiteral("PROJECT.blp").size());
+    for (const Option& option : all()) {
+        if (!option.generateOption)
+            continue;
+        QString word = QStringLiteral(" [") + dashed(option.names.last());
+        if (!option.valueName.isEmpty())
+            word += QLatin1Char(' ') + option.valueName;
+        word += QLatin1Char(']');
+        if (line.size() + word.size() > helpWidth) {
+            text += line + QLatin1Char('\n');
+            line = QString(indent - 1, QLatin1Char(' '));
+        }
+        line += word;
+    }
+    text += line + QLatin1Char('\n');
+    text += QStringLiteral("       ") + program + QStringLiteral(" ") +
+            dashed(help().names.last()) + QStringLiteral(" | ") + dashed(version().names.last()) +
+            QStringLiteral("\n\n");
+    text += QStringLiteral(
+        "Renders every button of a button layout project and writes the images\n"
+        "(JPEG, PNG and GIF), the sample page and a copy of the project into the\n"
+        "project's output directory, without a display. The JPEG options and the\n"
+        "caption offsets are the ones the wizard remembers, in\n"
+        "$XDG_CONFIG_HOME/brindlewick/brindlewick.ini (~/.config by default).\n"
+        "\n"
+        "Options (the project decides smooth captions, twice-size images and keyboard\n"
+        "rollovers; each of these flags turns one on for this run):\n");
+    for (const Option& option : all()) {
+        QString head = QStringLiteral("  ") + spelled(option);
+        if (!option.valueName.isEmpty())
+            head += QLatin1Char(' ') + option.valueName;
+        // Long descriptions wrap under their own column.
+        QString body;
+        QString current;
+        for (const QString& word : option.description.split(QLatin1Char(' '))) {
+            if (!current.isEmpty() &&
+                descriptionColumn + current.size() + 1 + word.size() > helpWidth) {
+                body += current + QLatin1Char('\n') + QString(descriptionColumn, QLatin1Char(' '));
+                current.clear();
+            }
+            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        body += current;
+        if (head.size() >= descriptionColumn)
+            head += QLatin1Char('\n') + QString(descriptionColumn, QLatin1Char(' '));
+        else
+            head = head.leftJustified(descriptionColumn);
+        text += head + body + QLatin1Char('\n');
+    }
+    text += QStringLiteral(
+        "\nExit status: 0 all written, 1 some images failed, 2 usage or project error.\n");
+    return text;
+}
+
+QString CommandLineOptions::manPage(const QString& manTemplate, const QString& programVersion)
+{
+    QString synopsis =
+        QStringLiteral(".B ") + program + QStringLiteral(" generate\n.I PROJECT.blp\n");
+    QString options;
+    for (const Option& option : all()) {
+        if (option.generateOption) {
+            synopsis += QStringLiteral(".RB [ ") + roff(dashed(option.names.last()));
+            synopsis += option.valueName.isEmpty()
+                            ? QStringLiteral(" ]\n")
+                            : QStringLiteral("\n.IR ") + option.valueName + QStringLiteral(" ]\n");
+        }
+        options += QStringLiteral(".TP\n");
+        if (!option.valueName.isEmpty()) {
+            options += QStringLiteral(".BI ") + roff(spelled(option)) + QStringLiteral(" \" ") +
+                       option.valueName + QStringLiteral("\"\n");
+        } else if (option.names.size() > 1) {
+            QStringList names;
+            for (const QString& name : option.names)
+                names << roff(dashed(name));
+            options +=
+                QStringLiteral(".BR ") + names.join(QStringLiteral(" \", \" ")) + QLatin1Char('\n');
+        } else {
+            options += QStringLiteral(".B ") + roff(spelled(option)) + QLatin1Char('\n');
+        }
+        options += roff(sentence(option.description)) + QLatin1Char('\n');
+    }
+    synopsis += QStringLiteral(".br\n.B ") + program + QStringLiteral("\n.RB ") +
+                roff(dashed(help().names.last())) + QStringLiteral(" \" | \" ") +
+                roff(dashed(version().names.last()));
+    QString page = manTemplate;
+    page.replace(QStringLiteral("@SYNOPSIS@"), synopsis);
+    page.replace(QStringLiteral("@OPTIONS@\n"), options);
+    page.replace(QStringLiteral("@PROJECT_VERSION@"), programVersion);
+    return page;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The options of brindlewick-cli, from which both --help and the manual page are made, so the
+// two always list the same ones.
+class CommandLineOptions
+{
+public:
+    struct Option
+    {
+        QStringList names;   // without dashes; one letter is a short name
+        QString valueName;   // empty for a flag
+        QString description; // lower-case start, no full stop, as --help shows it
+        bool generateOption; // an option of "generate" rather than of the program
+    };
+
+    static const QList<Option>& all();
+    static const Option& help();
+    static const Option& version();
+
+    // "--output-dir" or "-h, --help"
+    static QString spelled(const Option& option);
+
+    static QString helpText();
+
+    // The template with @SYNOPSIS@ and @OPTIONS@ replaced by roff text made from the table,
+    // and @PROJECT_VERSION@ by the version.
+    static QString manPage(const QString& manTemplate, const QString& programVersion);
+};

@@ -1,0 +1,157 @@
+#include "CommandLine.h"
+
+#include <QtTest>
+
+class tst_CommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void run_data();
+    void run();
+    void helpMatchesManualPage_data();
+    void helpMatchesManualPage();
+
+private:
+    int runIn(const QStringList& arguments, QString* out, QString* err);
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_home;
+};
+
+namespace {
+const QString tryHelp = QStringLiteral("Try 'brindlewick-cli --help'.\n");
+
+QByteArray project(const QStringList& lines)
+{
+    return (QStringList{"ButtonLayoutFileVersion=400", "LabelText=Home", "rgJavascriptOptions=3"} +
+            lines)
+               .join("\r\n")
+               .toUtf8() +
+           "\r\n";
+}
+} // namespace
+
+void tst_CommandLine::init()
+{
+    m_home = QDir::currentPath();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+int tst_CommandLine::runIn(const QStringList& arguments, QString* out, QString* err)
+{
+    QTextStream outStream(out);
+    QTextStream errStream(err);
+    return CommandLine::run(QStringList{"brindlewick-cli"} + arguments, outStream, errStream);
+}
+
+void tst_CommandLine::run_data()
+{
+    QTest::addColumn<QByteArray>("file"); // written as p.blp into the current folder
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QStringList>("written"); // every file under the folder afterwards
+
+    const QStringList page{"out/BTNPAGE.html", "out/btnproject.blp", "p.blp"};
+    QTest::newRow("not a project") << QByteArray("# Buttons\r\nA list = of things\r\n")
+                                   << QStringList{"generate", "p.blp", "--output-dir", "out"} << 2
+                                   << "p.blp is not a project file\n"
+                                   << QStringList{"p.blp"};
+    QTest::newRow("no captions still runs")
+        << QByteArray("rgJavascriptOptions=3\r\n")
+        << QStringList{"generate", "p.blp", "--output-dir", "out"} << 0 << "" << page;
+    QTest::newRow("missing output folder made with parents")
+        << project({}) << QStringList{"generate", "p.blp", "--output-dir=a/b/c"} << 0 << ""
+        << QStringList{"a/b/c/BTNPAGE.html", "a/b/c/btn1.gif",       "a/b/c/btn1.jpg",
+                       "a/b/c/btn1.png",     "a/b/c/btnproject.blp", "p.blp"};
+    QTest::newRow("relative folder of the project")
+        << project({"lblOutputDirectoryFileName=buttons"}) << QStringList{"generate", "p.blp"} << 0
+        << "" << QStringList{"buttons/BTNPAGE.html", "buttons/btn1.gif",       "buttons/btn1.jpg",
+                             "buttons/btn1.png",     "buttons/btnproject.blp", "p.blp"};
+    const QString prefix(246, 'x');
+    QTest::newRow("name too long: nothing written, no folder")
+        << project({"edOutputDirectoryFileNamePrefix=" + prefix})
+        << QStringList{"generate", "p.blp", "--output-dir", "out"} << 2
+        << "File name too long: " + prefix.left(40) + "\n"
+        << QStringList{"p.blp"};
+    QTest::newRow("unknown option")
+        << project({}) << QStringList{"generate", "p.blp", "--colour"} << 2
+        << "brindlewick-cli: Unknown option 'colour'.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("option without its value")
+        << project({}) << QStringList{"generate", "p.blp", "--output-dir"} << 2
+        << "brindlewick-cli: Missing value after '--output-dir'.\n" + tryHelp
+        << QStringList{"p.blp"};
+    QTest::newRow("unknown command")
+        << project({}) << QStringList{"render", "p.blp"} << 2
+        << "brindlewick-cli: Unknown command 'render'.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("no project") << project({}) << QStringList{"generate"} << 2
+                                << "brindlewick-cli: No project file given.\n" + tryHelp
+                                << QStringList{"p.blp"};
+}
+
+void tst_CommandLine::run()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QStringList, written);
+
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QFile blp("p.blp");
+    QVERIFY(blp.open(QIODevice::WriteOnly) && blp.write(file) == file.size());
+    blp.close();
+    QString out;
+    QString errText;
+    const int code = runIn(arguments, &out, &errText);
+    QDir::setCurrent(m_home);
+
+    QCOMPARE(errText, err);
+    QCOMPARE(code, exitCode);
+    QCOMPARE(out.isEmpty(), exitCode != 0);
+    QStringList files;
+    QDirIterator it(m_dir->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(m_dir->path()).relativeFilePath(it.next());
+    files.sort();
+    QCOMPARE(files, written);
+}
+
+void tst_CommandLine::helpMatchesManualPage_data()
+{
+    QTest::addColumn<QString>("option");
+    for (const char* option :
+         {"--output-dir", "--smooth", "--hidpi", "--keyboard-rollovers", "--help", "--version"})
+        QTest::newRow(option) << option;
+}
+
+void tst_CommandLine::helpMatchesManualPage()
+{
+    QFETCH(QString, option);
+    QString help;
+    QString err;
+    QCOMPARE(runIn({"--help"}, &help, &err), 0);
+    QFile manFile(CLI_MAN_PAGE);
+    QVERIFY(manFile.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(manFile.readAll());
+
+    // As many option lines in --help as tagged paragraphs in the page's OPTIONS.
+    static const QRegularExpression helpEntry("^  -", QRegularExpression::MultilineOption);
+    const qsizetype start = man.indexOf(".SH OPTIONS");
+    const QString options = man.mid(start, man.indexOf(".SH", start + 1) - start);
+    QCOMPARE(help.count(helpEntry), options.count(".TP\n"));
+    QVERIFY2(help.contains(QRegularExpression("^  (-\\w, )?" + option + "\\b",
+                                              QRegularExpression::MultilineOption)),
+             qPrintable(help));
+    QString roff = option;
+    roff.replace("-", "\\-");
+    QVERIFY2(man.contains(QRegularExpression("^\\.TP\\n\\.B[IR]? (\\S+ \", \" )?" +
+                                                 QRegularExpression::escape(roff) + "\\b",
+                                             QRegularExpression::MultilineOption)),
+             qPrintable(roff));
+}
+
+QTEST_MAIN(tst_CommandLine)
+#include "tst_CommandLine.moc"
