@@ -92,7 +92,14 @@ GenerationResult GenerationRun::run()
             }
             encoders.addOutcome(mine, stem, {false, failure});
         };
+        const auto stopRequested = [this] {
+            return m_stop && m_stop->load(std::memory_order_relaxed);
+        };
         const auto render = [&](ButtonState state, int n, const QString& caption) {
+            if (stopRequested()) {
+                result.stopped = true;
+                return;
+            }
             renderWith(renderer, state, n, caption,
                        OutputNaming::imagePathStem(m_project, n, state));
             if (!doubleSize)
@@ -106,8 +113,9 @@ GenerationResult GenerationRun::run()
                 encoders.addOutcome(slot++, twin, {false, QStringLiteral("File name too long")});
         };
         const int total = int(m_project.captions.size()) * statesPerCaption * (doubleSize ? 2 : 1);
+        result.imagesPlanned = total;
 
-        for (int n = 1; n <= m_project.captions.size(); ++n) {
+        for (int n = 1; n <= m_project.captions.size() && !result.stopped; ++n) {
             const QString caption = m_project.captions.at(n - 1);
             // A Normal image that fails must not leave an earlier run's size for the other
             // states.
@@ -115,11 +123,13 @@ GenerationResult GenerationRun::run()
             render(ButtonState::Normal, n, caption);
             for (const ButtonState state : extraStates)
                 render(state, n, caption);
-            if (m_progress)
+            if (m_progress && !result.stopped)
                 m_progress(slot, total);
         }
         encoders.finish();
     }
+    if (result.stopped)
+        return result;
 
     SamplePageWriter page(m_project, m_sizes);
     if (!missingTwins.isEmpty()) {

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 // One image that a run could not render or write, by its path stem (no extension).
@@ -30,8 +31,14 @@ struct GenerationResult
     bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;
+    int imagesPlanned = 0;
+    // Stopped on request: the images written so far are whole; no page or copy was written.
+    bool stopped = false;
 
-    bool everythingWritten() const { return droppedImageCount == 0 && fatalError.isEmpty(); }
+    bool everythingWritten() const
+    {
+        return droppedImageCount == 0 && fatalError.isEmpty() && !stopped;
+    }
 };
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
@@ -64,6 +71,9 @@ public:
         m_dropped = std::move(callback);
     }
 
+    // Set from any thread, it ends the run before its next image.
+    void setStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
+
     GenerationResult run();
 
 private:
@@ -76,4 +86,5 @@ private:
     int m_encoderThreads;
     std::function<void(int done, int total)> m_progress;
     std::function<void(const DroppedImage& dropped)> m_dropped;
+    const std::atomic<bool>* m_stop = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "WizardController.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,14 +31,19 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     m_progressText->setAccessibleName(QStringLiteral("Generation progress"));
     m_progress = new QProgressBar(body());
     m_progress->setAccessibleName(QStringLiteral("Images written"));
+    m_stop = new QPushButton(QStringLiteral("Stop"), body());
+    m_stop->setObjectName(QStringLiteral("btnStopGeneration"));
+    m_stop->setAutoDefault(false);
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(m_progressText);
     progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_stop);
     layout->addLayout(progressRow, 4, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(3, 1);
     // The row keeps its room while hidden, so showing it moves nothing.
-    for (QWidget* w : {static_cast<QWidget*>(m_progressText), static_cast<QWidget*>(m_progress)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_progressText), static_cast<QWidget*>(m_progress),
+                       static_cast<QWidget*>(m_stop)}) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
@@ -52,14 +56,21 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     connect(&m_wizard.generation(), &GenerationJob::started, this, [this] { setRunning(true); });
     connect(&m_wizard.generation(), &GenerationJob::finished, this, [this] { setRunning(false); });
     connect(&m_wizard.generation(), &GenerationJob::progress, this, &FinishedPage::showProgress);
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_stop->setEnabled(false);
+        m_wizard.generation().stop();
+    });
 }
 
 void FinishedPage::setRunning(bool running)
 {
     for (QWidget* w : m_buttons)
         w->setEnabled(!running);
+    m_stop->setEnabled(running);
     if (running)
         m_runTime.start();
+    else
+        m_stop->hide();
 }
 
 void FinishedPage::showProgress(int done, int total)
@@ -71,6 +82,5 @@ void FinishedPage::showProgress(int done, int total)
     m_progress->setValue(done);
     m_progressText->show();
     m_progress->show();
-    // The run holds the GUI thread; let the window paint, but take no clicks until it ends.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_stop->show();
 }

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 // Page 16: the end, with the generation's progress while it runs.
 class FinishedPage : public WizardPage
@@ -27,5 +28,6 @@ private:
     QList<QWidget*> m_buttons;
     QLabel* m_progressText;
     QProgressBar* m_progress;
+    QPushButton* m_stop;
     QElapsedTimer m_runTime;
 };

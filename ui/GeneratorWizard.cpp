@@ -246,7 +246,12 @@ void GeneratorWizard::closeSplash()
 
 void GeneratorWizard::closeEvent(QCloseEvent* event)
 {
-    // Closing ends the program at once, splash and preview included.
+    // Closing ends the program at once, splash and preview included; a run ends after its
+    // current image and says how far it got.
+    if (m_controller->generation().isRunning()) {
+        m_controller->generation().stop();
+        m_controller->generation().wait();
+    }
     closeSplash();
     m_livePreview->hide();
     QMainWindow::closeEvent(event);

@@ -3,22 +3,76 @@
 #include "PlatformServices.h"
 #include "WizardTexts.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 GenerationJob::GenerationJob(PlatformServices& platform, QObject* parent)
     : QObject(parent), m_platform(platform)
 {
 }
 
-void GenerationJob::run(const ButtonProject& project, const BackgroundPictures& pictures,
-                        const OptionSets& options)
+GenerationJob::~GenerationJob()
 {
+    if (m_thread) {
+        m_stop = true;
+        m_thread->wait();
+    }
+}
+
+void GenerationJob::start(const ButtonProject& project, const BackgroundPictures& pictures,
+                          const OptionSets& options)
+{
+    if (m_running)
+        return;
     m_running = true;
+    m_stop = false;
+    const int runId = ++m_runId;
     emit started();
-    GenerationRun run(project, pictures, options, m_sizes);
-    run.setProgressCallback([this](int done, int total) { emit progress(done, total); });
-    m_lastResult = run.run();
+
+    // The thread owns the copies; its result is read only after it has ended.
+    m_thread.reset(QThread::create([this, runId, project, pictures, options] {
+        GenerationRun run(project, pictures, options, m_sizes);
+        run.setStopFlag(&m_stop);
+        run.setProgressCallback([this, runId](int done, int total) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, runId, done, total] {
+                    if (m_running && runId == m_runId)
+                        emit progress(done, total);
+                },
+                Qt::QueuedConnection);
+        });
+        m_pendingResult = run.run();
+        QMetaObject::invokeMethod(this, &GenerationJob::complete, Qt::QueuedConnection);
+    }));
+    m_thread->start();
+}
+
+void GenerationJob::stop()
+{
+    m_stop = true;
+}
+
+void GenerationJob::wait()
+{
+    complete();
+}
+
+void GenerationJob::complete()
+{
+    if (!m_thread)
+        return;
+    m_thread->wait();
+    m_thread.reset();
+    // Progress still queued comes before the end, also when wait() got here first.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    m_lastResult = std::move(m_pendingResult);
     m_running = false;
     emit finished();
 
+    if (m_lastResult.stopped)
+        m_platform.showMessage(WizardTexts::generationStoppedMessage(m_lastResult.imagesWritten,
+                                                                     m_lastResult.imagesPlanned));
     if (!m_lastResult.droppedImages.isEmpty()) {
         const DroppedImage& first = m_lastResult.droppedImages.first();
         m_platform.showError(WizardTexts::droppedImagesMessage(m_lastResult.droppedImageCount,

@@ -8,20 +8,32 @@
 
 #include <QObject>
 
-class PlatformServices;
+#include <atomic>
+#include <memory>
 
-// The run that Next on the Generate page starts: its progress, its result, and the messages
-// for what it could not write.
+class PlatformServices;
+class QThread;
+
+// The run that Next on the Generate page starts, on a thread of its own so that the window
+// stays live: its progress, the stop request, its result, and the messages for what it could
+// not write. Signals come on the thread that started the run.
 class GenerationJob : public QObject
 {
     Q_OBJECT
 public:
     explicit GenerationJob(PlatformServices& platform, QObject* parent = nullptr);
+    // Stops a run still going and waits for it, without its signals or messages.
+    ~GenerationJob() override;
 
     bool isRunning() const { return m_running; }
     const GenerationResult& lastResult() const { return m_lastResult; }
-    void run(const ButtonProject& project, const BackgroundPictures& pictures,
-             const OptionSets& options);
+    // The run works on copies, so the project may change while it goes.
+    void start(const ButtonProject& project, const BackgroundPictures& pictures,
+               const OptionSets& options);
+    // Ends the run after the image being made; the result and messages follow as usual.
+    void stop();
+    // Blocks until the run has ended and its result, signals and messages are delivered.
+    void wait();
 
 signals:
     void started();
@@ -29,8 +41,15 @@ signals:
     void finished();
 
 private:
+    void complete();
+
     PlatformServices& m_platform;
     ButtonSizeTables m_sizes;
+    std::unique_ptr<QThread> m_thread;
+    std::atomic<bool> m_stop{false};
     bool m_running = false;
+    // Tells a late progress report from an earlier run apart.
+    int m_runId = 0;
+    GenerationResult m_pendingResult; // the thread's own until it has ended
     GenerationResult m_lastResult;
 };

@@ -113,7 +113,7 @@ bool WizardController::next()
         emit changed();
     }
     if (left == Generate)
-        m_generation.run(m_project, m_pictures, m_options);
+        m_generation.start(m_project, m_pictures, m_options);
     return true;
 }
 

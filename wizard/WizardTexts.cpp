@@ -67,3 +67,8 @@ QString WizardTexts::createDirectoryFailed(const QString& directory, const QStri
 {
     return QStringLiteral("The directory %1 could not be created: %2").arg(directory, reason);
 }
+
+QString WizardTexts::generationStoppedMessage(int written, int total)
+{
+    return QStringLiteral("Generation stopped: %1 of %2 images written").arg(written).arg(total);
+}

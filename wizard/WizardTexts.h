@@ -23,6 +23,7 @@ public:
     // Tells how many images a run dropped and why the first one was.
     static QString droppedImagesMessage(int count, const QString& firstPathStem,
                                         const QString& firstReason);
+    static QString generationStoppedMessage(int written, int total);
     static QString createDirectoryFailed(const QString& directory, const QString& reason);
 
     static inline const QString captionDialogTitle = QStringLiteral("Label text for Button");

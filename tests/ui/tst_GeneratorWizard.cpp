@@ -36,6 +36,7 @@ private slots:
     void textSample();
     void saveAsAsksBeforeReplacing();
     void walkGeneratesWhatTheCommandLineGenerates();
+    void stopButtonAndClosingEndTheRun();
     void tabOrderAndAccessibleNames();
     void moreOptionsByKeyboard();
     void livePreviewFollowsSelectionAndChanges();
@@ -276,9 +277,10 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     connect(&c.generation(), &GenerationJob::progress, this, [&] {
         ++progressReports;
         for (QPushButton* b : wizard.page(WizardController::Finished)->findChildren<QPushButton*>())
-            enabledDuringRun += b->isVisible() && b->isEnabled();
+            enabledDuringRun += b->isVisible() && b->isEnabled() && b->text() != "Stop";
     });
     click(current(), QStringLiteral("Next >>"));
+    c.generation().wait();
     QCOMPARE(shownPageWhenRunStarted, int(WizardController::Finished));
     QVERIFY(progressReports > 0);
     QCOMPARE(enabledDuringRun, 0);
@@ -309,6 +311,41 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     }
     // Three captions in two states, three formats each, and the page.
     QCOMPARE(compared.size(), 3 * 2 * 3 + 1);
+}
+
+void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
+{
+    QTemporaryDir dir;
+    ScriptedPlatformServices platform;
+    platform.temporaryFolder = dir.path() + QLatin1Char('/');
+    for (int n = 0; n < 2000; ++n)
+        platform.inputAnswers << QStringLiteral("Caption %1").arg(n);
+    GeneratorWizard wizard(platform);
+    wizard.show();
+    WizardController& c = wizard.controller();
+    for (int n = 0; n < 2000; ++n)
+        c.captions().addCaption();
+    c.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
+    QPushButton* stop = wizard.page(WizardController::Finished)
+                            ->findChild<QPushButton*>(QStringLiteral("btnStopGeneration"));
+
+    c.showPage(WizardController::Generate);
+    QVERIFY(c.next());
+    QTRY_VERIFY_WITH_TIMEOUT(stop->isVisible() || !c.generation().isRunning(), 30000);
+    QVERIFY2(c.generation().isRunning(), "the run ended before Stop could be pressed");
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
+    QVERIFY(!stop->isVisible());
+    QVERIFY(c.generation().lastResult().stopped);
+
+    c.showPage(WizardController::Generate);
+    QVERIFY(c.next());
+    wizard.close();
+    QVERIFY(!c.generation().isRunning());
+    QVERIFY(c.generation().lastResult().stopped);
+    QCOMPARE(platform.messages.size(), 2);
+    QVERIFY(platform.messages[1].startsWith(QStringLiteral("Generation stopped: ")));
+    QVERIFY(!QFileInfo::exists(c.samplePagePath()));
 }
 
 void tst_GeneratorWizard::tabOrderAndAccessibleNames()

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -55,6 +56,7 @@ private slots:
     void moreOptionsReachTheRun();
     void generationReportsDroppedImages();
     void generationReportsFatalError();
+    void stopMidRun();
     void helpAndBrowserPreview();
     void help_data();
     void help();
@@ -421,6 +423,7 @@ void tst_WizardController::generationWalk()
     });
     while (m_wizard->next())
         visited << m_wizard->currentPage();
+    m_wizard->generation().wait();
 
     QCOMPARE(visited.size(), 16);
     QCOMPARE(pageDuringRun, int(Page::Finished));
@@ -446,6 +449,7 @@ void tst_WizardController::moreOptionsReachTheRun()
     m_wizard->set(&ButtonProject::smoothCaptions, false);
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
 
     QVERIFY(m_wizard->generation().lastResult().everythingWritten());
     QFile page(m_fixture.path(QStringLiteral("BTNPAGE.html")));
@@ -471,6 +475,7 @@ void tst_WizardController::generationReportsDroppedImages()
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     const GenerationResult& result = m_wizard->generation().lastResult();
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.imagesWritten, 2);
@@ -491,10 +496,50 @@ void tst_WizardController::generationReportsFatalError()
     m_wizard->showPage(Page::Generate);
 
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     const GenerationResult& result = m_wizard->generation().lastResult();
     QVERIFY(!result.fatalError.isEmpty());
     QCOMPARE(m_platform.errors, QStringList{result.fatalError});
     QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::stopMidRun()
+{
+    const int captions = 2000;
+    for (int n = 0; n < captions; ++n)
+        m_platform.inputAnswers << QStringLiteral("Caption %1").arg(n);
+    for (int n = 0; n < captions; ++n)
+        m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
+    m_wizard->showPage(Page::Generate);
+    GenerationJob& job = m_wizard->generation();
+    connect(&job, &GenerationJob::progress, this, [&](int done) {
+        if (done >= 30)
+            job.stop();
+    });
+    QSignalSpy finished(&job, &GenerationJob::finished);
+
+    QVERIFY(m_wizard->next());
+    QVERIFY(finished.wait(120000));
+    const GenerationResult& result = job.lastResult();
+    QVERIFY(result.stopped);
+    QCOMPARE(result.imagesPlanned, captions * 3);
+    QVERIFY2(result.imagesWritten >= 30 && result.imagesWritten < captions * 3,
+             qPrintable(QString::number(result.imagesWritten)));
+    QCOMPARE(m_platform.messages,
+             QStringList{QStringLiteral("Generation stopped: %1 of 6000 images written")
+                             .arg(result.imagesWritten)});
+    QVERIFY(m_platform.errors.isEmpty());
+    QVERIFY(!result.pageWritten);
+
+    // Only whole images, three files each: no page, no project copy, no temporary.
+    const QFileInfoList files = QDir(m_fixture.dir->path()).entryInfoList(QDir::Files);
+    QCOMPARE(files.size(), result.imagesWritten * 3);
+    for (const QFileInfo& file : files) {
+        QVERIFY2(QStringList({"jpg", "png", "gif"}).contains(file.suffix()),
+                 qPrintable(file.fileName()));
+        QVERIFY2(!QImage(file.filePath()).isNull(), qPrintable(file.fileName()));
+    }
 }
 
 void tst_WizardController::helpAndBrowserPreview()
@@ -570,6 +615,7 @@ void tst_WizardController::viewCode()
     m_wizard->captions().addCaption();
     m_wizard->showPage(Page::Generate);
     QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
     QFile written(page);
     QVERIFY(written.open(QIODevice::ReadOnly));
     const std::unique_ptr<CodeViewer> viewer = m_wizard->openCodeViewer();
