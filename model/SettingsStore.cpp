@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,27 +21,6 @@ namespace {
 QString keyOf(const QString& valueName)
 {
     return SettingsStore::keyPath + QLatin1Char('/') + valueName;
-}
-
-// The settings file is the user's own: a link at its name, or a chain of them, leads to the
-// file to change. A missing end of the chain is where the file is made.
-QString finalTarget(const QString& path, int* error)
-{
-    QString current = QFileInfo(path).absoluteFilePath();
-    for (int hop = 0; hop < 40; ++hop) {
-        char buffer[PATH_MAX];
-        const ssize_t n = ::readlink(QFile::encodeName(current).constData(), buffer, sizeof buffer);
-        if (n < 0)
-            return current;
-        if (std::size_t(n) == sizeof buffer) {
-            *error = ENAMETOOLONG;
-            return QString();
-        }
-        const QString next = QFile::decodeName(QByteArray(buffer, n));
-        current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).path() + u'/' + next;
-    }
-    *error = ELOOP;
-    return QString();
 }
 
 int lockErrno(QLockFile::LockError error)
@@ -210,8 +188,9 @@ bool SettingsStore::replaceValue(const QString& valueName, const std::optional<Q
 
 FileError SettingsStore::writeValue(const QString& key, const std::optional<QByteArray>& bytes)
 {
+    // The settings file is the user's own: a link at its name is followed.
     int error = 0;
-    const QString target = finalTarget(m_filePath, &error);
+    const QString target = AtomicOutputFile::finalTarget(m_filePath, &error);
     if (target.isEmpty())
         return FileError(FileError::Code::Open, m_filePath, error);
     const QString folder = QFileInfo(target).path();
