@@ -1,18 +1,64 @@
 #include "GeneratorWizard.h"
-#include "WizardTexts.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char usage[] =
+    "Usage: brindlewick [--help | --version]\n"
+    "\n"
+    "The wizard that designs web-page buttons: captions, backgrounds, fonts and the\n"
+    "normal, selected and pressed states, written as images with a sample page and a\n"
+    "project file. It needs a display; brindlewick-cli generate PROJECT.blp does the\n"
+    "same without one.\n";
+
+// Qt's platform plugin aborts the program when it finds no display, with a message that
+// suggests reinstalling. Say what is missing before the plugin is loaded instead.
+bool hasDisplay(int argc, char* argv[])
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            platform = argv[i + 1];
+        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "--display") == 0)
+            return true;
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.startsWith("xcb"))
+        return x11;
+    if (platform.startsWith("wayland"))
+        return wayland;
+    // offscreen, vnc, eglfs and the like need no display server.
+    return !platform.isEmpty() || x11 || wayland;
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("brindlewick %s\n", BRINDLEWICK_VERSION);
+        return 0;
+    }
+    if (!hasDisplay(argc, argv)) {
+        std::fputs("brindlewick: no display found; set DISPLAY or WAYLAND_DISPLAY, or use "
+                   "brindlewick-cli generate\n",
+                   stderr);
+        return 1;
+    }
     // A file-size limit must fail the write, which the run reports, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
+    // No application display name: X11 and Wayland would append it to every dialog's title.
     // The desktop entry's name lets Wayland docks match the window to its menu icon.
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
     QIcon icon;

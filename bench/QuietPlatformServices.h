@@ -29,5 +29,5 @@ public:
     QString chooseDirectory(const QString&, const QString&) override { return QString(); }
     void beep() override {}
     void setClipboardText(const QString&) override {}
-    bool openWithApplication(const QString&, const QString&) override { return true; }
+    QString openWithApplication(const QString&, const QString&) override { return {}; }
 };

@@ -4,7 +4,6 @@
 
 #include "GeneratorWizard.h"
 #include "WizardPage.h"
-#include "WizardTexts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,7 +43,6 @@ int main(int argc, char* argv[])
     clock.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
     GeneratorWizard wizard;
     FirstPaint firstPaint(clock);
     wizard.page(0)->installEventFilter(&firstPaint);

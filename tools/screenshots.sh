@@ -8,6 +8,13 @@ build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" --target wizard-screenshots >/dev/null
 mkdir -p docs/screenshots resources/help/pictures
 export -n QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 1280x800x24" \
+# A neutral home folder with a few sample pictures: the file dialogs show it, not the checkout.
+home=/tmp/home/user
+[ -e /tmp/home ] && { echo "/tmp/home is in the way" >&2; exit 1; }
+mkdir -p "$home/Pictures"
+trap 'rm -rf /tmp/home' EXIT
+cp resources/pictures/*.png "$home/Pictures/"
+cp resources/backgrounds/b1.bmp resources/backgrounds/b2.bmp "$home/Pictures/"
+HOME=$home XDG_CONFIG_HOME=$home/.config xvfb-run -a -s "-screen 0 1280x800x24" \
   "$build_dir/bin/wizard-screenshots" examples/example.blp docs/screenshots resources/help/pictures
 ls docs/screenshots

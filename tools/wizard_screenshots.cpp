@@ -79,7 +79,6 @@ void settle()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(WizardTexts::applicationTitle());
     if (argc != 3 && argc != 4) {
         std::fprintf(stderr, "usage: wizard-screenshots <project.blp> <output folder> "
                              "[help pictures folder]\n");
@@ -129,6 +128,8 @@ int main(int argc, char* argv[])
     for (const auto& d : optionDialogs) {
         grabNextDialog(out.filePath(QLatin1String(d.picture)), &saved);
         wizard.findChild<QAction*>(QLatin1String(d.action))->trigger();
+        // The menu opens its dialogs from the event loop.
+        QCoreApplication::sendPostedEvents(&wizard, QEvent::MetaCall);
     }
 
     // The font dialog and the own-image dialog with its preview.
@@ -138,9 +139,9 @@ int main(int argc, char* argv[])
     pictures.title = WizardTexts::ownImageDialogTitle;
     pictures.filter = WizardTexts::ownImageFilter;
     pictures.picturePreview = true;
-    // Run from the source tree, as tools/screenshots.sh does: the page pictures to look at.
-    pictures.initialDirectory =
-        QDir::current().absoluteFilePath(QStringLiteral("resources/pictures"));
+    // tools/screenshots.sh gives a home folder of its own with sample pictures, so that no
+    // path of the checkout shows.
+    pictures.initialDirectory = QDir::home().absoluteFilePath(QStringLiteral("Pictures"));
     pictures.fileName =
         QDir(pictures.initialDirectory).absoluteFilePath(QStringLiteral("welcome.png"));
     grabNextDialog(out.filePath(QStringLiteral("own-image-dialog.png")), &saved);

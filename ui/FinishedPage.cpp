@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,6 +40,15 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_stop);
     layout->addLayout(progressRow, 4, 0, 1, 2);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(new QLabel(QStringLiteral("Files written to:"), body()));
+    m_folder = pathField(QStringLiteral("edFinishedOutputDirectory"),
+                         QStringLiteral("Files written to"), body());
+    folderRow->addWidget(m_folder, 1);
+    QPushButton* openFolder = button(QStringLiteral("Open Folder"), body());
+    openFolder->setObjectName(QStringLiteral("btnOpenFolder"));
+    folderRow->addWidget(openFolder);
+    layout->addLayout(folderRow, 5, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(3, 1);
     // The row keeps its room while hidden, so showing it moves nothing.
@@ -50,9 +60,10 @@ FinishedPage::FinishedPage(WizardController& wizard, QWidget* parent)
         w->hide();
     }
 
-    m_buttons = {preview, viewCode, previousButton(), cancelButton()};
+    m_buttons = {preview, viewCode, openFolder, previousButton(), cancelButton()};
     connect(preview, &QPushButton::clicked, this, [this] { m_wizard.previewInBrowser(); });
     connect(viewCode, &QPushButton::clicked, this, &FinishedPage::viewCodeRequested);
+    connect(openFolder, &QPushButton::clicked, this, [this] { m_wizard.openOutputFolder(); });
     connect(&m_wizard.generation(), &GenerationJob::started, this, [this] { setRunning(true); });
     connect(&m_wizard.generation(), &GenerationJob::finished, this, [this] { setRunning(false); });
     connect(&m_wizard.generation(), &GenerationJob::progress, this, &FinishedPage::showProgress);
@@ -71,6 +82,13 @@ void FinishedPage::setRunning(bool running)
         m_runTime.start();
     else
         m_stop->hide();
+    refresh();
+}
+
+void FinishedPage::refresh()
+{
+    m_folder->setText(m_wizard.outputFolder());
+    m_folder->setCursorPosition(0);
 }
 
 void FinishedPage::showProgress(int done, int total)

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -18,6 +19,8 @@ public:
     // A run shorter than this shows no progress.
     static constexpr int progressDelayMs = 500;
 
+    void refresh() override;
+
 signals:
     void viewCodeRequested();
 
@@ -27,6 +30,7 @@ private:
 
     QList<QWidget*> m_buttons;
     QLabel* m_progressText;
+    QLineEdit* m_folder;
     QProgressBar* m_progress;
     QPushButton* m_stop;
     QElapsedTimer m_runTime;

@@ -25,7 +25,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
@@ -137,47 +137,58 @@ void GeneratorWizard::showCurrentPage(int index)
         return;
     shown->refresh();
     m_pages->setCurrentWidget(shown);
-    // Focus the first control of the page, as Tab would.
+    // Focus the first control that holds a value, never a button that opens a dialog; a page
+    // with none focuses "Next >>".
+    QWidget* first = shown->nextButton()->isVisibleTo(shown) ? shown->nextButton() : nullptr;
     for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
         if (shown->isAncestorOf(w) && w->isVisibleTo(shown) && w->isEnabled() &&
-            (w->focusPolicy() & Qt::TabFocus)) {
-            w->setFocus(Qt::TabFocusReason);
+            (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QPushButton*>(w)) {
+            first = w;
             break;
         }
     }
+    if (first)
+        first->setFocus(Qt::TabFocusReason);
 }
 
 void GeneratorWizard::buildMenus()
 {
+    // Items that open a modal dialog do so once the triggering call has returned: a screen
+    // reader's activation waits for its answer, which the dialog would hold until it closes.
+    const auto addDialogItem = [this](QMenu* menu, const QString& text, const char* name,
+                                      const auto& open) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, open, Qt::QueuedConnection);
+        return action;
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Open..."), this, [this] { m_controller->openProject(); })
-        ->setObjectName(QStringLiteral("Open1"));
+    addDialogItem(file, QStringLiteral("&Open..."), "Open1",
+                  [this] { m_controller->openProject(); });
     file->addSeparator();
-    file->addAction(QStringLiteral("&Save..."), this, [this] { m_controller->saveProject(); })
-        ->setObjectName(QStringLiteral("Save1"));
-    file->addAction(QStringLiteral("Save &as..."), this, [this] { m_controller->saveProjectAs(); })
-        ->setObjectName(QStringLiteral("Saveas1"));
+    addDialogItem(file, QStringLiteral("&Save..."), "Save1",
+                  [this] { m_controller->saveProject(); });
+    addDialogItem(file, QStringLiteral("Save &as..."), "Saveas1",
+                  [this] { m_controller->saveProjectAs(); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close)
         ->setObjectName(QStringLiteral("Exit1"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     // Each opening makes a new dialog on the current set; only OK changes anything.
-    options
-        ->addAction(QStringLiteral("&JPEG image file options"), this,
-                    [this] {
-                        JpegOptionsDialog dialog(m_controller->optionSets().jpeg, this);
-                        if (dialog.exec() == QDialog::Accepted)
-                            m_controller->confirmJpegOptions(dialog.result());
-                    })
-        ->setObjectName(QStringLiteral("JPEGimagefileoptions1"));
+    addDialogItem(options, QStringLiteral("&JPEG image file options"), "JPEGimagefileoptions1",
+                  [this] {
+                      JpegOptionsDialog dialog(m_controller->optionSets().jpeg, this);
+                      if (dialog.exec() == QDialog::Accepted)
+                          m_controller->confirmJpegOptions(dialog.result());
+                  });
     QAction* offsets =
-        options->addAction(QStringLiteral("&Offsets and Indents options"), this, [this] {
-            TextOffsetOptionsDialog dialog(m_controller->optionSets().text, this);
-            if (dialog.exec() == QDialog::Accepted)
-                m_controller->confirmTextOffsetOptions(dialog.result());
-        });
-    offsets->setObjectName(QStringLiteral("OffsetsandIndentsoptions1"));
+        addDialogItem(options, QStringLiteral("&Offsets and Indents options"),
+                      "OffsetsandIndentsoptions1", [this] {
+                          TextOffsetOptionsDialog dialog(m_controller->optionSets().text, this);
+                          if (dialog.exec() == QDialog::Accepted)
+                              m_controller->confirmTextOffsetOptions(dialog.result());
+                      });
     offsets->setStatusTip(QStringLiteral("Offsets and Indents options"));
     offsets->setToolTip(offsets->statusTip());
     options->addSeparator();
@@ -197,8 +208,7 @@ void GeneratorWizard::buildMenus()
     help->addAction(QStringLiteral("&Contents"), this, [this] { m_controller->showHelp(); })
         ->setObjectName(QStringLiteral("Contents1"));
     help->addSeparator();
-    help->addAction(QStringLiteral("About"), this, &GeneratorWizard::showAbout)
-        ->setObjectName(QStringLiteral("About1"));
+    addDialogItem(help, QStringLiteral("About"), "About1", [this] { showAbout(); });
 }
 
 SplashForm* GeneratorWizard::splash() const
@@ -212,7 +222,7 @@ void GeneratorWizard::showAbout()
     m_splashTimer->stop();
     SplashForm about(SplashForm::About, this);
     about.move(geometry().center() - about.rect().center());
-    connect(&about, &SplashForm::helpRequested, this, [this] { m_controller->showProgramHelp(); });
+    connect(&about, &SplashForm::webPageRequested, this, [this] { m_controller->showWebPage(); });
     about.exec();
 }
 
@@ -255,12 +265,6 @@ void GeneratorWizard::closeEvent(QCloseEvent* event)
     closeSplash();
     m_livePreview->hide();
     QMainWindow::closeEvent(event);
-}
-
-void GeneratorWizard::showPlaceholder(const QString& title, const QString& text)
-{
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, this);
-    box.exec();
 }
 
 bool GeneratorWizard::eventFilter(QObject* watched, QEvent* event)

@@ -50,7 +50,6 @@ private:
     void buildMenus();
     void showSplash();
     void closeSplash();
-    void showPlaceholder(const QString& title, const QString& text);
     void showCurrentPage(int index);
 
     GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform, PlatformServices* platform,

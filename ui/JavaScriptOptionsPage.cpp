@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 JavaScriptOptionsPage::JavaScriptOptionsPage(WizardController& wizard, QWidget* parent)
@@ -38,12 +39,13 @@ JavaScriptOptionsPage::JavaScriptOptionsPage(WizardController& wizard, QWidget* 
 
     connect(m_options, &RadioGroupBox::picked, this,
             [this](int i) { m_wizard.set(&ButtonProject::javaScriptOption, JavaScriptOption(i)); });
-    connect(m_variableWidth, &QCheckBox::clicked, this,
+    connect(m_variableWidth, &QCheckBox::toggled, this,
             [this](bool on) { m_wizard.set(&ButtonProject::variableWidth, on); });
 }
 
 void JavaScriptOptionsPage::refresh()
 {
     m_options->setSelectedIndex(int(m_wizard.project().javaScriptOption));
+    const QSignalBlocker blocker(m_variableWidth);
     m_variableWidth->setChecked(m_wizard.project().variableWidth);
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 JpegOptionsDialog::JpegOptionsDialog(const JpegFileOptions& current, QWidget* parent)
     : OptionsDialog(JpegOptionsEditor::title, parent), m_editor(current)
@@ -59,6 +60,9 @@ JpegOptionsDialog::JpegOptionsDialog(const JpegFileOptions& current, QWidget* pa
 
 void JpegOptionsDialog::showEditor()
 {
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(m_quality),     QSignalBlocker(m_eightBit),  QSignalBlocker(m_twentyFourBit),
+        QSignalBlocker(m_progressive), QSignalBlocker(m_grayscale), QSignalBlocker(m_retain)};
     m_quality->setValue(m_editor.quality());
     m_qualityNumber->setText(m_editor.qualityLabel());
     (m_editor.eightBit() ? m_eightBit : m_twentyFourBit)->setChecked(true);

@@ -1,5 +1,6 @@
 #include "OutputDirectoryPage.h"
 
+#include "TypedLengthValidator.h"
 #include "WizardController.h"
 #include "WizardTexts.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* parent)
@@ -26,6 +28,7 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     select->setObjectName(QStringLiteral("btnOutputDirectorySelect"));
     m_directory = pathField(QStringLiteral("lblOutputDirectoryFileName"),
                             QStringLiteral("Output directory"), body());
+    m_directory->setReadOnly(false);
     directoryRow->addWidget(select);
     directoryRow->addWidget(m_directory, 1);
     layout->addLayout(directoryRow);
@@ -39,7 +42,8 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     m_prefix = new QLineEdit(body());
     m_prefix->setObjectName(QStringLiteral("edOutputDirectoryFileNamePrefix"));
     m_prefix->setAccessibleName(prefixLabel->text());
-    m_prefix->setMaxLength(WizardTexts::maxPrefixLength);
+    m_prefixLimit = new TypedLengthValidator(WizardTexts::maxPrefixLength, m_prefix);
+    m_prefix->setValidator(m_prefixLimit);
     m_prefix->setFixedWidth(90);
     prefixLabel->setBuddy(m_prefix);
     prefixRow->addWidget(prefixLabel);
@@ -67,18 +71,28 @@ OutputDirectoryPage::OutputDirectoryPage(WizardController& wizard, QWidget* pare
     layout->addStretch(1);
 
     connect(select, &QPushButton::clicked, this, [this] { m_wizard.chooseOutputDirectory(); });
-    connect(m_prefix, &QLineEdit::textEdited, this,
+    connect(m_directory, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_wizard.set(&ButtonProject::outputDirectory, text); });
+    connect(m_prefix, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_wizard.setFileNamePrefix(text); });
-    connect(m_useCaptions, &QCheckBox::clicked, this,
+    connect(m_useCaptions, &QCheckBox::toggled, this,
             [this](bool on) { m_wizard.set(&ButtonProject::useCaptionsAsNames, on); });
 }
 
 void OutputDirectoryPage::refresh()
 {
     const ButtonProject& project = m_wizard.project();
-    m_directory->setText(project.outputDirectory);
-    m_directory->setCursorPosition(0);
-    if (m_prefix->text() != project.fileNamePrefix)
+    // Only a text that differs is set, so the caret stays where the user types.
+    if (m_directory->text() != project.outputDirectory) {
+        const QSignalBlocker blocker(m_directory);
+        m_directory->setText(project.outputDirectory);
+        m_directory->setCursorPosition(0);
+    }
+    if (m_prefix->text() != project.fileNamePrefix) {
+        const QSignalBlocker blocker(m_prefix);
+        m_prefixLimit->allowText(project.fileNamePrefix);
         m_prefix->setText(project.fileNamePrefix);
+    }
+    const QSignalBlocker blocker(m_useCaptions);
     m_useCaptions->setChecked(project.useCaptionsAsNames);
 }

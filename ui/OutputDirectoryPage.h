@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class TypedLengthValidator;
 
 // Page 13: the output directory, the file name prefix and the captions as names.
 class OutputDirectoryPage : public WizardPage
@@ -17,5 +18,6 @@ public:
 private:
     QLineEdit* m_directory;
     QLineEdit* m_prefix;
+    TypedLengthValidator* m_prefixLimit;
     QCheckBox* m_useCaptions;
 };

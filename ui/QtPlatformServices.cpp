@@ -1,7 +1,9 @@
 #include "QtPlatformServices.h"
 
+#include "FolderDialog.h"
 #include "FontChoiceDialog.h"
 #include "OwnImageLoader.h"
+#include "TypedLengthValidator.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 QColor toQColor(ColorRef c)
@@ -95,8 +100,9 @@ std::optional<QString> QtPlatformServices::inputText(const QString& title, const
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(initialText);
+    // A longer text given stays whole; the limit is for typing.
     if (auto* edit = dialog.findChild<QLineEdit*>())
-        edit->setMaxLength(maxLength);
+        edit->setValidator(new TypedLengthValidator(maxLength, edit));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
@@ -147,7 +153,7 @@ QString QtPlatformServices::runFileDialog(const FileDialogOptions& options, bool
                 : QDir(options.initialDirectory).absoluteFilePath(options.fileName);
         addPicturePreview(dialog, preselected);
         // Room for the long "Any Picture" filter beside the preview.
-        dialog.resize(820, 420);
+        dialog.resize(960, 440);
     }
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
@@ -185,8 +191,10 @@ QtPlatformServices::chooseFont(const FontAttributes& initial)
 
 QString QtPlatformServices::chooseDirectory(const QString& title, const QString& initialDirectory)
 {
-    return QDir::toNativeSeparators(
-        QFileDialog::getExistingDirectory(m_parent, title, initialDirectory));
+    FolderDialog dialog(m_parent, title, initialDirectory);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return QDir::toNativeSeparators(dialog.chosenFolder());
 }
 
 void QtPlatformServices::beep()
@@ -209,13 +217,20 @@ QUrl QtPlatformServices::toUrl(const QString& fileOrUrl, const QString& workingD
     return QUrl::fromLocalFile(QDir::cleanPath(base.absoluteFilePath(fileOrUrl)));
 }
 
-bool QtPlatformServices::openWithApplication(const QString& fileOrUrl,
-                                             const QString& workingDirectory)
+QString QtPlatformServices::openWithApplication(const QString& fileOrUrl,
+                                                const QString& workingDirectory)
 {
     const QUrl url = toUrl(fileOrUrl, workingDirectory);
+    // Most desktops show nothing at all for a file that is not there.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return QString::fromLocal8Bit(std::strerror(ENOENT));
     if (QDesktopServices::openUrl(url))
-        return true;
+        return QString();
     // Platform plugins without desktop services (offscreen, eglfs) open nothing themselves.
-    return QProcess::startDetached(QStringLiteral("xdg-open"),
-                                   {QString::fromUtf8(url.toEncoded())});
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({QString::fromUtf8(url.toEncoded())});
+    if (opener.startDetached())
+        return QString();
+    return QStringLiteral("No application to open it was found (%1).").arg(opener.errorString());
 }

@@ -30,7 +30,7 @@ public:
     QString chooseDirectory(const QString& title, const QString& initialDirectory) override;
     void beep() override;
     void setClipboardText(const QString& text) override;
-    bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory) override;
+    QString openWithApplication(const QString& fileOrUrl, const QString& workingDirectory) override;
 
     // "Desc|*.a;*.b|Desc2|*.*" as Qt name filters, "Desc (*.a *.b);;Desc2 (*)". A pattern list
     // already shown in a description is dropped from it, since Qt shows the patterns itself;

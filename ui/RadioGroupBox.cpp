@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 RadioGroupBox::RadioGroupBox(const RadioGroupTexts& texts, QWidget* parent)
@@ -20,7 +21,12 @@ RadioGroupBox::RadioGroupBox(const RadioGroupTexts& texts, QWidget* parent)
         m_items.append(button);
         layout->addWidget(button);
     }
-    connect(m_group, &QButtonGroup::idClicked, this, &RadioGroupBox::picked);
+    // Toggled, not clicked: a screen reader's toggle action and the keyboard check an item
+    // without a click.
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            emit picked(id);
+    });
 }
 
 int RadioGroupBox::selectedIndex() const
@@ -32,6 +38,7 @@ void RadioGroupBox::setSelectedIndex(int index)
 {
     if (index == selectedIndex())
         return;
+    const QSignalBlocker blocker(this);
     if (QAbstractButton* button = m_group->button(index)) {
         button->setChecked(true);
         return;

@@ -20,7 +20,7 @@ public:
     QRadioButton* item(int index) const { return m_items.value(index); }
 
 signals:
-    // Only for a choice the user made.
+    // For every item checked other than by setSelectedIndex.
     void picked(int index);
 
 private:

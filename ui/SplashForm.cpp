@@ -12,6 +12,9 @@ SplashForm::SplashForm(Mode mode, QWidget* parent)
       m_link(new QLabel(this)), m_close(new QPushButton(QStringLiteral("X"), this))
 {
     setObjectName(QStringLiteral("TsplashForm"));
+    // The start-up splash leaves the keyboard to the wizard's first page.
+    if (mode == StartUp)
+        setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(mode == About ? QStringLiteral("About") : QStringLiteral("Starting"));
     setAccessibleName(titleText);
     setFixedSize(clientSize);
@@ -39,11 +42,11 @@ SplashForm::SplashForm(Mode mode, QWidget* parent)
     // A click on the link is no click on the picture, also while the link is inert.
     m_link->setAttribute(Qt::WA_NoMousePropagation);
     if (mode == About) {
-        m_link->setText(QStringLiteral("<a href=\"help\" style=\"color:#0000FF\">%1</a>")
+        m_link->setText(QStringLiteral("<a href=\"web\" style=\"color:#0000FF\">%1</a>")
                             .arg(linkText.toHtmlEscaped()));
         m_link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
         m_link->setFocusPolicy(Qt::StrongFocus);
-        connect(m_link, &QLabel::linkActivated, this, &SplashForm::helpRequested);
+        connect(m_link, &QLabel::linkActivated, this, &SplashForm::webPageRequested);
     } else {
         m_link->setText(styled);
     }

@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 
 // The borderless picture with the program's name: shown for a moment at start-up, and as the
-// About box, where it has "X" and a link to the help page.
+// About box, where it has "X" and a link to the program's web page.
 class SplashForm : public QDialog
 {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
 
     static constexpr QSize clientSize{280, 140};
     static inline const QString titleText = QStringLiteral("Brindlewick Version 4.00");
-    static inline const QString linkText = QStringLiteral("Open the Brindlewick help page");
+    static inline const QString linkText = QStringLiteral("Visit the Brindlewick web page");
 
     explicit SplashForm(Mode mode, QWidget* parent = nullptr);
 
@@ -31,7 +31,7 @@ public:
 
 signals:
     // The link was followed (About mode only).
-    void helpRequested();
+    void webPageRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -102,8 +103,10 @@ StateBackgroundPage::StateBackgroundPage(ButtonState state, WizardController& wi
             [this](int i) { m_wizard.styles().setBackgroundKind(m_state, BackgroundKind(i)); });
     connect(colorButton, &QPushButton::clicked, this,
             [this] { m_wizard.styles().chooseBackgroundColor(m_state); });
-    connect(m_predefined, &QComboBox::activated, this,
-            [this](int i) { m_wizard.styles().setPredefinedIndex(m_state, i); });
+    connect(m_predefined, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            m_wizard.styles().setPredefinedIndex(m_state, i);
+    });
     connect(ownImage, &QPushButton::clicked, this,
             [this] { m_wizard.styles().chooseOwnImage(m_state); });
     connect(&m_wizard.styles(), &StateStyleEditor::backgroundSampleChanged, this,
@@ -149,7 +152,10 @@ void StateBackgroundPage::refresh()
     const ButtonStateStyle& style = project.style(m_state);
     m_kind->setSelectedIndex(int(style.backgroundKind));
     m_colorSwatch->setColor(style.backgroundColor);
-    m_predefined->setCurrentIndex(style.hasPredefinedImage() ? style.predefinedIndex : -1);
+    {
+        const QSignalBlocker blocker(m_predefined);
+        m_predefined->setCurrentIndex(style.hasPredefinedImage() ? style.predefinedIndex : -1);
+    }
     m_fileName->setText(style.imageFileName);
     m_fileName->setCursorPosition(0);
     if (m_height) {

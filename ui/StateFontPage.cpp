@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 StateFontPage::StateFontPage(ButtonState state, WizardController& wizard, QWidget* parent)
@@ -74,7 +75,7 @@ StateFontPage::StateFontPage(ButtonState state, WizardController& wizard, QWidge
     connect(m_orientation, &RadioGroupBox::picked, this, [this](int i) {
         m_wizard.styles().set(m_state, &ButtonStateStyle::textOrientation, TextOrientation(i));
     });
-    connect(m_shadow, &QCheckBox::clicked, this,
+    connect(m_shadow, &QCheckBox::toggled, this,
             [this](bool on) { m_wizard.styles().set(m_state, &ButtonStateStyle::dropShadow, on); });
     connect(m_shadowColorButton, &QPushButton::clicked, this,
             [this] { m_wizard.styles().chooseShadowColor(m_state); });
@@ -91,7 +92,10 @@ void StateFontPage::refresh()
     m_sample->setPalette(p);
     m_justification->setSelectedIndex(int(style.textJustification));
     m_orientation->setSelectedIndex(int(style.textOrientation));
-    m_shadow->setChecked(style.dropShadow);
+    {
+        const QSignalBlocker blocker(m_shadow);
+        m_shadow->setChecked(style.dropShadow);
+    }
     m_shadowColorButton->setEnabled(style.dropShadow);
     m_shadowColor->setEnabled(style.dropShadow);
     m_shadowColor->setColor(style.dropShadowColor);

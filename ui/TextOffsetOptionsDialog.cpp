@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 TextOffsetOptionsDialog::TextOffsetOptionsDialog(const TextOffsetOptions& current, QWidget* parent)
     : OptionsDialog(TextOffsetOptionsEditor::title, parent), m_editor(current)
@@ -33,6 +34,8 @@ TextOffsetOptionsDialog::TextOffsetOptionsDialog(const TextOffsetOptions& curren
 
 void TextOffsetOptionsDialog::showEditor()
 {
+    const QSignalBlocker blockers[] = {QSignalBlocker(m_offset), QSignalBlocker(m_indent),
+                                       QSignalBlocker(m_retain)};
     m_offset->setValue(m_editor.textOffset());
     m_offsetNumber->setText(m_editor.offsetLabel());
     m_indent->setValue(m_editor.textIndent());

@@ -76,12 +76,16 @@ WizardPage::WizardPage(int index, WizardController& wizard, QWidget* parent)
     m_previous = button(QStringLiteral("<< Previous"), this);
     m_next = button(QStringLiteral("Next >>"), this);
     m_next->setDefault(true);
+    // Keys rather than "&" in the texts, which would change what a screen reader says.
+    m_next->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
+    m_previous->setShortcut(QKeySequence(Qt::ALT | Qt::Key_P));
+    m_cancel->setShortcut(QKeySequence(Qt::Key_Escape));
     const int buttonWidth = 84, buttonHeight = 26, gap = 6, y = height - buttonHeight - 6;
     int x = width - 8 - buttonWidth;
+    // Each keeps its place on every page, "Close" on page 16 in Cancel's.
     for (QPushButton* b : {m_next, m_previous, m_cancel}) {
         b->setGeometry(x, y, buttonWidth, buttonHeight);
-        if (!(b == m_next && index == WizardController::Finished))
-            x -= buttonWidth + gap;
+        x -= buttonWidth + gap;
     }
     m_previous->setVisible(index != WizardController::Start);
     m_next->setVisible(index != WizardController::Finished);
@@ -150,7 +154,8 @@ QLabel* WizardPage::subHeading(const QString& text, QWidget* parent)
 QPushButton* WizardPage::button(const QString& text, QWidget* parent)
 {
     auto* b = new QPushButton(text, parent);
-    b->setAutoDefault(true);
+    // Enter is for "Next >>" alone, whichever button was clicked last; Space presses this one.
+    b->setAutoDefault(false);
     b->setAccessibleName(text);
     return b;
 }

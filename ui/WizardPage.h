@@ -13,7 +13,7 @@ class WizardController;
 
 // One page of the wizard: its heading, "Page N of 16", the body the subclass fills, and the
 // page buttons at the bottom right. Enter presses "Next >>" unless the focused control takes
-// it.
+// it; Alt+N, Alt+P and Esc press "Next >>", "<< Previous" and "Cancel" (or "Close").
 class WizardPage : public QWidget
 {
     Q_OBJECT
@@ -46,7 +46,7 @@ protected:
     static QLabel* wrappedLabel(const QString& text, QWidget* parent);
     // A second bold blue heading inside the body.
     static QLabel* subHeading(const QString& text, QWidget* parent);
-    // A push button that Enter presses while it has the focus.
+    // A push button that Space presses while it has the focus; Enter stays "Next >>".
     static QPushButton* button(const QString& text, QWidget* parent);
     // A read-only text with a vertical scroll bar, filled from one of the program's
     // instruction texts ("MEM_INST", "MEM_GEN", "MEM_FIN").

@@ -95,7 +95,9 @@ QString PageFlow::pageCheckMessage(int page, const ButtonProject& project)
     case ButtonPressedPickFont:
         return fontPageMessage(ButtonState::Pressed, QStringLiteral("Pressed"));
     case OutputDirectory:
-        if (!QFileInfo(OutputNaming::normalisedOutputDirectory(project.outputDirectory)).isDir())
+        // An empty folder would mean the current one, which nobody chose.
+        if (project.outputDirectory.isEmpty() ||
+            !QFileInfo(OutputNaming::normalisedOutputDirectory(project.outputDirectory)).isDir())
             return QStringLiteral("Invalid output directory specified");
         if (project.fileNamePrefix.isEmpty())
             return QStringLiteral("File Name Prefix must be 1 - 8 characters");

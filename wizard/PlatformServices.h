@@ -50,15 +50,17 @@ public:
     virtual QString saveFileName(const FileDialogOptions& options) = 0;
     virtual std::optional<ColorRef> chooseColor(ColorRef initial) = 0;
     virtual std::optional<FontAttributes> chooseFont(const FontAttributes& initial) = 0;
-    // A folder picker that can create folders; empty when cancelled.
+    // A folder picker in which a folder name that does not exist yet can be typed; empty when
+    // cancelled. The caller creates a new folder.
     virtual QString chooseDirectory(const QString& title, const QString& initialDirectory) = 0;
     virtual void beep() = 0;
     virtual void setClipboardText(const QString& text) = 0;
     // Opens a file, or a web address such as "https://...", with the application registered
     // for it. A relative file name is taken from workingDirectory, or from the current folder
-    // when that is empty. Returns at once; false when the platform refused.
-    virtual bool openWithApplication(const QString& fileOrUrl,
-                                     const QString& workingDirectory = QString()) = 0;
+    // when that is empty. Returns at once: empty when the platform took it, else the reason it
+    // could not.
+    virtual QString openWithApplication(const QString& fileOrUrl,
+                                        const QString& workingDirectory = QString()) = 0;
     // The folder for temporary files, ending in "/"; empty when there is none.
     virtual QString temporaryDirectory() { return QDir::tempPath() + QLatin1Char('/'); }
     // The file of the settings store that keeps the option sets between runs.

@@ -2,19 +2,16 @@
 
 #include "CodeViewer.h"
 #include "CodecError.h"
-#include "FileError.h"
+#include "OutputFolder.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
 #include "SettingsStore.h"
 #include "WizardTexts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -94,6 +91,10 @@ bool WizardController::next()
 {
     if (m_generation.isRunning())
         return false;
+    if (m_page == OutputDirectory && OutputFolder::isMissing(m_project.outputDirectory) &&
+        !OutputFolder::offerToCreate(
+            OutputNaming::normalisedOutputDirectory(m_project.outputDirectory), m_platform))
+        return false;
     const QString message = pageCheckMessage(m_page, m_project);
     if (!message.isEmpty()) {
         m_platform.showMessage(message);
@@ -129,7 +130,7 @@ bool WizardController::showHelp()
 {
     // Named bare, so the platform takes it from the current folder.
     if (QFileInfo(QDir::current(), WizardTexts::helpFileName).isFile())
-        return m_platform.openWithApplication(WizardTexts::helpFileName);
+        return openWithApplication(WizardTexts::helpFileName);
     return showProgramHelp();
 }
 
@@ -142,7 +143,24 @@ bool WizardController::showProgramHelp()
                                                codecSystemErrorText(ENOENT)));
         return false;
     }
-    return m_platform.openWithApplication(path);
+    return openWithApplication(path);
+}
+
+bool WizardController::showWebPage()
+{
+    return openWithApplication(WizardTexts::webPageAddress());
+}
+
+bool WizardController::openWithApplication(const QString& fileOrUrl,
+                                           const QString& workingDirectory)
+{
+    const QString failure = m_platform.openWithApplication(fileOrUrl, workingDirectory);
+    if (failure.isEmpty())
+        return true;
+    m_platform.showError(WizardTexts::cannotOpen(
+        workingDirectory.isEmpty() ? fileOrUrl : QDir(workingDirectory).filePath(fileOrUrl),
+        failure));
+    return false;
 }
 
 QString WizardController::installedHelpPath() const
@@ -158,22 +176,8 @@ bool WizardController::chooseOutputDirectory()
     const QString initial = OutputNaming::normalisedOutputDirectory(m_project.outputDirectory);
     const QString chosen =
         m_platform.chooseDirectory(WizardTexts::outputDirectoryDialogTitle, initial);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !OutputFolder::offerToCreate(chosen, m_platform))
         return false;
-    if (!QFileInfo(chosen).isDir()) {
-        if (!m_platform.confirm(WizardTexts::confirmTitle, WizardTexts::createDirectoryQuestion))
-            return false;
-        std::error_code error;
-        std::filesystem::create_directories(
-            std::filesystem::path(QFile::encodeName(chosen).toStdString()), error);
-        if (error || !QFileInfo(chosen).isDir()) {
-            // A file in the way gives no error code of its own.
-            const int code = error ? error.value() : EEXIST;
-            m_platform.showError(WizardTexts::createDirectoryFailed(
-                chosen, FileError(FileError::Code::Create, chosen, code).ioErrorText()));
-            return false;
-        }
-    }
     m_project.outputDirectory = chosen;
     emit changed();
     return true;
@@ -181,7 +185,8 @@ bool WizardController::chooseOutputDirectory()
 
 void WizardController::setFileNamePrefix(const QString& prefix)
 {
-    m_project.fileNamePrefix = prefix.left(WizardTexts::maxPrefixLength);
+    // Typing is limited by the field; a longer prefix read from a project file stays whole.
+    m_project.fileNamePrefix = prefix;
     emit changed();
 }
 
@@ -213,9 +218,18 @@ bool WizardController::saveProjectAs()
 
 bool WizardController::previewInBrowser()
 {
-    return m_platform.openWithApplication(
-        OutputNaming::samplePageFileName(m_project),
-        OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+    return openWithApplication(OutputNaming::samplePageFileName(m_project),
+                               OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
+}
+
+QString WizardController::outputFolder() const
+{
+    return OutputFolder::absolutePath(m_project.outputDirectory);
+}
+
+bool WizardController::openOutputFolder()
+{
+    return openWithApplication(outputFolder());
 }
 
 QString WizardController::samplePagePath() const

@@ -65,6 +65,8 @@ public:
     bool showHelp();
     // The copy installed with the program, as the About box's link opens it.
     bool showProgramHelp();
+    // The About box's link: the program's web page.
+    bool showWebPage();
     // Where the program's own copy of the help page lies.
     QString installedHelpPath() const;
 
@@ -85,6 +87,9 @@ public:
     // "Preview In Browser" on the Finished page: the sample page with its application.
     bool previewInBrowser();
     QString samplePagePath() const;
+    // The folder the run writes into, and "Open Folder" on the Finished page.
+    QString outputFolder() const;
+    bool openOutputFolder();
     // "View Javascript + HTML Code": a viewer on the sample page, or null when the page
     // cannot be read (the error was shown).
     std::unique_ptr<CodeViewer> openCodeViewer();
@@ -100,6 +105,9 @@ signals:
     void projectReplaced();
 
 private:
+    // Opens through the platform; a failure is shown with its reason.
+    bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory = {});
+
     PlatformServices& m_platform;
     ButtonProject m_project;
     OptionSets m_options;

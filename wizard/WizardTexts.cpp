@@ -2,9 +2,21 @@
 
 #include "WizardController.h"
 
+#include <QDir>
+
 QString WizardTexts::applicationTitle()
 {
     return QStringLiteral("The Brindlewick v4.00");
+}
+
+QString WizardTexts::webPageAddress()
+{
+    return QStringLiteral(BRINDLEWICK_HOMEPAGE_URL);
+}
+
+QString WizardTexts::cannotOpen(const QString& target, const QString& reason)
+{
+    return QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(target), reason);
 }
 
 QString WizardTexts::pageHeading(int page)

@@ -12,6 +12,8 @@ class WizardTexts
 {
 public:
     static QString applicationTitle();
+    // The program's web page, as the desktop metadata names it.
+    static QString webPageAddress();
     // The bold blue title line of a page index 0..15; empty for any other index.
     static QString pageHeading(int page);
     // "Page N of 16" for page index N - 1.
@@ -24,6 +26,8 @@ public:
     // Tells how many images a run dropped and why the first one was.
     static QString droppedImagesMessage(int count, const QString& firstPathStem,
                                         const QString& firstReason);
+    // A file, folder or web page the desktop could not open, and why.
+    static QString cannotOpen(const QString& target, const QString& reason);
     static QString generationStoppedMessage(int written, int total);
     // The Generate page's line on captions the buttons cut, each shortened to shownLength
     // characters; empty when none is.

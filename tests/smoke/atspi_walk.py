@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-# Walks the wizard from page 1 to page 16 through the accessibility bus alone: finds controls
-# by their accessible names, presses them, types a caption into the caption dialog, and
-# checks that the run wrote the sample page. Usage: atspi_walk.py <brindlewick> <output dir>
+# Walks the wizard through the accessibility bus alone, as a screen reader does: finds controls
+# by their accessible names, presses buttons, toggles radio buttons and sets texts with their own
+# actions. Takes each of the four JavaScript options in turn, walks its pages to page 16 and back,
+# and checks the files and project each run wrote, and the window titles as X11 shows them.
+# Usage: atspi_walk.py <brindlewick> <output dir>
 import os
 import subprocess
 import sys
@@ -86,9 +88,74 @@ def add_caption(app, text):
     entry = wait_for("the caption field", lambda: next(
         (n for n in [pyatspi.findDescendant(dialog, lambda x: x.getRole() == pyatspi.ROLE_TEXT
                                             and showing(x))] if n is not None), None))
-    entry.queryEditableText().setTextContents(text)
+    expect_title("Label text for Button")
+    set_text(entry, text)
     press(dialog, "OK")
     wait_for("the caption in the list", lambda: find(app, text, (pyatspi.ROLE_LIST_ITEM,)))
+
+
+# By JavaScript option: its radio button, the pages from page 3 on, the state letters written.
+ROUTES = [
+    ('Generate standard "mouse-over" buttons', [4, 5, 6, 7, 8, 9, 13, 14, 15, 16], "s"),
+    ('Generate standard "pressed" buttons', [4, 5, 6, 10, 11, 12, 13, 14, 15, 16], "p"),
+    ('Generate both "mouse-over" and "pressed" buttons', list(range(4, 17)), "sp"),
+    ("Generate static buttons ( No JavaScript - works on any browser )",
+     [4, 5, 6, 13, 14, 15, 16], ""),
+]
+
+
+def window_titles():
+    """_NET_WM_NAME of every window, as the window manager reads it."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
+    titles = []
+    for line in tree.splitlines():
+        words = line.split()
+        if not words or not words[0].startswith("0x"):
+            continue
+        prop = subprocess.run(["xprop", "-id", words[0], "_NET_WM_NAME"],
+                              capture_output=True, text=True).stdout
+        if " = " in prop:
+            titles.append(prop.split(" = ", 1)[1].strip().strip('"'))
+    return titles
+
+
+def expect_title(title):
+    wait_for('a window titled "%s"' % title,
+             lambda: True if title in window_titles() else None, 10)
+
+
+def do_action(node, wanted):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i).lower() == wanted:
+            action.doAction(i)
+            return
+    fail('"%s" has no %s action' % (node.name, wanted))
+
+
+def set_text(node, text):
+    node.queryEditableText().setTextContents(text)
+
+
+def walk(app, pages, back=False):
+    for number in pages:
+        press(app, "<< Previous" if back else "Next >>")
+        on_page(app, number)
+
+
+def check_files(out_dir, prefix, option, letters):
+    for stem in ["1", "2"]:
+        for letter in "sp":
+            name = os.path.join(out_dir, prefix + stem + letter + ".png")
+            if os.path.exists(name) != (letter in letters):
+                fail("route %d: %s %s" % (option, name,
+                                         "missing" if letter in letters else "written"))
+    with open(os.path.join(out_dir, prefix + "project.blp"), encoding="latin-1") as f:
+        project = f.read().splitlines()
+    for line in ["rgJavascriptOptions=%d" % option, "edOutputDirectoryFileNamePrefix=" + prefix,
+                 "LabelText=Home", "LabelText=About|Us"]:
+        if line not in project:
+            fail("route %d: the project lacks %s" % (option, line))
 
 
 def main():
@@ -98,31 +165,60 @@ def main():
     try:
         app = wait_for("the wizard on the accessibility bus", lambda: application(process), 30)
         wait_for("the main window", lambda: find(app, TITLE, (pyatspi.ROLE_FRAME,)))
+        expect_title(TITLE)
         pages = wait_for("the page container", lambda: find(app, "Wizard pages"))
         extents = pages.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         if (extents.width, extents.height) != (622, 311):
             fail("client area is %dx%d, not 622x311" % (extents.width, extents.height))
 
         on_page(app, 1)
+        # An option dialog from the menu, its title as the window manager shows it.
+        item = wait_for("the JPEG options menu item", lambda: pyatspi.findDescendant(
+            app, lambda x: x.name == "JPEG image file options"
+            and x.getRole() == pyatspi.ROLE_MENU_ITEM))
+        do_action(item, "press")
+        expect_title("JPEG Image File Options")
+        dialog = wait_for("the JPEG options dialog",
+                          lambda: find(app, "JPEG Image File Options", (pyatspi.ROLE_DIALOG,)))
+        press(dialog, "Cancel")
         press(app, "Next >>")
         on_page(app, 2)
         add_caption(app, "Home")
         add_caption(app, "About|Us")
-        # MouseOver: pages 3-9, then 13-15.
-        for number in [3, 4, 5, 6, 7, 8, 9, 13, 14, 15, 16]:
-            press(app, "Next >>")
-            on_page(app, number)
-        page = os.path.join(out_dir, "BTNPAGE.html")
-        wait_for("the sample page", lambda: page if os.path.exists(page) else None, 60)
+        press(app, "Next >>")
+        on_page(app, 3)
+        for option, (radio_name, pages, letters) in enumerate(ROUTES):
+            # The radio button's own toggle action, which sends no click.
+            radio = wait_for(radio_name, lambda: find(app, radio_name,
+                                                      (pyatspi.ROLE_RADIO_BUTTON,)))
+            do_action(radio, "toggle")
+            wait_for("the option checked",
+                     lambda: radio.getState().contains(pyatspi.STATE_CHECKED) or None)
+            walk(app, pages[:pages.index(13) + 1])
+            prefix_field = wait_for("the prefix", lambda: find(app, "Prefix",
+                                                               (pyatspi.ROLE_TEXT,)))
+            if option == 0:
+                # A cleared prefix is refused, not replaced by the one before.
+                set_text(prefix_field, "")
+                press(app, "Next >>")
+                wait_for("the prefix message", lambda: find(
+                    app, "File Name Prefix must be 1 - 8 characters"))
+                press(app, "OK")
+                on_page(app, 13)
+            prefix = "r%d" % option
+            set_text(prefix_field, prefix)
+            walk(app, pages[pages.index(13) + 1:])
+            project = os.path.join(out_dir, prefix + "project.blp")
+            wait_for("the project copy", lambda: project if os.path.exists(project) else None, 60)
+            check_files(out_dir, prefix, option, letters)
+            if option + 1 < len(ROUTES):
+                walk(app, list(reversed([3] + pages[:-1])), back=True)
         press(app, "Close")
         try:
             process.wait(timeout=10)
         except subprocess.TimeoutExpired:
             fail("Close did not end the program")
-        for name in ["btn1.png", "btn1s.gif", "btn2.jpg", "btn2s.png", "btnproject.blp"]:
-            if not os.path.exists(os.path.join(out_dir, name)):
-                fail("missing " + name)
-        print("AT-SPI walk: pages 1 to 16, captions added, files written")
+        print("AT-SPI walk: four routes chosen by toggle, prefix and captions set, files written")
     finally:
         if process.poll() is None:
             process.kill()

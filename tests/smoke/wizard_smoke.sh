@@ -5,6 +5,16 @@
 set -u
 app=$1
 here=$(cd "$(dirname "$0")" && pwd)
+# Without a display: one line and exit 1, not Qt's abort; --help and --version still work.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+said=$("${nodisplay[@]}" "$app" 2>&1); rc=$?
+expected="brindlewick: no display found; set DISPLAY or WAYLAND_DISPLAY, or use brindlewick-cli generate"
+if [ $rc -ne 1 ] || [ "$said" != "$expected" ]; then
+  echo "without a display: exit $rc, said: $said"; exit 1
+fi
+for option in --help --version; do
+  "${nodisplay[@]}" "$app" $option | grep -q brindlewick || { echo "$option failed"; exit 1; }
+done
 missing=""
 for tool in xvfb-run xwininfo dbus-run-session; do
   command -v $tool >/dev/null || missing="$missing $tool"

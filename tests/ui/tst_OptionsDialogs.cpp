@@ -57,6 +57,8 @@ void withDialog(GeneratorWizard& wizard, const char* action, std::function<void(
             dialog->reject();
     });
     wizard.findChild<QAction*>(QLatin1String(action))->trigger();
+    // The menu opens its dialog from the event loop.
+    QCoreApplication::sendPostedEvents(&wizard, QEvent::MetaCall);
     QVERIFY(ran);
 }
 

@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -32,6 +34,8 @@ private slots:
     void fontDialogKeepsAttributes();
     void picturePreviewShowsDecoderMessage();
     void openWithApplicationDoesNotWait();
+    void folderPickerTakesANewName();
+    void inputKeepsALongerTextWhole();
 };
 
 namespace {
@@ -227,13 +231,41 @@ void tst_QtPlatformServices::openWithApplicationDoesNotWait()
     const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
 
     QtPlatformServices platform;
-    QVERIFY(platform.openWithApplication(QStringLiteral("BTNPAGE.html"), dir.path()));
+    QCOMPARE(platform.openWithApplication(QStringLiteral("BTNPAGE.html"), dir.path()),
+             QStringLiteral("No such file or directory"));
+    QFile page(dir.filePath(QStringLiteral("BTNPAGE.html")));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    QCOMPARE(platform.openWithApplication(QStringLiteral("BTNPAGE.html"), dir.path()), QString());
     QTRY_VERIFY(QFile::exists(opener + QStringLiteral(".args")));
     QVERIFY(!QFile::exists(opener + QStringLiteral(".done")));
     QFile args(opener + QStringLiteral(".args"));
     QVERIFY(args.open(QIODevice::ReadOnly));
     QCOMPARE(QUrl(QString::fromLocal8Bit(args.readAll())),
              QUrl::fromLocalFile(dir.filePath(QStringLiteral("BTNPAGE.html"))));
+}
+
+void tst_QtPlatformServices::folderPickerTakesANewName()
+{
+    QTemporaryDir dir;
+    QtPlatformServices platform;
+    onNextDialog<QFileDialog>(true, [](QFileDialog* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("new"));
+    });
+    QCOMPARE(platform.chooseDirectory(QStringLiteral("Pick"), dir.path()), dir.filePath("new"));
+    QVERIFY(!QFileInfo::exists(dir.filePath("new")));
+}
+
+void tst_QtPlatformServices::inputKeepsALongerTextWhole()
+{
+    QtPlatformServices platform;
+    const QString caption(300, QLatin1Char('c'));
+    onNextDialog<QInputDialog>(true, [](QInputDialog* d) {
+        auto* edit = d->findChild<QLineEdit*>();
+        edit->end(false);
+        QTest::keyClick(edit, Qt::Key_D);
+    });
+    QCOMPARE(platform.inputText(QStringLiteral("T"), QStringLiteral("P"), caption, 255), caption);
 }
 
 QTEST_MAIN(tst_QtPlatformServices)

@@ -28,7 +28,7 @@ void tst_SplashForm::modes()
     QFETCH(SplashForm::Mode, mode);
     const bool about = mode == SplashForm::About;
     SplashForm form(mode);
-    QSignalSpy help(&form, &SplashForm::helpRequested);
+    QSignalSpy help(&form, &SplashForm::webPageRequested);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.size(), QSize(280, 140));
@@ -44,7 +44,7 @@ void tst_SplashForm::modes()
     QCOMPARE(form.closeButton()->isVisible(), about);
     QCOMPARE(form.closeButton()->geometry(), QRect(280 - 6 - 16, 6, 16, 16));
 
-    // The link opens the help in About mode only; a click on it never closes the window.
+    // The link opens the web page in About mode only; a click on it never closes the window.
     QTest::mouseClick(form.linkLabel(), Qt::LeftButton, {}, form.linkLabel()->rect().center());
     QCOMPARE(help.size(), int(about));
     QVERIFY(form.isVisible());

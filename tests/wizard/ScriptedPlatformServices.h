@@ -27,7 +27,7 @@ public:
     QList<std::optional<QString>> inputAnswers;
     QList<std::optional<ColorRef>> colorAnswers;
     QList<std::optional<FontAttributes>> fontAnswers;
-    bool openWithApplicationSucceeds = true;
+    QString openWithApplicationFailure; // the reason, empty for success
     QString temporaryFolder = QStringLiteral("/tmp/");
     QString programFolder = QStringLiteral("/opt/brindlewick/");
     // Empty: no settings store at all, so a test never reaches the user's own file.
@@ -87,10 +87,10 @@ public:
     }
     void beep() override { ++beeps; }
     void setClipboardText(const QString& text) override { clipboardTexts.append(text); }
-    bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory) override
+    QString openWithApplication(const QString& fileOrUrl, const QString& workingDirectory) override
     {
         openedWithApplication.append({fileOrUrl, workingDirectory});
-        return openWithApplicationSucceeds;
+        return openWithApplicationFailure;
     }
     QString temporaryDirectory() override { return temporaryFolder; }
     QString programDirectory() override { return programFolder; }

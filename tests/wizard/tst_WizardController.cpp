@@ -58,6 +58,7 @@ private slots:
     void generationReportsFatalError();
     void stopMidRun();
     void helpAndBrowserPreview();
+    void typedNewFolder();
     void help_data();
     void help();
     void viewCode();
@@ -190,15 +191,18 @@ void tst_WizardController::checks_data()
             << "Please select a value for " + name + " Button Text Justification";
     }
 
-    // The folder is checked before the prefix, so a missing folder wins.
-    QTest::newRow("missing folder and empty prefix")
-        << int(Page::OutputDirectory)
-        << Setup([](WizardController& w, ScriptedPlatformServices& platform) {
-               platform.temporaryFolder = QStringLiteral("/nonexistent/brindlewick/");
-               w.start();
+    // The folder is checked before the prefix, so a bad folder wins.
+    QTest::newRow("file as folder and empty prefix")
+        << int(Page::OutputDirectory) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.set(&ButtonProject::outputDirectory, QStringLiteral("/dev/null"));
                w.setFileNamePrefix(QString());
            })
         << "Invalid output directory specified";
+    QTest::newRow("empty folder") << int(Page::OutputDirectory)
+                                  << Setup([](WizardController& w, ScriptedPlatformServices&) {
+                                         w.set(&ButtonProject::outputDirectory, QString());
+                                     })
+                                  << "Invalid output directory specified";
     QTest::newRow("empty prefix") << int(Page::OutputDirectory)
                                   << Setup([](WizardController& w, ScriptedPlatformServices&) {
                                          w.setFileNamePrefix(QString());
@@ -549,6 +553,30 @@ void tst_WizardController::helpAndBrowserPreview()
     using Opened = QPair<QString, QString>;
     QCOMPARE(m_platform.openedWithApplication,
              (QList<Opened>{{"NavPAGE.html", m_fixture.dir->path() + "/"}}));
+
+    // A failure is told, with the platform's reason.
+    m_platform.openWithApplicationFailure = QStringLiteral("No browser");
+    QVERIFY(!m_wizard->openOutputFolder());
+    QCOMPARE(
+        m_platform.errors,
+        QStringList{QStringLiteral("Cannot open \"%1\". No browser").arg(m_fixture.dir->path())});
+}
+
+void tst_WizardController::typedNewFolder()
+{
+    const QString typed = path(QStringLiteral("new/sub"));
+    m_wizard->set(&ButtonProject::outputDirectory, typed);
+    m_wizard->showPage(Page::OutputDirectory);
+    m_platform.confirmAnswers = {false, true};
+    QVERIFY(!m_wizard->next());
+    QVERIFY(!QFileInfo::exists(typed));
+    QVERIFY(m_wizard->next());
+    QVERIFY(QFileInfo(typed).isDir());
+    QCOMPARE(m_wizard->currentPage(), int(Page::Html));
+    QCOMPARE(m_platform.confirmations.size(), 2);
+    QCOMPARE(m_platform.confirmations[1].text,
+             QStringLiteral("The specified directory does not exist. Create it?"));
+    QVERIFY(m_platform.messages.isEmpty() && m_platform.errors.isEmpty());
 }
 
 void tst_WizardController::help_data()
