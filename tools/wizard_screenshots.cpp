@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -158,19 +159,23 @@ int main(int argc, char* argv[])
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);
     controller.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
-    while (controller.project().captions.size() < 200)
+    while (controller.project().captions.size() < 2000)
         controller.captions().addCaption();
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;
-    QObject::connect(&controller, &WizardController::generationProgress, &wizard, [&] {
+    QObject::connect(&controller.generation(), &GenerationJob::progress, &wizard, [&] {
         auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
-        if (progressShot || !bar || !bar->isVisible() || bar->value() < bar->maximum() / 3)
+        if (progressShot || !bar || !bar->isVisible())
             return;
         progressShot = true;
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
     });
     controller.next();
+    QEventLoop run;
+    QObject::connect(&controller.generation(), &GenerationJob::finished, &run, &QEventLoop::quit);
+    if (controller.generation().isRunning())
+        run.exec();
     grabNextDialog(out.filePath(QStringLiteral("code-viewer.png")), &saved);
     wizard.viewCode();
     if (!progressShot)
