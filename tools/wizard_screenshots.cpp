@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,14 +26,18 @@
 #include <cstdio>
 
 namespace {
-// Answers the Open dialog with the project, the folder picker with a temporary folder and
+// Answers the Open dialog with the project, the folder picker with "buttons" in the home folder and
 // the caption dialog with numbered captions; every other dialog is cancelled.
 class ProjectOnlyPlatform : public QtPlatformServices
 {
 public:
     explicit ProjectOnlyPlatform(const QString& project) : m_project(project) {}
     QString openFileName(const FileDialogOptions&) override { return m_project; }
-    QString chooseDirectory(const QString&, const QString&) override { return m_output.path(); }
+    QString chooseDirectory(const QString&, const QString&) override
+    {
+        QDir::home().mkpath(QStringLiteral("buttons"));
+        return QDir::home().filePath(QStringLiteral("buttons"));
+    }
     std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
     {
         return QStringLiteral("Button %1").arg(++m_captions);
@@ -163,14 +168,19 @@ int main(int argc, char* argv[])
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;
-    QObject::connect(&controller, &WizardController::generationProgress, &wizard, [&] {
+    QObject::connect(&controller.generation(), &GenerationJob::progress, &wizard, [&] {
         auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
         if (progressShot || !bar || !bar->isVisible() || bar->value() < bar->maximum() / 3)
             return;
         progressShot = true;
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
     });
+    // The run goes on its own thread; the window paints its progress meanwhile.
+    QEventLoop run;
+    QObject::connect(&controller.generation(), &GenerationJob::finished, &run, &QEventLoop::quit);
     controller.next();
+    if (controller.generation().isRunning())
+        run.exec();
     grabNextDialog(out.filePath(QStringLiteral("code-viewer.png")), &saved);
     wizard.viewCode();
     if (!progressShot)
