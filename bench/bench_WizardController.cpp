@@ -44,7 +44,7 @@ void BM_LivePreviewUpdate(benchmark::State& state)
         border = !border;
         wizard.styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
                             border ? BorderEffect::BlackBorder : BorderEffect::Bevel3D);
-        const QList<QImage> buttons = wizard.previewButtons();
+        const QList<QImage> buttons = wizard.preview().buttons(0);
         benchmark::DoNotOptimize(buttons.constData());
     }
 }
@@ -63,7 +63,7 @@ void BM_LivePreviewUpdateNewFont(benchmark::State& state)
         font.fontSize = size;
         platform.nextFont = font;
         wizard.styles().chooseFont(ButtonState::Normal);
-        const QList<QImage> buttons = wizard.previewButtons();
+        const QList<QImage> buttons = wizard.preview().buttons(0);
         benchmark::DoNotOptimize(buttons.constData());
     }
 }

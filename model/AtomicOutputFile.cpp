@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -81,10 +83,17 @@ bool AtomicOutputFile::open()
         return fail(FileError::Code::Create, EISDIR);
     if (name.size() > NAME_MAX)
         return fail(FileError::Code::Create, ENAMETOOLONG);
-    m_encodedTarget = QFile::encodeName(m_targetPath);
-    const QByteArray folder = QFile::encodeName(m_targetPath.left(nameStart));
-    // A link at the name is replaced itself and never followed: whoever planted it must not
-    // get another file overwritten.
+    QString target = m_targetPath;
+    if (m_followLinks) {
+        int error = 0;
+        target = finalTarget(m_targetPath, &error);
+        if (target.isEmpty())
+            return fail(FileError::Code::Create, error);
+    }
+    m_encodedTarget = QFile::encodeName(target);
+    const QByteArray folder = QFile::encodeName(target.left(folderEnd(target)));
+    // Unless told otherwise, a link at the name is replaced itself and never followed: whoever
+    // planted it must not get another file overwritten.
     struct stat existing = {};
     const bool exists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
@@ -212,4 +221,23 @@ int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
             ++removed;
     }
     return removed;
+}
+
+QString AtomicOutputFile::finalTarget(const QString& path, int* error)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int hop = 0; hop < 40; ++hop) {
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(QFile::encodeName(current).constData(), buffer, sizeof buffer);
+        if (n < 0)
+            return current;
+        if (std::size_t(n) == sizeof buffer) {
+            *error = ENAMETOOLONG;
+            return QString();
+        }
+        const QString next = QFile::decodeName(QByteArray(buffer, n));
+        current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).path() + u'/' + next;
+    }
+    *error = ELOOP;
+    return QString();
 }

@@ -29,6 +29,9 @@ public:
     // (a folder, a name too long) or that is read-only to us (unless replaceReadOnly), so
     // callers report those as failures to create the file.
     bool open();
+    // For a file that is the user's own rather than output: a link at its name, or a chain of
+    // them, is followed and the file at its end replaced.
+    void setFollowLinks(bool follow) { m_followLinks = follow; }
     // A read-only file is replaced too, and keeps its mode.
     void setReplaceReadOnly(bool replace) { m_replaceReadOnly = replace; }
     bool write(const void* bytes, std::size_t count);
@@ -50,6 +53,9 @@ public:
     // Removes one temporary if no process holds it.
     static bool removeIfAbandoned(const QString& path);
     static bool isTemporaryName(const QString& fileName);
+    // The absolute path at the end of a chain of links (the path itself when it is no link;
+    // the end need not exist). Empty, with *error set, for a chain too long or looping.
+    static QString finalTarget(const QString& path, int* error);
 
 private:
     bool fail(FileError::Code code, int error);
@@ -61,5 +67,6 @@ private:
     int m_fd = -1;
     int m_keepMode = -1;
     bool m_replaceReadOnly = false;
+    bool m_followLinks = false;
     FileError m_error;
 };

@@ -15,6 +15,7 @@ public:
 
     explicit BufferedLineFile(const QString& targetPath);
 
+    void setFollowLinks(bool follow) { m_file.setFollowLinks(follow); }
     bool open() { return m_file.open(); }
     // A failed write is remembered and reported by commit(); later lines are dropped.
     void writeLine(const QString& line);

@@ -152,10 +152,15 @@ bool ProjectFileWriter::writeTo(QIODevice& device, const ButtonProject& project)
 
 bool ProjectFileWriter::saveProjectFile(const ButtonProject& project)
 {
-    return saveProjectFile(project, project.projectFileName);
+    return save(project, project.projectFileName, true);
 }
 
 bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QString& path)
+{
+    return save(project, path, false);
+}
+
+bool ProjectFileWriter::save(const ButtonProject& project, const QString& path, bool followLinks)
 {
     m_errorString.clear();
     if (path.isEmpty()) {
@@ -164,6 +169,7 @@ bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QStr
     }
     // A project of many captions is never held whole as text.
     BufferedLineFile file(path);
+    file.setFollowLinks(followLinks);
     const bool opened = file.open();
     if (opened)
         produceLines(project, [&file](const QString& line) { file.writeLine(line); });

@@ -13,7 +13,8 @@ class ProjectFileWriter
 public:
     // Writes the whole project to path, or to project.projectFileName. The file is replaced
     // only when everything was written: on any failure an earlier file of that name stays as
-    // it was.
+    // it was. project.projectFileName is the user's own file and a link there is followed;
+    // path is output, where a link is replaced.
     bool saveProjectFile(const ButtonProject& project);
     bool saveProjectFile(const ButtonProject& project, const QString& path);
     // Writes the project's bytes to an open device; false unless every byte was taken.
@@ -22,5 +23,7 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    bool save(const ButtonProject& project, const QString& path, bool followLinks);
+
     QString m_errorString;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileError.h"
 #include "OptionSets.h"
 
 #include <QByteArray>
@@ -8,16 +9,20 @@
 #include <QVariant>
 
 #include <functional>
-
 #include <optional>
 
 // Where the two option sets survive between runs: the values "fOverrideOptionsJPEG" and
 // "fOverrideOptionsText" under "Software/BRWK400" of an INI file, by default the user's
 // $XDG_CONFIG_HOME/brindlewick/brindlewick.ini. Each value holds its set's byte record.
 //
-// A save never replaces the file with anything it has not read back: QSettings reports success
-// even when a full disk left it an empty file, so the new contents go to a temporary in the
-// same folder, are read back under a fresh name and only then renamed over the old file.
+// A save changes the one value's line and leaves every other line as it was, under a QLockFile
+// beside the file so that saves of other processes wait for it. The new file goes to a
+// temporary in the same folder and is renamed over the old one only when completely written;
+// it keeps the old file's mode. A link, or a chain of links, at the settings path is written
+// through: the file at its end is replaced.
+//
+// A file that is not a regular file (a FIFO), that cannot be read or that cannot be parsed is
+// never read as settings, and never replaced.
 class SettingsStore
 {
 public:
@@ -27,7 +32,8 @@ public:
 
     // An empty path is a store that holds nothing and cannot be written.
     explicit SettingsStore(const QString& filePath);
-    // The user's settings file (QSettings: INI, user scope, "brindlewick", "brindlewick").
+    // The user's settings file, where QSettings keeps INI, user scope, "brindlewick",
+    // "brindlewick".
     static QString userFilePath();
     QString filePath() const { return m_filePath; }
 
@@ -39,17 +45,21 @@ public:
     bool loadTextOffsetOptions(TextOffsetOptions& options);
 
     // The start-up load: defaults, then each stored set, then validation. A value that cannot
-    // be read costs one line on stderr; the lines are returned too.
+    // be read, or a file that cannot be read at all, costs one line on stderr; the lines are
+    // returned too.
     QStringList loadOptionSets(OptionSets& sets);
 
     // False with "Failed to set data for '%s'" when the file could not be replaced; the old
-    // file is then untouched. Forgetting a value that is not stored succeeds at once.
+    // file is then untouched, and stderr gets a line with fileError()'s message. Forgetting a
+    // value that is not stored succeeds at once.
     bool saveJpegOptions(const JpegFileOptions& options);
     bool saveTextOffsetOptions(const TextOffsetOptions& options);
     bool forgetJpegOptions();
     bool forgetTextOffsetOptions();
 
     QString errorString() const { return m_errorString; }
+    // Why the last save failed.
+    FileError fileError() const { return m_fileError; }
 
 private:
     // Hands a stored byte record to load; false for a value of another type, or one load
@@ -57,7 +67,11 @@ private:
     bool readRecord(const QString& valueName, const std::function<bool(const QByteArray&)>& load);
     // Writes the value, or removes it for nullopt.
     bool replaceValue(const QString& valueName, const std::optional<QByteArray>& bytes);
+    FileError writeValue(const QString& key, const std::optional<QByteArray>& bytes);
+    // Why the file at path cannot be read as settings; no error for a file that does not exist.
+    static FileError fileProblem(const QString& path);
 
     QString m_filePath;
     QString m_errorString;
+    FileError m_fileError;
 };

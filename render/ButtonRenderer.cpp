@@ -120,14 +120,15 @@ const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateSty
     return m_converted[s];
 }
 
-QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString& caption)
+bool ButtonRenderer::layOut(ButtonState state, int captionIndex, const QString& caption,
+                            Layout& layout)
 {
     const ButtonStateStyle& style = m_project.style(state);
     const bool normal = state == ButtonState::Normal;
-    const bool pressed = style.pressEffect == PressEffect::Pressed;
     const QImage& picture = pictureFor(state, style);
 
-    qint64 width, height;
+    qint64& width = layout.width;
+    qint64& height = layout.height;
     if (m_scale > 1) {
         width = qint64(m_sizes.width(captionIndex)) * m_scale;
         height = qint64(m_sizes.height(captionIndex)) * m_scale;
@@ -147,37 +148,89 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     m_error.clear();
     if ((!normal || m_scale > 1) && width == 0 && height == 0) {
         m_error = QStringLiteral("not rendered: the normal button of this caption failed");
-        return QImage();
+        return false;
     }
 
     const ButtonFont& font = fontFor(state, style);
-    QStringList lines = splitCaption(caption).lines;
-    QVector<int> lineWidths;
-    bool cutWide = false;
-    for (QString& line : lines) {
+    layout.lines = splitCaption(caption).lines;
+    layout.lineWidths.clear();
+    layout.cutWide = false;
+    for (QString& line : layout.lines) {
         // No button is wider than maxSide, so a line is laid out only until it passes that.
         const int limit = int(ImageLimits::maxSide);
         const qsizetype full = line.size();
         line.truncate(font.layoutPrefix(line, limit, limit).size());
-        lineWidths.append(font.width(line));
-        cutWide = cutWide || (line.size() < full && lineWidths.last() > limit);
+        layout.lineWidths.append(font.width(line));
+        layout.cutWide = layout.cutWide || (line.size() < full && layout.lineWidths.last() > limit);
     }
-    const int widest = *std::max_element(lineWidths.cbegin(), lineWidths.cend());
+    const int widest = *std::max_element(layout.lineWidths.cbegin(), layout.lineWidths.cend());
 
     // The picture was laid down before the button widened, so it never reaches further.
-    qint64 pictureReach = width;
+    layout.pictureReach = width;
     if (m_scale > 1 && normal && m_project.variableWidth)
-        pictureReach = picture.isNull() ? qint64(m_project.buttonWidth) * m_scale : picture.width();
+        layout.pictureReach =
+            picture.isNull() ? qint64(m_project.buttonWidth) * m_scale : picture.width();
     else if (normal && m_project.variableWidth)
         width = qint64(widest) + variableWidthMargin;
+    return true;
+}
+
+void ButtonRenderer::storeSize(ButtonState state, int captionIndex, const QSize& size)
+{
+    if (state == ButtonState::Normal && m_scale == 1)
+        m_sizes.store(captionIndex, size.width(), size.height());
+}
+
+QVector<TextBox> ButtonRenderer::boxesFor(ButtonState state, const Layout& layout,
+                                          const QSize& size)
+{
+    const ButtonStateStyle& style = m_project.style(state);
+    return layoutLines(layout.lineWidths, fontFor(state, style).height(), size.width(),
+                       size.height(), style.textJustification, style.textOrientation,
+                       m_offsets.textOffset, m_offsets.textIndent,
+                       style.pressEffect == PressEffect::Pressed, m_scale);
+}
+
+ButtonRenderer::Fit ButtonRenderer::fit(ButtonState state, int captionIndex, const QString& caption)
+{
+    Layout layout;
+    if (!layOut(state, captionIndex, caption, layout) ||
+        !ImageLimits::fits(layout.width, layout.height)) {
+        storeSize(state, captionIndex, QSize());
+        return {};
+    }
+    const QSize size(int(layout.width), int(layout.height));
+    storeSize(state, captionIndex, size);
+    const QVector<TextBox> boxes = boxesFor(state, layout, size);
+    bool cut = layout.cutWide;
+    for (int k = 0; k < boxes.size() && !cut; ++k) {
+        // The text, not its box: a left-justified box is as wide as the widest line.
+        const TextBox& box = boxes[k];
+        cut =
+            !layout.lines[k].isEmpty() &&
+            (box.left < 0 || box.top < 0 ||
+             qint64(box.left) + layout.lineWidths[k] > size.width() || box.bottom > size.height());
+    }
+    return {size, cut};
+}
+
+QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString& caption)
+{
+    const ButtonStateStyle& style = m_project.style(state);
+    const bool pressed = style.pressEffect == PressEffect::Pressed;
+    Layout layout;
+    if (!layOut(state, captionIndex, caption, layout))
+        return QImage();
+    const qint64 width = layout.width;
+    const qint64 height = layout.height;
 
     QImage image;
     if (ImageLimits::fits(width, height))
         image = QImage(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull()) {
         const ImageLimits::Verdict verdict = ImageLimits::judge(width, height);
-        if (verdict == ImageLimits::Verdict::TooLarge && cutWide && normal &&
-            m_project.variableWidth) {
+        if (verdict == ImageLimits::Verdict::TooLarge && layout.cutWide &&
+            state == ButtonState::Normal && m_project.variableWidth) {
             m_error = QStringLiteral("cannot render a button wider than %1 pixels: the caption "
                                      "is too long")
                           .arg(ImageLimits::maxSide);
@@ -187,23 +240,19 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
                 m_error += QStringLiteral(" (%1)").arg(ImageLimits::limitText());
         }
     }
-    if (normal && m_scale == 1) {
-        const bool made = !image.isNull();
-        m_sizes.store(captionIndex, made ? qint32(width) : 0, made ? qint32(height) : 0);
-    }
+    storeSize(state, captionIndex, image.size());
     if (image.isNull())
         return image;
 
     image.fill(pixelOf(style.backgroundColor));
+    const QImage& picture = pictureFor(state, style);
     if (!picture.isNull()) {
         const int shift = pressed ? pressShift * m_scale : 0;
-        copyPicture(image, picture, shift, shift, int(std::min(pictureReach, width)));
+        copyPicture(image, picture, shift, shift, int(std::min(layout.pictureReach, width)));
     }
 
-    const QVector<TextBox> boxes = layoutLines(
-        lineWidths, font.height(), image.width(), image.height(), style.textJustification,
-        style.textOrientation, m_offsets.textOffset, m_offsets.textIndent, pressed, m_scale);
-    drawCaption(image, state, style, font, lines, boxes);
+    drawCaption(image, state, style, fontFor(state, style), layout.lines,
+                boxesFor(state, layout, image.size()));
     // Borders only touch their own runs, so one pass after all lines leaves the same
     // picture as redrawing them after every line.
     ButtonBorders::draw(image, style.borderEffect, pressed, m_scale);

@@ -7,6 +7,8 @@
 #include "TextOffsetOptions.h"
 
 #include <QImage>
+#include <QSize>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -48,6 +50,16 @@ public:
     // Why the last render() gave no image; empty after a success.
     QString errorString() const { return m_error; }
 
+    // A caption's button in one state as render() would make it, without drawing: its size
+    // (empty when no image can be made) and whether a line of text reaches past its edges,
+    // so that the image shows only part of it. Normal stores its size as render() does.
+    struct Fit
+    {
+        QSize size;
+        bool cut = false;
+    };
+    Fit fit(ButtonState state, int captionIndex, const QString& caption);
+
     // The boxes of a caption's one or two lines (lineWidths holds each line's width) in a
     // width x height button.
     static QVector<TextBox> layoutLines(const QVector<int>& lineWidths, int lineHeight, int width,
@@ -60,6 +72,20 @@ public:
     static constexpr int shadowShift = 2;
 
 private:
+    struct Layout
+    {
+        qint64 width = 0;
+        qint64 height = 0;
+        qint64 pictureReach = 0;
+        QStringList lines;
+        QVector<int> lineWidths;
+        bool cutWide = false; // a line longer than any button may be
+    };
+    // The button's size and the caption's lines; false when the Normal button of the caption
+    // failed, with errorString() saying so.
+    bool layOut(ButtonState state, int captionIndex, const QString& caption, Layout& layout);
+    QVector<TextBox> boxesFor(ButtonState state, const Layout& layout, const QSize& size);
+    void storeSize(ButtonState state, int captionIndex, const QSize& size);
     const ButtonFont& fontFor(ButtonState state, const ButtonStateStyle& style);
     const ButtonFont& fineFontFor(ButtonState state, const ButtonStateStyle& style,
                                   const ButtonFont& font);

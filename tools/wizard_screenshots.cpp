@@ -163,14 +163,14 @@ int main(int argc, char* argv[])
     // Page 16 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);
     controller.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
-    while (controller.project().captions.size() < 200)
+    while (controller.project().captions.size() < 2000)
         controller.captions().addCaption();
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;
     QObject::connect(&controller.generation(), &GenerationJob::progress, &wizard, [&] {
         auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
-        if (progressShot || !bar || !bar->isVisible() || bar->value() < bar->maximum() / 3)
+        if (progressShot || !bar || !bar->isVisible())
             return;
         progressShot = true;
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;

@@ -5,6 +5,7 @@
 #include "WizardController.h"
 #include "WizardTexts.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,6 +33,14 @@ GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
     QPushButton* more = button(WizardTexts::moreOptionsButton, body());
     more->setObjectName(QStringLiteral("btnMoreOptions"));
     layout->addWidget(more, 3, 1, 1, 2, Qt::AlignRight);
+    m_cutNote = new QLabel(body());
+    m_cutNote->setObjectName(QStringLiteral("lblCutCaptions"));
+    m_cutNote->setTextFormat(Qt::PlainText);
+    // One line beside "More options…", elided to the room there; the tooltip holds it all.
+    m_cutNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_cutNote->installEventFilter(this);
+    m_cutNote->hide();
+    layout->addWidget(m_cutNote, 3, 0);
     layout->setColumnStretch(0, 1);
 
     connect(more, &QPushButton::clicked, this, &GeneratePage::showMoreOptions);
@@ -52,4 +61,34 @@ void GeneratePage::showMoreOptions()
 void GeneratePage::refresh()
 {
     m_format->setSelectedIndex(int(m_wizard.project().imageFileFormat));
+    // Measuring every caption is only worth it for the page on screen.
+    if (m_wizard.currentPage() != WizardController::Generate)
+        return;
+    m_cutCaptions = m_wizard.preview().cutCaptions();
+    const QString note = WizardTexts::cutCaptionsNote(m_cutCaptions);
+    m_cutNote->setToolTip(note);
+    m_cutNote->setAccessibleName(note);
+    showCutNote();
+    m_cutNote->setVisible(!note.isEmpty());
+}
+
+void GeneratePage::showCutNote()
+{
+    // Shorter captions first, so that the count at the end stays in view.
+    const QFontMetrics metrics = m_cutNote->fontMetrics();
+    const int room = m_cutNote->width();
+    QString note;
+    for (int length = 16; length >= 4; --length) {
+        note = WizardTexts::cutCaptionsNote(m_cutCaptions, length);
+        if (metrics.horizontalAdvance(note) <= room)
+            break;
+    }
+    m_cutNote->setText(metrics.elidedText(note, Qt::ElideRight, room));
+}
+
+bool GeneratePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_cutNote && event->type() == QEvent::Resize)
+        showCutNote();
+    return WizardPage::eventFilter(watched, event);
 }

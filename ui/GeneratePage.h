@@ -2,6 +2,9 @@
 
 #include "WizardPage.h"
 
+#include <QStringList>
+
+class QLabel;
 class RadioGroupBox;
 
 // Page 15: what the generation does, and the image format the sample page shows.
@@ -15,6 +18,13 @@ public:
     // The "More options…" dialog; its choices go to the wizard when accepted.
     void showMoreOptions();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void showCutNote();
+
     RadioGroupBox* m_format;
+    QLabel* m_cutNote;
+    QStringList m_cutCaptions;
 };

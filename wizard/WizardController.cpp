@@ -1,6 +1,5 @@
 #include "WizardController.h"
 
-#include "ButtonRenderer.h"
 #include "CodeViewer.h"
 #include "CodecError.h"
 #include "OutputFolder.h"
@@ -23,8 +22,10 @@ constexpr int maxTemporaryDirectoryLength = 250;
 WizardController::WizardController(PlatformServices& platform, QObject* parent)
     : QObject(parent), m_platform(platform), m_fileCommands(m_project, m_pictures, platform),
       m_captions(m_project.captions, platform), m_styles(m_project, m_pictures, platform),
-      m_generation(platform)
+      m_generation(platform), m_preview(m_project, m_pictures, m_options)
 {
+    // First, so that whoever redraws on a change finds the preview forgotten.
+    connect(this, &WizardController::changed, this, [this] { m_preview.invalidate(); });
     connect(&m_captions, &CaptionEditor::changed, this, &WizardController::changed);
     connect(&m_styles, &StateStyleEditor::changed, this, &WizardController::changed);
 }
@@ -244,33 +245,4 @@ std::unique_ptr<CodeViewer> WizardController::openCodeViewer()
         return nullptr;
     }
     return viewer;
-}
-
-QString WizardController::previewCaption() const
-{
-    const CaptionList& captions = m_project.captions;
-    const int row = m_captions.selectedRow();
-    if (row >= 0 && row < captions.size())
-        return captions.at(row);
-    if (!captions.isEmpty())
-        return captions.first();
-    return QStringLiteral("Sample");
-}
-
-QList<ButtonState> WizardController::previewStates() const
-{
-    return QList<ButtonState>{ButtonState::Normal} + m_project.extraStates();
-}
-
-QList<QImage> WizardController::previewButtons() const
-{
-    if (!m_previewRenderer)
-        m_previewRenderer =
-            std::make_unique<ButtonRenderer>(m_project, m_pictures, m_options.text, m_previewSizes);
-    const QString caption = previewCaption();
-    QList<QImage> buttons;
-    // Normal first: the other states take its size.
-    for (const ButtonState state : previewStates())
-        buttons.append(m_previewRenderer->render(state, 1, caption));
-    return buttons;
 }

@@ -5,6 +5,7 @@
 #include "ButtonSizeTables.h"
 #include "CaptionEditor.h"
 #include "GenerationJob.h"
+#include "LivePreview.h"
 #include "OptionSets.h"
 #include "PageFlow.h"
 #include "ProjectFileCommands.h"
@@ -16,7 +17,6 @@
 
 #include <memory>
 
-class ButtonRenderer;
 class CodeViewer;
 class PlatformServices;
 
@@ -94,11 +94,8 @@ public:
     // cannot be read (the error was shown).
     std::unique_ptr<CodeViewer> openCodeViewer();
 
-    // Live preview: the caption it shows and its buttons in every state the JavaScript
-    // option uses, as the run writes them.
-    QString previewCaption() const;
-    QList<ButtonState> previewStates() const;
-    QList<QImage> previewButtons() const;
+    // The live preview's rows and the note of the Generate page.
+    LivePreview& preview() { return m_preview; }
 
 signals:
     // Any change of the project, the option sets or the pictures.
@@ -121,8 +118,5 @@ private:
     GenerationJob m_generation;
     int m_page = Start;
     bool m_firstPass = true;
-    // The live preview keeps its renderer, so fonts are made once per change, and its own
-    // size tables, so it never disturbs a run's.
-    mutable ButtonSizeTables m_previewSizes;
-    mutable std::unique_ptr<ButtonRenderer> m_previewRenderer;
+    LivePreview m_preview;
 };

@@ -84,3 +84,20 @@ QString WizardTexts::generationStoppedMessage(int written, int total)
 {
     return QStringLiteral("Generation stopped: %1 of %2 images written").arg(written).arg(total);
 }
+
+QString WizardTexts::cutCaptionsNote(const QStringList& cutCaptions, int shownLength)
+{
+    if (cutCaptions.isEmpty())
+        return QString();
+    constexpr int listed = 3;
+    QStringList quoted;
+    for (const QString& caption : cutCaptions.mid(0, listed)) {
+        const QString shown =
+            caption.size() > shownLength ? caption.left(shownLength - 1) + QChar(0x2026) : caption;
+        quoted.append(QLatin1Char('"') + shown + QLatin1Char('"'));
+    }
+    QString note = QStringLiteral("Cut by the button: ") + quoted.join(QStringLiteral(", "));
+    if (cutCaptions.size() > listed)
+        note += QStringLiteral(" and %1 more").arg(cutCaptions.size() - listed);
+    return note;
+}

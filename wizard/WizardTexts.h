@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 // The texts the wizard's logic decides and its pages show: title, headings, page numbers,
 // dialog captions and messages.
@@ -28,6 +29,10 @@ public:
     // A file, folder or web page the desktop could not open, and why.
     static QString cannotOpen(const QString& target, const QString& reason);
     static QString generationStoppedMessage(int written, int total);
+    // The Generate page's line on captions the buttons cut, each shortened to shownLength
+    // characters; empty when none is.
+    static QString cutCaptionsNote(const QStringList& cutCaptions, int shownLength = 16);
+    static inline const QString captionCutMark = QStringLiteral("Cut at the button's edge");
     static QString createDirectoryFailed(const QString& directory, const QString& reason);
 
     static inline const QString captionDialogTitle = QStringLiteral("Label text for Button");

@@ -34,7 +34,8 @@ class tst_AtomicOutputFile : public QObject
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void replacesTheTargetAndKeepsItsRights();
-    void linkAtTheNameIsReplacedNotFollowed();
+    void linkAtTheName_data();
+    void linkAtTheName();
     void readOnlyTargetStays();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
@@ -58,18 +59,29 @@ void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
     QCOMPARE(everything(dir.path()), QStringList{"page.html"});
 }
 
-void tst_AtomicOutputFile::linkAtTheNameIsReplacedNotFollowed()
+void tst_AtomicOutputFile::linkAtTheName_data()
 {
+    QTest::addColumn<bool>("follow");
+    QTest::newRow("output replaces the link") << false;
+    QTest::newRow("the user's own file is written through") << true;
+}
+
+void tst_AtomicOutputFile::linkAtTheName()
+{
+    QFETCH(bool, follow);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("elsewhere"));
     const QString victim = dir.filePath("elsewhere/owned.txt");
     QVERIFY(AtomicOutputFile::writeFile(victim, "theirs"));
     const QString link = dir.filePath("btn1.jpg");
-    QVERIFY(QFile::link(victim, link));
-    QVERIFY(AtomicOutputFile::writeFile(link, "new"));
-    QCOMPARE(fileBytes(victim), QByteArray("theirs"));
-    QVERIFY(!QFileInfo(link).isSymLink());
+    QVERIFY(QFile::link("elsewhere/owned.txt", link));
+    AtomicOutputFile file(link);
+    file.setFollowLinks(follow);
+    QVERIFY(file.open() && file.write("new", 3) && file.commit());
+    QCOMPARE(fileBytes(victim), QByteArray(follow ? "new" : "theirs"));
+    QCOMPARE(QFileInfo(link).isSymLink(), follow);
     QCOMPARE(fileBytes(link), QByteArray("new"));
+    QCOMPARE(everything(dir.filePath("elsewhere")), QStringList{"owned.txt"});
 }
 
 void tst_AtomicOutputFile::readOnlyTargetStays()

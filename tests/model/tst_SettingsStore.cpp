@@ -1,3 +1,4 @@
+#include "AtomicOutputFile.h"
 #include "OptionRecords.h"
 #include "SettingsStore.h"
 
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +37,12 @@ private slots:
     void saveFailures_data();
     void saveFailures();
     void fullDiskKeepsOldFile();
+    void concurrentSavesKeepBoth();
+    void filesThatAreNoSettings_data();
+    void filesThatAreNoSettings();
+    void replacedFileKeepsModeLinksAndForeignLines_data();
+    void replacedFileKeepsModeLinksAndForeignLines();
+    void abandonedTemporariesGo();
 };
 
 // Each field at its byte, little-endian, the indent before the offset, reserved bytes zero;
@@ -249,6 +258,136 @@ void tst_SettingsStore::fullDiskKeepsOldFile()
 
     QVERIFY(QFile::remove(filler.fileName()));
     QVERIFY(store.forgetJpegOptions());
+}
+
+void tst_SettingsStore::concurrentSavesKeepBoth()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("brindlewick.ini");
+    for (int round = 0; round < 20; ++round) {
+        JpegFileOptions jpeg;
+        jpeg.quality = 10 + round;
+        jpeg.retainSettings = 1;
+        TextOffsetOptions text;
+        text.textOffset = round;
+        text.retainSettings = 1;
+        bool jpegSaved = false;
+        std::thread other([&] { jpegSaved = SettingsStore(path).saveJpegOptions(jpeg); });
+        const bool textSaved = SettingsStore(path).saveTextOffsetOptions(text);
+        other.join();
+        QVERIFY(jpegSaved && textSaved);
+        OptionSets loaded;
+        SettingsStore(path).loadOptionSets(loaded);
+        QCOMPARE(loaded.jpeg, jpeg);
+        QCOMPARE(loaded.text, text);
+    }
+}
+
+void tst_SettingsStore::filesThatAreNoSettings_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // empty for a FIFO
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << QByteArray() << "Not a regular file";
+    QTest::newRow("unparsable") << QByteArray("[Software\nBRWK400\\fOverrideOptionsJPEG=1\n")
+                                << "Its contents cannot be parsed";
+}
+
+void tst_SettingsStore::filesThatAreNoSettings()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("brindlewick.ini");
+    if (contents.isEmpty()) {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    OptionSets sets;
+    const QStringList warnings = SettingsStore(path).loadOptionSets(sets);
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.first().contains(reason), qPrintable(warnings.first()));
+    QCOMPARE(sets.jpeg, JpegFileOptions::defaults());
+
+    SettingsStore store(path);
+    QVERIFY(!store.saveJpegOptions(JpegFileOptions()));
+    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
+    QCOMPARE(store.fileError().reason(), reason);
+    if (contents.isEmpty())
+        QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
+    else
+        QCOMPARE(readFile(path), contents);
+}
+
+void tst_SettingsStore::replacedFileKeepsModeLinksAndForeignLines_data()
+{
+    QTest::addColumn<int>("mode"); // of the file at the end; -1: there is none yet
+    QTest::addColumn<int>("links");
+    QTest::newRow("0644") << 0644 << 0;
+    QTest::newRow("read-only") << 0444 << 0;
+    QTest::newRow("chain of links") << 0640 << 2;
+    QTest::newRow("chain to a missing file") << -1 << 2;
+}
+
+void tst_SettingsStore::replacedFileKeepsModeLinksAndForeignLines()
+{
+    QFETCH(int, mode);
+    QFETCH(int, links);
+    QTemporaryDir dir;
+    const QString real = dir.filePath("real.ini");
+    // A value this program cannot read, and a comment.
+    const QByteArray foreign = "; kept\n[Other]\ncolor=@Variant(\\0\\0\\0\\x43\\x1)\n";
+    if (mode >= 0) {
+        QFile file(real);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(foreign);
+        file.close();
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), mode_t(mode)) == 0);
+    }
+    // The first link is relative, the next ones absolute.
+    QString path = "real.ini";
+    for (int i = 0; i < links; ++i) {
+        const QString link = dir.filePath(QString("link%1").arg(i));
+        QVERIFY(QFile::link(path, link));
+        path = link;
+    }
+    if (links == 0)
+        path = real;
+
+    JpegFileOptions jpeg;
+    jpeg.quality = 42;
+    jpeg.retainSettings = 1;
+    SettingsStore store(path);
+    QVERIFY2(store.saveJpegOptions(jpeg), qPrintable(store.fileError().message()));
+    for (int i = 0; i < links; ++i)
+        QVERIFY(QFileInfo(dir.filePath(QString("link%1").arg(i))).isSymLink());
+    QVERIFY(!QFileInfo(real).isSymLink());
+    if (mode >= 0) {
+        QVERIFY(readFile(real).startsWith(foreign));
+        struct stat st = {};
+        QVERIFY(::stat(QFile::encodeName(real).constData(), &st) == 0);
+        QCOMPARE(int(st.st_mode & 0777), mode);
+    }
+    OptionSets loaded;
+    QVERIFY(SettingsStore(path).loadOptionSets(loaded).isEmpty());
+    QCOMPARE(loaded.jpeg, jpeg);
+}
+
+void tst_SettingsStore::abandonedTemporariesGo()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("brindlewick.ini");
+    AtomicOutputFile live(dir.filePath("other.ini"));
+    QVERIFY(live.open());
+    const QStringList killed = {".brindlewick-4d2f.tmp", ".brindlewick.ini.Ab12Cd"};
+    for (const QString& name : killed)
+        QVERIFY(AtomicOutputFile::writeFile(dir.filePath(name), "half"));
+    QVERIFY(SettingsStore(path).saveJpegOptions(JpegFileOptions()));
+    for (const QString& name : killed)
+        QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
+    QVERIFY(QFile::exists(live.temporaryPath()));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)

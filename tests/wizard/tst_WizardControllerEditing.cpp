@@ -33,6 +33,9 @@ private slots:
     void outputDirectory();
     void preview_data();
     void preview();
+    void cutCaptions_data();
+    void cutCaptions();
+    void cutCaptionsNote();
 
 private:
     QString path(const QString& name) const { return m_fixture.path(name); }
@@ -440,54 +443,90 @@ void tst_WizardControllerEditing::outputDirectory()
 void tst_WizardControllerEditing::preview_data()
 {
     QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<int>("selected");
     QTest::addColumn<int>("option");
-    QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("states");
-    QTest::newRow("empty list") << QStringList() << -1 << int(JavaScriptOption::Both) << "Sample"
-                                << 3;
-    QTest::newRow("first when none selected") << QStringList{"Home", "Two|Lines"} << -1
-                                              << int(JavaScriptOption::MouseOver) << "Home" << 2;
-    QTest::newRow("selected") << QStringList{"Home", "Two|Lines"} << 1
-                              << int(JavaScriptOption::Pressed) << "Two|Lines" << 2;
-    QTest::newRow("static") << QStringList{"Home"} << 0 << int(JavaScriptOption::Static) << "Home"
-                            << 1;
+    QTest::newRow("empty list") << QStringList() << int(JavaScriptOption::Both) << 3;
+    QTest::newRow("mouse-over") << QStringList{"Home", "Two|Lines"}
+                                << int(JavaScriptOption::MouseOver) << 2;
+    QTest::newRow("static") << QStringList{"Home"} << int(JavaScriptOption::Static) << 1;
 }
 
 void tst_WizardControllerEditing::preview()
 {
     QFETCH(QStringList, captions);
-    QFETCH(int, selected);
     QFETCH(int, option);
-    QFETCH(QString, shown);
     QFETCH(int, states);
     addCaptions(captions);
-    QSignalSpy selection(&m_wizard->captions(), &CaptionEditor::selectedRowChanged);
-    m_wizard->captions().setSelectedRow(selected);
-    m_wizard->captions().setSelectedRow(selected);
-    QCOMPARE(selection.count(), selected >= 0 ? 1 : 0);
     m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption(option));
     m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 20);
-    QCOMPARE(m_wizard->previewCaption(), shown);
-
-    const QList<QImage> buttons = m_wizard->previewButtons();
-    QCOMPARE(buttons.size(), states);
-    // Drawn as a run draws caption 1 of a project holding only the shown caption.
-    ButtonProject project = m_wizard->project();
-    project.captions = {shown};
-    ButtonSizeTables sizes;
-    ButtonRenderer renderer(project, m_wizard->pictures(), m_wizard->optionSets().text, sizes);
-    const QList<ButtonState> order = m_wizard->previewStates();
+    LivePreview& preview = m_wizard->preview();
+    const QStringList shown = captions.isEmpty() ? QStringList{"Sample"} : captions;
+    QCOMPARE(preview.rowCount(), shown.size());
+    const QList<ButtonState> order = preview.states();
+    QCOMPARE(order.size(), states);
     QCOMPARE(order.first(), ButtonState::Normal);
-    for (int i = 0; i < states; ++i)
-        QCOMPARE(buttons.at(i), renderer.render(order.at(i), 1, shown));
-    QCOMPARE(buttons.first().size(), QSize(150, 40));
+
+    // Each row drawn as a run draws caption 1 of a project holding only that caption.
+    for (int row = 0; row < shown.size(); ++row) {
+        QCOMPARE(preview.caption(row), shown[row]);
+        const QList<QImage> buttons = preview.buttons(row);
+        QCOMPARE(buttons.size(), states);
+        ButtonProject project = m_wizard->project();
+        project.captions = {shown[row]};
+        ButtonSizeTables sizes;
+        ButtonRenderer renderer(project, m_wizard->pictures(), m_wizard->optionSets().text, sizes);
+        for (int i = 0; i < states; ++i)
+            QCOMPARE(buttons.at(i), renderer.render(order.at(i), 1, shown[row]));
+        QCOMPARE(buttons.first().size(), QSize(150, 40));
+        QCOMPARE(preview.fit(row).size, QSize(150, 40));
+    }
 
     // A change shows at once.
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
                            BorderEffect::BlackBorder);
-    QCOMPARE(m_wizard->previewButtons().first().pixel(0, 0), qRgb(0, 0, 0));
+    QCOMPARE(preview.buttons(0).first().pixel(0, 0), qRgb(0, 0, 0));
+}
+
+void tst_WizardControllerEditing::cutCaptions_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("two lines at 11 pt, 34 pixels") << 11 << 34 << "Two|Lines" << true;
+    QTest::newRow("two lines at 8 pt, 34 pixels") << 8 << 34 << "Two|Lines" << false;
+    QTest::newRow("one line at 11 pt, 34 pixels") << 11 << 34 << "One line" << false;
+    QTest::newRow("one line at 11 pt, 12 pixels") << 11 << 12 << "One line" << true;
+    QTest::newRow("too wide") << 11 << 34 << "A caption far wider than its button" << true;
+}
+
+void tst_WizardControllerEditing::cutCaptions()
+{
+    QFETCH(int, points);
+    QFETCH(int, height);
+    QFETCH(QString, caption);
+    QFETCH(bool, cut);
+    addCaptions({caption});
+    m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Static);
+    m_wizard->styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::Regular);
+    m_wizard->set(&ButtonProject::buttonHeight, height);
+    m_platform.fontAnswers = {m_wizard->project().normal};
+    m_platform.fontAnswers[0]->fontSize = points;
+    QVERIFY(m_wizard->styles().chooseFont(ButtonState::Normal));
+
+    QCOMPARE(m_wizard->preview().fit(0).cut, cut);
+    QCOMPARE(m_wizard->preview().cutCaptions(), cut ? QStringList{caption} : QStringList());
 }
 
 QTEST_MAIN(tst_WizardControllerEditing)
+void tst_WizardControllerEditing::cutCaptionsNote()
+{
+    QCOMPARE(WizardTexts::cutCaptionsNote({}), QString());
+    QCOMPARE(WizardTexts::cutCaptionsNote({"Home"}), QStringLiteral("Cut by the button: \"Home\""));
+    QCOMPARE(WizardTexts::cutCaptionsNote({"A", QString(30, 'x'), "C", "D", "E"}),
+             QStringLiteral("Cut by the button: \"A\", \"%1\u2026\", \"C\" and 2 "
+                            "more")
+                 .arg(QString(15, 'x')));
+}
+
 #include "tst_WizardControllerEditing.moc"

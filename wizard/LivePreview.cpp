@@ -1,0 +1,95 @@
+#include "LivePreview.h"
+
+namespace {
+// Rows drawn and kept while the list scrolls: a few screens' worth.
+constexpr int keptRows = 200;
+} // namespace
+
+LivePreview::LivePreview(const ButtonProject& project, const BackgroundPictures& pictures,
+                         const OptionSets& options)
+    : m_project(project),
+      m_renderer(std::make_unique<ButtonRenderer>(project, pictures, options.text, m_sizes)),
+      m_drawn(keptRows)
+{
+}
+
+LivePreview::~LivePreview() = default;
+
+void LivePreview::invalidate()
+{
+    m_measured = false;
+    m_fits.clear();
+    m_drawn.clear();
+}
+
+QList<ButtonState> LivePreview::states() const
+{
+    return QList<ButtonState>{ButtonState::Normal} + m_project.extraStates();
+}
+
+int LivePreview::rowCount() const
+{
+    return qMax(1, int(m_project.captions.size()));
+}
+
+QString LivePreview::caption(int row) const
+{
+    if (m_project.captions.isEmpty())
+        return QStringLiteral("Sample");
+    return m_project.captions.value(row);
+}
+
+QList<QImage> LivePreview::buttons(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    if (const QList<QImage>* drawn = m_drawn.object(row))
+        return *drawn;
+    const QString text = caption(row);
+    auto* drawn = new QList<QImage>;
+    // Normal first: the other states take its size.
+    for (const ButtonState state : states())
+        drawn->append(m_renderer->render(state, row + 1, text));
+    const QList<QImage> result = *drawn;
+    m_drawn.insert(row, drawn);
+    return result;
+}
+
+void LivePreview::measure()
+{
+    if (m_measured)
+        return;
+    const QList<ButtonState> shown = states();
+    m_fits.resize(rowCount());
+    for (int row = 0; row < m_fits.size(); ++row) {
+        const QString text = caption(row);
+        ButtonRenderer::Fit& rowFit = m_fits[row];
+        rowFit = {};
+        for (const ButtonState state : shown) {
+            const ButtonRenderer::Fit fit = m_renderer->fit(state, row + 1, text);
+            if (state == ButtonState::Normal)
+                rowFit.size = fit.size;
+            rowFit.cut = rowFit.cut || fit.cut;
+        }
+    }
+    m_measured = true;
+}
+
+ButtonRenderer::Fit LivePreview::fit(int row)
+{
+    measure();
+    return m_fits.value(row);
+}
+
+QStringList LivePreview::cutCaptions()
+{
+    measure();
+    QStringList cut;
+    if (m_project.captions.isEmpty())
+        return cut;
+    for (int row = 0; row < m_fits.size(); ++row) {
+        if (m_fits[row].cut)
+            cut.append(m_project.captions.at(row));
+    }
+    return cut;
+}
