@@ -221,7 +221,8 @@ void tst_QtPlatformServices::openWithApplicationDoesNotWait()
     QVERIFY(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\n"
                  "exec >/dev/null 2>&1\n"
-                 "printf '%s' \"$1\" > \"$0.args\"\n"
+                 // Renamed into place, so the test never reads a half-written file.
+                 "printf '%s' \"$1\" > \"$0.part\" && mv \"$0.part\" \"$0.args\"\n"
                  "sleep 3\n"
                  "touch \"$0.done\"\n");
     script.close();
