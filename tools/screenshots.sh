@@ -15,6 +15,9 @@ mkdir -p "$home/Pictures"
 trap 'rm -rf /tmp/home' EXIT
 cp resources/pictures/*.png "$home/Pictures/"
 cp resources/backgrounds/b1.bmp resources/backgrounds/b2.bmp "$home/Pictures/"
-HOME=$home XDG_CONFIG_HOME=$home/.config xvfb-run -a -s "-screen 0 1280x800x24" \
-  "$build_dir/bin/wizard-screenshots" examples/example.blp docs/screenshots resources/help/pictures
+# Run from there too: the example's relative output folder then lies in it.
+tool=$(cd "$build_dir/bin" && pwd)/wizard-screenshots
+repo=$(pwd)
+(cd "$home" && HOME=$home XDG_CONFIG_HOME=$home/.config xvfb-run -a -s "-screen 0 1280x800x24" \
+  "$tool" "$repo/examples/example.blp" "$repo/docs/screenshots" "$repo/resources/help/pictures")
 ls docs/screenshots

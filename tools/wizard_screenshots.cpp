@@ -26,14 +26,18 @@
 #include <cstdio>
 
 namespace {
-// Answers the Open dialog with the project, the folder picker with a temporary folder and
+// Answers the Open dialog with the project, the folder picker with "buttons" in the home folder and
 // the caption dialog with numbered captions; every other dialog is cancelled.
 class ProjectOnlyPlatform : public QtPlatformServices
 {
 public:
     explicit ProjectOnlyPlatform(const QString& project) : m_project(project) {}
     QString openFileName(const FileDialogOptions&) override { return m_project; }
-    QString chooseDirectory(const QString&, const QString&) override { return m_output.path(); }
+    QString chooseDirectory(const QString&, const QString&) override
+    {
+        QDir::home().mkpath(QStringLiteral("buttons"));
+        return QDir::home().filePath(QStringLiteral("buttons"));
+    }
     std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
     {
         return QStringLiteral("Button %1").arg(++m_captions);
@@ -171,9 +175,10 @@ int main(int argc, char* argv[])
         progressShot = true;
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;
     });
-    controller.next();
+    // The run goes on its own thread; the window paints its progress meanwhile.
     QEventLoop run;
     QObject::connect(&controller.generation(), &GenerationJob::finished, &run, &QEventLoop::quit);
+    controller.next();
     if (controller.generation().isRunning())
         run.exec();
     grabNextDialog(out.filePath(QStringLiteral("code-viewer.png")), &saved);

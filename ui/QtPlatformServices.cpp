@@ -13,11 +13,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTreeView>
 
 #include <cerrno>
 #include <cstring>
@@ -70,6 +72,12 @@ void addPicturePreview(QFileDialog& dialog, const QString& preselected)
             image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         preview->setPixmap(QPixmap::fromImage(image));
     };
+    // The wider dialog goes to the list, so dates and types are shown whole.
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        QHeaderView* header = details->header();
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
     if (!preselected.isEmpty())
         show(preselected);
