@@ -14,3 +14,26 @@ const QImage& BackgroundPictures::backgroundFor(ButtonState state, BackgroundKin
     }
     return none;
 }
+
+const QString& BackgroundPictures::refusal(ButtonState state, BackgroundKind kind) const
+{
+    static const QString none;
+    switch (kind) {
+    case BackgroundKind::Predefined:
+        return m_predefinedRefusal[slot(state)];
+    case BackgroundKind::OwnImage:
+        return m_ownRefusal[slot(state)];
+    case BackgroundKind::Regular:
+    case BackgroundKind::NoChoice:
+        break;
+    }
+    return none;
+}
+
+void BackgroundPictures::setRefusal(ButtonState state, BackgroundKind kind, const QString& reason)
+{
+    if (kind == BackgroundKind::Predefined)
+        m_predefinedRefusal[slot(state)] = reason;
+    else if (kind == BackgroundKind::OwnImage)
+        m_ownRefusal[slot(state)] = reason;
+}

@@ -3,6 +3,7 @@
 #include "Enumerations.h"
 
 #include <QImage>
+#include <QString>
 
 // The decoded background pictures of the three states: the built-in picture of each state's
 // current predefined index and its decoded own image. Kept in step with the project by
@@ -21,8 +22,15 @@ public:
     // The picture the renderer copies for a background kind; null for Regular.
     const QImage& backgroundFor(ButtonState state, BackgroundKind kind) const;
 
+    // Why a state's picture could not be made, though it was wanted; empty when it was
+    // made or never wanted. A refused picture is left null.
+    const QString& refusal(ButtonState state, BackgroundKind kind) const;
+    void setRefusal(ButtonState state, BackgroundKind kind, const QString& reason);
+
 private:
     static int slot(ButtonState state) { return int(state) - 1; }
     QImage m_predefined[3];
     QImage m_own[3];
+    QString m_predefinedRefusal[3];
+    QString m_ownRefusal[3];
 };

@@ -146,6 +146,11 @@ bool ButtonRenderer::layOut(ButtonState state, int captionIndex, const QString& 
     }
 
     m_error.clear();
+    const QString& refusal = m_pictures.refusal(state, style.backgroundKind);
+    if (!refusal.isEmpty()) {
+        m_error = refusal;
+        return false;
+    }
     if ((!normal || m_scale > 1) && width == 0 && height == 0) {
         m_error = QStringLiteral("not rendered: the normal button of this caption failed");
         return false;

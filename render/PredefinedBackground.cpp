@@ -2,6 +2,7 @@
 
 #include "BackgroundPictures.h"
 #include "ButtonProject.h"
+#include "ImageLimits.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -214,20 +215,35 @@ void PredefinedBackground::reloadPictures(const ButtonProject& project,
 BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject& project,
                                                             const BackgroundPictures& pictures)
 {
-    const auto scaledUp = [](const QImage& image) {
-        return image.isNull() ? image
-                              : image.scaled(image.size() * 2, Qt::IgnoreAspectRatio,
-                                             Qt::SmoothTransformation);
-    };
     BackgroundPictures doubled;
+    // The size is judged before scaling: a small file may declare a picture that fits only
+    // at its own size.
+    const auto scaledUp = [&doubled](ButtonState state, BackgroundKind kind, const QImage& image) {
+        if (image.isNull())
+            return image;
+        const qint64 width = qint64(image.width()) * 2;
+        const qint64 height = qint64(image.height()) * 2;
+        if (!ImageLimits::fits(width, height)) {
+            doubled.setRefusal(
+                state, kind,
+                QStringLiteral("cannot double the background picture to %1 (%2)")
+                    .arg(ImageLimits::sizeText(width, height), ImageLimits::limitText()));
+            return QImage();
+        }
+        return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation);
+    };
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
         const QImage& predefined = pictures.predefined(state);
         const int index = project.style(state).predefinedIndex;
         QImage drawn;
         if (!predefined.isNull() && predefined.size() == size(index) && predefined == load(index))
             drawn = loadDoubleSize(index);
-        doubled.setPredefined(state, drawn.isNull() ? scaledUp(predefined) : drawn);
-        doubled.setOwnImage(state, scaledUp(pictures.ownImage(state)));
+        doubled.setPredefined(state, drawn.isNull()
+                                         ? scaledUp(state, BackgroundKind::Predefined, predefined)
+                                         : drawn);
+        doubled.setOwnImage(state,
+                            scaledUp(state, BackgroundKind::OwnImage, pictures.ownImage(state)));
     }
     return doubled;
 }

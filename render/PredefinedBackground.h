@@ -35,7 +35,8 @@ public:
     static void reloadPictures(const ButtonProject& project, BackgroundPictures& pictures);
     // The double-size set matching pictures: each built-in picture drawn at twice its size,
     // each own image scaled up smoothly. A built-in picture that is not the state's catalogue
-    // picture is scaled up like an own image.
+    // picture is scaled up like an own image. A picture whose double size is beyond
+    // ImageLimits is left null with a refusal, so that its state's twins fail with a reason.
     static BackgroundPictures doubleSizePictures(const ButtonProject& project,
                                                  const BackgroundPictures& pictures);
 };

@@ -52,4 +52,14 @@ run "missing bitmap" 2 "LabelText=A" "rgNormalButtonBackground=2" \
   "lblNormalButtonBMPfilename=$work/nowhere.bmp"
 expect_err "missing bitmap" "Cannot open file \"$work/nowhere.bmp\". No such file or directory"
 
+# 35 bytes of GIF declare a 16384 x 4096 picture: it fits at its own size, never doubled.
+printf 'GIF89a\x00\x40\x00\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x4c\x01\x00;' \
+  >"$work/huge.gif"
+run "twin" 1 "LabelText=A" "rgJavascriptOptions=0" "rgSelectedButtonBackground=2" \
+  "lblSelectedButtonBMPfilename=$work/huge.gif" "HiDpiImages=T"
+expect_err "twin" "btn1s@2x: cannot double the background picture to 32768 x 8192 pixels $limits"
+for f in btn1.png btn1@2x.png btn1s.png; do
+  [ -f "$work/twin/$f" ] || fail "twin: $f not written"
+done
+
 finish "brindlewick-cli limits"
