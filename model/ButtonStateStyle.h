@@ -27,13 +27,13 @@ struct ButtonStateStyle
     ColorRef dropShadowColor = Colors::rgb(255, 255, 255);
 
     // A predefined index outside the catalogue means no built-in image.
-    bool hasPredefinedImage() const { return predefinedIndex >= 0 && predefinedIndex <= 99; }
+    bool hasPredefinedImage() const { return isPredefinedIndex(predefinedIndex); }
+    static constexpr bool isPredefinedIndex(qint64 index) { return index >= 0 && index <= 99; }
     // Empty, "..." or three characters or fewer means no own image.
     bool namesOwnImage() const
     {
         return imageFileName.size() > 3 && !imageFileName.contains(QLatin1String("..."));
     }
 
-    bool operator==(const ButtonStateStyle& o) const;
-    bool operator!=(const ButtonStateStyle& o) const { return !(*this == o); }
+    bool operator==(const ButtonStateStyle&) const = default;
 };

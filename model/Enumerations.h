@@ -96,13 +96,47 @@ template <> RadioGroupTexts radioGroupTexts<HtmlDirection>();
 template <> RadioGroupTexts radioGroupTexts<HtmlTable>();
 template <> RadioGroupTexts radioGroupTexts<ImageFileFormat>();
 
-// Limits a stored index to its group: below -1 gives -1, beyond the last item gives the last.
-template <typename E> E clampToGroup(qint64 value)
+// The last choice of each enumeration.
+constexpr JavaScriptOption lastChoice(JavaScriptOption)
 {
-    const qint64 last = radioGroupTexts<E>().items.size() - 1;
-    if (value < -1)
-        value = -1;
-    if (value > last)
-        value = last;
-    return static_cast<E>(value);
+    return JavaScriptOption::Static;
+}
+constexpr BackgroundKind lastChoice(BackgroundKind)
+{
+    return BackgroundKind::OwnImage;
+}
+constexpr BorderEffect lastChoice(BorderEffect)
+{
+    return BorderEffect::BlackBorder;
+}
+constexpr PressEffect lastChoice(PressEffect)
+{
+    return PressEffect::Pressed;
+}
+constexpr TextJustification lastChoice(TextJustification)
+{
+    return TextJustification::IndentRight;
+}
+constexpr TextOrientation lastChoice(TextOrientation)
+{
+    return TextOrientation::Bottom;
+}
+constexpr HtmlDirection lastChoice(HtmlDirection)
+{
+    return HtmlDirection::Across;
+}
+constexpr HtmlTable lastChoice(HtmlTable)
+{
+    return HtmlTable::NoTable;
+}
+constexpr ImageFileFormat lastChoice(ImageFileFormat)
+{
+    return ImageFileFormat::Gif;
+}
+
+// Limits a stored index to its enumeration: below -1 gives -1 (NoChoice), beyond the last
+// choice gives the last.
+template <typename E> constexpr E clampChoice(qint64 value)
+{
+    return static_cast<E>(qBound<qint64>(-1, value, qint64(lastChoice(E{}))));
 }

@@ -16,11 +16,3 @@ void JpegFileOptions::validate()
     if (performance > 1)
         performance = d.performance;
 }
-
-bool JpegFileOptions::operator==(const JpegFileOptions& o) const
-{
-    return quality == o.quality && pixelFormat == o.pixelFormat && performance == o.performance &&
-           grayscale == o.grayscale && progressiveEncoding == o.progressiveEncoding &&
-           progressiveDisplay == o.progressiveDisplay && smoothing == o.smoothing &&
-           retainSettings == o.retainSettings;
-}

@@ -18,6 +18,5 @@ struct JpegFileOptions
     // Replaces out-of-range values by the defaults, silently.
     void validate();
 
-    bool operator==(const JpegFileOptions& o) const;
-    bool operator!=(const JpegFileOptions& o) const { return !(*this == o); }
+    bool operator==(const JpegFileOptions&) const = default;
 };

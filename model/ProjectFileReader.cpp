@@ -169,120 +169,60 @@ bool ProjectFileReader::readInteger(const QString& value, qint32* result)
 
 bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& value)
 {
-    using Field = ProjectKeys::Field;
+    using Kind = ProjectKeys::Kind;
     ButtonProject& p = m_project;
-    ButtonStateStyle& s = p.style(key.state);
-    const bool flag = value == QLatin1String("T");
-
-    switch (key.field) {
-    case Field::VariableWidth:
-        p.variableWidth = flag;
+    switch (key.kind) {
+    case Kind::Flag:
+        key.ref<bool>(p) = value == QLatin1String("T");
         return true;
-    case Field::FontBold:
-        s.fontBold = flag;
+    case Kind::Text:
+        key.ref<QString>(p) = value;
         return true;
-    case Field::FontItalic:
-        s.fontItalic = flag;
-        return true;
-    case Field::FontUnderline:
-        s.fontUnderline = flag;
-        return true;
-    case Field::FontStrikeOut:
-        s.fontStrikeOut = flag;
-        return true;
-    case Field::DropShadow:
-        s.dropShadow = flag;
-        return true;
-    case Field::UseCaptionsAsNames:
-        p.useCaptionsAsNames = flag;
-        return true;
-    case Field::SmoothCaptions:
-        p.smoothCaptions = flag;
-        return true;
-    case Field::HiDpiImages:
-        p.hiDpiImages = flag;
-        return true;
-    case Field::KeyboardRollovers:
-        p.keyboardRollovers = flag;
-        return true;
-    case Field::OutputDirectory:
-        p.outputDirectory = value;
-        return true;
-    case Field::FileNamePrefix:
-        p.fileNamePrefix = value;
-        return true;
-    case Field::FontName:
+    case Kind::FontName:
         if (!value.isEmpty())
-            s.fontName = cutFontName(value);
+            key.ref<QString>(p) = cutFontName(value);
         return true;
-    case Field::ImageFileName:
-        s.imageFileName = value;
-        if (s.namesOwnImage() && m_loader) {
-            QString message;
-            if (!m_loader(key.state, value, &message)) {
-                m_errorString = message;
-                return false;
-            }
-        }
-        return true;
-    default:
+    case Kind::ImageFileName:
+        key.ref<QString>(p) = value;
+        return loadOwnImage(key.state);
+    case Kind::Number:
+    case Kind::Colour:
+    case Kind::Choice:
+    case Kind::PredefinedIndex:
         break;
     }
 
     qint32 v = 0;
     if (!readInteger(value, &v))
         return false;
-    switch (key.field) {
-    case Field::JavaScriptOption:
-        p.javaScriptOption = clampToGroup<JavaScriptOption>(v);
+    switch (key.kind) {
+    case Kind::Number:
+        key.ref<qint32>(p) = v;
         break;
-    case Field::ButtonHeight:
-        p.buttonHeight = v;
+    case Kind::Colour:
+        key.ref<ColorRef>(p) = ColorRef(v);
         break;
-    case Field::ButtonWidth:
-        p.buttonWidth = v;
+    case Kind::Choice:
+        key.setChoice(p, v);
         break;
-    case Field::BackgroundKind:
-        s.backgroundKind = clampToGroup<BackgroundKind>(v);
-        break;
-    case Field::BackgroundColor:
-        s.backgroundColor = ColorRef(v);
-        break;
-    case Field::PredefinedIndex:
-        s.predefinedIndex = v >= 0 && v <= 99 ? v : -1;
-        break;
-    case Field::BorderEffect:
-        s.borderEffect = clampToGroup<BorderEffect>(v);
-        break;
-    case Field::PressEffect:
-        s.pressEffect = clampToGroup<PressEffect>(v);
-        break;
-    case Field::FontColor:
-        s.fontColor = ColorRef(v);
-        break;
-    case Field::FontSize:
-        s.fontSize = v;
-        break;
-    case Field::TextJustification:
-        s.textJustification = clampToGroup<TextJustification>(v);
-        break;
-    case Field::TextOrientation:
-        s.textOrientation = clampToGroup<TextOrientation>(v);
-        break;
-    case Field::DropShadowColor:
-        s.dropShadowColor = ColorRef(v);
-        break;
-    case Field::HtmlDirection:
-        p.htmlDirection = clampToGroup<HtmlDirection>(v);
-        break;
-    case Field::HtmlTable:
-        p.htmlTable = clampToGroup<HtmlTable>(v);
-        break;
-    case Field::ImageFileFormat:
-        p.imageFileFormat = clampToGroup<ImageFileFormat>(v);
+    case Kind::PredefinedIndex:
+        key.ref<qint32>(p) = ButtonStateStyle::isPredefinedIndex(v) ? v : -1;
         break;
     default:
         break;
+    }
+    return true;
+}
+
+bool ProjectFileReader::loadOwnImage(ButtonState state)
+{
+    const ButtonStateStyle& s = m_project.style(state);
+    if (s.namesOwnImage() && m_loader) {
+        QString message;
+        if (!m_loader(state, s.imageFileName, &message)) {
+            m_errorString = message;
+            return false;
+        }
     }
     return true;
 }

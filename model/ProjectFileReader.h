@@ -38,6 +38,7 @@ private:
     bool readStream(QFileDevice& device);
     bool readFailed(QIODevice& device);
     bool applyValue(const ProjectKeys::Key& key, const QString& value);
+    bool loadOwnImage(ButtonState state);
     bool readInteger(const QString& value, qint32* result);
 
     ButtonProject& m_project;

@@ -35,69 +35,24 @@ QString text(QString s)
 
 QString valueText(const ButtonProject& p, const ProjectKeys::Key& key)
 {
-    using Field = ProjectKeys::Field;
-    const ButtonStateStyle& s = p.style(key.state);
-    switch (key.field) {
-    case Field::JavaScriptOption:
-        return number(int(p.javaScriptOption));
-    case Field::ButtonHeight:
-        return number(p.buttonHeight);
-    case Field::ButtonWidth:
-        return number(p.buttonWidth);
-    case Field::VariableWidth:
-        return flag(p.variableWidth);
-    case Field::BackgroundKind:
-        return number(int(s.backgroundKind));
-    case Field::ImageFileName:
-        return text(s.imageFileName);
-    case Field::BackgroundColor:
-        return colour(s.backgroundColor);
-    case Field::PredefinedIndex:
-        return number(s.hasPredefinedImage() ? s.predefinedIndex : -1);
-    case Field::BorderEffect:
-        return number(int(s.borderEffect));
-    case Field::PressEffect:
-        return number(int(s.pressEffect));
-    case Field::FontName:
-        return text(s.fontName);
-    case Field::FontColor:
-        return colour(s.fontColor);
-    case Field::FontSize:
-        return number(s.fontSize);
-    case Field::FontBold:
-        return flag(s.fontBold);
-    case Field::FontItalic:
-        return flag(s.fontItalic);
-    case Field::FontUnderline:
-        return flag(s.fontUnderline);
-    case Field::FontStrikeOut:
-        return flag(s.fontStrikeOut);
-    case Field::TextJustification:
-        return number(int(s.textJustification));
-    case Field::TextOrientation:
-        return number(int(s.textOrientation));
-    case Field::DropShadow:
-        return flag(s.dropShadow);
-    case Field::DropShadowColor:
-        return colour(s.dropShadowColor);
-    case Field::OutputDirectory:
-        return text(p.outputDirectory);
-    case Field::FileNamePrefix:
-        return text(p.fileNamePrefix);
-    case Field::UseCaptionsAsNames:
-        return flag(p.useCaptionsAsNames);
-    case Field::HtmlDirection:
-        return number(int(p.htmlDirection));
-    case Field::HtmlTable:
-        return number(int(p.htmlTable));
-    case Field::ImageFileFormat:
-        return number(int(p.imageFileFormat));
-    case Field::SmoothCaptions:
-        return flag(p.smoothCaptions);
-    case Field::HiDpiImages:
-        return flag(p.hiDpiImages);
-    case Field::KeyboardRollovers:
-        return flag(p.keyboardRollovers);
+    using Kind = ProjectKeys::Kind;
+    switch (key.kind) {
+    case Kind::Flag:
+        return flag(key.ref<bool>(p));
+    case Kind::Number:
+        return number(key.ref<qint32>(p));
+    case Kind::Colour:
+        return colour(key.ref<ColorRef>(p));
+    case Kind::Choice:
+        return number(key.choice(p));
+    case Kind::PredefinedIndex: {
+        const qint32 index = key.ref<qint32>(p);
+        return number(ButtonStateStyle::isPredefinedIndex(index) ? index : -1);
+    }
+    case Kind::Text:
+    case Kind::FontName:
+    case Kind::ImageFileName:
+        return text(key.ref<QString>(p));
     }
     return QString();
 }

@@ -2,8 +2,9 @@
 
 #include <QHash>
 
+#include <type_traits>
+
 namespace {
-using Field = ProjectKeys::Field;
 
 QString asciiLower(QStringView s)
 {
@@ -15,16 +16,20 @@ QString asciiLower(QStringView s)
     return out;
 }
 
+using Kind = ProjectKeys::Kind;
+using P = ButtonProject;
+using S = ButtonStateStyle;
+
 QList<ProjectKeys::Key> buildKeys()
 {
     QList<ProjectKeys::Key> keys;
-    const auto add = [&keys](const QString& name, Field field,
+    const auto add = [&keys](const QString& name, Kind kind, ProjectKeys::Member member,
                              ButtonState state = ButtonState::Normal) {
-        keys.append({name, field, state});
+        keys.append({name, state, kind, member});
     };
-    add(QStringLiteral("rgJavascriptOptions"), Field::JavaScriptOption);
-    add(QStringLiteral("fHeight"), Field::ButtonHeight);
-    add(QStringLiteral("fWidth"), Field::ButtonWidth);
+    add(QStringLiteral("rgJavascriptOptions"), Kind::Choice, &P::javaScriptOption);
+    add(QStringLiteral("fHeight"), Kind::Number, &P::buttonHeight);
+    add(QStringLiteral("fWidth"), Kind::Number, &P::buttonWidth);
 
     const struct
     {
@@ -37,34 +42,37 @@ QList<ProjectKeys::Key> buildKeys()
     for (const auto& s : states) {
         const QString c = QLatin1String(s.control);
         const QString image = QLatin1String(s.image);
-        add("rg" + c + "ButtonBackground", Field::BackgroundKind, s.state);
-        add("lbl" + c + "ButtonBMPfilename", Field::ImageFileName, s.state);
-        add(image + ".canvas.brush.color", Field::BackgroundColor, s.state);
-        add("cb" + c + "ButtonPredefinedBitmaps", Field::PredefinedIndex, s.state);
+        const auto style = [&](const QString& name, Kind kind, ProjectKeys::Member member) {
+            add(name, kind, member, s.state);
+        };
+        style("rg" + c + "ButtonBackground", Kind::Choice, &S::backgroundKind);
+        style("lbl" + c + "ButtonBMPfilename", Kind::ImageFileName, &S::imageFileName);
+        style(image + ".canvas.brush.color", Kind::Colour, &S::backgroundColor);
+        style("cb" + c + "ButtonPredefinedBitmaps", Kind::PredefinedIndex, &S::predefinedIndex);
         // The one project-wide setting that lives among the normal state's lines.
         if (s.state == ButtonState::Normal)
-            add(QStringLiteral("cbNormalButtonVariableWidth"), Field::VariableWidth);
-        add("rg" + c + "ButtonBorders", Field::BorderEffect, s.state);
-        add("rg" + c + "ButtonPress", Field::PressEffect, s.state);
-        add(image + ".canvas.font.name", Field::FontName, s.state);
-        add(image + ".canvas.font.color", Field::FontColor, s.state);
-        add(image + ".canvas.font.size", Field::FontSize, s.state);
-        add(image + ".canvas.font.style.fsBold", Field::FontBold, s.state);
-        add(image + ".canvas.font.style.fsItalic", Field::FontItalic, s.state);
-        add(image + ".canvas.font.style.fsUnderline", Field::FontUnderline, s.state);
-        add(image + ".canvas.font.style.fsStrikeOut", Field::FontStrikeOut, s.state);
-        add("rg" + c + "ButtonTextJustification", Field::TextJustification, s.state);
-        add("rg" + c + "ButtonTextOrientation", Field::TextOrientation, s.state);
-        add("cb" + c + "ButtonPickFontDropShadow", Field::DropShadow, s.state);
-        add("lbl" + c + "ButtonPickFontDropShadowColor.color", Field::DropShadowColor, s.state);
+            add(QStringLiteral("cbNormalButtonVariableWidth"), Kind::Flag, &P::variableWidth);
+        style("rg" + c + "ButtonBorders", Kind::Choice, &S::borderEffect);
+        style("rg" + c + "ButtonPress", Kind::Choice, &S::pressEffect);
+        style(image + ".canvas.font.name", Kind::FontName, &S::fontName);
+        style(image + ".canvas.font.color", Kind::Colour, &S::fontColor);
+        style(image + ".canvas.font.size", Kind::Number, &S::fontSize);
+        style(image + ".canvas.font.style.fsBold", Kind::Flag, &S::fontBold);
+        style(image + ".canvas.font.style.fsItalic", Kind::Flag, &S::fontItalic);
+        style(image + ".canvas.font.style.fsUnderline", Kind::Flag, &S::fontUnderline);
+        style(image + ".canvas.font.style.fsStrikeOut", Kind::Flag, &S::fontStrikeOut);
+        style("rg" + c + "ButtonTextJustification", Kind::Choice, &S::textJustification);
+        style("rg" + c + "ButtonTextOrientation", Kind::Choice, &S::textOrientation);
+        style("cb" + c + "ButtonPickFontDropShadow", Kind::Flag, &S::dropShadow);
+        style("lbl" + c + "ButtonPickFontDropShadowColor.color", Kind::Colour, &S::dropShadowColor);
     }
 
-    add(QStringLiteral("lblOutputDirectoryFileName"), Field::OutputDirectory);
-    add(QStringLiteral("edOutputDirectoryFileNamePrefix"), Field::FileNamePrefix);
-    add(QStringLiteral("cbOutputDirectoryUseLabelsAsNames"), Field::UseCaptionsAsNames);
-    add(QStringLiteral("rgHTMLDirection"), Field::HtmlDirection);
-    add(QStringLiteral("rgHTMLMakeTable"), Field::HtmlTable);
-    add(QStringLiteral("rgImageFileFormat"), Field::ImageFileFormat);
+    add(QStringLiteral("lblOutputDirectoryFileName"), Kind::Text, &P::outputDirectory);
+    add(QStringLiteral("edOutputDirectoryFileNamePrefix"), Kind::Text, &P::fileNamePrefix);
+    add(QStringLiteral("cbOutputDirectoryUseLabelsAsNames"), Kind::Flag, &P::useCaptionsAsNames);
+    add(QStringLiteral("rgHTMLDirection"), Kind::Choice, &P::htmlDirection);
+    add(QStringLiteral("rgHTMLMakeTable"), Kind::Choice, &P::htmlTable);
+    add(QStringLiteral("rgImageFileFormat"), Kind::Choice, &P::imageFileFormat);
     return keys;
 }
 
@@ -93,9 +101,10 @@ const QList<ProjectKeys::Key>& ProjectKeys::all()
 const QList<ProjectKeys::Key>& ProjectKeys::optional()
 {
     static const QList<Key> keys = {
-        {QStringLiteral("SmoothCaptions"), Field::SmoothCaptions, ButtonState::Normal},
-        {QStringLiteral("HiDpiImages"), Field::HiDpiImages, ButtonState::Normal},
-        {QStringLiteral("KeyboardRollovers"), Field::KeyboardRollovers, ButtonState::Normal},
+        {QStringLiteral("SmoothCaptions"), ButtonState::Normal, Kind::Flag, &P::smoothCaptions},
+        {QStringLiteral("HiDpiImages"), ButtonState::Normal, Kind::Flag, &P::hiDpiImages},
+        {QStringLiteral("KeyboardRollovers"), ButtonState::Normal, Kind::Flag,
+         &P::keyboardRollovers},
     };
     return keys;
 }
@@ -112,4 +121,44 @@ const ProjectKeys::Key* ProjectKeys::find(QStringView name)
 bool ProjectKeys::isCaptionKey(QStringView name)
 {
     return asciiLower(name) == QLatin1String("labeltext");
+}
+
+namespace {
+template <typename Project, typename T>
+Project& owner(Project& project, ButtonState, ProjectKeys::ProjectMember<T>)
+{
+    return project;
+}
+template <typename Project, typename T>
+auto& owner(Project& project, ButtonState state, ProjectKeys::StyleMember<T>)
+{
+    return project.style(state);
+}
+
+// Calls f with the enumeration a choice row names.
+template <typename Project, typename F>
+void visitChoice(const ProjectKeys::Key& key, Project& project, F&& f)
+{
+    std::visit(
+        [&](auto member) {
+            auto& value = owner(project, key.state, member).*member;
+            if constexpr (std::is_enum_v<std::remove_cvref_t<decltype(value)>>)
+                f(value);
+        },
+        key.member);
+}
+} // namespace
+
+int ProjectKeys::Key::choice(const ButtonProject& project) const
+{
+    int result = -1;
+    visitChoice(*this, project, [&result](const auto& value) { result = int(value); });
+    return result;
+}
+
+void ProjectKeys::Key::setChoice(ButtonProject& project, qint64 value) const
+{
+    visitChoice(*this, project, [value](auto& choice) {
+        choice = clampChoice<std::remove_cvref_t<decltype(choice)>>(value);
+    });
 }

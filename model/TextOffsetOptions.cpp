@@ -13,9 +13,3 @@ void TextOffsetOptions::validate()
     if (textIndent < 0 || textIndent > 200)
         textIndent = defaults().textIndent;
 }
-
-bool TextOffsetOptions::operator==(const TextOffsetOptions& o) const
-{
-    return textIndent == o.textIndent && textOffset == o.textOffset &&
-           retainSettings == o.retainSettings;
-}

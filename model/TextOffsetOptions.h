@@ -13,6 +13,5 @@ struct TextOffsetOptions
     // Replaces out-of-range values by the defaults, silently.
     void validate();
 
-    bool operator==(const TextOffsetOptions& o) const;
-    bool operator!=(const TextOffsetOptions& o) const { return !(*this == o); }
+    bool operator==(const TextOffsetOptions&) const = default;
 };

@@ -22,10 +22,7 @@ struct TextBox
     int right = 0;
     int bottom = 0;
 
-    bool operator==(const TextBox& o) const
-    {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
+    bool operator==(const TextBox&) const = default;
 };
 
 // Composes the picture of one caption in one state: size, background, caption with optional

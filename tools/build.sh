@@ -7,5 +7,7 @@ generator=()
 if command -v ninja >/dev/null && [ ! -f "$build_dir/Makefile" ]; then
   generator=(-G Ninja)
 fi
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release "${generator[@]}" >/dev/null
+# Any compiler warning fails the build (CI builds through here); WERROR=OFF lets one through.
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_WERROR="${WERROR:-ON}" \
+  "${generator[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

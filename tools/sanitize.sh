@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with clang under AddressSanitizer and UndefinedBehaviorSanitizer into
 # ${BUILD_DIR:-build}-sanitize, runs every test there, then fuzzes each target briefly.
-# Any sanitizer report fails. FUZZ_SECONDS (default 30) sets the time per fuzz target.
+# Any sanitizer report or compiler warning fails (WERROR=OFF lets warnings through).
+# FUZZ_SECONDS (default 30) sets the time per fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${SANITIZE_BUILD_DIR:-${BUILD_DIR:-build}-sanitize}
@@ -15,6 +16,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
   -DBRINDLEWICK_SANITIZE=ON -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BUILD_BENCH=OFF \
+  -DBRINDLEWICK_WERROR="${WERROR:-ON}" \
   "${generator[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 

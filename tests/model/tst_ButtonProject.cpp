@@ -13,8 +13,9 @@ private slots:
     void extraStatesFollowJavaScriptOption_data();
     void extraStatesFollowJavaScriptOption();
     void radioGroupItemsKeepTheirBlanks();
-    void clampToGroup_data();
-    void clampToGroup();
+    void radioGroupsHaveOneItemPerChoice();
+    void clampChoice_data();
+    void clampChoice();
     void colours_data();
     void colours();
     void ownImageAndPredefinedRules_data();
@@ -100,7 +101,23 @@ void TestButtonProject::radioGroupItemsKeepTheirBlanks()
     QCOMPARE(radioGroupTexts<ImageFileFormat>().items.at(2), QStringLiteral("Generate GIF Files"));
 }
 
-void TestButtonProject::clampToGroup_data()
+template <typename E> int itemsBeyondChoices()
+{
+    return int(radioGroupTexts<E>().items.size()) - (int(lastChoice(E{})) + 1);
+}
+
+void TestButtonProject::radioGroupsHaveOneItemPerChoice()
+{
+    const QList<int> beyond = {
+        itemsBeyondChoices<JavaScriptOption>(),  itemsBeyondChoices<BackgroundKind>(),
+        itemsBeyondChoices<BorderEffect>(),      itemsBeyondChoices<PressEffect>(),
+        itemsBeyondChoices<TextJustification>(), itemsBeyondChoices<TextOrientation>(),
+        itemsBeyondChoices<HtmlDirection>(),     itemsBeyondChoices<HtmlTable>(),
+        itemsBeyondChoices<ImageFileFormat>()};
+    QCOMPARE(beyond, QList<int>(beyond.size(), 0));
+}
+
+void TestButtonProject::clampChoice_data()
 {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<int>("format");
@@ -112,13 +129,13 @@ void TestButtonProject::clampToGroup_data()
     QTest::newRow("huge") << qint64(2147483647) << 2 << 4;
 }
 
-void TestButtonProject::clampToGroup()
+void TestButtonProject::clampChoice()
 {
     QFETCH(qint64, value);
     QFETCH(int, format);
     QFETCH(int, border);
-    QCOMPARE(int(::clampToGroup<ImageFileFormat>(value)), format);
-    QCOMPARE(int(::clampToGroup<BorderEffect>(value)), border);
+    QCOMPARE(int(::clampChoice<ImageFileFormat>(value)), format);
+    QCOMPARE(int(::clampChoice<BorderEffect>(value)), border);
 }
 
 void TestButtonProject::colours_data()

@@ -1,5 +1,6 @@
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
+#include "ProjectKeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,6 +112,50 @@ ButtonProject everyFieldChanged()
     p.imageFileFormat = ImageFileFormat::NoChoice;
     return p;
 }
+
+// Gives a key's member a value that differs from the start-up default.
+void changeMember(const ProjectKeys::Key& key, ButtonProject& p)
+{
+    using Kind = ProjectKeys::Kind;
+    switch (key.kind) {
+    case Kind::Flag:
+        key.ref<bool>(p) = !key.ref<bool>(p);
+        break;
+    case Kind::Number:
+        key.ref<qint32>(p) = -123456;
+        break;
+    case Kind::Colour:
+        key.ref<ColorRef>(p) = Colors::systemColor(5);
+        break;
+    case Kind::Choice: {
+        const int before = key.choice(p);
+        key.setChoice(p, 1000); // the last choice
+        if (key.choice(p) == before)
+            key.setChoice(p, -1);
+        break;
+    }
+    case Kind::PredefinedIndex:
+        key.ref<qint32>(p) = 42;
+        break;
+    case Kind::Text:
+    case Kind::FontName:
+    case Kind::ImageFileName:
+        key.ref<QString>(p) = QStringLiteral("x=y \u00E9");
+        break;
+    }
+}
+
+QList<QByteArray> changedLines(const QByteArray& from, const QByteArray& to)
+{
+    const QList<QByteArray> a = from.split('\n');
+    const QList<QByteArray> b = to.split('\n');
+    QList<QByteArray> changed;
+    for (const QByteArray& line : b) {
+        if (!a.contains(line))
+            changed.append(line.trimmed());
+    }
+    return changed;
+}
 } // namespace
 
 class tst_ProjectFileWriter : public QObject
@@ -121,6 +166,7 @@ private slots:
     void defaultProject();
     void roundTripOfFixture();
     void roundTripOfEveryField();
+    void roundTripOfEachKey();
     void optionalKeys_data();
     void optionalKeys();
     void valuesWithoutLineBreaks();
@@ -175,6 +221,26 @@ void tst_ProjectFileWriter::roundTripOfEveryField()
     QCOMPARE(copy.htmlTable, original.htmlTable);
     QCOMPARE(copy.imageFileFormat, original.imageFileFormat);
     QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+}
+
+// Each key's member alone changed comes back from the file, and changes that key's line only.
+void tst_ProjectFileWriter::roundTripOfEachKey()
+{
+    const QByteArray defaults = ProjectFileWriter::toBytes(ButtonProject());
+    for (const QList<ProjectKeys::Key>* keys : {&ProjectKeys::all(), &ProjectKeys::optional()}) {
+        for (const ProjectKeys::Key& key : *keys) {
+            ButtonProject changed;
+            changeMember(key, changed);
+            const QByteArray bytes = ProjectFileWriter::toBytes(changed);
+            const QList<QByteArray> lines = changedLines(defaults, bytes);
+            QVERIFY2(lines.size() == 1 && lines[0].startsWith((key.name + u'=').toUtf8()),
+                     qPrintable(key.name));
+            ButtonProject copy;
+            ProjectFileReader reader(copy);
+            QVERIFY(reader.loadFromBytes(bytes));
+            QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+        }
+    }
 }
 
 void tst_ProjectFileWriter::optionalKeys_data()
