@@ -159,8 +159,9 @@ def check_files(out_dir, prefix, option, letters):
 
 
 def main():
-    program, out_dir = sys.argv[1], sys.argv[2]
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", TMPDIR=out_dir)
+    program, temporary = sys.argv[1], sys.argv[2]
+    out_dir = os.path.join(temporary, "typed", "new")
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", TMPDIR=temporary)
     process = subprocess.Popen([program], env=env)
     try:
         app = wait_for("the wizard on the accessibility bus", lambda: application(process), 30)
@@ -198,13 +199,21 @@ def main():
             prefix_field = wait_for("the prefix", lambda: find(app, "Prefix",
                                                                (pyatspi.ROLE_TEXT,)))
             if option == 0:
-                # A cleared prefix is refused, not replaced by the one before.
+                # A typed folder that is not there is created once confirmed; a cleared
+                # prefix is refused, not replaced by the one before.
+                set_text(wait_for("the folder", lambda: find(app, "Output directory",
+                                                             (pyatspi.ROLE_TEXT,))), out_dir)
                 set_text(prefix_field, "")
                 press(app, "Next >>")
+                wait_for("the question", lambda: find(
+                    app, "The specified directory does not exist. Create it?"))
+                press(app, "OK")
                 wait_for("the prefix message", lambda: find(
                     app, "File Name Prefix must be 1 - 8 characters"))
                 press(app, "OK")
                 on_page(app, 13)
+                if not os.path.isdir(out_dir):
+                    fail("the typed folder was not created")
             prefix = "r%d" % option
             set_text(prefix_field, prefix)
             walk(app, pages[pages.index(13) + 1:])
@@ -218,7 +227,8 @@ def main():
             process.wait(timeout=10)
         except subprocess.TimeoutExpired:
             fail("Close did not end the program")
-        print("AT-SPI walk: four routes chosen by toggle, prefix and captions set, files written")
+        print("AT-SPI walk: four routes chosen by toggle, folder, prefix and captions set, "
+              "files written")
     finally:
         if process.poll() is None:
             process.kill()
