@@ -1,6 +1,7 @@
 #include "ButtonBorders.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 // A coordinate counted from the near edge (0) or from the far one (the width or height).
@@ -19,87 +20,124 @@ constexpr Coord far(int delta)
     return {true, delta};
 }
 
-// One 1-pixel run: a row at y = across from x = from..to, or a column at x = across from
-// y = from..to, both ends included; empty when to < from.
-struct Run
+struct Point
 {
-    bool isRow;
-    Coord across;
-    Coord from;
-    Coord to;
+    Coord x;
+    Coord y;
+};
+
+// Lines drawn one after the other from point to point, each line taking its start point
+// and leaving out its end point. On small images the lines run backwards or past the edges,
+// and only what falls inside is drawn.
+struct Polyline
+{
+    Point points[5];
+    int count;
     QRgb color;
     QRgb pressedColor;
 };
 
 using B = ButtonBorders;
 
-constexpr Run ring[] = {
-    {true, near(0), near(0), far(-1), B::black, B::black},
-    {true, far(-1), near(0), far(-1), B::black, B::black},
-    {false, near(0), near(0), far(-1), B::black, B::black},
-    {false, far(-1), near(0), far(-1), B::black, B::black},
-};
-
-constexpr Run bevel3DInset[] = {
-    {true, near(1), near(1), far(-3), B::white, B::black},
-    {false, near(1), near(1), far(-3), B::white, B::black},
-    {true, near(2), near(2), far(-4), B::silver, B::grey},
-    {false, near(2), near(2), far(-4), B::silver, B::grey},
-    {true, far(-2), near(1), far(-3), B::black, B::white},
-    {false, far(-2), near(2), far(-2), B::black, B::white},
-    {true, far(-3), near(2), far(-4), B::grey, B::silver},
-    {false, far(-3), near(3), far(-3), B::grey, B::silver},
-};
-
-constexpr Run bevel3D[] = {
-    {true, near(0), near(0), far(-1), B::white, B::black},
-    {false, near(0), near(0), far(-2), B::white, B::black},
-    {true, near(1), near(1), far(-2), B::silver, B::grey},
-    {false, near(1), near(1), far(-3), B::silver, B::grey},
-    {true, far(-1), near(0), far(-1), B::black, B::white},
-    {false, far(-1), near(1), far(-1), B::black, B::white},
-    {true, far(-2), near(1), far(-2), B::grey, B::silver},
-    {false, far(-2), near(2), far(-2), B::grey, B::silver},
-};
-
-// Drawn after the ring.
-constexpr Run bevel3DBlackEdge[] = {
-    {true, near(1), near(1), far(-3), B::white, B::grey},
-    {false, near(1), near(1), far(-3), B::white, B::grey},
-    {true, near(2), near(2), far(-4), B::white, B::grey},
-    {false, near(2), near(2), far(-4), B::white, B::grey},
-    {true, far(-2), near(1), far(-2), B::grey, B::white},
-    {false, far(-2), near(1), far(-2), B::grey, B::white},
-    {true, far(-3), near(2), far(-3), B::grey, B::white},
-    {false, far(-3), near(2), far(-3), B::grey, B::white},
-};
-
-// Each pixel of a run becomes a scale x scale block: a run starts at its first block's first
-// pixel and ends at its last block's last one.
-template <size_t N> void drawRuns(QImage& image, const Run (&runs)[N], bool pressed, int scale)
+constexpr Point at(Coord x, Coord y)
 {
-    const int w = image.width(), h = image.height();
-    const auto first = [scale](Coord c, int extent) {
-        return (c.fromFar ? extent : 0) + c.delta * scale;
-    };
-    const auto last = [&](Coord c, int extent) { return first(c, extent) + scale - 1; };
-    for (const Run& run : runs) {
-        const QRgb color = pressed ? run.pressedColor : run.color;
-        const int across = run.isRow ? h : w, along = run.isRow ? w : h;
-        const int from = std::max(first(run.from, along), 0);
-        const int to = std::min(last(run.to, along), along - 1);
-        for (int a = first(run.across, across); a <= last(run.across, across); ++a) {
-            if (a < 0 || a >= across || to < from)
+    return {x, y};
+}
+
+constexpr Polyline ring = {{at(near(0), far(-1)), at(near(0), near(0)), at(far(-1), near(0)),
+                            at(far(-1), far(-1)), at(near(0), far(-1))},
+                           5,
+                           B::black,
+                           B::black};
+
+constexpr Polyline bevel3DInset[] = {
+    {{at(near(1), far(-2)), at(near(1), near(1)), at(far(-2), near(1))}, 3, B::white, B::black},
+    {{at(near(2), far(-3)), at(near(2), near(2)), at(far(-3), near(2))}, 3, B::silver, B::grey},
+    {{at(near(1), far(-2)), at(far(-2), far(-2)), at(far(-2), near(1))}, 3, B::black, B::white},
+    {{at(near(2), far(-3)), at(far(-3), far(-3)), at(far(-3), near(2))}, 3, B::grey, B::silver},
+};
+
+constexpr Polyline bevel3D[] = {
+    {{at(near(0), far(-1)), at(near(0), near(0)), at(far(0), near(0))}, 3, B::white, B::black},
+    {{at(near(1), far(-2)), at(near(1), near(1)), at(far(-1), near(1))}, 3, B::silver, B::grey},
+    {{at(near(0), far(-1)), at(far(-1), far(-1)), at(far(-1), near(0))}, 3, B::black, B::white},
+    {{at(near(1), far(-2)), at(far(-2), far(-2)), at(far(-2), near(1))}, 3, B::grey, B::silver},
+};
+
+constexpr Polyline bevel3DBlackEdge[] = {
+    ring,
+    {{at(near(1), far(-2)), at(near(1), near(1)), at(far(-2), near(1))}, 3, B::white, B::grey},
+    {{at(near(2), far(-3)), at(near(2), near(2)), at(far(-3), near(2))}, 3, B::white, B::grey},
+    {{at(near(1), far(-2)), at(far(-2), far(-2)), at(far(-2), near(0))}, 3, B::grey, B::white},
+    {{at(near(2), far(-3)), at(far(-3), far(-3)), at(far(-3), near(1))}, 3, B::grey, B::white},
+};
+
+constexpr Polyline blackBorder[] = {ring};
+
+// Each pixel of a line becomes a scale x scale block; a coordinate names its block's first
+// pixel.
+class Canvas
+{
+public:
+    Canvas(QImage& image, int scale) : m_image(image), m_scale(scale) {}
+
+    void draw(const Polyline& line, bool pressed)
+    {
+        const QRgb color = pressed ? line.pressedColor : line.color;
+        for (int i = 1; i < line.count; ++i) {
+            const Point& from = line.points[i - 1];
+            const Point& to = line.points[i];
+            const int x = xOf(from.x), y = yOf(from.y);
+            const int toX = xOf(to.x), toY = yOf(to.y);
+            // A line that ends where it starts leaves out its only point.
+            if (x == toX && y == toY)
                 continue;
-            if (run.isRow) {
-                QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(a));
-                std::fill(line + from, line + to + 1, color);
-            } else {
-                for (int y = from; y <= to; ++y)
-                    reinterpret_cast<QRgb*>(image.scanLine(y))[a] = color;
-            }
+            // Only straight lines: one of the spans is a single block.
+            fill(span(x, toX), span(y, toY), color);
         }
     }
+
+private:
+    struct Span
+    {
+        int begin;
+        int end; // excluded
+    };
+
+    int xOf(Coord c) const { return (c.fromFar ? m_image.width() : 0) + c.delta * m_scale; }
+    int yOf(Coord c) const { return (c.fromFar ? m_image.height() : 0) + c.delta * m_scale; }
+
+    // The blocks from the one at a towards the one at b, leaving b out; just a's block when
+    // a == b, the line running along the other coordinate.
+    Span span(int a, int b) const
+    {
+        const int blocks = (std::abs(b - a) + m_scale - 1) / m_scale;
+        if (b > a)
+            return {a, a + blocks * m_scale};
+        if (b < a)
+            return {a - (blocks - 1) * m_scale, a + m_scale};
+        return {a, a + m_scale};
+    }
+
+    void fill(Span xs, Span ys, QRgb color)
+    {
+        const int left = std::max(xs.begin, 0), right = std::min(xs.end, m_image.width());
+        const int top = std::max(ys.begin, 0), bottom = std::min(ys.end, m_image.height());
+        for (int row = top; row < bottom && left < right; ++row) {
+            QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(row));
+            std::fill(line + left, line + right, color);
+        }
+    }
+
+    QImage& m_image;
+    int m_scale;
+};
+
+template <size_t N> void drawAll(QImage& image, const Polyline (&lines)[N], bool pressed, int scale)
+{
+    Canvas canvas(image, scale);
+    for (const Polyline& line : lines)
+        canvas.draw(line, pressed);
 }
 } // namespace
 
@@ -110,17 +148,16 @@ void ButtonBorders::draw(QImage& image, BorderEffect effect, bool pressed, int s
     scale = std::max(scale, 1);
     switch (effect) {
     case BorderEffect::Bevel3DInset:
-        drawRuns(image, bevel3DInset, pressed, scale);
+        drawAll(image, bevel3DInset, pressed, scale);
         break;
     case BorderEffect::Bevel3D:
-        drawRuns(image, bevel3D, pressed, scale);
+        drawAll(image, bevel3D, pressed, scale);
         break;
     case BorderEffect::Bevel3DBlackEdge:
-        drawRuns(image, ring, pressed, scale);
-        drawRuns(image, bevel3DBlackEdge, pressed, scale);
+        drawAll(image, bevel3DBlackEdge, pressed, scale);
         break;
     case BorderEffect::BlackBorder:
-        drawRuns(image, ring, pressed, scale);
+        drawAll(image, blackBorder, pressed, scale);
         break;
     case BorderEffect::None:
     case BorderEffect::NoChoice:

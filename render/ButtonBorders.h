@@ -5,8 +5,9 @@
 #include <QImage>
 
 // The border effects, written straight into a 32-bit image. Each effect is a fixed set of
-// 1-pixel runs along the edges (scale pixels in a double-size image); on images smaller than
-// 6 pixels a side only the parts of the runs that fall inside are drawn.
+// 1-pixel lines along the edges (scale pixels wide in a double-size image), each line taking
+// its start point and leaving out its end point. From 6 pixels a side they form the usual
+// rings; on smaller images they cross or run backwards, and what falls inside is drawn.
 class ButtonBorders
 {
 public:

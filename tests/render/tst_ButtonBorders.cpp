@@ -52,8 +52,8 @@ class tst_ButtonBorders : public QObject
 private slots:
     void runs_data();
     void runs();
-    void smallImagesGetWhatFallsInside_data();
-    void smallImagesGetWhatFallsInside();
+    void smallImagesAsDrawn_data();
+    void smallImagesAsDrawn();
     void doubleSizeIsEachPixelDoubled_data();
     void doubleSizeIsEachPixelDoubled();
 };
@@ -108,23 +108,88 @@ void tst_ButtonBorders::runs()
     QCOMPARE(picture(image), expected);
 }
 
-void tst_ButtonBorders::smallImagesGetWhatFallsInside_data()
+// Squares and strips below 6 pixels a side, in each effect as its lines are drawn. Rows are
+// separated by '|'.
+const struct
+{
+    BorderEffect effect;
+    int width;
+    int height;
+    const char* mask;
+} smallCases[] = {
+    {BorderEffect::Bevel3DInset, 1, 1, "."},
+    {BorderEffect::Bevel3DInset, 2, 2, "BB|.W"},
+    {BorderEffect::Bevel3DInset, 3, 3, "GGG|G.S|.SS"},
+    {BorderEffect::Bevel3DInset, 4, 4, "....|.GG.|.BB.|...."},
+    {BorderEffect::Bevel3DInset, 5, 5, ".....|.WW..|.W.B.|.BBB.|....."},
+    {BorderEffect::Bevel3DInset, 1, 7, ".|W|S|.|G|B|."},
+    {BorderEffect::Bevel3DInset, 2, 7, "..|.W|BS|BW|GG|BB|.."},
+    {BorderEffect::Bevel3DInset, 3, 7, "...|...|.BS|GBS|GGG|.B.|..."},
+    {BorderEffect::Bevel3DInset, 4, 7, "....|.W..|.WB.|.GB.|.GG.|.BB.|...."},
+    {BorderEffect::Bevel3DInset, 5, 7, ".....|.WW..|.W.B.|.WGB.|.WGB.|.BBB.|....."},
+    {BorderEffect::Bevel3DInset, 7, 1, ".WS.GB."},
+    {BorderEffect::Bevel3DInset, 7, 2, ".BBBGB.|.WSWG.."},
+    {BorderEffect::Bevel3DInset, 7, 3, "..GGG..|.BBBG..|..SS..."},
+    {BorderEffect::Bevel3DInset, 7, 4, ".......|.WGGG..|.BBBBB.|......."},
+    {BorderEffect::Bevel3DInset, 7, 5, ".......|.WWWW..|.WGG.B.|.BBBBB.|......."},
+    {BorderEffect::Bevel3D, 1, 1, "W"},
+    {BorderEffect::Bevel3D, 2, 2, "GG|BB"},
+    {BorderEffect::Bevel3D, 3, 3, "WWW|WSB|BBB"},
+    {BorderEffect::Bevel3D, 4, 4, "WWWW|WSSB|WGGB|BBBB"},
+    {BorderEffect::Bevel3D, 5, 5, "WWWWW|WSSSB|WS.GB|WGGGB|BBBBB"},
+    {BorderEffect::Bevel3D, 1, 7, "W|B|B|B|B|G|B"},
+    {BorderEffect::Bevel3D, 2, 7, "WW|WB|GB|GB|GB|GG|BB"},
+    {BorderEffect::Bevel3D, 3, 7, "WWW|WSB|WGB|WGB|WGB|WGB|BBB"},
+    {BorderEffect::Bevel3D, 4, 7, "WWWW|WSSB|WSGB|WSGB|WSGB|WGGB|BBBB"},
+    {BorderEffect::Bevel3D, 5, 7, "WWWWW|WSSSB|WS.GB|WS.GB|WS.GB|WGGGB|BBBBB"},
+    {BorderEffect::Bevel3D, 7, 1, "BBBBBGW"},
+    {BorderEffect::Bevel3D, 7, 2, "WGGGGGW|BBBBBBB"},
+    {BorderEffect::Bevel3D, 7, 3, "WWWWWWW|WGGGGSB|BBBBBBB"},
+    {BorderEffect::Bevel3D, 7, 4, "WWWWWWW|WSSSSSB|WGGGGGB|BBBBBBB"},
+    {BorderEffect::Bevel3D, 7, 5, "WWWWWWW|WSSSSSB|WS...GB|WGGGGGB|BBBBBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 1, 1, "."},
+    {BorderEffect::Bevel3DBlackEdge, 2, 2, "BG|BW"},
+    {BorderEffect::Bevel3DBlackEdge, 3, 3, "GGG|BGW|BWW"},
+    {BorderEffect::Bevel3DBlackEdge, 4, 4, "BBBB|BWGB|BGGB|BBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 5, 5, "BBBBB|BWWGB|BWGGB|BGGGB|BBBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 1, 7, "B|W|W|B|G|G|B"},
+    {BorderEffect::Bevel3DBlackEdge, 2, 7, "BB|GW|GW|GW|GG|GG|BB"},
+    {BorderEffect::Bevel3DBlackEdge, 3, 7, "BBB|BGB|GGW|GGW|GGG|BGB|BBB"},
+    {BorderEffect::Bevel3DBlackEdge, 4, 7, "BBBB|BWGB|BGGB|BGGB|BGGB|BGGB|BBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 5, 7, "BBBBB|BWWGB|BWGGB|BWGGB|BWGGB|BGGGB|BBBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 7, 1, "BWWBGBB"},
+    {BorderEffect::Bevel3DBlackEdge, 7, 2, "BGGGGBB|BWWWWBB"},
+    {BorderEffect::Bevel3DBlackEdge, 7, 3, "BBGGGBB|BGGGGGB|BBWWBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 7, 4, "BBBBBBB|BWGGWGB|BGGGGGB|BBBBBBB"},
+    {BorderEffect::Bevel3DBlackEdge, 7, 5, "BBBBBBB|BWWWWGB|BWGGGGB|BGGGGGB|BBBBBBB"},
+    {BorderEffect::BlackBorder, 1, 1, "."},
+    {BorderEffect::BlackBorder, 2, 2, "BB|BB"},
+    {BorderEffect::BlackBorder, 3, 3, "BBB|B.B|BBB"},
+    {BorderEffect::BlackBorder, 4, 4, "BBBB|B..B|B..B|BBBB"},
+    {BorderEffect::BlackBorder, 5, 5, "BBBBB|B...B|B...B|B...B|BBBBB"},
+    {BorderEffect::BlackBorder, 1, 7, "B|B|B|B|B|B|B"},
+    {BorderEffect::BlackBorder, 2, 7, "BB|BB|BB|BB|BB|BB|BB"},
+    {BorderEffect::BlackBorder, 3, 7, "BBB|B.B|B.B|B.B|B.B|B.B|BBB"},
+    {BorderEffect::BlackBorder, 4, 7, "BBBB|B..B|B..B|B..B|B..B|B..B|BBBB"},
+    {BorderEffect::BlackBorder, 5, 7, "BBBBB|B...B|B...B|B...B|B...B|B...B|BBBBB"},
+    {BorderEffect::BlackBorder, 7, 1, "BBBBBBB"},
+    {BorderEffect::BlackBorder, 7, 2, "BBBBBBB|BBBBBBB"},
+    {BorderEffect::BlackBorder, 7, 3, "BBBBBBB|B.....B|BBBBBBB"},
+    {BorderEffect::BlackBorder, 7, 4, "BBBBBBB|B.....B|B.....B|BBBBBBB"},
+    {BorderEffect::BlackBorder, 7, 5, "BBBBBBB|B.....B|B.....B|B.....B|BBBBBBB"},
+};
+
+void tst_ButtonBorders::smallImagesAsDrawn_data()
 {
     QTest::addColumn<BorderEffect>("effect");
     QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("inset 4x4") << BorderEffect::Bevel3DInset
-                               << QStringList{"....", ".W..", ".BB.", "...."};
-    QTest::newRow("inset 1x1") << BorderEffect::Bevel3DInset << QStringList{"."};
-    QTest::newRow("3d 3x3") << BorderEffect::Bevel3D << QStringList{"WWW", "WGB", "BBB"};
-    QTest::newRow("3d 1x2") << BorderEffect::Bevel3D << QStringList{"W", "B"};
-    QTest::newRow("black edge 3x2") << BorderEffect::Bevel3DBlackEdge << QStringList{"BGB", "BBB"};
-    QTest::newRow("black edge 4x4")
-        << BorderEffect::Bevel3DBlackEdge << QStringList{"BBBB", "BWGB", "BGGB", "BBBB"};
-    QTest::newRow("black border 2x1") << BorderEffect::BlackBorder << QStringList{"BB"};
+    for (const auto& c : smallCases) {
+        const QStringList expected = QString::fromLatin1(c.mask).split(u'|');
+        QTest::addRow("%d %dx%d", int(c.effect), c.width, c.height) << c.effect << expected;
+    }
 }
 
-void tst_ButtonBorders::smallImagesGetWhatFallsInside()
+void tst_ButtonBorders::smallImagesAsDrawn()
 {
     QFETCH(BorderEffect, effect);
     QFETCH(QStringList, expected);
