@@ -20,7 +20,7 @@ const QString temporaryEnd = QStringLiteral(".tmp");
 
 bool mayWrite(const struct stat& file, const QByteArray& path)
 {
-    const uid_t user = ::geteuid();
+    static const uid_t user = ::geteuid();
     if (user == 0)
         return true;
     if (file.st_uid == user)
@@ -77,6 +77,7 @@ bool AtomicOutputFile::open()
     discard();
     m_error = FileError();
     m_keepMode = -1;
+    m_createdMode = -1;
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
     if (name.isEmpty())
@@ -123,8 +124,13 @@ bool AtomicOutputFile::open()
         // The lock tells a cleaner that the temporary is still being written. A cleaner that
         // came between the open and the lock has it, or has removed it already: start again
         // under another name and leave that one to the cleaner.
-        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 && sameFile(m_fd, m_encodedTemporary))
+        // A removed temporary has no links left; names are random, so no other file can
+        // have taken this one's place.
+        struct stat own = {};
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(m_fd, &own) == 0 && own.st_nlink > 0) {
+            m_createdMode = int(own.st_mode & 07777);
             return true;
+        }
         ::close(m_fd);
         m_fd = -1;
         m_encodedTemporary.clear();
@@ -156,7 +162,7 @@ bool AtomicOutputFile::commit()
     if (m_fd < 0)
         return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
     // The replacement keeps the access rights the old file had, as rewriting it in place did.
-    if (m_keepMode >= 0)
+    if (m_keepMode >= 0 && m_keepMode != m_createdMode)
         ::fchmod(m_fd, mode_t(m_keepMode));
     // The lock lives as long as any descriptor of the file: the copy keeps it over the rename,
     // so no cleaner takes the temporary between the close and the rename.

@@ -66,6 +66,7 @@ private:
     QByteArray m_encodedTemporary;
     int m_fd = -1;
     int m_keepMode = -1;
+    int m_createdMode = -1;
     bool m_replaceReadOnly = false;
     bool m_followLinks = false;
     FileError m_error;
