@@ -1,7 +1,7 @@
 #include "WizardController.h"
 
 #include "CodeViewer.h"
-#include "CodecError.h"
+#include "FileError.h"
 #include "OutputFolder.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
@@ -139,8 +139,8 @@ bool WizardController::showProgramHelp()
     const QString path = installedHelpPath();
     if (!QFileInfo(path).isFile()) {
         // Opening a missing page shows nothing on most desktops: F1 would seem dead.
-        m_platform.showError(codecErrorMessage(CodecError::OpenFile, QDir::toNativeSeparators(path),
-                                               codecSystemErrorText(ENOENT)));
+        m_platform.showError(
+            FileError(FileError::Code::Open, QDir::toNativeSeparators(path), ENOENT).message());
         return false;
     }
     return openWithApplication(path);
