@@ -114,14 +114,14 @@ void IniText::setByteArray(const QString& key, const QByteArray& value)
     QString name = key.mid(slash + 1);
     name.replace(u'/', u'\\');
     const QByteArray end = lineEnd();
-    const QByteArray line = name.toUtf8() + '=' + byteArrayValue(value) + end;
+    const QByteArray valueText = byteArrayValue(value) + end;
 
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].key != key)
             continue;
         // The key stays as the file spells it.
         const QByteArray& was = m_entries[i].text;
-        m_entries[i].text = was.left(was.indexOf('=') + 1) + byteArrayValue(value) + end;
+        m_entries[i].text = was.left(was.indexOf('=') + 1) + valueText;
         // A later line of the same key would win when read.
         for (qsizetype j = m_entries.size() - 1; j > i; --j) {
             if (m_entries[j].key == key)
@@ -146,7 +146,7 @@ void IniText::setByteArray(const QString& key, const QByteArray& value)
     } else if (!m_entries[at - 1].text.endsWith('\n')) {
         m_entries[at - 1].text += end;
     }
-    m_entries.insert(at, Entry{line, section, key, false});
+    m_entries.insert(at, Entry{name.toUtf8() + '=' + valueText, section, key, false});
 }
 
 bool IniText::remove(const QString& key)
