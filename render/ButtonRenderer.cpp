@@ -201,7 +201,8 @@ ButtonRenderer::Fit ButtonRenderer::fit(ButtonState state, int captionIndex, con
     Layout layout;
     if (!layOut(state, captionIndex, caption, layout) ||
         !ImageLimits::fits(layout.width, layout.height)) {
-        storeSize(state, captionIndex, QSize());
+        // As render() marks a failed button: the other states see 0 x 0, not a negative size.
+        storeSize(state, captionIndex, QSize(0, 0));
         return {};
     }
     const QSize size(int(layout.width), int(layout.height));

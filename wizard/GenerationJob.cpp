@@ -26,21 +26,17 @@ void GenerationJob::start(const ButtonProject& project, const BackgroundPictures
         return;
     m_running = true;
     m_stop = false;
-    const int runId = ++m_runId;
     emit started();
 
     // The thread owns the copies; its result is read only after it has ended.
-    m_thread.reset(QThread::create([this, runId, project, pictures, options] {
+    // Reports still queued are delivered by complete() before it ends the run, so none reaches
+    // a later one.
+    m_thread.reset(QThread::create([this, project, pictures, options] {
         GenerationRun run(project, pictures, options, m_sizes);
         run.setStopFlag(&m_stop);
-        run.setProgressCallback([this, runId](int done, int total) {
+        run.setProgressCallback([this](int done, int total) {
             QMetaObject::invokeMethod(
-                this,
-                [this, runId, done, total] {
-                    if (m_running && runId == m_runId)
-                        emit progress(done, total);
-                },
-                Qt::QueuedConnection);
+                this, [this, done, total] { emit progress(done, total); }, Qt::QueuedConnection);
         });
         m_pendingResult = run.run();
         QMetaObject::invokeMethod(this, &GenerationJob::complete, Qt::QueuedConnection);

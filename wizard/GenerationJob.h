@@ -48,8 +48,6 @@ private:
     std::unique_ptr<QThread> m_thread;
     std::atomic<bool> m_stop{false};
     bool m_running = false;
-    // Tells a late progress report from an earlier run apart.
-    int m_runId = 0;
     GenerationResult m_pendingResult; // the thread's own until it has ended
     GenerationResult m_lastResult;
 };

@@ -70,9 +70,13 @@ public:
     // Where the program's own copy of the help page lies.
     QString installedHelpPath() const;
 
-    // A plain choice of the project's, as its radio group or check box makes it.
+    // A plain choice of the project's, as its radio group or check box makes it. The same
+    // value again is no change, so a dialog handing back all its fields redraws only for those
+    // that moved.
     template <typename T> void set(T ButtonProject::*field, T value)
     {
+        if (m_project.*field == value)
+            return;
         m_project.*field = value;
         emit changed();
     }
