@@ -64,7 +64,7 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
         return false;
     }
     AtomicOutputFile file(path);
-    if (!file.open() || !file.write(out.data(), out.size()) || !file.commit()) {
+    if (!file.writeAll(out.data(), out.size())) {
         setFileError(error, file.error());
         return false;
     }

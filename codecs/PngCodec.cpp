@@ -282,12 +282,6 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         layout = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? RowLayout::Bgrx : RowLayout::Xrgb;
     }
 
-    AtomicOutputFile file(path);
-    if (!file.open()) {
-        setCodecError(error, CodecError::PngOpenFile, path, file.error().reason());
-        return false;
-    }
-
     const int height = source.height();
     std::vector<png_bytep> rows(height);
     for (int y = 0; y < height; ++y)
@@ -306,10 +300,14 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
     png_destroy_write_struct(&job.png, job.info ? &job.info : nullptr);
     if (!encoded) {
         setCodecError(error, CodecError::PngWrite);
-        return false; // file removes itself
+        return false;
     }
-    if (!file.write(out.data(), out.size()) || !file.commit()) {
-        setFileError(error, file.error());
+    AtomicOutputFile file(path);
+    if (!file.writeAll(out.data(), out.size())) {
+        if (file.error().code() == FileError::Code::Create)
+            setCodecError(error, CodecError::PngOpenFile, path, file.error().reason());
+        else
+            setFileError(error, file.error());
         return false;
     }
     return true;
