@@ -16,49 +16,34 @@ constexpr int firstFreeCode = clearCode + 2;
 constexpr int maxCode = 4095;
 constexpr int noCode = 4096;
 
-// Open addressing over (prefix code, pixel) keys; at most maxCode entries live at once, so the
-// table stays under a quarter full. Only the slots used are cleared again.
-constexpr int tableBits = 14;
-constexpr std::uint32_t tableMask = (1u << tableBits) - 1;
-
+// The strings known so far as a tree: each code's children by first child and next sibling.
+// Button rows are long runs, so a code has few children and the walk ends at once; the arrays
+// are small enough to stay in the cache, unlike a hash table.
 struct CodeTable
 {
-    std::uint32_t keys[1 << tableBits]; // key + 1; 0 marks a free slot
-    std::uint16_t codes[1 << tableBits];
-    std::uint16_t used[maxCode + 1];
-    int usedCount = 0;
+    std::uint16_t firstChild[maxCode + 1];
+    std::uint16_t nextSibling[maxCode + 1];
+    std::uint8_t pixelOf[maxCode + 1];
 
-    CodeTable() { std::memset(keys, 0, sizeof keys); }
+    CodeTable() { clear(); }
 
-    static std::uint32_t slotOf(std::uint32_t key)
+    int find(int prefix, int pixel) const
     {
-        return (key * 2654435761u) >> (32 - tableBits);
-    }
-
-    int find(std::uint32_t key) const
-    {
-        for (std::uint32_t slot = slotOf(key);; slot = (slot + 1) & tableMask) {
-            if (keys[slot] == key + 1)
-                return codes[slot];
-            if (keys[slot] == 0)
-                return -1;
+        for (int code = firstChild[prefix]; code != 0; code = nextSibling[code]) {
+            if (pixelOf[code] == pixel)
+                return code;
         }
+        return -1;
     }
-    void insert(std::uint32_t key, int code)
+    void insert(int prefix, int pixel, int code)
     {
-        std::uint32_t slot = slotOf(key);
-        while (keys[slot] != 0)
-            slot = (slot + 1) & tableMask;
-        keys[slot] = key + 1;
-        codes[slot] = std::uint16_t(code);
-        used[usedCount++] = std::uint16_t(slot);
+        firstChild[code] = 0;
+        pixelOf[code] = std::uint8_t(pixel);
+        nextSibling[code] = firstChild[prefix];
+        firstChild[prefix] = std::uint16_t(code);
     }
-    void clear()
-    {
-        for (int i = 0; i < usedCount; ++i)
-            keys[used[i]] = 0;
-        usedCount = 0;
-    }
+    // Only the pixels' own codes start strings; later codes start empty when made.
+    void clear() { std::memset(firstChild, 0, sizeof firstChild[0] * clearCode); }
 };
 
 // Codes packed from the low bit up, in data sub-blocks of at most 255 bytes.
@@ -146,20 +131,23 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     putLittle16(head + 18, width);
     putLittle16(head + 20, height);
     head[22] = 0x80 | (codeSize - 1);
-    std::uint8_t* colors = head + 23;
-    for (int i = 0; i < WebPalette::TableSize; ++i) {
-        const QRgb c = WebPalette::colorTable().at(i);
-        colors[3 * i] = std::uint8_t(qRed(c));
-        colors[3 * i + 1] = std::uint8_t(qGreen(c));
-        colors[3 * i + 2] = std::uint8_t(qBlue(c));
-    }
+    static const std::array<std::uint8_t, 3 * WebPalette::TableSize> colors = [] {
+        std::array<std::uint8_t, 3 * WebPalette::TableSize> bytes{};
+        for (int i = 0; i < WebPalette::TableSize; ++i) {
+            const QRgb c = WebPalette::colorTable().at(i);
+            bytes[3 * i] = std::uint8_t(qRed(c));
+            bytes[3 * i + 1] = std::uint8_t(qGreen(c));
+            bytes[3 * i + 2] = std::uint8_t(qBlue(c));
+        }
+        return bytes;
+    }();
+    std::memcpy(head + 23, colors.data(), colors.size());
     head[sizeof head - 1] = codeSize;
     if (!out.append(head, sizeof head))
         return false;
 
     static const IndexShares shares;
-    thread_local CodeTable table;
-    table.clear();
+    CodeTable table;
     CodeWriter writer(out);
     int bits = codeSize + 1;
     int nextCode = firstFreeCode;
@@ -182,14 +170,12 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
                 current = pixel;
                 continue;
             }
-            const std::uint32_t key = (std::uint32_t(current) << 8) | std::uint32_t(pixel);
-            const int found = table.find(key);
+            const int found = table.find(current, pixel);
             if (found >= 0) {
                 current = found;
                 continue;
             }
             put(current);
-            current = pixel;
             if (nextCode >= maxCode) {
                 put(clearCode);
                 nextCode = firstFreeCode;
@@ -197,8 +183,9 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
                 limit = 1 << bits;
                 table.clear();
             } else {
-                table.insert(key, nextCode++);
+                table.insert(current, pixel, nextCode++);
             }
+            current = pixel;
         }
     }
     put(current);
