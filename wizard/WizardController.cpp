@@ -249,7 +249,10 @@ QString WizardController::samplePagePath() const
 std::unique_ptr<CodeViewer> WizardController::openCodeViewer()
 {
     auto viewer = std::make_unique<CodeViewer>(m_platform);
-    if (!viewer->load(samplePagePath())) {
+    const bool loaded =
+        viewer->load(samplePagePath()) &&
+        (!m_project.cssRollovers || viewer->append(OutputNaming::styleSheetPath(m_project)));
+    if (!loaded) {
         m_platform.showError(viewer->errorString());
         return nullptr;
     }

@@ -658,6 +658,20 @@ void tst_WizardController::viewCode()
     QVERIFY(viewer);
     QCOMPARE(viewer->text() + QStringLiteral("\r\n"), QString::fromLatin1(written.readAll()));
     QCOMPARE(m_platform.errors.size(), 1);
+
+    // With CSS rollovers the stylesheet follows the page.
+    m_wizard->set(&ButtonProject::cssRollovers, true);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QByteArray both;
+    for (const QString& name : {page, path(QStringLiteral("btnPAGE.css"))}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        both += file.readAll();
+    }
+    QVERIFY(both.contains("<link rel=\"stylesheet\" href=\"btnPAGE.css\">"));
+    QCOMPARE(m_wizard->openCodeViewer()->text() + QStringLiteral("\r\n"), QString::fromUtf8(both));
 }
 
 QTEST_MAIN(tst_WizardController)
