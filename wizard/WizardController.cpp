@@ -192,7 +192,16 @@ void WizardController::setFileNamePrefix(const QString& prefix)
 
 WizardController::OpenResult WizardController::openProject()
 {
-    const OpenResult result = m_fileCommands.open();
+    return projectOpened(m_fileCommands.open());
+}
+
+WizardController::OpenResult WizardController::openProjectFile(const QString& fileName)
+{
+    return projectOpened(m_fileCommands.openFile(fileName));
+}
+
+WizardController::OpenResult WizardController::projectOpened(OpenResult result)
+{
     if (result == OpenResult::Cancelled)
         return result;
     if (result == OpenResult::Read)
