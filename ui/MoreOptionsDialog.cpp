@@ -23,6 +23,8 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     m_keyboard =
         addOption(layout, QStringLiteral("KeyboardRollovers"), WizardTexts::keyboardRolloversLabel,
                   WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    m_css = addOption(layout, QStringLiteral("CssRollovers"), WizardTexts::cssRolloversLabel,
+                      WizardTexts::cssRolloversNote, project.cssRollovers);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
@@ -64,4 +66,9 @@ bool MoreOptionsDialog::hiDpiImages() const
 bool MoreOptionsDialog::keyboardRollovers() const
 {
     return m_keyboard->isChecked();
+}
+
+bool MoreOptionsDialog::cssRollovers() const
+{
+    return m_css->isChecked();
 }
