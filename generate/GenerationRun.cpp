@@ -17,8 +17,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <deque>
 #include <exception>
-#include <vector>
 
 namespace {
 
@@ -36,6 +36,12 @@ QImage spriteOf(const QList<QImage>& states, QString* failure)
         return QImage();
     }
     const QSize slice = states.first().size();
+    if (std::any_of(states.begin(), states.end(),
+                    [&](const QImage& image) { return image.size() != slice; })) {
+        *failure =
+            QStringLiteral("cannot make the sprite: the states of the button differ in size");
+        return QImage();
+    }
     const qint64 height = qint64(slice.height()) * states.size();
     if (!ImageLimits::fits(slice.width(), height)) {
         *failure = QStringLiteral("cannot make a %1 sprite (%2)")
@@ -83,14 +89,16 @@ GenerationResult GenerationRun::run()
     const QList<ButtonState> extraStates = m_project.extraStates();
     const int statesPerCaption = 1 + int(extraStates.size());
     const bool sprites = OutputNaming::hasSprites(m_project);
-    // What each slot of the pool holds, so that a failure can be traced to its file.
+    // What each slot of the pool not yet reported holds, so that a failure can be traced to its
+    // file. Slots are reported in order.
     struct Slot
     {
         int n;
         int position; // in drawing order; -1 for the sprite
         int scale;
     };
-    std::vector<Slot> slotTable;
+    std::deque<Slot> unreported;
+    int slotCount = 0;
     // Images (n, position) and sprites (n) whose twin is not written, so that the page and
     // the stylesheet do not offer it.
     QSet<QPair<int, int>> missingTwins;
@@ -106,8 +114,9 @@ GenerationResult GenerationRun::run()
     {
         ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
         encoders.setReporter(
-            [&](int index, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
-                const Slot slot = slotTable.at(std::size_t(index));
+            [&](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
+                const Slot slot = unreported.front();
+                unreported.pop_front();
                 if (outcome.written) {
                     ++result.imagesWritten;
                     result.filesWritten += slot.position < 0 ? 1 : filesPerImage;
@@ -120,8 +129,8 @@ GenerationResult GenerationRun::run()
                 drop(stem, outcome.errorString);
             });
         const auto nextSlot = [&](int n, int position, int scale) {
-            slotTable.push_back({n, position, scale});
-            return int(slotTable.size()) - 1;
+            unreported.push_back({n, position, scale});
+            return slotCount++;
         };
         const ImageFileFormat spriteFormat = m_project.imageFileFormat;
         const ImageEncoderPool::Encoder spriteEncoder =
@@ -213,7 +222,7 @@ GenerationResult GenerationRun::run()
                     addSprite(drawnTwins, n, 2);
             }
             if (m_progress && !result.stopped)
-                m_progress(int(slotTable.size()), total);
+                m_progress(slotCount, total);
         }
         encoders.finish();
     }

@@ -79,6 +79,7 @@ private slots:
     void temporariesOfKilledRunsAreRemoved();
     void spritesStackTheStates_data();
     void spritesStackTheStates();
+    void styleSheetNamesOnlyWrittenSprites();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -593,4 +594,29 @@ void tst_GenerationRun::spritesStackTheStates()
             }
         }
     }
+}
+
+void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
+{
+    // 244 + 4 bytes for each image and its twin fit; the sprite takes 7 more, its twin 10.
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", QString(244, 'y')}, JavaScriptOption::Both);
+    project.useCaptionsAsNames = true;
+    project.cssRollovers = project.hiDpiImages = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QCOMPARE(result.droppedImageCount, 1);
+    QCOMPARE(result.droppedImages.at(0).reason, "File name too long");
+
+    QFile sheet(dir.filePath("BTNPAGE.css"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    static const QRegularExpression url("url\\(\"([^\"]*)\"\\)");
+    QStringList named;
+    for (const QRegularExpressionMatch& m : url.globalMatch(QString::fromUtf8(sheet.readAll()))) {
+        QVERIFY2(QFileInfo(dir.filePath(m.captured(1))).isFile(), qPrintable(m.captured(1)));
+        named << m.captured(1);
+    }
+    QCOMPARE(named.filter("@2x").size(), 1);
+    QCOMPARE(named.size(), 3 + 1); // Home: url and image-set; the other: url only
 }
