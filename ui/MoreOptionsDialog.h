@@ -20,8 +20,8 @@ public:
     bool cssRollovers() const;
 
 private:
-    QCheckBox* addOption(QVBoxLayout* layout, const QString& label, const QString& note,
-                         bool checked);
+    QCheckBox* addOption(QVBoxLayout* layout, const QString& key, const QString& label,
+                         const QString& note, bool checked);
 
     QCheckBox* m_smooth;
     QCheckBox* m_hiDpi;

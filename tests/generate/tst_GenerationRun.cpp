@@ -67,6 +67,7 @@ private slots:
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
     void unwritableDirectory();
+    void unrenderableButtonsAreDropped_data();
     void unrenderableButtonsAreDropped();
     void manyDropsAreCountedAndReportedInOrder();
     void pageNamesOnlyWrittenFiles_data();
@@ -287,18 +288,33 @@ void tst_GenerationRun::unwritableDirectory()
     QCOMPARE(filesIn(dir.path()), QStringList{"plain-file"});
 }
 
+void tst_GenerationRun::unrenderableButtonsAreDropped_data()
+{
+    QTest::addColumn<bool>("refused"); // the picture, before any size is known
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("zero width") << false << "cannot render a 0 x 32 button";
+    QTest::newRow("refused picture") << true << "picture refused";
+}
+
 void tst_GenerationRun::unrenderableButtonsAreDropped()
 {
+    QFETCH(bool, refused);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
-    project.buttonWidth = 0;
     Fixture f;
+    if (refused) {
+        project.normal.backgroundKind = BackgroundKind::OwnImage;
+        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage, reason);
+    } else {
+        project.buttonWidth = 0;
+    }
     f.sizes.store(1, 120, 32); // an earlier run's size must not be used for Selected
     const GenerationResult result = f.run(project);
 
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath("btn1"));
-    QCOMPARE(result.droppedImages.at(0).reason, QString("cannot render a 0 x 32 button"));
+    QCOMPARE(result.droppedImages.at(0).reason, reason);
     QCOMPARE(result.droppedImages.at(1).pathStem, dir.filePath("btn1s"));
     QCOMPARE(result.droppedImages.at(1).reason,
              QString("not rendered: the normal button of this caption failed"));
