@@ -26,6 +26,33 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
     return true;
 }
 
+bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
+{
+    m_errorString.clear();
+    const QImage source = bitmap.format() == QImage::Format_RGB32
+                              ? bitmap
+                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    QString error;
+    QString path;
+    bool written = false;
+    switch (format) {
+    case ImageFileFormat::Jpg:
+        path = stem + QLatin1String(".jpg");
+        written = JpegCodec::write(path, source, m_options, &error);
+        break;
+    case ImageFileFormat::Gif:
+        path = stem + QLatin1String(".gif");
+        written = GifCodec::write(path, source, &error);
+        break;
+    case ImageFileFormat::Png:
+    case ImageFileFormat::NoChoice:
+        path = stem + QLatin1String(".png");
+        written = PngCodec::writePng(path, source, &error);
+        break;
+    }
+    return written || fail(path, error);
+}
+
 bool ImageFileWriter::fail(const QString& path, const QString& message)
 {
     // Some codec texts are fixed and do not name the file.

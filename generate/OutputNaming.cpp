@@ -138,6 +138,33 @@ QString OutputNaming::imagePathStem(const ButtonProject& project, int captionInd
            imageStem(project, captionIndex, state, scale);
 }
 
+namespace {
+QString spriteStem(const ButtonProject& project, int captionIndex, int scale)
+{
+    QString stem = OutputNaming::buttonFileName(project, captionIndex) + QStringLiteral("-sprite");
+    if (scale == 2)
+        stem += QStringLiteral("@2x");
+    return OutputNaming::toLowerAscii(stem);
+}
+} // namespace
+
+bool OutputNaming::hasSprites(const ButtonProject& project)
+{
+    return project.cssRollovers && !project.extraStates().isEmpty();
+}
+
+QString OutputNaming::spriteFileName(const ButtonProject& project, int captionIndex, int scale,
+                                     ImageFileFormat format)
+{
+    return spriteStem(project, captionIndex, scale) + extension(format);
+}
+
+QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIndex, int scale)
+{
+    return normalisedOutputDirectory(project.outputDirectory) +
+           spriteStem(project, captionIndex, scale);
+}
+
 QString OutputNaming::samplePageFileName(const ButtonProject& project)
 {
     return project.fileNamePrefix + QStringLiteral("PAGE.html");
@@ -146,6 +173,16 @@ QString OutputNaming::samplePageFileName(const ButtonProject& project)
 QString OutputNaming::samplePagePath(const ButtonProject& project)
 {
     return normalisedOutputDirectory(project.outputDirectory) + samplePageFileName(project);
+}
+
+QString OutputNaming::styleSheetFileName(const ButtonProject& project)
+{
+    return project.fileNamePrefix + QStringLiteral("PAGE.css");
+}
+
+QString OutputNaming::styleSheetPath(const ButtonProject& project)
+{
+    return normalisedOutputDirectory(project.outputDirectory) + styleSheetFileName(project);
 }
 
 QString OutputNaming::projectCopyFileName(const ButtonProject& project)
@@ -196,8 +233,11 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
         if (!fitsFileSystem(name, maxBytes))
             return refuse(name);
     }
+    if (project.cssRollovers && !fitsFileSystem(styleSheetFileName(project), maxBytes))
+        return refuse(styleSheetFileName(project));
     QList<ButtonState> states{ButtonState::Normal};
     states += project.extraStates();
+    const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
             // The three extensions are of one length.
@@ -205,6 +245,9 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
             if (!fitsFileSystem(name, maxBytes))
                 return refuse(name);
         }
+        const QString sprite = spriteFileName(project, n, 1, ImageFileFormat::Jpg);
+        if (sprites && !fitsFileSystem(sprite, maxBytes))
+            return refuse(sprite);
     }
     return QString();
 }

@@ -15,12 +15,16 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     setWindowTitle(WizardTexts::moreOptionsTitle);
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
-    m_smooth = addOption(layout, WizardTexts::smoothCaptionsLabel, WizardTexts::smoothCaptionsNote,
-                         project.smoothCaptions);
-    m_hiDpi = addOption(layout, WizardTexts::hiDpiImagesLabel, WizardTexts::hiDpiImagesNote,
-                        project.hiDpiImages);
-    m_keyboard = addOption(layout, WizardTexts::keyboardRolloversLabel,
-                           WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    // Each box is named after the project key it sets.
+    m_smooth = addOption(layout, QStringLiteral("SmoothCaptions"), WizardTexts::smoothCaptionsLabel,
+                         WizardTexts::smoothCaptionsNote, project.smoothCaptions);
+    m_hiDpi = addOption(layout, QStringLiteral("HiDpiImages"), WizardTexts::hiDpiImagesLabel,
+                        WizardTexts::hiDpiImagesNote, project.hiDpiImages);
+    m_keyboard =
+        addOption(layout, QStringLiteral("KeyboardRollovers"), WizardTexts::keyboardRolloversLabel,
+                  WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    m_css = addOption(layout, QStringLiteral("CssRollovers"), WizardTexts::cssRolloversLabel,
+                      WizardTexts::cssRolloversNote, project.cssRollovers);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
@@ -30,10 +34,11 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     m_smooth->setFocus();
 }
 
-QCheckBox* MoreOptionsDialog::addOption(QVBoxLayout* layout, const QString& label,
-                                        const QString& note, bool checked)
+QCheckBox* MoreOptionsDialog::addOption(QVBoxLayout* layout, const QString& key,
+                                        const QString& label, const QString& note, bool checked)
 {
     auto* box = new QCheckBox(label, this);
+    box->setObjectName(key);
     box->setChecked(checked);
     box->setAccessibleName(QString(label).remove(QLatin1Char('&')));
     box->setAccessibleDescription(note);
@@ -61,4 +66,9 @@ bool MoreOptionsDialog::hiDpiImages() const
 bool MoreOptionsDialog::keyboardRollovers() const
 {
     return m_keyboard->isChecked();
+}
+
+bool MoreOptionsDialog::cssRollovers() const
+{
+    return m_css->isChecked();
 }

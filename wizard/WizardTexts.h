@@ -68,5 +68,8 @@ public:
     static inline const QString keyboardRolloversNote =
         QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
                        "pressed one.");
+    static inline const QString cssRolloversLabel = QStringLiteral("&CSS rollovers");
+    static inline const QString cssRolloversNote =
+        QStringLiteral("A page without script: a stylesheet swaps each button's sprite.");
     static inline const QString helpFileName = QStringLiteral("brwk4.html");
 };

@@ -67,6 +67,7 @@ private slots:
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
     void unwritableDirectory();
+    void unrenderableButtonsAreDropped_data();
     void unrenderableButtonsAreDropped();
     void manyDropsAreCountedAndReportedInOrder();
     void pageNamesOnlyWrittenFiles_data();
@@ -76,6 +77,9 @@ private slots:
     void refusedNamesWriteNothing();
     void controlCharactersLeaveCaptionNames();
     void temporariesOfKilledRunsAreRemoved();
+    void spritesStackTheStates_data();
+    void spritesStackTheStates();
+    void styleSheetNamesOnlyWrittenSprites();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -284,18 +288,33 @@ void tst_GenerationRun::unwritableDirectory()
     QCOMPARE(filesIn(dir.path()), QStringList{"plain-file"});
 }
 
+void tst_GenerationRun::unrenderableButtonsAreDropped_data()
+{
+    QTest::addColumn<bool>("refused"); // the picture, before any size is known
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("zero width") << false << "cannot render a 0 x 32 button";
+    QTest::newRow("refused picture") << true << "picture refused";
+}
+
 void tst_GenerationRun::unrenderableButtonsAreDropped()
 {
+    QFETCH(bool, refused);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
-    project.buttonWidth = 0;
     Fixture f;
+    if (refused) {
+        project.normal.backgroundKind = BackgroundKind::OwnImage;
+        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage, reason);
+    } else {
+        project.buttonWidth = 0;
+    }
     f.sizes.store(1, 120, 32); // an earlier run's size must not be used for Selected
     const GenerationResult result = f.run(project);
 
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath("btn1"));
-    QCOMPARE(result.droppedImages.at(0).reason, QString("cannot render a 0 x 32 button"));
+    QCOMPARE(result.droppedImages.at(0).reason, reason);
     QCOMPARE(result.droppedImages.at(1).pathStem, dir.filePath("btn1s"));
     QCOMPARE(result.droppedImages.at(1).reason,
              QString("not rendered: the normal button of this caption failed"));
@@ -437,16 +456,24 @@ void tst_GenerationRun::refusedNamesWriteNothing_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("caption"); // named by its caption when not empty
     QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("css");
     for (const QString& prefix :
          {QString("../escaped"), QString("a\\b"), QStringLiteral("BTN\0"), QString("..")})
         QTest::newRow(qPrintable(OutputNaming::quotedText(prefix)))
-            << prefix << QString() << OutputNaming::prefixError(prefix);
+            << prefix << QString() << OutputNaming::prefixError(prefix) << false;
     const QString x246(246, 'x');
     QTest::newRow("prefix too long for the project copy")
-        << x246 << QString() << "File name too long: " + x246.left(40);
+        << x246 << QString() << "File name too long: " + x246.left(40) << false;
     const QString y300(300, 'y');
     QTest::newRow("caption name too long")
-        << "BTN" << y300 << "File name too long: " + y300.left(40);
+        << "BTN" << y300 << "File name too long: " + y300.left(40) << false;
+    // Images of 249 + 1 + 4 bytes fit; the sprite takes 7 more.
+    const QString z249(249, 'z');
+    QTest::newRow("sprite name too long")
+        << "BTN" << z249 << "File name too long: " + z249.left(40) << true;
+    const QString p247(247, 'p');
+    QTest::newRow("stylesheet name too long")
+        << p247 << QString() << "File name too long: " + p247.left(40) << true;
 }
 
 void tst_GenerationRun::refusedNamesWriteNothing()
@@ -454,10 +481,12 @@ void tst_GenerationRun::refusedNamesWriteNothing()
     QFETCH(QString, prefix);
     QFETCH(QString, caption);
     QFETCH(QString, error);
+    QFETCH(bool, css);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("out"));
     ButtonProject project = projectIn(dir.filePath("out"), {"Home", caption});
     project.fileNamePrefix = prefix;
+    project.cssRollovers = css;
     project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
@@ -501,3 +530,93 @@ void tst_GenerationRun::temporariesOfKilledRunsAreRemoved()
 
 QTEST_MAIN(tst_GenerationRun)
 #include "tst_GenerationRun.moc"
+
+void tst_GenerationRun::spritesStackTheStates_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("hiDpi");
+    QTest::addColumn<QStringList>("slices"); // state suffixes, top to bottom
+    QTest::newRow("MouseOver") << int(JavaScriptOption::MouseOver) << int(ImageFileFormat::Png)
+                               << false << QStringList{"", "s"};
+    QTest::newRow("Pressed, GIF") << int(JavaScriptOption::Pressed) << int(ImageFileFormat::Gif)
+                                  << false << QStringList{"", "p"};
+    QTest::newRow("Both, HiDPI") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png) << true
+                                 << QStringList{"", "s", "p"};
+    QTest::newRow("Static: no sprites")
+        << int(JavaScriptOption::Static) << int(ImageFileFormat::Png) << true << QStringList{};
+}
+
+void tst_GenerationRun::spritesStackTheStates()
+{
+    QFETCH(int, option);
+    QFETCH(int, format);
+    QFETCH(bool, hiDpi);
+    QFETCH(QStringList, slices);
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption(option));
+    project.variableWidth = true;
+    project.cssRollovers = true;
+    project.hiDpiImages = hiDpi;
+    project.imageFileFormat = ImageFileFormat(format);
+    const QString extension = OutputNaming::extension(project.imageFileFormat);
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QVERIFY(QFileInfo(dir.filePath("BTNPAGE.css")).isFile());
+
+    const int scales = hiDpi ? 2 : 1;
+    const int sprites = slices.isEmpty() ? 0 : 2 * scales;
+    const int images = 2 * scales * qMax(1, int(slices.size()));
+    QCOMPARE(result.imagesWritten, images + sprites);
+    QCOMPARE(result.filesWritten, 3 * images + sprites + 3);
+    QStringList spriteFiles = filesIn(dir.path()).filter("-sprite");
+    QCOMPARE(spriteFiles.size(), sprites);
+    for (const QString& name : spriteFiles)
+        QVERIFY2(name.endsWith(extension), qPrintable(name));
+
+    for (int n = 1; n <= 2 && !slices.isEmpty(); ++n) {
+        for (const QString& scale : QStringList{"", "@2x"}.mid(0, scales)) {
+            const QImage sprite =
+                QImage(dir.filePath(QString("btn%1-sprite%2%3").arg(n).arg(scale, extension)))
+                    .convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!sprite.isNull());
+            for (int i = 0; i < slices.size(); ++i) {
+                // Both written losslessly in the same format.
+                const QImage single =
+                    QImage(dir.filePath(
+                               QString("btn%1%2%3%4").arg(n).arg(slices.at(i), scale, extension)))
+                        .convertToFormat(QImage::Format_RGB32);
+                QCOMPARE(sprite.size(), QSize(single.width(), single.height() * slices.size()));
+                QCOMPARE(sprite.copy(0, i * single.height(), single.width(), single.height()),
+                         single);
+            }
+        }
+    }
+}
+
+void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
+{
+    // 244 + 4 bytes for each image and its twin fit; the sprite takes 7 more, its twin 10.
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", QString(244, 'y')}, JavaScriptOption::Both);
+    project.useCaptionsAsNames = true;
+    project.cssRollovers = project.hiDpiImages = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QCOMPARE(result.droppedImageCount, 1);
+    QCOMPARE(result.droppedImages.at(0).reason, "File name too long");
+
+    QFile sheet(dir.filePath("BTNPAGE.css"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    static const QRegularExpression url("url\\(\"([^\"]*)\"\\)");
+    QStringList named;
+    for (const QRegularExpressionMatch& m : url.globalMatch(QString::fromUtf8(sheet.readAll()))) {
+        QVERIFY2(QFileInfo(dir.filePath(m.captured(1))).isFile(), qPrintable(m.captured(1)));
+        named << m.captured(1);
+    }
+    QCOMPARE(named.filter("@2x").size(), 1);
+    QCOMPARE(named.size(), 3 + 1); // Home: url and image-set; the other: url only
+}

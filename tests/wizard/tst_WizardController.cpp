@@ -46,6 +46,7 @@ private slots:
     void checks_data();
     void checks();
     void checksPassWithDefaults();
+    void firstPassCopies_data();
     void firstPassCopies();
     void firstPassAgainFromStart();
     void openAndFirstPass_data();
@@ -163,6 +164,13 @@ void tst_WizardController::checks_data()
                w.styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
            })
         << "Invalid file for Normal background BMP file";
+    QTest::newRow("own image is a folder")
+        << int(Page::NormalButton) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.styles().set(ButtonState::Normal, &ButtonStateStyle::imageFileName,
+                              QDir::tempPath());
+               w.styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
+           })
+        << "Invalid file for Normal background BMP file";
 
     const struct
     {
@@ -250,14 +258,23 @@ void tst_WizardController::checksPassWithDefaults()
                  qPrintable(QString::number(page)));
 }
 
+void tst_WizardController::firstPassCopies_data()
+{
+    // The selected state copies the normal press effect; the pressed state is always pressed.
+    QTest::addColumn<PressEffect>("press");
+    QTest::newRow("not pressed") << PressEffect::None;
+    QTest::newRow("pressed") << PressEffect::Pressed;
+}
+
 void tst_WizardController::firstPassCopies()
 {
+    QFETCH(PressEffect, press);
     m_platform.colorAnswers = {Colors::rgb(10, 20, 30)};
     m_wizard->styles().chooseBackgroundColor(ButtonState::Normal);
     m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 50);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
                            BorderEffect::BlackBorder);
-    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::pressEffect, PressEffect::None);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::pressEffect, press);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textJustification,
                            TextJustification::Right);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textOrientation,
@@ -283,7 +300,7 @@ void tst_WizardController::firstPassCopies()
     QVERIFY(m_wizard->next());
     QCOMPARE(p.selected.borderEffect, BorderEffect::BlackBorder);
     QCOMPARE(p.pressed.borderEffect, BorderEffect::BlackBorder);
-    QCOMPARE(p.selected.pressEffect, PressEffect::None);
+    QCOMPARE(p.selected.pressEffect, press);
     QCOMPARE(p.pressed.pressEffect, PressEffect::Pressed);
     QVERIFY(m_wizard->firstPass());
 
@@ -342,11 +359,16 @@ void tst_WizardController::openAndFirstPass_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("result");
     QTest::addColumn<bool>("firstPassAfter");
-    QTest::newRow("clean read") << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\n")
-                                << int(WizardController::OpenResult::Read) << false;
-    QTest::newRow("read with an error")
-        << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\nfWidth=x\r\n")
-        << int(WizardController::OpenResult::ReadWithError) << true;
+    QTest::addColumn<bool>("namedAtStartUp");
+    for (const bool named : {false, true}) {
+        const char* how = named ? ", named at start-up" : ", File > Open";
+        QTest::addRow("clean read%s", how)
+            << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\n")
+            << int(WizardController::OpenResult::Read) << false << named;
+        QTest::addRow("read with an error%s", how)
+            << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\nfWidth=x\r\n")
+            << int(WizardController::OpenResult::ReadWithError) << true << named;
+    }
 }
 
 void tst_WizardController::openAndFirstPass()
@@ -354,6 +376,7 @@ void tst_WizardController::openAndFirstPass()
     QFETCH(QByteArray, file);
     QFETCH(int, result);
     QFETCH(bool, firstPassAfter);
+    QFETCH(bool, namedAtStartUp);
     QVERIFY(writeFile(path("p.blp"), file));
     m_wizard->showPage(Page::NormalButtonOptions);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
@@ -365,7 +388,9 @@ void tst_WizardController::openAndFirstPass()
     QVERIFY(m_wizard->firstPass());
 
     m_platform.openFileAnswers = {path("p.blp")};
-    QCOMPARE(int(m_wizard->openProject()), result);
+    QCOMPARE(
+        int(namedAtStartUp ? m_wizard->openProjectFile(path("p.blp")) : m_wizard->openProject()),
+        result);
     QCOMPARE(replaced.count(), 1);
     QCOMPARE(m_wizard->firstPass(), firstPassAfter);
     QCOMPARE(m_wizard->currentPage(), int(Page::NormalButtonOptions));
@@ -650,6 +675,20 @@ void tst_WizardController::viewCode()
     QVERIFY(viewer);
     QCOMPARE(viewer->text() + QStringLiteral("\r\n"), QString::fromLatin1(written.readAll()));
     QCOMPARE(m_platform.errors.size(), 1);
+
+    // With CSS rollovers the stylesheet follows the page.
+    m_wizard->set(&ButtonProject::cssRollovers, true);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QByteArray both;
+    for (const QString& name : {page, path(QStringLiteral("btnPAGE.css"))}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        both += file.readAll();
+    }
+    QVERIFY(both.contains("<link rel=\"stylesheet\" href=\"btnPAGE.css\">"));
+    QCOMPARE(m_wizard->openCodeViewer()->text() + QStringLiteral("\r\n"), QString::fromUtf8(both));
 }
 
 QTEST_MAIN(tst_WizardController)
