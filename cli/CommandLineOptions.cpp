@@ -48,6 +48,11 @@ const QList<CommandLineOptions::Option>& CommandLineOptions::all()
          QString(),
          QStringLiteral("links show their rollovers on keyboard focus and Enter"),
          true},
+        {{QStringLiteral("webp")},
+         QString(),
+         QStringLiteral(
+             "also write every image losslessly as NAME.webp, which the page then shows"),
+         true},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QString(),
          QStringLiteral("show the usage and exit"),

@@ -3,13 +3,17 @@
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "WebPCodec.h"
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, bool alsoWebP)
+    : m_options(options), m_alsoWebP(alsoWebP)
+{
+}
 
 bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
 {
     m_errorString.clear();
-    // All three encoders read RGB32 directly; convert once, not once per format.
+    // All encoders read RGB32 directly; convert once, not once per format.
     const QImage source = bitmap.format() == QImage::Format_RGB32
                               ? bitmap
                               : bitmap.convertToFormat(QImage::Format_RGB32);
@@ -23,6 +27,9 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
     const QString gifPath = stem + QLatin1String(".gif");
     if (!GifCodec::write(gifPath, source, &error))
         return fail(gifPath, error);
+    const QString webPPath = stem + QLatin1String(".webp");
+    if (m_alsoWebP && !WebPCodec::write(webPPath, source, &error))
+        return fail(webPPath, error);
     return true;
 }
 

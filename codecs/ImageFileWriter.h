@@ -5,12 +5,13 @@
 #include <QImage>
 #include <QString>
 
-// Writes one button image as stem.jpg, stem.png and stem.gif, replacing existing files.
+// Writes one button image as stem.jpg, stem.png and stem.gif, and stem.webp when asked,
+// replacing existing files.
 class ImageFileWriter
 {
 public:
     // The options are read at each write, so changes made between writes take effect.
-    explicit ImageFileWriter(const JpegFileOptions& options);
+    explicit ImageFileWriter(const JpegFileOptions& options, bool alsoWebP = false);
 
     // Nothing of the stem is cut: "ver.-2" gives "ver.-2.jpg". Stops at the first failure,
     // leaving the formats after it unwritten and no partial file of the failing one.
@@ -22,5 +23,6 @@ private:
     bool fail(const QString& path, const QString& message);
 
     const JpegFileOptions& m_options;
+    bool m_alsoWebP;
     QString m_errorString;
 };

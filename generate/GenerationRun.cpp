@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int filesPerImage = 3;
 // Beyond this the queue, not the encoders, limits a run of small images.
 constexpr int maxEncoderThreads = 8;
 
@@ -61,7 +60,8 @@ GenerationResult GenerationRun::run()
             m_dropped(dropped);
     };
     {
-        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
+        const int filesPerImage = m_project.webPImages ? 4 : 3;
+        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads, m_project.webPImages);
         encoders.setReporter(
             [&](int index, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
                 if (outcome.written) {
@@ -105,8 +105,7 @@ GenerationResult GenerationRun::run()
             if (!doubleSize)
                 return;
             const QString twin = OutputNaming::imagePathStem(m_project, n, state, 2);
-            const QString twinName =
-                OutputNaming::imageFileName(m_project, n, state, 2, ImageFileFormat::Jpg);
+            const QString twinName = OutputNaming::longestImageFileName(m_project, n, state, 2);
             if (OutputNaming::fitsFileSystem(twinName, maxNameBytes))
                 renderWith(doubleRenderer, state, n, caption, twin);
             else

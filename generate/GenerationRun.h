@@ -26,7 +26,7 @@ struct GenerationResult
     QList<DroppedImage> droppedImages;
     int droppedImageCount = 0;
     QString fatalError;    // a refused prefix, or a failed page or project copy
-    int imagesWritten = 0; // each as .jpg, .png and .gif; double-size twins count too
+    int imagesWritten = 0; // each as .jpg, .png, .gif (and .webp); double-size twins count too
     int filesWritten = 0;  // image files, page and project copy
     bool pageWritten = false;
     QString pagePath;
@@ -42,10 +42,10 @@ struct GenerationResult
 };
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
-// JPEG, PNG and GIF (and its double-size twin "<name>@2x" when the project asks for them), then the
-// sample page, then a copy of the project, all into the output directory. A failed image is dropped
-// and the run goes on; a failed page ends it. A prefix that OutputNaming::prefixError refuses ends
-// it before anything is written.
+// JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
+// them), then the sample page, then a copy of the project, all into the output directory. A failed
+// image is dropped and the run goes on; a failed page ends it. A prefix that
+// OutputNaming::prefixError refuses ends it before anything is written.
 class GenerationRun
 {
 public:

@@ -131,6 +131,23 @@ QString OutputNaming::imageFileName(const ButtonProject& project, int captionInd
     return imageStem(project, captionIndex, state, scale) + extension(format);
 }
 
+QString OutputNaming::pageImageFileName(const ButtonProject& project, int captionIndex,
+                                        ButtonState state, int scale)
+{
+    if (project.webPImages)
+        return imageStem(project, captionIndex, state, scale) + QStringLiteral(".webp");
+    return imageFileName(project, captionIndex, state, scale, project.imageFileFormat);
+}
+
+QString OutputNaming::longestImageFileName(const ButtonProject& project, int captionIndex,
+                                           ButtonState state, int scale)
+{
+    // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
+    if (project.webPImages)
+        return pageImageFileName(project, captionIndex, state, scale);
+    return imageFileName(project, captionIndex, state, scale, ImageFileFormat::Jpg);
+}
+
 QString OutputNaming::imagePathStem(const ButtonProject& project, int captionIndex,
                                     ButtonState state, int scale)
 {
@@ -200,8 +217,7 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
     states += project.extraStates();
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
-            // The three extensions are of one length.
-            const QString name = imageFileName(project, n, state, 1, ImageFileFormat::Jpg);
+            const QString name = longestImageFileName(project, n, state, 1);
             if (!fitsFileSystem(name, maxBytes))
                 return refuse(name);
         }

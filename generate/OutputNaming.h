@@ -42,6 +42,14 @@ public:
     static QString imageFileName(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale, ImageFileFormat format);
 
+    // The name the page shows: the WebP file when the project writes them, or else the file of
+    // the chosen format.
+    static QString pageImageFileName(const ButtonProject& project, int captionIndex,
+                                     ButtonState state, int scale);
+    // The longest of the names one image is written under, to check against the file system.
+    static QString longestImageFileName(const ButtonProject& project, int captionIndex,
+                                        ButtonState state, int scale);
+
     // Directory + the image file name without its extension; each format adds its own.
     static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale = 1);

@@ -10,7 +10,7 @@
 #include <functional>
 
 // The HTML page that shows the generated buttons, with the JavaScript that swaps their
-// images, and lists every generated image of the chosen format.
+// images, and lists every generated image of the chosen format (or the WebP ones).
 class SamplePageWriter
 {
 public:

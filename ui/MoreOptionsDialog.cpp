@@ -21,6 +21,8 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
                         project.hiDpiImages);
     m_keyboard = addOption(layout, WizardTexts::keyboardRolloversLabel,
                            WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    m_webP = addOption(layout, WizardTexts::webPImagesLabel, WizardTexts::webPImagesNote,
+                       project.webPImages);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
@@ -61,4 +63,9 @@ bool MoreOptionsDialog::hiDpiImages() const
 bool MoreOptionsDialog::keyboardRollovers() const
 {
     return m_keyboard->isChecked();
+}
+
+bool MoreOptionsDialog::webPImages() const
+{
+    return m_webP->isChecked();
 }

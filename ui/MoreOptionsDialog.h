@@ -6,7 +6,7 @@ class QCheckBox;
 class QVBoxLayout;
 struct ButtonProject;
 
-// The options beyond the classic output: three check boxes, each with one line saying what
+// The options beyond the classic output: check boxes, each with one line saying what
 // it does. The caller hands the choices to the wizard once the dialog is accepted.
 class MoreOptionsDialog : public QDialog
 {
@@ -17,6 +17,7 @@ public:
     bool smoothCaptions() const;
     bool hiDpiImages() const;
     bool keyboardRollovers() const;
+    bool webPImages() const;
 
 private:
     QCheckBox* addOption(QVBoxLayout* layout, const QString& label, const QString& note,
@@ -25,4 +26,5 @@ private:
     QCheckBox* m_smooth;
     QCheckBox* m_hiDpi;
     QCheckBox* m_keyboard;
+    QCheckBox* m_webP;
 };

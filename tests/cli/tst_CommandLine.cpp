@@ -122,8 +122,8 @@ void tst_CommandLine::run()
 void tst_CommandLine::helpMatchesManualPage_data()
 {
     QTest::addColumn<QString>("option");
-    for (const char* option :
-         {"--output-dir", "--smooth", "--hidpi", "--keyboard-rollovers", "--help", "--version"})
+    for (const char* option : {"--output-dir", "--smooth", "--hidpi", "--keyboard-rollovers",
+                               "--webp", "--help", "--version"})
         QTest::newRow(option) << option;
 }
 
