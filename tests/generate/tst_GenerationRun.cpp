@@ -1,3 +1,4 @@
+#include "../codecs/CodecTestSupport.h"
 #include "AtomicOutputFile.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
@@ -63,6 +64,7 @@ private slots:
     void otherStatesTakeTheNormalSize();
     void doubleSizeTwinsBesideEachImage_data();
     void doubleSizeTwinsBesideEachImage();
+    void webPFilesHoldThePngPixels();
     void projectCopyAndProjectFileName();
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
@@ -209,6 +211,36 @@ void tst_GenerationRun::doubleSizeTwinsBesideEachImage()
     }
 }
 
+void tst_GenerationRun::webPFilesHoldThePngPixels()
+{
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption::Both);
+    project.variableWidth = true;
+    project.smoothCaptions = true;
+    project.hiDpiImages = true;
+    project.webPImages = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QCOMPARE(result.imagesWritten, 12);
+    QCOMPARE(result.filesWritten, 4 * 12 + 2);
+
+    const QStringList webPs = QDir(dir.path()).entryList({"*.webp"}, QDir::Files);
+    QCOMPARE(webPs.size(), 12);
+    for (const QString& name : webPs) {
+        const QString stem = dir.filePath(QFileInfo(name).completeBaseName());
+        const QImage decoded = CodecTest::decodedByDwebp(dir.filePath(name));
+        QVERIFY2(!decoded.isNull(), qPrintable(name));
+        QImage png(stem + ".png");
+        png.setDevicePixelRatio(1); // Qt reads "@2x" in a name as a ratio
+        QCOMPARE(decoded, png.convertToFormat(QImage::Format_ARGB32));
+        if (name.contains("@2x"))
+            QCOMPARE(decoded.size(),
+                     2 * CodecTest::decodedByDwebp(QString(stem).remove("@2x") + ".webp").size());
+    }
+}
+
 void tst_GenerationRun::projectCopyAndProjectFileName()
 {
     QTemporaryDir dir;
@@ -333,12 +365,18 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles_data()
     QTest::addColumn<QString>("caption"); // named by its caption when not empty
     QTest::addColumn<int>("dropped");
     QTest::addColumn<int>("urls");
+    QTest::addColumn<bool>("webP");
     // Per caption and state: src and a srcset of two in the script and in the list; the link
     // shows the Normal state once more.
     const int all = 2 * 3 * 6 + 2 * 3;
-    QTest::newRow("twins too long are left out") << "BTN" << QString(250, 'y') << 3 << all - 7;
-    QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all;
-    QTest::newRow("prefix with blank, comma, ampersand") << "a b,&" << QString() << 0 << all;
+    QTest::newRow("twins too long are left out")
+        << "BTN" << QString(250, 'y') << 3 << all - 7 << false;
+    QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all << false;
+    QTest::newRow("prefix with blank, comma, ampersand")
+        << "a b,&" << QString() << 0 << all << false;
+    // As .jpg the Normal twin's name would fit.
+    QTest::newRow("WebP twins too long are left out")
+        << "BTN" << QString(248, 'y') << 3 << all - 7 << true;
 }
 
 void tst_GenerationRun::pageNamesOnlyWrittenFiles()
@@ -347,12 +385,14 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
     QFETCH(QString, caption);
     QFETCH(int, dropped);
     QFETCH(int, urls);
+    QFETCH(bool, webP);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home", caption.isEmpty() ? "Two" : caption},
                                       JavaScriptOption::Both);
     project.fileNamePrefix = prefix;
     project.useCaptionsAsNames = !caption.isEmpty();
     project.hiDpiImages = true;
+    project.webPImages = webP;
     Fixture f;
     const GenerationResult result = f.run(project);
     QCOMPARE(result.droppedImageCount, dropped);
@@ -375,6 +415,7 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
             const QString name =
                 QUrl::fromPercentEncoding(url.toUtf8()).remove(QRegularExpression("^\\./"));
             QVERIFY2(QFileInfo(dir.filePath(name)).isFile(), qPrintable(name));
+            QCOMPARE(name.endsWith(".webp"), webP);
             ++found;
         }
     }
