@@ -1,7 +1,10 @@
 #include "GeneratorWizard.h"
+#include "WizardController.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -9,12 +12,13 @@
 
 namespace {
 const char usage[] =
-    "Usage: brindlewick [--help | --version]\n"
+    "Usage: brindlewick [PROJECT.blp]\n"
+    "       brindlewick --help | --version\n"
     "\n"
     "The wizard that designs web-page buttons: captions, backgrounds, fonts and the\n"
     "normal, selected and pressed states, written as images with a sample page and a\n"
-    "project file. It needs a display; brindlewick-cli generate PROJECT.blp does the\n"
-    "same without one.\n";
+    "project file. PROJECT.blp is opened at start-up as File > Open opens it.\n"
+    "It needs a display; brindlewick-cli generate PROJECT.blp does the same without one.\n";
 
 // Qt's platform plugin aborts the program when it finds no display, with a message that
 // suggests reinstalling. Say what is missing before the plugin is loaded instead.
@@ -57,6 +61,13 @@ int main(int argc, char* argv[])
     // A file-size limit must fail the write, which the run reports, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    // What Qt's own options leave.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.size() > 1 || (!arguments.isEmpty() && arguments.first().startsWith('-'))) {
+        std::fprintf(stderr, "brindlewick: unexpected argument %s\n\n%s",
+                     qPrintable(arguments.last()), usage);
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     // No application display name: X11 and Wayland would append it to every dialog's title.
     // The desktop entry's name lets Wayland docks match the window to its menu icon.
@@ -67,5 +78,11 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
     GeneratorWizard wizard;
     wizard.show();
+    if (!arguments.isEmpty()) {
+        // Once the window is up, so a message about the file has the window to stand on.
+        const QString fileName = QFileInfo(arguments.first()).absoluteFilePath();
+        QTimer::singleShot(0, &wizard,
+                           [&wizard, fileName] { wizard.controller().openProjectFile(fileName); });
+    }
     return app.exec();
 }

@@ -48,6 +48,10 @@ const QList<CommandLineOptions::Option>& CommandLineOptions::all()
          QString(),
          QStringLiteral("links show their rollovers on keyboard focus and Enter"),
          true},
+        {{QStringLiteral("css-rollovers")},
+         QString(),
+         QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
+         true},
         {{QStringLiteral("webp")},
          QString(),
          QStringLiteral(
@@ -112,8 +116,8 @@ QString CommandLineOptions::helpText()
         "caption offsets are the ones the wizard remembers, in\n"
         "$XDG_CONFIG_HOME/brindlewick/brindlewick.ini (~/.config by default).\n"
         "\n"
-        "Options (the project decides smooth captions, twice-size images and keyboard\n"
-        "rollovers; each of these flags turns one on for this run):\n");
+        "Options (the project decides smooth captions, twice-size images, keyboard\n"
+        "rollovers and CSS rollovers; each of these flags turns one on for this run):\n");
     for (const Option& option : all()) {
         QString head = QStringLiteral("  ") + spelled(option);
         if (!option.valueName.isEmpty())

@@ -33,6 +33,7 @@ public:
         bool smoothCaptions = false;
         bool hiDpiImages = false;
         bool keyboardRollovers = false;
+        bool cssRollovers = false;
         bool webPImages = false;
     };
     void setExtraOptions(const ExtraOptions& options) { m_extra = options; }

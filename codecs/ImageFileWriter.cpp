@@ -27,10 +27,43 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
     const QString gifPath = stem + QLatin1String(".gif");
     if (!GifCodec::write(gifPath, source, &error))
         return fail(gifPath, error);
-    const QString webPPath = stem + QLatin1String(".webp");
-    if (m_alsoWebP && !WebPCodec::write(webPPath, source, &error))
-        return fail(webPPath, error);
-    return true;
+    return !m_alsoWebP || writeWebP(source, stem);
+}
+
+bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
+{
+    const QString path = stem + QLatin1String(".webp");
+    QString error;
+    return WebPCodec::write(path, source, &error) || fail(path, error);
+}
+
+bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
+{
+    m_errorString.clear();
+    const QImage source = bitmap.format() == QImage::Format_RGB32
+                              ? bitmap
+                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    QString error;
+    QString path;
+    bool written = false;
+    switch (format) {
+    case ImageFileFormat::Jpg:
+        path = stem + QLatin1String(".jpg");
+        written = JpegCodec::write(path, source, m_options, &error);
+        break;
+    case ImageFileFormat::Gif:
+        path = stem + QLatin1String(".gif");
+        written = GifCodec::write(path, source, &error);
+        break;
+    case ImageFileFormat::Png:
+    case ImageFileFormat::NoChoice:
+        path = stem + QLatin1String(".png");
+        written = PngCodec::writePng(path, source, &error);
+        break;
+    }
+    if (!written)
+        return fail(path, error);
+    return !m_alsoWebP || writeWebP(source, stem);
 }
 
 bool ImageFileWriter::fail(const QString& path, const QString& message)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Enumerations.h"
 #include "JpegFileOptions.h"
 
 #include <QImage>
@@ -16,10 +17,14 @@ public:
     // Nothing of the stem is cut: "ver.-2" gives "ver.-2.jpg". Stops at the first failure,
     // leaving the formats after it unwritten and no partial file of the failing one.
     bool writeButtonImages(const QImage& bitmap, const QString& stem);
+    // Only stem plus the format's extension (PNG for a format not chosen), and stem.webp when
+    // asked.
+    bool writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format);
     // Names the path that failed.
     QString errorString() const { return m_errorString; }
 
 private:
+    bool writeWebP(const QImage& source, const QString& stem);
     bool fail(const QString& path, const QString& message);
 
     const JpegFileOptions& m_options;

@@ -25,9 +25,11 @@ struct GenerationResult
     static constexpr int maxListedDrops = 100;
     QList<DroppedImage> droppedImages;
     int droppedImageCount = 0;
-    QString fatalError;    // a refused prefix, or a failed page or project copy
-    int imagesWritten = 0; // each as .jpg, .png, .gif (and .webp); double-size twins count too
-    int filesWritten = 0;  // image files, page and project copy
+    QString fatalError; // a refused prefix, or a failed page or project copy
+    // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
+    // when asked; twins count too.
+    int imagesWritten = 0;
+    int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
     bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;
@@ -43,8 +45,9 @@ struct GenerationResult
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
 // JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
-// them), then the sample page, then a copy of the project, all into the output directory. A failed
-// image is dropped and the run goes on; a failed page ends it. A prefix that
+// them), then the sample page, then a copy of the project, all into the output directory. With CSS
+// rollovers each caption also gets a sprite of its states in the page's format, and the page a
+// stylesheet. A failed image is dropped and the run goes on; a failed page ends it. A prefix that
 // OutputNaming::prefixError refuses ends it before anything is written.
 class GenerationRun
 {

@@ -37,17 +37,18 @@ ImageEncoderPool::Outcome ImageEncoderPool::encode(const Job& job) const
 {
     Outcome outcome;
     try {
-        outcome.written = m_encoder(job.image, job.stem, &outcome.errorString);
+        const Encoder& encoder = job.encoder ? job.encoder : m_encoder;
+        outcome.written = encoder(job.image, job.stem, &outcome.errorString);
     } catch (const std::exception& e) {
         outcome.errorString = QString::fromLocal8Bit(e.what());
     }
     return outcome;
 }
 
-void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem)
+void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, Encoder encoder)
 {
     if (m_threads.empty()) {
-        const Outcome outcome = encode({slot, image, stem});
+        const Outcome outcome = encode({slot, image, stem, std::move(encoder)});
         addOutcome(slot, stem, outcome);
         return;
     }
@@ -65,7 +66,7 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem)
             return roomInQueue &&
                    (m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight);
         });
-        m_queue.push_back({slot, image, stem});
+        m_queue.push_back({slot, image, stem, std::move(encoder)});
         m_bytesInFlight += bytes;
         m_peakBytesInFlight = qMax(m_peakBytesInFlight, m_bytesInFlight);
     }

@@ -49,7 +49,8 @@ public:
     // Hands in image number slot (0, 1, 2, ... in order, each slot once through add() or
     // addOutcome()). Blocks while the images in flight would pass the bound; an image larger
     // than the bound waits until it is the only one.
-    void add(int slot, const QImage& image, const QString& stem);
+    // An encoder given here writes this image instead of the pool's own.
+    void add(int slot, const QImage& image, const QString& stem, Encoder encoder = {});
     // A slot that has its outcome already (its image could not be drawn); reported in turn.
     void addOutcome(int slot, const QString& stem, const Outcome& outcome);
     // Waits until every image handed in is written and reported.
@@ -66,6 +67,7 @@ private:
         int slot;
         QImage image;
         QString stem;
+        Encoder encoder; // empty: the pool's own
     };
     struct Finished
     {

@@ -155,6 +155,48 @@ QString OutputNaming::imagePathStem(const ButtonProject& project, int captionInd
            imageStem(project, captionIndex, state, scale);
 }
 
+namespace {
+QString spriteStem(const ButtonProject& project, int captionIndex, int scale)
+{
+    QString stem = OutputNaming::buttonFileName(project, captionIndex) + QStringLiteral("-sprite");
+    if (scale == 2)
+        stem += QStringLiteral("@2x");
+    return OutputNaming::toLowerAscii(stem);
+}
+} // namespace
+
+bool OutputNaming::hasSprites(const ButtonProject& project)
+{
+    return project.cssRollovers && !project.extraStates().isEmpty();
+}
+
+QString OutputNaming::spriteFileName(const ButtonProject& project, int captionIndex, int scale,
+                                     ImageFileFormat format)
+{
+    return spriteStem(project, captionIndex, scale) + extension(format);
+}
+
+QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIndex, int scale)
+{
+    return normalisedOutputDirectory(project.outputDirectory) +
+           spriteStem(project, captionIndex, scale);
+}
+
+QString OutputNaming::pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale)
+{
+    if (project.webPImages)
+        return spriteStem(project, captionIndex, scale) + QStringLiteral(".webp");
+    return spriteFileName(project, captionIndex, scale, project.imageFileFormat);
+}
+
+QString OutputNaming::longestSpriteFileName(const ButtonProject& project, int captionIndex,
+                                            int scale)
+{
+    if (project.webPImages)
+        return pageSpriteFileName(project, captionIndex, scale);
+    return spriteFileName(project, captionIndex, scale, ImageFileFormat::Jpg);
+}
+
 QString OutputNaming::samplePageFileName(const ButtonProject& project)
 {
     return project.fileNamePrefix + QStringLiteral("PAGE.html");
@@ -163,6 +205,16 @@ QString OutputNaming::samplePageFileName(const ButtonProject& project)
 QString OutputNaming::samplePagePath(const ButtonProject& project)
 {
     return normalisedOutputDirectory(project.outputDirectory) + samplePageFileName(project);
+}
+
+QString OutputNaming::styleSheetFileName(const ButtonProject& project)
+{
+    return project.fileNamePrefix + QStringLiteral("PAGE.css");
+}
+
+QString OutputNaming::styleSheetPath(const ButtonProject& project)
+{
+    return normalisedOutputDirectory(project.outputDirectory) + styleSheetFileName(project);
 }
 
 QString OutputNaming::projectCopyFileName(const ButtonProject& project)
@@ -213,14 +265,20 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
         if (!fitsFileSystem(name, maxBytes))
             return refuse(name);
     }
+    if (project.cssRollovers && !fitsFileSystem(styleSheetFileName(project), maxBytes))
+        return refuse(styleSheetFileName(project));
     QList<ButtonState> states{ButtonState::Normal};
     states += project.extraStates();
+    const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
             const QString name = longestImageFileName(project, n, state, 1);
             if (!fitsFileSystem(name, maxBytes))
                 return refuse(name);
         }
+        const QString sprite = longestSpriteFileName(project, n, 1);
+        if (sprites && !fitsFileSystem(sprite, maxBytes))
+            return refuse(sprite);
     }
     return QString();
 }

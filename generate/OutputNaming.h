@@ -54,9 +54,24 @@ public:
     static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale = 1);
 
+    // Whether a run writes sprites and a stylesheet: CSS rollovers with a state to roll to.
+    static bool hasSprites(const ButtonProject& project);
+
+    // Lower-cased button file name + "-sprite", "@2x" at scale 2, and the extension: all the
+    // states the page shows, stacked top to bottom.
+    static QString spriteFileName(const ButtonProject& project, int captionIndex, int scale,
+                                  ImageFileFormat format);
+    static QString spritePathStem(const ButtonProject& project, int captionIndex, int scale = 1);
+    // As pageImageFileName and longestImageFileName, for the sprite.
+    static QString pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
+    static QString longestSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
+
     // Prefix + "PAGE.html"; the prefix keeps its letter case.
     static QString samplePageFileName(const ButtonProject& project);
     static QString samplePagePath(const ButtonProject& project);
+    // The page's stylesheet, named as the page is: prefix + "PAGE.css".
+    static QString styleSheetFileName(const ButtonProject& project);
+    static QString styleSheetPath(const ButtonProject& project);
 
     // Lower-cased (prefix unless captions are names) + "project.blp".
     static QString projectCopyFileName(const ButtonProject& project);
@@ -67,7 +82,8 @@ public:
     static qsizetype maxFileNameBytes(const ButtonProject& project);
     static bool fitsFileSystem(const QString& fileName, qsizetype maxBytes);
 
-    // Empty when the page, the project copy and every 1x image fit the file system; otherwise
+    // Empty when the page, the project copy and every 1x image (and with CSS rollovers the
+    // stylesheet and every 1x sprite) fit the file system; otherwise
     // "File name too long: " and the first 40 characters of the first name that does not. A
     // double-size twin that does not fit is left out, not refused.
     static QString tooLongNameError(const ButtonProject& project, qsizetype maxBytes);

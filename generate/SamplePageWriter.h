@@ -10,7 +10,8 @@
 #include <functional>
 
 // The HTML page that shows the generated buttons, with the JavaScript that swaps their
-// images, and lists every generated image of the chosen format (or the WebP ones).
+// images, and lists every generated image of the chosen format (or the WebP ones). With CSS
+// rollovers it is a page without script whose stylesheet swaps the buttons' sprites.
 class SamplePageWriter
 {
 public:
@@ -52,6 +53,10 @@ private:
     QString anchorLine(int n) const;
     void addButtonLines(const LineSink& line) const;
     void addImageList(const LineSink& line, const QString& title, ButtonState state) const;
+    void addImageLists(const LineSink& line) const;
+    void produceCssLines(const LineSink& line) const;
+    QString cssButton(int n) const;
+    void addCssButtonLines(const LineSink& line) const;
     QString imageUrl(int n, ButtonState state) const;
     QString srcsetText(int n, ButtonState state) const;
     // src, and with HiDPI images the srcset offering both sizes.

@@ -105,6 +105,7 @@ const QList<ProjectKeys::Key>& ProjectKeys::optional()
         {QStringLiteral("HiDpiImages"), ButtonState::Normal, Kind::Flag, &P::hiDpiImages},
         {QStringLiteral("KeyboardRollovers"), ButtonState::Normal, Kind::Flag,
          &P::keyboardRollovers},
+        {QStringLiteral("CssRollovers"), ButtonState::Normal, Kind::Flag, &P::cssRollovers},
         {QStringLiteral("WebPImages"), ButtonState::Normal, Kind::Flag, &P::webPImages},
     };
     return keys;

@@ -10,7 +10,8 @@ packages=(
   webp
   fonts-dejavu-core fonts-liberation
   xdg-utils
-  desktop-file-utils appstream dpkg-dev file man-db qt6-svg-dev
+  desktop-file-utils appstream dpkg-dev file man-db qt6-svg-dev lintian
+  shared-mime-info libfile-mimeinfo-perl
   libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth x11-utils

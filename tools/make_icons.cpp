@@ -1,8 +1,10 @@
-// Renders the application icon's SVG into the PNG sizes of the icon theme and the window.
+// Renders an icon's SVG into the PNG sizes of the icon theme and the window, named after the
+// SVG: brindlewick.svg gives brindlewick-16.png and so on.
 //
 //   make-icons <icon.svg> <output folder>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -23,13 +25,14 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QDir out(QString::fromLocal8Bit(argv[2]));
+    const QString stem = QFileInfo(QString::fromLocal8Bit(argv[1])).completeBaseName();
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
         svg.render(&p);
         p.end();
-        const QString name = QStringLiteral("brindlewick-%1.png").arg(size);
+        const QString name = QStringLiteral("%1-%2.png").arg(stem).arg(size);
         if (!image.save(out.filePath(name))) {
             std::fprintf(stderr, "cannot write %s into %s\n", qPrintable(name), argv[2]);
             return 1;

@@ -1,6 +1,6 @@
 // Draws the README's sample-page pictures in headless Chromium: the example's page with the
 // options beyond the classic output off and on, side by side, and the "on" page at device scale
-// factor 2. Usage: node tools/showcase.mjs CLI EXAMPLE.blp OUT_DIR
+// factor 2, and the page with CSS rollovers. Usage: node tools/showcase.mjs CLI EXAMPLE.blp OUT_DIR
 // (needs tests/browser/node_modules: npm ci in tests/browser)
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
@@ -27,6 +27,7 @@ const generate = (name, flags) => {
 };
 const off = generate('off', []);
 const on = generate('on', ['--smooth', '--hidpi', '--keyboard-rollovers']);
+const css = generate('css', ['--smooth', '--css-rollovers']);
 
 const browser = await chromium.launch({
   executablePath: '/usr/bin/chromium',
@@ -39,16 +40,18 @@ try {
     const page = await context.newPage();
     await page.goto(url, { waitUntil: 'load' });
     // The second button shows its selected state, as under the mouse.
-    if (hover) await page.hover('img[name="image2"]');
+    if (hover) await page.hover(hover);
     await page.waitForTimeout(200);
     await page.screenshot({ path: path.join(out, file) });
     await context.close();
   };
-  await shoot(off, 1, 'sample-page.png', true);
+  const image2 = 'img[name="image2"]';
+  await shoot(off, 1, 'sample-page.png', image2);
+  await shoot(css, 1, 'sample-page-css.png', 'a.b2');
   // A command line that writes no @2x files would show broken pictures at scale 2.
   if (existsSync(path.join(work, 'on', 'btn1@2x.png'))) {
-    await shoot(on, 1, 'sample-page-options.png', true);
-    await shoot(on, 2, 'sample-page-2x.png', true);
+    await shoot(on, 1, 'sample-page-options.png', image2);
+    await shoot(on, 2, 'sample-page-2x.png', image2);
   } else {
     console.log('no @2x files written: only sample-page.png drawn');
   }

@@ -21,6 +21,8 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
                         project.hiDpiImages);
     m_keyboard = addOption(layout, WizardTexts::keyboardRolloversLabel,
                            WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    m_css = addOption(layout, WizardTexts::cssRolloversLabel, WizardTexts::cssRolloversNote,
+                      project.cssRollovers);
     m_webP = addOption(layout, WizardTexts::webPImagesLabel, WizardTexts::webPImagesNote,
                        project.webPImages);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -63,6 +65,11 @@ bool MoreOptionsDialog::hiDpiImages() const
 bool MoreOptionsDialog::keyboardRollovers() const
 {
     return m_keyboard->isChecked();
+}
+
+bool MoreOptionsDialog::cssRollovers() const
+{
+    return m_css->isChecked();
 }
 
 bool MoreOptionsDialog::webPImages() const

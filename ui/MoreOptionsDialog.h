@@ -17,6 +17,7 @@ public:
     bool smoothCaptions() const;
     bool hiDpiImages() const;
     bool keyboardRollovers() const;
+    bool cssRollovers() const;
     bool webPImages() const;
 
 private:
@@ -26,5 +27,6 @@ private:
     QCheckBox* m_smooth;
     QCheckBox* m_hiDpi;
     QCheckBox* m_keyboard;
+    QCheckBox* m_css;
     QCheckBox* m_webP;
 };

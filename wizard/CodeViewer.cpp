@@ -16,6 +16,11 @@ CodeViewer::CodeViewer(PlatformServices& platform, QObject* parent)
 bool CodeViewer::load(const QString& path)
 {
     m_lines.clear();
+    return append(path);
+}
+
+bool CodeViewer::append(const QString& path)
+{
     m_errorString.clear();
     QFile file(path);
     const auto fail = [this, &path](const QString& reason) {
@@ -36,10 +41,12 @@ bool CodeViewer::load(const QString& path)
         return fail(file.errorString());
 
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    m_lines = TextEncoding::decode(bytes, TextEncoding::isValidUtf8(bytes)).split(lineEnd);
+    QStringList lines =
+        TextEncoding::decode(bytes, TextEncoding::isValidUtf8(bytes)).split(lineEnd);
     // A final line end starts no line of its own.
-    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
-        m_lines.removeLast();
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    m_lines += lines;
     return true;
 }
 

@@ -5,8 +5,8 @@
 
 class PlatformServices;
 
-// What the code viewer shows and does, without its window: the lines of the sample page and
-// "Copy to Clipboard". The window follows selectionChanged.
+// What the code viewer shows and does, without its window: the lines of the sample page (and
+// of its stylesheet, when it has one) and "Copy to Clipboard". The window follows selectionChanged.
 class CodeViewer : public QObject
 {
     Q_OBJECT
@@ -19,6 +19,8 @@ public:
     // Reads the file as lines, UTF-8 or Windows-1252 as a whole; false with errorString()
     // "Cannot open file "path". reason" when it cannot.
     bool load(const QString& path);
+    // Reads another file in the same way and adds its lines after those already held.
+    bool append(const QString& path);
     QString errorString() const { return m_errorString; }
 
     const QStringList& lines() const { return m_lines; }

@@ -38,7 +38,12 @@ ProjectFileCommands::OpenResult ProjectFileCommands::open()
     if (chosen.isEmpty())
         return OpenResult::Cancelled;
     m_openDirectory = QCoreApplication::applicationDirPath();
-    m_project.projectFileName = chosen;
+    return openFile(chosen);
+}
+
+ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fileName)
+{
+    m_project.projectFileName = fileName;
 
     QString oldImageNames[3];
     for (ButtonState state : allStates)

@@ -21,9 +21,11 @@ public:
         ReadWithError
     };
 
-    // Asks for a file and reads it into the project. After a failure the lines before the
-    // failing one stay applied. Either way the state pictures follow what was read.
+    // Asks for a file and reads it as openFile does.
     OpenResult open();
+    // Reads the file into the project. After a failure the lines before the failing one stay
+    // applied. Either way the state pictures follow what was read.
+    OpenResult openFile(const QString& fileName);
     // Saves under the current name, or asks for one as Save As when there is none.
     bool save();
     bool saveAs();

@@ -192,7 +192,16 @@ void WizardController::setFileNamePrefix(const QString& prefix)
 
 WizardController::OpenResult WizardController::openProject()
 {
-    const OpenResult result = m_fileCommands.open();
+    return projectOpened(m_fileCommands.open());
+}
+
+WizardController::OpenResult WizardController::openProjectFile(const QString& fileName)
+{
+    return projectOpened(m_fileCommands.openFile(fileName));
+}
+
+WizardController::OpenResult WizardController::projectOpened(OpenResult result)
+{
     if (result == OpenResult::Cancelled)
         return result;
     if (result == OpenResult::Read)
@@ -240,7 +249,10 @@ QString WizardController::samplePagePath() const
 std::unique_ptr<CodeViewer> WizardController::openCodeViewer()
 {
     auto viewer = std::make_unique<CodeViewer>(m_platform);
-    if (!viewer->load(samplePagePath())) {
+    const bool loaded =
+        viewer->load(samplePagePath()) &&
+        (!m_project.cssRollovers || viewer->append(OutputNaming::styleSheetPath(m_project)));
+    if (!loaded) {
         m_platform.showError(viewer->errorString());
         return nullptr;
     }

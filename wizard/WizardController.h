@@ -85,6 +85,8 @@ public:
 
     // File menu.
     OpenResult openProject();
+    // A file named at start-up, read as File > Open reads the chosen one.
+    OpenResult openProjectFile(const QString& fileName);
     bool saveProject();
     bool saveProjectAs();
 
@@ -109,6 +111,7 @@ signals:
     void projectReplaced();
 
 private:
+    OpenResult projectOpened(OpenResult result);
     // Opens through the platform; a failure is shown with its reason.
     bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory = {});
 

@@ -69,6 +69,9 @@ public:
     static inline const QString keyboardRolloversNote =
         QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
                        "pressed one.");
+    static inline const QString cssRolloversLabel = QStringLiteral("&CSS rollovers");
+    static inline const QString cssRolloversNote =
+        QStringLiteral("A page without script: a stylesheet swaps each button's sprite.");
     static inline const QString webPImagesLabel = QStringLiteral("&WebP images");
     static inline const QString webPImagesNote =
         QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "

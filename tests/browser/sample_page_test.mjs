@@ -2,7 +2,9 @@
 // output folder over HTTP on 127.0.0.1 and checks in headless Chromium what a visitor sees:
 // every image loads at its stated size, and the mouse swaps the images as the page's script
 // says. With HiDPI images and keyboard rollovers on, a page at device scale factor 2 loads the
-// @2x files and swaps them on hover, focus and Enter.
+// @2x files and swaps them on hover, focus and Enter. The pages with CSS rollovers are served
+// with a strict Content-Security-Policy and checked for what the stylesheet shows on hover,
+// focus and press, for their accessible names, and with axe-core.
 // Usage: node sample_page_test.mjs CLI EXAMPLE.blp WORK_DIR
 import { spawnSync } from 'node:child_process';
 import {
@@ -20,13 +22,14 @@ function missing(what) {
   console.log(`${MISSING === 1 ? 'FAIL' : 'SKIP'}: ${what}`);
   process.exit(MISSING);
 }
-if (!existsSync(path.join(here, 'node_modules', 'playwright-core'))) {
+if (!['playwright-core', 'axe-core'].every((m) => existsSync(path.join(here, 'node_modules', m)))) {
   missing('node_modules missing; run npm ci in tests/browser');
 }
 if (!existsSync(CHROMIUM)) {
   missing(`${CHROMIUM} not found; tools/install-deps.sh --browser installs it`);
 }
 const { chromium } = await import('playwright-core');
+const axeSource = readFileSync(path.join(here, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
 
 const [cli, example, workRoot] = process.argv.slice(2);
 if (!cli || !example || !workRoot) {
@@ -77,11 +80,34 @@ const variants = [
     args: ['--keyboard-rollovers'],
     scale: 2,
   },
+  {
+    name: 'CssMouseOver',
+    values: { rgJavascriptOptions: 0, cbOutputDirectoryUseLabelsAsNames: 'T' },
+    captions: ['Home', 'Q&A "50%" #1', 'Über uns', "It's|<new>"],
+    css: ['Selected'],
+  },
+  { name: 'CssPressed', values: { rgJavascriptOptions: 1, rgHTMLDirection: 1, rgImageFileFormat: 1 }, css: ['Pressed'] },
+  {
+    name: 'CssBoth',
+    values: { rgJavascriptOptions: 2, rgHTMLMakeTable: 1, rgImageFileFormat: 2 },
+    css: ['Selected', 'Pressed'],
+  },
+  { name: 'CssStatic', values: { rgJavascriptOptions: 3, rgHTMLDirection: 1 }, css: [] },
+  {
+    name: 'CssHiDpi',
+    values: { rgJavascriptOptions: 2, rgImageFileFormat: 0, HiDpiImages: 'T', rgHTMLDirection: 1 },
+    css: ['Selected', 'Pressed'],
+    scale: 2,
+  },
 ];
+for (const variant of variants) {
+  if (variant.css) variant.args = ['--css-rollovers'];
+}
 
 mkdirSync(workRoot, { recursive: true });
 const work = mkdtempSync(path.join(workRoot, 'browser-'));
 const exampleText = readFileSync(example, 'latin1');
+const cspReports = [];
 
 // Serves work/ ; a link target page that does not exist answers 204, so that a click on a
 // button leaves the visitor on the sample page.
@@ -94,9 +120,20 @@ const server = http.createServer((req, res) => {
     res.end();
     return;
   }
+  if (req.method === 'POST' && req.url === '/csp-report') {
+    let body = '';
+    req.on('data', (chunk) => { body += chunk; });
+    req.on('end', () => { cspReports.push(body); res.writeHead(204); res.end(); });
+    return;
+  }
   if (file.startsWith(work) && existsSync(file) && statSync(file).isFile()) {
-    const types = { '.html': 'text/html', '.png': 'image/png', '.jpg': 'image/jpeg', '.gif': 'image/gif' };
-    res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    const types = {
+      '.html': 'text/html', '.css': 'text/css', '.png': 'image/png', '.jpg': 'image/jpeg', '.gif': 'image/gif',
+    };
+    const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
+    // Only the pages without script must work under it.
+    if (file.includes(`${path.sep}Css`)) headers['Content-Security-Policy'] = "default-src 'self'; report-uri /csp-report";
+    res.writeHead(200, headers);
     res.end(readFileSync(file));
   } else if (file.endsWith('.html')) {
     res.writeHead(204);
@@ -138,7 +175,9 @@ try {
     check(run.status === 0, `${variant.name}: brindlewick-cli exit ${run.status}: ${run.stderr}`);
     if (run.status !== 0) continue;
     const url = `${base}/${variant.name}/BTNPAGE.html`;
-    if (variant.scale === 2) {
+    if (variant.css) {
+      await checkCssPage(variant, url, variant.scale === 2 ? hiDpiContext : context);
+    } else if (variant.scale === 2) {
       hiDpiSource = await provideHiDpiFiles(dir, `${base}/${variant.name}/`);
       await checkPage(variant, url, hiDpiContext);
       await checkHiDpiAndKeyboard(variant.name, url);
@@ -326,6 +365,100 @@ async function checkButton(page, name, n, over, press) {
     const response = await page.request.get(src);
     check(response.status() === 200, `${name}: image${n}${kind} ${src} answers ${response.status()}`);
   }
+}
+
+// The page with CSS rollovers under its Content-Security-Policy: nothing refused, no script,
+// links named by their captions, the stylesheet's slices on hover, Tab focus and press (pixel
+// for pixel against the single images where both are lossless), the @2x sprites at scale 2, and
+// no axe-core violation.
+async function checkCssPage(variant, url, context) {
+  const name = variant.name;
+  const page = await context.newPage();
+  const errors = [];
+  const requested = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('request', (r) => requested.push(decodeURIComponent(r.url().replace(/^.*\//, ''))));
+  page.on('response', (r) => {
+    if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) errors.push(`${r.status()} ${r.url()}`);
+  });
+  const reportsBefore = cspReports.length;
+  // Put there by the browser, so the page's policy does not refuse it.
+  await page.addInitScript({ content: axeSource });
+  await page.goto(url, { waitUntil: 'load' });
+
+  const markup = await page.evaluate(() => ({
+    scripts: document.scripts.length,
+    handlers: [...document.querySelectorAll('*')].filter((e) =>
+      [...e.attributes].some((a) => a.name.startsWith('on') || a.name === 'style')).length,
+    links: [...document.querySelectorAll('nav a')].map((a) => a.getAttribute('href')),
+  }));
+  check(markup.scripts === 0 && markup.handlers === 0, `${name}: script, handler or style attribute`);
+  const captions = variant.captions || variantOf(exampleText, {}).split('\r\n')
+    .filter((l) => l.startsWith('LabelText=')).map((l) => l.slice('LabelText='.length));
+  check(markup.links.length === captions.length, `${name}: ${markup.links.length} links`);
+  for (const caption of captions) {
+    const count = await page.getByRole('link', { name: caption, exact: true }).count();
+    check(count === 1, `${name}: ${count} links named ${JSON.stringify(caption)}`);
+  }
+
+  const links = await page.$$('nav a');
+  const slices = variant.css;
+  const lossless = (variant.values.rgImageFileFormat ?? 0) !== 1;
+  // Exactly the element's device pixels: a box at a fractional position would take in a row of
+  // its neighbours.
+  const dpr = variant.scale || 1;
+  const shotOf = async (element) => {
+    const box = await element.boundingBox();
+    const snap = (v) => Math.round(v * dpr) / dpr;
+    return page.screenshot({ clip: { x: snap(box.x), y: snap(box.y), width: box.width, height: box.height } });
+  };
+  const position = (a) => a.evaluate((e) => getComputedStyle(e).backgroundPositionY);
+  const expectSlice = async (what, n, state) => {
+    const slice = state ? 1 + slices.indexOf(state) : 0;
+    const height = await links[n - 1].evaluate((e) => e.clientHeight);
+    const y = await position(links[n - 1]);
+    check(slice === 0 ? ['0%', '0px'].includes(y) : y === `${-slice * height}px`,
+      `${name}: ${what}: button ${n} at ${y}, expected slice ${slice}`);
+    if (!lossless) return;
+    // The list of single images shows each state at its own size.
+    const list = state === 'Selected' ? 1 : state === 'Pressed' ? 1 + slices.indexOf('Pressed') : 0;
+    const single = (await page.$$('main p > img')).slice(list * links.length)[n - 1];
+    const [shot, expected] = [await shotOf(links[n - 1]), await shotOf(single)];
+    check(shot.equals(expected), `${name}: ${what}: button ${n} does not show the ${state || 'Normal'} image`);
+  };
+  if (slices.includes('Selected')) {
+    await page.keyboard.press('Tab');
+    const y = await position(links[0]);
+    const height = await links[0].evaluate((e) => e.clientHeight);
+    check(y === `${-height}px`, `${name}: Tab focus shows ${y}, not the Selected slice`);
+    await links[0].evaluate((e) => e.blur());
+  }
+  for (let n = 1; n <= links.length && slices.length > 0; n++) {
+    await expectSlice('loaded', n, null);
+    const box = await links[n - 1].boundingBox();
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await expectSlice('hover', n, slices.includes('Selected') ? 'Selected' : null);
+    await page.mouse.down();
+    await expectSlice('mouse down', n, slices.includes('Pressed') ? 'Pressed' : slices[0]);
+    await page.mouse.up();
+    await page.mouse.move(1, 1);
+    await expectSlice('mouse-out', n, null);
+  }
+  const sprites = requested.filter((f) => f.includes('-sprite'));
+  const want = variant.scale === 2 ? '-sprite@2x.' : '-sprite.';
+  check(slices.length === 0 ? sprites.length === 0 : sprites.length > 0 && sprites.every((f) => f.includes(want)),
+    `${name}: sprites loaded: ${sprites.join(' ')}`);
+
+  const axe = await page.evaluate(() => window.axe.run(document, {
+    runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21aa', 'best-practice'] },
+  }));
+  for (const v of axe.violations) {
+    check(false, `${name}: axe ${v.id} (${v.impact}): ${v.nodes.map((x) => x.target.join(' ')).join(', ')}`);
+  }
+  check(cspReports.length === reportsBefore, `${name}: CSP reports: ${cspReports.slice(reportsBefore).join(' ')}`);
+  check(errors.length === 0, `${name}: errors: ${errors.join('; ')}`);
+  await page.close();
 }
 
 if (failures > 0) {

@@ -121,5 +121,10 @@ run "option keys" 0 generate "$work/keys.blp" --output-dir "$work/keys"
 grep -qF 'onFocus=' "$work/keys/BTNPAGE.html" || fail "option keys: no onFocus"
 ! grep -qF 'srcset=' "$work/keys/BTNPAGE.html" || fail "option keys: srcset without HiDpiImages"
 ! grep -qF 'onFocus=' "$work/all/BTNPAGE.html" || fail "example: onFocus without the option"
+mkdir "$work/css"
+run "css flag" 0 generate "$example" --output-dir "$work/css" --css-rollovers
+[ -f "$work/css/btn1-sprite.png" ] && [ -f "$work/css/BTNPAGE.css" ] || fail "css flag: no sprite or stylesheet"
+tail -n 1 "$work/css/btnproject.blp" | grep -qF 'CssRollovers=T' || fail "css flag: copy lacks the key"
+! ls "$work/all" | grep -qE 'sprite|\.css$' || fail "example: sprite or stylesheet without the option"
 
 finish "brindlewick-cli generate"

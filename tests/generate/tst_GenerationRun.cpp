@@ -78,6 +78,8 @@ private slots:
     void refusedNamesWriteNothing();
     void controlCharactersLeaveCaptionNames();
     void temporariesOfKilledRunsAreRemoved();
+    void spritesStackTheStates_data();
+    void spritesStackTheStates();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -478,16 +480,24 @@ void tst_GenerationRun::refusedNamesWriteNothing_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("caption"); // named by its caption when not empty
     QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("css");
     for (const QString& prefix :
          {QString("../escaped"), QString("a\\b"), QStringLiteral("BTN\0"), QString("..")})
         QTest::newRow(qPrintable(OutputNaming::quotedText(prefix)))
-            << prefix << QString() << OutputNaming::prefixError(prefix);
+            << prefix << QString() << OutputNaming::prefixError(prefix) << false;
     const QString x246(246, 'x');
     QTest::newRow("prefix too long for the project copy")
-        << x246 << QString() << "File name too long: " + x246.left(40);
+        << x246 << QString() << "File name too long: " + x246.left(40) << false;
     const QString y300(300, 'y');
     QTest::newRow("caption name too long")
-        << "BTN" << y300 << "File name too long: " + y300.left(40);
+        << "BTN" << y300 << "File name too long: " + y300.left(40) << false;
+    // Images of 249 + 1 + 4 bytes fit; the sprite takes 7 more.
+    const QString z249(249, 'z');
+    QTest::newRow("sprite name too long")
+        << "BTN" << z249 << "File name too long: " + z249.left(40) << true;
+    const QString p247(247, 'p');
+    QTest::newRow("stylesheet name too long")
+        << p247 << QString() << "File name too long: " + p247.left(40) << true;
 }
 
 void tst_GenerationRun::refusedNamesWriteNothing()
@@ -495,10 +505,12 @@ void tst_GenerationRun::refusedNamesWriteNothing()
     QFETCH(QString, prefix);
     QFETCH(QString, caption);
     QFETCH(QString, error);
+    QFETCH(bool, css);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("out"));
     ButtonProject project = projectIn(dir.filePath("out"), {"Home", caption});
     project.fileNamePrefix = prefix;
+    project.cssRollovers = css;
     project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
@@ -542,3 +554,87 @@ void tst_GenerationRun::temporariesOfKilledRunsAreRemoved()
 
 QTEST_MAIN(tst_GenerationRun)
 #include "tst_GenerationRun.moc"
+
+void tst_GenerationRun::spritesStackTheStates_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("hiDpi");
+    QTest::addColumn<QStringList>("slices"); // state suffixes, top to bottom
+    QTest::addColumn<bool>("webP");
+    QTest::newRow("MouseOver") << int(JavaScriptOption::MouseOver) << int(ImageFileFormat::Png)
+                               << false << QStringList{"", "s"} << false;
+    QTest::newRow("Pressed, GIF") << int(JavaScriptOption::Pressed) << int(ImageFileFormat::Gif)
+                                  << false << QStringList{"", "p"} << false;
+    QTest::newRow("Both, HiDPI") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png) << true
+                                 << QStringList{"", "s", "p"} << false;
+    QTest::newRow("Static: no sprites")
+        << int(JavaScriptOption::Static) << int(ImageFileFormat::Png) << true << QStringList{}
+        << false;
+    QTest::newRow("Both, HiDPI, WebP") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png)
+                                       << true << QStringList{"", "s", "p"} << true;
+}
+
+void tst_GenerationRun::spritesStackTheStates()
+{
+    QFETCH(int, option);
+    QFETCH(int, format);
+    QFETCH(bool, hiDpi);
+    QFETCH(QStringList, slices);
+    QFETCH(bool, webP);
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption(option));
+    project.variableWidth = true;
+    project.cssRollovers = true;
+    project.hiDpiImages = hiDpi;
+    project.imageFileFormat = ImageFileFormat(format);
+    project.webPImages = webP;
+    const QString extension = OutputNaming::extension(project.imageFileFormat);
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QVERIFY(QFileInfo(dir.filePath("BTNPAGE.css")).isFile());
+
+    const int scales = hiDpi ? 2 : 1;
+    const int sprites = slices.isEmpty() ? 0 : 2 * scales;
+    const int images = 2 * scales * qMax(1, int(slices.size()));
+    QCOMPARE(result.imagesWritten, images + sprites);
+    const int formats = webP ? 2 : 1;
+    QCOMPARE(result.filesWritten, (3 + formats - 1) * images + formats * sprites + 3);
+    QStringList spriteFiles = filesIn(dir.path()).filter("-sprite");
+    QCOMPARE(spriteFiles.size(), formats * sprites);
+    for (const QString& name : spriteFiles) {
+        QVERIFY2(name.endsWith(extension) || (webP && name.endsWith(".webp")), qPrintable(name));
+        if (name.endsWith(".webp")) {
+            QImage expected(dir.filePath(QString(name).replace(".webp", extension)));
+            expected.setDevicePixelRatio(1);
+            QCOMPARE(CodecTest::decodedByDwebp(dir.filePath(name)),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+    QFile sheet(dir.filePath("BTNPAGE.css"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    const QByteArray css = sheet.readAll();
+    QCOMPARE(css.contains(".webp\")"), webP);
+    QCOMPARE(css.contains(extension.toLatin1() + "\")"), !webP && !slices.isEmpty());
+
+    for (int n = 1; n <= 2 && !slices.isEmpty(); ++n) {
+        for (const QString& scale : QStringList{"", "@2x"}.mid(0, scales)) {
+            const QImage sprite =
+                QImage(dir.filePath(QString("btn%1-sprite%2%3").arg(n).arg(scale, extension)))
+                    .convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!sprite.isNull());
+            for (int i = 0; i < slices.size(); ++i) {
+                // Both written losslessly in the same format.
+                const QImage single =
+                    QImage(dir.filePath(
+                               QString("btn%1%2%3%4").arg(n).arg(slices.at(i), scale, extension)))
+                        .convertToFormat(QImage::Format_RGB32);
+                QCOMPARE(sprite.size(), QSize(single.width(), single.height() * slices.size()));
+                QCOMPARE(sprite.copy(0, i * single.height(), single.width(), single.height()),
+                         single);
+            }
+        }
+    }
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs into a scratch DESTDIR and checks what a desktop gets: the layout, the menu entry
-# and software-centre metadata, the installed command line on the installed example, and the
-# Debian package's control data.
+# Installs into a scratch DESTDIR and checks what a desktop gets: the layout, the menu entry,
+# software-centre metadata and project file type, the installed command line on the installed
+# example, and the Debian package's control data and lintian's verdict.
 #   install_test.sh BUILD_DIR SOURCE_DIR VERSION
 set -uo pipefail
 build=$(realpath "$1")
@@ -24,8 +24,10 @@ share=$root/share
 for f in bin/brindlewick bin/brindlewick-cli \
   share/applications/brindlewick.desktop share/metainfo/brindlewick.metainfo.xml \
   share/icons/hicolor/scalable/apps/brindlewick.svg \
-  share/brindlewick/brwk4.html share/brindlewick/example.blp share/man/man1/brindlewick-cli.1 \
-  share/man/man1/brindlewick.1; do
+  share/brindlewick/brwk4.html share/brindlewick/example.blp share/man/man1/brindlewick-cli.1.gz \
+  share/man/man1/brindlewick.1.gz share/doc/brindlewick/copyright share/doc/brindlewick/changelog.gz \
+  share/mime/packages/brindlewick.xml \
+  share/icons/hicolor/scalable/mimetypes/application-x-brindlewick-project.svg; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
 for f in bin/brindlewick bin/brindlewick-cli; do
@@ -37,17 +39,21 @@ for f in bin/brindlewick bin/brindlewick-cli; do
 done
 # Each size is a real square PNG of that size, not one picture copied under every name.
 for size in 16 24 32 48 64 128 256; do
-  png=$share/icons/hicolor/${size}x${size}/apps/brindlewick.png
-  file "$png" | grep -qF "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png")"
+  for png in apps/brindlewick mimetypes/application-x-brindlewick-project; do
+    png=$share/icons/hicolor/${size}x${size}/$png.png
+    file "$png" | grep -qF "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png")"
+  done
 done
 # Every picture the help page names is installed beside it.
 for pic in $(grep -o 'src="[^"]*"' "$share/brindlewick/brwk4.html" | sed 's/src="\(.*\)"/\1/'); do
   [ -f "$share/brindlewick/$pic" ] || fail "help page picture $pic missing"
 done
 
-desktop-file-validate "$share/applications/brindlewick.desktop" >"$work/desktop.log" 2>&1 ||
-  fail "desktop entry: $(cat "$work/desktop.log")"
-for key in Exec=brindlewick Icon=brindlewick 'Categories=.*Graphics;' 'Categories=.*WebDevelopment;'; do
+# Hints count too: they say where a menu would misplace the entry.
+desktop-file-validate "$share/applications/brindlewick.desktop" >"$work/desktop.log" 2>&1
+[ -s "$work/desktop.log" ] && fail "desktop entry: $(cat "$work/desktop.log")"
+for key in 'Exec=brindlewick %f$' Icon=brindlewick 'Categories=.*WebDevelopment;' \
+  'MimeType=application/x-brindlewick-project;'; do
   grep -q "^$key" "$share/applications/brindlewick.desktop" || fail "desktop entry lacks $key"
 done
 appstreamcli validate --no-net "$share/metainfo/brindlewick.metainfo.xml" >"$work/as.log" 2>&1 ||
@@ -58,9 +64,17 @@ grep -qF "<release version=\"$version\"" "$share/metainfo/brindlewick.metainfo.x
 for shot in $(grep -o '<image>[^<]*' "$share/metainfo/brindlewick.metainfo.xml" | sed 's|.*/||'); do
   [ -f "$source/docs/screenshots/$shot" ] || fail "screenshot $shot is not in docs/screenshots/"
 done
-for page in brindlewick-cli:keyboard-rollovers brindlewick:brindlewick-cli; do
-  man -l "$share/man/man1/${page%%:*}.1" 2>/dev/null | grep -q -- "${page#*:}" ||
+for page in brindlewick-cli:keyboard-rollovers brindlewick:PROJECT.blp; do
+  man -l "$share/man/man1/${page%%:*}.1.gz" 2>/dev/null | grep -q -- "${page#*:}" ||
     [ ! -x "$(command -v man)" ] || fail "man page ${page%%:*}.1 does not render"
+done
+
+# A file manager finds the project type through the installed tree alone.
+update-mime-database "$share/mime" >"$work/mime.log" 2>&1 || fail "update-mime-database: $(cat "$work/mime.log")"
+cp "$share/brindlewick/example.blp" "$work/Saved Project.BLP"
+for f in "$share/brindlewick/example.blp" "$work/Saved Project.BLP"; do
+  type=$(XDG_DATA_DIRS=$share:/usr/share XDG_DATA_HOME=$work/none xdg-mime query filetype "$f")
+  [ "$type" = application/x-brindlewick-project ] || fail "xdg-mime: $f is '$type'"
 done
 
 cli=$root/bin/brindlewick-cli
@@ -94,6 +108,9 @@ else
     ./usr/share/applications/brindlewick.desktop ./usr/share/brindlewick/brwk4.html; do
     grep -qF " $f" "$work/contents" || fail "package lacks $f"
   done
+  # Errors and warnings fail; informational tags may stay.
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(grep -v 'root privileges' "$work/lintian.log")"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)" >&2; exit 1; }

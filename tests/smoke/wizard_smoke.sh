@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real wizard on a virtual X display and checks that its main window appears
 # with the application title and size, then closes it. Then walks the pages 1 to 16 through
-# the accessibility bus alone (atspi_walk.py), under a D-Bus session of its own.
+# the accessibility bus alone (atspi_walk.py), under a D-Bus session of its own, and starts it
+# once more with the example project, under another session so nothing of the walk is cached.
 set -u
 app=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,8 +13,8 @@ expected="brindlewick: no display found; set DISPLAY or WAYLAND_DISPLAY, or use 
 if [ $rc -ne 1 ] || [ "$said" != "$expected" ]; then
   echo "without a display: exit $rc, said: $said"; exit 1
 fi
-for option in --help --version; do
-  "${nodisplay[@]}" "$app" $option | grep -q brindlewick || { echo "$option failed"; exit 1; }
+for option in --help:PROJECT.blp --version:brindlewick; do
+  "${nodisplay[@]}" "$app" ${option%%:*} | grep -qF "${option#*:}" || { echo "${option%%:*} failed"; exit 1; }
 done
 missing=""
 for tool in xvfb-run xwininfo dbus-run-session; do
@@ -51,7 +52,10 @@ xvfb-run -a -n $((100 + RANDOM % 5000)) -e /dev/stderr -s "-screen 0 1024x768x24
     echo "unexpected size: $info"; exit 1
   fi
   echo "window: $info"
-  dbus-run-session -- /usr/bin/python3 "$1" "$0" "$2" 2>&1 |
-    grep -v -e "^dbus-daemon" -e "SpiRegistry daemon" -e "XDG_RUNTIME_DIR"
-  exit "${PIPESTATUS[0]}"
-' "$app" "$here/atspi_walk.py" "$out"
+  walk() {
+    dbus-run-session -- /usr/bin/python3 "$@" 2>&1 |
+      grep -v -e "^dbus-daemon" -e "SpiRegistry daemon" -e "XDG_RUNTIME_DIR"
+    return "${PIPESTATUS[0]}"
+  }
+  walk "$1" "$0" "$2" && walk "$1" --open "$0" "$3"
+' "$app" "$here/atspi_walk.py" "$out" "$here/../../examples/example.blp"

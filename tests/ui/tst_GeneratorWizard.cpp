@@ -527,13 +527,14 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             // The dialog's own focus: the window need not be active on every platform plugin.
             QWidget* focused = dialog->focusWidget();
             if (!focused)
                 break;
             names << QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name);
-            // Smooth on, HiDPI on, keyboard rollovers (on before) off, WebP on.
+            // Smooth on, HiDPI on, keyboard rollovers (on before) off, CSS rollovers on, WebP
+            // on.
             QTest::keyClick(focused, Qt::Key_Space);
             QTest::keyClick(focused, Qt::Key_Tab);
         }
@@ -542,12 +543,13 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
             static_cast<QDialog*>(dialog)->reject();
     });
     QTest::keyClick(more, Qt::Key_Space);
-    QCOMPARE(names,
-             (QStringList{"Smooth captions", "HiDPI images", "Keyboard rollovers", "WebP images"}));
+    QCOMPARE(names, (QStringList{"Smooth captions", "HiDPI images", "Keyboard rollovers",
+                                 "CSS rollovers", "WebP images"}));
     const ButtonProject& project = wizard.controller().project();
     QVERIFY(project.smoothCaptions);
     QVERIFY(project.hiDpiImages);
     QVERIFY(!project.keyboardRollovers);
+    QVERIFY(project.cssRollovers);
     QVERIFY(project.webPImages);
 }
 

@@ -342,11 +342,16 @@ void tst_WizardController::openAndFirstPass_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("result");
     QTest::addColumn<bool>("firstPassAfter");
-    QTest::newRow("clean read") << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\n")
-                                << int(WizardController::OpenResult::Read) << false;
-    QTest::newRow("read with an error")
-        << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\nfWidth=x\r\n")
-        << int(WizardController::OpenResult::ReadWithError) << true;
+    QTest::addColumn<bool>("namedAtStartUp");
+    for (const bool named : {false, true}) {
+        const char* how = named ? ", named at start-up" : ", File > Open";
+        QTest::addRow("clean read%s", how)
+            << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\n")
+            << int(WizardController::OpenResult::Read) << false << named;
+        QTest::addRow("read with an error%s", how)
+            << QByteArray("LabelText=A\r\nrgSelectedButtonBorders=4\r\nfWidth=x\r\n")
+            << int(WizardController::OpenResult::ReadWithError) << true << named;
+    }
 }
 
 void tst_WizardController::openAndFirstPass()
@@ -354,6 +359,7 @@ void tst_WizardController::openAndFirstPass()
     QFETCH(QByteArray, file);
     QFETCH(int, result);
     QFETCH(bool, firstPassAfter);
+    QFETCH(bool, namedAtStartUp);
     QVERIFY(writeFile(path("p.blp"), file));
     m_wizard->showPage(Page::NormalButtonOptions);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
@@ -365,7 +371,9 @@ void tst_WizardController::openAndFirstPass()
     QVERIFY(m_wizard->firstPass());
 
     m_platform.openFileAnswers = {path("p.blp")};
-    QCOMPARE(int(m_wizard->openProject()), result);
+    QCOMPARE(
+        int(namedAtStartUp ? m_wizard->openProjectFile(path("p.blp")) : m_wizard->openProject()),
+        result);
     QCOMPARE(replaced.count(), 1);
     QCOMPARE(m_wizard->firstPass(), firstPassAfter);
     QCOMPARE(m_wizard->currentPage(), int(Page::NormalButtonOptions));
@@ -650,6 +658,20 @@ void tst_WizardController::viewCode()
     QVERIFY(viewer);
     QCOMPARE(viewer->text() + QStringLiteral("\r\n"), QString::fromLatin1(written.readAll()));
     QCOMPARE(m_platform.errors.size(), 1);
+
+    // With CSS rollovers the stylesheet follows the page.
+    m_wizard->set(&ButtonProject::cssRollovers, true);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QByteArray both;
+    for (const QString& name : {page, path(QStringLiteral("btnPAGE.css"))}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        both += file.readAll();
+    }
+    QVERIFY(both.contains("<link rel=\"stylesheet\" href=\"btnPAGE.css\">"));
+    QCOMPARE(m_wizard->openCodeViewer()->text() + QStringLiteral("\r\n"), QString::fromUtf8(both));
 }
 
 QTEST_MAIN(tst_WizardController)
