@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
