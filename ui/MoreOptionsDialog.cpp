@@ -15,16 +15,18 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     setWindowTitle(WizardTexts::moreOptionsTitle);
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
-    m_smooth = addOption(layout, WizardTexts::smoothCaptionsLabel, WizardTexts::smoothCaptionsNote,
-                         project.smoothCaptions);
-    m_hiDpi = addOption(layout, WizardTexts::hiDpiImagesLabel, WizardTexts::hiDpiImagesNote,
-                        project.hiDpiImages);
-    m_keyboard = addOption(layout, WizardTexts::keyboardRolloversLabel,
-                           WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
-    m_css = addOption(layout, WizardTexts::cssRolloversLabel, WizardTexts::cssRolloversNote,
-                      project.cssRollovers);
-    m_webP = addOption(layout, WizardTexts::webPImagesLabel, WizardTexts::webPImagesNote,
-                       project.webPImages);
+    // Each box is named after the project key it sets.
+    m_smooth = addOption(layout, QStringLiteral("SmoothCaptions"), WizardTexts::smoothCaptionsLabel,
+                         WizardTexts::smoothCaptionsNote, project.smoothCaptions);
+    m_hiDpi = addOption(layout, QStringLiteral("HiDpiImages"), WizardTexts::hiDpiImagesLabel,
+                        WizardTexts::hiDpiImagesNote, project.hiDpiImages);
+    m_keyboard =
+        addOption(layout, QStringLiteral("KeyboardRollovers"), WizardTexts::keyboardRolloversLabel,
+                  WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
+    m_css = addOption(layout, QStringLiteral("CssRollovers"), WizardTexts::cssRolloversLabel,
+                      WizardTexts::cssRolloversNote, project.cssRollovers);
+    m_webP = addOption(layout, QStringLiteral("WebPImages"), WizardTexts::webPImagesLabel,
+                       WizardTexts::webPImagesNote, project.webPImages);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
@@ -34,10 +36,11 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     m_smooth->setFocus();
 }
 
-QCheckBox* MoreOptionsDialog::addOption(QVBoxLayout* layout, const QString& label,
-                                        const QString& note, bool checked)
+QCheckBox* MoreOptionsDialog::addOption(QVBoxLayout* layout, const QString& key,
+                                        const QString& label, const QString& note, bool checked)
 {
     auto* box = new QCheckBox(label, this);
+    box->setObjectName(key);
     box->setChecked(checked);
     box->setAccessibleName(QString(label).remove(QLatin1Char('&')));
     box->setAccessibleDescription(note);

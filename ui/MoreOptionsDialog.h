@@ -21,8 +21,8 @@ public:
     bool webPImages() const;
 
 private:
-    QCheckBox* addOption(QVBoxLayout* layout, const QString& label, const QString& note,
-                         bool checked);
+    QCheckBox* addOption(QVBoxLayout* layout, const QString& key, const QString& label,
+                         const QString& note, bool checked);
 
     QCheckBox* m_smooth;
     QCheckBox* m_hiDpi;

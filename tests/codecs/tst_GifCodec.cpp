@@ -130,10 +130,14 @@ void TestGifCodec::readPlacesFirstFrame_data()
     QTest::newRow("frame clipped to screen")
         << makeGif(2, 1, global, 0, {overhanging}) << QList<QRgb>{red, green};
 
-    // Rows 0..3 of an interlaced frame arrive as 0, 2, 1, 3.
-    GifFrame interlaced{0, 0, 1, 4, true, {}, -1, QByteArray("\x00\x02\x01\x03", 4)};
-    QTest::newRow("interlaced") << makeGif(1, 4, global, 0, {interlaced})
-                                << QList<QRgb>{red, green, blue, grey};
+    // Nine rows tell the four passes apart: rows 0 and 8, then 4, then 2 and 6, then the odd
+    // ones.
+    QList<QRgb> ramp;
+    for (int row = 0; row < 9; ++row)
+        ramp << qRgb(25 * row, 255 - 25 * row, 9 * row);
+    GifFrame interlaced{0,    0,  1,  9,
+                        true, {}, -1, QByteArray("\0\x08\x04\x02\x06\x01\x03\x05\x07", 9)};
+    QTest::newRow("interlaced") << makeGif(1, 9, ramp, 0, {interlaced}) << ramp;
 
     GifFrame second = full;
     second.indices = QByteArray("\x03\x03\x03\x03", 4);

@@ -111,6 +111,8 @@ private slots:
     void streamBeyondThePresetBuffer();
     void onlyFileSettingsChangeBytes_data();
     void onlyFileSettingsChangeBytes();
+    void qualityOutsideItsRange_data();
+    void qualityOutsideItsRange();
     void inputFormatDoesNotChangeBytes();
     void readsGreyAndCmyk();
     void readRefusesBadFiles_data();
@@ -256,6 +258,33 @@ void TestJpegCodec::onlyFileSettingsChangeBytes()
     QCOMPARE(info.sofMarker, sofMarker);
     QCOMPARE(info.width, 120);
     QCOMPARE(info.height, 32);
+}
+
+void TestJpegCodec::qualityOutsideItsRange_data()
+{
+    QTest::addColumn<int>("quality");
+    QTest::addColumn<int>("writtenAs");
+    QTest::newRow("101 is 100") << 101 << 100;
+    QTest::newRow("255 is 100") << 255 << 100;
+    QTest::newRow("100 is itself") << 100 << 100;
+    QTest::newRow("99 is itself") << 99 << 99;
+    QTest::newRow("0 is 1") << 0 << 1;
+}
+
+void TestJpegCodec::qualityOutsideItsRange()
+{
+    QFETCH(int, quality);
+    QFETCH(int, writtenAs);
+    const QImage bitmap = buttonImage();
+    JpegFileOptions options;
+    options.quality = quint8(quality);
+    const QByteArray bytes = encode(bitmap, options);
+    QVERIFY(!bytes.isEmpty());
+    // Neighbouring qualities write different tables, so only the named one matches.
+    for (int q = qMax(1, writtenAs - 1); q <= qMin(100, writtenAs + 1); ++q) {
+        options.quality = quint8(q);
+        QCOMPARE(encode(bitmap, options) == bytes, q == writtenAs);
+    }
 }
 
 void TestJpegCodec::inputFormatDoesNotChangeBytes()

@@ -117,22 +117,32 @@ void TestPngCodec::threadsOfMixedSizesWriteExactly()
 void TestPngCodec::readDecodesAndComposites_data()
 {
     QTest::addColumn<QByteArray>("png");
-    QTest::addColumn<QList<QRgb>>("expected"); // the pixels of the single row
+    QTest::addColumn<QList<QRgb>>("expected"); // the pixels, row by row
 
     const QByteArray redGreenPalette("\xff\x00\x00\x00\xff\x00\x00\x00\xff", 9);
     QTest::newRow("RGBA: half, opaque, clear")
         << makePng(3, 1, 8, 6, {QByteArray("\xff\x00\x00\x80\x10\x20\x30\xff\x10\x20\x30\x00", 12)})
         << QList<QRgb>{qRgb(255, 127, 127), qRgb(16, 32, 48), qRgb(255, 255, 255)};
-    // Adam7 over one row of three pixels: passes 1, 4 and 6 hold pixels 0, 2 and 1.
-    QByteArray adam7 = makePng(3, 1, 8, 6,
-                               {QByteArray("\xff\x00\x00\x80\x00\x10\x20\x30\x00\x00"
-                                           "\x10\x20\x30\xff",
-                                           14)});
+    // Adam7 over 9 x 9 pixels fills all seven passes, each row of a pass filtered alone.
+    const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                              {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}; // x, y, x step, y step
+    QList<QByteArray> passRows;
+    for (const auto& pass : passes) {
+        for (int y = pass[1]; y < 9; y += pass[3]) {
+            passRows << QByteArray();
+            for (int x = pass[0]; x < 9; x += pass[2])
+                passRows.last().append(char(25 * x)).append(char(25 * y)).append('\x40');
+        }
+    }
+    QList<QRgb> grid;
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x)
+            grid << qRgb(25 * x, 25 * y, 0x40);
+    QByteArray adam7 = makePng(9, 9, 8, 2, passRows);
     QByteArray ihdr = adam7.mid(16, 13);
     ihdr[12] = 1;
     adam7.replace(8, 25, pngChunk("IHDR", ihdr));
-    QTest::newRow("interlaced RGBA")
-        << adam7 << QList<QRgb>{qRgb(255, 127, 127), qRgb(16, 32, 48), qRgb(255, 255, 255)};
+    QTest::newRow("interlaced") << adam7 << grid;
     QTest::newRow("palette with tRNS")
         << makePng(3, 1, 8, 3, {QByteArray("\x00\x01\x02", 3)}, redGreenPalette,
                    QByteArray("\x00\xff", 2))
@@ -173,9 +183,9 @@ void TestPngCodec::readDecodesAndComposites()
     QString error;
     QVERIFY2(PngCodec::readPng(file, &image, &error), qPrintable(error));
     QCOMPARE(image.format(), QImage::Format_RGB32);
-    QCOMPARE(image.size(), QSize(expected.size(), 1));
-    for (int x = 0; x < expected.size(); ++x)
-        QCOMPARE(QColor(image.pixel(x, 0)), QColor(expected[x]));
+    QCOMPARE(image.width() * image.height(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(QColor(image.pixel(i % image.width(), i / image.width())), QColor(expected[i]));
 }
 
 void TestPngCodec::readRefusesBadFiles_data()

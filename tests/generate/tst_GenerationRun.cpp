@@ -69,6 +69,7 @@ private slots:
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
     void unwritableDirectory();
+    void unrenderableButtonsAreDropped_data();
     void unrenderableButtonsAreDropped();
     void manyDropsAreCountedAndReportedInOrder();
     void pageNamesOnlyWrittenFiles_data();
@@ -80,6 +81,7 @@ private slots:
     void temporariesOfKilledRunsAreRemoved();
     void spritesStackTheStates_data();
     void spritesStackTheStates();
+    void styleSheetNamesOnlyWrittenSprites();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -318,18 +320,33 @@ void tst_GenerationRun::unwritableDirectory()
     QCOMPARE(filesIn(dir.path()), QStringList{"plain-file"});
 }
 
+void tst_GenerationRun::unrenderableButtonsAreDropped_data()
+{
+    QTest::addColumn<bool>("refused"); // the picture, before any size is known
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("zero width") << false << "cannot render a 0 x 32 button";
+    QTest::newRow("refused picture") << true << "picture refused";
+}
+
 void tst_GenerationRun::unrenderableButtonsAreDropped()
 {
+    QFETCH(bool, refused);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
-    project.buttonWidth = 0;
     Fixture f;
+    if (refused) {
+        project.normal.backgroundKind = BackgroundKind::OwnImage;
+        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage, reason);
+    } else {
+        project.buttonWidth = 0;
+    }
     f.sizes.store(1, 120, 32); // an earlier run's size must not be used for Selected
     const GenerationResult result = f.run(project);
 
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath("btn1"));
-    QCOMPARE(result.droppedImages.at(0).reason, QString("cannot render a 0 x 32 button"));
+    QCOMPARE(result.droppedImages.at(0).reason, reason);
     QCOMPARE(result.droppedImages.at(1).pathStem, dir.filePath("btn1s"));
     QCOMPARE(result.droppedImages.at(1).reason,
              QString("not rendered: the normal button of this caption failed"));
@@ -637,4 +654,29 @@ void tst_GenerationRun::spritesStackTheStates()
             }
         }
     }
+}
+
+void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
+{
+    // 244 + 4 bytes for each image and its twin fit; the sprite takes 7 more, its twin 10.
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", QString(244, 'y')}, JavaScriptOption::Both);
+    project.useCaptionsAsNames = true;
+    project.cssRollovers = project.hiDpiImages = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QCOMPARE(result.droppedImageCount, 1);
+    QCOMPARE(result.droppedImages.at(0).reason, "File name too long");
+
+    QFile sheet(dir.filePath("BTNPAGE.css"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    static const QRegularExpression url("url\\(\"([^\"]*)\"\\)");
+    QStringList named;
+    for (const QRegularExpressionMatch& m : url.globalMatch(QString::fromUtf8(sheet.readAll()))) {
+        QVERIFY2(QFileInfo(dir.filePath(m.captured(1))).isFile(), qPrintable(m.captured(1)));
+        named << m.captured(1);
+    }
+    QCOMPARE(named.filter("@2x").size(), 1);
+    QCOMPARE(named.size(), 3 + 1); // Home: url and image-set; the other: url only
 }

@@ -1,6 +1,7 @@
 #include "ButtonBorders.h"
 #include "ButtonRenderer.h"
 #include "PredefinedBackground.h"
+#include "SmoothCaption.h"
 
 #include <QTest>
 
@@ -89,6 +90,10 @@ private slots:
     void smoothGreysOnlyAroundGlyphs();
     void doubleSizeTwinsAreTwiceTheSize_data();
     void doubleSizeTwinsAreTwiceTheSize();
+    void pressedTwinIsItsImageDoubled_data();
+    void pressedTwinIsItsImageDoubled();
+    void smoothFactorSteps_data();
+    void smoothFactorSteps();
     void layout_data();
     void layout();
     void defaultButton();
@@ -182,6 +187,19 @@ void tst_ButtonRenderer::layout()
                                                           orientation, 2, 40, pressed))
         actual << box.left << box.top << box.right << box.bottom;
     QCOMPARE(actual, expected);
+
+    // At twice the size every edge doubles, but for the half pixel a centring drops.
+    QVector<int> doubled;
+    for (int w : widths)
+        doubled << 2 * w;
+    int k = 0;
+    for (const TextBox& box : ButtonRenderer::layoutLines(
+             doubled, 26, 2 * width, 2 * height, justification, orientation, 2, 40, pressed, 2)) {
+        for (int edge : {box.left, box.top, box.right, box.bottom}) {
+            QVERIFY2(qAbs(edge - 2 * expected[k]) <= 1, qPrintable(QString::number(k)));
+            ++k;
+        }
+    }
 }
 
 void tst_ButtonRenderer::defaultButton()
@@ -724,6 +742,75 @@ void tst_ButtonRenderer::doubleSizeTwinsAreTwiceTheSize()
                  single.pixel(single.width() - 1, single.height() - 1));
     }
     QCOMPARE(b.sizes.width(1), twin.render(ButtonState::Normal, 1, caption).width() / 2);
+}
+
+void tst_ButtonRenderer::pressedTwinIsItsImageDoubled_data()
+{
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("colour") << false;
+    QTest::newRow("own picture") << true;
+}
+
+void tst_ButtonRenderer::pressedTwinIsItsImageDoubled()
+{
+    QFETCH(bool, picture);
+    Bench b;
+    ButtonStateStyle& style = b.project.pressed;
+    style.borderEffect = BorderEffect::Bevel3DBlackEdge;
+    style.dropShadow = true;
+    style.textJustification = TextJustification::IndentRight;
+    b.offsets = {5, 3, 0};
+    BackgroundPictures doubled;
+    if (picture) {
+        style.backgroundKind = BackgroundKind::OwnImage;
+        b.pictures.setOwnImage(ButtonState::Pressed, pattern(120, 32));
+        doubled.setOwnImage(ButtonState::Pressed, pattern(120, 32).scaled(240, 64));
+    }
+    ButtonRenderer twin(b.project, doubled, b.offsets, b.sizes, 2);
+    const QString caption = QStringLiteral("Go|there");
+    QVERIFY(!b.renderer.render(ButtonState::Normal, 1, caption).isNull());
+    const QImage single = b.renderer.render(ButtonState::Pressed, 1, caption);
+    const QImage bare = b.renderer.render(ButtonState::Pressed, 1, QString());
+    const QImage image = twin.render(ButtonState::Pressed, 1, caption);
+    QCOMPARE(image.size(), single.size() * 2);
+
+    // Two pixels clear of the caption and its shadow, the twin is its image pixel-doubled.
+    int compared = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QPoint at(x / 2, y / 2);
+            bool nearText = false;
+            for (int dy = -2; dy <= 2 && !nearText; ++dy)
+                for (int dx = -2; dx <= 2 && !nearText; ++dx)
+                    nearText = single.valid(at + QPoint(dx, dy)) &&
+                               single.pixel(at + QPoint(dx, dy)) != bare.pixel(at + QPoint(dx, dy));
+            if (nearText)
+                continue;
+            if (image.pixel(x, y) != single.pixel(at))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            ++compared;
+        }
+    }
+    QVERIFY(compared > image.width() * image.height() / 2);
+}
+
+void tst_ButtonRenderer::smoothFactorSteps_data()
+{
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("255") << 255 << 4;
+    QTest::newRow("256") << 256 << 4;
+    QTest::newRow("257") << 257 << 2;
+    QTest::newRow("511") << 511 << 2;
+    QTest::newRow("512") << 512 << 2;
+    QTest::newRow("513") << 513 << 1;
+}
+
+void tst_ButtonRenderer::smoothFactorSteps()
+{
+    QFETCH(int, pixelSize);
+    QFETCH(int, factor);
+    QCOMPARE(SmoothCaption::factorFor(pixelSize), factor);
 }
 
 QTEST_MAIN(tst_ButtonRenderer)

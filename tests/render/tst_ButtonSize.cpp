@@ -34,6 +34,9 @@ void tst_ButtonSize::steps_data()
     QTest::newRow("width 5 -10") << false << 5 << -10 << 1;
     QTest::newRow("width 120 -1") << false << 120 << -1 << 119;
     QTest::newRow("width 300 +1") << false << 300 << 1 << 300;
+    QTest::newRow("height 2 -1") << true << 2 << -1 << 1;
+    QTest::newRow("width 1 -1") << false << 1 << -1 << 1;
+    QTest::newRow("width 1 +1") << false << 1 << 1 << 2;
     // A project file can hold values the steps never produce.
     QTest::newRow("height from file far above") << true << 5000 << -5 << 132;
     QTest::newRow("width from file negative") << false << -40 << 10 << 1;

@@ -46,6 +46,7 @@ private slots:
     void checks_data();
     void checks();
     void checksPassWithDefaults();
+    void firstPassCopies_data();
     void firstPassCopies();
     void firstPassAgainFromStart();
     void openAndFirstPass_data();
@@ -163,6 +164,13 @@ void tst_WizardController::checks_data()
                w.styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
            })
         << "Invalid file for Normal background BMP file";
+    QTest::newRow("own image is a folder")
+        << int(Page::NormalButton) << Setup([](WizardController& w, ScriptedPlatformServices&) {
+               w.styles().set(ButtonState::Normal, &ButtonStateStyle::imageFileName,
+                              QDir::tempPath());
+               w.styles().setBackgroundKind(ButtonState::Normal, BackgroundKind::OwnImage);
+           })
+        << "Invalid file for Normal background BMP file";
 
     const struct
     {
@@ -250,14 +258,23 @@ void tst_WizardController::checksPassWithDefaults()
                  qPrintable(QString::number(page)));
 }
 
+void tst_WizardController::firstPassCopies_data()
+{
+    // The selected state copies the normal press effect; the pressed state is always pressed.
+    QTest::addColumn<PressEffect>("press");
+    QTest::newRow("not pressed") << PressEffect::None;
+    QTest::newRow("pressed") << PressEffect::Pressed;
+}
+
 void tst_WizardController::firstPassCopies()
 {
+    QFETCH(PressEffect, press);
     m_platform.colorAnswers = {Colors::rgb(10, 20, 30)};
     m_wizard->styles().chooseBackgroundColor(ButtonState::Normal);
     m_wizard->styles().setPredefinedIndex(ButtonState::Normal, 50);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
                            BorderEffect::BlackBorder);
-    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::pressEffect, PressEffect::None);
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::pressEffect, press);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textJustification,
                            TextJustification::Right);
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textOrientation,
@@ -283,7 +300,7 @@ void tst_WizardController::firstPassCopies()
     QVERIFY(m_wizard->next());
     QCOMPARE(p.selected.borderEffect, BorderEffect::BlackBorder);
     QCOMPARE(p.pressed.borderEffect, BorderEffect::BlackBorder);
-    QCOMPARE(p.selected.pressEffect, PressEffect::None);
+    QCOMPARE(p.selected.pressEffect, press);
     QCOMPARE(p.pressed.pressEffect, PressEffect::Pressed);
     QVERIFY(m_wizard->firstPass());
 
