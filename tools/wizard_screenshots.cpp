@@ -1,11 +1,13 @@
 // Saves a picture of each of the 16 wizard pages, the live preview, the splash, the About box,
-// the code viewer and the two option dialogs, with a project opened, for the documentation; and
-// smaller copies of the pages for the help page.
+// the code viewer and the two option dialogs, with a project opened, for the documentation; the
+// wizard beside a message box under a dark desktop theme; and smaller copies of the pages for
+// the help page.
 //
 //   wizard-screenshots <project.blp> <output folder> [help pictures folder]
 
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
+#include "ProjectFileCommands.h"
 #include "QtPlatformServices.h"
 #include "SplashForm.h"
 #include "WizardController.h"
@@ -17,12 +19,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -78,6 +82,41 @@ void settle()
         QThread::msleep(20);
     }
 }
+
+// Page 2 under a dark desktop theme with the message box of File > Save beside it: the wizard
+// keeps its light colours, the box takes the theme's.
+bool saveDarkTheme(GeneratorWizard& wizard, QtPlatformServices& platform, const QString& path)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(0x3C, 0x3C, 0x3C), QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xE4));
+    QApplication::setPalette(dark);
+    wizard.controller().showPage(WizardController::LabelText);
+    settle();
+    QImage box;
+    QTimer::singleShot(400, [&box] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            box = dialog->grab().toImage();
+            dialog->done(0);
+        }
+    });
+    platform.QtPlatformServices::showMessage(
+        ProjectFileCommands::savedMessage(QDir::home().filePath(QStringLiteral("example.blp"))));
+    const QImage window = wizard.grab().toImage();
+    QApplication::setPalette(desktop);
+    settle();
+    if (box.isNull())
+        return false;
+    const int margin = 16;
+    QImage shot(margin * 3 + window.width() + box.width(),
+                margin * 2 + std::max(window.height(), box.height()), QImage::Format_RGB32);
+    shot.fill(dark.color(QPalette::Window).darker(150));
+    QPainter p(&shot);
+    p.drawImage(margin, margin, window);
+    p.drawImage(margin * 2 + window.width(), margin + (window.height() - box.height()) / 2, box);
+    p.end();
+    return shot.save(path);
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -114,6 +153,8 @@ int main(int argc, char* argv[])
                         .save(QDir(QString::fromLocal8Bit(argv[3])).filePath(name), nullptr, 9) &&
                     saved;
     }
+    saved =
+        saveDarkTheme(wizard, platform, out.filePath(QStringLiteral("dark-theme.png"))) && saved;
     grabNextDialog(out.filePath(QStringLiteral("about.png")), &saved);
     wizard.showAbout();
     controller.showPage(WizardController::LabelText);

@@ -1,6 +1,7 @@
 #include "CodeViewerForm.h"
 
 #include "CodeViewer.h"
+#include "LightPalette.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -16,9 +17,7 @@ CodeViewerForm::CodeViewerForm(CodeViewer& viewer, QWidget* parent)
     setObjectName(QStringLiteral("TCodeViewerForm"));
     setWindowTitle(QStringLiteral("View Source Code for Sample Page"));
     setAccessibleName(windowTitle());
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD0)); // 0x00D0FFFF as BGR
-    setPalette(p);
+    setPalette(LightPalette::on(QColor(0xFF, 0xFF, 0xD0))); // 0x00D0FFFF as BGR
     setAutoFillBackground(true);
     // A window takes no font from its parent: the wizard's small one, as its buttons are sized
     // for it.

@@ -8,6 +8,7 @@
 #include "JavaScriptOptionsPage.h"
 #include "JpegOptionsDialog.h"
 #include "LabelTextPage.h"
+#include "LightPalette.h"
 #include "LivePreviewWindow.h"
 #include "OutputDirectoryPage.h"
 #include "QtPlatformServices.h"
@@ -56,9 +57,7 @@ GeneratorWizard::GeneratorWizard(std::unique_ptr<QtPlatformServices> ownPlatform
     setWindowTitle(WizardTexts::applicationTitle());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD0)); // 0x00D0FFFF as BGR
-    setPalette(p);
+    setPalette(LightPalette::on(QColor(0xFF, 0xFF, 0xD0))); // 0x00D0FFFF as BGR
     setAutoFillBackground(true);
     // The pages are laid out for a small body font.
     QFont small = font();

@@ -1,5 +1,6 @@
 #include "OptionsDialog.h"
 
+#include "LightPalette.h"
 #include "WizardTexts.h"
 
 #include <QCheckBox>
@@ -16,9 +17,7 @@ OptionsDialog::OptionsDialog(const QString& title, QWidget* parent)
 {
     setWindowTitle(title);
     setObjectName(title);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xD8)); // 0x00D8FFFF, stored blue first
-    setPalette(p);
+    setPalette(LightPalette::on(QColor(0xFF, 0xFF, 0xD8))); // 0x00D8FFFF, stored blue first
     setAutoFillBackground(true);
     m_rows->setHorizontalSpacing(12);
     m_rows->setColumnStretch(1, 1);

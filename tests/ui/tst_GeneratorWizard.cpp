@@ -21,14 +21,18 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <numeric>
 
 class tst_GeneratorWizard : public QObject
@@ -49,6 +53,8 @@ private slots:
     void livePreviewFollowsSelectionAndChanges();
     void splashClosesByTimerUnlessAboutOpens();
     void viewCodeOnMissingPage();
+    void readableUnderDarkTheme_data();
+    void readableUnderDarkTheme();
 };
 
 namespace {
@@ -68,6 +74,20 @@ void click(const QWidget* page, const QString& text)
     QVERIFY2(b, qPrintable(QStringLiteral("no button \"%1\"").arg(text)));
     QVERIFY2(b->isEnabled(), qPrintable(text));
     QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// The contrast ratio of two colours from their relative luminance, as WCAG defines both.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QImage grabbed(QWidget* widget)
@@ -528,13 +548,14 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             // The dialog's own focus: the window need not be active on every platform plugin.
             QWidget* focused = dialog->focusWidget();
             if (!focused)
                 break;
             names << QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name);
-            // Smooth on, HiDPI on, keyboard rollovers (on before) off, CSS rollovers on.
+            // Smooth on, HiDPI on, keyboard rollovers (on before) off, CSS rollovers on, WebP
+            // on.
             QTest::keyClick(focused, Qt::Key_Space);
             QTest::keyClick(focused, Qt::Key_Tab);
         }
@@ -544,12 +565,13 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
     });
     QTest::keyClick(more, Qt::Key_Space);
     QCOMPARE(names, (QStringList{"Smooth captions", "HiDPI images", "Keyboard rollovers",
-                                 "CSS rollovers"}));
+                                 "CSS rollovers", "WebP images"}));
     const ButtonProject& project = wizard.controller().project();
     QVERIFY(project.smoothCaptions);
     QVERIFY(project.hiDpiImages);
     QVERIFY(!project.keyboardRollovers);
     QVERIFY(project.cssRollovers);
+    QVERIFY(project.webPImages);
 }
 
 void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
@@ -668,6 +690,60 @@ void tst_GeneratorWizard::viewCodeOnMissingPage()
     QCOMPARE(platform.errors,
              QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory")
                              .arg(wizard.controller().samplePagePath())});
+}
+
+void tst_GeneratorWizard::readableUnderDarkTheme_data()
+{
+    QTest::addColumn<bool>("themeFirst");
+    QTest::newRow("dark theme at start-up") << true;
+    QTest::newRow("dark theme while open") << false;
+}
+
+void tst_GeneratorWizard::readableUnderDarkTheme()
+{
+    QFETCH(bool, themeFirst);
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    const QPalette dark(QColor(0x3C, 0x3C, 0x3C), QColor(0x30, 0x30, 0x30));
+    QCOMPARE(dark.color(QPalette::Text), QColor(Qt::white));
+    if (themeFirst)
+        QApplication::setPalette(dark);
+    ScriptedPlatformServices platform;
+    GeneratorWizard wizard(platform);
+    if (!themeFirst) {
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+    }
+
+    QCOMPARE(wizard.palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xD0));
+    QLabel* pageNumber = nullptr;
+    for (QLabel* label : wizard.page(0)->findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Page 1 of 16"))
+            pageNumber = label;
+    QVERIFY(pageNumber);
+    QWidget* captions = wizard.page(1)->findChild<QListView*>();
+    QVERIFY(captions);
+    const struct
+    {
+        QWidget* widget;
+        QPalette::ColorRole text, ground;
+    } pairs[] = {{&wizard, QPalette::WindowText, QPalette::Window},
+                 {&wizard, QPalette::ButtonText, QPalette::Button},
+                 {pageNumber, QPalette::WindowText, QPalette::Window},
+                 {captions, QPalette::Text, QPalette::Base},
+                 {captions, QPalette::HighlightedText, QPalette::Highlight}};
+    for (const auto& pair : pairs) {
+        const QPalette p = pair.widget->palette();
+        const double ratio = contrast(p.color(pair.text), p.color(pair.ground));
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1, roles %2 on %3: %4:1")
+                                              .arg(pair.widget->metaObject()->className())
+                                              .arg(pair.text)
+                                              .arg(pair.ground)
+                                              .arg(ratio)));
+    }
+    // Message boxes keep the desktop's theme.
+    QMessageBox box(&wizard);
+    QCOMPARE(box.palette().color(QPalette::Window), dark.color(QPalette::Window));
 }
 
 QTEST_MAIN(tst_GeneratorWizard)
