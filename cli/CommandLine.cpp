@@ -57,6 +57,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
     extra.hiDpiImages = parser.isSet(QStringLiteral("hidpi"));
     extra.keyboardRollovers = parser.isSet(QStringLiteral("keyboard-rollovers"));
     extra.cssRollovers = parser.isSet(QStringLiteral("css-rollovers"));
+    extra.webPImages = parser.isSet(QStringLiteral("webp"));
     command.setExtraOptions(extra);
     return command.execute(out, err);
 }

@@ -52,6 +52,11 @@ const QList<CommandLineOptions::Option>& CommandLineOptions::all()
          QString(),
          QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
          true},
+        {{QStringLiteral("webp")},
+         QString(),
+         QStringLiteral(
+             "also write every image losslessly as NAME.webp, which the page then shows"),
+         true},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QString(),
          QStringLiteral("show the usage and exit"),

@@ -46,6 +46,7 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     project.hiDpiImages |= m_extra.hiDpiImages;
     project.keyboardRollovers |= m_extra.keyboardRollovers;
     project.cssRollovers |= m_extra.cssRollovers;
+    project.webPImages |= m_extra.webPImages;
     // Whoever opens the copy later, from wherever, finds the files it names.
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory =

@@ -34,6 +34,7 @@ public:
         bool hiDpiImages = false;
         bool keyboardRollovers = false;
         bool cssRollovers = false;
+        bool webPImages = false;
     };
     void setExtraOptions(const ExtraOptions& options) { m_extra = options; }
 

@@ -33,6 +33,10 @@ const char* codecErrorTemplate(CodecError error)
         return "GIF file \"%1\" holds no image.";
     case CodecError::GifNoColorTable:
         return "GIF file \"%1\" has no colour table.";
+    case CodecError::WebPWrite:
+        return "Error writing WebP file \"%1\": %2";
+    case CodecError::WebPRead:
+        return "Error reading WebP file \"%1\": %2";
     }
     return "Unknown image file error.";
 }

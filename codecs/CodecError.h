@@ -24,6 +24,8 @@ enum class CodecError
     GifRead,
     GifNoImage,
     GifNoColorTable,
+    WebPWrite,
+    WebPRead,
 };
 
 const char* codecErrorTemplate(CodecError error);

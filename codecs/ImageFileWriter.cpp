@@ -3,13 +3,17 @@
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "WebPCodec.h"
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, bool alsoWebP)
+    : m_options(options), m_alsoWebP(alsoWebP)
+{
+}
 
 bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
 {
     m_errorString.clear();
-    // All three encoders read RGB32 directly; convert once, not once per format.
+    // All encoders read RGB32 directly; convert once, not once per format.
     const QImage source = bitmap.format() == QImage::Format_RGB32
                               ? bitmap
                               : bitmap.convertToFormat(QImage::Format_RGB32);
@@ -23,7 +27,14 @@ bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& ste
     const QString gifPath = stem + QLatin1String(".gif");
     if (!GifCodec::write(gifPath, source, &error))
         return fail(gifPath, error);
-    return true;
+    return !m_alsoWebP || writeWebP(source, stem);
+}
+
+bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
+{
+    const QString path = stem + QLatin1String(".webp");
+    QString error;
+    return WebPCodec::write(path, source, &error) || fail(path, error);
 }
 
 bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
@@ -50,7 +61,9 @@ bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, Imag
         written = PngCodec::writePng(path, source, &error);
         break;
     }
-    return written || fail(path, error);
+    if (!written)
+        return fail(path, error);
+    return !m_alsoWebP || writeWebP(source, stem);
 }
 
 bool ImageFileWriter::fail(const QString& path, const QString& message)

@@ -6,24 +6,28 @@
 #include <QImage>
 #include <QString>
 
-// Writes one button image as stem.jpg, stem.png and stem.gif, replacing existing files.
+// Writes one button image as stem.jpg, stem.png and stem.gif, and stem.webp when asked,
+// replacing existing files.
 class ImageFileWriter
 {
 public:
     // The options are read at each write, so changes made between writes take effect.
-    explicit ImageFileWriter(const JpegFileOptions& options);
+    explicit ImageFileWriter(const JpegFileOptions& options, bool alsoWebP = false);
 
     // Nothing of the stem is cut: "ver.-2" gives "ver.-2.jpg". Stops at the first failure,
     // leaving the formats after it unwritten and no partial file of the failing one.
     bool writeButtonImages(const QImage& bitmap, const QString& stem);
-    // Only stem plus the format's extension (PNG for a format not chosen).
+    // Only stem plus the format's extension (PNG for a format not chosen), and stem.webp when
+    // asked.
     bool writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format);
     // Names the path that failed.
     QString errorString() const { return m_errorString; }
 
 private:
+    bool writeWebP(const QImage& source, const QString& stem);
     bool fail(const QString& path, const QString& message);
 
     const JpegFileOptions& m_options;
+    bool m_alsoWebP;
     QString m_errorString;
 };

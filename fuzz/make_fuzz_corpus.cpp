@@ -1,6 +1,6 @@
 // Writes the seed corpora into fuzz/corpus/<target>/: pictures from our own encoders, small
 // hand-made files for the variants they never write (palettes, transparency, interlacing,
-// every bitmap depth and run-length coding), and projects from our own writer.
+// every bitmap depth and run-length coding, lossy WebP), and projects from our own writer.
 // Usage: make-fuzz-corpus SOURCE_DIR
 #include "ButtonProject.h"
 #include "GifCodec.h"
@@ -9,6 +9,7 @@
 #include "PngCodec.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
+#include "WebPCodec.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -23,6 +24,7 @@
 
 #include <gif_lib.h>
 #include <png.h>
+#include <webp/encode.h>
 
 namespace {
 
@@ -168,6 +170,39 @@ QByteArray handMadeGif(bool interlaced)
     return out;
 }
 
+// ---- WebP kinds our writer never makes (lossy, alpha), through libwebp's simple calls.
+enum class WebPKind
+{
+    Lossy,
+    LossyAlpha,
+    LosslessAlpha
+};
+
+QByteArray libwebpFile(const QImage& picture, WebPKind kind)
+{
+    const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    const int w = picture.width(), h = picture.height();
+    uint8_t* out = nullptr;
+    std::size_t size = 0;
+    switch (kind) {
+    case WebPKind::Lossy:
+        size = WebPEncodeRGB(rgb.constBits(), w, h, int(rgb.bytesPerLine()), 60, &out);
+        break;
+    case WebPKind::LossyAlpha:
+        size = WebPEncodeRGBA(rgba.constBits(), w, h, int(rgba.bytesPerLine()), 60, &out);
+        break;
+    case WebPKind::LosslessAlpha:
+        size = WebPEncodeLosslessRGBA(rgba.constBits(), w, h, int(rgba.bytesPerLine()), &out);
+        break;
+    }
+    if (size == 0)
+        die(QStringLiteral("libwebp failed"));
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    WebPFree(out);
+    return bytes;
+}
+
 // ---- Bitmaps, written by hand: no library writes most of these kinds.
 struct BitmapKind
 {
@@ -307,6 +342,13 @@ void pictures(const QString& sourceDir)
     save("gif", "transparent-frame.gif", handMadeGif(false));
     save("gif", "transparent-frame-interlaced.gif", handMadeGif(true));
 
+    encoded("webp", "own.webp", WebPCodec::write(target("webp", "own.webp"), colour, &error),
+            error);
+    const QImage translucent = pattern(13, 7, true);
+    save("webp", "lossless-alpha.webp", libwebpFile(translucent, WebPKind::LosslessAlpha));
+    save("webp", "lossy.webp", libwebpFile(wide, WebPKind::Lossy));
+    save("webp", "lossy-alpha.webp", libwebpFile(translucent, WebPKind::LossyAlpha));
+
     const BitmapKind bitmaps[] = {
         {"bits1.bmp", 1, 0},
         {"bits4.bmp", 4, 0},
@@ -329,7 +371,7 @@ void pictures(const QString& sourceDir)
         die(QStringLiteral("cannot copy %1").arg(cmyk));
 
     // Seeds are valid pictures: the fuzzer starts from what the readers accept.
-    for (const char* format : {"png", "jpeg", "gif", "bmp"}) {
+    for (const char* format : {"png", "jpeg", "gif", "bmp", "webp"}) {
         const QDir dir(g_corpus + QLatin1Char('/') + QLatin1String(format));
         for (const QString& name : dir.entryList(QDir::Files)) {
             OwnImageLoader loader;

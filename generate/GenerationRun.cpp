@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int filesPerImage = 3;
 // Beyond this the queue, not the encoders, limits a run of small images.
 constexpr int maxEncoderThreads = 8;
 
@@ -112,14 +111,17 @@ GenerationResult GenerationRun::run()
             m_dropped(dropped);
     };
     {
-        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads);
+        const bool webP = m_project.webPImages;
+        const int filesPerImage = webP ? 4 : 3;
+        const int filesPerSprite = webP ? 2 : 1;
+        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads, webP);
         encoders.setReporter(
             [&](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
                 const Slot slot = unreported.front();
                 unreported.pop_front();
                 if (outcome.written) {
                     ++result.imagesWritten;
-                    result.filesWritten += slot.position < 0 ? 1 : filesPerImage;
+                    result.filesWritten += slot.position < 0 ? filesPerSprite : filesPerImage;
                     return;
                 }
                 if (slot.scale == 2 && slot.position < 0)
@@ -134,8 +136,8 @@ GenerationResult GenerationRun::run()
         };
         const ImageFileFormat spriteFormat = m_project.imageFileFormat;
         const ImageEncoderPool::Encoder spriteEncoder =
-            [this, spriteFormat](const QImage& image, const QString& stem, QString* error) {
-                ImageFileWriter writer(m_options.jpeg);
+            [this, spriteFormat, webP](const QImage& image, const QString& stem, QString* error) {
+                ImageFileWriter writer(m_options.jpeg, webP);
                 const bool written = writer.writeImage(image, stem, spriteFormat);
                 if (!written)
                     *error = writer.errorString();
@@ -167,8 +169,7 @@ GenerationResult GenerationRun::run()
             QString failure = QStringLiteral("File name too long");
             const QImage sprite =
                 OutputNaming::fitsFileSystem(
-                    OutputNaming::spriteFileName(m_project, n, scale, ImageFileFormat::Jpg),
-                    maxNameBytes)
+                    OutputNaming::longestSpriteFileName(m_project, n, scale), maxNameBytes)
                     ? spriteOf(states, &failure)
                     : QImage();
             if (sprite.isNull())
@@ -191,8 +192,7 @@ GenerationResult GenerationRun::run()
             if (!doubleSize)
                 return;
             const QString twin = OutputNaming::imagePathStem(m_project, n, state, 2);
-            const QString twinName =
-                OutputNaming::imageFileName(m_project, n, state, 2, ImageFileFormat::Jpg);
+            const QString twinName = OutputNaming::longestImageFileName(m_project, n, state, 2);
             if (OutputNaming::fitsFileSystem(twinName, maxNameBytes)) {
                 drawnTwins << renderWith(2, state, n, position, caption, twin);
             } else {

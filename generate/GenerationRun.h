@@ -26,7 +26,8 @@ struct GenerationResult
     QList<DroppedImage> droppedImages;
     int droppedImageCount = 0;
     QString fatalError; // a refused prefix, or a failed page or project copy
-    // Each image as .jpg, .png and .gif, each sprite in the page's format; twins count too.
+    // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
+    // when asked; twins count too.
     int imagesWritten = 0;
     int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
     bool pageWritten = false;
@@ -43,10 +44,10 @@ struct GenerationResult
 };
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
-// JPEG, PNG and GIF (and its double-size twin "<name>@2x" when the project asks for them), then the
-// sample page, then a copy of the project, all into the output directory. With CSS rollovers
-// each caption also gets a sprite of its states in the page's format, and the page a stylesheet.
-// A failed image is dropped and the run goes on; a failed page ends it. A prefix that
+// JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
+// them), then the sample page, then a copy of the project, all into the output directory. With CSS
+// rollovers each caption also gets a sprite of its states in the page's format, and the page a
+// stylesheet. A failed image is dropped and the run goes on; a failed page ends it. A prefix that
 // OutputNaming::prefixError refuses ends it before anything is written.
 class GenerationRun
 {

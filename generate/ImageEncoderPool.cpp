@@ -8,10 +8,10 @@ namespace {
 constexpr std::size_t maxQueuedPerThread = 2;
 }
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads)
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool alsoWebP)
     : ImageEncoderPool(
-          [&options](const QImage& image, const QString& stem, QString* error) {
-              ImageFileWriter writer(options);
+          [&options, alsoWebP](const QImage& image, const QString& stem, QString* error) {
+              ImageFileWriter writer(options, alsoWebP);
               const bool written = writer.writeButtonImages(image, stem);
               if (!written)
                   *error = writer.errorString();

@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
-// Writes button images (JPEG, PNG, GIF) on worker threads while the caller renders the next
-// ones. Every image is encoded exactly as ImageFileWriter does on one thread; only the order
-// in which different files are finished varies. Two images with the same stem are written in
+// Writes button images (JPEG, PNG, GIF and maybe WebP) on worker threads while the caller renders
+// the next ones. Every image is encoded exactly as ImageFileWriter does on one thread; only the
+// order in which different files are finished varies. Two images with the same stem are written in
 // the order they were handed in, so the later one's files are the ones that stay.
 //
 // Memory is bounded by the pixels handed in and not yet written, whatever their number: a few
@@ -37,8 +37,9 @@ public:
 
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
-    // threads < 2 writes every image in the calling thread, inside add().
-    ImageEncoderPool(const JpegFileOptions& options, int threads);
+    // threads < 2 writes every image in the calling thread, inside add(). With alsoWebP each
+    // image is written as WebP too.
+    ImageEncoderPool(const JpegFileOptions& options, int threads, bool alsoWebP = false);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in

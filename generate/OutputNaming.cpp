@@ -131,6 +131,23 @@ QString OutputNaming::imageFileName(const ButtonProject& project, int captionInd
     return imageStem(project, captionIndex, state, scale) + extension(format);
 }
 
+QString OutputNaming::pageImageFileName(const ButtonProject& project, int captionIndex,
+                                        ButtonState state, int scale)
+{
+    if (project.webPImages)
+        return imageStem(project, captionIndex, state, scale) + QStringLiteral(".webp");
+    return imageFileName(project, captionIndex, state, scale, project.imageFileFormat);
+}
+
+QString OutputNaming::longestImageFileName(const ButtonProject& project, int captionIndex,
+                                           ButtonState state, int scale)
+{
+    // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
+    if (project.webPImages)
+        return pageImageFileName(project, captionIndex, state, scale);
+    return imageFileName(project, captionIndex, state, scale, ImageFileFormat::Jpg);
+}
+
 QString OutputNaming::imagePathStem(const ButtonProject& project, int captionIndex,
                                     ButtonState state, int scale)
 {
@@ -163,6 +180,21 @@ QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIn
 {
     return normalisedOutputDirectory(project.outputDirectory) +
            spriteStem(project, captionIndex, scale);
+}
+
+QString OutputNaming::pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale)
+{
+    if (project.webPImages)
+        return spriteStem(project, captionIndex, scale) + QStringLiteral(".webp");
+    return spriteFileName(project, captionIndex, scale, project.imageFileFormat);
+}
+
+QString OutputNaming::longestSpriteFileName(const ButtonProject& project, int captionIndex,
+                                            int scale)
+{
+    if (project.webPImages)
+        return pageSpriteFileName(project, captionIndex, scale);
+    return spriteFileName(project, captionIndex, scale, ImageFileFormat::Jpg);
 }
 
 QString OutputNaming::samplePageFileName(const ButtonProject& project)
@@ -240,12 +272,11 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
     const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
-            // The three extensions are of one length.
-            const QString name = imageFileName(project, n, state, 1, ImageFileFormat::Jpg);
+            const QString name = longestImageFileName(project, n, state, 1);
             if (!fitsFileSystem(name, maxBytes))
                 return refuse(name);
         }
-        const QString sprite = spriteFileName(project, n, 1, ImageFileFormat::Jpg);
+        const QString sprite = longestSpriteFileName(project, n, 1);
         if (sprites && !fitsFileSystem(sprite, maxBytes))
             return refuse(sprite);
     }

@@ -42,6 +42,14 @@ public:
     static QString imageFileName(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale, ImageFileFormat format);
 
+    // The name the page shows: the WebP file when the project writes them, or else the file of
+    // the chosen format.
+    static QString pageImageFileName(const ButtonProject& project, int captionIndex,
+                                     ButtonState state, int scale);
+    // The longest of the names one image is written under, to check against the file system.
+    static QString longestImageFileName(const ButtonProject& project, int captionIndex,
+                                        ButtonState state, int scale);
+
     // Directory + the image file name without its extension; each format adds its own.
     static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale = 1);
@@ -54,6 +62,9 @@ public:
     static QString spriteFileName(const ButtonProject& project, int captionIndex, int scale,
                                   ImageFileFormat format);
     static QString spritePathStem(const ButtonProject& project, int captionIndex, int scale = 1);
+    // As pageImageFileName and longestImageFileName, for the sprite.
+    static QString pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
+    static QString longestSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
 
     // Prefix + "PAGE.html"; the prefix keeps its letter case.
     static QString samplePageFileName(const ButtonProject& project);

@@ -84,8 +84,7 @@ QString SamplePageWriter::asciiAttributeText(const QString& text)
 
 QString SamplePageWriter::imageUrl(int n, ButtonState state) const
 {
-    return urlFromFileName(
-        OutputNaming::imageFileName(m_project, n, state, 1, m_project.imageFileFormat));
+    return urlFromFileName(OutputNaming::pageImageFileName(m_project, n, state, 1));
 }
 
 QString SamplePageWriter::srcsetText(int n, ButtonState state) const
@@ -94,9 +93,8 @@ QString SamplePageWriter::srcsetText(int n, ButtonState state) const
     // either.
     static const QByteArray safe = urlSafeAscii(" ,");
     const auto url = [&](int scale) {
-        return percentEncodedName(
-            OutputNaming::imageFileName(m_project, n, state, scale, m_project.imageFileFormat),
-            safe);
+        return percentEncodedName(OutputNaming::pageImageFileName(m_project, n, state, scale),
+                                  safe);
     };
     QString text = url(1) + QStringLiteral(" 1x");
     if (!m_twinWritten || m_twinWritten(n, state))

@@ -10,8 +10,8 @@
 #include <functional>
 
 // The HTML page that shows the generated buttons, with the JavaScript that swaps their
-// images, and lists every generated image of the chosen format. With CSS rollovers it is a
-// page without script whose stylesheet swaps the buttons' sprites.
+// images, and lists every generated image of the chosen format (or the WebP ones). With CSS
+// rollovers it is a page without script whose stylesheet swaps the buttons' sprites.
 class SamplePageWriter
 {
 public:

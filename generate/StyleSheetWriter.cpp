@@ -19,7 +19,7 @@ QString StyleSheetWriter::spriteUrl(int n, int scale) const
     // Percent-encoded, the name holds no quote or backslash that could end the string.
     return QStringLiteral("url(\"") +
            SamplePageWriter::urlFromFileName(
-               OutputNaming::spriteFileName(m_project, n, scale, m_project.imageFileFormat)) +
+               OutputNaming::pageSpriteFileName(m_project, n, scale)) +
            QStringLiteral("\")");
 }
 

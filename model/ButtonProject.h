@@ -27,6 +27,7 @@ struct ButtonProject
     bool hiDpiImages = false;       // every image also at twice the size, as <name>@2x.<ext>
     bool keyboardRollovers = false; // focus and blur mirror the mouse rollovers
     bool cssRollovers = false;      // a page without script: sprites and a stylesheet
+    bool webPImages = false;        // every image also as <name>.webp, which the page shows
     QString projectFileName;        // never written to the project file
 
     ButtonStateStyle& style(ButtonState state);

@@ -118,6 +118,7 @@ bool ProjectFileReader::readFrom(QIODevice& device)
     m_project.hiDpiImages = false;
     m_project.keyboardRollovers = false;
     m_project.cssRollovers = false;
+    m_project.webPImages = false;
     // 0x1A and line ends are ASCII, so neither can sit inside a UTF-8 sequence.
     for (bool ended = false; !ended && !device.atEnd();) {
         QByteArray line = device.readLine();

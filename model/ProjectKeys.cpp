@@ -106,6 +106,7 @@ const QList<ProjectKeys::Key>& ProjectKeys::optional()
         {QStringLiteral("KeyboardRollovers"), ButtonState::Normal, Kind::Flag,
          &P::keyboardRollovers},
         {QStringLiteral("CssRollovers"), ButtonState::Normal, Kind::Flag, &P::cssRollovers},
+        {QStringLiteral("WebPImages"), ButtonState::Normal, Kind::Flag, &P::webPImages},
     };
     return keys;
 }

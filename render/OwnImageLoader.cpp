@@ -5,6 +5,7 @@
 #include "ImageLimits.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "WebPCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -208,6 +209,8 @@ bool OwnImageLoader::load(const QString& path)
         decode = &JpegCodec::read;
     else if (key == QLatin1String("gif"))
         decode = &GifCodec::read;
+    else if (key == QLatin1String("webp"))
+        decode = &WebPCodec::read;
     else
         return fail(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 

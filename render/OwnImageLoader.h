@@ -9,7 +9,7 @@ class BackgroundPictures;
 
 // Reads a picture file the user chose as a state's background into a plain RGB32 bitmap.
 // The file's extension, in any letter case, decides how: ".bmp" is read here, ".png", ".jpg",
-// ".jpeg" and ".gif" by the codecs.
+// ".jpeg", ".gif" and ".webp" by the codecs.
 class OwnImageLoader
 {
 public:

@@ -10,7 +10,7 @@ build_dir=${BUILD_DIR:-build-sanitize}
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(project_file settings_record png jpeg gif bmp)
+[ ${#targets[@]} -eq 0 ] && targets=(project_file settings_record png jpeg gif bmp webp)
 source tools/sanitizer-env.sh
 # Freed memory that ASan holds back to catch late uses counts towards the RSS limit; with its
 # default 256 MB two large pictures in a row would pass 512 MB that no single input takes.

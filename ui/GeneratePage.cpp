@@ -57,6 +57,7 @@ void GeneratePage::showMoreOptions()
     m_wizard.set(&ButtonProject::hiDpiImages, dialog.hiDpiImages());
     m_wizard.set(&ButtonProject::keyboardRollovers, dialog.keyboardRollovers());
     m_wizard.set(&ButtonProject::cssRollovers, dialog.cssRollovers());
+    m_wizard.set(&ButtonProject::webPImages, dialog.webPImages());
 }
 
 void GeneratePage::refresh()

@@ -25,6 +25,8 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
                   WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
     m_css = addOption(layout, QStringLiteral("CssRollovers"), WizardTexts::cssRolloversLabel,
                       WizardTexts::cssRolloversNote, project.cssRollovers);
+    m_webP = addOption(layout, QStringLiteral("WebPImages"), WizardTexts::webPImagesLabel,
+                       WizardTexts::webPImagesNote, project.webPImages);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
@@ -71,4 +73,9 @@ bool MoreOptionsDialog::keyboardRollovers() const
 bool MoreOptionsDialog::cssRollovers() const
 {
     return m_css->isChecked();
+}
+
+bool MoreOptionsDialog::webPImages() const
+{
+    return m_webP->isChecked();
 }

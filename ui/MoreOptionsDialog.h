@@ -6,7 +6,7 @@ class QCheckBox;
 class QVBoxLayout;
 struct ButtonProject;
 
-// The options beyond the classic output: four check boxes, each with one line saying what
+// The options beyond the classic output: check boxes, each with one line saying what
 // it does. The caller hands the choices to the wizard once the dialog is accepted.
 class MoreOptionsDialog : public QDialog
 {
@@ -18,6 +18,7 @@ public:
     bool hiDpiImages() const;
     bool keyboardRollovers() const;
     bool cssRollovers() const;
+    bool webPImages() const;
 
 private:
     QCheckBox* addOption(QVBoxLayout* layout, const QString& key, const QString& label,
@@ -27,4 +28,5 @@ private:
     QCheckBox* m_hiDpi;
     QCheckBox* m_keyboard;
     QCheckBox* m_css;
+    QCheckBox* m_webP;
 };

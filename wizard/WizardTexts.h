@@ -43,8 +43,9 @@ public:
     static inline const QString ownImageDialogTitle =
         QStringLiteral("Select your own background image...");
     static inline const QString ownImageFilter =
-        QStringLiteral("Any Picture|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmaps (*.bmp)|*.bmp|"
-                       "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif");
+        QStringLiteral("Any Picture|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp|Bitmaps (*.bmp)|*.bmp|"
+                       "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|"
+                       "WebP (*.webp)|*.webp");
     static inline const QString outputDirectoryDialogTitle =
         QStringLiteral("Select your output directory");
     static inline const QString createDirectoryQuestion =
@@ -71,5 +72,9 @@ public:
     static inline const QString cssRolloversLabel = QStringLiteral("&CSS rollovers");
     static inline const QString cssRolloversNote =
         QStringLiteral("A page without script: a stylesheet swaps each button's sprite.");
+    static inline const QString webPImagesLabel = QStringLiteral("&WebP images");
+    static inline const QString webPImagesNote =
+        QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
+                       "the page shows those.");
     static inline const QString helpFileName = QStringLiteral("brwk4.html");
 };

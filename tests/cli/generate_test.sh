@@ -109,11 +109,12 @@ expect_err "zero width" "$work/zero/btn1: cannot render a 0 x 36 button"
 # The options: flags turn them on for the run and the copy records them; the project's own
 # keys are followed without flags.
 mkdir "$work/flags" "$work/keys"
-run "option flags" 0 generate "$example" --output-dir "$work/flags" --smooth --hidpi --keyboard-rollovers
-grep -qF 'srcset="btn1.png 1x, btn1@2x.png 2x"' "$work/flags/BTNPAGE.html" || fail "option flags: no srcset"
+run "option flags" 0 generate "$example" --output-dir "$work/flags" --smooth --hidpi --keyboard-rollovers --webp
+grep -qF 'srcset="btn1.webp 1x, btn1@2x.webp 2x"' "$work/flags/BTNPAGE.html" || fail "option flags: no srcset"
 grep -qF 'onFocus=' "$work/flags/BTNPAGE.html" || fail "option flags: no onFocus"
-printf 'SmoothCaptions=T\r\nHiDpiImages=T\r\nKeyboardRollovers=T\r\n' >"$work/expected-tail"
-tail -n 3 "$work/flags/btnproject.blp" | cmp -s - "$work/expected-tail" || fail "option flags: copy lacks the keys"
+[ -f "$work/flags/btn1s@2x.webp" ] || fail "option flags: no WebP twin"
+printf 'SmoothCaptions=T\r\nHiDpiImages=T\r\nKeyboardRollovers=T\r\nWebPImages=T\r\n' >"$work/expected-tail"
+tail -n 4 "$work/flags/btnproject.blp" | cmp -s - "$work/expected-tail" || fail "option flags: copy lacks the keys"
 variant "$work/keys.blp"
 printf 'KeyboardRollovers=T\r\n' >>"$work/keys.blp"
 run "option keys" 0 generate "$work/keys.blp" --output-dir "$work/keys"

@@ -123,7 +123,7 @@ void tst_CommandLine::helpMatchesManualPage_data()
 {
     QTest::addColumn<QString>("option");
     for (const char* option : {"--output-dir", "--smooth", "--hidpi", "--keyboard-rollovers",
-                               "--css-rollovers", "--help", "--version"})
+                               "--css-rollovers", "--webp", "--help", "--version"})
         QTest::newRow(option) << option;
 }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QProcess>
 #include <QString>
 #include <QtEndian>
 
@@ -237,6 +238,33 @@ inline QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb>& 
         gif += gifLzw(frame.indices, 8);
     }
     return gif + ';';
+}
+
+// The picture as dwebp, libwebp's own decoder program, reads it: ARGB32 with any alpha kept.
+// Null when dwebp fails or is missing (the webp package).
+inline QImage decodedByDwebp(const QString& path)
+{
+    QProcess dwebp;
+    dwebp.start(QStringLiteral("dwebp"), {QStringLiteral("-quiet"), path, QStringLiteral("-pam"),
+                                          QStringLiteral("-o"), QStringLiteral("-")});
+    if (!dwebp.waitForFinished(60000) || dwebp.exitStatus() != QProcess::NormalExit ||
+        dwebp.exitCode() != 0)
+        return QImage();
+    const QByteArray pam = dwebp.readAllStandardOutput();
+    const qsizetype end = pam.indexOf("ENDHDR\n");
+    int width = 0, height = 0;
+    for (const QByteArray& line : pam.left(qMax<qsizetype>(end, 0)).split('\n')) {
+        if (line.startsWith("WIDTH "))
+            width = line.mid(6).toInt();
+        else if (line.startsWith("HEIGHT "))
+            height = line.mid(7).toInt();
+    }
+    const QByteArray rgba = pam.mid(end + 7);
+    if (end < 0 || width < 1 || height < 1 || rgba.size() != qsizetype(width) * height * 4)
+        return QImage();
+    return QImage(reinterpret_cast<const uchar*>(rgba.constData()), width, height, width * 4,
+                  QImage::Format_RGBA8888)
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace CodecTest

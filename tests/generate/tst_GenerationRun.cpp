@@ -1,3 +1,4 @@
+#include "../codecs/CodecTestSupport.h"
 #include "AtomicOutputFile.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
@@ -63,6 +64,7 @@ private slots:
     void otherStatesTakeTheNormalSize();
     void doubleSizeTwinsBesideEachImage_data();
     void doubleSizeTwinsBesideEachImage();
+    void webPFilesHoldThePngPixels();
     void projectCopyAndProjectFileName();
     void failedProjectCopyRestoresProjectFileName();
     void unwritableDirectory_data();
@@ -213,6 +215,36 @@ void tst_GenerationRun::doubleSizeTwinsBesideEachImage()
     }
 }
 
+void tst_GenerationRun::webPFilesHoldThePngPixels()
+{
+    QTemporaryDir dir;
+    ButtonProject project =
+        projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption::Both);
+    project.variableWidth = true;
+    project.smoothCaptions = true;
+    project.hiDpiImages = true;
+    project.webPImages = true;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QCOMPARE(result.imagesWritten, 12);
+    QCOMPARE(result.filesWritten, 4 * 12 + 2);
+
+    const QStringList webPs = QDir(dir.path()).entryList({"*.webp"}, QDir::Files);
+    QCOMPARE(webPs.size(), 12);
+    for (const QString& name : webPs) {
+        const QString stem = dir.filePath(QFileInfo(name).completeBaseName());
+        const QImage decoded = CodecTest::decodedByDwebp(dir.filePath(name));
+        QVERIFY2(!decoded.isNull(), qPrintable(name));
+        QImage png(stem + ".png");
+        png.setDevicePixelRatio(1); // Qt reads "@2x" in a name as a ratio
+        QCOMPARE(decoded, png.convertToFormat(QImage::Format_ARGB32));
+        if (name.contains("@2x"))
+            QCOMPARE(decoded.size(),
+                     2 * CodecTest::decodedByDwebp(QString(stem).remove("@2x") + ".webp").size());
+    }
+}
+
 void tst_GenerationRun::projectCopyAndProjectFileName()
 {
     QTemporaryDir dir;
@@ -352,12 +384,18 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles_data()
     QTest::addColumn<QString>("caption"); // named by its caption when not empty
     QTest::addColumn<int>("dropped");
     QTest::addColumn<int>("urls");
+    QTest::addColumn<bool>("webP");
     // Per caption and state: src and a srcset of two in the script and in the list; the link
     // shows the Normal state once more.
     const int all = 2 * 3 * 6 + 2 * 3;
-    QTest::newRow("twins too long are left out") << "BTN" << QString(250, 'y') << 3 << all - 7;
-    QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all;
-    QTest::newRow("prefix with blank, comma, ampersand") << "a b,&" << QString() << 0 << all;
+    QTest::newRow("twins too long are left out")
+        << "BTN" << QString(250, 'y') << 3 << all - 7 << false;
+    QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all << false;
+    QTest::newRow("prefix with blank, comma, ampersand")
+        << "a b,&" << QString() << 0 << all << false;
+    // As .jpg the Normal twin's name would fit.
+    QTest::newRow("WebP twins too long are left out")
+        << "BTN" << QString(248, 'y') << 3 << all - 7 << true;
 }
 
 void tst_GenerationRun::pageNamesOnlyWrittenFiles()
@@ -366,12 +404,14 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
     QFETCH(QString, caption);
     QFETCH(int, dropped);
     QFETCH(int, urls);
+    QFETCH(bool, webP);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home", caption.isEmpty() ? "Two" : caption},
                                       JavaScriptOption::Both);
     project.fileNamePrefix = prefix;
     project.useCaptionsAsNames = !caption.isEmpty();
     project.hiDpiImages = true;
+    project.webPImages = webP;
     Fixture f;
     const GenerationResult result = f.run(project);
     QCOMPARE(result.droppedImageCount, dropped);
@@ -394,6 +434,7 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
             const QString name =
                 QUrl::fromPercentEncoding(url.toUtf8()).remove(QRegularExpression("^\\./"));
             QVERIFY2(QFileInfo(dir.filePath(name)).isFile(), qPrintable(name));
+            QCOMPARE(name.endsWith(".webp"), webP);
             ++found;
         }
     }
@@ -537,14 +578,18 @@ void tst_GenerationRun::spritesStackTheStates_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<bool>("hiDpi");
     QTest::addColumn<QStringList>("slices"); // state suffixes, top to bottom
+    QTest::addColumn<bool>("webP");
     QTest::newRow("MouseOver") << int(JavaScriptOption::MouseOver) << int(ImageFileFormat::Png)
-                               << false << QStringList{"", "s"};
+                               << false << QStringList{"", "s"} << false;
     QTest::newRow("Pressed, GIF") << int(JavaScriptOption::Pressed) << int(ImageFileFormat::Gif)
-                                  << false << QStringList{"", "p"};
+                                  << false << QStringList{"", "p"} << false;
     QTest::newRow("Both, HiDPI") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png) << true
-                                 << QStringList{"", "s", "p"};
+                                 << QStringList{"", "s", "p"} << false;
     QTest::newRow("Static: no sprites")
-        << int(JavaScriptOption::Static) << int(ImageFileFormat::Png) << true << QStringList{};
+        << int(JavaScriptOption::Static) << int(ImageFileFormat::Png) << true << QStringList{}
+        << false;
+    QTest::newRow("Both, HiDPI, WebP") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png)
+                                       << true << QStringList{"", "s", "p"} << true;
 }
 
 void tst_GenerationRun::spritesStackTheStates()
@@ -553,6 +598,7 @@ void tst_GenerationRun::spritesStackTheStates()
     QFETCH(int, format);
     QFETCH(bool, hiDpi);
     QFETCH(QStringList, slices);
+    QFETCH(bool, webP);
     QTemporaryDir dir;
     ButtonProject project =
         projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption(option));
@@ -560,6 +606,7 @@ void tst_GenerationRun::spritesStackTheStates()
     project.cssRollovers = true;
     project.hiDpiImages = hiDpi;
     project.imageFileFormat = ImageFileFormat(format);
+    project.webPImages = webP;
     const QString extension = OutputNaming::extension(project.imageFileFormat);
     Fixture f;
     const GenerationResult result = f.run(project);
@@ -570,11 +617,24 @@ void tst_GenerationRun::spritesStackTheStates()
     const int sprites = slices.isEmpty() ? 0 : 2 * scales;
     const int images = 2 * scales * qMax(1, int(slices.size()));
     QCOMPARE(result.imagesWritten, images + sprites);
-    QCOMPARE(result.filesWritten, 3 * images + sprites + 3);
+    const int formats = webP ? 2 : 1;
+    QCOMPARE(result.filesWritten, (3 + formats - 1) * images + formats * sprites + 3);
     QStringList spriteFiles = filesIn(dir.path()).filter("-sprite");
-    QCOMPARE(spriteFiles.size(), sprites);
-    for (const QString& name : spriteFiles)
-        QVERIFY2(name.endsWith(extension), qPrintable(name));
+    QCOMPARE(spriteFiles.size(), formats * sprites);
+    for (const QString& name : spriteFiles) {
+        QVERIFY2(name.endsWith(extension) || (webP && name.endsWith(".webp")), qPrintable(name));
+        if (name.endsWith(".webp")) {
+            QImage expected(dir.filePath(QString(name).replace(".webp", extension)));
+            expected.setDevicePixelRatio(1);
+            QCOMPARE(CodecTest::decodedByDwebp(dir.filePath(name)),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+    QFile sheet(dir.filePath("BTNPAGE.css"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    const QByteArray css = sheet.readAll();
+    QCOMPARE(css.contains(".webp\")"), webP);
+    QCOMPARE(css.contains(extension.toLatin1() + "\")"), !webP && !slices.isEmpty());
 
     for (int n = 1; n <= 2 && !slices.isEmpty(); ++n) {
         for (const QString& scale : QStringList{"", "@2x"}.mid(0, scales)) {

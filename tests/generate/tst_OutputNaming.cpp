@@ -224,22 +224,28 @@ void tst_OutputNaming::tooLongName_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("webP");
     // Each caption is a file name with ".jpg" after it, in a folder that takes 255 bytes.
-    QTest::newRow("ASCII at the limit") << QString(251, 'a') << QString();
+    QTest::newRow("ASCII at the limit") << QString(251, 'a') << QString() << false;
     QTest::newRow("ASCII past it")
-        << QString(252, 'a') << "File name too long: " + QString(40, 'a');
+        << QString(252, 'a') << "File name too long: " + QString(40, 'a') << false;
+    QTest::newRow("past it as .webp")
+        << QString(251, 'a') << "File name too long: " + QString(40, 'a') << true;
     // 130 characters, 256 bytes in UTF-8
     QTest::newRow("counted in bytes")
-        << QString(126, QChar(0xE9)) << "File name too long: " + QString(40, QChar(0xE9));
+        << QString(126, QChar(0xE9)) << "File name too long: " + QString(40, QChar(0xE9)) << false;
     const QString smiles = "a" + QString(QStringLiteral("\U0001F600")).repeated(64);
-    QTest::newRow("never half a character") << smiles << "File name too long: " + smiles.left(39);
+    QTest::newRow("never half a character")
+        << smiles << "File name too long: " + smiles.left(39) << false;
 }
 
 void tst_OutputNaming::tooLongName()
 {
     QFETCH(QString, caption);
     QFETCH(QString, error);
+    QFETCH(bool, webP);
     ButtonProject project;
+    project.webPImages = webP;
     project.useCaptionsAsNames = true;
     project.javaScriptOption = JavaScriptOption::Static;
     project.captions = {"Home", caption};

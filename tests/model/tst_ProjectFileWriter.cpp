@@ -249,20 +249,24 @@ void tst_ProjectFileWriter::optionalKeys_data()
     QTest::addColumn<bool>("hiDpi");
     QTest::addColumn<bool>("keyboard");
     QTest::addColumn<bool>("css");
+    QTest::addColumn<bool>("webP");
     QTest::addColumn<QByteArray>("tail");
-    QTest::newRow("none") << false << false << false << false
+    QTest::newRow("none") << false << false << false << false << false
                           << QByteArray("rgImageFileFormat=0\r\n");
-    QTest::newRow("smooth") << true << false << false << false
+    QTest::newRow("smooth") << true << false << false << false << false
                             << QByteArray("=0\r\nSmoothCaptions=T\r\n");
-    QTest::newRow("hidpi") << false << true << false << false
+    QTest::newRow("hidpi") << false << true << false << false << false
                            << QByteArray("=0\r\nHiDpiImages=T\r\n");
-    QTest::newRow("keyboard") << false << false << true << false
+    QTest::newRow("keyboard") << false << false << true << false << false
                               << QByteArray("=0\r\nKeyboardRollovers=T\r\n");
-    QTest::newRow("css") << false << false << false << true
+    QTest::newRow("css") << false << false << false << true << false
                          << QByteArray("=0\r\nCssRollovers=T\r\n");
-    QTest::newRow("all") << true << true << true << true
+    QTest::newRow("webp") << false << false << false << false << true
+                          << QByteArray("=0\r\nWebPImages=T\r\n");
+    QTest::newRow("all") << true << true << true << true << true
                          << QByteArray("=0\r\nSmoothCaptions=T\r\nHiDpiImages=T\r\n"
-                                       "KeyboardRollovers=T\r\nCssRollovers=T\r\n");
+                                       "KeyboardRollovers=T\r\nCssRollovers=T\r\n"
+                                       "WebPImages=T\r\n");
 }
 
 void tst_ProjectFileWriter::optionalKeys()
@@ -271,24 +275,28 @@ void tst_ProjectFileWriter::optionalKeys()
     QFETCH(bool, hiDpi);
     QFETCH(bool, keyboard);
     QFETCH(bool, css);
+    QFETCH(bool, webP);
     QFETCH(QByteArray, tail);
     ButtonProject original;
     original.smoothCaptions = smooth;
     original.hiDpiImages = hiDpi;
     original.keyboardRollovers = keyboard;
     original.cssRollovers = css;
+    original.webPImages = webP;
     const QByteArray bytes = ProjectFileWriter::toBytes(original);
     QVERIFY2(bytes.endsWith(tail), bytes.right(80).constData());
 
     // Read over a project with every option on: missing keys must turn them off.
     ButtonProject copy;
-    copy.smoothCaptions = copy.hiDpiImages = copy.keyboardRollovers = copy.cssRollovers = true;
+    copy.smoothCaptions = copy.hiDpiImages = copy.keyboardRollovers = copy.cssRollovers =
+        copy.webPImages = true;
     ProjectFileReader reader(copy);
     QVERIFY(reader.loadFromBytes(bytes));
     QCOMPARE(copy.smoothCaptions, smooth);
     QCOMPARE(copy.hiDpiImages, hiDpi);
     QCOMPARE(copy.keyboardRollovers, keyboard);
     QCOMPARE(copy.cssRollovers, css);
+    QCOMPARE(copy.webPImages, webP);
     QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
 }
 

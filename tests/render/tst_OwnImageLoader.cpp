@@ -3,6 +3,7 @@
 #include "JpegCodec.h"
 #include "OwnImageLoader.h"
 #include "PngCodec.h"
+#include "WebPCodec.h"
 #include "WebPalette.h"
 
 #include <QTemporaryDir>
@@ -355,7 +356,7 @@ void tst_OwnImageLoader::extensionChoosesDecoder_data()
 {
     QTest::addColumn<QString>("name");
     for (const char* name : {"own.png", "OWN.PNG", "photo.jpg", "PHOTO.JPEG", "Photo.Jpg",
-                             "LOGO.Gif", "v1.2/LOGO.GIF"})
+                             "LOGO.Gif", "v1.2/LOGO.GIF", "own.webp", "OWN.WebP"})
         QTest::newRow(name) << name;
 }
 
@@ -372,6 +373,9 @@ void tst_OwnImageLoader::extensionChoosesDecoder()
     QImage expected;
     if (lower.endsWith(".png")) {
         QVERIFY(PngCodec::writePng(path, bitmap, nullptr));
+        expected = bitmap;
+    } else if (lower.endsWith(".webp")) {
+        QVERIFY(WebPCodec::write(path, bitmap, nullptr));
         expected = bitmap;
     } else if (lower.endsWith(".gif")) {
         QVERIFY(GifCodec::write(path, bitmap, nullptr));

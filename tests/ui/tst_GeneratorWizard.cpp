@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -267,6 +268,7 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     QCOMPARE(c.project().captions, (QStringList{QStringLiteral("Start"), QStringLiteral("Home"),
                                                 QStringLiteral("About|Us")}));
     QCOMPARE(list->count(), 3);
+    QCOMPARE(list->currentRow(), 0); // the new caption, where the selection was
     QCOMPARE(platform.inputs[0].title, QStringLiteral("Label text for Button"));
 
     // F1 reaches the help from a focused list, Shift+F1 too.
@@ -546,13 +548,14 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             // The dialog's own focus: the window need not be active on every platform plugin.
             QWidget* focused = dialog->focusWidget();
             if (!focused)
                 break;
             names << QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name);
-            // Smooth on, HiDPI on, keyboard rollovers (on before) off, CSS rollovers on.
+            // Smooth on, HiDPI on, keyboard rollovers (on before) off, CSS rollovers on, WebP
+            // on.
             QTest::keyClick(focused, Qt::Key_Space);
             QTest::keyClick(focused, Qt::Key_Tab);
         }
@@ -562,12 +565,13 @@ void tst_GeneratorWizard::moreOptionsByKeyboard()
     });
     QTest::keyClick(more, Qt::Key_Space);
     QCOMPARE(names, (QStringList{"Smooth captions", "HiDPI images", "Keyboard rollovers",
-                                 "CSS rollovers"}));
+                                 "CSS rollovers", "WebP images"}));
     const ButtonProject& project = wizard.controller().project();
     QVERIFY(project.smoothCaptions);
     QVERIFY(project.hiDpiImages);
     QVERIFY(!project.keyboardRollovers);
     QVERIFY(project.cssRollovers);
+    QVERIFY(project.webPImages);
 }
 
 void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()

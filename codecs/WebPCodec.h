@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// WebP files through libwebp.
+class WebPCodec
+{
+public:
+    // The most pixels a side that the format can hold; a larger picture cannot be written.
+    static constexpr int maxSide = 16383;
+
+    // Lossless: decoding the file gives exactly the bitmap's pixels. Replaces the file only
+    // when complete: on failure an existing file stays as it was and *error (if given) says why.
+    static bool write(const QString& path, const QImage& bitmap, QString* error);
+    // Still pictures, lossy or lossless. Comes out as RGB32, or as ARGB32 where the file has
+    // an alpha channel.
+    static bool read(const QString& path, QImage* result, QString* error);
+};
