@@ -1,5 +1,5 @@
-// Encoding cost of button images: each format alone (WebP too), the three through ImageFileWriter, and
-// the floor of a whole generation run (600 images, 1,800 files). Files go to /dev/shm so the
+// Encoding cost of button images: each format alone (WebP too), the three through ImageFileWriter,
+// and the floor of a whole generation run (600 images, 1,800 files). Files go to /dev/shm so the
 // figures measure the encoders, not a disk.
 
 #include "BenchMain.h"
