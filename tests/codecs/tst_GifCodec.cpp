@@ -121,6 +121,14 @@ void TestGifCodec::readPlacesFirstFrame_data()
     QTest::newRow("frame inside screen, background from global table")
         << makeGif(3, 2, global, 3, {small}) << QList<QRgb>{grey, grey, grey, grey, blue, grey};
 
+    // A background index past a four-colour table names no colour.
+    QByteArray shortTable = makeGif(3, 2, global, 0, {small});
+    shortTable[10] = char(0xf1);
+    shortTable[11] = 4;
+    shortTable.remove(13 + 4 * 3, 252 * 3);
+    QTest::newRow("background past the global table")
+        << shortTable << QList<QRgb>{white, white, white, white, blue, white};
+
     GifFrame smallLocal = small;
     smallLocal.localTable = {green, green, green};
     QTest::newRow("no global table: white around the frame")

@@ -8,7 +8,6 @@ class TestButtonProject : public QObject
 {
     Q_OBJECT
 private slots:
-    void startUpDefaults();
     void styleLookupByState();
     void extraStatesFollowJavaScriptOption_data();
     void extraStatesFollowJavaScriptOption();
@@ -29,37 +28,6 @@ private slots:
     void textOffsetValidation();
     void resetRestoresDefaults();
 };
-
-void TestButtonProject::startUpDefaults()
-{
-    const ButtonProject p;
-    QVERIFY(p.captions.isEmpty());
-    QCOMPARE(p.javaScriptOption, JavaScriptOption::MouseOver);
-    QCOMPARE(p.buttonHeight, 32);
-    QCOMPARE(p.buttonWidth, 120);
-    QCOMPARE(p.fileNamePrefix, QStringLiteral("BTN"));
-    QCOMPARE(p.normal.backgroundColor, 0x0000FFFFu);
-    QCOMPARE(p.selected.backgroundColor, 0x00FFFF00u);
-    QCOMPARE(p.pressed.backgroundColor, 0x0000FF00u);
-    QCOMPARE(p.normal.pressEffect, PressEffect::None);
-    QCOMPARE(p.selected.pressEffect, PressEffect::None);
-    QCOMPARE(p.pressed.pressEffect, PressEffect::Pressed);
-    for (const ButtonStateStyle* s : {&p.normal, &p.selected, &p.pressed}) {
-        QCOMPARE(s->backgroundKind, BackgroundKind::Regular);
-        QCOMPARE(s->predefinedIndex, -1);
-        QCOMPARE(s->borderEffect, BorderEffect::Bevel3DInset);
-        QCOMPARE(s->fontName, QStringLiteral("MS Sans Serif"));
-        QCOMPARE(qint32(s->fontColor), -16777208); // as the project file writes it
-        QCOMPARE(s->fontSize, 8);
-        QCOMPARE(s->textJustification, TextJustification::Center);
-        QCOMPARE(s->textOrientation, TextOrientation::Center);
-        QCOMPARE(s->dropShadowColor, 0x00FFFFFFu);
-    }
-    QCOMPARE(p.htmlDirection, HtmlDirection::Down);
-    QCOMPARE(p.htmlTable, HtmlTable::MakeTable);
-    QCOMPARE(p.imageFileFormat, ImageFileFormat::Png);
-    QVERIFY(p.projectFileName.isEmpty());
-}
 
 void TestButtonProject::styleLookupByState()
 {

@@ -268,6 +268,7 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     QCOMPARE(c.project().captions, (QStringList{QStringLiteral("Start"), QStringLiteral("Home"),
                                                 QStringLiteral("About|Us")}));
     QCOMPARE(list->count(), 3);
+    QCOMPARE(list->currentRow(), 0); // the new caption, where the selection was
     QCOMPARE(platform.inputs[0].title, QStringLiteral("Label text for Button"));
 
     // F1 reaches the help from a focused list, Shift+F1 too.

@@ -19,12 +19,18 @@
 
 #include <functional>
 
+// Puts a row's value into the field its control stands for.
+using Field = std::function<void(JpegFileOptions&, TextOffsetOptions&, int)>;
+Q_DECLARE_METATYPE(Field)
+
 class tst_OptionsDialogs : public QObject
 {
     Q_OBJECT
 private slots:
     void jpegOkWithRememberThenRestoreAndCancel();
     void offsetsOkWithoutRemember();
+    void controlsShowAndSetTheirField_data();
+    void controlsShowAndSetTheirField();
     void keyboardAndNames_data();
     void keyboardAndNames();
 };
@@ -136,6 +142,85 @@ void tst_OptionsDialogs::offsetsOkWithoutRemember()
     });
     QCOMPARE(wizard.controller().optionSets().text, (TextOffsetOptions{40, 7, 0}));
     QVERIFY(!fileBytes(platform.settingsFile).contains("fOverrideOptionsText"));
+}
+
+void tst_OptionsDialogs::controlsShowAndSetTheirField_data()
+{
+    QTest::addColumn<bool>("jpeg");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<Field>("field");
+    QTest::newRow("quality") << true << "ScrollBarCompressionQuality" << 37
+                             << Field([](JpegFileOptions& j, TextOffsetOptions&, int v) {
+                                    j.quality = quint8(v);
+                                });
+    QTest::newRow("8 bit") << true << "rgPixelFormat" << 1
+                           << Field([](JpegFileOptions& j, TextOffsetOptions&, int v) {
+                                  j.pixelFormat = quint8(v);
+                              });
+    QTest::newRow("progressive") << true << "cbProgressiveEncoding" << 1
+                                 << Field([](JpegFileOptions& j, TextOffsetOptions&, int v) {
+                                        j.progressiveEncoding = quint8(v);
+                                    });
+    QTest::newRow("grey") << true << "cbGrayScale" << 1
+                          << Field([](JpegFileOptions& j, TextOffsetOptions&, int v) {
+                                 j.grayscale = quint8(v);
+                             });
+    QTest::newRow("remember JPEG") << true << "cbRetainSettings" << 1
+                                   << Field([](JpegFileOptions& j, TextOffsetOptions&, int v) {
+                                          j.retainSettings = quint8(v);
+                                      });
+    QTest::newRow("offset") << false << "ScrollBarTextOffset" << 9
+                            << Field([](JpegFileOptions&, TextOffsetOptions& t, int v) {
+                                   t.textOffset = v;
+                               });
+    QTest::newRow("indent") << false << "ScrollBarTextIndent" << 77
+                            << Field([](JpegFileOptions&, TextOffsetOptions& t, int v) {
+                                   t.textIndent = v;
+                               });
+    QTest::newRow("remember offsets") << false << "cbRetainSettings" << 1
+                                      << Field([](JpegFileOptions&, TextOffsetOptions& t, int v) {
+                                             t.retainSettings = quint8(v);
+                                         });
+}
+
+// A dialog opened on a set shows each field on its control; a control changed on the
+// defaults changes its field alone.
+void tst_OptionsDialogs::controlsShowAndSetTheirField()
+{
+    QFETCH(bool, jpeg);
+    QFETCH(QString, control);
+    QFETCH(int, value);
+    QFETCH(Field, field);
+    JpegFileOptions jpegSet;
+    TextOffsetOptions textSet;
+    field(jpegSet, textSet, value);
+    const auto open = [jpeg](const JpegFileOptions& j, const TextOffsetOptions& t) {
+        return jpeg ? std::unique_ptr<QDialog>(std::make_unique<JpegOptionsDialog>(j))
+                    : std::make_unique<TextOffsetOptionsDialog>(t);
+    };
+
+    const std::unique_ptr<QDialog> shown = open(jpegSet, textSet);
+    QWidget* w = shown->findChild<QWidget*>(control);
+    if (auto* bar = qobject_cast<QScrollBar*>(w))
+        QCOMPARE(bar->value(), value);
+    else if (auto* box = qobject_cast<QCheckBox*>(w))
+        QCOMPARE(box->isChecked(), value != 0);
+    else
+        QCOMPARE(w->findChildren<QRadioButton*>().first()->isChecked(), value != 0);
+
+    const std::unique_ptr<QDialog> changed = open(JpegFileOptions(), TextOffsetOptions());
+    w = changed->findChild<QWidget*>(control);
+    if (auto* bar = qobject_cast<QScrollBar*>(w))
+        bar->setValue(value);
+    else if (auto* box = qobject_cast<QCheckBox*>(w))
+        box->setChecked(value != 0);
+    else
+        w->findChildren<QRadioButton*>().first()->setChecked(true);
+    if (jpeg)
+        QCOMPARE(static_cast<JpegOptionsDialog*>(changed.get())->result(), jpegSet);
+    else
+        QCOMPARE(static_cast<TextOffsetOptionsDialog*>(changed.get())->result(), textSet);
 }
 
 void tst_OptionsDialogs::keyboardAndNames_data()
