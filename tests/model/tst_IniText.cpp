@@ -28,6 +28,9 @@ void tst_IniText::edits_data()
     QTest::newRow("added after the section's last value, continued value kept")
         << QByteArray("[Software]\na=1\\\n  2\n\n[X]\nb=2")
         << QByteArray("[Software]\na=1\\\n  2\nBRWK400\\k=V\n\n[X]\nb=2");
+    QTest::newRow("two backslashes end a value")
+        << QByteArray("[Software]\na=x\\\\\nBRWK400\\k=old\n")
+        << QByteArray("[Software]\na=x\\\\\nBRWK400\\k=V\n");
     QTest::newRow("section spelled with the key's slash")
         << QByteArray("[Software/BRWK400]\nk=old\n") << QByteArray("[Software/BRWK400]\nk=V\n");
 }

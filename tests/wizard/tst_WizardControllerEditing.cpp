@@ -516,6 +516,10 @@ void tst_WizardControllerEditing::cutCaptions()
 
     QCOMPARE(m_wizard->preview().fit(0).cut, cut);
     QCOMPARE(m_wizard->preview().cutCaptions(), cut ? QStringList{caption} : QStringList());
+
+    // A change is measured again.
+    addCaptions({QStringLiteral("A caption far wider than its button")});
+    QCOMPARE(m_wizard->preview().cutCaptions().size(), cut ? 2 : 1);
 }
 
 QTEST_MAIN(tst_WizardControllerEditing)
