@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -149,6 +150,26 @@ bool AtomicOutputFile::createTemporary()
     return fail(FileError::Code::Create, EEXIST);
 }
 
+namespace {
+// Linking the descriptor itself spares the look-up of its /proc name, but needs a privilege
+// that most users lack: after the first refusal only the /proc name is tried.
+std::atomic<bool> emptyPathRefused{false};
+
+bool linkInPlace(int fd, const QByteArray& target)
+{
+    if (!emptyPathRefused.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != EPERM && errno != ENOENT && errno != EINVAL)
+            return false;
+        emptyPathRefused.store(true, std::memory_order_relaxed);
+    }
+    char fdPath[32];
+    std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd);
+    return ::linkat(AT_FDCWD, fdPath, AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+} // namespace
+
 bool AtomicOutputFile::linkNewFile(const void* bytes, std::size_t count)
 {
     // A file without a name until it is complete: no temporary to lock, rename or clean up.
@@ -160,9 +181,7 @@ bool AtomicOutputFile::linkNewFile(const void* bytes, std::size_t count)
         return false;
     if (!write(bytes, count))
         return false;
-    char fdPath[32];
-    std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", m_fd);
-    if (::linkat(AT_FDCWD, fdPath, AT_FDCWD, m_encodedTarget.constData(), AT_SYMLINK_FOLLOW) != 0) {
+    if (!linkInPlace(m_fd, m_encodedTarget)) {
         ::close(m_fd);
         m_fd = -1;
         return false;
