@@ -1,5 +1,5 @@
-// Encoding cost of button images: each format alone, the three through ImageFileWriter, and
-// the floor of a whole generation run (600 images, 1,800 files). Files go to /dev/shm so the
+// Encoding cost of button images: each format alone (WebP too), the three through ImageFileWriter,
+// and the floor of a whole generation run (600 images, 1,800 files). Files go to /dev/shm so the
 // figures measure the encoders, not a disk.
 
 #include "BenchMain.h"
@@ -7,6 +7,7 @@
 #include "ImageFileWriter.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "WebPCodec.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -76,6 +77,18 @@ void BM_EncodePng(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EncodePng);
+
+void BM_EncodeWebP(benchmark::State& state)
+{
+    QTemporaryDir dir(shmFolder() + QStringLiteral("bench_codecs-XXXXXX"));
+    const QImage bitmap = renderedButton(0);
+    const QString path = dir.filePath(QStringLiteral("btn1.webp"));
+    for (auto _ : state) {
+        if (!WebPCodec::write(path, bitmap, nullptr))
+            state.SkipWithError("WebP write failed");
+    }
+}
+BENCHMARK(BM_EncodeWebP);
 
 void BM_EncodeGif(benchmark::State& state)
 {

@@ -2,6 +2,7 @@
 # Prints the benchmark project: the default project with CAPTIONS captions ("Button N"),
 # option Both and an installed font, writing into OUTPUT_DIR. BACKGROUND, when given, is a
 # built-in background number for all three states (1-based, as the wizard lists them).
+# FURTHER=1 also turns on smooth captions, double-size images and keyboard rollovers.
 # Usage: bench/make_bench_project.sh CAPTIONS OUTPUT_DIR [BACKGROUND] >project.blp
 set -euo pipefail
 captions=$1
@@ -42,4 +43,9 @@ background=${3:-}
   echo "rgHTMLDirection=0"
   echo "rgHTMLMakeTable=0"
   echo "rgImageFileFormat=0"
+  if [ "${FURTHER:-0}" = 1 ]; then
+    echo "SmoothCaptions=T"
+    echo "HiDpiImages=T"
+    echo "KeyboardRollovers=T"
+  fi
 } | sed 's/$/\r/'

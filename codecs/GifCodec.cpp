@@ -3,7 +3,7 @@
 #include "AtomicOutputFile.h"
 #include "CodecError.h"
 #include "CodecMemoryBuffer.h"
-#include "WebPalette.h"
+#include "GifEncoder.h"
 
 #include <QFile>
 
@@ -13,28 +13,6 @@
 #include <vector>
 
 namespace {
-
-int appendToBuffer(GifFileType* gif, const GifByteType* bytes, int count)
-{
-    auto* out = static_cast<CodecMemoryBuffer*>(gif->UserData);
-    return count >= 0 && out->append(bytes, std::size_t(count)) ? count : 0;
-}
-
-ColorMapObject* webPaletteMap()
-{
-    static std::array<GifColorType, WebPalette::TableSize> colors = [] {
-        std::array<GifColorType, WebPalette::TableSize> entries{};
-        for (int i = 0; i < WebPalette::TableSize; ++i) {
-            const QRgb c = WebPalette::colorTable().at(i);
-            entries[i] =
-                GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
-        }
-        return entries;
-    }();
-    // giflib copies the map it is given; this one is only read.
-    static ColorMapObject map{WebPalette::TableSize, 8, false, colors.data()};
-    return &map;
-}
 
 QString gifErrorText(int code)
 {
@@ -75,45 +53,18 @@ bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
         setCodecError(error, CodecError::GifWrite, path, gifErrorText(E_GIF_ERR_DATA_TOO_BIG));
         return false;
     }
-    const QImage indexed = WebPalette::reduceToWebPalette(bitmap);
-    if (indexed.isNull()) {
+    const QImage source =
+        bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
+            ? bitmap
+            : bitmap.convertToFormat(QImage::Format_RGB32);
+    // The palette indexes and the LZW codes of a button take about a byte a pixel at most.
+    CodecMemoryBuffer out(std::size_t(source.width()) * source.height() + 2048);
+    if (source.isNull() || !GifEncoder::encode(source, out)) {
         setCodecError(error, CodecError::GifWrite, path, gifErrorText(E_GIF_ERR_NOT_ENOUGH_MEM));
         return false;
     }
-
     AtomicOutputFile file(path);
-    if (!file.open()) {
-        setFileError(error, file.error());
-        return false;
-    }
-
-    CodecMemoryBuffer out(std::size_t(indexed.width()) * indexed.height() + 2048);
-    int code = 0;
-    GifFileType* gif = EGifOpen(&out, appendToBuffer, &code);
-    if (!gif) {
-        setCodecError(error, CodecError::GifWrite, path, gifErrorText(code));
-        return false;
-    }
-    EGifSetGifVersion(gif, false);
-    const int width = indexed.width();
-    bool ok =
-        EGifPutScreenDesc(gif, width, indexed.height(), 8, 0, nullptr) == GIF_OK &&
-        EGifPutImageDesc(gif, 0, 0, width, indexed.height(), false, webPaletteMap()) == GIF_OK;
-    for (int y = 0; ok && y < indexed.height(); ++y)
-        ok = EGifPutLine(gif, const_cast<GifPixelType*>(indexed.constScanLine(y)), width) == GIF_OK;
-    if (!ok)
-        code = gif->Error;
-    int closeCode = 0;
-    // Closing writes the trailer and frees the encoder, also after a failure.
-    if (EGifCloseFile(gif, &closeCode) != GIF_OK && ok) {
-        ok = false;
-        code = closeCode;
-    }
-    if (!ok) {
-        setCodecError(error, CodecError::GifWrite, path, gifErrorText(code));
-        return false;
-    }
-    if (!file.write(out.data(), out.size()) || !file.commit()) {
+    if (!file.writeAll(out.data(), out.size())) {
         setFileError(error, file.error());
         return false;
     }

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QString>
 
-// GIF files through giflib.
+// GIF files: written by GifEncoder, read through giflib.
 class GifCodec
 {
 public:

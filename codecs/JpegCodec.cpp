@@ -231,13 +231,6 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
         job.inputComponents = 3;
     }
 
-    // Created before encoding, so an unwritable path costs no encoding.
-    AtomicOutputFile file(path);
-    if (!file.open()) {
-        setFileError(error, file.error());
-        return false;
-    }
-
     job.bits = source.constBits();
     job.bytesPerLine = source.bytesPerLine();
     job.width = JDIMENSION(source.width());
@@ -255,9 +248,8 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
     const bool encoded = encodeJpeg(&job);
     if (job.created)
         jpeg_destroy_compress(&job.cinfo);
-    bool written = false;
-    if (encoded)
-        written = file.write(job.out, job.outSize) && file.commit();
+    AtomicOutputFile file(path);
+    const bool written = encoded && file.writeAll(job.out, job.outSize);
     if (encoded && job.out != scratch.data())
         std::free(job.out);
     if (!encoded) {

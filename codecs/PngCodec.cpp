@@ -2,15 +2,18 @@
 
 #include "AtomicOutputFile.h"
 #include "CodecError.h"
-#include "CodecMemoryBuffer.h"
 
 #include <QFile>
 
 #include <png.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -18,25 +21,6 @@
 // hold only POD data (the jobs below); everything with a destructor lives in the callers.
 
 namespace {
-
-enum class RowLayout
-{
-    Rgb,  // R, G, B
-    Bgrx, // QImage::Format_RGB32 on a little-endian machine
-    Xrgb, // QImage::Format_RGB32 on a big-endian machine
-};
-
-struct PngWriteJob
-{
-    std::jmp_buf jump;
-    png_structp png;
-    png_infop info;
-    png_bytepp rows;
-    png_uint_32 width;
-    png_uint_32 height;
-    RowLayout layout;
-    CodecMemoryBuffer* out;
-};
 
 struct PngReadJob
 {
@@ -50,11 +34,6 @@ struct PngReadJob
     bool hasAlpha;
     png_bytepp rows; // the scan lines of the picture, filled by readPngRows
 };
-
-[[noreturn]] void onWriteError(png_structp png, png_const_charp)
-{
-    std::longjmp(static_cast<PngWriteJob*>(png_get_error_ptr(png))->jump, 1);
-}
 
 [[noreturn]] void onReadError(png_structp png, png_const_charp)
 {
@@ -78,123 +57,184 @@ void plainFree(png_structp, png_voidp memory)
     std::free(memory);
 }
 
-void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
+// One deflate stream per thread and window size, reset for each image instead of set up anew:
+// the same bytes without allocating and clearing its tables every time.
+class Deflater
 {
-    auto* job = static_cast<PngWriteJob*>(png_get_io_ptr(png));
-    if (!job->out->append(data, length))
-        png_error(png, "Out of memory");
-}
-
-void flushNothing(png_structp) {}
-
-// zlib's state for one image is a few blocks of tens of kilobytes. Freed at the top of the
-// heap, glibc hands them back to the system and the next image faults them in again, which
-// took a fifth of a whole run. Each thread therefore keeps a few such blocks for its next
-// image: at most cachedBlocks of at most maxCachedBytes, so a thread never holds more than
-// half a megabyte.
-constexpr std::size_t minCachedBytes = 4096;
-constexpr std::size_t maxCachedBytes = 64 * 1024 + 1024;
-constexpr int cachedBlocks = 8;
-
-// Precedes every block, so that freeing knows its size; 16 bytes keep malloc's alignment.
-struct alignas(16) BlockHeader
-{
-    std::size_t size;
-};
-
-struct BlockCache
-{
-    void* blocks[cachedBlocks] = {};
-    std::size_t sizes[cachedBlocks] = {};
-    int nextVictim = 0;
-
-    ~BlockCache()
+public:
+    ~Deflater()
     {
-        for (void* block : blocks)
-            std::free(block);
-    }
-};
-
-thread_local BlockCache blockCache;
-
-png_voidp allocateBlock(png_structp, png_alloc_size_t size)
-{
-    BlockCache& cache = blockCache;
-    for (int i = 0; i < cachedBlocks; ++i) {
-        if (cache.blocks[i] && cache.sizes[i] == size) {
-            void* block = cache.blocks[i];
-            cache.blocks[i] = nullptr;
-            return static_cast<BlockHeader*>(block) + 1;
+        for (z_stream& stream : m_streams) {
+            if (stream.state)
+                deflateEnd(&stream);
         }
     }
-    if (size > std::numeric_limits<std::size_t>::max() - sizeof(BlockHeader))
-        return nullptr;
-    auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
-    if (!header)
-        return nullptr;
-    header->size = size;
-    return header + 1;
+    z_stream* stream(int windowBits)
+    {
+        z_stream& stream = m_streams[windowBits - minWindowBits];
+        if (stream.state)
+            return deflateReset(&stream) == Z_OK ? &stream : nullptr;
+        stream = z_stream{};
+        // Level 6 and the default strategy, as libpng chose them for unfiltered rows.
+        if (deflateInit2(&stream, 6, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+            stream = z_stream{};
+            return nullptr;
+        }
+        return &stream;
+    }
+
+    static constexpr int minWindowBits = 9;
+
+private:
+    z_stream m_streams[15 - minWindowBits + 1] = {};
+};
+
+thread_local Deflater deflater;
+
+// The smallest window that still holds the whole picture, as libpng picks it: the same
+// compression for small pictures, in less memory.
+int windowBitsFor(std::uint64_t imageBytes)
+{
+    int windowBits = 15;
+    if (imageBytes <= 16384) {
+        std::uint64_t halfWindow = std::uint64_t(1) << (windowBits - 1);
+        while (imageBytes + 262 <= halfWindow) {
+            halfWindow >>= 1;
+            --windowBits;
+        }
+    }
+    return std::max(windowBits, Deflater::minWindowBits);
 }
 
-void releaseBlock(png_structp, png_voidp pointer)
+// libpng states the window of a small picture's stream as the smallest that covers it, which
+// can be smaller than the one compressed with.
+void narrowStatedWindow(unsigned char* stream, std::uint64_t imageBytes)
 {
-    if (!pointer)
+    if (imageBytes > 16384)
         return;
-    BlockHeader* header = static_cast<BlockHeader*>(pointer) - 1;
-    const std::size_t size = header->size;
-    if (size < minCachedBytes || size > maxCachedBytes) {
-        std::free(header);
+    unsigned cmf = stream[0];
+    if ((cmf & 0x0f) != 8 || (cmf & 0xf0) > 0x70)
         return;
-    }
-    BlockCache& cache = blockCache;
-    int slot = -1;
-    for (int i = 0; i < cachedBlocks && slot < 0; ++i) {
-        if (!cache.blocks[i])
-            slot = i;
-    }
-    if (slot < 0) {
-        slot = cache.nextVictim;
-        cache.nextVictim = (cache.nextVictim + 1) % cachedBlocks;
-        std::free(cache.blocks[slot]);
-    }
-    cache.blocks[slot] = header;
-    cache.sizes[slot] = size;
+    unsigned cinfo = cmf >> 4;
+    unsigned halfWindow = 1u << (cinfo + 7);
+    if (imageBytes > halfWindow)
+        return;
+    do {
+        halfWindow >>= 1;
+        --cinfo;
+    } while (cinfo > 0 && imageBytes <= halfWindow);
+    cmf = (cmf & 0x0f) | (cinfo << 4);
+    stream[0] = (unsigned char)cmf;
+    unsigned flags = stream[1] & 0xe0;
+    flags += 0x1f - ((cmf << 8) + flags) % 0x1f;
+    stream[1] = (unsigned char)flags;
 }
 
-// Buttons are flat colours, gradients and text, where libpng's adaptive filter choice rarely
-// pays: without it files come out about a quarter smaller and a run about a fifth faster,
-// with the same pixels. Even the built-in textured backgrounds (B93-B100) come out 7-32%
-// smaller than with the adaptive choice, so no per-image rule is needed.
-void setButtonCompression(png_structp png)
+void append(std::vector<unsigned char>& file, const unsigned char* bytes, std::size_t count)
 {
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(png, 6);
+    const std::size_t at = file.size();
+    file.resize(at + count);
+    std::memcpy(file.data() + at, bytes, count);
 }
 
-bool encodePng(PngWriteJob* job)
+void putBig32(unsigned char* at, std::uint32_t value)
 {
-    if (setjmp(job->jump))
+    at[0] = (unsigned char)(value >> 24);
+    at[1] = (unsigned char)(value >> 16);
+    at[2] = (unsigned char)(value >> 8);
+    at[3] = (unsigned char)value;
+}
+
+// The chunk's length and type are in place before data; appends its CRC.
+bool closeChunk(std::vector<unsigned char>& file, std::size_t chunkStart)
+{
+    const std::size_t dataLength = file.size() - chunkStart - 8;
+    if (dataLength > 0x7fffffffu)
         return false;
-    job->png = png_create_write_struct_2(PNG_LIBPNG_VER_STRING, job, onWriteError, ignoreWarning,
-                                         nullptr, allocateBlock, releaseBlock);
-    if (!job->png)
+    putBig32(file.data() + chunkStart, std::uint32_t(dataLength));
+    const uLong crc = crc32(0, file.data() + chunkStart + 4, uInt(dataLength + 4));
+    unsigned char tail[4];
+    putBig32(tail, std::uint32_t(crc));
+    append(file, tail, 4);
+    return true;
+}
+
+// Signature, IHDR, one IDAT of unfiltered rows and IEND. Buttons are flat colours, gradients
+// and text, where a filter rarely pays: without one, files come out about a quarter smaller
+// than with libpng's adaptive choice, even on the textured built-in backgrounds.
+bool encodePng(const QImage& source, std::vector<unsigned char>& file)
+{
+    static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
+                                          0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    const int width = source.width();
+    const int height = source.height();
+    const bool rgb32 = source.format() == QImage::Format_RGB32;
+    const std::size_t rowBytes = std::size_t(width) * 3 + 1;
+    const std::uint64_t imageBytes =
+        rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
+
+    file.clear();
+    append(file, start, sizeof start);
+    unsigned char header[13] = {};
+    putBig32(header, std::uint32_t(width));
+    putBig32(header + 4, std::uint32_t(height));
+    header[8] = 8; // bits per sample
+    header[9] = 2; // RGB
+    append(file, header, sizeof header);
+    if (!closeChunk(file, 8))
         return false;
-    job->info = png_create_info_struct(job->png);
-    if (!job->info)
+
+    z_stream* stream = deflater.stream(windowBitsFor(imageBytes));
+    if (!stream)
         return false;
-    png_set_write_fn(job->png, job, appendToBuffer, flushNothing);
-    setButtonCompression(job->png);
-    png_set_IHDR(job->png, job->info, job->width, job->height, 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    png_write_info(job->png, job->info);
-    if (job->layout == RowLayout::Bgrx) {
-        png_set_bgr(job->png);
-        png_set_filler(job->png, 0, PNG_FILLER_AFTER);
-    } else if (job->layout == RowLayout::Xrgb) {
-        png_set_filler(job->png, 0, PNG_FILLER_BEFORE);
+    const std::size_t idat = file.size();
+    static const unsigned char idatType[] = {0, 0, 0, 0, 'I', 'D', 'A', 'T'};
+    append(file, idatType, sizeof idatType);
+    // Filtered pixels deflate to well under the raw size; one allocation covers nearly every
+    // button.
+    file.resize(file.size() + std::min<std::size_t>(rowBytes * height / 2 + 1024, 64 << 20));
+    std::size_t written = idat + 8;
+    thread_local std::vector<unsigned char> row;
+    row.resize(rowBytes);
+    row[0] = 0; // filter: none
+    for (int y = 0; y <= height; ++y) {
+        const bool last = y == height;
+        if (!last) {
+            if (rgb32) {
+                const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+                unsigned char* out = row.data() + 1;
+                for (int x = 0; x < width; ++x, out += 3) {
+                    out[0] = (unsigned char)qRed(in[x]);
+                    out[1] = (unsigned char)qGreen(in[x]);
+                    out[2] = (unsigned char)qBlue(in[x]);
+                }
+            } else {
+                std::memcpy(row.data() + 1, source.constScanLine(y), rowBytes - 1);
+            }
+        }
+        stream->next_in = last ? nullptr : row.data();
+        stream->avail_in = last ? 0 : uInt(rowBytes);
+        for (;;) {
+            if (written == file.size())
+                file.resize(file.size() * 2);
+            stream->next_out = file.data() + written;
+            stream->avail_out = uInt(std::min<std::size_t>(file.size() - written, 1u << 30));
+            const int result = deflate(stream, last ? Z_FINISH : Z_NO_FLUSH);
+            written = std::size_t(stream->next_out - file.data());
+            if (result == Z_STREAM_END)
+                break;
+            if (result != Z_OK && result != Z_BUF_ERROR)
+                return false;
+            if (!last && stream->avail_in == 0)
+                break;
+        }
     }
-    png_write_image(job->png, job->rows);
-    png_write_end(job->png, nullptr);
+    file.resize(written);
+    narrowStatedWindow(file.data() + idat + 8, imageBytes);
+    if (!closeChunk(file, idat))
+        return false;
+    static const unsigned char end[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xae, 0x42, 0x60, 0x82};
+    append(file, end, sizeof end);
     return true;
 }
 
@@ -272,44 +312,32 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
         setCodecError(error, CodecError::EmptyPicture, path);
         return false;
     }
-    QImage source = bitmap;
-    RowLayout layout = RowLayout::Rgb;
-    if (source.format() == QImage::Format_RGB888) {
-        layout = RowLayout::Rgb;
-    } else {
-        if (source.format() != QImage::Format_RGB32)
-            source = source.convertToFormat(QImage::Format_RGB32);
-        layout = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? RowLayout::Bgrx : RowLayout::Xrgb;
+    const QImage source =
+        bitmap.format() == QImage::Format_RGB888 || bitmap.format() == QImage::Format_RGB32
+            ? bitmap
+            : bitmap.convertToFormat(QImage::Format_RGB32);
+    // Kept between files up to the size of a large button; a larger one's buffer goes with it.
+    constexpr std::size_t keptBytes = std::size_t(1) << 20;
+    thread_local std::vector<unsigned char> kept;
+    std::vector<unsigned char> own;
+    std::vector<unsigned char>& file =
+        std::size_t(source.width()) * source.height() * 3 <= keptBytes ? kept : own;
+    bool encoded = false;
+    try {
+        encoded = !source.isNull() && encodePng(source, file);
+    } catch (const std::bad_alloc&) {
+        encoded = false;
     }
-
-    AtomicOutputFile file(path);
-    if (!file.open()) {
-        setCodecError(error, CodecError::PngOpenFile, path, file.error().reason());
-        return false;
-    }
-
-    const int height = source.height();
-    std::vector<png_bytep> rows(height);
-    for (int y = 0; y < height; ++y)
-        rows[y] = const_cast<png_bytep>(source.constScanLine(y));
-    // Filtered pixels deflate to well under the raw size; one allocation covers nearly every
-    // button.
-    CodecMemoryBuffer out(std::size_t(source.width()) * height * 3 / 2 + 1024);
-
-    PngWriteJob job{};
-    job.rows = rows.data();
-    job.width = png_uint_32(source.width());
-    job.height = png_uint_32(height);
-    job.layout = layout;
-    job.out = &out;
-    const bool encoded = encodePng(&job);
-    png_destroy_write_struct(&job.png, job.info ? &job.info : nullptr);
     if (!encoded) {
         setCodecError(error, CodecError::PngWrite);
-        return false; // file removes itself
+        return false;
     }
-    if (!file.write(out.data(), out.size()) || !file.commit()) {
-        setFileError(error, file.error());
+    AtomicOutputFile output(path);
+    if (!output.writeAll(file.data(), file.size())) {
+        if (output.error().code() == FileError::Code::Create)
+            setCodecError(error, CodecError::PngOpenFile, path, output.error().reason());
+        else
+            setFileError(error, output.error());
         return false;
     }
     return true;

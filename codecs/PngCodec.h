@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QString>
 
-// PNG files through libpng. Written files are 8-bit RGB, not interlaced, and hold only IHDR,
+// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB, not interlaced, and hold only IHDR,
 // IDAT and IEND. Read files of any kind come out as opaque RGB32, composited over white.
 class PngCodec
 {

@@ -6,7 +6,10 @@
 
 namespace {
 constexpr std::size_t maxQueuedPerThread = 2;
-}
+// libwebp's lossless encoder works in about three times a picture's bytes beside it; counted
+// so, large pictures with WebP take no more memory at once than without.
+constexpr qint64 webPWorkingFactor = 4;
+} // namespace
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool alsoWebP)
     : ImageEncoderPool(
@@ -17,7 +20,7 @@ ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, 
                   *error = writer.errorString();
               return written;
           },
-          threads)
+          threads, alsoWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
 {
 }
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -74,10 +75,16 @@ void AtomicOutputFile::discard()
 
 bool AtomicOutputFile::open()
 {
+    return checkTarget() && createTemporary();
+}
+
+bool AtomicOutputFile::checkTarget()
+{
     discard();
     m_error = FileError();
     m_keepMode = -1;
     m_createdMode = -1;
+    m_targetExists = false;
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
     if (name.isEmpty())
@@ -92,23 +99,27 @@ bool AtomicOutputFile::open()
             return fail(FileError::Code::Create, error);
     }
     m_encodedTarget = QFile::encodeName(target);
-    const QByteArray folder = QFile::encodeName(target.left(folderEnd(target)));
+    m_encodedFolder = QFile::encodeName(target.left(folderEnd(target)));
     // Unless told otherwise, a link at the name is replaced itself and never followed: whoever
     // planted it must not get another file overwritten.
     struct stat existing = {};
-    const bool exists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
+    m_targetExists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
+    if (m_targetExists && S_ISDIR(existing.st_mode))
         return fail(FileError::Code::Create, EISDIR);
-    if (exists && S_ISREG(existing.st_mode)) {
+    if (m_targetExists && S_ISREG(existing.st_mode)) {
         // A file made read-only stays as it is, as it did when files were rewritten in place.
         if (!m_replaceReadOnly && !mayWrite(existing, m_encodedTarget))
             return fail(FileError::Code::Create, EACCES);
         m_keepMode = int(existing.st_mode & 07777);
     }
+    return true;
+}
 
+bool AtomicOutputFile::createTemporary()
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_encodedTemporary =
-            folder +
+            m_encodedFolder +
             QFile::encodeName(temporaryStart +
                               QString::number(QRandomGenerator::system()->generate64(), 16) +
                               temporaryEnd);
@@ -136,6 +147,46 @@ bool AtomicOutputFile::open()
         m_encodedTemporary.clear();
     }
     return fail(FileError::Code::Create, EEXIST);
+}
+
+bool AtomicOutputFile::linkNewFile(const void* bytes, std::size_t count)
+{
+    // A file without a name until it is complete: no temporary to lock, rename or clean up.
+    // Where the file system cannot make one, or the name was taken meanwhile, the caller
+    // falls back to a named temporary.
+    m_fd = ::open(m_encodedFolder.isEmpty() ? "." : m_encodedFolder.constData(),
+                  O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (m_fd < 0)
+        return false;
+    if (!write(bytes, count))
+        return false;
+    char fdPath[32];
+    std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", m_fd);
+    if (::linkat(AT_FDCWD, fdPath, AT_FDCWD, m_encodedTarget.constData(), AT_SYMLINK_FOLLOW) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    // Some file systems report a failed write-back only here; the name was free before.
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(m_encodedTarget.constData());
+        return fail(FileError::Code::Close, error);
+    }
+    return true;
+}
+
+bool AtomicOutputFile::writeAll(const void* bytes, std::size_t count)
+{
+    if (!checkTarget())
+        return false;
+    if (!m_targetExists && linkNewFile(bytes, count))
+        return true;
+    if (m_error.isError())
+        return false;
+    return createTemporary() && write(bytes, count) && commit();
 }
 
 bool AtomicOutputFile::write(const void* bytes, std::size_t count)
@@ -186,8 +237,7 @@ bool AtomicOutputFile::writeFile(const QString& targetPath, const QByteArray& by
                                  int* systemError)
 {
     AtomicOutputFile file(targetPath);
-    const bool ok =
-        file.open() && file.write(bytes.constData(), std::size_t(bytes.size())) && file.commit();
+    const bool ok = file.writeAll(bytes.constData(), std::size_t(bytes.size()));
     if (systemError)
         *systemError = ok ? 0 : file.systemError();
     return ok;

@@ -43,7 +43,10 @@ public:
     QString targetPath() const { return m_targetPath; }
     QString temporaryPath() const;
 
-    // open(), write() and commit() in one; *systemError gets the errno of a failure.
+    // open(), write() and commit() in one. A target that does not exist yet is written as a
+    // file without a name and linked in place when complete, with no temporary at all.
+    bool writeAll(const void* bytes, std::size_t count);
+    // writeAll() of a new object; *systemError gets the errno of a failure.
     static bool writeFile(const QString& targetPath, const QByteArray& bytes,
                           int* systemError = nullptr);
 
@@ -58,15 +61,20 @@ public:
     static QString finalTarget(const QString& path, int* error);
 
 private:
+    bool checkTarget();
+    bool createTemporary();
+    bool linkNewFile(const void* bytes, std::size_t count);
     bool fail(FileError::Code code, int error);
     void discard();
 
     QString m_targetPath;
     QByteArray m_encodedTarget;
+    QByteArray m_encodedFolder;
     QByteArray m_encodedTemporary;
     int m_fd = -1;
     int m_keepMode = -1;
     int m_createdMode = -1;
+    bool m_targetExists = false;
     bool m_replaceReadOnly = false;
     bool m_followLinks = false;
     FileError m_error;

@@ -84,11 +84,13 @@ void ButtonRenderer::drawCaption(QImage& image, ButtonState state, const ButtonS
         if (factor > 0) {
             const QGlyphRun fine = font.glyphRun(lines[k], fineFontFor(state, style, font), factor);
             const QPoint at(box.left, box.top);
-            bool drawn = !style.dropShadow ||
-                         SmoothCaption::draw(image, fine, factor, at + QPoint(shadow, shadow), clip,
-                                             pixelOf(style.dropShadowColor));
-            drawn = drawn &&
-                    SmoothCaption::draw(image, fine, factor, at, clip, pixelOf(style.fontColor));
+            bool drawn =
+                !style.dropShadow ||
+                SmoothCaption::draw(image, fine, factor, at + QPoint(shadow, shadow), clip,
+                                    pixelOf(style.dropShadowColor), &m_glyphMasks[slot(state)]);
+            drawn =
+                drawn && SmoothCaption::draw(image, fine, factor, at, clip,
+                                             pixelOf(style.fontColor), &m_glyphMasks[slot(state)]);
             if (drawn)
                 continue;
         }

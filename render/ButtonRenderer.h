@@ -4,6 +4,7 @@
 #include "ButtonFont.h"
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
+#include "GlyphMasks.h"
 #include "TextOffsetOptions.h"
 
 #include <QImage>
@@ -98,6 +99,8 @@ private:
     const int m_scale;
     std::unique_ptr<ButtonFont> m_fonts[3];
     std::unique_ptr<ButtonFont> m_fineFonts[3];
+    // Per state, the glyphs of its fine font already sampled.
+    GlyphMasks m_glyphMasks[3];
     // A state's picture in the working format, when it is not already, and the key of the
     // picture it was made from.
     QImage m_converted[3];

@@ -1,8 +1,12 @@
 #include "SmoothCaption.h"
 
+#include "GlyphMasks.h"
+
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 QRgb blend(QRgb under, QRgb over, int alpha)
@@ -12,6 +16,53 @@ QRgb blend(QRgb under, QRgb over, int alpha)
         return quint32((a * (255 - alpha) + b * alpha + 127) / 255) << shift;
     };
     return 0xFF000000u | channel(16) | channel(8) | channel(0);
+}
+
+// Blends color into out[0 .. w) wherever the f x f samples of a pixel are covered.
+void blendRow(QRgb* out, int w, int f, const uchar* const* rows, QRgb color)
+{
+    const int samples = f * f;
+    for (int x = 0; x < w; ++x) {
+        int covered = 0;
+        for (int sy = 0; sy < f; ++sy)
+            for (int sx = 0; sx < f; ++sx)
+                covered += rows[sy][x * f + sx];
+        if (covered == 0)
+            continue;
+        out[x] = covered == samples ? color
+                                    : blend(out[x], color, (covered * 255 + samples / 2) / samples);
+    }
+}
+
+struct PlacedMask
+{
+    const GlyphMasks::Mask* mask;
+    qint64 x;
+    qint64 y;
+};
+
+// The masks of the run's glyphs at their places, or nothing when a glyph has none or the run
+// has lines that are not glyphs.
+std::vector<PlacedMask> placeMasks(const QGlyphRun& run, GlyphMasks& masks)
+{
+    std::vector<PlacedMask> placed;
+    if (run.underline() || run.strikeOut() || run.overline())
+        return placed;
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    if (glyphs.size() != positions.size())
+        return placed;
+    const QRawFont font = run.rawFont();
+    placed.reserve(std::size_t(glyphs.size()));
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const QPointF at = positions[i];
+        const GlyphMasks::Mask* mask = masks.mask(font, glyphs[i]);
+        if (!mask || at.x() != std::floor(at.x()) || at.y() != std::floor(at.y()) ||
+            std::fabs(at.x()) > 1e15 || std::fabs(at.y()) > 1e15)
+            return {};
+        placed.push_back({mask, qint64(at.x()) + mask->left, qint64(at.y()) + mask->top});
+    }
+    return placed;
 }
 } // namespace
 
@@ -23,14 +74,51 @@ int SmoothCaption::factorFor(int pixelSize)
 }
 
 bool SmoothCaption::draw(QImage& image, const QGlyphRun& fineRun, int factor, QPoint origin,
-                         const QRect& clip, QRgb color)
+                         const QRect& clip, QRgb color, GlyphMasks* masks)
 {
     const QRect area = clip.intersected(image.rect());
     if (area.isEmpty() || factor < 1)
         return true;
     const int f = factor;
-    const int samples = f * f;
     const int h = area.height();
+    const std::vector<PlacedMask> placed =
+        masks ? placeMasks(fineRun, *masks) : std::vector<PlacedMask>();
+    if (!placed.empty()) {
+        std::vector<const uchar*> rows(std::size_t(f), nullptr);
+        for (int x0 = area.left(); x0 <= area.right(); x0 += chunkWidth) {
+            const int w = std::min(chunkWidth, area.right() + 1 - x0);
+            const qint64 fineWidth = qint64(w) * f, fineHeight = qint64(h) * f;
+            std::vector<uchar> fine;
+            try {
+                fine.assign(std::size_t(fineWidth * fineHeight), 0);
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+            const qint64 dx = qint64(origin.x() - x0) * f, dy = qint64(origin.y() - area.top()) * f;
+            for (const PlacedMask& p : placed) {
+                const GlyphMasks::Mask& m = *p.mask;
+                const qint64 left = dx + p.x, top = dy + p.y;
+                const qint64 x1 = std::max<qint64>(0, left);
+                const qint64 x2 = std::min<qint64>(fineWidth, left + m.width);
+                const qint64 y1 = std::max<qint64>(0, top);
+                const qint64 y2 = std::min<qint64>(fineHeight, top + m.height);
+                for (qint64 y = y1; y < y2; ++y) {
+                    uchar* to = fine.data() + y * fineWidth;
+                    const uchar* from = m.covered.constData() + (y - top) * m.width - left;
+                    for (qint64 x = x1; x < x2; ++x)
+                        to[x] |= from[x];
+                }
+            }
+            for (int y = 0; y < h; ++y) {
+                for (int sy = 0; sy < f; ++sy)
+                    rows[std::size_t(sy)] = fine.data() + (qint64(y) * f + sy) * fineWidth;
+                blendRow(reinterpret_cast<QRgb*>(image.scanLine(area.top() + y)) + x0, w, f,
+                         rows.data(), color);
+            }
+        }
+        return true;
+    }
+    const int samples = f * f;
     for (int x0 = area.left(); x0 <= area.right(); x0 += chunkWidth) {
         const int w = std::min(chunkWidth, area.right() + 1 - x0);
         QImage fine(w * f, h * f, QImage::Format_RGB32);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools libqt6svg6
-  libpng-dev libjpeg62-turbo-dev libgif-dev libwebp-dev
+  libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev libwebp-dev
   webp
   fonts-dejavu-core fonts-liberation
   xdg-utils

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <gif_lib.h>
+
 using namespace CodecTest;
 
 class TestGifCodec : public QObject
@@ -17,6 +19,8 @@ private slots:
     void writeReadsBackAsReducedBitmap_data();
     void writeReadsBackAsReducedBitmap();
     void writtenFileHasGif87aLayout();
+    void writtenBytesMatchGiflib_data();
+    void writtenBytesMatchGiflib();
     void readPlacesFirstFrame_data();
     void readPlacesFirstFrame();
     void readRefusesBadFiles_data();
@@ -52,6 +56,64 @@ void TestGifCodec::writeReadsBackAsReducedBitmap()
     QVERIFY2(GifCodec::read(file, &ours, &error), qPrintable(error));
     QCOMPARE(ours.format(), QImage::Format_RGB32);
     QCOMPARE(ours, expected);
+}
+
+namespace {
+// The file giflib makes of the same picture: the bytes the files had before they were encoded
+// without it.
+QByteArray giflibFile(const QImage& bitmap)
+{
+    const QImage indexed = WebPalette::reduceToWebPalette(bitmap);
+    QByteArray bytes;
+    const auto append = [](GifFileType* gif, const GifByteType* data, int count) {
+        static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), count);
+        return count;
+    };
+    int code = 0;
+    GifFileType* gif = EGifOpen(&bytes, append, &code);
+    GifColorType colors[256];
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = WebPalette::colorTable().at(i);
+        colors[i] = {GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
+    }
+    ColorMapObject map{256, 8, false, colors};
+    EGifSetGifVersion(gif, false);
+    EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, nullptr);
+    EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, &map);
+    for (int y = 0; y < indexed.height(); ++y)
+        EGifPutLine(gif, const_cast<GifPixelType*>(indexed.constScanLine(y)), indexed.width());
+    EGifCloseFile(gif, &code);
+    return bytes;
+}
+} // namespace
+
+void TestGifCodec::writtenBytesMatchGiflib_data()
+{
+    QTest::addColumn<QImage>("bitmap");
+    QTest::newRow("button") << buttonImage();
+    QTest::newRow("one pixel") << buttonImage(1, 1);
+    QImage flat(700, 90, QImage::Format_RGB32);
+    flat.fill(qRgb(255, 255, 0));
+    QTest::newRow("long flat runs") << flat;
+    // Noise fills the code table many times over: clear codes and the code widths around them.
+    QImage noise(257, 301, QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            noise.setPixel(x, y, (state >> 8) & (y < 150 ? 0xffffff : 0x336699));
+        }
+    }
+    QTest::newRow("noise") << noise;
+    QTest::newRow("ARGB32") << buttonImage(50, 20, 4).convertToFormat(QImage::Format_ARGB32);
+}
+
+void TestGifCodec::writtenBytesMatchGiflib()
+{
+    QFETCH(QImage, bitmap);
+    const QString file = m_dir.filePath("same.gif");
+    QVERIFY(GifCodec::write(file, bitmap, nullptr));
+    QCOMPARE(readAll(file), giflibFile(bitmap));
 }
 
 void TestGifCodec::writtenFileHasGif87aLayout()

@@ -45,6 +45,16 @@ void TestPngCodec::writeReadsBackExactly_data()
     QImage flat(120, 32, QImage::Format_RGB32);
     flat.fill(qRgb(255, 255, 0));
     QTest::newRow("flat colour") << flat;
+    // Deflates to more than the buffer first set aside for the stream.
+    QImage noise(301, 97, QImage::Format_RGB32);
+    quint32 state = 7;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            noise.setPixel(x, y, state >> 8);
+        }
+    }
+    QTest::newRow("noise") << noise;
     // Unfiltered rows must survive fine texture as well as flat runs.
     for (int index = 92; index < 100; ++index)
         QTest::addRow("textured B%d", index + 1)

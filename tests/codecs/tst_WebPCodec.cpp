@@ -32,8 +32,7 @@ class TestWebPCodec : public QObject
 private slots:
     void writeDecodesToTheSamePixels_data();
     void writeDecodesToTheSamePixels();
-    void writeRefusals_data();
-    void writeRefusals();
+    void tooWideIsRefusedWithItsReason();
     void readsAsDwebpDoes();
     void readRefusesBadFiles_data();
     void readRefusesBadFiles();
@@ -69,32 +68,16 @@ void TestWebPCodec::writeDecodesToTheSamePixels()
     QCOMPARE(ours, asRgb32(bitmap));
 }
 
-void TestWebPCodec::writeRefusals_data()
+void TestWebPCodec::tooWideIsRefusedWithItsReason()
 {
-    QTest::addColumn<QImage>("bitmap");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("wider than the format") << buttonImage(WebPCodec::maxSide + 1, 1) << "x.webp"
-                                           << "Error writing WebP file \"%1\": 16384 x 1 pixels "
-                                              "is more than 16383 pixels a side";
-    QTest::newRow("empty") << QImage() << "x.webp"
-                           << "Cannot write an empty picture to \"%1\".";
-    QTest::newRow("no folder") << buttonImage() << "missing/x.webp"
-                               << "Cannot create file \"%1\". No such file or directory";
-}
-
-void TestWebPCodec::writeRefusals()
-{
-    QFETCH(QImage, bitmap);
-    QFETCH(QString, name);
-    QFETCH(QString, reason);
     QTemporaryDir dir;
-    const QString file = dir.filePath(name);
-    QVERIFY(writeAll(dir.filePath("x.webp"), "old"));
+    const QString file = dir.filePath("x.webp");
+    QVERIFY(writeAll(file, "old"));
     QString error;
-    QVERIFY(!WebPCodec::write(file, bitmap, &error));
-    QCOMPARE(error, reason.arg(file));
-    QCOMPARE(readAll(dir.filePath("x.webp")), QByteArray("old"));
+    QVERIFY(!WebPCodec::write(file, buttonImage(WebPCodec::maxSide + 1, 1), &error));
+    QCOMPARE(error, "Error writing WebP file \"" + file +
+                        "\": 16384 x 1 pixels is more than 16383 pixels a side");
+    QCOMPARE(readAll(file), QByteArray("old"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"x.webp"});
 }
 
@@ -117,8 +100,6 @@ void TestWebPCodec::readRefusesBadFiles_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     const QString invalid = "Error reading WebP file \"%1\": the file is not a valid WebP picture";
-    QTest::newRow("empty") << QByteArray()
-                           << "Error reading WebP file \"%1\": the file is cut short";
     QTest::newRow("not WebP") << QByteArray("GIF89a").repeated(20) << invalid;
     QTest::newRow("size claim beyond the limits")
         << extendedHeader(16383, 16383, 0)
@@ -128,8 +109,6 @@ void TestWebPCodec::readRefusesBadFiles_data()
                               << "Error reading WebP file \"%1\": animated pictures cannot be read";
     QTest::newRow("header without pixels")
         << extendedHeader(20, 10, 0) << "Error reading WebP file \"%1\": the file is cut short";
-    QTest::newRow("missing") << QByteArray("no file")
-                             << "Cannot open file \"%1\". No such file or directory";
 }
 
 void TestWebPCodec::readRefusesBadFiles()
@@ -137,9 +116,7 @@ void TestWebPCodec::readRefusesBadFiles()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
     const QString file = m_dir.filePath("in.webp");
-    QFile::remove(file);
-    if (bytes != "no file")
-        QVERIFY(writeAll(file, bytes));
+    QVERIFY(writeAll(file, bytes));
     QImage image(1, 1, QImage::Format_RGB32);
     QString error;
     QVERIFY(!WebPCodec::read(file, &image, &error));

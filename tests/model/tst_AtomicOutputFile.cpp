@@ -34,6 +34,7 @@ class tst_AtomicOutputFile : public QObject
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void replacesTheTargetAndKeepsItsRights();
+    void newFileInOneCallIsLikeAnyOther();
     void linkAtTheName_data();
     void linkAtTheName();
     void readOnlyTargetStays();
@@ -59,16 +60,36 @@ void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
     QCOMPARE(everything(dir.path()), QStringList{"page.html"});
 }
 
+void tst_AtomicOutputFile::newFileInOneCallIsLikeAnyOther()
+{
+    QTemporaryDir dir;
+    const QString oneCall = dir.filePath("btn1.png");
+    const QString steps = dir.filePath("btn2.png");
+    QVERIFY(AtomicOutputFile::writeFile(oneCall, "content"));
+    AtomicOutputFile file(steps);
+    QVERIFY(file.open() && file.write("content", 7) && file.commit());
+    QCOMPARE(fileBytes(oneCall), QByteArray("content"));
+    struct stat a = {}, b = {};
+    QVERIFY(::stat(QFile::encodeName(oneCall).constData(), &a) == 0);
+    QVERIFY(::stat(QFile::encodeName(steps).constData(), &b) == 0);
+    QCOMPARE(a.st_mode, b.st_mode);
+    QCOMPARE(everything(dir.path()), QStringList({"btn1.png", "btn2.png"}));
+}
+
 void tst_AtomicOutputFile::linkAtTheName_data()
 {
     QTest::addColumn<bool>("follow");
-    QTest::newRow("output replaces the link") << false;
-    QTest::newRow("the user's own file is written through") << true;
+    QTest::addColumn<bool>("oneCall");
+    QTest::newRow("output replaces the link") << false << false;
+    QTest::newRow("the user's own file is written through") << true << false;
+    QTest::newRow("one call replaces the link") << false << true;
+    QTest::newRow("one call writes through") << true << true;
 }
 
 void tst_AtomicOutputFile::linkAtTheName()
 {
     QFETCH(bool, follow);
+    QFETCH(bool, oneCall);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("elsewhere"));
     const QString victim = dir.filePath("elsewhere/owned.txt");
@@ -77,7 +98,8 @@ void tst_AtomicOutputFile::linkAtTheName()
     QVERIFY(QFile::link("elsewhere/owned.txt", link));
     AtomicOutputFile file(link);
     file.setFollowLinks(follow);
-    QVERIFY(file.open() && file.write("new", 3) && file.commit());
+    QVERIFY(oneCall ? file.writeAll("new", 3)
+                    : file.open() && file.write("new", 3) && file.commit());
     QCOMPARE(fileBytes(victim), QByteArray(follow ? "new" : "theirs"));
     QCOMPARE(QFileInfo(link).isSymLink(), follow);
     QCOMPARE(fileBytes(link), QByteArray("new"));

@@ -99,7 +99,7 @@ else
   [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
   depends=$(dpkg-deb -f "$deb" Depends)
   # The Qt and image libraries come from dpkg-shlibdeps; the fonts are named by us.
-  for pkg in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo libgif7 libc6 \
+  for pkg in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo libgif7 libwebp7 libc6 \
     fonts-dejavu-core fonts-liberation; do
     grep -qE "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg: $depends"
   done
