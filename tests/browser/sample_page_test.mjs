@@ -74,6 +74,7 @@ const variants = [
     captions: ['Home', 'Q&A "50%" #1', 'Über uns', "It's|<new>"],
   },
   { name: 'Static', values: { rgJavascriptOptions: 3, rgHTMLDirection: 1, rgHTMLMakeTable: 1 } },
+  { name: 'WebP', values: { rgJavascriptOptions: 2, rgImageFileFormat: 1 }, args: ['--webp'] },
   {
     name: 'HiDpiKeyboard',
     values: { rgJavascriptOptions: 2, rgImageFileFormat: 0, HiDpiImages: 'T' },
@@ -98,10 +99,11 @@ const variants = [
     values: { rgJavascriptOptions: 2, rgImageFileFormat: 0, HiDpiImages: 'T', rgHTMLDirection: 1 },
     css: ['Selected', 'Pressed'],
     scale: 2,
+    args: ['--webp'],
   },
 ];
 for (const variant of variants) {
-  if (variant.css) variant.args = ['--css-rollovers'];
+  if (variant.css) variant.args = ['--css-rollovers', ...(variant.args || [])];
 }
 
 mkdirSync(workRoot, { recursive: true });
@@ -129,6 +131,7 @@ const server = http.createServer((req, res) => {
   if (file.startsWith(work) && existsSync(file) && statSync(file).isFile()) {
     const types = {
       '.html': 'text/html', '.css': 'text/css', '.png': 'image/png', '.jpg': 'image/jpeg', '.gif': 'image/gif',
+      '.webp': 'image/webp',
     };
     const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
     // Only the pages without script must work under it.
@@ -278,6 +281,8 @@ async function checkPage(variant, url, context) {
       stated: [Number(img.getAttribute('width')), Number(img.getAttribute('height'))],
     })));
   check(images.length > 0, `${variant.name}: no images`);
+  const webp = (variant.args || []).includes('--webp');
+  check(!webp || images.every((img) => img.src.endsWith('.webp')), `${variant.name}: an image is not WebP`);
   for (const img of images) {
     check(img.complete && img.natural[0] > 0, `${variant.name}: ${img.src} did not load`);
     check(img.natural[0] === img.stated[0] && img.natural[1] === img.stated[1],
@@ -446,7 +451,7 @@ async function checkCssPage(variant, url, context) {
     await expectSlice('mouse-out', n, null);
   }
   const sprites = requested.filter((f) => f.includes('-sprite'));
-  const want = variant.scale === 2 ? '-sprite@2x.' : '-sprite.';
+  const want = (variant.scale === 2 ? '-sprite@2x.' : '-sprite.') + (variant.args.includes('--webp') ? 'webp' : '');
   check(slices.length === 0 ? sprites.length === 0 : sprites.length > 0 && sprites.every((f) => f.includes(want)),
     `${name}: sprites loaded: ${sprites.join(' ')}`);
 

@@ -359,6 +359,9 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles_data()
     const int all = 2 * 3 * 6 + 2 * 3;
     QTest::newRow("twins too long are left out")
         << "BTN" << QString(250, 'y') << 3 << all - 7 << false;
+    // One character longer than the Normal twin's, the other states' twins leave alone.
+    QTest::newRow("only the other states' twins too long")
+        << "BTN" << QString(248, 'y') << 2 << all - 4 << false;
     QTest::newRow("prefix with a colon") << "img:" << QString() << 0 << all << false;
     QTest::newRow("prefix with blank, comma, ampersand")
         << "a b,&" << QString() << 0 << all << false;
