@@ -81,12 +81,6 @@ bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
                               ? bitmap
                               : bitmap.convertToFormat(QImage::Format_RGB32);
 
-    AtomicOutputFile file(path);
-    if (!file.open()) {
-        setFileError(error, file.error());
-        return false;
-    }
-
     WebPConfig config;
     PictureHolder holder;
     WebPPicture& picture = holder.picture;
@@ -117,9 +111,10 @@ bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
     picture.custom_ptr = &out;
     if (!WebPEncode(&config, &picture)) {
         setCodecError(error, CodecError::WebPWrite, path, encodingErrorText(picture.error_code));
-        return false; // file removes itself
+        return false;
     }
-    if (!file.write(out.data(), out.size()) || !file.commit()) {
+    AtomicOutputFile file(path);
+    if (!file.writeAll(out.data(), out.size())) {
         setFileError(error, file.error());
         return false;
     }
