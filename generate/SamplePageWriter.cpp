@@ -398,16 +398,7 @@ bool SamplePageWriter::write()
 bool SamplePageWriter::write(const QString& path)
 {
     m_errorString.clear();
-    BufferedLineFile file(path);
-    if (!file.open()) {
-        m_errorString = file.error().message();
-        return false;
-    }
     // The page grows with the captions; only one chunk of it is ever held.
-    produceLines([&file](const QString& line) { file.writeLine(line); });
-    if (!file.commit()) {
-        m_errorString = file.error().message();
-        return false;
-    }
-    return true;
+    return BufferedLineFile::writeFile(
+        path, [this](const LineSink& line) { produceLines(line); }, &m_errorString);
 }

@@ -91,15 +91,6 @@ bool StyleSheetWriter::write()
 bool StyleSheetWriter::write(const QString& path)
 {
     m_errorString.clear();
-    BufferedLineFile file(path);
-    if (!file.open()) {
-        m_errorString = file.error().message();
-        return false;
-    }
-    produceLines([&file](const QString& line) { file.writeLine(line); });
-    if (!file.commit()) {
-        m_errorString = file.error().message();
-        return false;
-    }
-    return true;
+    return BufferedLineFile::writeFile(
+        path, [this](const LineSink& line) { produceLines(line); }, &m_errorString);
 }

@@ -28,3 +28,17 @@ bool BufferedLineFile::commit()
     flush();
     return !m_failed && m_file.commit();
 }
+
+bool BufferedLineFile::writeFile(const QString& targetPath,
+                                 const std::function<void(const LineSink&)>& produce,
+                                 QString* errorString)
+{
+    BufferedLineFile file(targetPath);
+    if (file.open()) {
+        produce([&file](const QString& line) { file.writeLine(line); });
+        if (file.commit())
+            return true;
+    }
+    *errorString = file.error().message();
+    return false;
+}

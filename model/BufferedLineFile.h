@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // Text lines written as UTF-8 with CR LF through an AtomicOutputFile, in chunks of about
 // chunkBytes: a file of any length is never held whole, and it replaces the target only once
 // complete.
@@ -23,6 +25,13 @@ public:
     bool commit();
     FileError error() const { return m_file.error(); }
     int systemError() const { return m_file.systemError(); }
+
+    using LineSink = std::function<void(const QString& line)>;
+    // open(), the lines produce() hands to its sink, commit(); *errorString gets the message
+    // of a failure.
+    static bool writeFile(const QString& targetPath,
+                          const std::function<void(const LineSink&)>& produce,
+                          QString* errorString);
 
 private:
     void flush();
