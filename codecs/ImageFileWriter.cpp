@@ -10,39 +10,36 @@ ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, bool alsoWebP)
 {
 }
 
+namespace {
+// All encoders read RGB32 directly; convert once, not once per format.
+QImage rgb32(const QImage& bitmap)
+{
+    return bitmap.format() == QImage::Format_RGB32 ? bitmap
+                                                   : bitmap.convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
+
 bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
 {
     m_errorString.clear();
-    // All encoders read RGB32 directly; convert once, not once per format.
-    const QImage source = bitmap.format() == QImage::Format_RGB32
-                              ? bitmap
-                              : bitmap.convertToFormat(QImage::Format_RGB32);
-    QString error;
-    const QString jpegPath = stem + QLatin1String(".jpg");
-    if (!JpegCodec::write(jpegPath, source, m_options, &error))
-        return fail(jpegPath, error);
-    const QString pngPath = stem + QLatin1String(".png");
-    if (!PngCodec::writePng(pngPath, source, &error))
-        return fail(pngPath, error);
-    const QString gifPath = stem + QLatin1String(".gif");
-    if (!GifCodec::write(gifPath, source, &error))
-        return fail(gifPath, error);
+    const QImage source = rgb32(bitmap);
+    for (const ImageFileFormat format :
+         {ImageFileFormat::Jpg, ImageFileFormat::Png, ImageFileFormat::Gif}) {
+        if (!writeFormat(source, stem, format))
+            return false;
+    }
     return !m_alsoWebP || writeWebP(source, stem);
-}
-
-bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
-{
-    const QString path = stem + QLatin1String(".webp");
-    QString error;
-    return WebPCodec::write(path, source, &error) || fail(path, error);
 }
 
 bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
 {
     m_errorString.clear();
-    const QImage source = bitmap.format() == QImage::Format_RGB32
-                              ? bitmap
-                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage source = rgb32(bitmap);
+    return writeFormat(source, stem, format) && (!m_alsoWebP || writeWebP(source, stem));
+}
+
+bool ImageFileWriter::writeFormat(const QImage& source, const QString& stem, ImageFileFormat format)
+{
     QString error;
     QString path;
     bool written = false;
@@ -61,9 +58,14 @@ bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, Imag
         written = PngCodec::writePng(path, source, &error);
         break;
     }
-    if (!written)
-        return fail(path, error);
-    return !m_alsoWebP || writeWebP(source, stem);
+    return written || fail(path, error);
+}
+
+bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
+{
+    const QString path = stem + QLatin1String(".webp");
+    QString error;
+    return WebPCodec::write(path, source, &error) || fail(path, error);
 }
 
 bool ImageFileWriter::fail(const QString& path, const QString& message)

@@ -24,6 +24,7 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    bool writeFormat(const QImage& source, const QString& stem, ImageFileFormat format);
     bool writeWebP(const QImage& source, const QString& stem);
     bool fail(const QString& path, const QString& message);
 

@@ -131,21 +131,31 @@ QString OutputNaming::imageFileName(const ButtonProject& project, int captionInd
     return imageStem(project, captionIndex, state, scale) + extension(format);
 }
 
+namespace {
+// The page shows the WebP files when the project writes them, or else those of its format.
+QString pageExtension(const ButtonProject& project)
+{
+    return project.webPImages ? QStringLiteral(".webp")
+                              : OutputNaming::extension(project.imageFileFormat);
+}
+// ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
+QString longestExtension(const ButtonProject& project)
+{
+    return project.webPImages ? QStringLiteral(".webp")
+                              : OutputNaming::extension(ImageFileFormat::Jpg);
+}
+} // namespace
+
 QString OutputNaming::pageImageFileName(const ButtonProject& project, int captionIndex,
                                         ButtonState state, int scale)
 {
-    if (project.webPImages)
-        return imageStem(project, captionIndex, state, scale) + QStringLiteral(".webp");
-    return imageFileName(project, captionIndex, state, scale, project.imageFileFormat);
+    return imageStem(project, captionIndex, state, scale) + pageExtension(project);
 }
 
 QString OutputNaming::longestImageFileName(const ButtonProject& project, int captionIndex,
                                            ButtonState state, int scale)
 {
-    // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
-    if (project.webPImages)
-        return pageImageFileName(project, captionIndex, state, scale);
-    return imageFileName(project, captionIndex, state, scale, ImageFileFormat::Jpg);
+    return imageStem(project, captionIndex, state, scale) + longestExtension(project);
 }
 
 QString OutputNaming::imagePathStem(const ButtonProject& project, int captionIndex,
@@ -170,12 +180,6 @@ bool OutputNaming::hasSprites(const ButtonProject& project)
     return project.cssRollovers && !project.extraStates().isEmpty();
 }
 
-QString OutputNaming::spriteFileName(const ButtonProject& project, int captionIndex, int scale,
-                                     ImageFileFormat format)
-{
-    return spriteStem(project, captionIndex, scale) + extension(format);
-}
-
 QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIndex, int scale)
 {
     return normalisedOutputDirectory(project.outputDirectory) +
@@ -184,17 +188,13 @@ QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIn
 
 QString OutputNaming::pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale)
 {
-    if (project.webPImages)
-        return spriteStem(project, captionIndex, scale) + QStringLiteral(".webp");
-    return spriteFileName(project, captionIndex, scale, project.imageFileFormat);
+    return spriteStem(project, captionIndex, scale) + pageExtension(project);
 }
 
 QString OutputNaming::longestSpriteFileName(const ButtonProject& project, int captionIndex,
                                             int scale)
 {
-    if (project.webPImages)
-        return pageSpriteFileName(project, captionIndex, scale);
-    return spriteFileName(project, captionIndex, scale, ImageFileFormat::Jpg);
+    return spriteStem(project, captionIndex, scale) + longestExtension(project);
 }
 
 QString OutputNaming::samplePageFileName(const ButtonProject& project)

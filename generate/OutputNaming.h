@@ -57,10 +57,8 @@ public:
     // Whether a run writes sprites and a stylesheet: CSS rollovers with a state to roll to.
     static bool hasSprites(const ButtonProject& project);
 
-    // Lower-cased button file name + "-sprite", "@2x" at scale 2, and the extension: all the
+    // Directory + the lower-cased button file name + "-sprite", "@2x" at scale 2: all the
     // states the page shows, stacked top to bottom.
-    static QString spriteFileName(const ButtonProject& project, int captionIndex, int scale,
-                                  ImageFileFormat format);
     static QString spritePathStem(const ButtonProject& project, int captionIndex, int scale = 1);
     // As pageImageFileName and longestImageFileName, for the sprite.
     static QString pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
