@@ -5,7 +5,7 @@
 #include <exception>
 
 namespace {
-constexpr std::size_t maxQueuedPerThread = 2;
+constexpr std::size_t maxQueuedPerThread = 4;
 // libwebp's lossless encoder works in about three times a picture's bytes beside it; counted
 // so, large pictures with WebP take no more memory at once than without.
 constexpr qint64 webPWorkingFactor = 4;
@@ -59,22 +59,33 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, E
         std::unique_lock<std::mutex> lock(m_mutex);
         // An earlier image of the same name must be on disk first, or it could replace this
         // one.
-        m_changed.wait(lock, [&] { return !m_stemsInFlight.contains(stem); });
+        waitUntil(lock, CallerWait::Stem, [&] { return !m_stemsInFlight.contains(stem); });
         m_stemsInFlight.insert(stem);
         const qint64 bytes = image.sizeInBytes();
-        m_changed.wait(lock, [&] {
-            // The bytes bound the memory. The short queue keeps each image in the cache between
-            // drawing and encoding: without it a 200-caption run took 1.7 times as long.
-            const bool roomInQueue = m_queue.size() < maxQueuedPerThread * m_threads.size();
-            return roomInQueue &&
-                   (m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight);
+        waitUntil(lock, CallerWait::Bytes, [&] {
+            return m_bytesInFlight == 0 || m_bytesInFlight + bytes <= m_maxBytesInFlight;
         });
+        // The bytes bound the memory. The short queue keeps each image in the cache between
+        // drawing and encoding: without it a 200-caption run took 1.7 times as long. A full
+        // queue is refilled only once the workers are down to their last image each, so that
+        // the caller is woken once per several images rather than once per image.
+        if (m_queue.size() >= maxQueuedPerThread * m_threads.size())
+            waitUntil(lock, CallerWait::Room, [&] { return m_queue.size() <= m_threads.size(); });
         m_queue.push_back({slot, image, stem, std::move(encoder)});
         m_bytesInFlight += bytes;
         m_peakBytesInFlight = qMax(m_peakBytesInFlight, m_bytesInFlight);
     }
-    m_changed.notify_all();
+    m_workReady.notify_one();
     reportFinished();
+}
+
+template<typename Predicate>
+void ImageEncoderPool::waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason,
+                                 Predicate done)
+{
+    m_callerWaits = reason;
+    m_callerMayGoOn.wait(lock, done);
+    m_callerWaits = CallerWait::Nothing;
 }
 
 void ImageEncoderPool::addOutcome(int slot, const QString& stem, const Outcome& outcome)
@@ -110,12 +121,13 @@ void ImageEncoderPool::work()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
+        m_workReady.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
         if (m_queue.empty())
             return;
         Job job = std::move(m_queue.front());
         m_queue.pop_front();
-        m_changed.notify_all();
+        if (m_callerWaits == CallerWait::Room && m_queue.size() <= m_threads.size())
+            m_callerMayGoOn.notify_one();
         lock.unlock();
         const Outcome outcome = encode(job);
         const qint64 bytes = job.image.sizeInBytes();
@@ -124,7 +136,8 @@ void ImageEncoderPool::work()
         m_stemsInFlight.remove(job.stem);
         m_finished.emplace(job.slot, Finished{job.stem, outcome});
         m_bytesInFlight -= bytes;
-        m_changed.notify_all();
+        if (m_callerWaits == CallerWait::Stem || m_callerWaits == CallerWait::Bytes)
+            m_callerMayGoOn.notify_one();
     }
 }
 
@@ -134,7 +147,7 @@ void ImageEncoderPool::finish()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
     }
-    m_changed.notify_all();
+    m_workReady.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
     m_threads.clear();

@@ -75,7 +75,10 @@ private:
         Outcome outcome;
     };
 
+    enum class CallerWait { Nothing, Room, Stem, Bytes };
     void work();
+    template<typename Predicate>
+    void waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason, Predicate done);
     Outcome encode(const Job& job) const;
     // Reports the finished slots that follow the last reported one; called without the lock.
     void reportFinished();
@@ -84,7 +87,11 @@ private:
     Reporter m_reporter;
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    // Waking a thread costs about as much as encoding a small image's GIF: workers and the
+    // caller each wait on their own condition and are woken only when it holds.
+    std::condition_variable m_workReady;
+    std::condition_variable m_callerMayGoOn;
+    CallerWait m_callerWaits = CallerWait::Nothing;
     std::deque<Job> m_queue;
     // Only what is in flight or waits for an earlier slot's report is kept, so a run of any
     // length holds a bounded number of names and outcomes.
