@@ -79,7 +79,7 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, E
     reportFinished();
 }
 
-template<typename Predicate>
+template <typename Predicate>
 void ImageEncoderPool::waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason,
                                  Predicate done)
 {

@@ -75,9 +75,15 @@ private:
         Outcome outcome;
     };
 
-    enum class CallerWait { Nothing, Room, Stem, Bytes };
+    enum class CallerWait
+    {
+        Nothing,
+        Room,
+        Stem,
+        Bytes
+    };
     void work();
-    template<typename Predicate>
+    template <typename Predicate>
     void waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason, Predicate done);
     Outcome encode(const Job& job) const;
     // Reports the finished slots that follow the last reported one; called without the lock.

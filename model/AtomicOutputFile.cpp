@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -287,11 +288,22 @@ bool AtomicOutputFile::removeIfAbandoned(const QString& path)
 int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
 {
     const QDir folder(directory.isEmpty() ? QStringLiteral(".") : directory);
-    const QStringList candidates =
-        folder.entryList({temporaryStart + u'*' + temporaryEnd},
-                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // Read by name only: the folder may hold many thousand images, and listing it through
+    // QDir took longer than writing the first hundred of them.
+    DIR* listing = ::opendir(QFile::encodeName(folder.path()).constData());
+    if (!listing)
+        return 0;
+    const QByteArray start = QFile::encodeName(temporaryStart);
+    const QByteArray end = QFile::encodeName(temporaryEnd);
+    QStringList candidates;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArrayView name(entry->d_name);
+        if (name.startsWith(start) && name.endsWith(end))
+            candidates << QFile::decodeName(entry->d_name);
+    }
+    ::closedir(listing);
     int removed = 0;
-    for (const QString& name : candidates) {
+    for (const QString& name : std::as_const(candidates)) {
         if (isTemporaryName(name) && removeIfAbandoned(folder.filePath(name)))
             ++removed;
     }
