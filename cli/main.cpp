@@ -5,6 +5,15 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define BRINDLEWICK_CHECKS_LEAKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRINDLEWICK_CHECKS_LEAKS 1
+#endif
+#endif
 
 namespace {
 // Qt's own notes (such as a missing runtime directory) are not this program's messages.
@@ -28,5 +37,15 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return CommandLine::run(app.arguments(), out, err);
+    const int code = CommandLine::run(app.arguments(), out, err);
+#ifndef BRINDLEWICK_CHECKS_LEAKS
+    // Every file is closed by now. Tearing down Qt's fonts and plugins took 7 ms, a third of a
+    // --version run; the system takes the memory back at once. Sanitizer builds end normally,
+    // so that their leak check still runs.
+    out.flush();
+    err.flush();
+    std::fflush(nullptr);
+    std::_Exit(code);
+#endif
+    return code;
 }
