@@ -2,12 +2,14 @@
 // and the project copy) into a folder on /dev/shm, also with the smooth, double-size and
 // keyboard options on (twice the images), beside the floor that encoding alone sets:
 // the same 600 bitmaps, rendered beforehand, through ImageFileWriter on one thread into the
-// same kind of folder. (bench_ImageCodecs has a floor of its own over synthetic bitmaps.)
+// same kind of folder; and the sample page alone. (bench_ImageCodecs has a floor of its own over
+// synthetic bitmaps.)
 #include "BenchMain.h"
 #include "ButtonRenderer.h"
 #include "GenerationRun.h"
 #include "ImageFileWriter.h"
 #include "OutputNaming.h"
+#include "SamplePageWriter.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -102,6 +104,24 @@ void BM_EncodeOnlyFloor(benchmark::State& state)
         double(images.size()) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_EncodeOnlyFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The page alone, in memory: it is written after the last image, while nothing else runs.
+void BM_SamplePage(benchmark::State& state)
+{
+    ButtonProject project = benchProject(QStringLiteral("/nonexistent"));
+    project.hiDpiImages = state.range(0) != 0;
+    ButtonSizeTables sizes;
+    BackgroundPictures pictures;
+    OptionSets options;
+    ButtonRenderer renderer(project, pictures, options.text, sizes);
+    for (int n = 1; n <= captionCount; ++n)
+        renderer.render(ButtonState::Normal, n, project.captions.at(n - 1));
+    const SamplePageWriter page(project, sizes);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(page.pageBytes());
+}
+// Argument: 1 with double-size images (srcset attributes).
+BENCHMARK(BM_SamplePage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
