@@ -161,11 +161,21 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     };
     put(clearCode);
     int current = noCode;
+    // Buttons are runs of one colour: each run is mapped to the palette once.
+    const auto paletteIndex = [](QRgb p) {
+        return shares.red[qRed(p)] + shares.green[qGreen(p)] + shares.blue[qBlue(p)];
+    };
+    QRgb lastColor = 0;
+    int lastPixel = paletteIndex(lastColor);
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < width; ++x) {
             const QRgb p = line[x];
-            const int pixel = shares.red[qRed(p)] + shares.green[qGreen(p)] + shares.blue[qBlue(p)];
+            if (p != lastColor) {
+                lastColor = p;
+                lastPixel = paletteIndex(p);
+            }
+            const int pixel = lastPixel;
             if (current == noCode) {
                 current = pixel;
                 continue;
