@@ -171,9 +171,12 @@ public:
     bool collect(const QImage& source)
     {
         m_count = 0;
+        const int width = source.width();
+        const bool rgb32 = source.format() == QImage::Format_RGB32;
         for (int y = 0; y < source.height(); ++y) {
-            for (int x = 0; x < source.width(); ++x) {
-                if (indexOf(pixel(source, x, y)) < 0)
+            const uchar* line = source.constScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (indexOf(pixel(line, x, rgb32)) < 0)
                     return false;
             }
         }
@@ -186,22 +189,25 @@ public:
     void fillRow(const QImage& source, int y, unsigned char* row)
     {
         const int depth = bitDepth();
-        std::memset(row, 0, std::size_t(source.width() * depth + 7) / 8);
-        for (int x = 0; x < source.width(); ++x) {
+        const int width = source.width();
+        const bool rgb32 = source.format() == QImage::Format_RGB32;
+        const uchar* line = source.constScanLine(y);
+        std::memset(row, 0, std::size_t(width * depth + 7) / 8);
+        for (int x = 0; x < width; ++x) {
             const int bit = x * depth;
-            row[bit / 8] |= (unsigned char)(indexOf(pixel(source, x, y)) << (8 - depth - bit % 8));
+            row[bit / 8] |=
+                (unsigned char)(indexOf(pixel(line, x, rgb32)) << (8 - depth - bit % 8));
         }
     }
 
-    static QRgb pixel(const QImage& source, int x, int y)
+private:
+    static QRgb pixel(const uchar* line, int x, bool rgb32)
     {
-        if (source.format() == QImage::Format_RGB32)
-            return reinterpret_cast<const QRgb*>(source.constScanLine(y))[x] | 0xff000000u;
-        const uchar* p = source.constScanLine(y) + 3 * x;
+        if (rgb32)
+            return reinterpret_cast<const QRgb*>(line)[x] | 0xff000000u;
+        const uchar* p = line + 3 * x;
         return qRgb(p[0], p[1], p[2]);
     }
-
-private:
     // Adds a new colour while there is room; -1 once there is none. Runs of one colour are
     // looked up once.
     int indexOf(QRgb colour)
