@@ -159,18 +159,22 @@ bool closeChunk(std::vector<unsigned char>& file, std::size_t chunkStart)
     return true;
 }
 
-// A picture's colours when it has few enough to be written as indices into a palette:
-// unfiltered indices of up to four bits deflate about six times faster than the RGB bytes, to
-// fewer bytes. Pictures of more colours are written as RGB.
-class SmallPalette
+// A picture's colours when it has few enough to be written as indices into a palette: the
+// indices deflate several times faster than the RGB bytes, to fewer bytes, as long as the
+// palette itself stays small beside the picture. Others are written as RGB.
+class Palette
 {
 public:
-    static constexpr int maxColours = 16;
-
-    // False when the picture has more than maxColours colours.
+    // False when the picture has more colours than pay for their palette: up to 16 always,
+    // more only while the palette chunk is under about a thirtieth of the pixel count, and
+    // 256 at most. Smooth captions and double-size images come out at a few dozen colours.
     bool collect(const QImage& source)
     {
         m_count = 0;
+        m_last = 0;
+        std::memset(m_slots, 0, sizeof m_slots);
+        const qint64 pixels = qint64(source.width()) * source.height();
+        m_limit = int(std::clamp<qint64>((pixels / 32 - 12) / 3, 16, 256));
         const int width = source.width();
         const bool rgb32 = source.format() == QImage::Format_RGB32;
         for (int y = 0; y < source.height(); ++y) {
@@ -184,7 +188,7 @@ public:
     }
     int count() const { return m_count; }
     QRgb colour(int i) const { return m_colours[i]; }
-    int bitDepth() const { return m_count <= 2 ? 1 : m_count <= 4 ? 2 : 4; }
+    int bitDepth() const { return m_count <= 2 ? 1 : m_count <= 4 ? 2 : m_count <= 16 ? 4 : 8; }
     // Unfiltered indices of row y, packed from the high bits, after the filter byte.
     void fillRow(const QImage& source, int y, unsigned char* row)
     {
@@ -192,6 +196,11 @@ public:
         const int width = source.width();
         const bool rgb32 = source.format() == QImage::Format_RGB32;
         const uchar* line = source.constScanLine(y);
+        if (depth == 8) {
+            for (int x = 0; x < width; ++x)
+                row[x] = (unsigned char)indexOf(pixel(line, x, rgb32));
+            return;
+        }
         std::memset(row, 0, std::size_t(width * depth + 7) / 8);
         for (int x = 0; x < width; ++x) {
             const int bit = x * depth;
@@ -208,25 +217,38 @@ private:
         const uchar* p = line + 3 * x;
         return qRgb(p[0], p[1], p[2]);
     }
-    // Adds a new colour while there is room; -1 once there is none. Runs of one colour are
-    // looked up once.
+    // Adds a new colour while the limit allows; -1 past it. Runs of one colour are looked up
+    // once, others in a table four times the largest palette. Colours are opaque, so 0 marks an
+    // empty slot.
     int indexOf(QRgb colour)
     {
         if (m_count > 0 && colour == m_colours[m_last])
             return m_last;
-        for (int i = 0; i < m_count; ++i) {
-            if (m_colours[i] == colour)
-                return m_last = i;
+        unsigned slot = (colour * 0x9e3779b1u) >> (32 - slotBits);
+        while (m_slots[slot].colour != 0) {
+            if (m_slots[slot].colour == colour)
+                return m_last = m_slots[slot].index;
+            slot = (slot + 1) & (slotCount - 1);
         }
-        if (m_count == maxColours)
+        if (m_count == m_limit)
             return -1;
+        m_slots[slot] = {colour, m_count};
         m_colours[m_count] = colour;
         return m_last = m_count++;
     }
 
-    QRgb m_colours[maxColours] = {};
+    static constexpr int slotBits = 10;
+    static constexpr unsigned slotCount = 1u << slotBits;
+    struct Slot
+    {
+        QRgb colour;
+        int index;
+    };
+    Slot m_slots[slotCount] = {};
+    QRgb m_colours[256] = {};
     int m_count = 0;
     int m_last = 0;
+    int m_limit = 16;
 };
 
 // Signature, IHDR, PLTE for a palette picture, one IDAT of unfiltered rows and IEND. Buttons
@@ -240,7 +262,7 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     const int width = source.width();
     const int height = source.height();
     const bool rgb32 = source.format() == QImage::Format_RGB32;
-    thread_local SmallPalette palette;
+    thread_local Palette palette;
     const bool indexed = palette.collect(source);
     const std::size_t rowBytes = indexed ? (std::size_t(width) * palette.bitDepth() + 7) / 8 + 1
                                          : std::size_t(width) * 3 + 1;

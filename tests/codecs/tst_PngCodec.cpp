@@ -126,24 +126,30 @@ void TestPngCodec::writtenFileHasOnlyRgbChunks()
 
 void TestPngCodec::fewColoursAreWrittenAsPalette_data()
 {
+    QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("colours");
     QTest::addColumn<int>("bitDepth");
     QTest::addColumn<int>("colourType");
-    QTest::newRow("1") << 1 << 1 << 3;
-    QTest::newRow("2") << 2 << 1 << 3;
-    QTest::newRow("3") << 3 << 2 << 3;
-    QTest::newRow("5") << 5 << 4 << 3;
-    QTest::newRow("16") << 16 << 4 << 3;
-    QTest::newRow("17: RGB") << 17 << 8 << 2;
+    QTest::newRow("1") << QSize(21, 3) << 1 << 1 << 3;
+    QTest::newRow("2") << QSize(21, 3) << 2 << 1 << 3;
+    QTest::newRow("3") << QSize(21, 3) << 3 << 2 << 3;
+    QTest::newRow("5") << QSize(21, 3) << 5 << 4 << 3;
+    QTest::newRow("16") << QSize(21, 3) << 16 << 4 << 3;
+    QTest::newRow("17 on few pixels: RGB") << QSize(21, 3) << 17 << 8 << 2;
+    // 4,096 pixels pay for a palette of up to 38 colours.
+    QTest::newRow("38 on 64x64") << QSize(64, 64) << 38 << 8 << 3;
+    QTest::newRow("39 on 64x64: RGB") << QSize(64, 64) << 39 << 8 << 2;
 }
 
 void TestPngCodec::fewColoursAreWrittenAsPalette()
 {
+    QFETCH(QSize, size);
     QFETCH(int, colours);
     QFETCH(int, bitDepth);
     QFETCH(int, colourType);
     const QString file = path("few.png");
-    QVERIFY(PngCodec::writePng(file, colourStripes(21, 3, colours), nullptr));
+    const QImage bitmap = colourStripes(size.width(), size.height(), colours);
+    QVERIFY(PngCodec::writePng(file, bitmap, nullptr));
     const QByteArray png = readAll(file);
     QCOMPARE(int(png.at(24)), bitDepth);
     QCOMPARE(int(png.at(25)), colourType);
@@ -151,6 +157,9 @@ void TestPngCodec::fewColoursAreWrittenAsPalette()
     QCOMPARE(types.contains("PLTE"), colourType == 3);
     if (colourType == 3) // the palette holds each colour once: 3 bytes each
         QCOMPARE(qFromBigEndian<quint32>(png.constData() + 33), quint32(3 * colours));
+    QImage back;
+    QVERIFY(PngCodec::readPng(file, &back, nullptr));
+    QCOMPARE(back, bitmap);
 }
 
 void TestPngCodec::threadsOfMixedSizesWriteExactly()
