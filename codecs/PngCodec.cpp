@@ -166,7 +166,7 @@ class Palette
 {
 public:
     // False when the picture has more colours than pay for their palette: up to 16 always,
-    // more only while the palette chunk is under about a thirtieth of the pixel count, and
+    // more only while the palette chunk's bytes stay under a 32nd of the pixel count, and
     // 256 at most. Smooth captions and double-size images come out at a few dozen colours.
     bool collect(const QImage& source)
     {
@@ -174,14 +174,23 @@ public:
         m_last = 0;
         std::memset(m_slots, 0, sizeof m_slots);
         const qint64 pixels = qint64(source.width()) * source.height();
+        // Beyond a megapixel no button goes: such pictures stay RGB rather than take a byte
+        // per pixel more.
+        if (pixels > maxPixels)
+            return false;
         m_limit = int(std::clamp<qint64>((pixels / 32 - 12) / 3, 16, 256));
         const int width = source.width();
         const bool rgb32 = source.format() == QImage::Format_RGB32;
+        // Each pixel's index is kept for the rows written next.
+        m_indices.resize(std::size_t(pixels));
+        unsigned char* index = m_indices.data();
         for (int y = 0; y < source.height(); ++y) {
             const uchar* line = source.constScanLine(y);
             for (int x = 0; x < width; ++x) {
-                if (indexOf(pixel(line, x, rgb32)) < 0)
+                const int i = indexOf(pixel(line, x, rgb32));
+                if (i < 0)
                     return false;
+                *index++ = (unsigned char)i;
             }
         }
         return true;
@@ -190,22 +199,18 @@ public:
     QRgb colour(int i) const { return m_colours[i]; }
     int bitDepth() const { return m_count <= 2 ? 1 : m_count <= 4 ? 2 : m_count <= 16 ? 4 : 8; }
     // Unfiltered indices of row y, packed from the high bits, after the filter byte.
-    void fillRow(const QImage& source, int y, unsigned char* row)
+    void fillRow(int width, int y, unsigned char* row) const
     {
         const int depth = bitDepth();
-        const int width = source.width();
-        const bool rgb32 = source.format() == QImage::Format_RGB32;
-        const uchar* line = source.constScanLine(y);
+        const unsigned char* index = m_indices.data() + std::size_t(y) * width;
         if (depth == 8) {
-            for (int x = 0; x < width; ++x)
-                row[x] = (unsigned char)indexOf(pixel(line, x, rgb32));
+            std::memcpy(row, index, std::size_t(width));
             return;
         }
         std::memset(row, 0, std::size_t(width * depth + 7) / 8);
         for (int x = 0; x < width; ++x) {
             const int bit = x * depth;
-            row[bit / 8] |=
-                (unsigned char)(indexOf(pixel(line, x, rgb32)) << (8 - depth - bit % 8));
+            row[bit / 8] |= (unsigned char)(index[x] << (8 - depth - bit % 8));
         }
     }
 
@@ -237,6 +242,7 @@ private:
         return m_last = m_count++;
     }
 
+    static constexpr qint64 maxPixels = qint64(1) << 20;
     static constexpr int slotBits = 10;
     static constexpr unsigned slotCount = 1u << slotBits;
     struct Slot
@@ -246,6 +252,7 @@ private:
     };
     Slot m_slots[slotCount] = {};
     QRgb m_colours[256] = {};
+    std::vector<unsigned char> m_indices;
     int m_count = 0;
     int m_last = 0;
     int m_limit = 16;
@@ -310,7 +317,7 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
         const bool last = y == height;
         if (!last) {
             if (indexed) {
-                palette.fillRow(source, y, row.data() + 1);
+                palette.fillRow(width, y, row.data() + 1);
             } else if (rgb32) {
 
                 const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));

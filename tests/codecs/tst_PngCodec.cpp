@@ -139,6 +139,7 @@ void TestPngCodec::fewColoursAreWrittenAsPalette_data()
     // 4,096 pixels pay for a palette of up to 38 colours.
     QTest::newRow("38 on 64x64") << QSize(64, 64) << 38 << 8 << 3;
     QTest::newRow("39 on 64x64: RGB") << QSize(64, 64) << 39 << 8 << 2;
+    QTest::newRow("1 past a megapixel: RGB") << QSize(1025, 1024) << 1 << 8 << 2;
 }
 
 void TestPngCodec::fewColoursAreWrittenAsPalette()
