@@ -27,11 +27,20 @@ struct CodeTable
 
     CodeTable() { clear(); }
 
-    int find(int prefix, int pixel) const
+    // A child found further down its list moves to the front: smooth captions give the
+    // background's string dozens of children, and the ones just used come back soonest.
+    int find(int prefix, int pixel)
     {
-        for (int code = firstChild[prefix]; code != 0; code = nextSibling[code]) {
-            if (pixelOf[code] == pixel)
+        int code = firstChild[prefix];
+        if (code == 0 || pixelOf[code] == pixel)
+            return code == 0 ? -1 : code;
+        for (int previous = code; (code = nextSibling[previous]) != 0; previous = code) {
+            if (pixelOf[code] == pixel) {
+                nextSibling[previous] = nextSibling[code];
+                nextSibling[code] = firstChild[prefix];
+                firstChild[prefix] = std::uint16_t(code);
                 return code;
+            }
         }
         return -1;
     }
