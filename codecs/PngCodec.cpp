@@ -159,109 +159,9 @@ bool closeChunk(std::vector<unsigned char>& file, std::size_t chunkStart)
     return true;
 }
 
-// A picture's colours when it has few enough to be written as indices into a palette: the
-// indices deflate several times faster than the RGB bytes, to fewer bytes, as long as the
-// palette itself stays small beside the picture. Others are written as RGB.
-class Palette
-{
-public:
-    // False when the picture has more colours than pay for their palette: up to 16 always,
-    // more only while the palette chunk's bytes stay under a 32nd of the pixel count, and
-    // 256 at most. Smooth captions and double-size images come out at a few dozen colours.
-    bool collect(const QImage& source)
-    {
-        m_count = 0;
-        m_last = 0;
-        std::memset(m_slots, 0, sizeof m_slots);
-        const qint64 pixels = qint64(source.width()) * source.height();
-        // Beyond a megapixel no button goes: such pictures stay RGB rather than take a byte
-        // per pixel more.
-        if (pixels > maxPixels)
-            return false;
-        m_limit = int(std::clamp<qint64>((pixels / 32 - 12) / 3, 16, 256));
-        const int width = source.width();
-        const bool rgb32 = source.format() == QImage::Format_RGB32;
-        // Each pixel's index is kept for the rows written next.
-        m_indices.resize(std::size_t(pixels));
-        unsigned char* index = m_indices.data();
-        for (int y = 0; y < source.height(); ++y) {
-            const uchar* line = source.constScanLine(y);
-            for (int x = 0; x < width; ++x) {
-                const int i = indexOf(pixel(line, x, rgb32));
-                if (i < 0)
-                    return false;
-                *index++ = (unsigned char)i;
-            }
-        }
-        return true;
-    }
-    int count() const { return m_count; }
-    QRgb colour(int i) const { return m_colours[i]; }
-    int bitDepth() const { return m_count <= 2 ? 1 : m_count <= 4 ? 2 : m_count <= 16 ? 4 : 8; }
-    // Unfiltered indices of row y, packed from the high bits, after the filter byte.
-    void fillRow(int width, int y, unsigned char* row) const
-    {
-        const int depth = bitDepth();
-        const unsigned char* index = m_indices.data() + std::size_t(y) * width;
-        if (depth == 8) {
-            std::memcpy(row, index, std::size_t(width));
-            return;
-        }
-        std::memset(row, 0, std::size_t(width * depth + 7) / 8);
-        for (int x = 0; x < width; ++x) {
-            const int bit = x * depth;
-            row[bit / 8] |= (unsigned char)(index[x] << (8 - depth - bit % 8));
-        }
-    }
-
-private:
-    static QRgb pixel(const uchar* line, int x, bool rgb32)
-    {
-        if (rgb32)
-            return reinterpret_cast<const QRgb*>(line)[x] | 0xff000000u;
-        const uchar* p = line + 3 * x;
-        return qRgb(p[0], p[1], p[2]);
-    }
-    // Adds a new colour while the limit allows; -1 past it. Runs of one colour are looked up
-    // once, others in a table four times the largest palette. Colours are opaque, so 0 marks an
-    // empty slot.
-    int indexOf(QRgb colour)
-    {
-        if (m_count > 0 && colour == m_colours[m_last])
-            return m_last;
-        unsigned slot = (colour * 0x9e3779b1u) >> (32 - slotBits);
-        while (m_slots[slot].colour != 0) {
-            if (m_slots[slot].colour == colour)
-                return m_last = m_slots[slot].index;
-            slot = (slot + 1) & (slotCount - 1);
-        }
-        if (m_count == m_limit)
-            return -1;
-        m_slots[slot] = {colour, m_count};
-        m_colours[m_count] = colour;
-        return m_last = m_count++;
-    }
-
-    static constexpr qint64 maxPixels = qint64(1) << 20;
-    static constexpr int slotBits = 10;
-    static constexpr unsigned slotCount = 1u << slotBits;
-    struct Slot
-    {
-        QRgb colour;
-        int index;
-    };
-    Slot m_slots[slotCount] = {};
-    QRgb m_colours[256] = {};
-    std::vector<unsigned char> m_indices;
-    int m_count = 0;
-    int m_last = 0;
-    int m_limit = 16;
-};
-
-// Signature, IHDR, PLTE for a palette picture, one IDAT of unfiltered rows and IEND. Buttons
-// are flat colours, gradients and text, where a filter rarely pays: without one, files come
-// out about a quarter smaller than with libpng's adaptive choice, even on the textured
-// built-in backgrounds.
+// Signature, IHDR, one IDAT of unfiltered rows and IEND. Buttons are flat colours, gradients
+// and text, where a filter rarely pays: without one, files come out about a quarter smaller
+// than with libpng's adaptive choice, even on the textured built-in backgrounds.
 bool encodePng(const QImage& source, std::vector<unsigned char>& file)
 {
     static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
@@ -269,10 +169,7 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     const int width = source.width();
     const int height = source.height();
     const bool rgb32 = source.format() == QImage::Format_RGB32;
-    thread_local Palette palette;
-    const bool indexed = palette.collect(source);
-    const std::size_t rowBytes = indexed ? (std::size_t(width) * palette.bitDepth() + 7) / 8 + 1
-                                         : std::size_t(width) * 3 + 1;
+    const std::size_t rowBytes = std::size_t(width) * 3 + 1;
     const std::uint64_t imageBytes =
         rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
 
@@ -281,24 +178,11 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     unsigned char header[13] = {};
     putBig32(header, std::uint32_t(width));
     putBig32(header + 4, std::uint32_t(height));
-    header[8] = indexed ? (unsigned char)palette.bitDepth() : 8; // bits per sample
-    header[9] = indexed ? 3 : 2;                                 // palette or RGB
+    header[8] = 8; // bits per sample
+    header[9] = 2; // RGB
     append(file, header, sizeof header);
     if (!closeChunk(file, 8))
         return false;
-    if (indexed) {
-        const std::size_t plte = file.size();
-        static const unsigned char plteType[] = {0, 0, 0, 0, 'P', 'L', 'T', 'E'};
-        append(file, plteType, sizeof plteType);
-        for (int i = 0; i < palette.count(); ++i) {
-            const QRgb c = palette.colour(i);
-            const unsigned char rgb[] = {(unsigned char)qRed(c), (unsigned char)qGreen(c),
-                                         (unsigned char)qBlue(c)};
-            append(file, rgb, sizeof rgb);
-        }
-        if (!closeChunk(file, plte))
-            return false;
-    }
 
     z_stream* stream = deflater.stream(windowBitsFor(imageBytes));
     if (!stream)
@@ -316,10 +200,7 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     for (int y = 0; y <= height; ++y) {
         const bool last = y == height;
         if (!last) {
-            if (indexed) {
-                palette.fillRow(width, y, row.data() + 1);
-            } else if (rgb32) {
-
+            if (rgb32) {
                 const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
                 unsigned char* out = row.data() + 1;
                 for (int x = 0; x < width; ++x, out += 3) {

@@ -21,8 +21,6 @@ private slots:
     void writeReadsBackExactly_data();
     void writeReadsBackExactly();
     void writtenFileHasOnlyRgbChunks();
-    void fewColoursAreWrittenAsPalette_data();
-    void fewColoursAreWrittenAsPalette();
     void threadsOfMixedSizesWriteExactly();
     void readDecodesAndComposites_data();
     void readDecodesAndComposites();
@@ -36,21 +34,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-namespace {
-// Diagonal stripes of the given number of distinct colours, the last row all in the first.
-QImage colourStripes(int width, int height, int colours)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int i = y == height - 1 ? 0 : (x + y) % colours;
-            image.setPixel(x, y, qRgb(i * 13, 255 - i * 7, (i * 61) & 0xff));
-        }
-    }
-    return image;
-}
-} // namespace
-
 void TestPngCodec::writeReadsBackExactly_data()
 {
     QTest::addColumn<QImage>("bitmap");
@@ -62,12 +45,6 @@ void TestPngCodec::writeReadsBackExactly_data()
     QImage flat(120, 32, QImage::Format_RGB32);
     flat.fill(qRgb(255, 255, 0));
     QTest::newRow("flat colour") << flat;
-    QTest::newRow("2 colours, odd width") << colourStripes(13, 5, 2);
-    QTest::newRow("4 colours") << colourStripes(10, 4, 4);
-    QTest::newRow("16 colours, odd width") << colourStripes(17, 7, 16);
-    QTest::newRow("16 colours, RGB888 input")
-        << colourStripes(31, 3, 16).convertToFormat(QImage::Format_RGB888);
-    QTest::newRow("17 colours") << colourStripes(21, 5, 17);
     // Deflates to more than the buffer first set aside for the stream.
     QImage noise(301, 97, QImage::Format_RGB32);
     quint32 state = 7;
@@ -122,45 +99,6 @@ void TestPngCodec::writtenFileHasOnlyRgbChunks()
     QCOMPARE(int(ihdr[10]), 0); // compression
     QCOMPARE(int(ihdr[11]), 0); // filter
     QCOMPARE(int(ihdr[12]), 0); // no interlace
-}
-
-void TestPngCodec::fewColoursAreWrittenAsPalette_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("colours");
-    QTest::addColumn<int>("bitDepth");
-    QTest::addColumn<int>("colourType");
-    QTest::newRow("1") << QSize(21, 3) << 1 << 1 << 3;
-    QTest::newRow("2") << QSize(21, 3) << 2 << 1 << 3;
-    QTest::newRow("3") << QSize(21, 3) << 3 << 2 << 3;
-    QTest::newRow("5") << QSize(21, 3) << 5 << 4 << 3;
-    QTest::newRow("16") << QSize(21, 3) << 16 << 4 << 3;
-    QTest::newRow("17 on few pixels: RGB") << QSize(21, 3) << 17 << 8 << 2;
-    // 4,096 pixels pay for a palette of up to 38 colours.
-    QTest::newRow("38 on 64x64") << QSize(64, 64) << 38 << 8 << 3;
-    QTest::newRow("39 on 64x64: RGB") << QSize(64, 64) << 39 << 8 << 2;
-    QTest::newRow("1 past a megapixel: RGB") << QSize(1025, 1024) << 1 << 8 << 2;
-}
-
-void TestPngCodec::fewColoursAreWrittenAsPalette()
-{
-    QFETCH(QSize, size);
-    QFETCH(int, colours);
-    QFETCH(int, bitDepth);
-    QFETCH(int, colourType);
-    const QString file = path("few.png");
-    const QImage bitmap = colourStripes(size.width(), size.height(), colours);
-    QVERIFY(PngCodec::writePng(file, bitmap, nullptr));
-    const QByteArray png = readAll(file);
-    QCOMPARE(int(png.at(24)), bitDepth);
-    QCOMPARE(int(png.at(25)), colourType);
-    const QList<QByteArray> types = pngChunkTypes(png);
-    QCOMPARE(types.contains("PLTE"), colourType == 3);
-    if (colourType == 3) // the palette holds each colour once: 3 bytes each
-        QCOMPARE(qFromBigEndian<quint32>(png.constData() + 33), quint32(3 * colours));
-    QImage back;
-    QVERIFY(PngCodec::readPng(file, &back, nullptr));
-    QCOMPARE(back, bitmap);
 }
 
 void TestPngCodec::threadsOfMixedSizesWriteExactly()
