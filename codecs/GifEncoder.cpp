@@ -105,19 +105,6 @@ private:
     bool m_ok = true;
 };
 
-struct IndexShares
-{
-    std::array<std::uint8_t, 256> red, green, blue;
-    IndexShares()
-    {
-        for (int v = 0; v < 256; ++v) {
-            red[v] = std::uint8_t(36 * WebPalette::levelOf(v));
-            green[v] = std::uint8_t(6 * WebPalette::levelOf(v));
-            blue[v] = std::uint8_t(WebPalette::levelOf(v));
-        }
-    }
-};
-
 void putLittle16(std::uint8_t* at, int value)
 {
     at[0] = std::uint8_t(value);
@@ -155,7 +142,6 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     if (!out.append(head, sizeof head))
         return false;
 
-    static const IndexShares shares;
     CodeTable table;
     CodeWriter writer(out);
     int bits = codeSize + 1;
@@ -171,18 +157,15 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     put(clearCode);
     int current = noCode;
     // Buttons are runs of one colour: each run is mapped to the palette once.
-    const auto paletteIndex = [](QRgb p) {
-        return shares.red[qRed(p)] + shares.green[qGreen(p)] + shares.blue[qBlue(p)];
-    };
     QRgb lastColor = 0;
-    int lastPixel = paletteIndex(lastColor);
+    int lastPixel = WebPalette::indexOf(lastColor);
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < width; ++x) {
             const QRgb p = line[x];
             if (p != lastColor) {
                 lastColor = p;
-                lastPixel = paletteIndex(p);
+                lastPixel = WebPalette::indexOf(p);
             }
             const int pixel = lastPixel;
             if (current == noCode) {

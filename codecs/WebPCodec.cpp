@@ -58,7 +58,8 @@ int appendToBuffer(const uint8_t* data, size_t size, const WebPPicture* picture)
 // Frees the picture on every way out of write().
 struct PictureHolder
 {
-    WebPPicture picture;
+    WebPPicture picture{}; // freeing a cleared picture is safe, should its set-up fail
+
     ~PictureHolder() { WebPPictureFree(&picture); }
 };
 
@@ -135,6 +136,8 @@ bool WebPCodec::read(const QString& path, QImage* result, QString* error)
 
     // The size is judged on the header, before the rest of the file is read.
     const QByteArray head = file.read(headBytes);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
     WebPBitstreamFeatures features;
     VP8StatusCode status =
         WebPGetFeatures(reinterpret_cast<const uint8_t*>(head.constData()), head.size(), &features);
