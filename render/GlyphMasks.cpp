@@ -16,13 +16,15 @@ const GlyphMasks::Mask* GlyphMasks::mask(const QRawFont& font, quint32 glyph)
     if (!(font == m_font)) {
         m_font = font;
         m_masks.clear();
-        m_unmaskable.clear();
+        m_bytes = 0;
     }
-    const auto known = m_masks.constFind(glyph);
-    if (known != m_masks.constEnd())
-        return &*known;
-    if (m_unmaskable.contains(glyph))
+    const auto known = m_masks.find(glyph);
+    if (known != m_masks.end())
+        return known->second.covered.isEmpty() ? nullptr : &known->second;
+    const auto unmaskable = [&] {
+        m_masks.emplace(glyph, Mask());
         return nullptr;
+    };
 
     const QRectF box = font.boundingRect(glyph);
     Mask mask;
@@ -30,13 +32,12 @@ const GlyphMasks::Mask* GlyphMasks::mask(const QRawFont& font, quint32 glyph)
     mask.top = int(std::floor(box.top())) - margin;
     mask.width = int(std::ceil(box.right())) + margin - mask.left;
     mask.height = int(std::ceil(box.bottom())) + margin - mask.top;
-    QImage image;
-    if (mask.width > 0 && mask.height > 0 && mask.width <= 4096 && mask.height <= 4096)
-        image = QImage(mask.width, mask.height, QImage::Format_RGB32);
-    if (image.isNull()) {
-        m_unmaskable.insert(glyph, true);
-        return nullptr;
-    }
+    if (mask.width <= 0 || mask.height <= 0 || mask.width > 4096 || mask.height > 4096 ||
+        qint64(mask.width) * mask.height > maxBytes - m_bytes)
+        return unmaskable();
+    QImage image(mask.width, mask.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return unmaskable();
     image.fill(0xFF000000u);
     QGlyphRun run;
     run.setRawFont(font);
@@ -60,9 +61,8 @@ const GlyphMasks::Mask* GlyphMasks::mask(const QRawFont& font, quint32 glyph)
             inkOnRim = inkOnRim || (covered && rim);
         }
     }
-    if (inkOnRim) {
-        m_unmaskable.insert(glyph, true);
-        return nullptr;
-    }
-    return &*m_masks.insert(glyph, std::move(mask));
+    if (inkOnRim)
+        return unmaskable();
+    m_bytes += mask.covered.size();
+    return &m_masks.emplace(glyph, std::move(mask)).first->second;
 }

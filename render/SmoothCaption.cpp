@@ -103,9 +103,9 @@ bool SmoothCaption::draw(QImage& image, const QGlyphRun& fineRun, int factor, QP
                 const qint64 y1 = std::max<qint64>(0, top);
                 const qint64 y2 = std::min<qint64>(fineHeight, top + m.height);
                 for (qint64 y = y1; y < y2; ++y) {
-                    uchar* to = fine.data() + y * fineWidth;
-                    const uchar* from = m.covered.constData() + (y - top) * m.width - left;
-                    for (qint64 x = x1; x < x2; ++x)
+                    uchar* to = fine.data() + y * fineWidth + x1;
+                    const uchar* from = m.covered.constData() + (y - top) * m.width + (x1 - left);
+                    for (qint64 x = 0; x < x2 - x1; ++x)
                         to[x] |= from[x];
                 }
             }

@@ -28,6 +28,10 @@ void tst_SmoothCaption::masksGiveTheSamePixels_data()
         << "Liberation Serif" << 40 << true << "Wavy fjord" << QPoint(4, 2) << 400;
     QTest::newRow("cut at left and top")
         << "DejaVu Sans" << 14 << true << "AVA jjj" << QPoint(-7, -5) << 90;
+    // Masks made for later glyphs must leave those of earlier ones where they are.
+    QTest::newRow("many different glyphs")
+        << "DejaVu Sans" << 8 << false
+        << "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789" << QPoint(2, 8) << 500;
     QTest::newRow("across sampling chunks")
         << "Liberation Sans" << 30 << false << QString("WMW Bg ").repeated(12) << QPoint(3, 0)
         << 1100;
@@ -62,6 +66,7 @@ void tst_SmoothCaption::masksGiveTheSamePixels()
         QVERIFY(SmoothCaption::draw(copy, run, factor, origin, clip, qRgb(10, 20, 30), &masks));
         QCOMPARE(copy, drawn);
     }
+    QVERIFY(masks.mask(run.rawFont(), run.glyphIndexes().first())); // the masks were used
 }
 
 QTEST_MAIN(tst_SmoothCaption)
