@@ -187,16 +187,22 @@ GenerationResult GenerationRun::run()
                 result.stopped = true;
                 return;
             }
-            drawn << renderWith(1, state, n, position, caption,
-                                OutputNaming::imagePathStem(m_project, n, state));
+            // Kept only for the sprite: a kept image would outlive the pool's count of its bytes.
+            const QImage image = renderWith(1, state, n, position, caption,
+                                            OutputNaming::imagePathStem(m_project, n, state));
+            if (sprites)
+                drawn << image;
             if (!doubleSize)
                 return;
             const QString twin = OutputNaming::imagePathStem(m_project, n, state, 2);
             const QString twinName = OutputNaming::longestImageFileName(m_project, n, state, 2);
             if (OutputNaming::fitsFileSystem(twinName, maxNameBytes)) {
-                drawnTwins << renderWith(2, state, n, position, caption, twin);
+                const QImage image = renderWith(2, state, n, position, caption, twin);
+                if (sprites)
+                    drawnTwins << image;
             } else {
-                drawnTwins << QImage();
+                if (sprites)
+                    drawnTwins << QImage();
                 encoders.addOutcome(nextSlot(n, position, 2), twin,
                                     {false, QStringLiteral("File name too long")});
             }

@@ -276,8 +276,10 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
             if (!fitsFileSystem(name, maxBytes))
                 return refuse(name);
         }
+        if (!sprites)
+            continue;
         const QString sprite = longestSpriteFileName(project, n, 1);
-        if (sprites && !fitsFileSystem(sprite, maxBytes))
+        if (!fitsFileSystem(sprite, maxBytes))
             return refuse(sprite);
     }
     return QString();

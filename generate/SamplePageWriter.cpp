@@ -88,6 +88,12 @@ QString SamplePageWriter::imageUrl(int n, ButtonState state) const
     return urlFromFileName(OutputNaming::pageImageFileName(m_project, n, state, 1));
 }
 
+QString SamplePageWriter::linkAttribute(int n) const
+{
+    const QString link = OutputNaming::captionFileName(m_project.captions.value(n - 1));
+    return attributeText(urlFromFileName(link + ".html"));
+}
+
 QString SamplePageWriter::srcsetText(int n, ButtonState state) const
 {
     // In a srcset a blank ends the URL and a comma may end the candidate; a prefix can hold
@@ -168,9 +174,7 @@ QString SamplePageWriter::anchorLine(int n) const
         break;
     }
 
-    const QString link = OutputNaming::captionFileName(m_project.captions.value(n - 1));
-    QString line = QStringLiteral("<a href=\"") + attributeText(urlFromFileName(link + ".html")) +
-                   QLatin1Char('"');
+    QString line = QStringLiteral("<a href=\"") + linkAttribute(n) + QLatin1Char('"');
     line += handlers.isEmpty()
                 ? QStringLiteral(" >")
                 : QLatin1Char(' ') + handlers.join(QLatin1Char(' ')) + QLatin1Char('>');
@@ -247,14 +251,13 @@ void SamplePageWriter::addImageLists(const LineSink& line) const
 QString SamplePageWriter::cssButton(int n) const
 {
     const QString caption = m_project.captions.value(n - 1);
-    const QString link = OutputNaming::captionFileName(caption);
+    const bool sprites = OutputNaming::hasSprites(m_project);
     QString out = QStringLiteral("<a");
-    if (OutputNaming::hasSprites(m_project))
+    if (sprites)
         out += QStringLiteral(" class=\"") + StyleSheetWriter::buttonClass(n) + QLatin1Char('"');
-    out += QStringLiteral(" href=\"") + attributeText(urlFromFileName(link + ".html")) +
-           QStringLiteral("\">");
+    out += QStringLiteral(" href=\"") + linkAttribute(n) + QStringLiteral("\">");
     // Without sprites the image itself is the button, named by its alt text.
-    if (OutputNaming::hasSprites(m_project))
+    if (sprites)
         out += QStringLiteral("<span>") + asciiAttributeText(caption) + QStringLiteral("</span>");
     else
         out +=

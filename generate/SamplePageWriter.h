@@ -58,6 +58,8 @@ private:
     QString cssButton(int n) const;
     void addCssButtonLines(const LineSink& line) const;
     QString imageUrl(int n, ButtonState state) const;
+    // The href value of button n's link, escaped.
+    QString linkAttribute(int n) const;
     QString srcsetText(int n, ButtonState state) const;
     // src, and with HiDPI images the srcset offering both sizes.
     QString imageSourceAttributes(int n, ButtonState state) const;
