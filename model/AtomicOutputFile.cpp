@@ -155,6 +155,9 @@ namespace {
 // Linking the descriptor itself spares the look-up of its /proc name, but needs a privilege
 // that most users lack: after the first refusal only the /proc name is tried.
 std::atomic<bool> emptyPathRefused{false};
+// Without that privilege and without /proc no unnamed file can be linked: once that is known,
+// none is made, rather than every file written twice.
+std::atomic<bool> linkingImpossible{false};
 
 bool linkInPlace(int fd, const QByteArray& target)
 {
@@ -167,7 +170,13 @@ bool linkInPlace(int fd, const QByteArray& target)
     }
     char fdPath[32];
     std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd);
-    return ::linkat(AT_FDCWD, fdPath, AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0;
+    if (::linkat(AT_FDCWD, fdPath, AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    const int error = errno;
+    if (error == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
+        linkingImpossible.store(true, std::memory_order_relaxed);
+    errno = error;
+    return false;
 }
 } // namespace
 
@@ -176,6 +185,8 @@ bool AtomicOutputFile::linkNewFile(const void* bytes, std::size_t count)
     // A file without a name until it is complete: no temporary to lock, rename or clean up.
     // Where the file system cannot make one, or the name was taken meanwhile, the caller
     // falls back to a named temporary.
+    if (linkingImpossible.load(std::memory_order_relaxed))
+        return false;
     m_fd = ::open(m_encodedFolder.isEmpty() ? "." : m_encodedFolder.constData(),
                   O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (m_fd < 0)
