@@ -18,19 +18,20 @@ QRgb blend(QRgb under, QRgb over, int alpha)
     return 0xFF000000u | channel(16) | channel(8) | channel(0);
 }
 
-// Blends color into out[0 .. w) wherever the f x f samples of a pixel are covered.
-void blendRow(QRgb* out, int w, int f, const uchar* const* rows, QRgb color)
+// Blends color into out[0 .. w) wherever the f x f samples of a pixel are covered; covered(sy, i)
+// is 1 where sample i of the pixel row's sub-row sy is.
+template <typename Covered> void blendRow(QRgb* out, int w, int f, Covered covered, QRgb color)
 {
     const int samples = f * f;
     for (int x = 0; x < w; ++x) {
-        int covered = 0;
+        int count = 0;
         for (int sy = 0; sy < f; ++sy)
             for (int sx = 0; sx < f; ++sx)
-                covered += rows[sy][x * f + sx];
-        if (covered == 0)
+                count += covered(sy, x * f + sx);
+        if (count == 0)
             continue;
-        out[x] = covered == samples ? color
-                                    : blend(out[x], color, (covered * 255 + samples / 2) / samples);
+        out[x] =
+            count == samples ? color : blend(out[x], color, (count * 255 + samples / 2) / samples);
     }
 }
 
@@ -112,13 +113,13 @@ bool SmoothCaption::draw(QImage& image, const QGlyphRun& fineRun, int factor, QP
             for (int y = 0; y < h; ++y) {
                 for (int sy = 0; sy < f; ++sy)
                     rows[std::size_t(sy)] = fine.data() + (qint64(y) * f + sy) * fineWidth;
-                blendRow(reinterpret_cast<QRgb*>(image.scanLine(area.top() + y)) + x0, w, f,
-                         rows.data(), color);
+                blendRow(
+                    reinterpret_cast<QRgb*>(image.scanLine(area.top() + y)) + x0, w, f,
+                    [&rows](int sy, int i) { return int(rows[std::size_t(sy)][i]); }, color);
             }
         }
         return true;
     }
-    const int samples = f * f;
     for (int x0 = area.left(); x0 <= area.right(); x0 += chunkWidth) {
         const int w = std::min(chunkWidth, area.right() + 1 - x0);
         QImage fine(w * f, h * f, QImage::Format_RGB32);
@@ -132,21 +133,15 @@ bool SmoothCaption::draw(QImage& image, const QGlyphRun& fineRun, int factor, QP
                                      double(qint64(origin.y() - area.top()) * f)),
                              fineRun);
         painter.end();
+        std::vector<const QRgb*> rows(std::size_t(f), nullptr);
         for (int y = 0; y < h; ++y) {
-            QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(area.top() + y)) + x0;
-            for (int x = 0; x < w; ++x) {
-                int covered = 0;
-                for (int sy = 0; sy < f; ++sy) {
-                    const QRgb* row = reinterpret_cast<const QRgb*>(fine.constScanLine(y * f + sy));
-                    for (int sx = 0; sx < f; ++sx)
-                        covered += int(row[x * f + sx] & 0xFF) >> 7;
-                }
-                if (covered == 0)
-                    continue;
-                out[x] = covered == samples
-                             ? color
-                             : blend(out[x], color, (covered * 255 + samples / 2) / samples);
-            }
+            for (int sy = 0; sy < f; ++sy)
+                rows[std::size_t(sy)] =
+                    reinterpret_cast<const QRgb*>(fine.constScanLine(y * f + sy));
+            blendRow(
+                reinterpret_cast<QRgb*>(image.scanLine(area.top() + y)) + x0, w, f,
+                [&rows](int sy, int i) { return int(rows[std::size_t(sy)][i] & 0xFF) >> 7; },
+                color);
         }
     }
     return true;
