@@ -44,7 +44,8 @@ public:
     QString temporaryPath() const;
 
     // open(), write() and commit() in one. A target that does not exist yet is written as a
-    // file without a name and linked in place when complete, with no temporary at all.
+    // file without a name and linked in place when complete, with no temporary at all. (Should
+    // the close then report a failed write-back, the new name is removed again.)
     bool writeAll(const void* bytes, std::size_t count);
     // writeAll() of a new object; *systemError gets the errno of a failure.
     static bool writeFile(const QString& targetPath, const QByteArray& bytes,
