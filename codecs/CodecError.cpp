@@ -1,6 +1,5 @@
 #include "CodecError.h"
 
-#include <cstring>
 
 const char* codecErrorTemplate(CodecError error)
 {
@@ -69,11 +68,6 @@ void setFileError(QString* error, const FileError& failure)
 {
     if (error)
         *error = failure.message();
-}
-
-QString codecSystemErrorText(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 void setCodecSizeError(QString* error, const QString& path, qint64 width, qint64 height)

@@ -36,7 +36,5 @@ void setCodecError(QString* error, CodecError code, const QString& path = QStrin
                    const QString& detail = QString());
 // Stores failure.message() in *error when error is not null.
 void setFileError(QString* error, const FileError& failure);
-// The text of an errno value.
-QString codecSystemErrorText(int errorNumber);
 // The message for a size that ImageLimits refuses: empty or too large.
 void setCodecSizeError(QString* error, const QString& path, qint64 width, qint64 height);

@@ -4,9 +4,6 @@
 #include "FileError.h"
 #include "ProjectKeys.h"
 
-#include <QIODevice>
-
-#include <cerrno>
 
 namespace {
 QString number(qint64 v)
@@ -86,23 +83,6 @@ QByteArray ProjectFileWriter::toBytes(const ButtonProject& project)
         out += "\r\n";
     });
     return out;
-}
-
-bool ProjectFileWriter::writeTo(QIODevice& device, const ButtonProject& project)
-{
-    m_errorString.clear();
-    const QByteArray bytes = toBytes(project);
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        errno = 0;
-        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            m_errorString = FileError::fromErrno(FileError::Code::Write, QString()).ioErrorText();
-            return false;
-        }
-        done += n;
-    }
-    return true;
 }
 
 bool ProjectFileWriter::saveProjectFile(const ButtonProject& project)

@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
-
 // Writes a project as "key=value" lines, UTF-8, CR LF after every line.
 class ProjectFileWriter
 {
@@ -17,8 +15,6 @@ public:
     // path is output, where a link is replaced.
     bool saveProjectFile(const ButtonProject& project);
     bool saveProjectFile(const ButtonProject& project, const QString& path);
-    // Writes the project's bytes to an open device; false unless every byte was taken.
-    bool writeTo(QIODevice& device, const ButtonProject& project);
     static QByteArray toBytes(const ButtonProject& project); // the exact file bytes
     QString errorString() const { return m_errorString; }
 

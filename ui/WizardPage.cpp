@@ -95,12 +95,6 @@ WizardPage::WizardPage(int index, WizardController& wizard, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &WizardPage::cancelRequested);
 }
 
-void WizardPage::setButtonsEnabled(bool enabled)
-{
-    for (QPushButton* b : {m_next, m_previous, m_cancel})
-        b->setEnabled(enabled);
-}
-
 void WizardPage::finishTabOrder()
 {
     // A widget given a parent again joins the end of its window's focus chain; the body is

@@ -28,7 +28,6 @@ public:
     QPushButton* nextButton() const { return m_next; }
     QPushButton* previousButton() const { return m_previous; }
     QPushButton* cancelButton() const { return m_cancel; }
-    void setButtonsEnabled(bool enabled);
     // Puts the page buttons after the body's controls in the Tab order, as they are placed.
     void finishTabOrder();
 
