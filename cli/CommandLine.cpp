@@ -14,6 +14,28 @@ int usageError(QTextStream& err, const QString& problem)
     return GenerateCommand::Failed;
 }
 
+// Why a value given on the command line is none of its option's; empty when it is one.
+QString valueProblem(const ProjectKeys::Option& option, const QString& value)
+{
+    const ProjectKeys::Key& key = option.key;
+    bool ok = true;
+    if (key.kind == ProjectKeys::Kind::Number) {
+        const int n = value.toInt(&ok);
+        if (!ok || n < key.minimum || n > key.maximum)
+            return QStringLiteral("Option '--%1' takes a whole number from %2 to %3, not '%4'.")
+                .arg(option.flag)
+                .arg(key.minimum)
+                .arg(key.maximum)
+                .arg(value);
+    } else if (key.kind == ProjectKeys::Kind::WebColour) {
+        ColorRef colour;
+        if (!Colors::fromWebText(value, &colour))
+            return QStringLiteral("Option '--%1' takes a colour as #RRGGBB, not '%2'.")
+                .arg(option.flag, value);
+    }
+    return QString();
+}
+
 QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
 {
     return QCommandLineOption(option.names, option.description, option.valueName);
@@ -52,12 +74,17 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
     GenerateCommand command(words.at(1));
     if (parser.isSet(QStringLiteral("output-dir")))
         command.setOutputDirectory(parser.value(QStringLiteral("output-dir")));
-    GenerateCommand::ExtraOptions extra;
-    extra.smoothCaptions = parser.isSet(QStringLiteral("smooth"));
-    extra.hiDpiImages = parser.isSet(QStringLiteral("hidpi"));
-    extra.keyboardRollovers = parser.isSet(QStringLiteral("keyboard-rollovers"));
-    extra.cssRollovers = parser.isSet(QStringLiteral("css-rollovers"));
-    extra.webPImages = parser.isSet(QStringLiteral("webp"));
-    command.setExtraOptions(extra);
+    for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
+        if (!option.setting || !parser.isSet(option.setting->flag))
+            continue;
+        const ProjectKeys::Key& key = option.setting->key;
+        const QString value = key.kind == ProjectKeys::Kind::Flag
+                                  ? ProjectKeys::flagOn
+                                  : parser.value(option.setting->flag);
+        const QString problem = valueProblem(*option.setting, value);
+        if (!problem.isEmpty())
+            return usageError(err, problem);
+        command.addSetting(key, value);
+    }
     return command.execute(out, err);
 }

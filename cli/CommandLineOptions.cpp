@@ -30,42 +30,25 @@ QString sentence(const QString& description)
 
 const QList<CommandLineOptions::Option>& CommandLineOptions::all()
 {
-    static const QList<Option> options{
-        {{QStringLiteral("output-dir")},
-         QStringLiteral("DIR"),
-         QStringLiteral("write into DIR, created with its parents if missing, instead of the "
-                        "project's output folder; the copy of the project records it"),
-         true},
-        {{QStringLiteral("smooth")},
-         QString(),
-         QStringLiteral("smooth (antialiased) captions"),
-         true},
-        {{QStringLiteral("hidpi")},
-         QString(),
-         QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
-         true},
-        {{QStringLiteral("keyboard-rollovers")},
-         QString(),
-         QStringLiteral("links show their rollovers on keyboard focus and Enter"),
-         true},
-        {{QStringLiteral("css-rollovers")},
-         QString(),
-         QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
-         true},
-        {{QStringLiteral("webp")},
-         QString(),
-         QStringLiteral(
-             "also write every image losslessly as NAME.webp, which the page then shows"),
-         true},
-        {{QStringLiteral("h"), QStringLiteral("help")},
-         QString(),
-         QStringLiteral("show the usage and exit"),
-         false},
-        {{QStringLiteral("version")},
-         QString(),
-         QStringLiteral("show the version and exit"),
-         false},
-    };
+    static const QList<Option> options = [] {
+        QList<Option> list{
+            {{QStringLiteral("output-dir")},
+             QStringLiteral("DIR"),
+             QStringLiteral("write into DIR, created with its parents if missing, instead of the "
+                            "project's output folder; the copy of the project records it"),
+             true}};
+        for (const ProjectKeys::Option& setting : ProjectKeys::optional())
+            list.append({{setting.flag}, setting.valueName, setting.help, true, &setting});
+        list.append({{QStringLiteral("h"), QStringLiteral("help")},
+                     QString(),
+                     QStringLiteral("show the usage and exit"),
+                     false});
+        list.append({{QStringLiteral("version")},
+                     QString(),
+                     QStringLiteral("show the version and exit"),
+                     false});
+        return list;
+    }();
     return options;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ProjectKeys.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 // The options of brindlewick-cli, from which both --help and the manual page are made, so the
-// two always list the same ones.
+// two always list the same ones. Those that set a project's option come from its table.
 class CommandLineOptions
 {
 public:
@@ -15,6 +17,8 @@ public:
         QString valueName;   // empty for a flag
         QString description; // lower-case start, no full stop, as --help shows it
         bool generateOption; // an option of "generate" rather than of the program
+        // The project setting the option sets for one run; null for the others.
+        const ProjectKeys::Option* setting = nullptr;
     };
 
     static const QList<Option>& all();

@@ -42,11 +42,8 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     PredefinedBackground::reloadPictures(project, pictures);
     if (m_replaceOutputDirectory)
         project.outputDirectory = m_outputDirectory;
-    project.smoothCaptions |= m_extra.smoothCaptions;
-    project.hiDpiImages |= m_extra.hiDpiImages;
-    project.keyboardRollovers |= m_extra.keyboardRollovers;
-    project.cssRollovers |= m_extra.cssRollovers;
-    project.webPImages |= m_extra.webPImages;
+    for (const QString& line : m_settingLines)
+        reader.applyProjectLine(line); // checked by the command line
     // Whoever opens the copy later, from wherever, finds the files it names.
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory =

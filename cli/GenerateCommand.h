@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ProjectKeys.h"
+
 #include <QString>
+#include <QStringList>
 
 class QTextStream;
 
@@ -27,16 +30,12 @@ public:
         m_replaceOutputDirectory = true;
     }
 
-    // Options turned on for this run on top of the project's own; the copy records them.
-    struct ExtraOptions
+    // Sets an option of the table for this run on top of the project's own, with its value
+    // spelled as in the file; the copy records it.
+    void addSetting(const ProjectKeys::Key& key, const QString& value)
     {
-        bool smoothCaptions = false;
-        bool hiDpiImages = false;
-        bool keyboardRollovers = false;
-        bool cssRollovers = false;
-        bool webPImages = false;
-    };
-    void setExtraOptions(const ExtraOptions& options) { m_extra = options; }
+        m_settingLines.append(key.name + u'=' + value);
+    }
 
     // One line per dropped image and any error go to err; a one-line summary to out.
     ExitCode execute(QTextStream& out, QTextStream& err);
@@ -45,5 +44,5 @@ private:
     QString m_projectPath;
     QString m_outputDirectory;
     bool m_replaceOutputDirectory = false;
-    ExtraOptions m_extra;
+    QStringList m_settingLines;
 };

@@ -48,3 +48,30 @@ quint32 Colors::toRgb(ColorRef c)
     const quint32 r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
     return (r << 16) | (g << 8) | b;
 }
+
+QString Colors::webText(ColorRef c)
+{
+    return QStringLiteral("#%1").arg(toRgb(c), 6, 16, QLatin1Char('0')).toUpper();
+}
+
+bool Colors::fromWebText(QStringView text, ColorRef* c)
+{
+    if (text.size() != 7 || text.front() != u'#')
+        return false;
+    quint32 value = 0;
+    for (const QChar ch : text.mid(1)) {
+        const char16_t u = ch.unicode();
+        int digit;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (u >= u'a' && u <= u'f')
+            digit = u - u'a' + 10;
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        else
+            return false;
+        value = value << 4 | quint32(digit);
+    }
+    *c = rgb(int(value >> 16), int(value >> 8), int(value));
+    return true;
+}

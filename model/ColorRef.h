@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 // A colour as the project stores it: 0x00BBGGRR for RGB, 0xFF0000ii for system colour ii.
@@ -24,4 +25,9 @@ constexpr ColorRef windowText = systemColor(8);
 // scheme, not the running desktop, so a project renders the same everywhere. Other high
 // bytes are ignored, as the drawing layer of the original platform did.
 quint32 toRgb(ColorRef c);
+
+// "#RRGGBB", upper-case, as a web page spells a colour.
+QString webText(ColorRef c);
+// The colour of "#RRGGBB" (either case); false for any other text.
+bool fromWebText(QStringView text, ColorRef* c);
 } // namespace Colors

@@ -113,12 +113,10 @@ bool ProjectFileReader::readFrom(QIODevice& device)
 
     m_project.captions.clear();
     m_namedProjectKey = false;
-    // These keys are written only when on, so their absence means off.
-    m_project.smoothCaptions = false;
-    m_project.hiDpiImages = false;
-    m_project.keyboardRollovers = false;
-    m_project.cssRollovers = false;
-    m_project.webPImages = false;
+    // These keys are written only when set, so their absence means a new project's value.
+    static const ButtonProject defaults;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional())
+        option.key.copy(defaults, m_project);
     // 0x1A and line ends are ASCII, so neither can sit inside a UTF-8 sequence.
     for (bool ended = false; !ended && !device.atEnd();) {
         QByteArray line = device.readLine();
@@ -175,7 +173,7 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
     ButtonProject& p = m_project;
     switch (key.kind) {
     case Kind::Flag:
-        key.ref<bool>(p) = value == QLatin1String("T");
+        key.ref<bool>(p) = value == ProjectKeys::flagOn;
         return true;
     case Kind::Text:
         key.ref<QString>(p) = value;
@@ -187,6 +185,12 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
     case Kind::ImageFileName:
         key.ref<QString>(p) = value;
         return loadOwnImage(key.state);
+    case Kind::WebColour:
+        if (Colors::fromWebText(value, &key.ref<ColorRef>(p)))
+            return true;
+        m_errorString = QStringLiteral("'%1' is not a colour of the form #RRGGBB")
+                            .arg(value.left(IntegerText::maxQuotedLength));
+        return false;
     case Kind::Number:
     case Kind::Colour:
     case Kind::Choice:
@@ -199,7 +203,7 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
         return false;
     switch (key.kind) {
     case Kind::Number:
-        key.ref<qint32>(p) = v;
+        key.ref<qint32>(p) = qBound(key.minimum, v, key.maximum);
         break;
     case Kind::Colour:
         key.ref<ColorRef>(p) = ColorRef(v);

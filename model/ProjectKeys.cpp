@@ -83,9 +83,9 @@ const QHash<QString, int>& keyIndex()
         const QList<ProjectKeys::Key>& keys = ProjectKeys::all();
         for (int i = 0; i < keys.size(); ++i)
             h.insert(asciiLower(keys[i].name), i);
-        const QList<ProjectKeys::Key>& optional = ProjectKeys::optional();
+        const QList<ProjectKeys::Option>& optional = ProjectKeys::optional();
         for (int i = 0; i < optional.size(); ++i)
-            h.insert(asciiLower(optional[i].name), keys.size() + i);
+            h.insert(asciiLower(optional[i].key.name), keys.size() + i);
         return h;
     }();
     return index;
@@ -98,17 +98,37 @@ const QList<ProjectKeys::Key>& ProjectKeys::all()
     return keys;
 }
 
-const QList<ProjectKeys::Key>& ProjectKeys::optional()
+const QList<ProjectKeys::Option>& ProjectKeys::optional()
 {
-    static const QList<Key> keys = {
-        {QStringLiteral("SmoothCaptions"), ButtonState::Normal, Kind::Flag, &P::smoothCaptions},
-        {QStringLiteral("HiDpiImages"), ButtonState::Normal, Kind::Flag, &P::hiDpiImages},
-        {QStringLiteral("KeyboardRollovers"), ButtonState::Normal, Kind::Flag,
-         &P::keyboardRollovers},
-        {QStringLiteral("CssRollovers"), ButtonState::Normal, Kind::Flag, &P::cssRollovers},
-        {QStringLiteral("WebPImages"), ButtonState::Normal, Kind::Flag, &P::webPImages},
+    const auto flag = [](const char* name, ProjectMember<bool> member) {
+        return Key{QLatin1String(name), ButtonState::Normal, Kind::Flag, member};
     };
-    return keys;
+    static const QList<Option> options = {
+        {flag("SmoothCaptions", &P::smoothCaptions), QStringLiteral("smooth"), QString(),
+         QStringLiteral("smooth (antialiased) captions"), QStringLiteral("&Smooth captions"),
+         QStringLiteral("Draws captions and their shadows with soft, antialiased edges.")},
+        {flag("HiDpiImages", &P::hiDpiImages), QStringLiteral("hidpi"), QString(),
+         QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
+         QStringLiteral("&HiDPI images"),
+         QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
+                        "buttons on 2\u00D7 screens.")},
+        {flag("KeyboardRollovers", &P::keyboardRollovers), QStringLiteral("keyboard-rollovers"),
+         QString(), QStringLiteral("links show their rollovers on keyboard focus and Enter"),
+         QStringLiteral("&Keyboard rollovers"),
+         QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
+                        "pressed one.")},
+        {flag("CssRollovers", &P::cssRollovers), QStringLiteral("css-rollovers"), QString(),
+         QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
+         QStringLiteral("&CSS rollovers"),
+         QStringLiteral("A page without script: a stylesheet swaps each button's sprite.")},
+        {flag("WebPImages", &P::webPImages), QStringLiteral("webp"), QString(),
+         QStringLiteral(
+             "also write every image losslessly as NAME.webp, which the page then shows"),
+         QStringLiteral("&WebP images"),
+         QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
+                        "the page shows those.")},
+    };
+    return options;
 }
 
 const ProjectKeys::Key* ProjectKeys::find(QStringView name)
@@ -117,7 +137,7 @@ const ProjectKeys::Key* ProjectKeys::find(QStringView name)
     if (it == keyIndex().cend())
         return nullptr;
     const qsizetype classic = all().size();
-    return *it < classic ? &all()[*it] : &optional()[*it - classic];
+    return *it < classic ? &all()[*it] : &optional()[*it - classic].key;
 }
 
 bool ProjectKeys::isCaptionKey(QStringView name)
@@ -163,4 +183,56 @@ void ProjectKeys::Key::setChoice(ButtonProject& project, qint64 value) const
     visitChoice(*this, project, [value](auto& choice) {
         choice = clampChoice<std::remove_cvref_t<decltype(choice)>>(value);
     });
+}
+
+bool ProjectKeys::Key::sameIn(const ButtonProject& a, const ButtonProject& b) const
+{
+    bool same = false;
+    std::visit(
+        [&](auto member) {
+            same = owner(a, state, member).*member == owner(b, state, member).*member;
+        },
+        member);
+    return same;
+}
+
+void ProjectKeys::Key::copy(const ButtonProject& from, ButtonProject& to) const
+{
+    std::visit([&](auto m) { owner(to, state, m).*m = owner(from, state, m).*m; }, member);
+}
+
+QString ProjectKeys::Key::valueText(const ButtonProject& project) const
+{
+    switch (kind) {
+    case Kind::Flag:
+        return ref<bool>(project) ? flagOn : QStringLiteral("F");
+    case Kind::Number:
+        return QString::number(ref<qint32>(project));
+    case Kind::Colour:
+        return QString::number(qint32(ref<ColorRef>(project)));
+    case Kind::WebColour:
+        return Colors::webText(ref<ColorRef>(project));
+    case Kind::Choice:
+        return QString::number(choice(project));
+    case Kind::PredefinedIndex: {
+        const qint32 index = ref<qint32>(project);
+        return QString::number(ButtonStateStyle::isPredefinedIndex(index) ? index : -1);
+    }
+    case Kind::Text:
+    case Kind::FontName:
+    case Kind::ImageFileName:
+        return lineText(ref<QString>(project));
+    }
+    return QString();
+}
+
+QString ProjectKeys::lineText(QString text)
+{
+    // The format has no escapes: a line break would split the line, and 0x1A would end the
+    // file for the reader, losing everything after it.
+    for (QChar& c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\x1A')
+            c = u' ';
+    }
+    return text;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
 #include <type_traits>
 #include <variant>
 
@@ -17,8 +18,9 @@ public:
     enum class Kind
     {
         Flag,            // "T" is true, any other text false
-        Number,          // any 32-bit integer
+        Number,          // a 32-bit integer, brought into the key's range
         Colour,          // a ColorRef, written as a signed 32-bit integer
+        WebColour,       // a ColorRef of red, green and blue, written as "#RRGGBB"
         Choice,          // an enumeration, clamped to NoChoice..its last choice
         PredefinedIndex, // a built-in image 0..99, anything else -1
         Text,            // taken as it is
@@ -28,13 +30,14 @@ public:
 
     template <typename T> using ProjectMember = T ButtonProject::*;
     template <typename T> using StyleMember = T ButtonStateStyle::*;
-    using Member = std::variant<ProjectMember<bool>, ProjectMember<qint32>, ProjectMember<QString>,
-                                ProjectMember<JavaScriptOption>, ProjectMember<HtmlDirection>,
-                                ProjectMember<HtmlTable>, ProjectMember<ImageFileFormat>,
-                                StyleMember<bool>, StyleMember<qint32>, StyleMember<ColorRef>,
-                                StyleMember<QString>, StyleMember<BackgroundKind>,
-                                StyleMember<BorderEffect>, StyleMember<PressEffect>,
-                                StyleMember<TextJustification>, StyleMember<TextOrientation>>;
+    using Member =
+        std::variant<ProjectMember<bool>, ProjectMember<qint32>, ProjectMember<QString>,
+                     ProjectMember<ColorRef>, ProjectMember<JavaScriptOption>,
+                     ProjectMember<HtmlDirection>, ProjectMember<HtmlTable>,
+                     ProjectMember<ImageFileFormat>, StyleMember<bool>, StyleMember<qint32>,
+                     StyleMember<ColorRef>, StyleMember<QString>, StyleMember<BackgroundKind>,
+                     StyleMember<BorderEffect>, StyleMember<PressEffect>,
+                     StyleMember<TextJustification>, StyleMember<TextOrientation>>;
 
     struct Key
     {
@@ -42,6 +45,9 @@ public:
         ButtonState state; // whose style a style member belongs to; Normal otherwise
         Kind kind;
         Member member;
+        // Numbers only; a value read beyond them is brought to the nearer end.
+        qint32 minimum = std::numeric_limits<qint32>::min();
+        qint32 maximum = std::numeric_limits<qint32>::max();
 
         // The member in a project; T must be its type. Choices go through choice().
         template <typename T> T& ref(ButtonProject& project) const
@@ -59,20 +65,43 @@ public:
         // Choices only.
         int choice(const ButtonProject& project) const;
         void setChoice(ButtonProject& project, qint64 value) const;
+        // Whether the member holds the same value in both projects, and the copy from one to
+        // the other.
+        bool sameIn(const ButtonProject& a, const ButtonProject& b) const;
+        void copy(const ButtonProject& from, ButtonProject& to) const;
+        // The value as the file spells it.
+        QString valueText(const ButtonProject& project) const;
+    };
+
+    // A setting beyond the classic output: its key, how the command line sets it for one run,
+    // and its box in "More options…". Off by default; the file names it only when it differs
+    // from a new project's value.
+    struct Option
+    {
+        Key key;           // Flag, Number or WebColour
+        QString flag;      // the command line's long option, without dashes
+        QString valueName; // the option's value as --help names it; empty for a flag
+        QString help;      // lower-case start, no full stop, as --help shows it
+        QString label;     // the box's label, with its & mnemonic
+        QString note;      // one line under the box
     };
 
     static inline const QString versionLine = QStringLiteral("ButtonLayoutFileVersion=400");
     static inline const QString captionKey = QStringLiteral("LabelText");
+    static inline const QString flagOn = QStringLiteral("T"); // any other value is off
 
     // All 61 classic keys in file order.
     static const QList<Key>& all();
-    // Keys for the options beyond the classic output, written after the classic ones and
-    // only when set, so that a project without them keeps its old bytes.
-    static const QList<Key>& optional();
+    // The options beyond the classic output, written after the classic keys and only when
+    // set, so that a project without them keeps its old bytes. Every part of the program that
+    // offers them is made from these rows.
+    static const QList<Option>& optional();
     // The key matching a name without regard to the case of ASCII letters; nullptr if none.
     // Other characters must match exactly, so no Unicode folding (the Kelvin sign is not "k").
     static const Key* find(QStringView name);
     static bool isCaptionKey(QStringView name);
+    // The text with what would end its line early (CR, LF, 0x1A) as spaces.
+    static QString lineText(QString text);
 
 private:
     template <typename M, typename... Ms> static constexpr bool isMember(std::variant<Ms...>*)

@@ -53,11 +53,7 @@ void GeneratePage::showMoreOptions()
     MoreOptionsDialog dialog(m_wizard.project(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_wizard.set(&ButtonProject::smoothCaptions, dialog.smoothCaptions());
-    m_wizard.set(&ButtonProject::hiDpiImages, dialog.hiDpiImages());
-    m_wizard.set(&ButtonProject::keyboardRollovers, dialog.keyboardRollovers());
-    m_wizard.set(&ButtonProject::cssRollovers, dialog.cssRollovers());
-    m_wizard.set(&ButtonProject::webPImages, dialog.webPImages());
+    m_wizard.takeOptions(dialog.chosen());
 }
 
 void GeneratePage::refresh()

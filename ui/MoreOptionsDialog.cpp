@@ -1,81 +1,115 @@
 #include "MoreOptionsDialog.h"
 
-#include "ButtonProject.h"
 #include "WizardTexts.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
 
-MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* parent)
-    : QDialog(parent)
+namespace {
+QString withoutMnemonic(const QString& label)
+{
+    return QString(label).remove(QLatin1Char('&'));
+}
+} // namespace
+
+MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* parent,
+                                     const QList<ProjectKeys::Option>& options)
+    : QDialog(parent), m_chosen(project)
 {
     setWindowTitle(WizardTexts::moreOptionsTitle);
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
-    // Each box is named after the project key it sets.
-    m_smooth = addOption(layout, QStringLiteral("SmoothCaptions"), WizardTexts::smoothCaptionsLabel,
-                         WizardTexts::smoothCaptionsNote, project.smoothCaptions);
-    m_hiDpi = addOption(layout, QStringLiteral("HiDpiImages"), WizardTexts::hiDpiImagesLabel,
-                        WizardTexts::hiDpiImagesNote, project.hiDpiImages);
-    m_keyboard =
-        addOption(layout, QStringLiteral("KeyboardRollovers"), WizardTexts::keyboardRolloversLabel,
-                  WizardTexts::keyboardRolloversNote, project.keyboardRollovers);
-    m_css = addOption(layout, QStringLiteral("CssRollovers"), WizardTexts::cssRolloversLabel,
-                      WizardTexts::cssRolloversNote, project.cssRollovers);
-    m_webP = addOption(layout, QStringLiteral("WebPImages"), WizardTexts::webPImagesLabel,
-                       WizardTexts::webPImagesNote, project.webPImages);
+    QWidget* first = nullptr;
+    for (const ProjectKeys::Option& option : options) {
+        QWidget* control = addControl(layout, option);
+        // Each control is named after the project key it sets.
+        control->setObjectName(option.key.name);
+        control->setAccessibleName(withoutMnemonic(option.label));
+        control->setAccessibleDescription(option.note);
+        addNote(layout, control, option);
+        if (!first)
+            first = control;
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    m_smooth->setFocus();
+    if (first)
+        first->setFocus();
 }
 
-QCheckBox* MoreOptionsDialog::addOption(QVBoxLayout* layout, const QString& key,
-                                        const QString& label, const QString& note, bool checked)
+QWidget* MoreOptionsDialog::addControl(QVBoxLayout* layout, const ProjectKeys::Option& option)
 {
-    auto* box = new QCheckBox(label, this);
-    box->setObjectName(key);
-    box->setChecked(checked);
-    box->setAccessibleName(QString(label).remove(QLatin1Char('&')));
-    box->setAccessibleDescription(note);
-    auto* text = new QLabel(note, this);
-    text->setTextFormat(Qt::PlainText);
-    // Lined up with the box's text, under its label.
-    const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                       style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-    text->setContentsMargins(indent, 0, 0, 4);
+    const ProjectKeys::Key& key = option.key;
+    if (key.kind == ProjectKeys::Kind::Number)
+        return addNumber(layout, option);
+    if (key.kind == ProjectKeys::Kind::WebColour)
+        return addColour(layout, option);
+    auto* box = new QCheckBox(option.label, this);
+    box->setChecked(key.ref<bool>(m_chosen));
+    connect(box, &QCheckBox::toggled, this,
+            [this, &key](bool on) { key.ref<bool>(m_chosen) = on; });
     layout->addWidget(box);
-    layout->addWidget(text);
     return box;
 }
 
-bool MoreOptionsDialog::smoothCaptions() const
+QWidget* MoreOptionsDialog::addNumber(QVBoxLayout* layout, const ProjectKeys::Option& option)
 {
-    return m_smooth->isChecked();
+    const ProjectKeys::Key& key = option.key;
+    auto* spin = new QSpinBox(this);
+    spin->setRange(key.minimum, key.maximum);
+    spin->setValue(key.ref<qint32>(m_chosen));
+    connect(spin, &QSpinBox::valueChanged, this,
+            [this, &key](int value) { key.ref<qint32>(m_chosen) = value; });
+    return addLabelled(layout, option, spin);
 }
 
-bool MoreOptionsDialog::hiDpiImages() const
+QWidget* MoreOptionsDialog::addColour(QVBoxLayout* layout, const ProjectKeys::Option& option)
 {
-    return m_hiDpi->isChecked();
+    const ProjectKeys::Key& key = option.key;
+    auto* field = new QLineEdit(Colors::webText(key.ref<ColorRef>(m_chosen)), this);
+    field->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("#[0-9A-Fa-f]{0,6}")), field));
+    field->setMaxLength(7);
+    // Half a colour typed so far keeps the last whole one.
+    connect(field, &QLineEdit::textChanged, this, [this, &key](const QString& text) {
+        Colors::fromWebText(text, &key.ref<ColorRef>(m_chosen));
+    });
+    return addLabelled(layout, option, field);
 }
 
-bool MoreOptionsDialog::keyboardRollovers() const
+QWidget* MoreOptionsDialog::addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option,
+                                        QWidget* field)
 {
-    return m_keyboard->isChecked();
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(option.label, this);
+    label->setBuddy(field);
+    row->addWidget(label);
+    row->addWidget(field);
+    row->addStretch();
+    layout->addLayout(row);
+    return field;
 }
 
-bool MoreOptionsDialog::cssRollovers() const
+void MoreOptionsDialog::addNote(QVBoxLayout* layout, QWidget* control,
+                                const ProjectKeys::Option& option)
 {
-    return m_css->isChecked();
-}
-
-bool MoreOptionsDialog::webPImages() const
-{
-    return m_webP->isChecked();
+    auto* text = new QLabel(option.note, this);
+    text->setTextFormat(Qt::PlainText);
+    // A box's note lines up with its text, under its label.
+    const int indent = qobject_cast<QCheckBox*>(control)
+                           ? style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                 style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing)
+                           : 0;
+    text->setContentsMargins(indent, 0, 0, 4);
+    layout->addWidget(text);
 }

@@ -1,32 +1,31 @@
 #pragma once
 
+#include "ButtonProject.h"
+#include "ProjectKeys.h"
+
 #include <QDialog>
 
-class QCheckBox;
 class QVBoxLayout;
-struct ButtonProject;
 
-// The options beyond the classic output: check boxes, each with one line saying what
-// it does. The caller hands the choices to the wizard once the dialog is accepted.
+// The options beyond the classic output, one control for each row of the option table, each
+// with one line saying what it does. The caller hands the choices to the wizard once the
+// dialog is accepted.
 class MoreOptionsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit MoreOptionsDialog(const ButtonProject& project, QWidget* parent = nullptr);
+    explicit MoreOptionsDialog(const ButtonProject& project, QWidget* parent = nullptr,
+                               const QList<ProjectKeys::Option>& options = ProjectKeys::optional());
 
-    bool smoothCaptions() const;
-    bool hiDpiImages() const;
-    bool keyboardRollovers() const;
-    bool cssRollovers() const;
-    bool webPImages() const;
+    // The project as the controls left it.
+    const ButtonProject& chosen() const { return m_chosen; }
 
 private:
-    QCheckBox* addOption(QVBoxLayout* layout, const QString& key, const QString& label,
-                         const QString& note, bool checked);
+    QWidget* addControl(QVBoxLayout* layout, const ProjectKeys::Option& option);
+    QWidget* addNumber(QVBoxLayout* layout, const ProjectKeys::Option& option);
+    QWidget* addColour(QVBoxLayout* layout, const ProjectKeys::Option& option);
+    QWidget* addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option, QWidget* field);
+    void addNote(QVBoxLayout* layout, QWidget* control, const ProjectKeys::Option& option);
 
-    QCheckBox* m_smooth;
-    QCheckBox* m_hiDpi;
-    QCheckBox* m_keyboard;
-    QCheckBox* m_css;
-    QCheckBox* m_webP;
+    ButtonProject m_chosen;
 };

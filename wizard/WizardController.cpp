@@ -5,6 +5,7 @@
 #include "OutputFolder.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
+#include "ProjectKeys.h"
 #include "SettingsStore.h"
 #include "WizardTexts.h"
 
@@ -181,6 +182,19 @@ bool WizardController::chooseOutputDirectory()
     m_project.outputDirectory = chosen;
     emit changed();
     return true;
+}
+
+void WizardController::takeOptions(const ButtonProject& from)
+{
+    bool changed = false;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional()) {
+        if (!option.key.sameIn(from, m_project)) {
+            option.key.copy(from, m_project);
+            changed = true;
+        }
+    }
+    if (changed)
+        emit this->changed();
 }
 
 void WizardController::setFileNamePrefix(const QString& prefix)

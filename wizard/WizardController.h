@@ -80,6 +80,8 @@ public:
         m_project.*field = value;
         emit changed();
     }
+    // Takes the options beyond the classic output from a project edited elsewhere.
+    void takeOptions(const ButtonProject& from);
     void setFileNamePrefix(const QString& prefix);
     bool chooseOutputDirectory();
 

@@ -58,23 +58,5 @@ public:
 
     static inline const QString moreOptionsButton = QStringLiteral("More options\u2026");
     static inline const QString moreOptionsTitle = QStringLiteral("More options");
-    static inline const QString smoothCaptionsLabel = QStringLiteral("&Smooth captions");
-    static inline const QString smoothCaptionsNote =
-        QStringLiteral("Draws captions and their shadows with soft, antialiased edges.");
-    static inline const QString hiDpiImagesLabel = QStringLiteral("&HiDPI images");
-    static inline const QString hiDpiImagesNote =
-        QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
-                       "buttons on 2\u00D7 screens.");
-    static inline const QString keyboardRolloversLabel = QStringLiteral("&Keyboard rollovers");
-    static inline const QString keyboardRolloversNote =
-        QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
-                       "pressed one.");
-    static inline const QString cssRolloversLabel = QStringLiteral("&CSS rollovers");
-    static inline const QString cssRolloversNote =
-        QStringLiteral("A page without script: a stylesheet swaps each button's sprite.");
-    static inline const QString webPImagesLabel = QStringLiteral("&WebP images");
-    static inline const QString webPImagesNote =
-        QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
-                       "the page shows those.");
     static inline const QString helpFileName = QStringLiteral("brwk4.html");
 };

@@ -1,4 +1,6 @@
 #include "CommandLine.h"
+#include "ProjectFileReader.h"
+#include "ProjectKeys.h"
 
 #include <QtTest>
 
@@ -12,6 +14,8 @@ private slots:
     void run();
     void helpMatchesManualPage_data();
     void helpMatchesManualPage();
+    void everyOptionIsSettable_data();
+    void everyOptionIsSettable();
 
 private:
     int runIn(const QStringList& arguments, QString* out, QString* err);
@@ -122,9 +126,11 @@ void tst_CommandLine::run()
 void tst_CommandLine::helpMatchesManualPage_data()
 {
     QTest::addColumn<QString>("option");
-    for (const char* option : {"--output-dir", "--smooth", "--hidpi", "--keyboard-rollovers",
-                               "--css-rollovers", "--webp", "--help", "--version"})
-        QTest::newRow(option) << option;
+    QStringList options{"--output-dir"};
+    for (const ProjectKeys::Option& setting : ProjectKeys::optional())
+        options << "--" + setting.flag;
+    for (const QString& option : options + QStringList{"--help", "--version"})
+        QTest::newRow(qPrintable(option)) << option;
 }
 
 void tst_CommandLine::helpMatchesManualPage()
@@ -151,6 +157,56 @@ void tst_CommandLine::helpMatchesManualPage()
                                                  QRegularExpression::escape(roff) + "\\b",
                                              QRegularExpression::MultilineOption)),
              qPrintable(roff));
+}
+
+void tst_CommandLine::everyOptionIsSettable_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < ProjectKeys::optional().size(); ++i)
+        QTest::newRow(qPrintable(ProjectKeys::optional()[i].flag)) << i;
+}
+
+// Each option of the table, given on the command line, reaches the run: the copy of the
+// project records it, and nothing else changes.
+void tst_CommandLine::everyOptionIsSettable()
+{
+    QFETCH(int, row);
+    const ProjectKeys::Option& option = ProjectKeys::optional()[row];
+    const ProjectKeys::Key& key = option.key;
+    QStringList arguments{"generate", "p.blp", "--output-dir", "out", "--" + option.flag};
+    ButtonProject expected;
+    switch (key.kind) {
+    case ProjectKeys::Kind::Flag:
+        key.ref<bool>(expected) = true;
+        break;
+    case ProjectKeys::Kind::Number:
+        key.ref<qint32>(expected) = key.maximum;
+        arguments << QString::number(key.maximum);
+        break;
+    default:
+        key.ref<ColorRef>(expected) = Colors::rgb(10, 20, 254);
+        arguments << QStringLiteral("#0a14FE");
+        break;
+    }
+    QVERIFY(!key.sameIn(expected, ButtonProject()));
+
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QFile blp("p.blp");
+    const QByteArray file = project({});
+    QVERIFY(blp.open(QIODevice::WriteOnly) && blp.write(file) == file.size());
+    blp.close();
+    QString out;
+    QString err;
+    const int code = runIn(arguments, &out, &err);
+    ButtonProject copy;
+    copy.projectFileName = QStringLiteral("out/btnproject.blp");
+    const bool read = ProjectFileReader(copy).loadProjectFile();
+    QDir::setCurrent(m_home);
+    QCOMPARE(err, QString());
+    QCOMPARE(code, 0);
+    QVERIFY(read);
+    for (const ProjectKeys::Option& other : ProjectKeys::optional())
+        QVERIFY2(other.key.sameIn(copy, expected), qPrintable(other.key.name));
 }
 
 QTEST_MAIN(tst_CommandLine)

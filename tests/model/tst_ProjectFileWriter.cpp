@@ -92,11 +92,18 @@ void changeMember(const ProjectKeys::Key& key, ButtonProject& p)
     case Kind::Flag:
         key.ref<bool>(p) = !key.ref<bool>(p);
         break;
-    case Kind::Number:
-        key.ref<qint32>(p) = -123456;
+    case Kind::Number: {
+        qint32& n = key.ref<qint32>(p);
+        n = key.minimum < -123456 ? -123456 : n == key.maximum ? key.minimum : key.maximum;
         break;
+    }
     case Kind::Colour:
         key.ref<ColorRef>(p) = Colors::systemColor(5);
+        break;
+    case Kind::WebColour:
+        key.ref<ColorRef>(p) = key.ref<ColorRef>(p) == Colors::rgb(1, 2, 254)
+                                   ? Colors::rgb(0, 0, 0)
+                                   : Colors::rgb(1, 2, 254);
         break;
     case Kind::Choice: {
         const int before = key.choice(p);
@@ -138,7 +145,6 @@ private slots:
     void roundTripOfFixture();
     void roundTripOfEveryField();
     void roundTripOfEachKey();
-    void optionalKeys_data();
     void optionalKeys();
     void valuesWithoutLineBreaks();
     void saveWritesTheBytes();
@@ -197,77 +203,51 @@ void tst_ProjectFileWriter::roundTripOfEveryField()
 void tst_ProjectFileWriter::roundTripOfEachKey()
 {
     const QByteArray defaults = ProjectFileWriter::toBytes(ButtonProject());
-    for (const QList<ProjectKeys::Key>* keys : {&ProjectKeys::all(), &ProjectKeys::optional()}) {
-        for (const ProjectKeys::Key& key : *keys) {
-            ButtonProject changed;
-            changeMember(key, changed);
-            const QByteArray bytes = ProjectFileWriter::toBytes(changed);
-            const QList<QByteArray> lines = changedLines(defaults, bytes);
-            QVERIFY2(lines.size() == 1 && lines[0].startsWith((key.name + u'=').toUtf8()),
-                     qPrintable(key.name));
-            ButtonProject copy;
-            ProjectFileReader reader(copy);
-            QVERIFY(reader.loadFromBytes(bytes));
-            QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
-        }
+    QList<ProjectKeys::Key> keys = ProjectKeys::all();
+    for (const ProjectKeys::Option& option : ProjectKeys::optional())
+        keys.append(option.key);
+    for (const ProjectKeys::Key& key : keys) {
+        ButtonProject changed;
+        changeMember(key, changed);
+        const QByteArray bytes = ProjectFileWriter::toBytes(changed);
+        const QList<QByteArray> lines = changedLines(defaults, bytes);
+        QVERIFY2(lines.size() == 1 && lines[0].startsWith((key.name + u'=').toUtf8()),
+                 qPrintable(key.name));
+        ButtonProject copy;
+        ProjectFileReader reader(copy);
+        QVERIFY(reader.loadFromBytes(bytes));
+        QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
     }
 }
 
-void tst_ProjectFileWriter::optionalKeys_data()
-{
-    QTest::addColumn<bool>("smooth");
-    QTest::addColumn<bool>("hiDpi");
-    QTest::addColumn<bool>("keyboard");
-    QTest::addColumn<bool>("css");
-    QTest::addColumn<bool>("webP");
-    QTest::addColumn<QByteArray>("tail");
-    QTest::newRow("none") << false << false << false << false << false
-                          << QByteArray("rgImageFileFormat=0\r\n");
-    QTest::newRow("smooth") << true << false << false << false << false
-                            << QByteArray("=0\r\nSmoothCaptions=T\r\n");
-    QTest::newRow("hidpi") << false << true << false << false << false
-                           << QByteArray("=0\r\nHiDpiImages=T\r\n");
-    QTest::newRow("keyboard") << false << false << true << false << false
-                              << QByteArray("=0\r\nKeyboardRollovers=T\r\n");
-    QTest::newRow("css") << false << false << false << true << false
-                         << QByteArray("=0\r\nCssRollovers=T\r\n");
-    QTest::newRow("webp") << false << false << false << false << true
-                          << QByteArray("=0\r\nWebPImages=T\r\n");
-    QTest::newRow("all") << true << true << true << true << true
-                         << QByteArray("=0\r\nSmoothCaptions=T\r\nHiDpiImages=T\r\n"
-                                       "KeyboardRollovers=T\r\nCssRollovers=T\r\n"
-                                       "WebPImages=T\r\n");
-}
-
+// An option is written only when it differs from a new project's, after the classic keys and
+// in the table's order, so that older projects keep their bytes; a file without its line
+// reads as a new project's value, whatever the project held before.
 void tst_ProjectFileWriter::optionalKeys()
 {
-    QFETCH(bool, smooth);
-    QFETCH(bool, hiDpi);
-    QFETCH(bool, keyboard);
-    QFETCH(bool, css);
-    QFETCH(bool, webP);
-    QFETCH(QByteArray, tail);
-    ButtonProject original;
-    original.smoothCaptions = smooth;
-    original.hiDpiImages = hiDpi;
-    original.keyboardRollovers = keyboard;
-    original.cssRollovers = css;
-    original.webPImages = webP;
-    const QByteArray bytes = ProjectFileWriter::toBytes(original);
-    QVERIFY2(bytes.endsWith(tail), bytes.right(80).constData());
+    const QByteArray plain = ProjectFileWriter::toBytes(ButtonProject());
+    QVERIFY(plain.endsWith("\r\nrgImageFileFormat=0\r\n"));
+    ButtonProject everything;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional())
+        changeMember(option.key, everything);
+    QByteArray allLines;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional()) {
+        ButtonProject one;
+        changeMember(option.key, one);
+        const QByteArray bytes = ProjectFileWriter::toBytes(one);
+        QVERIFY2(bytes.startsWith(plain), qPrintable(option.key.name));
+        const QByteArray line = bytes.mid(plain.size());
+        QVERIFY(line.startsWith((option.key.name + u'=').toUtf8()) && line.count('\n') == 1);
+        if (option.key.kind == ProjectKeys::Kind::Flag)
+            QVERIFY(line.endsWith("=T\r\n"));
+        allLines += line;
 
-    // Read over a project with every option on: missing keys must turn them off.
-    ButtonProject copy;
-    copy.smoothCaptions = copy.hiDpiImages = copy.keyboardRollovers = copy.cssRollovers =
-        copy.webPImages = true;
-    ProjectFileReader reader(copy);
-    QVERIFY(reader.loadFromBytes(bytes));
-    QCOMPARE(copy.smoothCaptions, smooth);
-    QCOMPARE(copy.hiDpiImages, hiDpi);
-    QCOMPARE(copy.keyboardRollovers, keyboard);
-    QCOMPARE(copy.cssRollovers, css);
-    QCOMPARE(copy.webPImages, webP);
-    QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+        ButtonProject copy = everything;
+        ProjectFileReader reader(copy);
+        QVERIFY(reader.loadFromBytes(bytes));
+        QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
+    }
+    QCOMPARE(ProjectFileWriter::toBytes(everything), plain + allLines);
 }
 
 void tst_ProjectFileWriter::valuesWithoutLineBreaks()

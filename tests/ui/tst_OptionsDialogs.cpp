@@ -1,6 +1,7 @@
 #include "../wizard/ScriptedPlatformServices.h"
 #include "GeneratorWizard.h"
 #include "JpegOptionsDialog.h"
+#include "MoreOptionsDialog.h"
 #include "TextOffsetOptionsDialog.h"
 #include "WizardController.h"
 
@@ -10,9 +11,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +36,7 @@ private slots:
     void controlsShowAndSetTheirField();
     void keyboardAndNames_data();
     void keyboardAndNames();
+    void moreOptionsOfEveryKind();
 };
 
 namespace {
@@ -262,6 +266,56 @@ void tst_OptionsDialogs::keyboardAndNames()
     QCOMPARE(bar->value(), before - 1);
     QFETCH(QString, number);
     QCOMPARE(dialog->findChild<QLabel*>(number)->text(), QString::number(before - 1));
+}
+
+// Rows of every kind the option table may hold get a control that a screen reader can name and
+// that reports every change, and only whole values reach the project.
+void tst_OptionsDialogs::moreOptionsOfEveryKind()
+{
+    using K = ProjectKeys::Kind;
+    const QList<ProjectKeys::Option> rows{
+        {{"Flag", ButtonState::Normal, K::Flag, &ButtonProject::variableWidth},
+         "",
+         "",
+         "",
+         "&Flag",
+         "A flag."},
+        {{"Number", ButtonState::Normal, K::Number, &ButtonProject::buttonHeight, 1, 132},
+         "",
+         "",
+         "",
+         "&Number",
+         "A number."},
+        {{"Colour", ButtonState::Selected, K::WebColour, &ButtonStateStyle::backgroundColor},
+         "",
+         "",
+         "",
+         "&Colour",
+         "A colour."},
+    };
+    ButtonProject project;
+    project.style(ButtonState::Selected).backgroundColor = Colors::rgb(1, 2, 3);
+    MoreOptionsDialog dialog(project, nullptr, rows);
+    auto* box = dialog.findChild<QCheckBox*>("Flag");
+    auto* spin = dialog.findChild<QSpinBox*>("Number");
+    auto* field = dialog.findChild<QLineEdit*>("Colour");
+    QVERIFY(box && spin && field);
+    QCOMPARE(spin->value(), project.buttonHeight);
+    QCOMPARE(field->text(), QStringLiteral("#010203"));
+    QCOMPARE(field->accessibleName(), QStringLiteral("Colour"));
+    QCOMPARE(spin->accessibleDescription(), QStringLiteral("A number."));
+
+    box->setChecked(true);
+    spin->setValue(500); // beyond the range: held at its end
+    field->setText("#0a14");
+    QCOMPARE(dialog.chosen().style(ButtonState::Selected).backgroundColor, Colors::rgb(1, 2, 3));
+    field->setText("#0a14fe");
+    QVERIFY(dialog.chosen().variableWidth);
+    QCOMPARE(dialog.chosen().buttonHeight, 132);
+    QCOMPARE(dialog.chosen().style(ButtonState::Selected).backgroundColor,
+             Colors::rgb(10, 20, 254));
+    field->setText("#0a14fe0"); // refused by the field
+    QCOMPARE(field->text(), QStringLiteral("#0a14fe"));
 }
 
 QTEST_MAIN(tst_OptionsDialogs)

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +52,7 @@ void put(const Key& key, ButtonProject& project, const QVariant& value)
         key.ref<qint32>(project) = value.toInt();
         break;
     case Kind::Colour:
+    case Kind::WebColour:
         key.ref<ColorRef>(project) = value.toUInt();
         break;
     case Kind::Choice:
@@ -73,6 +75,7 @@ QVariant get(const Key& key, const ButtonProject& project)
     case Kind::PredefinedIndex:
         return key.ref<qint32>(project);
     case Kind::Colour:
+    case Kind::WebColour:
         return key.ref<ColorRef>(project);
     case Kind::Choice:
         return key.choice(project);
@@ -118,32 +121,54 @@ QString fontShown(const QFont& font, const QColor& color)
     return font.toString() + QLatin1Char(' ') + color.name();
 }
 
-// Opens the "More options" dialog, lets act work on the box named after the key, and ends it.
+// Opens the "More options" dialog, lets act work on the control named after the key, and ends
+// it.
 void withMoreOptions(GeneratorWizard& wizard, const QString& name, bool accept,
-                     const std::function<void(QCheckBox*)>& act)
+                     const std::function<void(QWidget*)>& act)
 {
     wizard.controller().showPage(WizardController::Generate);
     QTimer::singleShot(0, &wizard, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        if (QCheckBox* box = dialog->findChild<QCheckBox*>(name))
-            act(box);
+        if (QWidget* control = dialog->findChild<QWidget*>(name))
+            act(control);
         accept ? dialog->accept() : dialog->reject();
     });
     wizard.page(WizardController::Generate)
         ->findChild<QPushButton*>(QStringLiteral("btnMoreOptions"))
         ->click();
 }
+
+// Sets an option's control as a user would, or reads what it shows.
+void setOptionControl(QWidget* control, const QVariant& value)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(control))
+        box->setChecked(value.toBool());
+    else if (auto* spin = qobject_cast<QSpinBox*>(control))
+        spin->setValue(value.toInt());
+    else if (auto* field = qobject_cast<QLineEdit*>(control))
+        field->setText(Colors::webText(value.toUInt()));
+}
+QVariant optionControlValue(QWidget* control)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(control))
+        return box->isChecked();
+    if (auto* spin = qobject_cast<QSpinBox*>(control))
+        return spin->value();
+    ColorRef colour = 0;
+    auto* field = qobject_cast<QLineEdit*>(control);
+    return field && Colors::fromWebText(field->text(), &colour) ? QVariant(colour) : QVariant();
+}
 } // namespace
 
 void tst_WizardPage::controlsFollowTheirKeys_data()
 {
     QTest::addColumn<QString>("key");
-    for (const QList<Key>* keys : {&ProjectKeys::all(), &ProjectKeys::optional()}) {
-        for (const Key& key : *keys)
-            QTest::newRow(qPrintable(key.name)) << key.name;
-    }
+    for (const Key& key : ProjectKeys::all())
+        QTest::newRow(qPrintable(key.name)) << key.name;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional())
+        QTest::newRow(qPrintable(option.key.name)) << option.key.name;
 }
 
 void tst_WizardPage::controlsFollowTheirKeys()
@@ -154,9 +179,9 @@ void tst_WizardPage::controlsFollowTheirKeys()
     ScriptedPlatformServices platform;
     GeneratorWizard wizard(platform);
     WizardController& c = wizard.controller();
-    const QList<Key>& optionalKeys = ProjectKeys::optional();
-    const bool optional = std::any_of(optionalKeys.begin(), optionalKeys.end(),
-                                      [&k](const Key& o) { return &o == &k; });
+    const QList<ProjectKeys::Option>& options = ProjectKeys::optional();
+    const bool optional = std::any_of(options.begin(), options.end(),
+                                      [&k](const ProjectKeys::Option& o) { return &o.key == &k; });
     QWidget* control = optional ? nullptr : wizard.findChild<QWidget*>(controlName(k));
     QVERIFY2(optional || control, qPrintable(controlName(k)));
     WizardPage* page = control ? pageOf(control) : nullptr;
@@ -185,6 +210,7 @@ void tst_WizardPage::controlsFollowTheirKeys()
         b = 42;
         break;
     case Kind::Colour:
+    case Kind::WebColour:
         a = Colors::rgb(10, 20, 30);
         b = Colors::rgb(200, 100, 50);
         break;
@@ -246,7 +272,7 @@ void tst_WizardPage::controlsFollowTheirKeys()
                 buttonNamed(page, caption + " +1")->click();
         } else {
             withMoreOptions(wizard, key, true,
-                            [&](QCheckBox* box) { box->setChecked(value.toBool()); });
+                            [&](QWidget* control) { setOptionControl(control, value); });
         }
         QCOMPARE(ProjectFileWriter::toBytes(c.project()), ProjectFileWriter::toBytes(expected));
     }
@@ -280,7 +306,8 @@ void tst_WizardPage::controlsFollowTheirKeys()
         } else if (auto* label = qobject_cast<QLabel*>(control))
             shown = label->text().toInt();
         else
-            withMoreOptions(wizard, key, false, [&](QCheckBox* box) { shown = box->isChecked(); });
+            withMoreOptions(wizard, key, false,
+                            [&](QWidget* control) { shown = optionControlValue(control); });
         QCOMPARE(shown, value);
     }
 }
