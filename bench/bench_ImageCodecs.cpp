@@ -60,7 +60,7 @@ void BM_EncodeJpeg(benchmark::State& state)
     const JpegFileOptions options;
     const QString path = dir.filePath(QStringLiteral("btn1.jpg"));
     for (auto _ : state) {
-        if (!JpegCodec::write(path, bitmap, options, nullptr))
+        if (JpegCodec::write(path, bitmap, options))
             state.SkipWithError("JPEG write failed");
     }
 }
@@ -72,7 +72,7 @@ void BM_EncodePng(benchmark::State& state)
     const QImage bitmap = renderedButton(0);
     const QString path = dir.filePath(QStringLiteral("btn1.png"));
     for (auto _ : state) {
-        if (!PngCodec::writePng(path, bitmap, nullptr))
+        if (PngCodec::writePng(path, bitmap))
             state.SkipWithError("PNG write failed");
     }
 }
@@ -84,7 +84,7 @@ void BM_EncodeWebP(benchmark::State& state)
     const QImage bitmap = renderedButton(0);
     const QString path = dir.filePath(QStringLiteral("btn1.webp"));
     for (auto _ : state) {
-        if (!WebPCodec::write(path, bitmap, nullptr))
+        if (WebPCodec::write(path, bitmap))
             state.SkipWithError("WebP write failed");
     }
 }
@@ -96,7 +96,7 @@ void BM_EncodeGif(benchmark::State& state)
     const QImage bitmap = renderedButton(0);
     const QString path = dir.filePath(QStringLiteral("btn1.gif"));
     for (auto _ : state) {
-        if (!GifCodec::write(path, bitmap, nullptr))
+        if (GifCodec::write(path, bitmap))
             state.SkipWithError("GIF write failed");
     }
 }

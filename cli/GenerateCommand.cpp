@@ -1,5 +1,6 @@
 #include "GenerateCommand.h"
 
+#include "ErrorText.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
@@ -22,10 +23,12 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     ButtonProject project;
     BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
-    ProjectFileReader reader(project,
-                             [&pictures](ButtonState state, const QString& path, QString* error) {
-                                 return OwnImageLoader::loadInto(pictures, state, path, error);
-                             });
+    ProjectFileReader reader(
+        project, [&pictures](ButtonState state, const QString& path, QString* error) {
+            const Failure failure = OwnImageLoader::loadInto(pictures, state, path);
+            *error = ErrorText::message(failure);
+            return !failure;
+        });
     if (!reader.loadProjectFile()) {
         err << m_projectPath << ": " << reader.errorString() << Qt::endl;
         return Failed;

@@ -1,9 +1,10 @@
 #include "GifCodec.h"
 
 #include "AtomicOutputFile.h"
-#include "CodecError.h"
 #include "CodecMemoryBuffer.h"
 #include "GifEncoder.h"
+#include "ImageLimits.h"
+#include "SizeRefusal.h"
 
 #include <QFile>
 
@@ -20,16 +21,28 @@ QString gifErrorText(int code)
     return text ? QString::fromLatin1(text) : QStringLiteral("GIF error %1").arg(code);
 }
 
-// Closes the decoder on every way out of read().
+// The decoder of one file, closed on every way out of read().
 struct GifReader
 {
     GifFileType* gif = nullptr;
+    QString path;
+    int transparentIndex = NO_TRANSPARENT_COLOR;
+
     ~GifReader()
     {
         if (gif) {
             int ignored = 0;
             DGifCloseFile(gif, &ignored);
         }
+    }
+    Failure failed(FailureReason reason, const QString& detail = QString()) const
+    {
+        return Failure(Failure::Code::Decode, path).because(reason, detail);
+    }
+    // What giflib said about the call that just failed.
+    Failure libraryFailed() const
+    {
+        return failed(FailureReason::GifRead, gifErrorText(gif->Error));
     }
 };
 
@@ -41,136 +54,143 @@ QRgb mapColor(const ColorMapObject* map, int index)
     return qRgb(c.Red, c.Green, c.Blue);
 }
 
+Failure open(GifReader& reader)
+{
+    int code = 0;
+    reader.gif = DGifOpenFileName(QFile::encodeName(reader.path).constData(), &code);
+    if (!reader.gif) {
+        if (code == D_GIF_ERR_OPEN_FAILED)
+            return Failure::fromErrno(Failure::Code::Open, reader.path);
+        return reader.failed(FailureReason::GifRead, gifErrorText(code));
+    }
+    if (!ImageLimits::fits(reader.gif->SWidth, reader.gif->SHeight))
+        return sizeRefusal(reader.path, reader.gif->SWidth, reader.gif->SHeight);
+    return Failure();
+}
+
+// Reads an extension, taking the transparent index from a graphics control block.
+Failure readExtension(GifReader& reader)
+{
+    GifFileType* gif = reader.gif;
+    int function = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &function, &block) != GIF_OK)
+        return reader.libraryFailed();
+    if (function == GRAPHICS_EXT_FUNC_CODE && block) {
+        GraphicsControlBlock control{};
+        if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            reader.transparentIndex = control.TransparentColor;
+    }
+    while (block) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+            return reader.libraryFailed();
+    }
+    return Failure();
+}
+
+// Reads records up to and including the first image's descriptor.
+Failure findFirstFrame(GifReader& reader)
+{
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(reader.gif, &record) != GIF_OK)
+            return reader.libraryFailed();
+        if (record == TERMINATE_RECORD_TYPE)
+            return reader.failed(FailureReason::GifNoImage);
+        if (record == EXTENSION_RECORD_TYPE) {
+            if (const Failure failure = readExtension(reader))
+                return failure;
+        } else if (record == IMAGE_DESC_RECORD_TYPE) {
+            return DGifGetImageDesc(reader.gif) == GIF_OK ? Failure() : reader.libraryFailed();
+        }
+    }
+}
+
+// The screen in its background colour (from the global table; white if there is none).
+QImage emptyScreen(const GifFileType* gif)
+{
+    QImage image(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    const bool hasBackground = gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount;
+    image.fill(hasBackground ? mapColor(gif->SColorMap, gif->SBackGroundColor)
+                             : qRgb(255, 255, 255));
+    return image;
+}
+
+// Lays the frame's rows onto the screen; transparent pixels are white.
+Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
+{
+    GifFileType* gif = reader.gif;
+    const GifImageDesc& frame = gif->Image;
+    std::array<QRgb, 256> palette;
+    for (int i = 0; i < 256; ++i)
+        palette[i] = i == reader.transparentIndex ? qRgb(255, 255, 255) : mapColor(map, i);
+
+    // Interlaced frames arrive as four passes over the rows.
+    static const int passStart[] = {0, 4, 2, 1};
+    static const int passStep[] = {8, 8, 4, 2};
+    std::vector<GifPixelType> line(std::size_t(frame.Width));
+    const int passes = frame.Interlace ? 4 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        const int start = frame.Interlace ? passStart[pass] : 0;
+        const int step = frame.Interlace ? passStep[pass] : 1;
+        for (int row = start; row < frame.Height; row += step) {
+            if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK)
+                return reader.libraryFailed();
+            const int y = frame.Top + row;
+            if (y >= image.height())
+                continue;
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < frame.Width && frame.Left + x < image.width(); ++x)
+                out[frame.Left + x] = palette[line[x]];
+        }
+    }
+    return Failure();
+}
+
 } // namespace
 
-bool GifCodec::write(const QString& path, const QImage& bitmap, QString* error)
+Failure GifCodec::write(const QString& path, const QImage& bitmap)
 {
-    if (bitmap.isNull()) {
-        setCodecError(error, CodecError::EmptyPicture, path);
-        return false;
-    }
-    if (bitmap.width() > 65535 || bitmap.height() > 65535) {
-        setCodecError(error, CodecError::GifWrite, path, gifErrorText(E_GIF_ERR_DATA_TOO_BIG));
-        return false;
-    }
+    const Failure failed(Failure::Code::Encode, path);
+    if (bitmap.isNull())
+        return failed.because(FailureReason::EmptyPicture);
+    if (bitmap.width() > 65535 || bitmap.height() > 65535)
+        return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_DATA_TOO_BIG));
     const QImage source =
         bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
             ? bitmap
             : bitmap.convertToFormat(QImage::Format_RGB32);
     // The palette indexes and the LZW codes of a button take about a byte a pixel at most.
     CodecMemoryBuffer out(std::size_t(source.width()) * source.height() + 2048);
-    if (source.isNull() || !GifEncoder::encode(source, out)) {
-        setCodecError(error, CodecError::GifWrite, path, gifErrorText(E_GIF_ERR_NOT_ENOUGH_MEM));
-        return false;
-    }
+    if (source.isNull() || !GifEncoder::encode(source, out))
+        return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_NOT_ENOUGH_MEM));
     AtomicOutputFile file(path);
-    if (!file.writeAll(out.data(), out.size())) {
-        setFileError(error, file.error());
-        return false;
-    }
-    return true;
+    return file.writeAll(out.data(), out.size()) ? Failure() : file.error();
 }
 
-bool GifCodec::read(const QString& path, QImage* result, QString* error)
+Failure GifCodec::read(const QString& path, QImage* result)
 {
-    int code = 0;
     GifReader reader;
-    reader.gif = DGifOpenFileName(QFile::encodeName(path).constData(), &code);
-    if (!reader.gif) {
-        if (code == D_GIF_ERR_OPEN_FAILED)
-            setFileError(error, FileError::fromErrno(FileError::Code::Open, path));
-        else
-            setCodecError(error, CodecError::GifRead, path, gifErrorText(code));
-        return false;
-    }
-    GifFileType* gif = reader.gif;
-    const int screenWidth = gif->SWidth;
-    const int screenHeight = gif->SHeight;
-    if (!ImageLimits::fits(screenWidth, screenHeight)) {
-        setCodecSizeError(error, path, screenWidth, screenHeight);
-        return false;
-    }
-    const auto readFailed = [&] {
-        setCodecError(error, CodecError::GifRead, path, gifErrorText(gif->Error));
-        return false;
-    };
-
-    int transparentIndex = NO_TRANSPARENT_COLOR;
-    for (;;) {
-        GifRecordType record = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif, &record) != GIF_OK)
-            return readFailed();
-        if (record == TERMINATE_RECORD_TYPE) {
-            setCodecError(error, CodecError::GifNoImage, path);
-            return false;
-        }
-        if (record == EXTENSION_RECORD_TYPE) {
-            int function = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif, &function, &block) != GIF_OK)
-                return readFailed();
-            if (function == GRAPHICS_EXT_FUNC_CODE && block) {
-                GraphicsControlBlock control{};
-                if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
-                    transparentIndex = control.TransparentColor;
-            }
-            while (block) {
-                if (DGifGetExtensionNext(gif, &block) != GIF_OK)
-                    return readFailed();
-            }
-            continue;
-        }
-        if (record != IMAGE_DESC_RECORD_TYPE)
-            continue;
-
-        if (DGifGetImageDesc(gif) != GIF_OK)
-            return readFailed();
-        const GifImageDesc& frame = gif->Image;
-        if (!ImageLimits::fits(frame.Width, frame.Height)) {
-            setCodecSizeError(error, path, frame.Width, frame.Height);
-            return false;
-        }
-        const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-        if (!map) {
-            setCodecError(error, CodecError::GifNoColorTable, path);
-            return false;
-        }
-
-        QImage image(screenWidth, screenHeight, QImage::Format_RGB32);
-        if (image.isNull()) {
-            setCodecSizeError(error, path, screenWidth, screenHeight);
-            return false;
-        }
-        const bool hasBackground =
-            gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount;
-        image.fill(hasBackground ? mapColor(gif->SColorMap, gif->SBackGroundColor)
-                                 : qRgb(255, 255, 255));
-
-        std::array<QRgb, 256> palette;
-        for (int i = 0; i < 256; ++i)
-            palette[i] = i == transparentIndex ? qRgb(255, 255, 255) : mapColor(map, i);
-
-        // Interlaced frames arrive as four passes over the rows.
-        static const int passStart[] = {0, 4, 2, 1};
-        static const int passStep[] = {8, 8, 4, 2};
-        std::vector<GifPixelType> line(std::size_t(frame.Width));
-        const int passes = frame.Interlace ? 4 : 1;
-        for (int pass = 0; pass < passes; ++pass) {
-            const int start = frame.Interlace ? passStart[pass] : 0;
-            const int step = frame.Interlace ? passStep[pass] : 1;
-            for (int row = start; row < frame.Height; row += step) {
-                if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK)
-                    return readFailed();
-                const int y = frame.Top + row;
-                if (y >= screenHeight)
-                    continue;
-                auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-                for (int x = 0; x < frame.Width && frame.Left + x < screenWidth; ++x)
-                    out[frame.Left + x] = palette[line[x]];
-            }
-        }
-        if (result)
-            *result = image;
-        return true;
-    }
+    reader.path = path;
+    if (const Failure failure = open(reader))
+        return failure;
+    if (const Failure failure = findFirstFrame(reader))
+        return failure;
+    const GifFileType* gif = reader.gif;
+    const GifImageDesc& frame = gif->Image;
+    if (!ImageLimits::fits(frame.Width, frame.Height))
+        return sizeRefusal(path, frame.Width, frame.Height);
+    const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (!map)
+        return reader.failed(FailureReason::GifNoColorTable);
+    QImage image = emptyScreen(gif);
+    if (image.isNull())
+        return sizeRefusal(path, gif->SWidth, gif->SHeight);
+    if (const Failure failure = drawFrame(reader, map, image))
+        return failure;
+    if (result)
+        *result = image;
+    return Failure();
 }

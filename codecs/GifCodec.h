@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QImage>
 #include <QString>
 
@@ -9,11 +11,10 @@ class GifCodec
 public:
     // GIF87a: logical screen of the bitmap's size without a global table, one image at (0, 0)
     // with a 256-entry local table (the web palette, then black), LZW code size 8, no extensions.
-    // Replaces the file only when complete: on failure an existing file stays as it was and
-    // *error (if given) says why.
-    static bool write(const QString& path, const QImage& bitmap, QString* error);
+    // Replaces the file only when complete: on failure an existing file stays as it was.
+    static Failure write(const QString& path, const QImage& bitmap);
     // The first frame placed on the full logical screen as RGB32. Where the frame does not
     // cover the screen, the screen's background colour shows (from the global table; white if
     // there is none); transparent pixels of the frame are white.
-    static bool read(const QString& path, QImage* result, QString* error);
+    static Failure read(const QString& path, QImage* result);
 };

@@ -1,5 +1,6 @@
 #include "ImageFileWriter.h"
 
+#include "ErrorText.h"
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
@@ -21,57 +22,50 @@ QImage rgb32(const QImage& bitmap)
 
 bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
 {
-    m_errorString.clear();
+    m_error = Failure();
     const QImage source = rgb32(bitmap);
     for (const ImageFileFormat format :
          {ImageFileFormat::Jpg, ImageFileFormat::Png, ImageFileFormat::Gif}) {
-        if (!writeFormat(source, stem, format))
+        m_error = writeFormat(source, stem, format);
+        if (m_error)
             return false;
     }
-    return !m_alsoWebP || writeWebP(source, stem);
+    if (m_alsoWebP)
+        m_error = writeWebP(source, stem);
+    return !m_error;
 }
 
 bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
 {
-    m_errorString.clear();
     const QImage source = rgb32(bitmap);
-    return writeFormat(source, stem, format) && (!m_alsoWebP || writeWebP(source, stem));
+    m_error = writeFormat(source, stem, format);
+    if (!m_error && m_alsoWebP)
+        m_error = writeWebP(source, stem);
+    return !m_error;
 }
 
-bool ImageFileWriter::writeFormat(const QImage& source, const QString& stem, ImageFileFormat format)
+QString ImageFileWriter::errorString() const
 {
-    QString error;
-    QString path;
-    bool written = false;
+    // Worded here only because generate/ still takes text from this writer.
+    return ErrorText::messageWithPath(m_error);
+}
+
+Failure ImageFileWriter::writeFormat(const QImage& source, const QString& stem,
+                                     ImageFileFormat format)
+{
     switch (format) {
     case ImageFileFormat::Jpg:
-        path = stem + QLatin1String(".jpg");
-        written = JpegCodec::write(path, source, m_options, &error);
-        break;
+        return JpegCodec::write(stem + QLatin1String(".jpg"), source, m_options);
     case ImageFileFormat::Gif:
-        path = stem + QLatin1String(".gif");
-        written = GifCodec::write(path, source, &error);
-        break;
+        return GifCodec::write(stem + QLatin1String(".gif"), source);
     case ImageFileFormat::Png:
     case ImageFileFormat::NoChoice:
-        path = stem + QLatin1String(".png");
-        written = PngCodec::writePng(path, source, &error);
         break;
     }
-    return written || fail(path, error);
+    return PngCodec::writePng(stem + QLatin1String(".png"), source);
 }
 
-bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
+Failure ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
 {
-    const QString path = stem + QLatin1String(".webp");
-    QString error;
-    return WebPCodec::write(path, source, &error) || fail(path, error);
-}
-
-bool ImageFileWriter::fail(const QString& path, const QString& message)
-{
-    // Some codec texts are fixed and do not name the file.
-    m_errorString =
-        message.contains(path) ? message : message + QLatin1String(" (") + path + QLatin1Char(')');
-    return false;
+    return WebPCodec::write(stem + QLatin1String(".webp"), source);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Enumerations.h"
+#include "Failure.h"
 #include "JpegFileOptions.h"
 
 #include <QImage>
@@ -21,14 +22,13 @@ public:
     // asked.
     bool writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format);
     // Names the path that failed.
-    QString errorString() const { return m_errorString; }
+    QString errorString() const;
 
 private:
-    bool writeFormat(const QImage& source, const QString& stem, ImageFileFormat format);
-    bool writeWebP(const QImage& source, const QString& stem);
-    bool fail(const QString& path, const QString& message);
+    Failure writeFormat(const QImage& source, const QString& stem, ImageFileFormat format);
+    Failure writeWebP(const QImage& source, const QString& stem);
 
     const JpegFileOptions& m_options;
     bool m_alsoWebP;
-    QString m_errorString;
+    Failure m_error;
 };

@@ -1,7 +1,8 @@
 #include "JpegCodec.h"
 
 #include "AtomicOutputFile.h"
-#include "CodecError.h"
+#include "ImageLimits.h"
+#include "SizeRefusal.h"
 
 #include <QFile>
 
@@ -204,13 +205,10 @@ bool decodeJpeg(JpegReadJob* job)
 
 } // namespace
 
-bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileOptions& options,
-                      QString* error)
+Failure JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileOptions& options)
 {
-    if (bitmap.isNull()) {
-        setCodecError(error, CodecError::EmptyPicture, path);
-        return false;
-    }
+    if (bitmap.isNull())
+        return Failure(Failure::Code::Encode, path).because(FailureReason::EmptyPicture);
     JpegWriteJob job{};
     QImage source = bitmap;
 #if defined(JCS_EXTENSIONS)
@@ -253,24 +251,17 @@ bool JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFileO
     if (encoded && job.out != scratch.data())
         std::free(job.out);
     if (!encoded) {
-        setCodecError(error, CodecError::JpegWrite, path,
-                      QString::fromLocal8Bit(job.errors.message));
-        return false;
+        return Failure(Failure::Code::Encode, path)
+            .because(FailureReason::JpegWrite, QString::fromLocal8Bit(job.errors.message));
     }
-    if (!written) {
-        setFileError(error, file.error());
-        return false;
-    }
-    return true;
+    return written ? Failure() : file.error();
 }
 
-bool JpegCodec::read(const QString& path, QImage* result, QString* error)
+Failure JpegCodec::read(const QString& path, QImage* result)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!file) {
-        setFileError(error, FileError::fromErrno(FileError::Code::Open, path));
-        return false;
-    }
+    if (!file)
+        return Failure::fromErrno(Failure::Code::Open, path);
     JpegReadJob job{};
     job.file = file;
     const bool decoded = decodeJpeg(&job);
@@ -289,11 +280,9 @@ bool JpegCodec::read(const QString& path, QImage* result, QString* error)
     if (!decoded || image.isNull()) {
         std::free(job.pixels);
         if (job.tooLarge || decoded)
-            setCodecSizeError(error, path, job.width, job.height);
-        else
-            setCodecError(error, CodecError::JpegRead, path,
-                          QString::fromLocal8Bit(job.errors.message));
-        return false;
+            return sizeRefusal(path, job.width, job.height);
+        return Failure(Failure::Code::Decode, path)
+            .because(FailureReason::JpegRead, QString::fromLocal8Bit(job.errors.message));
     }
 
     const int channels = job.components;
@@ -320,5 +309,5 @@ bool JpegCodec::read(const QString& path, QImage* result, QString* error)
     std::free(job.pixels);
     if (result)
         *result = image;
-    return true;
+    return Failure();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Failure.h"
 #include "JpegFileOptions.h"
 
 #include <QImage>
@@ -10,10 +11,8 @@
 class JpegCodec
 {
 public:
-    // Replaces the file only when complete: on failure an existing file stays as it was and
-    // *error (if given) says why.
-    static bool write(const QString& path, const QImage& bitmap, const JpegFileOptions& options,
-                      QString* error);
+    // Replaces the file only when complete: on failure an existing file stays as it was.
+    static Failure write(const QString& path, const QImage& bitmap, const JpegFileOptions& options);
     // Colour, grey and CMYK/YCCK files come out as RGB32. Truncated files are errors.
-    static bool read(const QString& path, QImage* result, QString* error);
+    static Failure read(const QString& path, QImage* result);
 };

@@ -1,7 +1,8 @@
 #include "PngCodec.h"
 
 #include "AtomicOutputFile.h"
-#include "CodecError.h"
+#include "ImageLimits.h"
+#include "SizeRefusal.h"
 
 #include <QFile>
 
@@ -306,12 +307,10 @@ bool readPngRows(PngReadJob* job)
 
 } // namespace
 
-bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* error)
+Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
 {
-    if (bitmap.isNull()) {
-        setCodecError(error, CodecError::EmptyPicture, path);
-        return false;
-    }
+    if (bitmap.isNull())
+        return Failure(Failure::Code::Encode, path).because(FailureReason::EmptyPicture);
     const QImage source =
         bitmap.format() == QImage::Format_RGB888 || bitmap.format() == QImage::Format_RGB32
             ? bitmap
@@ -328,29 +327,22 @@ bool PngCodec::writePng(const QString& path, const QImage& bitmap, QString* erro
     } catch (const std::bad_alloc&) {
         encoded = false;
     }
-    if (!encoded) {
-        setCodecError(error, CodecError::PngWrite);
-        return false;
-    }
+    if (!encoded)
+        return Failure(Failure::Code::Encode, path).because(FailureReason::PngWrite);
     AtomicOutputFile output(path);
-    if (!output.writeAll(file.data(), file.size())) {
-        if (output.error().code() == FileError::Code::Create)
-            setCodecError(error, CodecError::PngOpenFile, path, output.error().reason());
-        else
-            setFileError(error, output.error());
-        return false;
-    }
-    return true;
+    if (output.writeAll(file.data(), file.size()))
+        return Failure();
+    // A file that cannot be made at all reads in the codec's own words.
+    if (output.error().code() == Failure::Code::Create)
+        return output.error().because(FailureReason::PngOpenFile);
+    return output.error();
 }
 
-bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
+Failure PngCodec::readPng(const QString& path, QImage* result)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!file) {
-        setCodecError(error, CodecError::PngOpenFile, path,
-                      FileError::fromErrno(FileError::Code::Open, path).reason());
-        return false;
-    }
+    if (!file)
+        return Failure::fromErrno(Failure::Code::Open, path).because(FailureReason::PngOpenFile);
     PngReadJob job{};
     job.file = file;
     bool decoded = readPngHeader(&job);
@@ -373,10 +365,8 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
 
     if (!decoded) {
         if (job.tooLarge)
-            setCodecSizeError(error, path, job.width, job.height);
-        else
-            setCodecError(error, CodecError::PngRead);
-        return false;
+            return sizeRefusal(path, job.width, job.height);
+        return Failure(Failure::Code::Decode, path).because(FailureReason::PngRead);
     }
 
     if (job.hasAlpha) {
@@ -392,5 +382,5 @@ bool PngCodec::readPng(const QString& path, QImage* result, QString* error)
     }
     if (result)
         *result = image;
-    return true;
+    return Failure();
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QImage>
 #include <QString>
 
-// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB, not interlaced, and hold only IHDR,
-// IDAT and IEND. Read files of any kind come out as opaque RGB32, composited over white.
+// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB, not interlaced,
+// and hold only IHDR, IDAT and IEND. Read files of any kind come out as opaque RGB32, composited
+// over white.
 class PngCodec
 {
 public:
-    // Replaces the file only when complete: on failure an existing file stays as it was and
-    // *error (if given) says why.
-    static bool writePng(const QString& path, const QImage& bitmap, QString* error);
-    static bool readPng(const QString& path, QImage* result, QString* error);
+    // Replaces the file only when complete: on failure an existing file stays as it was.
+    static Failure writePng(const QString& path, const QImage& bitmap);
+    // *result (if given) is left as it was on failure.
+    static Failure readPng(const QString& path, QImage* result);
 };

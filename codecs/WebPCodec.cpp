@@ -1,8 +1,9 @@
 #include "WebPCodec.h"
 
 #include "AtomicOutputFile.h"
-#include "CodecError.h"
 #include "CodecMemoryBuffer.h"
+#include "ImageLimits.h"
+#include "SizeRefusal.h"
 
 #include <QFile>
 
@@ -65,18 +66,16 @@ struct PictureHolder
 
 } // namespace
 
-bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
+Failure WebPCodec::write(const QString& path, const QImage& bitmap)
 {
-    if (bitmap.isNull()) {
-        setCodecError(error, CodecError::EmptyPicture, path);
-        return false;
-    }
+    const Failure failed(Failure::Code::Encode, path);
+    if (bitmap.isNull())
+        return failed.because(FailureReason::EmptyPicture);
     if (bitmap.width() > maxSide || bitmap.height() > maxSide) {
-        setCodecError(error, CodecError::WebPWrite, path,
-                      QStringLiteral("%1 is more than %2 pixels a side")
-                          .arg(ImageLimits::sizeText(bitmap.width(), bitmap.height()))
-                          .arg(maxSide));
-        return false;
+        return failed.because(FailureReason::WebPWrite,
+                              QStringLiteral("%1 is more than %2 pixels a side")
+                                  .arg(ImageLimits::sizeText(bitmap.width(), bitmap.height()))
+                                  .arg(maxSide));
     }
     const QImage source = bitmap.format() == QImage::Format_RGB32
                               ? bitmap
@@ -85,10 +84,8 @@ bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
     WebPConfig config;
     PictureHolder holder;
     WebPPicture& picture = holder.picture;
-    if (!WebPConfigInit(&config) || !WebPPictureInit(&picture)) {
-        setCodecError(error, CodecError::WebPWrite, path, QStringLiteral("libwebp mismatch"));
-        return false;
-    }
+    if (!WebPConfigInit(&config) || !WebPPictureInit(&picture))
+        return failed.because(FailureReason::WebPWrite, QStringLiteral("libwebp mismatch"));
     // Effort 3 of 9 packs buttons as tightly as 4 to 6 do, in about the same time; 1 and 2 leave
     // textured buttons 7-14% larger, 9 saves a seventh more at twenty times the time. The
     // pictures are opaque, so exact only guards against a change of that.
@@ -98,9 +95,8 @@ bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
     picture.width = source.width();
     picture.height = source.height();
     if (!WebPPictureAlloc(&picture)) {
-        setCodecError(error, CodecError::WebPWrite, path,
-                      encodingErrorText(VP8_ENC_ERROR_OUT_OF_MEMORY));
-        return false;
+        return failed.because(FailureReason::WebPWrite,
+                              encodingErrorText(VP8_ENC_ERROR_OUT_OF_MEMORY));
     }
     // RGB32 pixels are 0xffRRGGBB words, as libwebp's ARGB ones are.
     for (int y = 0; y < source.height(); ++y)
@@ -110,28 +106,19 @@ bool WebPCodec::write(const QString& path, const QImage& bitmap, QString* error)
     CodecMemoryBuffer out(std::size_t(source.width()) * source.height() + 1024);
     picture.writer = appendToBuffer;
     picture.custom_ptr = &out;
-    if (!WebPEncode(&config, &picture)) {
-        setCodecError(error, CodecError::WebPWrite, path, encodingErrorText(picture.error_code));
-        return false;
-    }
+    if (!WebPEncode(&config, &picture))
+        return failed.because(FailureReason::WebPWrite, encodingErrorText(picture.error_code));
     AtomicOutputFile file(path);
-    if (!file.writeAll(out.data(), out.size())) {
-        setFileError(error, file.error());
-        return false;
-    }
-    return true;
+    return file.writeAll(out.data(), out.size()) ? Failure() : file.error();
 }
 
-bool WebPCodec::read(const QString& path, QImage* result, QString* error)
+Failure WebPCodec::read(const QString& path, QImage* result)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setFileError(error, FileError::fromErrno(FileError::Code::Open, path));
-        return false;
-    }
-    const auto fail = [&](const QString& detail) {
-        setCodecError(error, CodecError::WebPRead, path, detail);
-        return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure::fromErrno(Failure::Code::Open, path);
+    const auto fail = [&path](const QString& detail) {
+        return Failure(Failure::Code::Decode, path).because(FailureReason::WebPRead, detail);
     };
 
     // The size is judged on the header, before the rest of the file is read.
@@ -143,20 +130,16 @@ bool WebPCodec::read(const QString& path, QImage* result, QString* error)
         WebPGetFeatures(reinterpret_cast<const uint8_t*>(head.constData()), head.size(), &features);
     if (status != VP8_STATUS_OK)
         return fail(statusText(status));
-    if (!ImageLimits::fits(features.width, features.height)) {
-        setCodecSizeError(error, path, features.width, features.height);
-        return false;
-    }
+    if (!ImageLimits::fits(features.width, features.height))
+        return sizeRefusal(path, features.width, features.height);
     if (features.has_animation)
         return fail(QStringLiteral("animated pictures cannot be read"));
     if (file.size() > qint64(features.width) * features.height * 4 + maxBytesBeyondPixels)
         return fail(QStringLiteral("the file is far larger than its picture"));
 
     QImage image(features.width, features.height, QImage::Format_ARGB32);
-    if (image.isNull()) {
-        setCodecSizeError(error, path, features.width, features.height);
-        return false;
-    }
+    if (image.isNull())
+        return sizeRefusal(path, features.width, features.height);
     const QByteArray data = head + file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
@@ -179,5 +162,5 @@ bool WebPCodec::read(const QString& path, QImage* result, QString* error)
         image.reinterpretAsFormat(QImage::Format_RGB32);
     if (result)
         *result = image;
-    return true;
+    return Failure();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QImage>
 #include <QString>
 
@@ -11,9 +13,9 @@ public:
     static constexpr int maxSide = 16383;
 
     // Lossless: decoding the file gives exactly the bitmap's pixels. Replaces the file only
-    // when complete: on failure an existing file stays as it was and *error (if given) says why.
-    static bool write(const QString& path, const QImage& bitmap, QString* error);
+    // when complete: on failure an existing file stays as it was.
+    static Failure write(const QString& path, const QImage& bitmap);
     // Still pictures, lossy or lossless. Comes out as RGB32, or as ARGB32 where the file has
     // an alpha channel.
-    static bool read(const QString& path, QImage* result, QString* error);
+    static Failure read(const QString& path, QImage* result);
 };

@@ -58,9 +58,9 @@ QString AtomicOutputFile::temporaryPath() const
     return QFile::decodeName(m_encodedTemporary);
 }
 
-bool AtomicOutputFile::fail(FileError::Code code, int error)
+bool AtomicOutputFile::fail(Failure::Code code, int error)
 {
-    m_error = FileError(code, m_targetPath, error ? error : EIO);
+    m_error = Failure(code, m_targetPath, error ? error : EIO);
     discard();
     return false;
 }
@@ -83,22 +83,22 @@ bool AtomicOutputFile::open()
 bool AtomicOutputFile::checkTarget()
 {
     discard();
-    m_error = FileError();
+    m_error = Failure();
     m_keepMode = -1;
     m_createdMode = -1;
     m_targetExists = false;
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
     if (name.isEmpty())
-        return fail(FileError::Code::Create, EISDIR);
+        return fail(Failure::Code::Create, EISDIR);
     if (name.size() > NAME_MAX)
-        return fail(FileError::Code::Create, ENAMETOOLONG);
+        return fail(Failure::Code::Create, ENAMETOOLONG);
     QString target = m_targetPath;
     if (m_followLinks) {
         int error = 0;
         target = finalTarget(m_targetPath, &error);
         if (target.isEmpty())
-            return fail(FileError::Code::Create, error);
+            return fail(Failure::Code::Create, error);
     }
     m_encodedTarget = QFile::encodeName(target);
     m_encodedFolder = QFile::encodeName(target.left(folderEnd(target)));
@@ -107,11 +107,11 @@ bool AtomicOutputFile::checkTarget()
     struct stat existing = {};
     m_targetExists = ::lstat(m_encodedTarget.constData(), &existing) == 0;
     if (m_targetExists && S_ISDIR(existing.st_mode))
-        return fail(FileError::Code::Create, EISDIR);
+        return fail(Failure::Code::Create, EISDIR);
     if (m_targetExists && S_ISREG(existing.st_mode)) {
         // A file made read-only stays as it is, as it did when files were rewritten in place.
         if (!m_replaceReadOnly && !mayWrite(existing, m_encodedTarget))
-            return fail(FileError::Code::Create, EACCES);
+            return fail(Failure::Code::Create, EACCES);
         m_keepMode = int(existing.st_mode & 07777);
     }
     return true;
@@ -131,7 +131,7 @@ bool AtomicOutputFile::createTemporary()
             const int error = errno;
             m_encodedTemporary.clear();
             if (error != EEXIST)
-                return fail(FileError::Code::Create, error);
+                return fail(Failure::Code::Create, error);
             continue;
         }
         // The lock tells a cleaner that the temporary is still being written. A cleaner that
@@ -148,7 +148,7 @@ bool AtomicOutputFile::createTemporary()
         m_fd = -1;
         m_encodedTemporary.clear();
     }
-    return fail(FileError::Code::Create, EEXIST);
+    return fail(Failure::Code::Create, EEXIST);
 }
 
 namespace {
@@ -204,7 +204,7 @@ bool AtomicOutputFile::linkNewFile(const void* bytes, std::size_t count)
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(m_encodedTarget.constData());
-        return fail(FileError::Code::Close, error);
+        return fail(Failure::Code::Close, error);
     }
     return true;
 }
@@ -224,14 +224,14 @@ bool AtomicOutputFile::write(const void* bytes, std::size_t count)
 {
     // The first failure is the one reported.
     if (m_fd < 0)
-        return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
+        return m_error.isError() ? false : fail(Failure::Code::Write, EBADF);
     const char* next = static_cast<const char*>(bytes);
     while (count > 0) {
         const ssize_t n = ::write(m_fd, next, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return fail(FileError::Code::Write, n < 0 ? errno : EIO);
+            return fail(Failure::Code::Write, n < 0 ? errno : EIO);
         next += n;
         count -= std::size_t(n);
     }
@@ -242,7 +242,7 @@ bool AtomicOutputFile::commit()
 {
     // The first failure is the one reported.
     if (m_fd < 0)
-        return m_error.isError() ? false : fail(FileError::Code::Write, EBADF);
+        return m_error.isError() ? false : fail(Failure::Code::Write, EBADF);
     // The replacement keeps the access rights the old file had, as rewriting it in place did.
     if (m_keepMode >= 0 && m_keepMode != m_createdMode)
         ::fchmod(m_fd, mode_t(m_keepMode));
@@ -250,14 +250,14 @@ bool AtomicOutputFile::commit()
     // so no cleaner takes the temporary between the close and the rename.
     const int keeper = ::dup(m_fd);
     if (keeper < 0)
-        return fail(FileError::Code::Close, errno);
+        return fail(Failure::Code::Close, errno);
     const int fd = m_fd;
     m_fd = keeper;
     // Some file systems report a failed write-back only here.
     if (::close(fd) != 0)
-        return fail(FileError::Code::Close, errno);
+        return fail(Failure::Code::Close, errno);
     if (::rename(m_encodedTemporary.constData(), m_encodedTarget.constData()) != 0)
-        return fail(FileError::Code::Rename, errno);
+        return fail(Failure::Code::Rename, errno);
     m_encodedTemporary.clear();
     ::close(m_fd);
     m_fd = -1;

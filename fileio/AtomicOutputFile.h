@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileError.h"
+#include "Failure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,7 +38,7 @@ public:
     // Closes the temporary and renames it over the target.
     bool commit();
     // What failed: creating (Code::Create), writing, closing or renaming the temporary.
-    FileError error() const { return m_error; }
+    Failure error() const { return m_error; }
     int systemError() const { return m_error.systemError(); }
     QString targetPath() const { return m_targetPath; }
     QString temporaryPath() const;
@@ -65,7 +65,7 @@ private:
     bool checkTarget();
     bool createTemporary();
     bool linkNewFile(const void* bytes, std::size_t count);
-    bool fail(FileError::Code code, int error);
+    bool fail(Failure::Code code, int error);
     void discard();
 
     QString m_targetPath;
@@ -78,5 +78,5 @@ private:
     bool m_targetExists = false;
     bool m_replaceReadOnly = false;
     bool m_followLinks = false;
-    FileError m_error;
+    Failure m_error;
 };

@@ -41,16 +41,22 @@ bool BufferedLineFile::commit()
     return !m_failed && m_file.commit();
 }
 
-bool BufferedLineFile::writeFile(const QString& targetPath,
-                                 const std::function<void(const LineSink&)>& produce,
-                                 QString* errorString)
+Failure BufferedLineFile::writeFile(const QString& targetPath, const Producer& produce)
 {
     BufferedLineFile file(targetPath);
     if (file.open()) {
         produce([&file](const QString& line) { file.writeLine(line); });
         if (file.commit())
-            return true;
+            return Failure();
     }
-    *errorString = file.error().message();
-    return false;
+    return file.m_file.error();
+}
+
+bool BufferedLineFile::writeFile(const QString& targetPath, const Producer& produce,
+                                 QString* errorString)
+{
+    const Failure failure = writeFile(targetPath, produce);
+    if (failure)
+        *errorString = ErrorText::message(failure);
+    return !failure;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AtomicOutputFile.h"
+#include "FileError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,15 +24,17 @@ public:
     void writeLine(const QString& line);
     // Writes what is buffered and renames the file into place.
     bool commit();
+    // A FileError, for the project file writer, which still words it itself.
     FileError error() const { return m_file.error(); }
     int systemError() const { return m_file.systemError(); }
 
     using LineSink = std::function<void(const QString& line)>;
-    // open(), the lines produce() hands to its sink, commit(); *errorString gets the message
-    // of a failure.
-    static bool writeFile(const QString& targetPath,
-                          const std::function<void(const LineSink&)>& produce,
-                          QString* errorString);
+    using Producer = std::function<void(const LineSink&)>;
+    // open(), the lines produce() hands to its sink, commit().
+    static Failure writeFile(const QString& targetPath, const Producer& produce);
+    // The same with the failure's message in *errorString, for the sample page's and the
+    // stylesheet's writers, which hand text up until generate/ carries a Failure.
+    static bool writeFile(const QString& targetPath, const Producer& produce, QString* errorString);
 
 private:
     void flush();

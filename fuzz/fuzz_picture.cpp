@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (path.isEmpty())
         std::abort(); // a run that reads nothing must not pass
     OwnImageLoader loader;
-    if (loader.load(path) == loader.image().isNull())
+    if (loader.load(path).isError() != loader.image().isNull())
         std::abort(); // success means a picture, failure means none
     return 0;
 }

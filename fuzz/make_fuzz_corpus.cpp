@@ -3,6 +3,7 @@
 // every bitmap depth and run-length coding, lossy WebP), and projects from our own writer.
 // Usage: make-fuzz-corpus SOURCE_DIR
 #include "ButtonProject.h"
+#include "ErrorText.h"
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "OwnImageLoader.h"
@@ -65,10 +66,12 @@ QImage pattern(int width, int height, bool alpha)
     return image;
 }
 
-void encoded(const char* name, const char* file, bool ok, const QString& error)
+void encoded(const char* name, const char* file, const Failure& failure)
 {
-    if (!ok)
-        die(QStringLiteral("%1/%2: %3").arg(QLatin1String(name), QLatin1String(file), error));
+    if (failure) {
+        die(QStringLiteral("%1/%2: %3")
+                .arg(QLatin1String(name), QLatin1String(file), ErrorText::message(failure)));
+    }
 }
 
 // ---- PNG variants through libpng directly.
@@ -310,9 +313,8 @@ void pictures(const QString& sourceDir)
 {
     const QImage colour = pattern(13, 7, false);
     const QImage wide = pattern(33, 9, false);
-    QString error;
 
-    encoded("png", "own.png", PngCodec::writePng(target("png", "own.png"), colour, &error), error);
+    encoded("png", "own.png", PngCodec::writePng(target("png", "own.png"), colour));
     save("png", "palette-trns.png", rawPng(9, 6, 2, PNG_COLOR_TYPE_PALETTE, false));
     save("png", "grey1-trns.png", rawPng(17, 3, 1, PNG_COLOR_TYPE_GRAY, false));
     save("png", "grey-alpha16-adam7.png", rawPng(10, 10, 16, PNG_COLOR_TYPE_GRAY_ALPHA, true));
@@ -334,16 +336,14 @@ void pictures(const QString& sourceDir)
         options.quality = j.quality;
         options.grayscale = j.grey;
         options.progressiveEncoding = j.progressive;
-        encoded("jpeg", j.file, JpegCodec::write(target("jpeg", j.file), wide, options, &error),
-                error);
+        encoded("jpeg", j.file, JpegCodec::write(target("jpeg", j.file), wide, options));
     }
 
-    encoded("gif", "own.gif", GifCodec::write(target("gif", "own.gif"), colour, &error), error);
+    encoded("gif", "own.gif", GifCodec::write(target("gif", "own.gif"), colour));
     save("gif", "transparent-frame.gif", handMadeGif(false));
     save("gif", "transparent-frame-interlaced.gif", handMadeGif(true));
 
-    encoded("webp", "own.webp", WebPCodec::write(target("webp", "own.webp"), colour, &error),
-            error);
+    encoded("webp", "own.webp", WebPCodec::write(target("webp", "own.webp"), colour));
     const QImage translucent = pattern(13, 7, true);
     save("webp", "lossless-alpha.webp", libwebpFile(translucent, WebPKind::LosslessAlpha));
     save("webp", "lossy.webp", libwebpFile(wide, WebPKind::Lossy));
@@ -375,8 +375,8 @@ void pictures(const QString& sourceDir)
         const QDir dir(g_corpus + QLatin1Char('/') + QLatin1String(format));
         for (const QString& name : dir.entryList(QDir::Files)) {
             OwnImageLoader loader;
-            if (!loader.load(dir.filePath(name)))
-                die(dir.filePath(name) + QStringLiteral(": ") + loader.errorString());
+            if (const Failure failure = loader.load(dir.filePath(name)))
+                die(dir.filePath(name) + QStringLiteral(": ") + ErrorText::message(failure));
         }
     }
 }

@@ -15,9 +15,9 @@ const QImage& BackgroundPictures::backgroundFor(ButtonState state, BackgroundKin
     return none;
 }
 
-const QString& BackgroundPictures::refusal(ButtonState state, BackgroundKind kind) const
+const Failure& BackgroundPictures::refusal(ButtonState state, BackgroundKind kind) const
 {
-    static const QString none;
+    static const Failure none;
     switch (kind) {
     case BackgroundKind::Predefined:
         return m_predefinedRefusal[slot(state)];
@@ -30,7 +30,7 @@ const QString& BackgroundPictures::refusal(ButtonState state, BackgroundKind kin
     return none;
 }
 
-void BackgroundPictures::setRefusal(ButtonState state, BackgroundKind kind, const QString& reason)
+void BackgroundPictures::setRefusal(ButtonState state, BackgroundKind kind, const Failure& reason)
 {
     if (kind == BackgroundKind::Predefined)
         m_predefinedRefusal[slot(state)] = reason;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Enumerations.h"
+#include "Failure.h"
 
 #include <QImage>
 #include <QString>
@@ -22,15 +23,15 @@ public:
     // The picture the renderer copies for a background kind; null for Regular.
     const QImage& backgroundFor(ButtonState state, BackgroundKind kind) const;
 
-    // Why a state's picture could not be made, though it was wanted; empty when it was
+    // Why a state's picture could not be made, though it was wanted; no failure when it was
     // made or never wanted. A refused picture is left null.
-    const QString& refusal(ButtonState state, BackgroundKind kind) const;
-    void setRefusal(ButtonState state, BackgroundKind kind, const QString& reason);
+    const Failure& refusal(ButtonState state, BackgroundKind kind) const;
+    void setRefusal(ButtonState state, BackgroundKind kind, const Failure& reason);
 
 private:
     static int slot(ButtonState state) { return int(state) - 1; }
     QImage m_predefined[3];
     QImage m_own[3];
-    QString m_predefinedRefusal[3];
-    QString m_ownRefusal[3];
+    Failure m_predefinedRefusal[3];
+    Failure m_ownRefusal[3];
 };

@@ -3,6 +3,7 @@
 #include "ButtonBorders.h"
 #include "CaptionList.h"
 #include "ColorRef.h"
+#include "ErrorText.h"
 #include "ImageLimits.h"
 #include "SmoothCaption.h"
 
@@ -122,6 +123,22 @@ const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateSty
     return m_converted[s];
 }
 
+QString ButtonRenderer::errorString() const
+{
+    return ErrorText::message(m_error);
+}
+
+Failure ButtonRenderer::sizeFailure(ButtonState state, const Layout& layout) const
+{
+    const bool tooLarge =
+        ImageLimits::judge(layout.width, layout.height) == ImageLimits::Verdict::TooLarge;
+    if (tooLarge && layout.cutWide && state == ButtonState::Normal && m_project.variableWidth)
+        return Failure(Failure::Code::Refuse, FailureReason::CaptionTooLong);
+    return Failure(Failure::Code::Refuse,
+                   tooLarge ? FailureReason::ButtonTooLarge : FailureReason::ButtonNotDrawn,
+                   QStringLiteral("%1 x %2").arg(layout.width).arg(layout.height));
+}
+
 bool ButtonRenderer::layOut(ButtonState state, int captionIndex, const QString& caption,
                             Layout& layout)
 {
@@ -147,14 +164,11 @@ bool ButtonRenderer::layOut(ButtonState state, int captionIndex, const QString& 
         height = m_project.buttonHeight;
     }
 
-    m_error.clear();
-    const QString& refusal = m_pictures.refusal(state, style.backgroundKind);
-    if (!refusal.isEmpty()) {
-        m_error = refusal;
+    m_error = m_pictures.refusal(state, style.backgroundKind);
+    if (m_error)
         return false;
-    }
     if ((!normal || m_scale > 1) && width == 0 && height == 0) {
-        m_error = QStringLiteral("not rendered: the normal button of this caption failed");
+        m_error = Failure(Failure::Code::Refuse, FailureReason::NormalButtonFailed);
         return false;
     }
 
@@ -235,19 +249,8 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     QImage image;
     if (ImageLimits::fits(width, height))
         image = QImage(int(width), int(height), QImage::Format_RGB32);
-    if (image.isNull()) {
-        const ImageLimits::Verdict verdict = ImageLimits::judge(width, height);
-        if (verdict == ImageLimits::Verdict::TooLarge && layout.cutWide &&
-            state == ButtonState::Normal && m_project.variableWidth) {
-            m_error = QStringLiteral("cannot render a button wider than %1 pixels: the caption "
-                                     "is too long")
-                          .arg(ImageLimits::maxSide);
-        } else {
-            m_error = QStringLiteral("cannot render a %1 x %2 button").arg(width).arg(height);
-            if (verdict == ImageLimits::Verdict::TooLarge)
-                m_error += QStringLiteral(" (%1)").arg(ImageLimits::limitText());
-        }
-    }
+    if (image.isNull())
+        m_error = sizeFailure(state, layout);
     storeSize(state, captionIndex, image.size());
     if (image.isNull())
         return image;

@@ -4,6 +4,7 @@
 #include "ButtonFont.h"
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
+#include "Failure.h"
 #include "GlyphMasks.h"
 #include "TextOffsetOptions.h"
 
@@ -45,8 +46,10 @@ public:
     // that ImageLimits refuses. A Normal button that fails stores 0 x 0, so the other states
     // of that caption fail too instead of using a size from an earlier run.
     QImage render(ButtonState state, int captionIndex, const QString& caption);
-    // Why the last render() gave no image; empty after a success.
-    QString errorString() const { return m_error; }
+    // Why the last render() gave no image; no failure after a success.
+    const Failure& error() const { return m_error; }
+    // error() in words, for generate/, which still takes text from the renderer.
+    QString errorString() const;
 
     // A caption's button in one state as render() would make it, without drawing: its size
     // (empty when no image can be made) and whether a line of text reaches past its edges,
@@ -80,8 +83,10 @@ private:
         bool cutWide = false; // a line longer than any button may be
     };
     // The button's size and the caption's lines; false when the Normal button of the caption
-    // failed, with errorString() saying so.
+    // failed, with error() saying so.
     bool layOut(ButtonState state, int captionIndex, const QString& caption, Layout& layout);
+    // Why no image of the laid-out size could be made.
+    Failure sizeFailure(ButtonState state, const Layout& layout) const;
     QVector<TextBox> boxesFor(ButtonState state, const Layout& layout, const QSize& size);
     void storeSize(ButtonState state, int captionIndex, const QSize& size);
     const ButtonFont& fontFor(ButtonState state, const ButtonStateStyle& style);
@@ -105,5 +110,5 @@ private:
     // picture it was made from.
     QImage m_converted[3];
     qint64 m_convertedFrom[3] = {0, 0, 0};
-    QString m_error;
+    Failure m_error;
 };

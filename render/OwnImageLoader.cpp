@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString invalidBitmap = QStringLiteral("Bitmap image is not valid");
-
 struct BmpLayout
 {
     qint64 width = 0;
@@ -186,23 +184,15 @@ QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
 
 } // namespace
 
-bool OwnImageLoader::fail(const QString& message)
+Failure OwnImageLoader::load(const QString& path)
 {
     m_image = QImage();
-    m_error = message;
-    return false;
-}
-
-bool OwnImageLoader::load(const QString& path)
-{
-    m_image = QImage();
-    m_error.clear();
     const QString extension = QFileInfo(path).suffix();
     const QString key = extension.toLower();
     if (key == QLatin1String("bmp"))
         return loadBitmap(path);
 
-    bool (*decode)(const QString&, QImage*, QString*) = nullptr;
+    Failure (*decode)(const QString&, QImage*) = nullptr;
     if (key == QLatin1String("png"))
         decode = &PngCodec::readPng;
     else if (key == QLatin1String("jpg") || key == QLatin1String("jpeg"))
@@ -212,65 +202,65 @@ bool OwnImageLoader::load(const QString& path)
     else if (key == QLatin1String("webp"))
         decode = &WebPCodec::read;
     else
-        return fail(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+        return Failure(Failure::Code::Refuse, path)
+            .because(FailureReason::UnknownExtension, extension);
 
     QImage decoded;
-    QString error;
-    if (!decode(path, &decoded, &error))
-        return fail(error.isEmpty() ? QStringLiteral("Cannot decode %1").arg(path) : error);
+    if (const Failure failure = decode(path, &decoded))
+        return failure;
     if (decoded.isNull())
-        return fail(QStringLiteral("Cannot decode %1").arg(path));
+        return Failure(Failure::Code::Decode, path).because(FailureReason::CannotDecode);
     m_image = toPlainBitmap(std::move(decoded));
-    return true;
+    return Failure();
 }
 
-bool OwnImageLoader::loadBitmap(const QString& path)
+Failure OwnImageLoader::loadBitmap(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // Worded like the other formats' decoders.
-        return fail(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    }
+    // Worded like the other formats' decoders, with Qt's reason.
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(Failure::Code::Open, path).withDetail(file.errorString());
+    const Failure invalid =
+        Failure(Failure::Code::Decode, path).because(FailureReason::BitmapInvalid);
     BmpLayout layout;
     const Verdict verdict = readLayout(file, layout);
     if (verdict == Verdict::TooLarge) {
-        return fail(QStringLiteral("Bitmap image is too large (%1x%2 pixels; %3)")
-                        .arg(layout.width)
-                        .arg(layout.height)
-                        .arg(ImageLimits::limitText()));
+        return Failure(Failure::Code::Refuse, path)
+            .because(FailureReason::BitmapTooLarge,
+                     QStringLiteral("%1x%2").arg(layout.width).arg(layout.height));
     }
     if (verdict != Verdict::Usable)
-        return fail(invalidBitmap);
+        return invalid;
 
     // Qt's reader leaves pixels that run-length codes skip as whatever memory held, so those
     // files are decoded here.
     if (layout.compression == BiRle8 || layout.compression == BiRle4) {
         const QVector<QRgb> palette = readPalette(file, layout);
         if (palette.isEmpty() || !file.seek(layout.pixelOffset))
-            return fail(invalidBitmap);
+            return invalid;
         QImage indexed = decodeRle(file.readAll(), layout);
         if (indexed.isNull())
-            return fail(invalidBitmap);
+            return invalid;
         indexed.setColorTable(palette);
         m_image = toPlainBitmap(std::move(indexed));
-        return true;
+        return Failure();
     }
     // A short file would leave the missing rows just as undefined.
     const qint64 stride = ((layout.width * layout.bitsPerPixel + 31) / 32) * 4;
     if (layout.pixelOffset + stride * layout.height > file.size())
-        return fail(invalidBitmap);
+        return invalid;
 
     if (!file.seek(0))
-        return fail(invalidBitmap);
+        return invalid;
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     // The checks above already bound the size; the reader's own limit is lower than ours.
     reader.setAllocationLimit(int(ImageLimits::maxPixels * 4 / (1024 * 1024)) + 64);
     QImage decoded = reader.read();
     if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height)
-        return fail(invalidBitmap);
+        return invalid;
     m_image = toPlainBitmap(std::move(decoded));
-    return true;
+    return Failure();
 }
 
 QImage OwnImageLoader::toPlainBitmap(QImage image)
@@ -292,17 +282,12 @@ QImage OwnImageLoader::toPlainBitmap(QImage image)
     return image;
 }
 
-bool OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path,
-                              QString* errorString)
+Failure OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state,
+                                 const QString& path)
 {
     OwnImageLoader loader;
-    if (!loader.load(path)) {
-        if (errorString)
-            *errorString = loader.errorString();
-        return false;
-    }
-    pictures.setOwnImage(state, loader.image());
-    if (errorString)
-        errorString->clear();
-    return true;
+    const Failure failure = loader.load(path);
+    if (!failure)
+        pictures.setOwnImage(state, loader.image());
+    return failure;
 }

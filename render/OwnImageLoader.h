@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Enumerations.h"
+#include "Failure.h"
 
 #include <QImage>
 #include <QString>
@@ -13,22 +14,19 @@ class BackgroundPictures;
 class OwnImageLoader
 {
 public:
-    bool load(const QString& path);
+    // On failure image() is null.
+    Failure load(const QString& path);
     QImage image() const { return m_image; }
-    QString errorString() const { return m_error; }
 
     // Loads path and, on success, makes it the state's own picture; on failure the pictures
     // stay as they were.
-    static bool loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path,
-                         QString* errorString);
+    static Failure loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path);
 
     // An RGB32 copy of image; any transparency is laid over white.
     static QImage toPlainBitmap(QImage image);
 
 private:
-    bool loadBitmap(const QString& path);
-    bool fail(const QString& message);
+    Failure loadBitmap(const QString& path);
 
     QImage m_image;
-    QString m_error;
 };

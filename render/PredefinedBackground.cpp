@@ -224,10 +224,9 @@ BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject&
         const qint64 width = qint64(image.width()) * 2;
         const qint64 height = qint64(image.height()) * 2;
         if (!ImageLimits::fits(width, height)) {
-            doubled.setRefusal(
-                state, kind,
-                QStringLiteral("cannot double the background picture to %1 (%2)")
-                    .arg(ImageLimits::sizeText(width, height), ImageLimits::limitText()));
+            doubled.setRefusal(state, kind,
+                               Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge,
+                                       ImageLimits::sizeText(width, height)));
             return QImage();
         }
         return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio,

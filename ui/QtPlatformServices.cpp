@@ -1,5 +1,6 @@
 #include "QtPlatformServices.h"
 
+#include "ErrorText.h"
 #include "FolderDialog.h"
 #include "FontChoiceDialog.h"
 #include "OwnImageLoader.h"
@@ -63,8 +64,8 @@ void addPicturePreview(QFileDialog& dialog, const QString& preselected)
         if (path.isEmpty() || QFileInfo(path).isDir())
             return;
         OwnImageLoader loader;
-        if (!loader.load(path)) {
-            preview->setText(loader.errorString());
+        if (const Failure failure = loader.load(path)) {
+            preview->setText(ErrorText::message(failure));
             return;
         }
         QImage image = loader.image();

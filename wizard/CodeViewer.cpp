@@ -1,6 +1,6 @@
 #include "CodeViewer.h"
 
-#include "CodecError.h"
+#include "ErrorText.h"
 #include "PlatformServices.h"
 #include "TextEncoding.h"
 
@@ -24,7 +24,7 @@ bool CodeViewer::append(const QString& path)
     m_errorString.clear();
     QFile file(path);
     const auto fail = [this, &path](const QString& reason) {
-        m_errorString = codecErrorMessage(CodecError::OpenFile, path, reason);
+        m_errorString = ErrorText::message(Failure(Failure::Code::Open, path).withDetail(reason));
         return false;
     };
     // A folder opens on this platform and reads as nothing; a device may never end.

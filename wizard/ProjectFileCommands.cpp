@@ -1,6 +1,7 @@
 #include "ProjectFileCommands.h"
 
 #include "BackgroundPictures.h"
+#include "ErrorText.h"
 #include "OwnImageLoader.h"
 #include "PlatformServices.h"
 #include "PredefinedBackground.h"
@@ -51,7 +52,9 @@ ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fil
 
     ProjectFileReader reader(
         m_project, [this](ButtonState state, const QString& path, QString* errorString) {
-            return OwnImageLoader::loadInto(m_pictures, state, path, errorString);
+            const Failure failure = OwnImageLoader::loadInto(m_pictures, state, path);
+            *errorString = ErrorText::message(failure);
+            return !failure;
         });
     const bool ok = reader.loadProjectFile();
 

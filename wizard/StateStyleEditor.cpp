@@ -1,6 +1,7 @@
 #include "StateStyleEditor.h"
 
 #include "ButtonFont.h"
+#include "ErrorText.h"
 #include "OwnImageLoader.h"
 #include "PlatformServices.h"
 #include "PredefinedBackground.h"
@@ -134,9 +135,8 @@ bool StateStyleEditor::chooseOwnImage(ButtonState state)
     if (chosen.isEmpty())
         return false;
 
-    QString error;
-    if (!OwnImageLoader::loadInto(m_pictures, state, chosen, &error)) {
-        m_platform.showError(error);
+    if (const Failure failure = OwnImageLoader::loadInto(m_pictures, state, chosen)) {
+        m_platform.showError(ErrorText::message(failure));
         return false;
     }
     style.imageFileName = chosen;

@@ -3,6 +3,8 @@
 // Helpers shared by the codec tests: button-like pictures, raw file access and hand-built PNG and
 // GIF streams, so decoders are tested on files no encoder of ours produced.
 
+#include "ErrorText.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
@@ -14,7 +16,21 @@
 
 #include <cstdint>
 
+// Passes when expr gives no Failure, else fails with its words.
+#define QVERIFY_NO_FAILURE(expr)                                                                   \
+    do {                                                                                           \
+        const Failure failure_ = (expr);                                                           \
+        QVERIFY2(!failure_, qPrintable(ErrorText::message(failure_)));                             \
+    } while (false)
+
 namespace CodecTest {
+
+// Whether a codec call failed, with its words in *words.
+inline bool failsWith(const Failure& failure, QString* words)
+{
+    *words = ErrorText::message(failure);
+    return failure.isError();
+}
 
 // A rendered-looking button: vertical gradient, a frame and some fine text-like strokes.
 inline QImage buttonImage(int width = 120, int height = 32, int seed = 0)

@@ -155,15 +155,15 @@ void TestImageFileWriter::failedWriteKeepsOldFile()
     // was created; the picture of an earlier run stays whole.
     const QImage bitmap = buttonImage(200, 100, 7);
     const JpegFileOptions options;
-    const auto write = [&](const QString& file, QString* error) {
+    const auto write = [&](const QString& file) {
         if (failing == ".jpg")
-            return JpegCodec::write(file, bitmap, options, error);
+            return JpegCodec::write(file, bitmap, options);
         if (failing == ".png")
-            return PngCodec::writePng(file, bitmap, error);
-        return GifCodec::write(file, bitmap, error);
+            return PngCodec::writePng(file, bitmap);
+        return GifCodec::write(file, bitmap);
     };
     const QString probe = path("probe" + failing);
-    QVERIFY(write(probe, nullptr));
+    QVERIFY_NO_FAILURE(write(probe));
 
     rlimit saved{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
@@ -176,14 +176,13 @@ void TestImageFileWriter::failedWriteKeepsOldFile()
         QFile old(file);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
     }
-    QString error;
-    const bool ok = write(file, &error);
+    const Failure failure = write(file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QVERIFY(!ok);
+    QVERIFY(failure);
     // Worded as every other full disk of the program.
-    QCOMPARE(error, "Cannot write file \"" + file + "\". Disk full");
+    QCOMPARE(ErrorText::message(failure), "Cannot write file \"" + file + "\". Disk full");
     QFile old(file);
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old picture"));

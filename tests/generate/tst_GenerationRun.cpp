@@ -294,7 +294,9 @@ void tst_GenerationRun::unrenderableButtonsAreDropped_data()
     QTest::addColumn<bool>("refused"); // the picture, before any size is known
     QTest::addColumn<QString>("reason");
     QTest::newRow("zero width") << false << "cannot render a 0 x 32 button";
-    QTest::newRow("refused picture") << true << "picture refused";
+    QTest::newRow("refused picture") << true
+                                     << "cannot double the background picture to 40000 x 2 "
+                                        "pixels (at most 16384 pixels a side and 64 megapixels)";
 }
 
 void tst_GenerationRun::unrenderableButtonsAreDropped()
@@ -306,7 +308,9 @@ void tst_GenerationRun::unrenderableButtonsAreDropped()
     Fixture f;
     if (refused) {
         project.normal.backgroundKind = BackgroundKind::OwnImage;
-        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage, reason);
+        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage,
+                              Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge,
+                                      "40000 x 2 pixels"));
     } else {
         project.buttonWidth = 0;
     }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Why a layer above the file mechanics failed, where that layer has words of its own for it.
+// The reasons sit here, beside ErrorText, because that is the one place that words them, and it
+// has to be reachable from every layer. None leaves the words to the Failure's code.
+enum class FailureReason : quint8
+{
+    None,
+
+    // The image codecs. The detail is the library's message unless said otherwise.
+    PngOpenFile, // a file that cannot be created or opened, in the PNG codec's words
+    PngWrite,
+    PngRead,
+    EmptyPicture,    // a null bitmap handed to a writer
+    PictureTooLarge, // detail: the size, "W x H pixels"
+    PictureEmpty,    // detail: the size, "W x H pixels"
+    JpegWrite,
+    JpegRead,
+    GifWrite,
+    GifRead,
+    GifNoImage,
+    GifNoColorTable,
+    WebPWrite,
+    WebPRead,
+
+    // The own-picture loader and the renderer.
+    UnknownExtension, // detail: the extension, without its dot
+    CannotDecode,
+    BitmapInvalid,
+    BitmapTooLarge,         // detail: the size, "WxH"
+    ButtonNotDrawn,         // detail: the size, "W x H"
+    ButtonTooLarge,         // detail: the size, "W x H"
+    CaptionTooLong,         // a variable-width button that would pass the largest side
+    NormalButtonFailed,     // so the caption's other states have no size
+    DoubledPictureTooLarge, // detail: the doubled size, "W x H pixels"
+};
