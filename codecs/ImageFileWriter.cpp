@@ -5,10 +5,7 @@
 #include "PngCodec.h"
 #include "WebPCodec.h"
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, bool alsoWebP)
-    : m_options(options), m_alsoWebP(alsoWebP)
-{
-}
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
 
 namespace {
 // All encoders read RGB32 directly; convert once, not once per format.
@@ -19,53 +16,37 @@ QImage rgb32(const QImage& bitmap)
 }
 } // namespace
 
-bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
+bool ImageFileWriter::write(const QImage& bitmap, const QList<Target>& targets)
 {
     m_errorString.clear();
     const QImage source = rgb32(bitmap);
-    for (const ImageFileFormat format :
-         {ImageFileFormat::Jpg, ImageFileFormat::Png, ImageFileFormat::Gif}) {
-        if (!writeFormat(source, stem, format))
+    for (const Target& target : targets) {
+        if (!writeTarget(source, target))
             return false;
     }
-    return !m_alsoWebP || writeWebP(source, stem);
+    return true;
 }
 
-bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
+bool ImageFileWriter::writeTarget(const QImage& source, const Target& target)
 {
-    m_errorString.clear();
-    const QImage source = rgb32(bitmap);
-    return writeFormat(source, stem, format) && (!m_alsoWebP || writeWebP(source, stem));
-}
-
-bool ImageFileWriter::writeFormat(const QImage& source, const QString& stem, ImageFileFormat format)
-{
+    const QString& path = target.path;
     QString error;
-    QString path;
     bool written = false;
-    switch (format) {
-    case ImageFileFormat::Jpg:
-        path = stem + QLatin1String(".jpg");
+    switch (target.format) {
+    case Format::Jpeg:
         written = JpegCodec::write(path, source, m_options, &error);
         break;
-    case ImageFileFormat::Gif:
-        path = stem + QLatin1String(".gif");
+    case Format::Gif:
         written = GifCodec::write(path, source, &error);
         break;
-    case ImageFileFormat::Png:
-    case ImageFileFormat::NoChoice:
-        path = stem + QLatin1String(".png");
+    case Format::Png:
         written = PngCodec::writePng(path, source, &error);
+        break;
+    case Format::WebP:
+        written = WebPCodec::write(path, source, &error);
         break;
     }
     return written || fail(path, error);
-}
-
-bool ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
-{
-    const QString path = stem + QLatin1String(".webp");
-    QString error;
-    return WebPCodec::write(path, source, &error) || fail(path, error);
 }
 
 bool ImageFileWriter::fail(const QString& path, const QString& message)

@@ -5,7 +5,6 @@
 #include "AtomicOutputFile.h"
 #include "ButtonRenderer.h"
 #include "ImageEncoderPool.h"
-#include "ImageFileWriter.h"
 #include "OutputNaming.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileWriter.h"
@@ -95,6 +94,7 @@ GenerationResult GenerationRun::run()
         int n;
         int position; // in drawing order; -1 for the sprite
         int scale;
+        qsizetype files; // written when the slot's image is
     };
     std::deque<Slot> unreported;
     int slotCount = 0;
@@ -111,17 +111,14 @@ GenerationResult GenerationRun::run()
             m_dropped(dropped);
     };
     {
-        const bool webP = m_project.webPImages;
-        const int filesPerImage = webP ? 4 : 3;
-        const int filesPerSprite = webP ? 2 : 1;
-        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads, webP);
+        ImageEncoderPool encoders(m_options.jpeg, m_encoderThreads, m_project.webPImages);
         encoders.setReporter(
             [&](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
                 const Slot slot = unreported.front();
                 unreported.pop_front();
                 if (outcome.written) {
                     ++result.imagesWritten;
-                    result.filesWritten += slot.position < 0 ? filesPerSprite : filesPerImage;
+                    result.filesWritten += int(slot.files);
                     return;
                 }
                 if (slot.scale == 2 && slot.position < 0)
@@ -130,30 +127,23 @@ GenerationResult GenerationRun::run()
                     missingTwins.insert({slot.n, slot.position});
                 drop(stem, outcome.errorString);
             });
-        const auto nextSlot = [&](int n, int position, int scale) {
-            unreported.push_back({n, position, scale});
+        const auto nextSlot = [&](int n, int position, int scale, qsizetype files = 0) {
+            unreported.push_back({n, position, scale, files});
             return slotCount++;
         };
-        const ImageFileFormat spriteFormat = m_project.imageFileFormat;
-        const ImageEncoderPool::Encoder spriteEncoder =
-            [this, spriteFormat, webP](const QImage& image, const QString& stem, QString* error) {
-                ImageFileWriter writer(m_options.jpeg, webP);
-                const bool written = writer.writeImage(image, stem, spriteFormat);
-                if (!written)
-                    *error = writer.errorString();
-                return written;
-            };
         // Returns the image handed in, or a null one when it could not be drawn.
         const auto renderWith = [&](int scale, ButtonState state, int n, int position,
                                     const QString& caption, const QString& stem) {
             ButtonRenderer& with = scale == 2 ? doubleRenderer : renderer;
+            const ImageEncoderPool::Files files =
+                OutputNaming::imageFiles(m_project, n, state, scale);
             // Every slot must reach the pool once, or the reports after it would wait forever.
-            const int mine = nextSlot(n, position, scale);
+            const int mine = nextSlot(n, position, scale, files.size());
             QString failure;
             try {
                 const QImage image = with.render(state, n, caption);
                 if (!image.isNull()) {
-                    encoders.add(mine, image, stem);
+                    encoders.add(mine, image, stem, files);
                     return image;
                 }
                 failure = with.errorString();
@@ -165,7 +155,8 @@ GenerationResult GenerationRun::run()
         };
         const auto addSprite = [&](const QList<QImage>& states, int n, int scale) {
             const QString stem = OutputNaming::spritePathStem(m_project, n, scale);
-            const int mine = nextSlot(n, -1, scale);
+            const ImageEncoderPool::Files files = OutputNaming::spriteFiles(m_project, n, scale);
+            const int mine = nextSlot(n, -1, scale, files.size());
             QString failure = QStringLiteral("File name too long");
             const QImage sprite =
                 OutputNaming::fitsFileSystem(
@@ -175,7 +166,7 @@ GenerationResult GenerationRun::run()
             if (sprite.isNull())
                 encoders.addOutcome(mine, stem, {false, failure});
             else
-                encoders.add(mine, sprite, stem, spriteEncoder);
+                encoders.add(mine, sprite, stem, files);
         };
         const auto stopRequested = [this] {
             return m_stop && m_stop->load(std::memory_order_relaxed);

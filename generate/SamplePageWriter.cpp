@@ -90,8 +90,7 @@ QString SamplePageWriter::imageUrl(int n, ButtonState state) const
 
 QString SamplePageWriter::linkAttribute(int n) const
 {
-    const QString link = OutputNaming::captionFileName(m_project.captions.value(n - 1));
-    return attributeText(urlFromFileName(link + ".html"));
+    return attributeText(urlFromFileName(OutputNaming::linkFileName(m_project, n)));
 }
 
 QString SamplePageWriter::srcsetText(int n, ButtonState state) const
