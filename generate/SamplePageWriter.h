@@ -35,10 +35,6 @@ public:
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }
 
-    // A file name as it stands in a URL: characters that would end or redirect the URL,
-    // or break the script string that preloads it, and non-ASCII, percent-encoded as UTF-8.
-    // A name holding ":" gets "./" in front, or its start would read as a scheme.
-    static QString urlFromFileName(const QString& fileName);
     // Text as it stands inside a double-quoted attribute.
     static QString attributeText(const QString& text);
     // The same with every non-ASCII character as a numeric reference: the page declares no

@@ -28,9 +28,6 @@ public:
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }
 
-    // The class that ties caption n's link to its rules.
-    static QString buttonClass(int n);
-
 private:
     using LineSink = std::function<void(const QString& line)>;
 
