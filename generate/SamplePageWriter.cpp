@@ -4,6 +4,8 @@
 #include "OutputNaming.h"
 #include "PageReferences.h"
 
+#include <QStringList>
+
 namespace {
 
 bool hasScript(JavaScriptOption option)
@@ -346,23 +348,6 @@ void SamplePageWriter::produceLines(const LineSink& line) const
            QStringLiteral("<P>")});
     addImageLists(line);
     line(QStringLiteral("</body></html>"));
-}
-
-QStringList SamplePageWriter::lines() const
-{
-    QStringList lines;
-    produceLines([&lines](const QString& line) { lines << line; });
-    return lines;
-}
-
-QByteArray SamplePageWriter::pageBytes() const
-{
-    QByteArray bytes;
-    produceLines([&bytes](const QString& line) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    });
-    return bytes;
 }
 
 bool SamplePageWriter::write()

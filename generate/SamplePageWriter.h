@@ -3,9 +3,7 @@
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
 
-#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -17,10 +15,6 @@ class SamplePageWriter
 public:
     // The tables must hold the sizes of the run that wrote the images.
     SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes);
-
-    QStringList lines() const;
-    // The lines as UTF-8, each followed by CR LF.
-    QByteArray pageBytes() const;
 
     // With HiDPI images, whether the twin of caption n's image in a state was written; a twin
     // that was not is left out of the page. All of them by default.

@@ -70,13 +70,6 @@ void StyleSheetWriter::produceLines(const LineSink& line) const
         addButtonRules(line, n);
 }
 
-QStringList StyleSheetWriter::lines() const
-{
-    QStringList lines;
-    produceLines([&lines](const QString& line) { lines << line; });
-    return lines;
-}
-
 bool StyleSheetWriter::write()
 {
     return write(OutputNaming::styleSheetPath(m_project));

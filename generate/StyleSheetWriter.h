@@ -4,7 +4,6 @@
 #include "ButtonSizeTables.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -19,8 +18,6 @@ public:
     // With HiDPI images, whether caption n's double-size sprite was written; a sprite that
     // was not is left out. All of them by default.
     void setTwinWritten(std::function<bool(int n)> written) { m_twinWritten = std::move(written); }
-
-    QStringList lines() const;
 
     // Writes to OutputNaming::styleSheetPath, or to the given path, replacing the file only
     // once it is complete.
