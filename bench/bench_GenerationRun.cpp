@@ -83,18 +83,18 @@ void BM_EncodeOnlyFloor(benchmark::State& state)
     ButtonSizeTables sizes;
     ButtonRenderer renderer(project, pictures, options.text, sizes);
     QList<QImage> images;
-    QStringList stems;
+    QList<QList<ImageFileWriter::Target>> files;
     for (int n = 1; n <= captionCount; ++n) {
         for (const ButtonState s :
              {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
             images << renderer.render(s, n, project.captions.at(n - 1));
-            stems << OutputNaming::imagePathStem(project, n, s);
+            files << OutputNaming::imageFiles(project, n, s);
         }
     }
     ImageFileWriter writer(options.jpeg);
     for (auto _ : state) {
         for (int i = 0; i < images.size(); ++i) {
-            if (!writer.writeButtonImages(images.at(i), stems.at(i))) {
+            if (!writer.write(images.at(i), files.at(i))) {
                 state.SkipWithError("an image could not be written");
                 return;
             }

@@ -6,10 +6,7 @@
 #include "PngCodec.h"
 #include "WebPCodec.h"
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, bool alsoWebP)
-    : m_options(options), m_alsoWebP(alsoWebP)
-{
-}
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
 
 namespace {
 // All encoders read RGB32 directly; convert once, not once per format.
@@ -20,28 +17,16 @@ QImage rgb32(const QImage& bitmap)
 }
 } // namespace
 
-bool ImageFileWriter::writeButtonImages(const QImage& bitmap, const QString& stem)
+bool ImageFileWriter::write(const QImage& bitmap, const QList<Target>& targets)
 {
     m_error = Failure();
     const QImage source = rgb32(bitmap);
-    for (const ImageFileFormat format :
-         {ImageFileFormat::Jpg, ImageFileFormat::Png, ImageFileFormat::Gif}) {
-        m_error = writeFormat(source, stem, format);
+    for (const Target& target : targets) {
+        m_error = writeTarget(source, target);
         if (m_error)
             return false;
     }
-    if (m_alsoWebP)
-        m_error = writeWebP(source, stem);
-    return !m_error;
-}
-
-bool ImageFileWriter::writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format)
-{
-    const QImage source = rgb32(bitmap);
-    m_error = writeFormat(source, stem, format);
-    if (!m_error && m_alsoWebP)
-        m_error = writeWebP(source, stem);
-    return !m_error;
+    return true;
 }
 
 QString ImageFileWriter::errorString() const
@@ -50,22 +35,17 @@ QString ImageFileWriter::errorString() const
     return ErrorText::messageWithPath(m_error);
 }
 
-Failure ImageFileWriter::writeFormat(const QImage& source, const QString& stem,
-                                     ImageFileFormat format)
+Failure ImageFileWriter::writeTarget(const QImage& source, const Target& target)
 {
-    switch (format) {
-    case ImageFileFormat::Jpg:
-        return JpegCodec::write(stem + QLatin1String(".jpg"), source, m_options);
-    case ImageFileFormat::Gif:
-        return GifCodec::write(stem + QLatin1String(".gif"), source);
-    case ImageFileFormat::Png:
-    case ImageFileFormat::NoChoice:
+    switch (target.format) {
+    case Format::Jpeg:
+        return JpegCodec::write(target.path, source, m_options);
+    case Format::Gif:
+        return GifCodec::write(target.path, source);
+    case Format::WebP:
+        return WebPCodec::write(target.path, source);
+    case Format::Png:
         break;
     }
-    return PngCodec::writePng(stem + QLatin1String(".png"), source);
-}
-
-Failure ImageFileWriter::writeWebP(const QImage& source, const QString& stem)
-{
-    return WebPCodec::write(stem + QLatin1String(".webp"), source);
+    return PngCodec::writePng(target.path, source);
 }

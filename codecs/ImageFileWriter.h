@@ -1,34 +1,42 @@
 #pragma once
 
-#include "Enumerations.h"
 #include "Failure.h"
 #include "JpegFileOptions.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 
-// Writes one button image as stem.jpg, stem.png and stem.gif, and stem.webp when asked,
-// replacing existing files.
+// Writes one button image to the files it is given, each in its own format, replacing existing
+// files. The caller names the files: nothing here adds to a path.
 class ImageFileWriter
 {
 public:
-    // The options are read at each write, so changes made between writes take effect.
-    explicit ImageFileWriter(const JpegFileOptions& options, bool alsoWebP = false);
+    enum class Format
+    {
+        Jpeg,
+        Png,
+        Gif,
+        WebP
+    };
+    struct Target
+    {
+        Format format;
+        QString path;
+    };
 
-    // Nothing of the stem is cut: "ver.-2" gives "ver.-2.jpg". Stops at the first failure,
-    // leaving the formats after it unwritten and no partial file of the failing one.
-    bool writeButtonImages(const QImage& bitmap, const QString& stem);
-    // Only stem plus the format's extension (PNG for a format not chosen), and stem.webp when
-    // asked.
-    bool writeImage(const QImage& bitmap, const QString& stem, ImageFileFormat format);
+    // The options are read at each write, so changes made between writes take effect.
+    explicit ImageFileWriter(const JpegFileOptions& options);
+
+    // Writes the targets in order. Stops at the first failure, leaving the targets after it
+    // unwritten and no partial file of the failing one.
+    bool write(const QImage& bitmap, const QList<Target>& targets);
     // Names the path that failed.
     QString errorString() const;
 
 private:
-    Failure writeFormat(const QImage& source, const QString& stem, ImageFileFormat format);
-    Failure writeWebP(const QImage& source, const QString& stem);
+    Failure writeTarget(const QImage& source, const Target& target);
 
     const JpegFileOptions& m_options;
-    bool m_alsoWebP;
     Failure m_error;
 };

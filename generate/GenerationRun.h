@@ -3,45 +3,11 @@
 #include "BackgroundPictures.h"
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
+#include "GenerationResult.h"
 #include "OptionSets.h"
-
-#include <QList>
-#include <QString>
 
 #include <atomic>
 #include <functional>
-
-// One image that a run could not render or write, by its path stem (no extension).
-struct DroppedImage
-{
-    QString pathStem;
-    QString reason;
-};
-
-struct GenerationResult
-{
-    // The run goes on without a dropped image. Only the first ones are listed, so that a run
-    // that drops every image of many captions still holds a bounded result.
-    static constexpr int maxListedDrops = 100;
-    QList<DroppedImage> droppedImages;
-    int droppedImageCount = 0;
-    QString fatalError; // a refused prefix, or a failed page or project copy
-    // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
-    // when asked; twins count too.
-    int imagesWritten = 0;
-    int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
-    bool pageWritten = false;
-    QString pagePath;
-    QString projectCopyPath;
-    int imagesPlanned = 0;
-    // Stopped on request: the images written so far are whole; no page or copy was written.
-    bool stopped = false;
-
-    bool everythingWritten() const
-    {
-        return droppedImageCount == 0 && fatalError.isEmpty() && !stopped;
-    }
-};
 
 // Renders every caption in the states the JavaScript option needs, writes each image as
 // JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
@@ -80,8 +46,6 @@ public:
     GenerationResult run();
 
 private:
-    void writeProjectCopy(GenerationResult& result);
-
     const ButtonProject& m_project;
     const BackgroundPictures& m_pictures;
     const OptionSets& m_options;

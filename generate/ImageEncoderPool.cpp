@@ -1,7 +1,5 @@
 #include "ImageEncoderPool.h"
 
-#include "ImageFileWriter.h"
-
 #include <exception>
 
 namespace {
@@ -11,16 +9,16 @@ constexpr std::size_t maxQueuedPerThread = 4;
 constexpr qint64 webPWorkingFactor = 4;
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool alsoWebP)
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
     : ImageEncoderPool(
-          [&options, alsoWebP](const QImage& image, const QString& stem, QString* error) {
-              ImageFileWriter writer(options, alsoWebP);
-              const bool written = writer.writeButtonImages(image, stem);
+          [&options](const QImage& image, const Files& files, QString* error) {
+              ImageFileWriter writer(options);
+              const bool written = writer.write(image, files);
               if (!written)
                   *error = writer.errorString();
               return written;
           },
-          threads, alsoWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
+          threads, withWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
 {
 }
 
@@ -40,18 +38,17 @@ ImageEncoderPool::Outcome ImageEncoderPool::encode(const Job& job) const
 {
     Outcome outcome;
     try {
-        const Encoder& encoder = job.encoder ? job.encoder : m_encoder;
-        outcome.written = encoder(job.image, job.stem, &outcome.errorString);
+        outcome.written = m_encoder(job.image, job.files, &outcome.errorString);
     } catch (const std::exception& e) {
         outcome.errorString = QString::fromLocal8Bit(e.what());
     }
     return outcome;
 }
 
-void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, Encoder encoder)
+void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, const Files& files)
 {
     if (m_threads.empty()) {
-        const Outcome outcome = encode({slot, image, stem, std::move(encoder)});
+        const Outcome outcome = encode({slot, image, stem, files});
         addOutcome(slot, stem, outcome);
         return;
     }
@@ -71,7 +68,7 @@ void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, E
         // the caller is woken once per several images rather than once per image.
         if (m_queue.size() >= maxQueuedPerThread * m_threads.size())
             waitUntil(lock, CallerWait::Room, [&] { return m_queue.size() <= m_threads.size(); });
-        m_queue.push_back({slot, image, stem, std::move(encoder)});
+        m_queue.push_back({slot, image, stem, files});
         m_bytesInFlight += bytes;
         m_peakBytesInFlight = qMax(m_peakBytesInFlight, m_bytesInFlight);
     }

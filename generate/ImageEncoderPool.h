@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ImageFileWriter.h"
 #include "JpegFileOptions.h"
 
 #include <QImage>
+#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -14,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-// Writes button images (JPEG, PNG, GIF and maybe WebP) on worker threads while the caller renders
+// Writes button images to the files handed in with them on worker threads while the caller renders
 // the next ones. Every image is encoded exactly as ImageFileWriter does on one thread; only the
 // order in which different files are finished varies. Two images with the same stem are written in
 // the order they were handed in, so the later one's files are the ones that stay.
@@ -29,17 +31,18 @@ public:
         bool written = false;
         QString errorString;
     };
-    // Writes one image under its stem; false with a message on failure.
-    using Encoder = std::function<bool(const QImage& image, const QString& stem, QString* error)>;
+    using Files = QList<ImageFileWriter::Target>;
+    // Writes one image to its files; false with a message on failure.
+    using Encoder = std::function<bool(const QImage& image, const Files& files, QString* error)>;
     // Receives the outcome of every slot, in slot order, on the thread that calls add(),
     // addOutcome() and finish().
     using Reporter = std::function<void(int slot, const QString& stem, const Outcome& outcome)>;
 
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
-    // threads < 2 writes every image in the calling thread, inside add(). With alsoWebP each
-    // image is written as WebP too.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool alsoWebP = false);
+    // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
+    // files include WebP ones, which take more memory to encode.
+    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
@@ -48,9 +51,8 @@ public:
 
     // Hands in image number slot (0, 1, 2, ... in order, each slot once through add() or
     // addOutcome()). Blocks while the images in flight would pass the bound; an image larger
-    // than the bound waits until it is the only one.
-    // An encoder given here writes this image instead of the pool's own.
-    void add(int slot, const QImage& image, const QString& stem, Encoder encoder = {});
+    // than the bound waits until it is the only one. The stem names the image in its report.
+    void add(int slot, const QImage& image, const QString& stem, const Files& files);
     // A slot that has its outcome already (its image could not be drawn); reported in turn.
     void addOutcome(int slot, const QString& stem, const Outcome& outcome);
     // Waits until every image handed in is written and reported.
@@ -67,7 +69,7 @@ private:
         int slot;
         QImage image;
         QString stem;
-        Encoder encoder; // empty: the pool's own
+        Files files;
     };
     struct Finished
     {

@@ -11,7 +11,8 @@
 
 namespace {
 const QChar separator = QLatin1Char('/');
-}
+const QString htmlExtension = QStringLiteral(".html");
+} // namespace
 
 QString OutputNaming::normalisedOutputDirectory(const QString& outputDirectory)
 {
@@ -100,49 +101,78 @@ QString OutputNaming::stateSuffix(ButtonState state)
     return QString();
 }
 
-QString OutputNaming::extension(ImageFileFormat format)
+namespace {
+using Format = ImageFileWriter::Format;
+
+Format writerFormat(ImageFileFormat format)
 {
     switch (format) {
     case ImageFileFormat::Jpg:
-        return QStringLiteral(".jpg");
+        return Format::Jpeg;
     case ImageFileFormat::Gif:
-        return QStringLiteral(".gif");
+        return Format::Gif;
     case ImageFileFormat::Png:
     case ImageFileFormat::NoChoice:
         break;
     }
-    return QStringLiteral(".png");
+    return Format::Png;
 }
 
-namespace {
-QString imageStem(const ButtonProject& project, int captionIndex, ButtonState state, int scale)
+QString writerExtension(Format format)
 {
-    QString stem =
-        OutputNaming::buttonFileName(project, captionIndex) + OutputNaming::stateSuffix(state);
-    if (scale == 2)
-        stem += QStringLiteral("@2x");
-    return OutputNaming::toLowerAscii(stem);
+    switch (format) {
+    case Format::Jpeg:
+        return QStringLiteral(".jpg");
+    case Format::Gif:
+        return QStringLiteral(".gif");
+    case Format::WebP:
+        return QStringLiteral(".webp");
+    case Format::Png:
+        break;
+    }
+    return QStringLiteral(".png");
 }
 } // namespace
 
-QString OutputNaming::imageFileName(const ButtonProject& project, int captionIndex,
-                                    ButtonState state, int scale, ImageFileFormat format)
+QString OutputNaming::extension(ImageFileFormat format)
 {
-    return imageStem(project, captionIndex, state, scale) + extension(format);
+    return writerExtension(writerFormat(format));
 }
 
 namespace {
+QString twinSuffix(int scale)
+{
+    return scale == 2 ? QStringLiteral("@2x") : QString();
+}
+
+QString imageStem(const ButtonProject& project, int captionIndex, ButtonState state, int scale)
+{
+    return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
+                                      OutputNaming::stateSuffix(state) + twinSuffix(scale));
+}
+
 // The page shows the WebP files when the project writes them, or else those of its format.
 QString pageExtension(const ButtonProject& project)
 {
-    return project.webPImages ? QStringLiteral(".webp")
-                              : OutputNaming::extension(project.imageFileFormat);
+    return writerExtension(project.webPImages ? Format::WebP
+                                              : writerFormat(project.imageFileFormat));
 }
 // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
 QString longestExtension(const ButtonProject& project)
 {
-    return project.webPImages ? QStringLiteral(".webp")
-                              : OutputNaming::extension(ImageFileFormat::Jpg);
+    return writerExtension(project.webPImages ? Format::WebP : Format::Jpeg);
+}
+
+// pathStem in each format with its extension, then as WebP when the project writes it.
+QList<ImageFileWriter::Target> filesOf(const ButtonProject& project, const QString& pathStem,
+                                       QList<Format> formats)
+{
+    if (project.webPImages)
+        formats.append(Format::WebP);
+    QList<ImageFileWriter::Target> files;
+    for (const Format format : formats)
+        files.append({format, pathStem + writerExtension(format)});
+    return files;
 }
 } // namespace
 
@@ -165,13 +195,19 @@ QString OutputNaming::imagePathStem(const ButtonProject& project, int captionInd
            imageStem(project, captionIndex, state, scale);
 }
 
+QList<ImageFileWriter::Target> OutputNaming::imageFiles(const ButtonProject& project,
+                                                        int captionIndex, ButtonState state,
+                                                        int scale)
+{
+    return filesOf(project, imagePathStem(project, captionIndex, state, scale),
+                   {Format::Jpeg, Format::Png, Format::Gif});
+}
+
 namespace {
 QString spriteStem(const ButtonProject& project, int captionIndex, int scale)
 {
-    QString stem = OutputNaming::buttonFileName(project, captionIndex) + QStringLiteral("-sprite");
-    if (scale == 2)
-        stem += QStringLiteral("@2x");
-    return OutputNaming::toLowerAscii(stem);
+    return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
+                                      QStringLiteral("-sprite") + twinSuffix(scale));
 }
 } // namespace
 
@@ -186,6 +222,13 @@ QString OutputNaming::spritePathStem(const ButtonProject& project, int captionIn
            spriteStem(project, captionIndex, scale);
 }
 
+QList<ImageFileWriter::Target> OutputNaming::spriteFiles(const ButtonProject& project,
+                                                         int captionIndex, int scale)
+{
+    return filesOf(project, spritePathStem(project, captionIndex, scale),
+                   {writerFormat(project.imageFileFormat)});
+}
+
 QString OutputNaming::pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale)
 {
     return spriteStem(project, captionIndex, scale) + pageExtension(project);
@@ -197,9 +240,14 @@ QString OutputNaming::longestSpriteFileName(const ButtonProject& project, int ca
     return spriteStem(project, captionIndex, scale) + longestExtension(project);
 }
 
+QString OutputNaming::linkFileName(const ButtonProject& project, int captionIndex)
+{
+    return captionFileName(project.captions.value(captionIndex - 1)) + htmlExtension;
+}
+
 QString OutputNaming::samplePageFileName(const ButtonProject& project)
 {
-    return project.fileNamePrefix + QStringLiteral("PAGE.html");
+    return project.fileNamePrefix + QStringLiteral("PAGE") + htmlExtension;
 }
 
 QString OutputNaming::samplePagePath(const ButtonProject& project)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ButtonProject.h"
+#include "ImageFileWriter.h"
 
+#include <QList>
 #include <QString>
 
 // Where every generated file goes and what it is called. The wizard, the sample page, the
@@ -38,10 +40,6 @@ public:
     // ".png", ".jpg" or ".gif"; PNG for a format not chosen.
     static QString extension(ImageFileFormat format);
 
-    // Lower-cased button file name + state suffix, "@2x" at scale 2, and the extension.
-    static QString imageFileName(const ButtonProject& project, int captionIndex, ButtonState state,
-                                 int scale, ImageFileFormat format);
-
     // The name the page shows: the WebP file when the project writes them, or else the file of
     // the chosen format.
     static QString pageImageFileName(const ButtonProject& project, int captionIndex,
@@ -50,9 +48,14 @@ public:
     static QString longestImageFileName(const ButtonProject& project, int captionIndex,
                                         ButtonState state, int scale);
 
-    // Directory + the image file name without its extension; each format adds its own.
+    // Directory + the lower-cased button file name + state suffix, "@2x" at scale 2: the image's
+    // files without their extensions, as messages name the image.
     static QString imagePathStem(const ButtonProject& project, int captionIndex, ButtonState state,
                                  int scale = 1);
+    // Every file one image is written as, in writing order: JPEG, PNG and GIF, then WebP when the
+    // project writes it.
+    static QList<ImageFileWriter::Target> imageFiles(const ButtonProject& project, int captionIndex,
+                                                     ButtonState state, int scale = 1);
 
     // Whether a run writes sprites and a stylesheet: CSS rollovers with a state to roll to.
     static bool hasSprites(const ButtonProject& project);
@@ -60,9 +63,16 @@ public:
     // Directory + the lower-cased button file name + "-sprite", "@2x" at scale 2: all the
     // states the page shows, stacked top to bottom.
     static QString spritePathStem(const ButtonProject& project, int captionIndex, int scale = 1);
+    // The sprite's files: the chosen format, then WebP when the project writes it.
+    static QList<ImageFileWriter::Target> spriteFiles(const ButtonProject& project,
+                                                      int captionIndex, int scale = 1);
     // As pageImageFileName and longestImageFileName, for the sprite.
     static QString pageSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
     static QString longestSpriteFileName(const ButtonProject& project, int captionIndex, int scale);
+
+    // The page button n links to: its caption file name + ".html", letter case kept. The
+    // program does not write it.
+    static QString linkFileName(const ButtonProject& project, int captionIndex);
 
     // Prefix + "PAGE.html"; the prefix keeps its letter case.
     static QString samplePageFileName(const ButtonProject& project);

@@ -3,9 +3,7 @@
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
 
-#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -17,10 +15,6 @@ class SamplePageWriter
 public:
     // The tables must hold the sizes of the run that wrote the images.
     SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes);
-
-    QStringList lines() const;
-    // The lines as UTF-8, each followed by CR LF.
-    QByteArray pageBytes() const;
 
     // With HiDPI images, whether the twin of caption n's image in a state was written; a twin
     // that was not is left out of the page. All of them by default.
@@ -35,10 +29,6 @@ public:
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }
 
-    // A file name as it stands in a URL: characters that would end or redirect the URL,
-    // or break the script string that preloads it, and non-ASCII, percent-encoded as UTF-8.
-    // A name holding ":" gets "./" in front, or its start would read as a scheme.
-    static QString urlFromFileName(const QString& fileName);
     // Text as it stands inside a double-quoted attribute.
     static QString attributeText(const QString& text);
     // The same with every non-ASCII character as a numeric reference: the page declares no

@@ -2,30 +2,24 @@
 
 #include "BufferedLineFile.h"
 #include "OutputNaming.h"
-#include "SamplePageWriter.h"
+#include "PageReferences.h"
 
 StyleSheetWriter::StyleSheetWriter(const ButtonProject& project, const ButtonSizeTables& sizes)
     : m_project(project), m_sizes(sizes)
 {
 }
 
-QString StyleSheetWriter::buttonClass(int n)
-{
-    return QStringLiteral("b%1").arg(n);
-}
-
 QString StyleSheetWriter::spriteUrl(int n, int scale) const
 {
     // Percent-encoded, the name holds no quote or backslash that could end the string.
     return QStringLiteral("url(\"") +
-           SamplePageWriter::urlFromFileName(
-               OutputNaming::pageSpriteFileName(m_project, n, scale)) +
+           PageReferences::urlFromFileName(OutputNaming::pageSpriteFileName(m_project, n, scale)) +
            QStringLiteral("\")");
 }
 
 void StyleSheetWriter::addButtonRules(const LineSink& line, int n) const
 {
-    const QString selector = QLatin1Char('.') + buttonClass(n);
+    const QString selector = QLatin1Char('.') + PageReferences::buttonClass(n);
     const qint32 width = m_sizes.width(n);
     const qint32 height = m_sizes.height(n);
     const QList<ButtonState> states = m_project.extraStates();
@@ -74,13 +68,6 @@ void StyleSheetWriter::produceLines(const LineSink& line) const
         return;
     for (int n = 1; n <= m_project.captions.size(); ++n)
         addButtonRules(line, n);
-}
-
-QStringList StyleSheetWriter::lines() const
-{
-    QStringList lines;
-    produceLines([&lines](const QString& line) { lines << line; });
-    return lines;
 }
 
 bool StyleSheetWriter::write()

@@ -4,7 +4,6 @@
 #include "ButtonSizeTables.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -20,16 +19,11 @@ public:
     // was not is left out. All of them by default.
     void setTwinWritten(std::function<bool(int n)> written) { m_twinWritten = std::move(written); }
 
-    QStringList lines() const;
-
     // Writes to OutputNaming::styleSheetPath, or to the given path, replacing the file only
     // once it is complete.
     bool write();
     bool write(const QString& path);
     QString errorString() const { return m_errorString; }
-
-    // The class that ties caption n's link to its rules.
-    static QString buttonClass(int n);
 
 private:
     using LineSink = std::function<void(const QString& line)>;

@@ -1,6 +1,6 @@
 #include "WizardTexts.h"
 
-#include "WizardController.h"
+#include "PageFlow.h"
 
 #include <QDir>
 
@@ -21,7 +21,7 @@ QString WizardTexts::cannotOpen(const QString& target, const QString& reason)
 
 QString WizardTexts::pageHeading(int page)
 {
-    static const char* const headings[WizardController::PageCount] = {
+    static const char* const headings[PageFlow::PageCount] = {
         "Welcome to the Brindlewick",
         "Enter the text to be used as captions on your buttons",
         "Select the JavaScript Options to Generate.",
@@ -39,14 +39,14 @@ QString WizardTexts::pageHeading(int page)
         "Generate the Image Files and sample HTML file",
         "All Finished!",
     };
-    if (page < 0 || page >= WizardController::PageCount)
+    if (page < 0 || page >= PageFlow::PageCount)
         return QString();
     return QString::fromLatin1(headings[page]);
 }
 
 QString WizardTexts::pageNumberText(int page)
 {
-    return QStringLiteral("Page %1 of %2").arg(page + 1).arg(int(WizardController::PageCount));
+    return QStringLiteral("Page %1 of %2").arg(page + 1).arg(int(PageFlow::PageCount));
 }
 
 QString WizardTexts::sizeStepText(ButtonSize::Step step)

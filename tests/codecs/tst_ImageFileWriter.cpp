@@ -17,6 +17,16 @@
 
 using namespace CodecTest;
 
+namespace {
+// A button image's files in the order the run writes them.
+QList<ImageFileWriter::Target> threeFormats(const QString& stem)
+{
+    return {{ImageFileWriter::Format::Jpeg, stem + ".jpg"},
+            {ImageFileWriter::Format::Png, stem + ".png"},
+            {ImageFileWriter::Format::Gif, stem + ".gif"}};
+}
+} // namespace
+
 class TestImageFileWriter : public QObject
 {
     Q_OBJECT
@@ -59,7 +69,7 @@ void TestImageFileWriter::writesThreeFormats()
     ImageFileWriter writer(options);
     const QImage bitmap = buttonImage();
     const QString base = path(stem);
-    QVERIFY2(writer.writeButtonImages(bitmap, base), qPrintable(writer.errorString()));
+    QVERIFY2(writer.write(bitmap, threeFormats(base)), qPrintable(writer.errorString()));
     QVERIFY(writer.errorString().isEmpty());
 
     QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files, QDir::Name),
@@ -80,7 +90,7 @@ void TestImageFileWriter::replacesExistingFiles()
         QVERIFY(writeAll(base + ext, QByteArray(100000, 'x')));
     JpegFileOptions options;
     ImageFileWriter writer(options);
-    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    QVERIFY(writer.write(buttonImage(), threeFormats(base)));
     for (const char* ext : {".jpg", ".png", ".gif"}) {
         QVERIFY(!QImage(base + ext).isNull());
         QVERIFY(QFileInfo(base + ext).size() < 100000);
@@ -92,11 +102,11 @@ void TestImageFileWriter::readsOptionsAtEachWrite()
     JpegFileOptions options;
     ImageFileWriter writer(options);
     const QString base = path("opt");
-    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    QVERIFY(writer.write(buttonImage(), threeFormats(base)));
     const QByteArray first = readAll(base + ".jpg");
     options.quality = 30;
     options.grayscale = 1;
-    QVERIFY(writer.writeButtonImages(buttonImage(), base));
+    QVERIFY(writer.write(buttonImage(), threeFormats(base)));
     const QByteArray second = readAll(base + ".jpg");
     QVERIFY(second.size() < first.size());
     const QImage grey(base + ".jpg");
@@ -108,7 +118,7 @@ void TestImageFileWriter::missingDirectoryFailsWithPathAndNoFile()
     JpegFileOptions options;
     ImageFileWriter writer(options);
     const QString base = path("nowhere/btn1");
-    QVERIFY(!writer.writeButtonImages(buttonImage(), base));
+    QVERIFY(!writer.write(buttonImage(), threeFormats(base)));
     QVERIFY2(writer.errorString().contains(base + ".jpg"), qPrintable(writer.errorString()));
     QVERIFY(!QFileInfo::exists(path("nowhere")));
 }
@@ -131,7 +141,7 @@ void TestImageFileWriter::stopsAtFirstFailure()
     QVERIFY(QDir().mkpath(base + blocked));
     JpegFileOptions options;
     ImageFileWriter writer(options);
-    QVERIFY(!writer.writeButtonImages(buttonImage(), base));
+    QVERIFY(!writer.write(buttonImage(), threeFormats(base)));
     QVERIFY2(writer.errorString().contains(base + blocked), qPrintable(writer.errorString()));
     for (const char* ext : {".jpg", ".png", ".gif"}) {
         if (blocked != ext)
@@ -198,7 +208,7 @@ void TestImageFileWriter::emptyBitmapFails()
     JpegFileOptions options;
     ImageFileWriter writer(options);
     const QString base = path("empty");
-    QVERIFY(!writer.writeButtonImages(QImage(), base));
+    QVERIFY(!writer.write(QImage(), threeFormats(base)));
     QVERIFY(writer.errorString().contains(base + ".jpg"));
     QVERIFY(!QFileInfo::exists(base + ".jpg"));
 }

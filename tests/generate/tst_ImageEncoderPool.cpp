@@ -25,7 +25,12 @@ int slotOf(const QImage& image)
     return qRed(p) | (qGreen(p) << 8);
 }
 
-// Stands for the files on disk: the slot last written under each stem.
+ImageEncoderPool::Files pngOf(const QString& stem)
+{
+    return {{ImageFileWriter::Format::Png, stem + ".png"}};
+}
+
+// Stands for the files on disk: the slot last written to each path.
 struct FakeDisk
 {
     std::mutex mutex;
@@ -33,11 +38,11 @@ struct FakeDisk
 
     ImageEncoderPool::Encoder encoder(std::chrono::microseconds delay = {})
     {
-        return [this, delay](const QImage& image, const QString& stem, QString*) {
+        return [this, delay](const QImage& image, const ImageEncoderPool::Files& paths, QString*) {
             // Later slots finish sooner, so any missing wait would show.
             std::this_thread::sleep_for(delay * (1 + (64 - slotOf(image) % 64) / 16));
             std::lock_guard<std::mutex> lock(mutex);
-            files.insert(stem, slotOf(image));
+            files.insert(paths.first().path, slotOf(image));
             return true;
         };
     }
@@ -92,8 +97,10 @@ void tst_ImageEncoderPool::sameStemsKeepTheLaterImage()
         ImageEncoderPool pool(disk.encoder(std::chrono::microseconds(200)), threads);
         pool.setReporter(reports.reporter());
         // Every third image has the stem of the one two before it, as Home and HOME would.
-        for (int slot = 0; slot < images; ++slot)
-            pool.add(slot, numbered(slot), QString("btn%1").arg(slot % 3 == 2 ? slot - 2 : slot));
+        for (int slot = 0; slot < images; ++slot) {
+            const QString stem = QString("btn%1").arg(slot % 3 == 2 ? slot - 2 : slot);
+            pool.add(slot, numbered(slot), stem, pngOf(stem));
+        }
         pool.finish();
     }
     QVERIFY(reports.inOrder);
@@ -102,7 +109,7 @@ void tst_ImageEncoderPool::sameStemsKeepTheLaterImage()
         QVERIFY(reports.outcomes.at(slot).written);
     QCOMPARE(disk.files.size(), images / 3 * 2);
     for (int slot = 0; slot < images; slot += 3)
-        QCOMPARE(disk.files.value(QString("btn%1").arg(slot)), slot + 2);
+        QCOMPARE(disk.files.value(QString("btn%1.png").arg(slot)), slot + 2);
 }
 
 void tst_ImageEncoderPool::bytesInFlightStayBounded_data()
@@ -123,7 +130,8 @@ void tst_ImageEncoderPool::bytesInFlightStayBounded()
     const qint64 imageBytes = numbered(0, side).sizeInBytes();
     ImageEncoderPool pool(disk.encoder(std::chrono::microseconds(300)), 3, bound);
     for (int slot = 0; slot < 40; ++slot)
-        pool.add(slot, numbered(slot, side), QString("btn%1").arg(slot));
+        pool.add(slot, numbered(slot, side), QString("btn%1").arg(slot),
+                 pngOf(QString("btn%1").arg(slot)));
     pool.finish();
     QCOMPARE(disk.files.size(), 40);
     // Oversized images still go through, one at a time.
@@ -132,12 +140,13 @@ void tst_ImageEncoderPool::bytesInFlightStayBounded()
 
 void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
 {
-    const auto encoder = [](const QImage& image, const QString& stem, QString* error) {
+    const auto encoder = [](const QImage& image, const ImageEncoderPool::Files& files,
+                            QString* error) {
         const int slot = slotOf(image);
         if (slot % 5 == 1)
             throw std::runtime_error("out of memory");
         if (slot % 5 == 3) {
-            *error = "Cannot write file \"" + stem + ".png\". Disk full";
+            *error = "Cannot write file \"" + files.first().path + "\". Disk full";
             return false;
         }
         return true;
@@ -150,7 +159,8 @@ void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
         if (slot % 5 == 4)
             pool.addOutcome(slot, QString("btn%1").arg(slot), {false, "not drawn"});
         else
-            pool.add(slot, numbered(slot), QString("btn%1").arg(slot));
+            pool.add(slot, numbered(slot), QString("btn%1").arg(slot),
+                     pngOf(QString("btn%1").arg(slot)));
     }
     pool.finish();
     QVERIFY(reports.inOrder);

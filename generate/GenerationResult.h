@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One image that a run could not render or write, by its path stem (no extension).
+struct DroppedImage
+{
+    QString pathStem;
+    QString reason;
+};
+
+struct GenerationResult
+{
+    // The run goes on without a dropped image. Only the first ones are listed, so that a run
+    // that drops every image of many captions still holds a bounded result.
+    static constexpr int maxListedDrops = 100;
+    QList<DroppedImage> droppedImages;
+    int droppedImageCount = 0;
+    QString fatalError; // a refused prefix, or a failed page or project copy
+    // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
+    // when asked; twins count too.
+    int imagesWritten = 0;
+    int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
+    bool pageWritten = false;
+    QString pagePath;
+    QString projectCopyPath;
+    int imagesPlanned = 0;
+    // Stopped on request: the images written so far are whole; no page or copy was written.
+    bool stopped = false;
+
+    bool everythingWritten() const
+    {
+        return droppedImageCount == 0 && fatalError.isEmpty() && !stopped;
+    }
+};

@@ -1,0 +1,263 @@
+#include "GenerationSteps.h"
+
+#include "ImageLimits.h"
+
+#include "OutputNaming.h"
+#include "PredefinedBackground.h"
+#include "ProjectFileWriter.h"
+#include "SamplePageWriter.h"
+#include "StyleSheetWriter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+const QString tooLongName = QStringLiteral("File name too long");
+
+// The states of one caption stacked top to bottom, each at the first one's size; a null image
+// with the reason when one of them was not drawn or the whole is too large.
+QImage spriteOf(const QList<QImage>& states, QString* failure)
+{
+    if (states.isEmpty() || std::any_of(states.begin(), states.end(),
+                                        [](const QImage& image) { return image.isNull(); })) {
+        *failure = QStringLiteral("cannot make the sprite: a state of the button was not drawn");
+        return QImage();
+    }
+    const QSize slice = states.first().size();
+    if (std::any_of(states.begin(), states.end(),
+                    [&](const QImage& image) { return image.size() != slice; })) {
+        *failure =
+            QStringLiteral("cannot make the sprite: the states of the button differ in size");
+        return QImage();
+    }
+    const qint64 height = qint64(slice.height()) * states.size();
+    if (!ImageLimits::fits(slice.width(), height)) {
+        *failure = QStringLiteral("cannot make a %1 sprite (%2)")
+                       .arg(ImageLimits::sizeText(slice.width(), height), ImageLimits::limitText());
+        return QImage();
+    }
+    QImage sprite(slice.width(), int(height), QImage::Format_RGB32);
+    QPainter painter(&sprite);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int i = 0; i < states.size(); ++i)
+        painter.drawImage(QRect(QPoint(0, i * slice.height()), slice), states.at(i),
+                          QRect(QPoint(0, 0), slice));
+    return sprite;
+}
+
+QList<ButtonState> drawingOrder(const ButtonProject& project)
+{
+    return QList<ButtonState>{ButtonState::Normal} + project.extraStates();
+}
+
+} // namespace
+
+GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
+                                 const OptionSets& options, ButtonSizeTables& sizes, Setup setup)
+    : m_project(project), m_sizes(sizes), m_setup(std::move(setup)),
+      m_states(drawingOrder(project)), m_sprites(OutputNaming::hasSprites(project)),
+      m_renderer(project, pictures, options.text, sizes),
+      m_doubledPictures(project.hiDpiImages
+                            ? PredefinedBackground::doubleSizePictures(project, pictures)
+                            : BackgroundPictures()),
+      m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2),
+      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages)
+{
+    m_encoders.setReporter(
+        [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
+            report(stem, outcome);
+        });
+}
+
+int GenerationSteps::nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files)
+{
+    m_unreported.push_back({n, state, scale, files});
+    return m_slotCount++;
+}
+
+void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcome& outcome)
+{
+    const Slot slot = m_unreported.front();
+    m_unreported.pop_front();
+    if (outcome.written) {
+        ++m_result.imagesWritten;
+        m_result.filesWritten += int(slot.files);
+        return;
+    }
+    if (slot.scale == 2 && !slot.state)
+        m_missingSpriteTwins.insert(slot.n);
+    else if (slot.scale == 2)
+        m_missingTwins.insert({slot.n, int(*slot.state)});
+    drop(stem, outcome.errorString);
+}
+
+void GenerationSteps::drop(const QString& stem, const QString& reason)
+{
+    const DroppedImage dropped{stem, reason};
+    if (m_result.droppedImages.size() < GenerationResult::maxListedDrops)
+        m_result.droppedImages.append(dropped);
+    ++m_result.droppedImageCount;
+    if (m_setup.dropped)
+        m_setup.dropped(dropped);
+}
+
+bool GenerationSteps::writeImages()
+{
+    const int spritesPerCaption = m_sprites ? 1 : 0;
+    m_result.imagesPlanned = int(m_project.captions.size()) *
+                             (int(m_states.size()) + spritesPerCaption) *
+                             (m_project.hiDpiImages ? 2 : 1);
+    for (int n = 1; n <= m_project.captions.size() && !m_result.stopped; ++n)
+        renderCaption(n);
+    m_encoders.finish();
+    return !m_result.stopped;
+}
+
+bool GenerationSteps::stopped()
+{
+    if (m_setup.stop && m_setup.stop->load(std::memory_order_relaxed))
+        m_result.stopped = true;
+    return m_result.stopped;
+}
+
+void GenerationSteps::renderCaption(int n)
+{
+    const QString caption = m_project.captions.at(n - 1);
+    // A Normal image that fails must not leave an earlier run's size for the other states.
+    m_sizes.store(n, 0, 0);
+    // Kept only for the sprite: a kept image would outlive the pool's count of its bytes.
+    QList<QImage> drawn;
+    QList<QImage> drawnTwins;
+    for (const ButtonState state : m_states) {
+        if (stopped())
+            return;
+        const StateImages images = renderState(state, n, caption);
+        if (m_sprites) {
+            drawn << images.image;
+            drawnTwins << images.twin;
+        }
+    }
+    if (m_sprites) {
+        handInSprite(drawn, n, 1);
+        if (m_project.hiDpiImages)
+            handInSprite(drawnTwins, n, 2);
+    }
+    if (m_setup.progress)
+        m_setup.progress(m_slotCount, m_result.imagesPlanned);
+}
+
+GenerationSteps::StateImages GenerationSteps::renderState(ButtonState state, int n,
+                                                          const QString& caption)
+{
+    StateImages images;
+    images.image = renderImage(1, state, n, caption);
+    if (!m_project.hiDpiImages)
+        return images;
+    if (OutputNaming::fitsFileSystem(OutputNaming::longestImageFileName(m_project, n, state, 2),
+                                     m_setup.maxNameBytes))
+        images.twin = renderImage(2, state, n, caption);
+    else
+        handIn(nextSlot(n, state, 2), QImage(), OutputNaming::imagePathStem(m_project, n, state, 2),
+               {}, tooLongName);
+    return images;
+}
+
+QImage GenerationSteps::renderImage(int scale, ButtonState state, int n, const QString& caption)
+{
+    const ImageEncoderPool::Files files = OutputNaming::imageFiles(m_project, n, state, scale);
+    // Every slot must reach the pool once, or the reports after it would wait forever.
+    const int slot = nextSlot(n, state, scale, files.size());
+    QString failure;
+    const QImage image = draw(scale, state, n, caption, &failure);
+    handIn(slot, image, OutputNaming::imagePathStem(m_project, n, state, scale), files, failure);
+    return image;
+}
+
+QImage GenerationSteps::draw(int scale, ButtonState state, int n, const QString& caption,
+                             QString* failure)
+{
+    ButtonRenderer& renderer = scale == 2 ? m_doubleRenderer : m_renderer;
+    try {
+        const QImage image = renderer.render(state, n, caption);
+        if (image.isNull())
+            *failure = renderer.errorString();
+        return image;
+    } catch (const std::exception& e) {
+        *failure = QString::fromLocal8Bit(e.what());
+    }
+    return QImage();
+}
+
+void GenerationSteps::handIn(int slot, const QImage& image, const QString& stem,
+                             const ImageEncoderPool::Files& files, const QString& failure)
+{
+    if (image.isNull())
+        m_encoders.addOutcome(slot, stem, {false, failure});
+    else
+        m_encoders.add(slot, image, stem, files);
+}
+
+void GenerationSteps::handInSprite(const QList<QImage>& states, int n, int scale)
+{
+    const ImageEncoderPool::Files files = OutputNaming::spriteFiles(m_project, n, scale);
+    const int slot = nextSlot(n, std::nullopt, scale, files.size());
+    QString failure = tooLongName;
+    const QImage sprite =
+        OutputNaming::fitsFileSystem(OutputNaming::longestSpriteFileName(m_project, n, scale),
+                                     m_setup.maxNameBytes)
+            ? spriteOf(states, &failure)
+            : QImage();
+    handIn(slot, sprite, OutputNaming::spritePathStem(m_project, n, scale), files, failure);
+}
+
+void GenerationSteps::writePageFiles()
+{
+    if (m_project.cssRollovers && !writeStyleSheet())
+        return;
+    if (writePage())
+        writeProjectCopy();
+}
+
+bool GenerationSteps::writeStyleSheet()
+{
+    StyleSheetWriter sheet(m_project, m_sizes);
+    if (!m_missingSpriteTwins.isEmpty())
+        sheet.setTwinWritten([this](int n) { return !m_missingSpriteTwins.contains(n); });
+    if (!sheet.write(OutputNaming::styleSheetPath(m_project))) {
+        m_result.fatalError = sheet.errorString();
+        return false;
+    }
+    ++m_result.filesWritten;
+    return true;
+}
+
+bool GenerationSteps::writePage()
+{
+    SamplePageWriter page(m_project, m_sizes);
+    if (!m_missingTwins.isEmpty()) {
+        page.setTwinWritten([this](int n, ButtonState state) {
+            return !m_missingTwins.contains({n, int(state)});
+        });
+    }
+    m_result.pagePath = OutputNaming::samplePagePath(m_project);
+    if (!page.write(m_result.pagePath)) {
+        m_result.fatalError = page.errorString();
+        return false;
+    }
+    ++m_result.filesWritten;
+    m_result.pageWritten = true;
+    return true;
+}
+
+void GenerationSteps::writeProjectCopy()
+{
+    m_result.projectCopyPath = OutputNaming::projectCopyPath(m_project);
+    ProjectFileWriter writer;
+    if (writer.saveProjectFile(m_project, m_result.projectCopyPath))
+        ++m_result.filesWritten;
+    else
+        m_result.fatalError = writer.errorString();
+}
