@@ -64,6 +64,10 @@ const char* sentenceOf(FailureReason reason)
         return "not rendered: the normal button of this caption failed";
     case FailureReason::DoubledPictureTooLarge:
         return "cannot double the background picture to %2 (%3)";
+
+        // The project file and the settings.
+
+        // The generation run.
     }
     return "Unknown image file error.";
 }

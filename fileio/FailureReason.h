@@ -35,4 +35,8 @@ enum class FailureReason : quint8
     CaptionTooLong,         // a variable-width button that would pass the largest side
     NormalButtonFailed,     // so the caption's other states have no size
     DoubledPictureTooLarge, // detail: the doubled size, "W x H pixels"
+
+    // The project file and the settings.
+
+    // The generation run.
 };
