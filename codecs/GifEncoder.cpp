@@ -113,12 +113,11 @@ void putLittle16(std::uint8_t* at, int value)
 
 } // namespace
 
-bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
+namespace {
+// Signature, logical screen without a global table (colour resolution 8), then the image
+// descriptor with its local table and the LZW code size.
+bool appendHead(int width, int height, CodecMemoryBuffer& out)
 {
-    const int width = picture.width();
-    const int height = picture.height();
-    // Signature, logical screen without a global table (colour resolution 8), then the image
-    // descriptor with its local table.
     std::uint8_t head[6 + 7 + 10 + 3 * WebPalette::TableSize + 1] = {'G', 'I', 'F', '8', '7', 'a'};
     putLittle16(head + 6, width);
     putLittle16(head + 8, height);
@@ -139,7 +138,15 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     }();
     std::memcpy(head + 23, colors.data(), colors.size());
     head[sizeof head - 1] = codeSize;
-    if (!out.append(head, sizeof head))
+    return out.append(head, sizeof head);
+}
+} // namespace
+
+bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
+{
+    const int width = picture.width();
+    const int height = picture.height();
+    if (!appendHead(width, height, out))
         return false;
 
     CodeTable table;
