@@ -119,7 +119,7 @@ void BM_SamplePage(benchmark::State& state)
         renderer.render(ButtonState::Normal, n, project.captions.at(n - 1));
     SamplePageWriter page(project, sizes);
     for (auto _ : state) {
-        if (!page.write()) {
+        if (page.write()) {
             state.SkipWithError("the page was not written");
             break;
         }

@@ -12,7 +12,102 @@
 #include <QFile>
 #include <QTextStream>
 
-#include <filesystem>
+#include <algorithm>
+#include <cerrno>
+
+#include <sys/stat.h>
+
+namespace {
+
+// std::filesystem::create_directories made the folders before, and refused more at once.
+constexpr qsizetype maxFoldersMade = 1000;
+
+bool isFolder(const QByteArray& path)
+{
+    struct stat status;
+    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The folder and its missing parents, failing as std::filesystem::create_directories did, so
+// that the message keeps its reason: ENOTDIR where a file stands in the way, else the errno of
+// the first folder that could not be made.
+Failure makeFolders(const QString& folder)
+{
+    const auto failed = [&folder](int error) {
+        return Failure(Failure::Code::Create, folder, error)
+            .because(FailureReason::FolderNotCreated);
+    };
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat status;
+    if (::stat(path.constData(), &status) == 0)
+        return S_ISDIR(status.st_mode) ? Failure() : failed(ENOTDIR);
+    if (errno != ENOENT && errno != ENOTDIR)
+        return failed(errno);
+    QList<QByteArray> folders; // from the root down
+    for (qsizetype end = 1; end <= path.size(); ++end) {
+        if ((end == path.size() || path.at(end) == '/') && path.at(end - 1) != '/')
+            folders.append(path.left(end));
+    }
+    const auto missing = std::find_if(folders.begin(), folders.end(), [&](const QByteArray& f) {
+        return ::stat(f.constData(), &status) != 0;
+    });
+    const auto toMake = std::count_if(missing, folders.end(), [](const QByteArray& f) {
+        return !f.endsWith("/.") && !f.endsWith("/..");
+    });
+    if (toMake > maxFoldersMade)
+        return failed(ENAMETOOLONG);
+    for (auto at = missing; at != folders.end(); ++at) {
+        if (::mkdir(at->constData(), 0777) == 0)
+            continue;
+        const int error = errno;
+        if (error != EEXIST || !isFolder(*at))
+            return failed(error);
+    }
+    return Failure();
+}
+
+// A relative folder is taken from the current one, so that whoever opens the copy later, from
+// wherever, finds the files it names. Every name is checked before the folder is made.
+bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
+{
+    if (QDir::isRelativePath(project.outputDirectory))
+        project.outputDirectory =
+            QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
+    Failure failure =
+        OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
+    if (!failure)
+        failure = makeFolders(project.outputDirectory);
+    if (failure)
+        err << ErrorText::message(failure) << Qt::endl;
+    return !failure;
+}
+
+GenerateCommand::ExitCode generate(const ButtonProject& project, const BackgroundPictures& pictures,
+                                   const OptionSets& options, QTextStream& out, QTextStream& err)
+{
+    ButtonSizeTables sizes;
+    GenerationRun run(project, pictures, options, sizes);
+    // Reported as they come: a run may drop more images than its result lists.
+    run.setDropCallback([&err](const DroppedImage& dropped) {
+        err << dropped.pathStem << ": " << ErrorText::messageWithPath(dropped.reason) << Qt::endl;
+    });
+    const GenerationResult result = run.run();
+    if (result.fatalError) {
+        // The project writer's failure names no file: its path goes in front.
+        if (result.fatalError.path().isEmpty())
+            err << (result.pageWritten ? result.projectCopyPath : result.pagePath) << ": ";
+        err << ErrorText::message(result.fatalError) << Qt::endl;
+        return GenerateCommand::Failed;
+    }
+    const int images = result.imagesWritten + result.droppedImageCount;
+    out << "Wrote " << result.imagesWritten << " of " << images << " images ("
+        << result.filesWritten << " files), " << result.pagePath << " and "
+        << result.projectCopyPath << Qt::endl;
+    return result.droppedImageCount == 0 ? GenerateCommand::Success
+                                         : GenerateCommand::ImagesDropped;
+}
+
+} // namespace
 
 GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream& err)
 {
@@ -37,9 +132,8 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         err << m_projectPath << " is not a project file" << Qt::endl;
         return Failed;
     }
-    const QString prefixError = OutputNaming::prefixError(project.fileNamePrefix);
-    if (!prefixError.isEmpty()) {
-        err << m_projectPath << ": " << prefixError << Qt::endl;
+    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix)) {
+        err << m_projectPath << ": " << ErrorText::message(refused) << Qt::endl;
         return Failed;
     }
     PredefinedBackground::reloadPictures(project, pictures);
@@ -47,44 +141,7 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         project.outputDirectory = m_outputDirectory;
     for (const QString& line : m_settingLines)
         reader.applyProjectLine(line); // checked by the command line
-    // Whoever opens the copy later, from wherever, finds the files it names.
-    if (QDir::isRelativePath(project.outputDirectory))
-        project.outputDirectory =
-            QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
-
-    const QString tooLong =
-        OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
-    if (!tooLong.isEmpty()) {
-        err << tooLong << Qt::endl;
+    if (!prepareOutputDirectory(project, err))
         return Failed;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(project.outputDirectory).toStdString(),
-                                        error);
-    if (error) {
-        err << "Cannot create folder \"" << project.outputDirectory << "\". "
-            << QString::fromStdString(error.message()) << Qt::endl;
-        return Failed;
-    }
-
-    ButtonSizeTables sizes;
-    GenerationRun run(project, pictures, options, sizes);
-    // Reported as they come: a run may drop more images than its result lists.
-    run.setDropCallback([&err](const DroppedImage& dropped) {
-        err << dropped.pathStem << ": " << dropped.reason << Qt::endl;
-    });
-    const GenerationResult result = run.run();
-    if (!result.fatalError.isEmpty()) {
-        // The project writer's texts do not name the file.
-        const QString path = result.pageWritten ? result.projectCopyPath : result.pagePath;
-        if (!result.fatalError.contains(path))
-            err << path << ": ";
-        err << result.fatalError << Qt::endl;
-        return Failed;
-    }
-    const int images = result.imagesWritten + result.droppedImageCount;
-    out << "Wrote " << result.imagesWritten << " of " << images << " images ("
-        << result.filesWritten << " files), " << result.pagePath << " and "
-        << result.projectCopyPath << Qt::endl;
-    return result.droppedImageCount == 0 ? Success : ImagesDropped;
+    return generate(project, pictures, options, out, err);
 }

@@ -1,6 +1,5 @@
 #include "ImageFileWriter.h"
 
-#include "ErrorText.h"
 #include "GifCodec.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
@@ -27,12 +26,6 @@ bool ImageFileWriter::write(const QImage& bitmap, const QList<Target>& targets)
             return false;
     }
     return true;
-}
-
-QString ImageFileWriter::errorString() const
-{
-    // Worded here only because generate/ still takes text from this writer.
-    return ErrorText::messageWithPath(m_error);
 }
 
 Failure ImageFileWriter::writeTarget(const QImage& source, const Target& target)

@@ -31,8 +31,8 @@ public:
     // Writes the targets in order. Stops at the first failure, leaving the targets after it
     // unwritten and no partial file of the failing one.
     bool write(const QImage& bitmap, const QList<Target>& targets);
-    // Names the path that failed.
-    QString errorString() const;
+    // Why the last write() failed, with the path that did; no failure after a success.
+    const Failure& error() const { return m_error; }
 
 private:
     Failure writeTarget(const QImage& source, const Target& target);

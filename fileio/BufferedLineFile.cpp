@@ -51,12 +51,3 @@ Failure BufferedLineFile::writeFile(const QString& targetPath, const Producer& p
     }
     return file.m_file.error();
 }
-
-bool BufferedLineFile::writeFile(const QString& targetPath, const Producer& produce,
-                                 QString* errorString)
-{
-    const Failure failure = writeFile(targetPath, produce);
-    if (failure)
-        *errorString = ErrorText::message(failure);
-    return !failure;
-}

@@ -32,9 +32,6 @@ public:
     using Producer = std::function<void(const LineSink&)>;
     // open(), the lines produce() hands to its sink, commit().
     static Failure writeFile(const QString& targetPath, const Producer& produce);
-    // The same with the failure's message in *errorString, for the sample page's and the
-    // stylesheet's writers, which hand text up until generate/ carries a Failure.
-    static bool writeFile(const QString& targetPath, const Producer& produce, QString* errorString);
 
 private:
     void flush();

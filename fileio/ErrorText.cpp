@@ -12,7 +12,8 @@ namespace {
 const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
-// reason), %3 for the picture limits.
+// reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
+// classic words would change what a message has always said), %5 for the detail quoted.
 const char* sentenceOf(FailureReason reason)
 {
     switch (reason) {
@@ -68,31 +69,23 @@ const char* sentenceOf(FailureReason reason)
         // The project file and the settings.
 
         // The generation run.
+    case FailureReason::InvalidPrefix:
+        return "Invalid file name prefix: %5";
+    case FailureReason::FolderNotCreated:
+        return "Cannot create folder \"%1\". %4";
+    case FailureReason::SpriteStateMissing:
+        return "cannot make the sprite: a state of the button was not drawn";
+    case FailureReason::SpriteStatesDiffer:
+        return "cannot make the sprite: the states of the button differ in size";
+    case FailureReason::SpriteTooLarge:
+        return "cannot make a %2 sprite (%3)";
+    case FailureReason::CaughtException:
+    case FailureReason::ProjectCopyFailed:
+        return "%2";
+    case FailureReason::CodeTooLarge:
+        return "Cannot open file \"%1\". The file is larger than %2 MB.";
     }
     return "Unknown image file error.";
-}
-
-// Substituted by hand: a path may itself hold "%2".
-QString sentence(const Failure& failure)
-{
-    const QString text = QString::fromLatin1(sentenceOf(failure.reason()));
-    QString result;
-    result.reserve(text.size() + failure.path().size() + failure.detail().size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'3') {
-            result += text[i];
-            continue;
-        }
-        if (next == u'1')
-            result += failure.path();
-        else if (next == u'2')
-            result += ErrorText::reason(failure);
-        else
-            result += QLatin1String(limitText);
-        ++i;
-    }
-    return result;
 }
 
 // No more of a name too long than this is shown, and never half a character.
@@ -103,6 +96,60 @@ QString startOfLongName(const QString& name)
     if (n < name.size() && name.at(n - 1).isHighSurrogate())
         --n;
     return name.left(n);
+}
+
+// Text in double quotes, with quotes, backslashes and control characters escaped, and no more
+// of it than of a name too long.
+QString quoted(const QString& text)
+{
+    const QString shown = startOfLongName(text);
+    QString result = QStringLiteral("\"");
+    for (const QChar c : shown) {
+        if (c == u'"' || c == u'\\')
+            result += QStringLiteral("\\") + c;
+        else if (c.category() == QChar::Other_Control) // all of them below U+00A0
+            result += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            result += c;
+    }
+    if (shown.size() < text.size())
+        result += QStringLiteral("...");
+    return result + u'"';
+}
+
+QString placeholder(char16_t digit, const Failure& failure)
+{
+    switch (digit) {
+    case u'1':
+        return failure.path();
+    case u'2':
+        return ErrorText::reason(failure);
+    case u'3':
+        return QLatin1String(limitText);
+    case u'4':
+        return QString::fromLocal8Bit(
+            std::strerror(failure.systemError() ? failure.systemError() : EIO));
+    default:
+        return quoted(failure.detail());
+    }
+}
+
+// Substituted by hand: a path may itself hold "%2".
+QString sentence(const Failure& failure)
+{
+    const QString text = QString::fromLatin1(sentenceOf(failure.reason()));
+    QString result;
+    result.reserve(text.size() + failure.path().size() + failure.detail().size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'5') {
+            result += text[i];
+            continue;
+        }
+        result += placeholder(next.unicode(), failure);
+        ++i;
+    }
+    return result;
 }
 
 // Whether message() shows the whole path, where there is one.

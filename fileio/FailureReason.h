@@ -39,4 +39,12 @@ enum class FailureReason : quint8
     // The project file and the settings.
 
     // The generation run.
+    InvalidPrefix,      // detail: the prefix, shown quoted
+    FolderNotCreated,   // the output folder, in the system's own words for the errno
+    SpriteStateMissing, // a state of the sprite's button was not drawn
+    SpriteStatesDiffer, // the states of the sprite's button differ in size
+    SpriteTooLarge,     // detail: the size, "W x H pixels"
+    CaughtException,    // detail: its what(); a run goes on after it, even after bad_alloc
+    ProjectCopyFailed,  // detail: the project writer's own text, which names no file
+    CodeTooLarge,       // the sample page refused by the code viewer; detail: the limit in MB
 };

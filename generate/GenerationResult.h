@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,7 +9,7 @@
 struct DroppedImage
 {
     QString pathStem;
-    QString reason;
+    Failure reason;
 };
 
 struct GenerationResult
@@ -17,7 +19,7 @@ struct GenerationResult
     static constexpr int maxListedDrops = 100;
     QList<DroppedImage> droppedImages;
     int droppedImageCount = 0;
-    QString fatalError; // a refused prefix, or a failed page or project copy
+    Failure fatalError; // a refused prefix or name, or a failed stylesheet, page or project copy
     // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
     // when asked; twins count too.
     int imagesWritten = 0;
@@ -29,8 +31,5 @@ struct GenerationResult
     // Stopped on request: the images written so far are whole; no page or copy was written.
     bool stopped = false;
 
-    bool everythingWritten() const
-    {
-        return droppedImageCount == 0 && fatalError.isEmpty() && !stopped;
-    }
+    bool everythingWritten() const { return droppedImageCount == 0 && !fatalError && !stopped; }
 };

@@ -24,9 +24,9 @@ GenerationResult GenerationRun::run()
     // Checked before anything is written: the prefix is part of every name.
     const qsizetype maxNameBytes = OutputNaming::maxFileNameBytes(m_project);
     refused.fatalError = OutputNaming::prefixError(m_project.fileNamePrefix);
-    if (refused.fatalError.isEmpty())
+    if (!refused.fatalError)
         refused.fatalError = OutputNaming::tooLongNameError(m_project, maxNameBytes);
-    if (!refused.fatalError.isEmpty())
+    if (refused.fatalError)
         return refused;
     AtomicOutputFile::removeStaleTemporaries(
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));

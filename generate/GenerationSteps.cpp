@@ -15,28 +15,33 @@
 
 namespace {
 
-const QString tooLongName = QStringLiteral("File name too long");
+// Without the name: the dropped image's stem shows it already.
+const Failure tooLongName(Failure::Code::NameTooLong, QString());
+
+Failure spriteFailure(FailureReason reason, const QString& detail = QString())
+{
+    return Failure(Failure::Code::Refuse, reason, detail);
+}
 
 // The states of one caption stacked top to bottom, each at the first one's size; a null image
 // with the reason when one of them was not drawn or the whole is too large.
-QImage spriteOf(const QList<QImage>& states, QString* failure)
+QImage spriteOf(const QList<QImage>& states, Failure* failure)
 {
     if (states.isEmpty() || std::any_of(states.begin(), states.end(),
                                         [](const QImage& image) { return image.isNull(); })) {
-        *failure = QStringLiteral("cannot make the sprite: a state of the button was not drawn");
+        *failure = spriteFailure(FailureReason::SpriteStateMissing);
         return QImage();
     }
     const QSize slice = states.first().size();
     if (std::any_of(states.begin(), states.end(),
                     [&](const QImage& image) { return image.size() != slice; })) {
-        *failure =
-            QStringLiteral("cannot make the sprite: the states of the button differ in size");
+        *failure = spriteFailure(FailureReason::SpriteStatesDiffer);
         return QImage();
     }
     const qint64 height = qint64(slice.height()) * states.size();
     if (!ImageLimits::fits(slice.width(), height)) {
-        *failure = QStringLiteral("cannot make a %1 sprite (%2)")
-                       .arg(ImageLimits::sizeText(slice.width(), height), ImageLimits::limitText());
+        *failure = spriteFailure(FailureReason::SpriteTooLarge,
+                                 ImageLimits::sizeText(slice.width(), height));
         return QImage();
     }
     QImage sprite(slice.width(), int(height), QImage::Format_RGB32);
@@ -82,7 +87,7 @@ void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcom
 {
     const Slot slot = m_unreported.front();
     m_unreported.pop_front();
-    if (outcome.written) {
+    if (outcome.written()) {
         ++m_result.imagesWritten;
         m_result.filesWritten += int(slot.files);
         return;
@@ -91,10 +96,10 @@ void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcom
         m_missingSpriteTwins.insert(slot.n);
     else if (slot.scale == 2)
         m_missingTwins.insert({slot.n, int(*slot.state)});
-    drop(stem, outcome.errorString);
+    drop(stem, outcome.failure);
 }
 
-void GenerationSteps::drop(const QString& stem, const QString& reason)
+void GenerationSteps::drop(const QString& stem, const Failure& reason)
 {
     const DroppedImage dropped{stem, reason};
     if (m_result.droppedImages.size() < GenerationResult::maxListedDrops)
@@ -170,32 +175,32 @@ QImage GenerationSteps::renderImage(int scale, ButtonState state, int n, const Q
     const ImageEncoderPool::Files files = OutputNaming::imageFiles(m_project, n, state, scale);
     // Every slot must reach the pool once, or the reports after it would wait forever.
     const int slot = nextSlot(n, state, scale, files.size());
-    QString failure;
+    Failure failure;
     const QImage image = draw(scale, state, n, caption, &failure);
     handIn(slot, image, OutputNaming::imagePathStem(m_project, n, state, scale), files, failure);
     return image;
 }
 
 QImage GenerationSteps::draw(int scale, ButtonState state, int n, const QString& caption,
-                             QString* failure)
+                             Failure* failure)
 {
     ButtonRenderer& renderer = scale == 2 ? m_doubleRenderer : m_renderer;
     try {
         const QImage image = renderer.render(state, n, caption);
         if (image.isNull())
-            *failure = renderer.errorString();
+            *failure = renderer.error();
         return image;
     } catch (const std::exception& e) {
-        *failure = QString::fromLocal8Bit(e.what());
+        *failure = ImageEncoderPool::caught(e);
     }
     return QImage();
 }
 
 void GenerationSteps::handIn(int slot, const QImage& image, const QString& stem,
-                             const ImageEncoderPool::Files& files, const QString& failure)
+                             const ImageEncoderPool::Files& files, const Failure& failure)
 {
     if (image.isNull())
-        m_encoders.addOutcome(slot, stem, {false, failure});
+        m_encoders.addOutcome(slot, stem, {failure});
     else
         m_encoders.add(slot, image, stem, files);
 }
@@ -204,7 +209,7 @@ void GenerationSteps::handInSprite(const QList<QImage>& states, int n, int scale
 {
     const ImageEncoderPool::Files files = OutputNaming::spriteFiles(m_project, n, scale);
     const int slot = nextSlot(n, std::nullopt, scale, files.size());
-    QString failure = tooLongName;
+    Failure failure = tooLongName;
     const QImage sprite =
         OutputNaming::fitsFileSystem(OutputNaming::longestSpriteFileName(m_project, n, scale),
                                      m_setup.maxNameBytes)
@@ -226,10 +231,9 @@ bool GenerationSteps::writeStyleSheet()
     StyleSheetWriter sheet(m_project, m_sizes);
     if (!m_missingSpriteTwins.isEmpty())
         sheet.setTwinWritten([this](int n) { return !m_missingSpriteTwins.contains(n); });
-    if (!sheet.write(OutputNaming::styleSheetPath(m_project))) {
-        m_result.fatalError = sheet.errorString();
+    m_result.fatalError = sheet.write(OutputNaming::styleSheetPath(m_project));
+    if (m_result.fatalError)
         return false;
-    }
     ++m_result.filesWritten;
     return true;
 }
@@ -243,10 +247,9 @@ bool GenerationSteps::writePage()
         });
     }
     m_result.pagePath = OutputNaming::samplePagePath(m_project);
-    if (!page.write(m_result.pagePath)) {
-        m_result.fatalError = page.errorString();
+    m_result.fatalError = page.write(m_result.pagePath);
+    if (m_result.fatalError)
         return false;
-    }
     ++m_result.filesWritten;
     m_result.pageWritten = true;
     return true;
@@ -259,5 +262,6 @@ void GenerationSteps::writeProjectCopy()
     if (writer.saveProjectFile(m_project, m_result.projectCopyPath))
         ++m_result.filesWritten;
     else
-        m_result.fatalError = writer.errorString();
+        m_result.fatalError =
+            Failure(Failure::Code::Write, FailureReason::ProjectCopyFailed, writer.errorString());
 }

@@ -69,7 +69,7 @@ private:
     // Keeping the slots and the dropped images.
     int nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files = 0);
     void report(const QString& stem, const ImageEncoderPool::Outcome& outcome);
-    void drop(const QString& stem, const QString& reason);
+    void drop(const QString& stem, const Failure& reason);
 
     // Rendering one caption in its states.
     bool stopped();
@@ -77,11 +77,11 @@ private:
     StateImages renderState(ButtonState state, int n, const QString& caption);
     // Draws one image and hands it in; the image, or a null one when it could not be drawn.
     QImage renderImage(int scale, ButtonState state, int n, const QString& caption);
-    QImage draw(int scale, ButtonState state, int n, const QString& caption, QString* failure);
+    QImage draw(int scale, ButtonState state, int n, const QString& caption, Failure* failure);
 
     // Handing the images and sprites to the encoders.
     void handIn(int slot, const QImage& image, const QString& stem,
-                const ImageEncoderPool::Files& files, const QString& failure);
+                const ImageEncoderPool::Files& files, const Failure& failure);
     void handInSprite(const QList<QImage>& states, int n, int scale);
 
     // Writing the files that name the images.

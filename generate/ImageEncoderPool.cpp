@@ -1,7 +1,5 @@
 #include "ImageEncoderPool.h"
 
-#include <exception>
-
 namespace {
 constexpr std::size_t maxQueuedPerThread = 4;
 // libwebp's lossless encoder works in about three times a picture's bytes beside it; counted
@@ -11,12 +9,10 @@ constexpr qint64 webPWorkingFactor = 4;
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
     : ImageEncoderPool(
-          [&options](const QImage& image, const Files& files, QString* error) {
+          [&options](const QImage& image, const Files& files) {
               ImageFileWriter writer(options);
-              const bool written = writer.write(image, files);
-              if (!written)
-                  *error = writer.errorString();
-              return written;
+              writer.write(image, files);
+              return writer.error();
           },
           threads, withWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
 {
@@ -36,13 +32,17 @@ ImageEncoderPool::~ImageEncoderPool()
 
 ImageEncoderPool::Outcome ImageEncoderPool::encode(const Job& job) const
 {
-    Outcome outcome;
     try {
-        outcome.written = m_encoder(job.image, job.files, &outcome.errorString);
+        return {m_encoder(job.image, job.files)};
     } catch (const std::exception& e) {
-        outcome.errorString = QString::fromLocal8Bit(e.what());
+        return {caught(e)};
     }
-    return outcome;
+}
+
+Failure ImageEncoderPool::caught(const std::exception& exception)
+{
+    return Failure(Failure::Code::Encode, FailureReason::CaughtException,
+                   QString::fromLocal8Bit(exception.what()));
 }
 
 void ImageEncoderPool::add(int slot, const QImage& image, const QString& stem, const Files& files)

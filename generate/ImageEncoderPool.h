@@ -10,6 +10,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -28,12 +29,12 @@ class ImageEncoderPool
 public:
     struct Outcome
     {
-        bool written = false;
-        QString errorString;
+        Failure failure; // none when every file of the image is written
+        bool written() const { return !failure; }
     };
     using Files = QList<ImageFileWriter::Target>;
-    // Writes one image to its files; false with a message on failure.
-    using Encoder = std::function<bool(const QImage& image, const Files& files, QString* error)>;
+    // Writes one image to its files; why it could not, if it could not.
+    using Encoder = std::function<Failure(const QImage& image, const Files& files)>;
     // Receives the outcome of every slot, in slot order, on the thread that calls add(),
     // addOutcome() and finish().
     using Reporter = std::function<void(int slot, const QString& stem, const Outcome& outcome)>;
@@ -59,6 +60,10 @@ public:
     void finish();
     // The most image bytes that were handed in and not yet written at one time.
     qint64 peakBytesInFlight() const { return m_peakBytesInFlight; }
+
+    // An exception caught where it must not end the run: bad_alloc on one large image leaves
+    // the others to be written.
+    static Failure caught(const std::exception& exception);
 
     ImageEncoderPool(const ImageEncoderPool&) = delete;
     ImageEncoderPool& operator=(const ImageEncoderPool&) = delete;

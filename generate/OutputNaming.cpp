@@ -49,36 +49,13 @@ QString OutputNaming::captionFileName(const QString& caption)
     return name;
 }
 
-QString OutputNaming::prefixError(const QString& prefix)
+Failure OutputNaming::prefixError(const QString& prefix)
 {
     const bool dotName = prefix == QLatin1String(".") || prefix == QLatin1String("..");
     const bool bad = dotName || std::any_of(prefix.begin(), prefix.end(), [](QChar c) {
                          return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
                      });
-    if (!bad)
-        return QString();
-    return QStringLiteral("Invalid file name prefix: ") + quotedText(prefix);
-}
-
-QString OutputNaming::quotedText(const QString& text)
-{
-    constexpr qsizetype maxShown = 40;
-    qsizetype shown = qMin(text.size(), maxShown);
-    if (shown < text.size() && text.at(shown - 1).isHighSurrogate())
-        --shown; // never half a character
-    QString quoted = QStringLiteral("\"");
-    for (qsizetype i = 0; i < shown; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'"' || c == u'\\')
-            quoted += QStringLiteral("\\") + c;
-        else if (c.category() == QChar::Other_Control) // all of them below U+00A0
-            quoted += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            quoted += c;
-    }
-    if (shown < text.size())
-        quoted += QStringLiteral("...");
-    return quoted + u'"';
+    return bad ? Failure(Failure::Code::Refuse, FailureReason::InvalidPrefix, prefix) : Failure();
 }
 
 QString OutputNaming::buttonFileName(const ButtonProject& project, int captionIndex)
@@ -300,14 +277,10 @@ bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
     return QFile::encodeName(fileName).size() <= maxBytes;
 }
 
-QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)
+Failure OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)
 {
     const auto refuse = [](const QString& name) {
-        constexpr qsizetype shown = 40;
-        qsizetype n = qMin(name.size(), shown);
-        if (n < name.size() && name.at(n - 1).isHighSurrogate())
-            --n; // never half a character
-        return QStringLiteral("File name too long: ") + name.left(n);
+        return Failure(Failure::Code::NameTooLong, name);
     };
     for (const QString& name : {samplePageFileName(project), projectCopyFileName(project)}) {
         if (!fitsFileSystem(name, maxBytes))
@@ -330,7 +303,7 @@ QString OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
         if (!fitsFileSystem(sprite, maxBytes))
             return refuse(sprite);
     }
-    return QString();
+    return Failure();
 }
 
 QString OutputNaming::toLowerAscii(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ButtonProject.h"
+#include "Failure.h"
 #include "ImageFileWriter.h"
 
 #include <QList>
@@ -23,14 +24,10 @@ public:
     // "/", it always names a file inside the output directory.
     static QString captionFileName(const QString& caption);
 
-    // Empty when the prefix is fine; otherwise "Invalid file name prefix: " and the prefix
-    // quoted. Refused: "/", "\", NUL or any other control character, and "." or "..", any of
-    // which could place files outside the output directory or under names that are lost.
-    static QString prefixError(const QString& prefix);
-
-    // Text in double quotes, with quotes, backslashes and control characters escaped and
-    // at most 40 characters shown.
-    static QString quotedText(const QString& text);
+    // No failure when the prefix is fine. Refused: "/", "\", NUL or any other control
+    // character, and "." or "..", any of which could place files outside the output directory
+    // or under names that are lost.
+    static Failure prefixError(const QString& prefix);
 
     // The name of caption n (1-based): its caption file name, or the prefix and n.
     static QString buttonFileName(const ButtonProject& project, int captionIndex);
@@ -90,11 +87,11 @@ public:
     static qsizetype maxFileNameBytes(const ButtonProject& project);
     static bool fitsFileSystem(const QString& fileName, qsizetype maxBytes);
 
-    // Empty when the page, the project copy and every 1x image (and with CSS rollovers the
-    // stylesheet and every 1x sprite) fit the file system; otherwise
-    // "File name too long: " and the first 40 characters of the first name that does not. A
-    // double-size twin that does not fit is left out, not refused.
-    static QString tooLongNameError(const ButtonProject& project, qsizetype maxBytes);
+    // No failure when the page, the project copy and every 1x image (and with CSS rollovers the
+    // stylesheet and every 1x sprite) fit the file system; otherwise a NameTooLong failure for
+    // the first name that does not. A double-size twin that does not fit is left out, not
+    // refused.
+    static Failure tooLongNameError(const ButtonProject& project, qsizetype maxBytes);
 
     // Lower-cases A-Z only; every other character stays.
     static QString toLowerAscii(const QString& text);

@@ -350,15 +350,13 @@ void SamplePageWriter::produceLines(const LineSink& line) const
     line(QStringLiteral("</body></html>"));
 }
 
-bool SamplePageWriter::write()
+Failure SamplePageWriter::write()
 {
     return write(OutputNaming::samplePagePath(m_project));
 }
 
-bool SamplePageWriter::write(const QString& path)
+Failure SamplePageWriter::write(const QString& path)
 {
-    m_errorString.clear();
     // The page grows with the captions; only one chunk of it is ever held.
-    return BufferedLineFile::writeFile(
-        path, [this](const LineSink& line) { produceLines(line); }, &m_errorString);
+    return BufferedLineFile::writeFile(path, [this](const LineSink& line) { produceLines(line); });
 }

@@ -2,6 +2,7 @@
 
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
+#include "Failure.h"
 
 #include <QString>
 
@@ -24,10 +25,9 @@ public:
     }
 
     // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks,
-    // replacing the file only once the page is complete.
-    bool write();
-    bool write(const QString& path);
-    QString errorString() const { return m_errorString; }
+    // replacing the file only once the page is complete; no failure when it is.
+    Failure write();
+    Failure write(const QString& path);
 
     // Text as it stands inside a double-quoted attribute.
     static QString attributeText(const QString& text);
@@ -57,5 +57,4 @@ private:
     const ButtonProject& m_project;
     const ButtonSizeTables& m_sizes;
     std::function<bool(int n, ButtonState state)> m_twinWritten;
-    QString m_errorString;
 };

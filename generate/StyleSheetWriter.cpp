@@ -70,14 +70,12 @@ void StyleSheetWriter::produceLines(const LineSink& line) const
         addButtonRules(line, n);
 }
 
-bool StyleSheetWriter::write()
+Failure StyleSheetWriter::write()
 {
     return write(OutputNaming::styleSheetPath(m_project));
 }
 
-bool StyleSheetWriter::write(const QString& path)
+Failure StyleSheetWriter::write(const QString& path)
 {
-    m_errorString.clear();
-    return BufferedLineFile::writeFile(
-        path, [this](const LineSink& line) { produceLines(line); }, &m_errorString);
+    return BufferedLineFile::writeFile(path, [this](const LineSink& line) { produceLines(line); });
 }

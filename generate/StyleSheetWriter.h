@@ -2,6 +2,7 @@
 
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
+#include "Failure.h"
 
 #include <QString>
 
@@ -20,10 +21,9 @@ public:
     void setTwinWritten(std::function<bool(int n)> written) { m_twinWritten = std::move(written); }
 
     // Writes to OutputNaming::styleSheetPath, or to the given path, replacing the file only
-    // once it is complete.
-    bool write();
-    bool write(const QString& path);
-    QString errorString() const { return m_errorString; }
+    // once it is complete; no failure when it is.
+    Failure write();
+    Failure write(const QString& path);
 
 private:
     using LineSink = std::function<void(const QString& line)>;
@@ -35,5 +35,4 @@ private:
     const ButtonProject& m_project;
     const ButtonSizeTables& m_sizes;
     std::function<bool(int n)> m_twinWritten;
-    QString m_errorString;
 };

@@ -3,7 +3,6 @@
 #include "ButtonBorders.h"
 #include "CaptionList.h"
 #include "ColorRef.h"
-#include "ErrorText.h"
 #include "ImageLimits.h"
 #include "SmoothCaption.h"
 
@@ -121,11 +120,6 @@ const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateSty
         m_convertedFrom[s] = picture.cacheKey();
     }
     return m_converted[s];
-}
-
-QString ButtonRenderer::errorString() const
-{
-    return ErrorText::message(m_error);
 }
 
 Failure ButtonRenderer::sizeFailure(ButtonState state, const Layout& layout) const

@@ -48,8 +48,6 @@ public:
     QImage render(ButtonState state, int captionIndex, const QString& caption);
     // Why the last render() gave no image; no failure after a success.
     const Failure& error() const { return m_error; }
-    // error() in words, for generate/, which still takes text from the renderer.
-    QString errorString() const;
 
     // A caption's button in one state as render() would make it, without drawing: its size
     // (empty when no image can be made) and whether a line of text reaches past its edges,

@@ -1,6 +1,5 @@
 #include "CodeViewer.h"
 
-#include "ErrorText.h"
 #include "PlatformServices.h"
 #include "TextEncoding.h"
 
@@ -13,32 +12,31 @@ CodeViewer::CodeViewer(PlatformServices& platform, QObject* parent)
 {
 }
 
-bool CodeViewer::load(const QString& path)
+Failure CodeViewer::load(const QString& path)
 {
     m_lines.clear();
     return append(path);
 }
 
-bool CodeViewer::append(const QString& path)
+Failure CodeViewer::append(const QString& path)
 {
-    m_errorString.clear();
     QFile file(path);
-    const auto fail = [this, &path](const QString& reason) {
-        m_errorString = ErrorText::message(Failure(Failure::Code::Open, path).withDetail(reason));
-        return false;
-    };
-    // A folder opens on this platform and reads as nothing; a device may never end.
+    const Failure cannotOpen(Failure::Code::Open, path);
+    const Failure tooLarge =
+        cannotOpen.because(FailureReason::CodeTooLarge, QString::number(maxFileSize >> 20));
+    // A folder opens on this platform and reads as nothing; a device may never end. The reason
+    // is spelled as Qt spells the others, whatever the locale.
     if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("Is a directory"));
+        return cannotOpen.withDetail(QStringLiteral("Is a directory"));
     if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+        return cannotOpen.withDetail(file.errorString());
     if (!file.isSequential() && file.size() > maxFileSize)
-        return fail(QStringLiteral("The file is larger than %1 MB.").arg(maxFileSize >> 20));
+        return tooLarge;
     const QByteArray bytes = file.read(maxFileSize + 1);
     if (bytes.size() > maxFileSize)
-        return fail(QStringLiteral("The file is larger than %1 MB.").arg(maxFileSize >> 20));
+        return tooLarge;
     if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+        return cannotOpen.withDetail(file.errorString());
 
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     QStringList lines =
@@ -47,7 +45,7 @@ bool CodeViewer::append(const QString& path)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     m_lines += lines;
-    return true;
+    return Failure();
 }
 
 QString CodeViewer::text() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -16,12 +18,10 @@ public:
 
     explicit CodeViewer(PlatformServices& platform, QObject* parent = nullptr);
 
-    // Reads the file as lines, UTF-8 or Windows-1252 as a whole; false with errorString()
-    // "Cannot open file "path". reason" when it cannot.
-    bool load(const QString& path);
+    // Reads the file as lines, UTF-8 or Windows-1252 as a whole; no failure when it could.
+    Failure load(const QString& path);
     // Reads another file in the same way and adds its lines after those already held.
-    bool append(const QString& path);
-    QString errorString() const { return m_errorString; }
+    Failure append(const QString& path);
 
     const QStringList& lines() const { return m_lines; }
     // The whole text as the viewer holds it: the lines joined with CR LF.
@@ -43,6 +43,5 @@ private:
 
     PlatformServices& m_platform;
     QStringList m_lines;
-    QString m_errorString;
     bool m_wholeTextSelected = false;
 };

@@ -1,5 +1,6 @@
 #include "GenerationJob.h"
 
+#include "ErrorText.h"
 #include "PlatformServices.h"
 #include "WizardTexts.h"
 
@@ -71,9 +72,10 @@ void GenerationJob::complete()
                                                                      m_lastResult.imagesPlanned));
     if (!m_lastResult.droppedImages.isEmpty()) {
         const DroppedImage& first = m_lastResult.droppedImages.first();
-        m_platform.showError(WizardTexts::droppedImagesMessage(m_lastResult.droppedImageCount,
-                                                               first.pathStem, first.reason));
+        m_platform.showError(
+            WizardTexts::droppedImagesMessage(m_lastResult.droppedImageCount, first.pathStem,
+                                              ErrorText::messageWithPath(first.reason)));
     }
-    if (!m_lastResult.fatalError.isEmpty())
-        m_platform.showError(m_lastResult.fatalError);
+    if (m_lastResult.fatalError)
+        m_platform.showError(ErrorText::message(m_lastResult.fatalError));
 }

@@ -1,5 +1,6 @@
 #include "PageFlow.h"
 
+#include "ErrorText.h"
 #include "OutputNaming.h"
 
 #include <QFileInfo>
@@ -101,9 +102,8 @@ QString PageFlow::pageCheckMessage(int page, const ButtonProject& project)
             return QStringLiteral("Invalid output directory specified");
         if (project.fileNamePrefix.isEmpty())
             return QStringLiteral("File Name Prefix must be 1 - 8 characters");
-        if (const QString prefixError = OutputNaming::prefixError(project.fileNamePrefix);
-            !prefixError.isEmpty())
-            return prefixError;
+        if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix))
+            return ErrorText::message(refused);
         break;
     case Html:
         if (project.htmlDirection == HtmlDirection::NoChoice)

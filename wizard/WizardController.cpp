@@ -263,11 +263,11 @@ QString WizardController::samplePagePath() const
 std::unique_ptr<CodeViewer> WizardController::openCodeViewer()
 {
     auto viewer = std::make_unique<CodeViewer>(m_platform);
-    const bool loaded =
-        viewer->load(samplePagePath()) &&
-        (!m_project.cssRollovers || viewer->append(OutputNaming::styleSheetPath(m_project)));
-    if (!loaded) {
-        m_platform.showError(viewer->errorString());
+    Failure failure = viewer->load(samplePagePath());
+    if (!failure && m_project.cssRollovers)
+        failure = viewer->append(OutputNaming::styleSheetPath(m_project));
+    if (failure) {
+        m_platform.showError(ErrorText::message(failure));
         return nullptr;
     }
     return viewer;

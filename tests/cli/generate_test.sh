@@ -77,9 +77,12 @@ run "twin too long" 1 generate "$work/long.blp" --output-dir "$work/some" --hidp
 grep -qF "srcset=\"${long:0:250}.png 1x\"" "$work/some/BTNPAGE.html" || fail "twin too long: srcset"
 ! grep -qF "${long:0:250}@2x" "$work/some/BTNPAGE.html" || fail "twin too long: page names it"
 
-# A folder that does not exist is made, with its parents.
-run "missing folder" 0 generate "$example" --output-dir "$work/missing/sub"
+# A folder that does not exist is made, with its parents, also through "..".
+run "missing folder" 0 generate "$example" --output-dir "$work/missing/up/../sub"
 [ "$(count_files "$work/missing/sub")" -eq 26 ] || fail "missing folder: $(count_files "$work/missing/sub") files"
+touch "$work/plain"
+run "folder under a file" 2 generate "$example" --output-dir "$work/plain/sub"
+[ "$err" = "Cannot create folder \"$work/plain/sub\". Not a directory" ] || fail "folder under a file: $err"
 
 # Without --output-dir the example writes into "buttons" under the current folder.
 mkdir "$work/here"

@@ -1,4 +1,5 @@
 #include "CodecTestSupport.h"
+#include "ErrorText.h"
 #include "GifCodec.h"
 #include "ImageFileWriter.h"
 #include "JpegCodec.h"
@@ -69,8 +70,9 @@ void TestImageFileWriter::writesThreeFormats()
     ImageFileWriter writer(options);
     const QImage bitmap = buttonImage();
     const QString base = path(stem);
-    QVERIFY2(writer.write(bitmap, threeFormats(base)), qPrintable(writer.errorString()));
-    QVERIFY(writer.errorString().isEmpty());
+    QVERIFY2(writer.write(bitmap, threeFormats(base)),
+             qPrintable(ErrorText::messageWithPath(writer.error())));
+    QVERIFY(!writer.error());
 
     QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files, QDir::Name),
              QStringList({stem + ".gif", stem + ".jpg", stem + ".png"}));
@@ -119,7 +121,8 @@ void TestImageFileWriter::missingDirectoryFailsWithPathAndNoFile()
     ImageFileWriter writer(options);
     const QString base = path("nowhere/btn1");
     QVERIFY(!writer.write(buttonImage(), threeFormats(base)));
-    QVERIFY2(writer.errorString().contains(base + ".jpg"), qPrintable(writer.errorString()));
+    const QString message = ErrorText::messageWithPath(writer.error());
+    QVERIFY2(message.contains(base + ".jpg"), qPrintable(message));
     QVERIFY(!QFileInfo::exists(path("nowhere")));
 }
 
@@ -142,7 +145,8 @@ void TestImageFileWriter::stopsAtFirstFailure()
     JpegFileOptions options;
     ImageFileWriter writer(options);
     QVERIFY(!writer.write(buttonImage(), threeFormats(base)));
-    QVERIFY2(writer.errorString().contains(base + blocked), qPrintable(writer.errorString()));
+    const QString message = ErrorText::messageWithPath(writer.error());
+    QVERIFY2(message.contains(base + blocked), qPrintable(message));
     for (const char* ext : {".jpg", ".png", ".gif"}) {
         if (blocked != ext)
             QCOMPARE(QFileInfo(base + ext).isFile(), written.contains(ext));
@@ -209,7 +213,7 @@ void TestImageFileWriter::emptyBitmapFails()
     ImageFileWriter writer(options);
     const QString base = path("empty");
     QVERIFY(!writer.write(QImage(), threeFormats(base)));
-    QVERIFY(writer.errorString().contains(base + ".jpg"));
+    QVERIFY(ErrorText::messageWithPath(writer.error()).contains(base + ".jpg"));
     QVERIFY(!QFileInfo::exists(base + ".jpg"));
 }
 

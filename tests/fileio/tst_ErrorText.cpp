@@ -110,6 +110,10 @@ void tst_ErrorText::messages_data()
         << Failure(Code::Refuse, FailureReason::ButtonTooLarge, "20000 x 10")
         << "cannot render a 20000 x 10 button (at most 16384 pixels a side and 64 megapixels)"
         << true;
+    // The folder's reason in the system's words, as it has always read: no "Disk full".
+    QTest::newRow("system's own words")
+        << Failure(Code::Create, "/d/out", ENOSPC).because(FailureReason::FolderNotCreated)
+        << "Cannot create folder \"/d/out\". No space left on device" << true;
     QTest::newRow("none") << Failure() << QString() << true;
 }
 

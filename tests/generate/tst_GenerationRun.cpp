@@ -1,5 +1,6 @@
 #include "../codecs/CodecTestSupport.h"
 #include "AtomicOutputFile.h"
+#include "ErrorText.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
 #include "PredefinedBackground.h"
@@ -81,6 +82,8 @@ private slots:
     void spritesStackTheStates_data();
     void spritesStackTheStates();
     void styleSheetNamesOnlyWrittenSprites();
+    void spritesThatCannotBeMadeAreDropped_data();
+    void spritesThatCannotBeMadeAreDropped();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -106,7 +109,7 @@ void tst_GenerationRun::filesPerOption()
     Fixture f;
     const GenerationResult result = f.run(project);
 
-    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QVERIFY2(result.everythingWritten(), qPrintable(ErrorText::message(result.fatalError)));
     QCOMPARE(result.imagesWritten, stems.size());
     QCOMPARE(result.filesWritten, 3 * stems.size() + 2);
     QStringList expected = imageFiles(stems) << "BTNPAGE.html"
@@ -200,7 +203,7 @@ void tst_GenerationRun::doubleSizeTwinsBesideEachImage()
     Fixture f;
     PredefinedBackground::reloadPictures(project, f.pictures);
     const GenerationResult result = f.run(project);
-    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QVERIFY2(result.everythingWritten(), qPrintable(ErrorText::message(result.fatalError)));
 
     QStringList singles;
     for (const QString& name : filesIn(dir.path()))
@@ -242,7 +245,7 @@ void tst_GenerationRun::failedProjectCopyRestoresProjectFileName()
     Fixture f;
     const GenerationResult result = f.run(project);
     QVERIFY(result.droppedImages.isEmpty());
-    QCOMPARE(result.fatalError, QString("File access denied"));
+    QCOMPARE(ErrorText::message(result.fatalError), QString("File access denied"));
     QVERIFY(result.pageWritten);
     QCOMPARE(result.filesWritten, 6 + 1);
     QVERIFY(QFile::exists(dir.filePath("BTNPAGE.html")));
@@ -278,9 +281,9 @@ void tst_GenerationRun::unwritableDirectory()
     const QStringList stems = {"btn1", "btn1p", "btn2", "btn2p"};
     for (int i = 0; i < stems.size(); ++i) {
         QCOMPARE(result.droppedImages.at(i).pathStem, output + "/" + stems.at(i));
-        QVERIFY(!result.droppedImages.at(i).reason.isEmpty());
+        QVERIFY(!ErrorText::messageWithPath(result.droppedImages.at(i).reason).isEmpty());
     }
-    QCOMPARE(result.fatalError,
+    QCOMPARE(ErrorText::message(result.fatalError),
              QString("Cannot create file \"%1/BTNPAGE.html\". %2").arg(output, reason));
     QCOMPARE(result.imagesWritten, 0);
     QVERIFY(!result.pageWritten);
@@ -319,11 +322,11 @@ void tst_GenerationRun::unrenderableButtonsAreDropped()
 
     QCOMPARE(result.droppedImages.size(), 2);
     QCOMPARE(result.droppedImages.at(0).pathStem, dir.filePath("btn1"));
-    QCOMPARE(result.droppedImages.at(0).reason, reason);
+    QCOMPARE(ErrorText::messageWithPath(result.droppedImages.at(0).reason), reason);
     QCOMPARE(result.droppedImages.at(1).pathStem, dir.filePath("btn1s"));
-    QCOMPARE(result.droppedImages.at(1).reason,
+    QCOMPARE(ErrorText::messageWithPath(result.droppedImages.at(1).reason),
              QString("not rendered: the normal button of this caption failed"));
-    QVERIFY(result.fatalError.isEmpty());
+    QVERIFY(!result.fatalError);
     QCOMPARE(filesIn(dir.path()), (QStringList{"BTNPAGE.html", "btnproject.blp"}));
     QCOMPARE(result.filesWritten, 2);
 }
@@ -392,7 +395,7 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
     const GenerationResult result = f.run(project);
     QCOMPARE(result.droppedImageCount, dropped);
     for (const DroppedImage& image : result.droppedImages)
-        QCOMPARE(image.reason, "File name too long");
+        QCOMPARE(ErrorText::messageWithPath(image.reason), "File name too long");
     QVERIFY(result.pageWritten);
 
     QFile page(result.pagePath);
@@ -447,8 +450,10 @@ void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(results[1].droppedImages.at(i).pathStem.mid(dirs[1].path().size()),
                  results[0].droppedImages.at(i).pathStem.mid(dirs[0].path().size()));
-        QCOMPARE(QString(results[1].droppedImages.at(i).reason).replace(dirs[1].path(), "D"),
-                 QString(results[0].droppedImages.at(i).reason).replace(dirs[0].path(), "D"));
+        QCOMPARE(ErrorText::messageWithPath(results[1].droppedImages.at(i).reason)
+                     .replace(dirs[1].path(), "D"),
+                 ErrorText::messageWithPath(results[0].droppedImages.at(i).reason)
+                     .replace(dirs[0].path(), "D"));
     }
 
     const QStringList names = filesIn(dirs[0].path());
@@ -475,9 +480,10 @@ void tst_GenerationRun::refusedNamesWriteNothing_data()
     QTest::addColumn<QString>("error");
     QTest::addColumn<bool>("css");
     for (const QString& prefix :
-         {QString("../escaped"), QString("a\\b"), QStringLiteral("BTN\0"), QString("..")})
-        QTest::newRow(qPrintable(OutputNaming::quotedText(prefix)))
-            << prefix << QString() << OutputNaming::prefixError(prefix) << false;
+         {QString("../escaped"), QString("a\\b"), QStringLiteral("BTN\0"), QString("..")}) {
+        const QString error = ErrorText::message(OutputNaming::prefixError(prefix));
+        QTest::newRow(qPrintable(error)) << prefix << QString() << error << false;
+    }
     const QString x246(246, 'x');
     QTest::newRow("prefix too long for the project copy")
         << x246 << QString() << "File name too long: " + x246.left(40) << false;
@@ -507,7 +513,7 @@ void tst_GenerationRun::refusedNamesWriteNothing()
     project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
-    QCOMPARE(result.fatalError, error);
+    QCOMPARE(ErrorText::message(result.fatalError), error);
     QCOMPARE(result.filesWritten, 0);
     QVERIFY(!result.pageWritten);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -586,7 +592,7 @@ void tst_GenerationRun::spritesStackTheStates()
     const QString extension = OutputNaming::extension(project.imageFileFormat);
     Fixture f;
     const GenerationResult result = f.run(project);
-    QVERIFY2(result.everythingWritten(), qPrintable(result.fatalError));
+    QVERIFY2(result.everythingWritten(), qPrintable(ErrorText::message(result.fatalError)));
     QVERIFY(QFileInfo(dir.filePath("BTNPAGE.css")).isFile());
 
     const int scales = hiDpi ? 2 : 1;
@@ -650,7 +656,7 @@ void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
     Fixture f;
     const GenerationResult result = f.run(project);
     QCOMPARE(result.droppedImageCount, 1);
-    QCOMPARE(result.droppedImages.at(0).reason, "File name too long");
+    QCOMPARE(ErrorText::messageWithPath(result.droppedImages.at(0).reason), "File name too long");
 
     QFile sheet(dir.filePath("BTNPAGE.css"));
     QVERIFY(sheet.open(QIODevice::ReadOnly));
@@ -662,4 +668,34 @@ void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
     }
     QCOMPARE(named.filter("@2x").size(), 1);
     QCOMPARE(named.size(), 3 + 1); // Home: url and image-set; the other: url only
+}
+
+void tst_GenerationRun::spritesThatCannotBeMadeAreDropped_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a state not drawn")
+        << 0 << 32 << "cannot make the sprite: a state of the button was not drawn";
+    QTest::newRow("states stacked too tall")
+        << 10 << 9000
+        << "cannot make a 10 x 18000 pixels sprite (at most 16384 pixels a side and 64 megapixels)";
+}
+
+void tst_GenerationRun::spritesThatCannotBeMadeAreDropped()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
+    project.cssRollovers = true;
+    project.buttonWidth = width;
+    project.buttonHeight = height;
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QVERIFY(!result.droppedImages.isEmpty());
+    QCOMPARE(result.droppedImages.last().pathStem, dir.filePath("btn1-sprite"));
+    QCOMPARE(ErrorText::messageWithPath(result.droppedImages.last().reason), reason);
+    QVERIFY(result.pageWritten);
 }

@@ -1,8 +1,10 @@
+#include "ErrorText.h"
 #include "ImageEncoderPool.h"
 
 #include <QHash>
 #include <QtTest>
 
+#include <cerrno>
 #include <chrono>
 #include <mutex>
 #include <stdexcept>
@@ -38,12 +40,12 @@ struct FakeDisk
 
     ImageEncoderPool::Encoder encoder(std::chrono::microseconds delay = {})
     {
-        return [this, delay](const QImage& image, const ImageEncoderPool::Files& paths, QString*) {
+        return [this, delay](const QImage& image, const ImageEncoderPool::Files& paths) {
             // Later slots finish sooner, so any missing wait would show.
             std::this_thread::sleep_for(delay * (1 + (64 - slotOf(image) % 64) / 16));
             std::lock_guard<std::mutex> lock(mutex);
             files.insert(paths.first().path, slotOf(image));
-            return true;
+            return Failure();
         };
     }
 };
@@ -106,7 +108,7 @@ void tst_ImageEncoderPool::sameStemsKeepTheLaterImage()
     QVERIFY(reports.inOrder);
     QCOMPARE(reports.outcomes.size(), images);
     for (int slot = 0; slot < images; ++slot)
-        QVERIFY(reports.outcomes.at(slot).written);
+        QVERIFY(reports.outcomes.at(slot).written());
     QCOMPARE(disk.files.size(), images / 3 * 2);
     for (int slot = 0; slot < images; slot += 3)
         QCOMPARE(disk.files.value(QString("btn%1.png").arg(slot)), slot + 2);
@@ -140,16 +142,13 @@ void tst_ImageEncoderPool::bytesInFlightStayBounded()
 
 void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
 {
-    const auto encoder = [](const QImage& image, const ImageEncoderPool::Files& files,
-                            QString* error) {
+    const auto encoder = [](const QImage& image, const ImageEncoderPool::Files& files) {
         const int slot = slotOf(image);
         if (slot % 5 == 1)
             throw std::runtime_error("out of memory");
-        if (slot % 5 == 3) {
-            *error = "Cannot write file \"" + files.first().path + "\". Disk full";
-            return false;
-        }
-        return true;
+        if (slot % 5 == 3)
+            return Failure(Failure::Code::Write, files.first().path, ENOSPC);
+        return Failure();
     };
     Reports reports;
     ImageEncoderPool pool(encoder, 2);
@@ -157,7 +156,9 @@ void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
     for (int slot = 0; slot < 20; ++slot) {
         // Slots that failed before encoding are reported among the others, in turn.
         if (slot % 5 == 4)
-            pool.addOutcome(slot, QString("btn%1").arg(slot), {false, "not drawn"});
+            pool.addOutcome(
+                slot, QString("btn%1").arg(slot),
+                {Failure(Failure::Code::Refuse, FailureReason::ButtonNotDrawn, "0 x 9")});
         else
             pool.add(slot, numbered(slot), QString("btn%1").arg(slot),
                      pngOf(QString("btn%1").arg(slot)));
@@ -168,14 +169,14 @@ void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
     for (int slot = 0; slot < 20; ++slot) {
         const ImageEncoderPool::Outcome outcome = reports.outcomes.at(slot);
         QCOMPARE(reports.stems.at(slot), QString("btn%1").arg(slot));
-        QCOMPARE(outcome.written, slot % 5 != 1 && slot % 5 != 3 && slot % 5 != 4);
-        const QString expected = slot % 5 == 4   ? QString("not drawn")
+        QCOMPARE(outcome.written(), slot % 5 != 1 && slot % 5 != 3 && slot % 5 != 4);
+        const QString expected = slot % 5 == 4   ? QString("cannot render a 0 x 9 button")
                                  : slot % 5 == 1 ? QString("out of memory")
                                  : slot % 5 == 3 ? QString("Cannot write file \"btn%1.png\". "
                                                            "Disk full")
                                                        .arg(slot)
                                                  : QString();
-        QCOMPARE(outcome.errorString, expected);
+        QCOMPARE(ErrorText::messageWithPath(outcome.failure), expected);
     }
 }
 

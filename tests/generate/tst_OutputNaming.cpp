@@ -1,3 +1,4 @@
+#include "ErrorText.h"
 #include "OutputNaming.h"
 
 #include <QtTest>
@@ -217,7 +218,7 @@ void tst_OutputNaming::prefixError()
 {
     QFETCH(QString, prefix);
     QFETCH(QString, error);
-    QCOMPARE(OutputNaming::prefixError(prefix), error);
+    QCOMPARE(ErrorText::message(OutputNaming::prefixError(prefix)), error);
 }
 
 void tst_OutputNaming::tooLongName_data()
@@ -249,7 +250,7 @@ void tst_OutputNaming::tooLongName()
     project.useCaptionsAsNames = true;
     project.javaScriptOption = JavaScriptOption::Static;
     project.captions = {"Home", caption};
-    QCOMPARE(OutputNaming::tooLongNameError(project, 255), error);
+    QCOMPARE(ErrorText::message(OutputNaming::tooLongNameError(project, 255)), error);
 }
 
 QTEST_MAIN(tst_OutputNaming)

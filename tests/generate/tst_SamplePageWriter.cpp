@@ -1,4 +1,5 @@
 #include "BufferedLineFile.h"
+#include "ErrorText.h"
 #include "OutputNaming.h"
 #include "SamplePageWriter.h"
 
@@ -39,8 +40,9 @@ QStringList writtenPage(ButtonProject project, const ButtonSizeTables& tables)
     project.outputDirectory = dir.path();
     SamplePageWriter writer(project, tables);
     QFile file(OutputNaming::samplePagePath(project));
-    if (!writer.write() || !file.open(QIODevice::ReadOnly)) {
-        qWarning("page not written: %s", qPrintable(writer.errorString()));
+    const Failure failure = writer.write();
+    if (failure || !file.open(QIODevice::ReadOnly)) {
+        qWarning("page not written: %s", qPrintable(ErrorText::message(failure)));
         return {};
     }
     QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
@@ -508,7 +510,8 @@ void tst_SamplePageWriter::writesWholePageWithCrLf()
     project.fileNamePrefix = "Btn";
     const ButtonSizeTables tables = sizes({{120, 32}});
     SamplePageWriter writer(project, tables);
-    QVERIFY2(writer.write(), qPrintable(writer.errorString()));
+    const Failure failure = writer.write();
+    QVERIFY2(!failure, qPrintable(ErrorText::message(failure)));
 
     QFile file(dir.filePath("BtnPAGE.html"));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -576,11 +579,10 @@ void tst_SamplePageWriter::unwritablePathIsReported()
     project.outputDirectory = dir.filePath("missing");
     const ButtonSizeTables tables = sizes({{120, 32}});
     SamplePageWriter writer(project, tables);
-    QVERIFY(!writer.write());
+    const QString message = ErrorText::message(writer.write());
     const QString path = dir.filePath("missing/BTNPAGE.html");
-    QVERIFY2(writer.errorString().startsWith("Cannot create file \"" + path + "\". "),
-             qPrintable(writer.errorString()));
-    QVERIFY(writer.errorString().size() > QString("Cannot create file \"" + path + "\". ").size());
+    QVERIFY2(message.startsWith("Cannot create file \"" + path + "\". "), qPrintable(message));
+    QVERIFY(message.size() > QString("Cannot create file \"" + path + "\". ").size());
     QVERIFY(!QFile::exists(path));
 }
 
@@ -609,12 +611,11 @@ void tst_SamplePageWriter::pageCutShortKeepsOldPage()
     limited.rlim_cur = 4096;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
-    const bool written = writer.write();
+    const Failure failure = writer.write();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QVERIFY(!written);
-    QCOMPARE(writer.errorString(), "Cannot write file \"" + path + "\". Disk full");
+    QCOMPARE(ErrorText::message(failure), "Cannot write file \"" + path + "\". Disk full");
     QFile page(path);
     QVERIFY(page.open(QIODevice::ReadOnly));
     QCOMPARE(page.readAll(), QByteArray("old page"));

@@ -23,7 +23,7 @@ private:
     {
         QFile f(m_dir.filePath(QStringLiteral("BTNPAGE.html")));
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() &&
-               (f.close(), true) && viewer.load(f.fileName());
+               (f.close(), true) && !viewer.load(f.fileName());
     }
 
     QTemporaryDir m_dir;
