@@ -27,9 +27,9 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::EmptyPicture:
         return "Cannot write an empty picture to \"%1\".";
     case FailureReason::PictureTooLarge:
-        return "Picture \"%1\" is too large: %2 (%3).";
+        return "Picture \"%1\" is too large: %2 pixels (%3).";
     case FailureReason::PictureEmpty:
-        return "Picture \"%1\" is empty: %2.";
+        return "Picture \"%1\" is empty: %2 pixels.";
     case FailureReason::JpegWrite:
         return "Error writing JPEG file \"%1\": %2";
     case FailureReason::JpegRead:
@@ -63,7 +63,7 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::NormalButtonFailed:
         return "not rendered: the normal button of this caption failed";
     case FailureReason::DoubledPictureTooLarge:
-        return "cannot double the background picture to %2 (%3)";
+        return "cannot double the background picture to %2 pixels (%3)";
 
         // The project file and the settings.
 

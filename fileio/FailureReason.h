@@ -14,8 +14,8 @@ enum class FailureReason : quint8
     PngWrite,
     PngRead,
     EmptyPicture,    // a null bitmap handed to a writer
-    PictureTooLarge, // detail: the size, "W x H pixels"
-    PictureEmpty,    // detail: the size, "W x H pixels"
+    PictureTooLarge, // detail: the size, "W x H"
+    PictureEmpty,    // detail: the size, "W x H"
     JpegWrite,
     JpegRead,
     GifWrite,
@@ -34,7 +34,7 @@ enum class FailureReason : quint8
     ButtonTooLarge,         // detail: the size, "W x H"
     CaptionTooLong,         // a variable-width button that would pass the largest side
     NormalButtonFailed,     // so the caption's other states have no size
-    DoubledPictureTooLarge, // detail: the doubled size, "W x H pixels"
+    DoubledPictureTooLarge, // detail: the doubled size, "W x H"
 
     // The project file and the settings.
 

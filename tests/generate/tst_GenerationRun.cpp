@@ -308,9 +308,9 @@ void tst_GenerationRun::unrenderableButtonsAreDropped()
     Fixture f;
     if (refused) {
         project.normal.backgroundKind = BackgroundKind::OwnImage;
-        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage,
-                              Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge,
-                                      "40000 x 2 pixels"));
+        f.pictures.setRefusal(
+            ButtonState::Normal, BackgroundKind::OwnImage,
+            Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge, "40000 x 2"));
     } else {
         project.buttonWidth = 0;
     }
