@@ -26,7 +26,6 @@ public:
     bool commit();
     // A FileError, for the project file writer, which still words it itself.
     FileError error() const { return m_file.error(); }
-    int systemError() const { return m_file.systemError(); }
 
     using LineSink = std::function<void(const QString& line)>;
     using Producer = std::function<void(const LineSink&)>;

@@ -189,10 +189,10 @@ bool SettingsStore::replaceValue(const QString& valueName, const std::optional<Q
 FileError SettingsStore::writeValue(const QString& key, const std::optional<QByteArray>& bytes)
 {
     // The settings file is the user's own: a link at its name is followed.
-    int error = 0;
-    const QString target = AtomicOutputFile::finalTarget(m_filePath, &error);
-    if (target.isEmpty())
-        return FileError(FileError::Code::Open, m_filePath, error);
+    const AtomicOutputFile::LinkEnd end = AtomicOutputFile::finalTarget(m_filePath);
+    if (end.failure)
+        return end.failure;
+    const QString& target = end.path;
     const QString folder = QFileInfo(target).path();
     errno = 0;
     if (!QDir().mkpath(folder))

@@ -383,7 +383,7 @@ void tst_SettingsStore::abandonedTemporariesGo()
     QVERIFY(live.open());
     const QStringList killed = {".brindlewick-4d2f.tmp", ".brindlewick.ini.Ab12Cd"};
     for (const QString& name : killed)
-        QVERIFY(AtomicOutputFile::writeFile(dir.filePath(name), "half"));
+        QVERIFY(!AtomicOutputFile::writeFile(dir.filePath(name), "half").isError());
     QVERIFY(SettingsStore(path).saveJpegOptions(JpegFileOptions()));
     for (const QString& name : killed)
         QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
