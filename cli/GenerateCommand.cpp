@@ -23,14 +23,11 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     ButtonProject project;
     BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
-    ProjectFileReader reader(
-        project, [&pictures](ButtonState state, const QString& path, QString* error) {
-            const Failure failure = OwnImageLoader::loadInto(pictures, state, path);
-            *error = ErrorText::message(failure);
-            return !failure;
-        });
-    if (!reader.loadProjectFile()) {
-        err << m_projectPath << ": " << reader.errorString() << Qt::endl;
+    ProjectFileReader reader(project, [&pictures](ButtonState state, const QString& path) {
+        return OwnImageLoader::loadInto(pictures, state, path);
+    });
+    if (const Failure failure = reader.loadProjectFile()) {
+        err << m_projectPath << ": " << ErrorText::message(failure) << Qt::endl;
         return Failed;
     }
     if (!reader.namedProjectKey()) {

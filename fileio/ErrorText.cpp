@@ -12,7 +12,7 @@ namespace {
 const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
-// reason), %3 for the picture limits.
+// reason), %3 for the picture limits, %4 for the classic I/O text.
 const char* sentenceOf(FailureReason reason)
 {
     switch (reason) {
@@ -66,10 +66,44 @@ const char* sentenceOf(FailureReason reason)
         return "cannot double the background picture to %2 pixels (%3)";
 
         // The project file and the settings.
+    case FailureReason::ProjectFileAccess:
+        return "%4";
+    case FailureReason::NotAnInteger:
+        return "'%2' is not a valid integer value";
+    case FailureReason::NotAColour:
+        return "'%2' is not a colour of the form #RRGGBB";
+    case FailureReason::PipeTooLarge:
+        return "Project read from a pipe is larger than 64 MB"; // the reader's bound
 
         // The generation run.
     }
     return "Unknown image file error.";
+}
+
+// No more of a long name or value than this is shown, and never half a character.
+QString startOf(const QString& text)
+{
+    constexpr qsizetype shown = 40;
+    qsizetype n = qMin(text.size(), shown);
+    if (n < text.size() && text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
+}
+
+// The detail as a sentence shows it. A value quoted from a project file may be a megabyte long.
+QString shownDetail(const Failure& failure)
+{
+    const QString& detail = failure.detail();
+    switch (failure.reason()) {
+    case FailureReason::NotAnInteger: {
+        const QString start = startOf(detail);
+        return start.size() < detail.size() ? start + QLatin1String("...") : start;
+    }
+    case FailureReason::NotAColour:
+        return detail.left(40); // cut as it always was, without a mark
+    default:
+        return ErrorText::reason(failure);
+    }
 }
 
 // Substituted by hand: a path may itself hold "%2".
@@ -80,29 +114,21 @@ QString sentence(const Failure& failure)
     result.reserve(text.size() + failure.path().size() + failure.detail().size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'3') {
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'4') {
             result += text[i];
             continue;
         }
         if (next == u'1')
             result += failure.path();
         else if (next == u'2')
-            result += ErrorText::reason(failure);
-        else
+            result += shownDetail(failure);
+        else if (next == u'3')
             result += QLatin1String(limitText);
+        else
+            result += ErrorText::ioText(failure);
         ++i;
     }
     return result;
-}
-
-// No more of a name too long than this is shown, and never half a character.
-QString startOfLongName(const QString& name)
-{
-    constexpr qsizetype shown = 40;
-    qsizetype n = qMin(name.size(), shown);
-    if (n < name.size() && name.at(n - 1).isHighSurrogate())
-        --n;
-    return name.left(n);
 }
 
 // Whether message() shows the whole path, where there is one.
@@ -113,7 +139,7 @@ bool showsWholePath(const Failure& failure)
     if (failure.reason() != FailureReason::None)
         return std::strstr(sentenceOf(failure.reason()), "%1") != nullptr;
     if (failure.code() == Failure::Code::NameTooLong)
-        return startOfLongName(failure.path()) == failure.path();
+        return startOf(failure.path()) == failure.path();
     return true;
 }
 
@@ -244,7 +270,7 @@ QString ErrorText::message(const Failure& failure)
     if (failure.reason() != FailureReason::None)
         return sentence(failure);
     if (failure.code() == Failure::Code::NameTooLong) {
-        const QString name = startOfLongName(failure.path());
+        const QString name = startOf(failure.path());
         return name.isEmpty() ? QStringLiteral("File name too long")
                               : QStringLiteral("File name too long: ") + name;
     }

@@ -37,6 +37,10 @@ enum class FailureReason : quint8
     DoubledPictureTooLarge, // detail: the doubled size, "W x H"
 
     // The project file and the settings.
+    ProjectFileAccess, // opening, reading or saving a project, in the classic I/O words
+    NotAnInteger,      // detail: the value as the file has it
+    NotAColour,        // detail: the value as the file has it
+    PipeTooLarge,      // a project read from a pipe
 
     // The generation run.
 };

@@ -1,5 +1,6 @@
 #include "GenerationSteps.h"
 
+#include "ErrorText.h"
 #include "ImageLimits.h"
 
 #include "OutputNaming.h"
@@ -255,9 +256,9 @@ bool GenerationSteps::writePage()
 void GenerationSteps::writeProjectCopy()
 {
     m_result.projectCopyPath = OutputNaming::projectCopyPath(m_project);
-    ProjectFileWriter writer;
-    if (writer.saveProjectFile(m_project, m_result.projectCopyPath))
-        ++m_result.filesWritten;
+    if (const Failure failure =
+            ProjectFileWriter::saveProjectFile(m_project, m_result.projectCopyPath))
+        m_result.fatalError = ErrorText::message(failure);
     else
-        m_result.fatalError = writer.errorString();
+        ++m_result.filesWritten;
 }

@@ -110,6 +110,13 @@ void tst_ErrorText::messages_data()
         << Failure(Code::Refuse, FailureReason::ButtonTooLarge, "20000 x 10")
         << "cannot render a 20000 x 10 button (at most 16384 pixels a side and 64 megapixels)"
         << true;
+    // A project file's failure reads as its classic text; a value is quoted from the file.
+    QTest::newRow("project file")
+        << Failure(Code::Write, page, ENOSPC).because(FailureReason::ProjectFileAccess)
+        << "Disk full" << false;
+    QTest::newRow("colour cut at 40")
+        << Failure(Code::Unparsable, FailureReason::NotAColour, QString(39, 'r') + "%1xyz")
+        << "'" + QString(39, 'r') + "%' is not a colour of the form #RRGGBB" << true;
     QTest::newRow("none") << Failure() << QString() << true;
 }
 

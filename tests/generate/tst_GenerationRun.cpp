@@ -226,7 +226,8 @@ void tst_GenerationRun::projectCopyAndProjectFileName()
     ButtonProject copy;
     copy.projectFileName = dir.filePath("btnproject.blp");
     ProjectFileReader reader(copy);
-    QVERIFY2(reader.loadProjectFile(), qPrintable(reader.errorString()));
+    const Failure failure = reader.loadProjectFile();
+    QVERIFY2(!failure, qPrintable(ErrorText::message(failure)));
     QCOMPARE(copy.captions, project.captions);
     QCOMPARE(copy.outputDirectory, dir.path());
     QCOMPARE(copy.normal.fontName, QString("DejaVu Sans"));
