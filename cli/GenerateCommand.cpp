@@ -18,7 +18,9 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
 {
     // The user's stored option sets, as the wizard loads them, so both write the same bytes.
     OptionSets options;
-    SettingsStore(SettingsStore::userFilePath()).loadOptionSets(options);
+    for (const Failure& failure :
+         SettingsStore(SettingsStore::userFilePath()).loadOptionSets(options))
+        err << ErrorText::settingsLine(failure) << Qt::endl;
 
     ButtonProject project;
     BackgroundPictures pictures;

@@ -1,5 +1,7 @@
 #include "BufferedLineFile.h"
 
+#include "ErrorText.h"
+
 BufferedLineFile::BufferedLineFile(const QString& targetPath) : m_file(targetPath)
 {
     // One line more than a chunk fits without growing the buffer in most cases.

@@ -74,6 +74,11 @@ const char* sentenceOf(FailureReason reason)
         return "'%2' is not a colour of the form #RRGGBB";
     case FailureReason::PipeTooLarge:
         return "Project read from a pipe is larger than 64 MB"; // the reader's bound
+    case FailureReason::JpegOptionsInvalid:
+    case FailureReason::TextOptionsInvalid:
+        return "Invalid data type for '%2'";
+    case FailureReason::SettingsNotSaved:
+        return "Failed to set data for '%2'";
 
         // The generation run.
     }
@@ -284,4 +289,25 @@ QString ErrorText::messageWithPath(const Failure& failure)
     if (showsWholePath(failure))
         return text;
     return text + QLatin1String(" (") + failure.path() + QLatin1Char(')');
+}
+
+QString ErrorText::settingsLine(const Failure& failure)
+{
+    switch (failure.reason()) {
+    case FailureReason::SettingsNotSaved:
+        if (failure.path().isEmpty())
+            return QString();
+        return QStringLiteral("brindlewick: ") + message(failure) + QStringLiteral(": ") +
+               message(failure.because(FailureReason::None));
+    case FailureReason::JpegOptionsInvalid:
+    case FailureReason::TextOptionsInvalid: {
+        const bool jpeg = failure.reason() == FailureReason::JpegOptionsInvalid;
+        return QStringLiteral("brindlewick: warning: %1 in %2; the default %3 are used")
+            .arg(message(failure), failure.path(),
+                 jpeg ? QStringLiteral("JPEG options") : QStringLiteral("offsets and indents"));
+    }
+    default:
+        return QStringLiteral("brindlewick: warning: %1; the default options are used")
+            .arg(message(failure));
+    }
 }

@@ -35,6 +35,11 @@ public:
     // project reports.
     static QString ioText(const Failure& failure);
 
+    // The line stderr gets for a failure of the settings file: for one that cannot be read, or
+    // a value in it, a warning that defaults are used; for one that cannot be saved, the file's
+    // own failure (none when there is no file).
+    static QString settingsLine(const Failure& failure);
+
     // The text of a classic code; "I/O error %d" for any other number.
     static QString classicText(int code);
     // The classic code for an errno value, or 0 when there is none:

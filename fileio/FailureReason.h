@@ -37,10 +37,13 @@ enum class FailureReason : quint8
     DoubledPictureTooLarge, // detail: the doubled size, "W x H"
 
     // The project file and the settings.
-    ProjectFileAccess, // opening, reading or saving a project, in the classic I/O words
-    NotAnInteger,      // detail: the value as the file has it
-    NotAColour,        // detail: the value as the file has it
-    PipeTooLarge,      // a project read from a pipe
+    ProjectFileAccess,  // opening, reading or saving a project, in the classic I/O words
+    NotAnInteger,       // detail: the value as the file has it
+    NotAColour,         // detail: the value as the file has it
+    PipeTooLarge,       // a project read from a pipe
+    JpegOptionsInvalid, // detail: the stored value's name
+    TextOptionsInvalid, // detail: the stored value's name
+    SettingsNotSaved,   // detail: the value's name; code, path and errno: why the file failed
 
     // The generation run.
 };

@@ -1,5 +1,4 @@
 #include "ErrorText.h"
-#include "FileError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,15 +54,13 @@ void tst_ErrorText::ioText()
     QVERIFY(dir.isValid());
     const QString path = name == QLatin1String("-") ? QString() : dir.filePath(name);
     QCOMPARE(ErrorText::ioText(Failure(Failure::Code::Open, path, error)), text);
-    // As the callers not yet handing a Failure up still ask for it.
-    QCOMPARE(FileError(Failure::Code::Open, path, error).ioErrorText(), text);
 }
 
 void tst_ErrorText::classicTexts()
 {
     QCOMPARE(ErrorText::classicText(ErrorText::ReadBeyondEnd),
              QStringLiteral("Read beyond end of file"));
-    QCOMPARE(FileError::classicText(FileError::InvalidNumericInput),
+    QCOMPARE(ErrorText::classicText(ErrorText::InvalidNumericInput),
              QStringLiteral("Invalid numeric input"));
     QCOMPARE(ErrorText::classicText(32), QStringLiteral("I/O error 32"));
 }
