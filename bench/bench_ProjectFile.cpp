@@ -30,7 +30,8 @@ void BM_ReadProjectBytes(benchmark::State& state)
     for (auto _ : state) {
         ButtonProject project;
         ProjectFileReader reader(project);
-        benchmark::DoNotOptimize(reader.loadFromBytes(bytes));
+        Failure failure = reader.loadFromBytes(bytes);
+        benchmark::DoNotOptimize(failure);
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }

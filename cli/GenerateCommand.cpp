@@ -93,8 +93,9 @@ GenerateCommand::ExitCode generate(const ButtonProject& project, const Backgroun
     });
     const GenerationResult result = run.run();
     if (result.fatalError) {
-        // The project writer's failure names no file: its path goes in front.
-        if (result.fatalError.path().isEmpty())
+        // The project writer's words do not name its file: the path goes in front.
+        const Failure& fatal = result.fatalError;
+        if (fatal.path().isEmpty() || !ErrorText::showsWholePath(fatal))
             err << (result.pageWritten ? result.projectCopyPath : result.pagePath) << ": ";
         err << ErrorText::message(result.fatalError) << Qt::endl;
         return GenerateCommand::Failed;
@@ -113,19 +114,18 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
 {
     // The user's stored option sets, as the wizard loads them, so both write the same bytes.
     OptionSets options;
-    SettingsStore(SettingsStore::userFilePath()).loadOptionSets(options);
+    for (const Failure& failure :
+         SettingsStore(SettingsStore::userFilePath()).loadOptionSets(options))
+        err << ErrorText::settingsLine(failure) << Qt::endl;
 
     ButtonProject project;
     BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
-    ProjectFileReader reader(
-        project, [&pictures](ButtonState state, const QString& path, QString* error) {
-            const Failure failure = OwnImageLoader::loadInto(pictures, state, path);
-            *error = ErrorText::message(failure);
-            return !failure;
-        });
-    if (!reader.loadProjectFile()) {
-        err << m_projectPath << ": " << reader.errorString() << Qt::endl;
+    ProjectFileReader reader(project, [&pictures](ButtonState state, const QString& path) {
+        return OwnImageLoader::loadInto(pictures, state, path);
+    });
+    if (const Failure failure = reader.loadProjectFile()) {
+        err << m_projectPath << ": " << ErrorText::message(failure) << Qt::endl;
         return Failed;
     }
     if (!reader.namedProjectKey()) {

@@ -4,8 +4,8 @@
 
 Failure sizeRefusal(const QString& path, qint64 width, qint64 height)
 {
-    const bool empty = ImageLimits::judge(width, height) == ImageLimits::Verdict::Empty;
     return Failure(Failure::Code::Refuse, path)
-        .because(empty ? FailureReason::PictureEmpty : FailureReason::PictureTooLarge,
-                 ImageLimits::sizeText(width, height));
+        .because(ImageLimits::isEmpty(width, height) ? FailureReason::PictureEmpty
+                                                     : FailureReason::PictureTooLarge,
+                 QStringLiteral("%1 x %2").arg(width).arg(height));
 }

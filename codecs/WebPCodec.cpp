@@ -73,8 +73,9 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
         return failed.because(FailureReason::EmptyPicture);
     if (bitmap.width() > maxSide || bitmap.height() > maxSide) {
         return failed.because(FailureReason::WebPWrite,
-                              QStringLiteral("%1 is more than %2 pixels a side")
-                                  .arg(ImageLimits::sizeText(bitmap.width(), bitmap.height()))
+                              QStringLiteral("%1 x %2 pixels is more than %3 pixels a side")
+                                  .arg(bitmap.width())
+                                  .arg(bitmap.height())
                                   .arg(maxSide));
     }
     const QImage source = bitmap.format() == QImage::Format_RGB32

@@ -95,10 +95,10 @@ bool AtomicOutputFile::checkTarget()
         return fail(Failure::Code::Create, ENAMETOOLONG);
     QString target = m_targetPath;
     if (m_followLinks) {
-        int error = 0;
-        target = finalTarget(m_targetPath, &error);
-        if (target.isEmpty())
-            return fail(Failure::Code::Create, error);
+        const LinkEnd end = finalTarget(m_targetPath);
+        if (end.failure)
+            return fail(Failure::Code::Create, end.failure.systemError());
+        target = end.path;
     }
     m_encodedTarget = QFile::encodeName(target);
     m_encodedFolder = QFile::encodeName(target.left(folderEnd(target)));
@@ -264,14 +264,11 @@ bool AtomicOutputFile::commit()
     return true;
 }
 
-bool AtomicOutputFile::writeFile(const QString& targetPath, const QByteArray& bytes,
-                                 int* systemError)
+Failure AtomicOutputFile::writeFile(const QString& targetPath, const QByteArray& bytes)
 {
     AtomicOutputFile file(targetPath);
-    const bool ok = file.writeAll(bytes.constData(), std::size_t(bytes.size()));
-    if (systemError)
-        *systemError = ok ? 0 : file.systemError();
-    return ok;
+    file.writeAll(bytes.constData(), std::size_t(bytes.size()));
+    return file.error();
 }
 
 bool AtomicOutputFile::isTemporaryName(const QString& fileName)
@@ -321,21 +318,18 @@ int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
     return removed;
 }
 
-QString AtomicOutputFile::finalTarget(const QString& path, int* error)
+AtomicOutputFile::LinkEnd AtomicOutputFile::finalTarget(const QString& path)
 {
     QString current = QFileInfo(path).absoluteFilePath();
     for (int hop = 0; hop < 40; ++hop) {
         char buffer[PATH_MAX];
         const ssize_t n = ::readlink(QFile::encodeName(current).constData(), buffer, sizeof buffer);
         if (n < 0)
-            return current;
-        if (std::size_t(n) == sizeof buffer) {
-            *error = ENAMETOOLONG;
-            return QString();
-        }
+            return {current, Failure()};
+        if (std::size_t(n) == sizeof buffer)
+            return {QString(), Failure(Failure::Code::Open, path, ENAMETOOLONG)};
         const QString next = QFile::decodeName(QByteArray(buffer, n));
         current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).path() + u'/' + next;
     }
-    *error = ELOOP;
-    return QString();
+    return {QString(), Failure(Failure::Code::Open, path, ELOOP)};
 }

@@ -39,7 +39,6 @@ public:
     bool commit();
     // What failed: creating (Code::Create), writing, closing or renaming the temporary.
     Failure error() const { return m_error; }
-    int systemError() const { return m_error.systemError(); }
     QString targetPath() const { return m_targetPath; }
     QString temporaryPath() const;
 
@@ -47,9 +46,8 @@ public:
     // file without a name and linked in place when complete, with no temporary at all. (Should
     // the close then report a failed write-back, the new name is removed again.)
     bool writeAll(const void* bytes, std::size_t count);
-    // writeAll() of a new object; *systemError gets the errno of a failure.
-    static bool writeFile(const QString& targetPath, const QByteArray& bytes,
-                          int* systemError = nullptr);
+    // writeAll() of a new object.
+    static Failure writeFile(const QString& targetPath, const QByteArray& bytes);
 
     // Removes the temporaries in the folder that no process holds (their writers were killed
     // before they could clean up). Returns how many were removed.
@@ -58,8 +56,14 @@ public:
     static bool removeIfAbandoned(const QString& path);
     static bool isTemporaryName(const QString& fileName);
     // The absolute path at the end of a chain of links (the path itself when it is no link;
-    // the end need not exist). Empty, with *error set, for a chain too long or looping.
-    static QString finalTarget(const QString& path, int* error);
+    // the end need not exist). A chain too long or looping has no end: the path is empty and
+    // the failure is one to open the chain's start.
+    struct LinkEnd
+    {
+        QString path;
+        Failure failure;
+    };
+    static LinkEnd finalTarget(const QString& path);
 
 private:
     bool checkTarget();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AtomicOutputFile.h"
-#include "FileError.h"
+#include "Failure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,9 +24,7 @@ public:
     void writeLine(const QString& line);
     // Writes what is buffered and renames the file into place.
     bool commit();
-    // A FileError, for the project file writer, which still words it itself.
-    FileError error() const { return m_file.error(); }
-    int systemError() const { return m_file.systemError(); }
+    Failure error() const { return m_file.error(); }
 
     using LineSink = std::function<void(const QString& line)>;
     using Producer = std::function<void(const LineSink&)>;

@@ -13,7 +13,8 @@ const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
 // reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
-// classic words would change what a message has always said), %5 for the detail quoted.
+// classic words would change what a message has always said), %5 for the detail quoted, %6 for
+// the classic I/O text.
 const char* sentenceOf(FailureReason reason)
 {
     switch (reason) {
@@ -28,9 +29,9 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::EmptyPicture:
         return "Cannot write an empty picture to \"%1\".";
     case FailureReason::PictureTooLarge:
-        return "Picture \"%1\" is too large: %2 (%3).";
+        return "Picture \"%1\" is too large: %2 pixels (%3).";
     case FailureReason::PictureEmpty:
-        return "Picture \"%1\" is empty: %2.";
+        return "Picture \"%1\" is empty: %2 pixels.";
     case FailureReason::JpegWrite:
         return "Error writing JPEG file \"%1\": %2";
     case FailureReason::JpegRead:
@@ -64,9 +65,22 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::NormalButtonFailed:
         return "not rendered: the normal button of this caption failed";
     case FailureReason::DoubledPictureTooLarge:
-        return "cannot double the background picture to %2 (%3)";
+        return "cannot double the background picture to %2 pixels (%3)";
 
         // The project file and the settings.
+    case FailureReason::ProjectFileAccess:
+        return "%6";
+    case FailureReason::NotAnInteger:
+        return "'%2' is not a valid integer value";
+    case FailureReason::NotAColour:
+        return "'%2' is not a colour of the form #RRGGBB";
+    case FailureReason::PipeTooLarge:
+        return "Project read from a pipe is larger than 64 MB"; // the reader's bound
+    case FailureReason::JpegOptionsInvalid:
+    case FailureReason::TextOptionsInvalid:
+        return "Invalid data type for '%2'";
+    case FailureReason::SettingsNotSaved:
+        return "Failed to set data for '%2'";
 
         // The generation run.
     case FailureReason::InvalidPrefix:
@@ -80,7 +94,6 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::SpriteTooLarge:
         return "cannot make a %2 sprite (%3)";
     case FailureReason::CaughtException:
-    case FailureReason::ProjectCopyFailed:
         return "%2";
     case FailureReason::CodeTooLarge:
         return "Cannot open file \"%1\". The file is larger than %2 MB.";
@@ -88,21 +101,21 @@ const char* sentenceOf(FailureReason reason)
     return "Unknown image file error.";
 }
 
-// No more of a name too long than this is shown, and never half a character.
-QString startOfLongName(const QString& name)
+// No more of a long name or value than this is shown, and never half a character.
+QString startOf(const QString& text)
 {
     constexpr qsizetype shown = 40;
-    qsizetype n = qMin(name.size(), shown);
-    if (n < name.size() && name.at(n - 1).isHighSurrogate())
+    qsizetype n = qMin(text.size(), shown);
+    if (n < text.size() && text.at(n - 1).isHighSurrogate())
         --n;
-    return name.left(n);
+    return text.left(n);
 }
 
 // Text in double quotes, with quotes, backslashes and control characters escaped, and no more
 // of it than of a name too long.
 QString quoted(const QString& text)
 {
-    const QString shown = startOfLongName(text);
+    const QString shown = startOf(text);
     QString result = QStringLiteral("\"");
     for (const QChar c : shown) {
         if (c == u'"' || c == u'\\')
@@ -117,20 +130,38 @@ QString quoted(const QString& text)
     return result + u'"';
 }
 
+// The detail as a sentence shows it. A value quoted from a project file may be a megabyte long.
+QString shownDetail(const Failure& failure)
+{
+    const QString& detail = failure.detail();
+    switch (failure.reason()) {
+    case FailureReason::NotAnInteger: {
+        const QString start = startOf(detail);
+        return start.size() < detail.size() ? start + QLatin1String("...") : start;
+    }
+    case FailureReason::NotAColour:
+        return detail.left(40); // cut as it always was, without a mark
+    default:
+        return ErrorText::reason(failure);
+    }
+}
+
 QString placeholder(char16_t digit, const Failure& failure)
 {
     switch (digit) {
     case u'1':
         return failure.path();
     case u'2':
-        return ErrorText::reason(failure);
+        return shownDetail(failure);
     case u'3':
         return QLatin1String(limitText);
     case u'4':
         return QString::fromLocal8Bit(
             std::strerror(failure.systemError() ? failure.systemError() : EIO));
-    default:
+    case u'5':
         return quoted(failure.detail());
+    default:
+        return ErrorText::ioText(failure);
     }
 }
 
@@ -142,7 +173,7 @@ QString sentence(const Failure& failure)
     result.reserve(text.size() + failure.path().size() + failure.detail().size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'5') {
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'6') {
             result += text[i];
             continue;
         }
@@ -150,18 +181,6 @@ QString sentence(const Failure& failure)
         ++i;
     }
     return result;
-}
-
-// Whether message() shows the whole path, where there is one.
-bool showsWholePath(const Failure& failure)
-{
-    if (failure.path().isEmpty())
-        return true;
-    if (failure.reason() != FailureReason::None)
-        return std::strstr(sentenceOf(failure.reason()), "%1") != nullptr;
-    if (failure.code() == Failure::Code::NameTooLong)
-        return startOfLongName(failure.path()) == failure.path();
-    return true;
 }
 
 const char* verbOf(Failure::Code code)
@@ -291,12 +310,23 @@ QString ErrorText::message(const Failure& failure)
     if (failure.reason() != FailureReason::None)
         return sentence(failure);
     if (failure.code() == Failure::Code::NameTooLong) {
-        const QString name = startOfLongName(failure.path());
+        const QString name = startOf(failure.path());
         return name.isEmpty() ? QStringLiteral("File name too long")
                               : QStringLiteral("File name too long: ") + name;
     }
     return QStringLiteral("Cannot %1 file \"").arg(QLatin1String(verbOf(failure.code()))) +
            failure.path() + QStringLiteral("\". ") + reason(failure);
+}
+
+bool ErrorText::showsWholePath(const Failure& failure)
+{
+    if (failure.path().isEmpty())
+        return true;
+    if (failure.reason() != FailureReason::None)
+        return std::strstr(sentenceOf(failure.reason()), "%1") != nullptr;
+    if (failure.code() == Failure::Code::NameTooLong)
+        return startOf(failure.path()) == failure.path();
+    return true;
 }
 
 QString ErrorText::messageWithPath(const Failure& failure)
@@ -305,4 +335,25 @@ QString ErrorText::messageWithPath(const Failure& failure)
     if (showsWholePath(failure))
         return text;
     return text + QLatin1String(" (") + failure.path() + QLatin1Char(')');
+}
+
+QString ErrorText::settingsLine(const Failure& failure)
+{
+    switch (failure.reason()) {
+    case FailureReason::SettingsNotSaved:
+        if (failure.path().isEmpty())
+            return QString();
+        return QStringLiteral("brindlewick: ") + message(failure) + QStringLiteral(": ") +
+               message(failure.because(FailureReason::None));
+    case FailureReason::JpegOptionsInvalid:
+    case FailureReason::TextOptionsInvalid: {
+        const bool jpeg = failure.reason() == FailureReason::JpegOptionsInvalid;
+        return QStringLiteral("brindlewick: warning: %1 in %2; the default %3 are used")
+            .arg(message(failure), failure.path(),
+                 jpeg ? QStringLiteral("JPEG options") : QStringLiteral("offsets and indents"));
+    }
+    default:
+        return QStringLiteral("brindlewick: warning: %1; the default options are used")
+            .arg(message(failure));
+    }
 }

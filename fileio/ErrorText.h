@@ -25,6 +25,8 @@ public:
     // The whole sentence, such as: Cannot write file "/tmp/BTNPAGE.html". Disk full
     // Empty for no failure.
     static QString message(const Failure& failure);
+    // Whether message() shows the failure's whole path; true when it has none.
+    static bool showsWholePath(const Failure& failure);
     // The sentence, followed by " (path)" where it does not show the whole path itself.
     static QString messageWithPath(const Failure& failure);
     // Why a file failed, without what was being done: the detail when there is one, else the
@@ -34,6 +36,11 @@ public:
     // The classic text, or "I/O error %d" with the errno number: what opening or saving a
     // project reports.
     static QString ioText(const Failure& failure);
+
+    // The line stderr gets for a failure of the settings file: for one that cannot be read, or
+    // a value in it, a warning that defaults are used; for one that cannot be saved, the file's
+    // own failure (none when there is no file).
+    static QString settingsLine(const Failure& failure);
 
     // The text of a classic code; "I/O error %d" for any other number.
     static QString classicText(int code);

@@ -14,8 +14,8 @@ enum class FailureReason : quint8
     PngWrite,
     PngRead,
     EmptyPicture,    // a null bitmap handed to a writer
-    PictureTooLarge, // detail: the size, "W x H pixels"
-    PictureEmpty,    // detail: the size, "W x H pixels"
+    PictureTooLarge, // detail: the size, "W x H"
+    PictureEmpty,    // detail: the size, "W x H"
     JpegWrite,
     JpegRead,
     GifWrite,
@@ -34,9 +34,16 @@ enum class FailureReason : quint8
     ButtonTooLarge,         // detail: the size, "W x H"
     CaptionTooLong,         // a variable-width button that would pass the largest side
     NormalButtonFailed,     // so the caption's other states have no size
-    DoubledPictureTooLarge, // detail: the doubled size, "W x H pixels"
+    DoubledPictureTooLarge, // detail: the doubled size, "W x H"
 
     // The project file and the settings.
+    ProjectFileAccess,  // opening, reading or saving a project, in the classic I/O words
+    NotAnInteger,       // detail: the value as the file has it
+    NotAColour,         // detail: the value as the file has it
+    PipeTooLarge,       // a project read from a pipe
+    JpegOptionsInvalid, // detail: the stored value's name
+    TextOptionsInvalid, // detail: the stored value's name
+    SettingsNotSaved,   // detail: the value's name; code, path and errno: why the file failed
 
     // The generation run.
     InvalidPrefix,      // detail: the prefix, shown quoted
@@ -45,6 +52,5 @@ enum class FailureReason : quint8
     SpriteStatesDiffer, // the states of the sprite's button differ in size
     SpriteTooLarge,     // detail: the size, "W x H pixels"
     CaughtException,    // detail: its what(); a run goes on after it, even after bad_alloc
-    ProjectCopyFailed,  // detail: the project writer's own text, which names no file
     CodeTooLarge,       // the sample page refused by the code viewer; detail: the limit in MB
 };

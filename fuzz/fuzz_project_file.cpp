@@ -1,6 +1,7 @@
 // The project file reader on arbitrary bytes. Whatever it accepts must survive a save: the
 // written file reads back without error and writes the same bytes again.
 #include "ButtonProject.h"
+#include "ErrorText.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
 
@@ -13,9 +14,9 @@
 namespace {
 
 // Own pictures are not opened: their names are data like any other value here.
-bool acceptPicture(ButtonState, const QString&, QString*)
+Failure acceptPicture(ButtonState, const QString&)
 {
-    return true;
+    return Failure();
 }
 
 [[noreturn]] void fail(const char* what, const QByteArray& bytes)
@@ -30,16 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ButtonProject project;
     ProjectFileReader reader(project, acceptPicture);
-    if (!reader.loadFromBytes(
+    if (reader.loadFromBytes(
             QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)))) {
         return 0;
     }
     const QByteArray saved = ProjectFileWriter::toBytes(project);
     ButtonProject again;
     ProjectFileReader rereader(again, acceptPicture);
-    if (!rereader.loadFromBytes(saved))
+    if (const Failure failure = rereader.loadFromBytes(saved))
         fail(qPrintable(QStringLiteral("saved project does not read back: ") +
-                        rereader.errorString()),
+                        ErrorText::message(failure)),
              saved);
     if (ProjectFileWriter::toBytes(again) != saved)
         fail("saved project changes when read back and saved again", saved);

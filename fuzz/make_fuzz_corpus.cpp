@@ -394,8 +394,8 @@ void projects(const QString& sourceDir)
     // The example with every state on its own picture, names as captions, odd captions.
     ButtonProject project;
     ProjectFileReader reader(project);
-    if (!reader.loadFromBytes(exampleBytes))
-        die(reader.errorString());
+    if (const Failure failure = reader.loadFromBytes(exampleBytes))
+        die(ErrorText::message(failure));
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
         ButtonStateStyle& style = project.style(state);
         style.backgroundKind = BackgroundKind::OwnImage;

@@ -258,10 +258,7 @@ bool GenerationSteps::writePage()
 void GenerationSteps::writeProjectCopy()
 {
     m_result.projectCopyPath = OutputNaming::projectCopyPath(m_project);
-    ProjectFileWriter writer;
-    if (writer.saveProjectFile(m_project, m_result.projectCopyPath))
+    m_result.fatalError = ProjectFileWriter::saveProjectFile(m_project, m_result.projectCopyPath);
+    if (!m_result.fatalError)
         ++m_result.filesWritten;
-    else
-        m_result.fatalError =
-            Failure(Failure::Code::Write, FailureReason::ProjectCopyFailed, writer.errorString());
 }

@@ -12,26 +12,17 @@ public:
     // 64 megapixels, an 8192 x 8192 square: 256 MB as 32-bit pixels.
     static constexpr qint64 maxPixels = qint64(1) << 26;
 
-    enum class Verdict
-    {
-        Fits,
-        Empty,   // a side below 1
-        TooLarge // a side or the area beyond the limits
-    };
-
-    static constexpr Verdict judge(qint64 width, qint64 height)
-    {
-        if (width < 1 || height < 1)
-            return Verdict::Empty;
-        if (width > maxSide || height > maxSide || width * height > maxPixels)
-            return Verdict::TooLarge;
-        return Verdict::Fits;
-    }
+    // A side below 1.
+    static constexpr bool isEmpty(qint64 width, qint64 height) { return width < 1 || height < 1; }
+    // Not empty, and within the limits on each side and on the area.
     static constexpr bool fits(qint64 width, qint64 height)
     {
-        return judge(width, height) == Verdict::Fits;
+        return !isEmpty(width, height) && width <= maxSide && height <= maxSide &&
+               width * height <= maxPixels;
     }
 
+    // Only generate/'s sprite check still words a size here, until it hands a Failure up;
+    // every other refusal leaves the words to ErrorText.
     // "W x H pixels"
     static QString sizeText(qint64 width, qint64 height);
     // "at most 16384 pixels a side and 64 megapixels"

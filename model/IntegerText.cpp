@@ -54,14 +54,3 @@ bool IntegerText::toInt32(QStringView text, qint32* value)
         *value = qint32(bits);
     return true;
 }
-
-QString IntegerText::invalidValueMessage(const QString& text)
-{
-    // A value of a megabyte must not become a megabyte of message.
-    if (text.size() <= maxQuotedLength)
-        return QStringLiteral("'%1' is not a valid integer value").arg(text);
-    qsizetype n = maxQuotedLength;
-    if (text[n - 1].isHighSurrogate())
-        --n; // never quote half a character
-    return QStringLiteral("'%1...' is not a valid integer value").arg(text.left(n));
-}

@@ -11,9 +11,4 @@ class IntegerText
 {
 public:
     static bool toInt32(QStringView text, qint32* value);
-    // "'%s' is not a valid integer value" with the text in place of %s; a longer text than
-    // maxQuotedLength is cut there and marked with "...".
-    static QString invalidValueMessage(const QString& text);
-
-    static constexpr int maxQuotedLength = 40;
 };

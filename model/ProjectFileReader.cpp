@@ -1,6 +1,5 @@
 #include "ProjectFileReader.h"
 
-#include "FileError.h"
 #include "IntegerText.h"
 #include "TextEncoding.h"
 
@@ -23,6 +22,16 @@ QString cutFontName(const QString& name)
         --n; // never keep half a character
     return name.left(n);
 }
+
+// Why reading failed, if it did.
+Failure readFailure(QIODevice& device)
+{
+    const auto* file = qobject_cast<QFileDevice*>(&device);
+    if (!file || file->error() == QFileDevice::NoError)
+        return Failure();
+    return Failure::fromErrno(Failure::Code::Read, file->fileName())
+        .because(FailureReason::ProjectFileAccess);
+}
 } // namespace
 
 ProjectFileReader::ProjectFileReader(ButtonProject& project, OwnImageLoader loader)
@@ -30,20 +39,16 @@ ProjectFileReader::ProjectFileReader(ButtonProject& project, OwnImageLoader load
 {
 }
 
-bool ProjectFileReader::loadProjectFile()
+Failure ProjectFileReader::loadProjectFile()
 {
-    m_errorString.clear();
     const QString path = m_project.projectFileName;
-    if (path.isEmpty()) {
-        m_errorString = FileError::classicText(FileError::InvalidFilename);
-        return false;
-    }
+    if (path.isEmpty()) // as the system would have it
+        return Failure(Failure::Code::Open, path, ENOENT).because(FailureReason::ProjectFileAccess);
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_errorString = FileError::fromErrno(FileError::Code::Open, path).ioErrorText();
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure::fromErrno(Failure::Code::Open, path)
+            .because(FailureReason::ProjectFileAccess);
     if (file.isSequential())
         return readStream(file);
     return readFrom(file);
@@ -51,7 +56,7 @@ bool ProjectFileReader::loadProjectFile()
 
 // A pipe or terminal cannot be read twice, so it is read whole first, up to a size that no
 // project comes near: /dev/zero must not fill the memory.
-bool ProjectFileReader::readStream(QFileDevice& device)
+Failure ProjectFileReader::readStream(QFileDevice& device)
 {
     QByteArray data;
     errno = 0;
@@ -59,19 +64,17 @@ bool ProjectFileReader::readStream(QFileDevice& device)
         const QByteArray chunk = device.read(64 * 1024);
         if (chunk.isEmpty())
             break;
-        if (data.size() + chunk.size() > maxStreamBytes) {
-            m_errorString = QStringLiteral("Project read from a pipe is larger than %1 MB")
-                                .arg(maxStreamBytes >> 20);
-            return false;
-        }
+        if (data.size() + chunk.size() > maxStreamBytes)
+            return Failure(Failure::Code::Read, device.fileName())
+                .because(FailureReason::PipeTooLarge);
         data += chunk;
     }
-    if (readFailed(device))
-        return false;
+    if (const Failure failure = readFailure(device))
+        return failure;
     return loadFromBytes(data);
 }
 
-bool ProjectFileReader::loadFromBytes(const QByteArray& data)
+Failure ProjectFileReader::loadFromBytes(const QByteArray& data)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -79,20 +82,10 @@ bool ProjectFileReader::loadFromBytes(const QByteArray& data)
     return readFrom(buffer);
 }
 
-bool ProjectFileReader::readFailed(QIODevice& device)
-{
-    const auto* file = qobject_cast<QFileDevice*>(&device);
-    if (!file || file->error() == QFileDevice::NoError)
-        return false;
-    m_errorString = FileError::fromErrno(FileError::Code::Read, file->fileName()).ioErrorText();
-    return true;
-}
-
 // Streams the file twice, so that a large file chosen by mistake is never held whole:
 // first to learn its encoding, then line by line.
-bool ProjectFileReader::readFrom(QIODevice& device)
+Failure ProjectFileReader::readFrom(QIODevice& device)
 {
-    m_errorString.clear();
     const qint64 begin = TextEncoding::startsWithByteOrderMark(device.peek(3)) ? 3 : 0;
     device.seek(begin);
     TextEncoding::Utf8Validator validator;
@@ -107,8 +100,11 @@ bool ProjectFileReader::readFrom(QIODevice& device)
             chunk.truncate(eof);
         validator.feed(chunk);
     }
-    if (readFailed(device) || !device.seek(begin))
-        return false;
+    if (const Failure failure = readFailure(device))
+        return failure;
+    if (!device.seek(begin))
+        return Failure(Failure::Code::Read, m_project.projectFileName)
+            .because(FailureReason::ProjectFileAccess);
     const bool utf8 = validator.finish();
 
     m_project.captions.clear();
@@ -130,67 +126,56 @@ bool ProjectFileReader::readFrom(QIODevice& device)
             line.chop(1);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (!applyProjectLine(TextEncoding::decode(line, utf8)))
-            return false;
+        if (const Failure failure = applyProjectLine(TextEncoding::decode(line, utf8)))
+            return failure;
     }
-    return !readFailed(device);
+    return readFailure(device);
 }
 
-bool ProjectFileReader::applyProjectLine(const QString& line)
+Failure ProjectFileReader::applyProjectLine(const QString& line)
 {
-    m_errorString.clear();
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
-        return true;
+        return Failure();
     const QStringView key = QStringView(line).left(eq);
     const QString value = line.mid(eq + 1);
     if (ProjectKeys::isCaptionKey(key)) {
         m_namedProjectKey = true;
         m_project.captions.append(value);
-        return true;
+        return Failure();
     }
     const ProjectKeys::Key* known = ProjectKeys::find(key);
     if (!known) {
         if (line == ProjectKeys::versionLine)
             m_namedProjectKey = true;
-        return true;
+        return Failure();
     }
     m_namedProjectKey = true;
     return applyValue(*known, value);
 }
 
-bool ProjectFileReader::readInteger(const QString& value, qint32* result)
-{
-    if (IntegerText::toInt32(value, result))
-        return true;
-    m_errorString = IntegerText::invalidValueMessage(value);
-    return false;
-}
-
-bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& value)
+Failure ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& value)
 {
     using Kind = ProjectKeys::Kind;
     ButtonProject& p = m_project;
     switch (key.kind) {
     case Kind::Flag:
         key.ref<bool>(p) = value == ProjectKeys::flagOn;
-        return true;
+        return Failure();
     case Kind::Text:
         key.ref<QString>(p) = value;
-        return true;
+        return Failure();
     case Kind::FontName:
         if (!value.isEmpty())
             key.ref<QString>(p) = cutFontName(value);
-        return true;
+        return Failure();
     case Kind::ImageFileName:
         key.ref<QString>(p) = value;
         return loadOwnImage(key.state);
     case Kind::WebColour:
         if (Colors::fromWebText(value, &key.ref<ColorRef>(p)))
-            return true;
-        m_errorString = QStringLiteral("'%1' is not a colour of the form #RRGGBB")
-                            .arg(value.left(IntegerText::maxQuotedLength));
-        return false;
+            return Failure();
+        return Failure(Failure::Code::Unparsable, FailureReason::NotAColour, value);
     case Kind::Number:
     case Kind::Colour:
     case Kind::Choice:
@@ -199,8 +184,8 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
     }
 
     qint32 v = 0;
-    if (!readInteger(value, &v))
-        return false;
+    if (!IntegerText::toInt32(value, &v))
+        return Failure(Failure::Code::Unparsable, FailureReason::NotAnInteger, value);
     switch (key.kind) {
     case Kind::Number:
         key.ref<qint32>(p) = qBound(key.minimum, v, key.maximum);
@@ -217,18 +202,13 @@ bool ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString& v
     default:
         break;
     }
-    return true;
+    return Failure();
 }
 
-bool ProjectFileReader::loadOwnImage(ButtonState state)
+Failure ProjectFileReader::loadOwnImage(ButtonState state)
 {
     const ButtonStateStyle& s = m_project.style(state);
-    if (s.namesOwnImage() && m_loader) {
-        QString message;
-        if (!m_loader(state, s.imageFileName, &message)) {
-            m_errorString = message;
-            return false;
-        }
-    }
-    return true;
+    if (!s.namesOwnImage() || !m_loader)
+        return Failure();
+    return m_loader(state, s.imageFileName);
 }

@@ -1,8 +1,9 @@
 #include "ProjectFileWriter.h"
 
 #include "BufferedLineFile.h"
-#include "FileError.h"
 #include "ProjectKeys.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -33,32 +34,28 @@ QByteArray ProjectFileWriter::toBytes(const ButtonProject& project)
     return out;
 }
 
-bool ProjectFileWriter::saveProjectFile(const ButtonProject& project)
+Failure ProjectFileWriter::saveProjectFile(const ButtonProject& project)
 {
     return save(project, project.projectFileName, true);
 }
 
-bool ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QString& path)
+Failure ProjectFileWriter::saveProjectFile(const ButtonProject& project, const QString& path)
 {
     return save(project, path, false);
 }
 
-bool ProjectFileWriter::save(const ButtonProject& project, const QString& path, bool followLinks)
+Failure ProjectFileWriter::save(const ButtonProject& project, const QString& path, bool followLinks)
 {
-    m_errorString.clear();
-    if (path.isEmpty()) {
-        m_errorString = FileError::classicText(FileError::InvalidFilename);
-        return false;
-    }
+    if (path.isEmpty()) // as the system would have it
+        return Failure(Failure::Code::Create, path, ENOENT)
+            .because(FailureReason::ProjectFileAccess);
     // A project of many captions is never held whole as text.
     BufferedLineFile file(path);
     file.setFollowLinks(followLinks);
     const bool opened = file.open();
     if (opened)
         produceLines(project, [&file](const QString& line) { file.writeLine(line); });
-    if (!opened || !file.commit()) {
-        m_errorString = file.error().ioErrorText();
-        return false;
-    }
-    return true;
+    if (opened && file.commit())
+        return Failure();
+    return file.error().because(FailureReason::ProjectFileAccess);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ButtonProject.h"
+#include "Failure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,14 +13,11 @@ public:
     // Writes the whole project to path, or to project.projectFileName. The file is replaced
     // only when everything was written: on any failure an earlier file of that name stays as
     // it was. project.projectFileName is the user's own file and a link there is followed;
-    // path is output, where a link is replaced.
-    bool saveProjectFile(const ButtonProject& project);
-    bool saveProjectFile(const ButtonProject& project, const QString& path);
+    // path is output, where a link is replaced. A failure is a ProjectFileAccess one.
+    static Failure saveProjectFile(const ButtonProject& project);
+    static Failure saveProjectFile(const ButtonProject& project, const QString& path);
     static QByteArray toBytes(const ButtonProject& project); // the exact file bytes
-    QString errorString() const { return m_errorString; }
 
 private:
-    bool save(const ButtonProject& project, const QString& path, bool followLinks);
-
-    QString m_errorString;
+    static Failure save(const ButtonProject& project, const QString& path, bool followLinks);
 };

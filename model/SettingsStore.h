@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FileError.h"
+#include "Failure.h"
 #include "OptionSets.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -37,41 +37,36 @@ public:
     static QString userFilePath();
     QString filePath() const { return m_filePath; }
 
-    // Reads a stored set over options and validates options, whatever was read. False when a
-    // value exists but is not a byte record or is longer than the set's record: options then
-    // keep what they had (validated) and errorString() says "Invalid data type for '%s'".
-    // A file that cannot be read counts as holding nothing.
-    bool loadJpegOptions(JpegFileOptions& options);
-    bool loadTextOffsetOptions(TextOffsetOptions& options);
+    // Reads a stored set over options and validates options, whatever was read. A value that
+    // exists but is not a byte record or is longer than the set's record fails
+    // (JpegOptionsInvalid, TextOptionsInvalid, with the value's name): options then keep what
+    // they had (validated). A file that cannot be read counts as holding nothing.
+    Failure loadJpegOptions(JpegFileOptions& options);
+    Failure loadTextOffsetOptions(TextOffsetOptions& options);
 
-    // The start-up load: defaults, then each stored set, then validation. A value that cannot
-    // be read, or a file that cannot be read at all, costs one line on stderr; the lines are
-    // returned too.
-    QStringList loadOptionSets(OptionSets& sets);
+    // The start-up load: defaults, then each stored set, then validation. Returns what could
+    // not be read: the file as a whole, or else each value that left its set at the defaults.
+    QList<Failure> loadOptionSets(OptionSets& sets);
 
-    // False with "Failed to set data for '%s'" when the file could not be replaced; the old
-    // file is then untouched, and stderr gets a line with fileError()'s message. Forgetting a
-    // value that is not stored succeeds at once.
-    bool saveJpegOptions(const JpegFileOptions& options);
-    bool saveTextOffsetOptions(const TextOffsetOptions& options);
-    bool forgetJpegOptions();
-    bool forgetTextOffsetOptions();
-
-    QString errorString() const { return m_errorString; }
-    // Why the last save failed.
-    FileError fileError() const { return m_fileError; }
+    // SettingsNotSaved, with the value's name and the file's failure, when the file could not
+    // be replaced; the old file is then untouched. Forgetting a value that is not stored
+    // succeeds at once.
+    Failure saveJpegOptions(const JpegFileOptions& options);
+    Failure saveTextOffsetOptions(const TextOffsetOptions& options);
+    Failure forgetJpegOptions();
+    Failure forgetTextOffsetOptions();
 
 private:
-    // Hands a stored byte record to load; false for a value of another type, or one load
-    // refuses.
-    bool readRecord(const QString& valueName, const std::function<bool(const QByteArray&)>& load);
+    // Hands a stored byte record to load; fails with reason for a value of another type, or
+    // one load refuses.
+    Failure readRecord(const QString& valueName, FailureReason reason,
+                       const std::function<bool(const QByteArray&)>& load);
     // Writes the value, or removes it for nullopt.
-    bool replaceValue(const QString& valueName, const std::optional<QByteArray>& bytes);
-    FileError writeValue(const QString& key, const std::optional<QByteArray>& bytes);
-    // Why the file at path cannot be read as settings; no error for a file that does not exist.
-    static FileError fileProblem(const QString& path);
+    Failure replaceValue(const QString& valueName, const std::optional<QByteArray>& bytes);
+    Failure writeValue(const QString& key, const std::optional<QByteArray>& bytes);
+    // Why the file at path cannot be read as settings; no failure for a file that does not
+    // exist.
+    static Failure fileProblem(const QString& path);
 
     QString m_filePath;
-    QString m_errorString;
-    FileError m_fileError;
 };

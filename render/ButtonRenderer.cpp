@@ -124,8 +124,8 @@ const QImage& ButtonRenderer::pictureFor(ButtonState state, const ButtonStateSty
 
 Failure ButtonRenderer::sizeFailure(ButtonState state, const Layout& layout) const
 {
-    const bool tooLarge =
-        ImageLimits::judge(layout.width, layout.height) == ImageLimits::Verdict::TooLarge;
+    const bool tooLarge = !ImageLimits::isEmpty(layout.width, layout.height) &&
+                          !ImageLimits::fits(layout.width, layout.height);
     if (tooLarge && layout.cutWide && state == ButtonState::Normal && m_project.variableWidth)
         return Failure(Failure::Code::Refuse, FailureReason::CaptionTooLong);
     return Failure(Failure::Code::Refuse,

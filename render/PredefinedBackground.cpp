@@ -226,7 +226,7 @@ BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject&
         if (!ImageLimits::fits(width, height)) {
             doubled.setRefusal(state, kind,
                                Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge,
-                                       ImageLimits::sizeText(width, height)));
+                                       QStringLiteral("%1 x %2").arg(width).arg(height)));
             return QImage();
         }
         return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio,

@@ -1,9 +1,8 @@
 #include "QtPlatformServices.h"
 
-#include "ErrorText.h"
 #include "FolderDialog.h"
 #include "FontChoiceDialog.h"
-#include "OwnImageLoader.h"
+#include "PicturePreview.h"
 #include "TypedLengthValidator.h"
 
 #include <QApplication>
@@ -61,17 +60,11 @@ void addPicturePreview(QFileDialog& dialog, const QString& preselected)
     // for a file it cannot read.
     const auto show = [preview](const QString& path) {
         preview->clear();
-        if (path.isEmpty() || QFileInfo(path).isDir())
-            return;
-        OwnImageLoader loader;
-        if (const Failure failure = loader.load(path)) {
-            preview->setText(ErrorText::message(failure));
-            return;
-        }
-        QImage image = loader.image();
-        if (image.width() > 158 || image.height() > 158)
-            image = image.scaled(158, 158, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        preview->setPixmap(QPixmap::fromImage(image));
+        const PicturePreview::Shown shown = PicturePreview::of(path, 158);
+        if (!shown.message.isEmpty())
+            preview->setText(shown.message);
+        else if (!shown.image.isNull())
+            preview->setPixmap(QPixmap::fromImage(shown.image));
     };
     // The wider dialog goes to the list, so dates and types are shown whole.
     if (auto* details = dialog.findChild<QTreeView*>()) {

@@ -1,6 +1,6 @@
 #include "OutputFolder.h"
 
-#include "FileError.h"
+#include "ErrorText.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
 #include "WizardTexts.h"
@@ -26,7 +26,7 @@ bool OutputFolder::offerToCreate(const QString& directory, PlatformServices& pla
         // A file in the way gives no error code of its own.
         const int code = error ? error.value() : EEXIST;
         platform.showError(WizardTexts::createDirectoryFailed(
-            directory, FileError(FileError::Code::Create, directory, code).ioErrorText()));
+            directory, ErrorText::ioText(Failure(Failure::Code::Create, directory, code))));
         return false;
     }
     return true;

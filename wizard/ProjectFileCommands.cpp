@@ -50,13 +50,10 @@ ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fil
     for (ButtonState state : allStates)
         oldImageNames[int(state) - 1] = m_project.style(state).imageFileName;
 
-    ProjectFileReader reader(
-        m_project, [this](ButtonState state, const QString& path, QString* errorString) {
-            const Failure failure = OwnImageLoader::loadInto(m_pictures, state, path);
-            *errorString = ErrorText::message(failure);
-            return !failure;
-        });
-    const bool ok = reader.loadProjectFile();
+    ProjectFileReader reader(m_project, [this](ButtonState state, const QString& path) {
+        return OwnImageLoader::loadInto(m_pictures, state, path);
+    });
+    const Failure failure = reader.loadProjectFile();
 
     PredefinedBackground::reloadPictures(m_project, m_pictures);
     // A file that names no own image for a state must not leave the previous project's
@@ -66,8 +63,8 @@ ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fil
         if (style.imageFileName != oldImageNames[int(state) - 1] && !style.namesOwnImage())
             m_pictures.setOwnImage(state, QImage());
     }
-    if (!ok) {
-        m_platform.showError(reader.errorString());
+    if (failure) {
+        m_platform.showError(ErrorText::message(failure));
         return OpenResult::ReadWithError;
     }
     return OpenResult::Read;
@@ -103,9 +100,8 @@ bool ProjectFileCommands::saveAs()
 
 bool ProjectFileCommands::write(bool reportSaved)
 {
-    ProjectFileWriter writer;
-    if (!writer.saveProjectFile(m_project)) {
-        m_platform.showError(writer.errorString());
+    if (const Failure failure = ProjectFileWriter::saveProjectFile(m_project)) {
+        m_platform.showError(ErrorText::message(failure));
         return false;
     }
     if (reportSaved)

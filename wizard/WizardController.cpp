@@ -1,7 +1,7 @@
 #include "WizardController.h"
 
 #include "CodeViewer.h"
-#include "FileError.h"
+#include "ErrorText.h"
 #include "OutputFolder.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -46,7 +47,9 @@ void WizardController::start()
     if (!temporary.isEmpty() && temporary.size() < maxTemporaryDirectoryLength)
         m_project.outputDirectory = temporary;
 
-    SettingsStore(m_platform.settingsFilePath()).loadOptionSets(m_options);
+    for (const Failure& failure :
+         SettingsStore(m_platform.settingsFilePath()).loadOptionSets(m_options))
+        std::fprintf(stderr, "%s\n", qPrintable(ErrorText::settingsLine(failure)));
     emit projectReplaced();
     emit changed();
     showPage(Start);
@@ -58,10 +61,8 @@ bool WizardController::confirmJpegOptions(const JpegFileOptions& options)
     m_options.jpeg = options;
     emit changed();
     SettingsStore store(m_platform.settingsFilePath());
-    if (options.retainSettings ? store.saveJpegOptions(options) : store.forgetJpegOptions())
-        return true;
-    m_platform.showError(store.errorString());
-    return false;
+    return settingsSaved(options.retainSettings ? store.saveJpegOptions(options)
+                                                : store.forgetJpegOptions());
 }
 
 bool WizardController::confirmTextOffsetOptions(const TextOffsetOptions& options)
@@ -69,10 +70,17 @@ bool WizardController::confirmTextOffsetOptions(const TextOffsetOptions& options
     m_options.text = options;
     emit changed();
     SettingsStore store(m_platform.settingsFilePath());
-    if (options.retainSettings ? store.saveTextOffsetOptions(options)
-                               : store.forgetTextOffsetOptions())
+    return settingsSaved(options.retainSettings ? store.saveTextOffsetOptions(options)
+                                                : store.forgetTextOffsetOptions());
+}
+
+bool WizardController::settingsSaved(const Failure& failure)
+{
+    if (!failure)
         return true;
-    m_platform.showError(store.errorString());
+    if (const QString line = ErrorText::settingsLine(failure); !line.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    m_platform.showError(ErrorText::message(failure));
     return false;
 }
 
@@ -140,8 +148,8 @@ bool WizardController::showProgramHelp()
     const QString path = installedHelpPath();
     if (!QFileInfo(path).isFile()) {
         // Opening a missing page shows nothing on most desktops: F1 would seem dead.
-        m_platform.showError(
-            FileError(FileError::Code::Open, QDir::toNativeSeparators(path), ENOENT).message());
+        m_platform.showError(ErrorText::message(
+            Failure(Failure::Code::Open, QDir::toNativeSeparators(path), ENOENT)));
         return false;
     }
     return openWithApplication(path);

@@ -4,6 +4,7 @@
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
 #include "CaptionEditor.h"
+#include "Failure.h"
 #include "GenerationJob.h"
 #include "LivePreview.h"
 #include "OptionSets.h"
@@ -114,6 +115,8 @@ signals:
 
 private:
     OpenResult projectOpened(OpenResult result);
+    // True for no failure; else the failure to save the settings goes to stderr and the user.
+    bool settingsSaved(const Failure& failure);
     // Opens through the platform; a failure is shown with its reason.
     bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory = {});
 

@@ -50,9 +50,9 @@ void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("page.html");
-    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    QVERIFY(!AtomicOutputFile::writeFile(path, "old").isError());
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0604) == 0);
-    QVERIFY(AtomicOutputFile::writeFile(path, "new content"));
+    QVERIFY(!AtomicOutputFile::writeFile(path, "new content").isError());
     QCOMPARE(fileBytes(path), QByteArray("new content"));
     struct stat st = {};
     QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
@@ -65,7 +65,7 @@ void tst_AtomicOutputFile::newFileInOneCallIsLikeAnyOther()
     QTemporaryDir dir;
     const QString oneCall = dir.filePath("btn1.png");
     const QString steps = dir.filePath("btn2.png");
-    QVERIFY(AtomicOutputFile::writeFile(oneCall, "content"));
+    QVERIFY(!AtomicOutputFile::writeFile(oneCall, "content").isError());
     AtomicOutputFile file(steps);
     QVERIFY(file.open() && file.write("content", 7) && file.commit());
     QCOMPARE(fileBytes(oneCall), QByteArray("content"));
@@ -93,7 +93,7 @@ void tst_AtomicOutputFile::linkAtTheName()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("elsewhere"));
     const QString victim = dir.filePath("elsewhere/owned.txt");
-    QVERIFY(AtomicOutputFile::writeFile(victim, "theirs"));
+    QVERIFY(!AtomicOutputFile::writeFile(victim, "theirs").isError());
     const QString link = dir.filePath("btn1.jpg");
     QVERIFY(QFile::link("elsewhere/owned.txt", link));
     AtomicOutputFile file(link);
@@ -112,11 +112,9 @@ void tst_AtomicOutputFile::readOnlyTargetStays()
         QSKIP("file permissions do not bind the superuser");
     QTemporaryDir dir;
     const QString path = dir.filePath("btn1.jpg");
-    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    QVERIFY(!AtomicOutputFile::writeFile(path, "old").isError());
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-    int error = 0;
-    QVERIFY(!AtomicOutputFile::writeFile(path, "new", &error));
-    QCOMPARE(error, EACCES);
+    QCOMPARE(AtomicOutputFile::writeFile(path, "new").systemError(), EACCES);
     QCOMPARE(fileBytes(path), QByteArray("old"));
 }
 
@@ -134,7 +132,7 @@ void tst_AtomicOutputFile::failedWriteKeepsOldFile()
     QFETCH(int, limit);
     QTemporaryDir dir;
     const QString path = dir.filePath("btn1.png");
-    QVERIFY(AtomicOutputFile::writeFile(path, "old"));
+    QVERIFY(!AtomicOutputFile::writeFile(path, "old").isError());
     const QByteArray big(1000, 'x');
     rlimit saved = {};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
@@ -151,7 +149,7 @@ void tst_AtomicOutputFile::failedWriteKeepsOldFile()
         }
         ok = file.write(big.constData(), std::size_t(big.size())) && (!commit || file.commit());
         setrlimit(RLIMIT_FSIZE, &saved);
-        error = file.systemError();
+        error = file.error().systemError();
         QCOMPARE(fileBytes(path), QByteArray("old"));
     }
     if (limit > 0) {
@@ -180,7 +178,7 @@ void tst_AtomicOutputFile::targetsThatCannotBeCreated()
     QVERIFY(QDir(dir.path()).mkdir("sub"));
     AtomicOutputFile file(dir.filePath(name));
     QVERIFY(!file.open());
-    QCOMPARE(file.systemError(), error);
+    QCOMPARE(file.error().systemError(), error);
     QVERIFY(!file.commit());
     QCOMPARE(everything(dir.path()), QStringList{"sub"});
     QVERIFY(everything(dir.filePath("sub")).isEmpty());
@@ -213,7 +211,7 @@ void tst_AtomicOutputFile::onlyTemporariesNobodyHoldsAreStale()
     QVERIFY(live.open());
     const QString killed = ".brindlewick-1234-5-otherhost.tmp";
     for (const QString& name : {killed, QString(".brindlewick-notes.txt")})
-        QVERIFY(AtomicOutputFile::writeFile(folder + '/' + name, "x"));
+        QVERIFY(!AtomicOutputFile::writeFile(folder + '/' + name, "x").isError());
 
     QCOMPARE(AtomicOutputFile::removeStaleTemporaries(folder), 1);
     QVERIFY(!QFile::exists(folder + '/' + killed));

@@ -1,5 +1,4 @@
 #include "ErrorText.h"
-#include "FileError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,15 +54,13 @@ void tst_ErrorText::ioText()
     QVERIFY(dir.isValid());
     const QString path = name == QLatin1String("-") ? QString() : dir.filePath(name);
     QCOMPARE(ErrorText::ioText(Failure(Failure::Code::Open, path, error)), text);
-    // As the callers not yet handing a Failure up still ask for it.
-    QCOMPARE(FileError(Failure::Code::Open, path, error).ioErrorText(), text);
 }
 
 void tst_ErrorText::classicTexts()
 {
     QCOMPARE(ErrorText::classicText(ErrorText::ReadBeyondEnd),
              QStringLiteral("Read beyond end of file"));
-    QCOMPARE(FileError::classicText(FileError::InvalidNumericInput),
+    QCOMPARE(ErrorText::classicText(ErrorText::InvalidNumericInput),
              QStringLiteral("Invalid numeric input"));
     QCOMPARE(ErrorText::classicText(32), QStringLiteral("I/O error 32"));
 }
@@ -114,6 +111,13 @@ void tst_ErrorText::messages_data()
     QTest::newRow("system's own words")
         << Failure(Code::Create, "/d/out", ENOSPC).because(FailureReason::FolderNotCreated)
         << "Cannot create folder \"/d/out\". No space left on device" << true;
+    // A project file's failure reads as its classic text; a value is quoted from the file.
+    QTest::newRow("project file")
+        << Failure(Code::Write, page, ENOSPC).because(FailureReason::ProjectFileAccess)
+        << "Disk full" << false;
+    QTest::newRow("colour cut at 40")
+        << Failure(Code::Unparsable, FailureReason::NotAColour, QString(39, 'r') + "%1xyz")
+        << "'" + QString(39, 'r') + "%' is not a colour of the form #RRGGBB" << true;
     QTest::newRow("none") << Failure() << QString() << true;
 }
 

@@ -229,7 +229,8 @@ void tst_GenerationRun::projectCopyAndProjectFileName()
     ButtonProject copy;
     copy.projectFileName = dir.filePath("btnproject.blp");
     ProjectFileReader reader(copy);
-    QVERIFY2(reader.loadProjectFile(), qPrintable(reader.errorString()));
+    const Failure failure = reader.loadProjectFile();
+    QVERIFY2(!failure, qPrintable(ErrorText::message(failure)));
     QCOMPARE(copy.captions, project.captions);
     QCOMPARE(copy.outputDirectory, dir.path());
     QCOMPARE(copy.normal.fontName, QString("DejaVu Sans"));
@@ -311,9 +312,9 @@ void tst_GenerationRun::unrenderableButtonsAreDropped()
     Fixture f;
     if (refused) {
         project.normal.backgroundKind = BackgroundKind::OwnImage;
-        f.pictures.setRefusal(ButtonState::Normal, BackgroundKind::OwnImage,
-                              Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge,
-                                      "40000 x 2 pixels"));
+        f.pictures.setRefusal(
+            ButtonState::Normal, BackgroundKind::OwnImage,
+            Failure(Failure::Code::Refuse, FailureReason::DoubledPictureTooLarge, "40000 x 2"));
     } else {
         project.buttonWidth = 0;
     }
@@ -542,7 +543,8 @@ void tst_GenerationRun::temporariesOfKilledRunsAreRemoved()
     AtomicOutputFile live(dir.filePath("probe"));
     QVERIFY(live.open());
     const QString liveTemporary = QFileInfo(live.temporaryPath()).fileName();
-    QVERIFY(AtomicOutputFile::writeFile(dir.filePath(".brindlewick-0123abcd.tmp"), "half"));
+    QVERIFY(
+        !AtomicOutputFile::writeFile(dir.filePath(".brindlewick-0123abcd.tmp"), "half").isError());
 
     ButtonProject project = projectIn(dir.path(), {"Home"});
     Fixture f;

@@ -10,8 +10,6 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
-    void message_data();
-    void message();
 };
 
 void tst_IntegerText::accepted_data()
@@ -87,31 +85,6 @@ void tst_IntegerText::refused()
     qint32 value = 12345;
     QVERIFY(!IntegerText::toInt32(text, &value));
     QCOMPARE(value, 12345);
-}
-
-void tst_IntegerText::message_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("quoted");
-    const QString forty = QString(39, u'9') + u'x';
-    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
-    QTest::newRow("short") << " 12a"
-                           << "' 12a'";
-    QTest::newRow("empty") << ""
-                           << "''";
-    QTest::newRow("40 characters whole") << forty << "'" + forty + "'";
-    QTest::newRow("longer is cut at 40") << forty + "123"
-                                         << "'" + forty + "...'";
-    QTest::newRow("a megabyte") << QString(1 << 20, u'z') << "'" + QString(40, u'z') + "...'";
-    QTest::newRow("no half character") << QString(39, u'a') + smile + "b"
-                                       << "'" + QString(39, u'a') + "...'";
-}
-
-void tst_IntegerText::message()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, quoted);
-    QCOMPARE(IntegerText::invalidValueMessage(text), quoted + " is not a valid integer value");
 }
 
 QTEST_GUILESS_MAIN(tst_IntegerText)

@@ -1,3 +1,4 @@
+#include "ErrorText.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
 #include "TextEncoding.h"
@@ -89,6 +90,20 @@ void tst_ProjectFileReader::readingRules_data()
         << QStringList{"fHeight", "32"};
     QTest::newRow("empty integer") << QByteArray("fWidth=\r\n") << "'' is not a valid integer value"
                                    << none << QStringList{"fWidth", "120"};
+    // A long value is quoted only up to 40 characters, and never half of one.
+    const QString forty = QString(39, u'9') + u'x';
+    QTest::newRow("40 characters quoted whole")
+        << "fWidth=" + forty.toLatin1() << "'" + forty + "' is not a valid integer value" << none
+        << QStringList{"fWidth", "120"};
+    QTest::newRow("longer value cut at 40")
+        << "fWidth=" + forty.toLatin1() + "123"
+        << "'" + forty + "...' is not a valid integer value" << none << none;
+    QTest::newRow("a megabyte of value")
+        << "fWidth=" + QByteArray(1 << 20, 'z')
+        << "'" + QString(40, u'z') + "...' is not a valid integer value" << none << none;
+    QTest::newRow("no half character quoted")
+        << "fWidth=" + QByteArray(39, 'a') + "\xF0\x9F\x98\x80" + "b"
+        << "'" + QString(39, u'a') + "...' is not a valid integer value" << none << none;
     QTest::newRow("reading stops at the failure")
         << QByteArray("LabelText=A\r\nfWidth=50\r\nfHeight=x\r\nLabelText=B\r\nfWidth=5\r\n")
         << "'x' is not a valid integer value" << QStringList{"A"}
@@ -204,8 +219,9 @@ void tst_ProjectFileReader::readingRules()
     ButtonProject project;
     project.captions = {QStringLiteral("Old")};
     ProjectFileReader reader(project);
-    QCOMPARE(reader.loadFromBytes(input), error.isEmpty());
-    QCOMPARE(reader.errorString(), error);
+    const Failure failure = reader.loadFromBytes(input);
+    QCOMPARE(failure.isError(), !error.isEmpty());
+    QCOMPARE(ErrorText::message(failure), error);
     QCOMPARE(project.captions, captions);
     for (int i = 0; i + 1 < keyValues.size(); i += 2)
         QCOMPARE(writtenValue(project, keyValues[i]), keyValues[i + 1]);
@@ -237,11 +253,11 @@ void tst_ProjectFileReader::ownImages()
 
     ButtonProject project;
     QList<QPair<int, QString>> calls;
-    ProjectFileReader reader(project, [&calls](ButtonState s, const QString& path, QString*) {
+    ProjectFileReader reader(project, [&calls](ButtonState s, const QString& path) {
         calls.append({int(s), path});
-        return true;
+        return Failure();
     });
-    QVERIFY(reader.loadFromBytes(line));
+    QVERIFY(!reader.loadFromBytes(line).isError());
     const QString value = QString::fromUtf8(line.mid(line.indexOf('=') + 1));
     QCOMPARE(project.style(ButtonState(state)).imageFileName, value);
     if (loadedPath.isEmpty()) {
@@ -256,13 +272,15 @@ void tst_ProjectFileReader::ownImages()
 void tst_ProjectFileReader::ownImageFailureStopsReading()
 {
     ButtonProject project;
-    ProjectFileReader reader(project, [](ButtonState, const QString& path, QString* error) {
-        *error = QStringLiteral("Unknown picture file extension (.%1)").arg(path.section('.', -1));
-        return false;
-    });
-    QVERIFY(!reader.loadFromBytes("LabelText=A\r\nlblSelectedButtonBMPfilename=/pics/a.tif\r\n"
-                                  "LabelText=B\r\n"));
-    QCOMPARE(reader.errorString(), QStringLiteral("Unknown picture file extension (.tif)"));
+    const auto refusal = [](const QString& path) {
+        return Failure(Failure::Code::Refuse, path)
+            .because(FailureReason::UnknownExtension, path.section('.', -1));
+    };
+    ProjectFileReader reader(project,
+                             [&](ButtonState, const QString& path) { return refusal(path); });
+    QCOMPARE(reader.loadFromBytes("LabelText=A\r\nlblSelectedButtonBMPfilename=/pics/a.tif\r\n"
+                                  "LabelText=B\r\n"),
+             refusal("/pics/a.tif"));
     QCOMPARE(project.captions, QStringList{"A"});
     QCOMPARE(project.selected.imageFileName, QStringLiteral("/pics/a.tif"));
 }
@@ -281,7 +299,8 @@ void tst_ProjectFileReader::encodings()
     ButtonProject project;
     project.projectFileName = file;
     ProjectFileReader reader(project);
-    QVERIFY2(reader.loadProjectFile(), qPrintable(reader.errorString()));
+    const Failure failure = reader.loadProjectFile();
+    QVERIFY2(!failure, qPrintable(ErrorText::message(failure)));
     const QStringList expected{QString::fromUtf8("Caf\u00E9"),
                                QString::fromUtf8("\u20ACuro Stra\u00DFe"),
                                QString::fromUtf8("Na\u00EFve \u2013 \u201Cquoted\u201D"),
@@ -336,13 +355,13 @@ void tst_ProjectFileReader::encodingIsDecidedForTheWholeFile()
     data += QByteArray(100000, 'x') + "\r\nLabelText=\xE9\r\n";
     ButtonProject project;
     ProjectFileReader reader(project);
-    QVERIFY(reader.loadFromBytes(data));
+    QVERIFY(!reader.loadFromBytes(data).isError());
     QCOMPARE(project.captions.size(), 2);
     QCOMPARE(project.captions[0], QString::fromUtf8("Caf\u00C3\u00A9"));
     QCOMPARE(project.captions[1], QString::fromUtf8("\u00E9"));
 
     // A byte-order mark is skipped; beyond 0x1A nothing counts, invalid bytes included.
-    QVERIFY(reader.loadFromBytes("\xEF\xBB\xBFLabelText=\xE2\x82\xAC\r\n\x1A\xFF"));
+    QVERIFY(!reader.loadFromBytes("\xEF\xBB\xBFLabelText=\xE2\x82\xAC\r\n\x1A\xFF").isError());
     QCOMPARE(project.captions, QStringList{QString::fromUtf8("\u20AC")});
 
     // Pieces of a sequence fed apart still make valid UTF-8.
@@ -362,6 +381,7 @@ void tst_ProjectFileReader::openFailureChangesNothing_data()
                                     << "Invalid filename";
     QTest::newRow("folder as file") << "."
                                     << "File access denied";
+    QTest::newRow("no name") << QString() << "Invalid filename";
 }
 
 void tst_ProjectFileReader::openFailureChangesNothing()
@@ -372,10 +392,9 @@ void tst_ProjectFileReader::openFailureChangesNothing()
     QVERIFY(dir.isValid());
     ButtonProject project;
     project.captions = {QStringLiteral("Keep")};
-    project.projectFileName = QDir::cleanPath(dir.filePath(name));
+    project.projectFileName = name.isNull() ? name : QDir::cleanPath(dir.filePath(name));
     ProjectFileReader reader(project);
-    QVERIFY(!reader.loadProjectFile());
-    QCOMPARE(reader.errorString(), error);
+    QCOMPARE(ErrorText::message(reader.loadProjectFile()), error);
     QCOMPARE(project.captions, QStringList{"Keep"});
 }
 

@@ -1,3 +1,4 @@
+#include "ErrorText.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
 #include "ProjectKeys.h"
@@ -171,7 +172,7 @@ void tst_ProjectFileWriter::roundTripOfFixture()
     ButtonProject project = everyFieldChanged();
     project.projectFileName = path;
     ProjectFileReader reader(project);
-    QVERIFY(reader.loadProjectFile());
+    QVERIFY(!reader.loadProjectFile().isError());
     QCOMPARE(ProjectFileWriter::toBytes(project), fileBytes(path));
 }
 
@@ -181,7 +182,7 @@ void tst_ProjectFileWriter::roundTripOfEveryField()
     const QByteArray bytes = ProjectFileWriter::toBytes(original);
     ButtonProject copy;
     ProjectFileReader reader(copy);
-    QVERIFY(reader.loadFromBytes(bytes));
+    QVERIFY(!reader.loadFromBytes(bytes).isError());
     QCOMPARE(copy.captions, original.captions);
     QCOMPARE(copy.javaScriptOption, original.javaScriptOption);
     QCOMPARE(copy.buttonHeight, original.buttonHeight);
@@ -215,7 +216,7 @@ void tst_ProjectFileWriter::roundTripOfEachKey()
                  qPrintable(key.name));
         ButtonProject copy;
         ProjectFileReader reader(copy);
-        QVERIFY(reader.loadFromBytes(bytes));
+        QVERIFY(!reader.loadFromBytes(bytes).isError());
         QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
     }
 }
@@ -244,7 +245,7 @@ void tst_ProjectFileWriter::optionalKeys()
 
         ButtonProject copy = everything;
         ProjectFileReader reader(copy);
-        QVERIFY(reader.loadFromBytes(bytes));
+        QVERIFY(!reader.loadFromBytes(bytes).isError());
         QCOMPARE(ProjectFileWriter::toBytes(copy), bytes);
     }
     QCOMPARE(ProjectFileWriter::toBytes(everything), plain + allLines);
@@ -262,7 +263,7 @@ void tst_ProjectFileWriter::valuesWithoutLineBreaks()
     QVERIFY(!bytes.contains('\x1A'));
     ButtonProject copy;
     ProjectFileReader reader(copy);
-    QVERIFY(reader.loadFromBytes(bytes));
+    QVERIFY(!reader.loadFromBytes(bytes).isError());
     QCOMPARE(copy.captions, (QStringList{"A  B", "C ", "D E F"}));
     QCOMPARE(copy.fileNamePrefix, QStringLiteral("P Q"));
 }
@@ -274,8 +275,8 @@ void tst_ProjectFileWriter::saveWritesTheBytes()
     ButtonProject project = everyFieldChanged();
     project.projectFileName = dir.filePath("p.blp");
     QVERIFY(writeFile(project.projectFileName, "an older, longer file than this one would be? no"));
-    ProjectFileWriter writer;
-    QVERIFY2(writer.saveProjectFile(project), qPrintable(writer.errorString()));
+    const Failure failure = ProjectFileWriter::saveProjectFile(project);
+    QVERIFY2(!failure, qPrintable(ErrorText::message(failure)));
     QCOMPARE(fileBytes(project.projectFileName), ProjectFileWriter::toBytes(project));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.blp"});
 }
@@ -297,14 +298,14 @@ void tst_ProjectFileWriter::shortWriteKeepsOldFile()
     QVERIFY(writeFile(path, old));
     ButtonProject project;
     project.projectFileName = path;
-    ProjectFileWriter writer;
+    Failure failure;
     {
         // A file size limit fails the write just as a full disk does.
         LimitGuard guard(RLIMIT_FSIZE, rlim_t(limit));
         QVERIFY(guard.ok());
-        QVERIFY(!writer.saveProjectFile(project));
+        failure = ProjectFileWriter::saveProjectFile(project);
     }
-    QCOMPARE(writer.errorString(), QStringLiteral("Disk full"));
+    QCOMPARE(ErrorText::message(failure), QStringLiteral("Disk full"));
     QCOMPARE(fileBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.blp"});
 }
@@ -317,16 +318,16 @@ void tst_ProjectFileWriter::tooManyOpenFilesKeepsOldFile()
     QVERIFY(writeFile(path, "old"));
     ButtonProject project;
     project.projectFileName = path;
-    ProjectFileWriter writer;
     const int lowestFree = ::open("/dev/null", O_RDONLY);
     QVERIFY(lowestFree >= 0);
     ::close(lowestFree);
+    Failure failure;
     {
         LimitGuard limit(RLIMIT_NOFILE, rlim_t(lowestFree));
         QVERIFY(limit.ok());
-        QVERIFY(!writer.saveProjectFile(project));
+        failure = ProjectFileWriter::saveProjectFile(project);
     }
-    QCOMPARE(writer.errorString(), QStringLiteral("Too many open files"));
+    QCOMPARE(ErrorText::message(failure), QStringLiteral("Too many open files"));
     QCOMPARE(fileBytes(path), QByteArray("old"));
 }
 
@@ -341,11 +342,9 @@ void tst_ProjectFileWriter::unwritableFolderKeepsOldFile()
     QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     ButtonProject project;
     project.projectFileName = path;
-    ProjectFileWriter writer;
-    const bool saved = writer.saveProjectFile(project);
+    const Failure failure = ProjectFileWriter::saveProjectFile(project);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!saved);
-    QCOMPARE(writer.errorString(), QStringLiteral("File access denied"));
+    QCOMPARE(ErrorText::message(failure), QStringLiteral("File access denied"));
     QCOMPARE(fileBytes(path), QByteArray("old"));
 }
 
@@ -355,9 +354,11 @@ void tst_ProjectFileWriter::missingFolder()
     QVERIFY(dir.isValid());
     ButtonProject project;
     project.projectFileName = dir.filePath("nowhere/p.blp");
-    ProjectFileWriter writer;
-    QVERIFY(!writer.saveProjectFile(project));
-    QCOMPARE(writer.errorString(), QStringLiteral("Invalid filename"));
+    QCOMPARE(ErrorText::message(ProjectFileWriter::saveProjectFile(project)),
+             QStringLiteral("Invalid filename"));
+    project.projectFileName.clear();
+    QCOMPARE(ErrorText::message(ProjectFileWriter::saveProjectFile(project)),
+             QStringLiteral("Invalid filename"));
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectFileWriter)

@@ -1,4 +1,5 @@
 #include "AtomicOutputFile.h"
+#include "ErrorText.h"
 #include "OptionRecords.h"
 #include "SettingsStore.h"
 
@@ -13,6 +14,13 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+// A save or load that must succeed; else the test fails with its words.
+#define QVERIFY_DONE(expression)                                                                   \
+    do {                                                                                           \
+        const Failure failure_ = (expression);                                                     \
+        QVERIFY2(!failure_, qPrintable(ErrorText::message(failure_)));                             \
+    } while (false)
 
 namespace {
 const QString jpegKey = QStringLiteral("Software/BRWK400/fOverrideOptionsJPEG");
@@ -127,11 +135,12 @@ void tst_SettingsStore::startupLoading()
     sets.jpeg.quality = 12; // start-up begins from the defaults, not from what was there
     sets.text.textOffset = 9;
     SettingsStore store(path);
-    const QStringList warnings = store.loadOptionSets(sets);
+    const QList<Failure> failures = store.loadOptionSets(sets);
     QTEST(OptionRecords::encode(sets.jpeg).left(8), "jpegRecord");
     QTEST(OptionRecords::encode(sets.text), "textRecord");
-    QTEST(int(warnings.size()), "warnings");
-    for (const QString& line : warnings) {
+    QTEST(int(failures.size()), "warnings");
+    for (const Failure& failure : failures) {
+        const QString line = ErrorText::settingsLine(failure);
         QVERIFY2(line.contains(QStringLiteral("Invalid data type for 'fOverrideOptions")),
                  qPrintable(line));
         QVERIFY(!line.contains(QLatin1Char('\n')));
@@ -145,7 +154,7 @@ void tst_SettingsStore::saveAndForget()
     SettingsStore store(path);
 
     // Forgetting what was never stored neither fails nor creates the file.
-    QVERIFY(store.forgetJpegOptions());
+    QVERIFY_DONE(store.forgetJpegOptions());
     QVERIFY(!QFile::exists(path));
 
     JpegFileOptions jpeg;
@@ -154,8 +163,8 @@ void tst_SettingsStore::saveAndForget()
     TextOffsetOptions text;
     text.textOffset = 7;
     text.retainSettings = 1;
-    QVERIFY2(store.saveJpegOptions(jpeg), qPrintable(store.errorString()));
-    QVERIFY2(store.saveTextOffsetOptions(text), qPrintable(store.errorString()));
+    QVERIFY_DONE(store.saveJpegOptions(jpeg));
+    QVERIFY_DONE(store.saveTextOffsetOptions(text));
     {
         const QSettings settings(path, QSettings::IniFormat);
         QCOMPARE(settings.value(jpegKey).toByteArray(), OptionRecords::encode(jpeg));
@@ -163,7 +172,7 @@ void tst_SettingsStore::saveAndForget()
     }
     // The same settings again give the same file.
     const QByteArray saved = readFile(path);
-    QVERIFY(store.saveJpegOptions(jpeg));
+    QVERIFY_DONE(store.saveJpegOptions(jpeg));
     QCOMPARE(readFile(path), saved);
 
     // Forgetting one value keeps the other and whatever else the file holds.
@@ -171,7 +180,7 @@ void tst_SettingsStore::saveAndForget()
         QSettings settings(path, QSettings::IniFormat);
         settings.setValue(QStringLiteral("Other/kept"), QStringLiteral("yes"));
     }
-    QVERIFY(store.forgetJpegOptions());
+    QVERIFY_DONE(store.forgetJpegOptions());
     OptionSets loaded;
     QVERIFY(store.loadOptionSets(loaded).isEmpty());
     QCOMPARE(loaded.jpeg, JpegFileOptions::defaults());
@@ -186,25 +195,41 @@ void tst_SettingsStore::saveAndForget()
 
 void tst_SettingsStore::saveFailures_data()
 {
-    QTest::addColumn<QString>("name"); // inside a temporary folder that holds a file "file"
-    QTest::newRow("no store") << QString();
-    QTest::newRow("folder cannot be made") << QStringLiteral("file/brindlewick.ini");
-    QTest::newRow("file is a folder") << QStringLiteral("folder");
+    // Inside a temporary folder that holds a file "file", a folder "folder" and a link "loop"
+    // to itself.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cause"); // the file's failure on stderr; %1 for the folder
+    QTest::newRow("no store") << QString() << QString();
+    QTest::newRow("folder cannot be made") << "file/brindlewick.ini"
+                                           << "Cannot create file \"%1/file\". File exists";
+    QTest::newRow("file is a folder") << "folder"
+                                      << "Cannot read file \"%1/folder\". Not a regular file";
+    QTest::newRow("link to itself")
+        << "loop"
+        << "Cannot open file \"%1/loop\". Too many levels of symbolic links";
 }
 
 void tst_SettingsStore::saveFailures()
 {
     QFETCH(QString, name);
+    QFETCH(QString, cause);
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("file")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(
+        QFile::link(dir.filePath(QStringLiteral("loop")), dir.filePath(QStringLiteral("loop"))));
     SettingsStore store(name.isEmpty() ? QString() : dir.filePath(name));
-    QVERIFY(!store.saveJpegOptions(JpegFileOptions()));
-    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
-    QVERIFY(!store.saveTextOffsetOptions(TextOffsetOptions()));
-    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
+    const Failure jpeg = store.saveJpegOptions(JpegFileOptions());
+    QCOMPARE(ErrorText::message(jpeg),
+             QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
+    QCOMPARE(ErrorText::settingsLine(jpeg),
+             cause.isEmpty() ? cause
+                             : "brindlewick: Failed to set data for 'fOverrideOptionsJPEG': " +
+                                   cause.arg(dir.path()));
+    QCOMPARE(ErrorText::message(store.saveTextOffsetOptions(TextOffsetOptions())),
+             QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
     // Loading such a store keeps the defaults.
     OptionSets sets;
     store.loadOptionSets(sets);
@@ -235,8 +260,8 @@ void tst_SettingsStore::fullDiskKeepsOldFile()
     jpeg.retainSettings = 1;
     TextOffsetOptions text;
     text.retainSettings = 1;
-    QVERIFY(store.saveJpegOptions(jpeg));
-    QVERIFY(store.saveTextOffsetOptions(text));
+    QVERIFY_DONE(store.saveJpegOptions(jpeg));
+    QVERIFY_DONE(store.saveTextOffsetOptions(text));
     const QByteArray before = readFile(path);
 
     // Fill what is left.
@@ -248,16 +273,18 @@ void tst_SettingsStore::fullDiskKeepsOldFile()
     filler.close();
 
     text.textOffset = 5;
-    QVERIFY(!store.saveTextOffsetOptions(text));
-    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
+    const Failure failure = store.saveTextOffsetOptions(text);
+    QCOMPARE(ErrorText::message(failure),
+             QStringLiteral("Failed to set data for 'fOverrideOptionsText'"));
+    QVERIFY(ErrorText::settingsLine(failure).endsWith(QStringLiteral(". Disk full")));
     // Forgetting one value means writing the other.
-    QVERIFY(!store.forgetJpegOptions());
+    QVERIFY(store.forgetJpegOptions().isError());
     QCOMPARE(readFile(path), before);
     QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("brindlewick.ini"), QStringLiteral("filler")}));
 
     QVERIFY(QFile::remove(filler.fileName()));
-    QVERIFY(store.forgetJpegOptions());
+    QVERIFY_DONE(store.forgetJpegOptions());
 }
 
 void tst_SettingsStore::concurrentSavesKeepBoth()
@@ -272,8 +299,9 @@ void tst_SettingsStore::concurrentSavesKeepBoth()
         text.textOffset = round;
         text.retainSettings = 1;
         bool jpegSaved = false;
-        std::thread other([&] { jpegSaved = SettingsStore(path).saveJpegOptions(jpeg); });
-        const bool textSaved = SettingsStore(path).saveTextOffsetOptions(text);
+        std::thread other(
+            [&] { jpegSaved = !SettingsStore(path).saveJpegOptions(jpeg).isError(); });
+        const bool textSaved = !SettingsStore(path).saveTextOffsetOptions(text).isError();
         other.join();
         QVERIFY(jpegSaved && textSaved);
         OptionSets loaded;
@@ -306,15 +334,18 @@ void tst_SettingsStore::filesThatAreNoSettings()
         file.write(contents);
     }
     OptionSets sets;
-    const QStringList warnings = SettingsStore(path).loadOptionSets(sets);
-    QCOMPARE(warnings.size(), 1);
-    QVERIFY2(warnings.first().contains(reason), qPrintable(warnings.first()));
+    const QList<Failure> failures = SettingsStore(path).loadOptionSets(sets);
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(ErrorText::settingsLine(failures.first()),
+             "brindlewick: warning: Cannot read file \"" + path + "\". " + reason +
+                 "; the default options are used");
     QCOMPARE(sets.jpeg, JpegFileOptions::defaults());
 
-    SettingsStore store(path);
-    QVERIFY(!store.saveJpegOptions(JpegFileOptions()));
-    QCOMPARE(store.errorString(), QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
-    QCOMPARE(store.fileError().reason(), reason);
+    const Failure failure = SettingsStore(path).saveJpegOptions(JpegFileOptions());
+    QCOMPARE(ErrorText::message(failure),
+             QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
+    QVERIFY2(ErrorText::settingsLine(failure).endsWith(". " + reason),
+             qPrintable(ErrorText::settingsLine(failure)));
     if (contents.isEmpty())
         QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     else
@@ -360,7 +391,7 @@ void tst_SettingsStore::replacedFileKeepsModeLinksAndForeignLines()
     jpeg.quality = 42;
     jpeg.retainSettings = 1;
     SettingsStore store(path);
-    QVERIFY2(store.saveJpegOptions(jpeg), qPrintable(store.fileError().message()));
+    QVERIFY_DONE(store.saveJpegOptions(jpeg));
     for (int i = 0; i < links; ++i)
         QVERIFY(QFileInfo(dir.filePath(QString("link%1").arg(i))).isSymLink());
     QVERIFY(!QFileInfo(real).isSymLink());
@@ -383,8 +414,8 @@ void tst_SettingsStore::abandonedTemporariesGo()
     QVERIFY(live.open());
     const QStringList killed = {".brindlewick-4d2f.tmp", ".brindlewick.ini.Ab12Cd"};
     for (const QString& name : killed)
-        QVERIFY(AtomicOutputFile::writeFile(dir.filePath(name), "half"));
-    QVERIFY(SettingsStore(path).saveJpegOptions(JpegFileOptions()));
+        QVERIFY(!AtomicOutputFile::writeFile(dir.filePath(name), "half").isError());
+    QVERIFY_DONE(SettingsStore(path).saveJpegOptions(JpegFileOptions()));
     for (const QString& name : killed)
         QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
     QVERIFY(QFile::exists(live.temporaryPath()));

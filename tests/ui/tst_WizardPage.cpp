@@ -283,7 +283,7 @@ void tst_WizardPage::controlsFollowTheirKeys()
         file.captions = {QStringLiteral("Home")};
         put(k, file, value);
         const QString path = dir.filePath(QStringLiteral("project.blp"));
-        QVERIFY(ProjectFileWriter().saveProjectFile(file, path));
+        QVERIFY(!ProjectFileWriter::saveProjectFile(file, path).isError());
         platform.openFileAnswers = {path};
         QCOMPARE(c.openProject(), WizardController::OpenResult::Read);
         QVariant shown;

@@ -31,7 +31,7 @@ void tst_OptionDialogs::startLoadsStoredSets()
     jpeg.grayscale = 1;
     jpeg.retainSettings = 1;
     SettingsStore store(f.platform.settingsFile);
-    QVERIFY(store.saveJpegOptions(jpeg));
+    QVERIFY(!store.saveJpegOptions(jpeg).isError());
     {
         // A text value of the wrong type leaves its set at the defaults; start-up goes on.
         QSettings settings(f.platform.settingsFile, QSettings::IniFormat);
