@@ -1,6 +1,7 @@
 #include "GenerateCommand.h"
 
 #include "ErrorText.h"
+#include "FolderMaker.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
@@ -12,59 +13,7 @@
 #include <QFile>
 #include <QTextStream>
 
-#include <algorithm>
-#include <cerrno>
-
-#include <sys/stat.h>
-
 namespace {
-
-// std::filesystem::create_directories made the folders before, and refused more at once.
-constexpr qsizetype maxFoldersMade = 1000;
-
-bool isFolder(const QByteArray& path)
-{
-    struct stat status;
-    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The folder and its missing parents, failing as std::filesystem::create_directories did, so
-// that the message keeps its reason: ENOTDIR where a file stands in the way, else the errno of
-// the first folder that could not be made.
-Failure makeFolders(const QString& folder)
-{
-    const auto failed = [&folder](int error) {
-        return Failure(Failure::Code::Create, folder, error)
-            .because(FailureReason::FolderNotCreated);
-    };
-    const QByteArray path = QFile::encodeName(folder);
-    struct stat status;
-    if (::stat(path.constData(), &status) == 0)
-        return S_ISDIR(status.st_mode) ? Failure() : failed(ENOTDIR);
-    if (errno != ENOENT && errno != ENOTDIR)
-        return failed(errno);
-    QList<QByteArray> folders; // from the root down
-    for (qsizetype end = 1; end <= path.size(); ++end) {
-        if ((end == path.size() || path.at(end) == '/') && path.at(end - 1) != '/')
-            folders.append(path.left(end));
-    }
-    const auto missing = std::find_if(folders.begin(), folders.end(), [&](const QByteArray& f) {
-        return ::stat(f.constData(), &status) != 0;
-    });
-    const auto toMake = std::count_if(missing, folders.end(), [](const QByteArray& f) {
-        return !f.endsWith("/.") && !f.endsWith("/..");
-    });
-    if (toMake > maxFoldersMade)
-        return failed(ENAMETOOLONG);
-    for (auto at = missing; at != folders.end(); ++at) {
-        if (::mkdir(at->constData(), 0777) == 0)
-            continue;
-        const int error = errno;
-        if (error != EEXIST || !isFolder(*at))
-            return failed(error);
-    }
-    return Failure();
-}
 
 // A relative folder is taken from the current one, so that whoever opens the copy later, from
 // wherever, finds the files it names. Every name is checked before the folder is made.
@@ -76,7 +25,8 @@ bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
     Failure failure =
         OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
     if (!failure)
-        failure = makeFolders(project.outputDirectory);
+        failure =
+            FolderMaker::make(project.outputDirectory).because(FailureReason::FolderNotCreated);
     if (failure)
         err << ErrorText::message(failure) << Qt::endl;
     return !failure;

@@ -92,7 +92,7 @@ const char* sentenceOf(FailureReason reason)
     case FailureReason::SpriteStatesDiffer:
         return "cannot make the sprite: the states of the button differ in size";
     case FailureReason::SpriteTooLarge:
-        return "cannot make a %2 sprite (%3)";
+        return "cannot make a %2 pixels sprite (%3)";
     case FailureReason::CaughtException:
         return "%2";
     case FailureReason::CodeTooLarge:

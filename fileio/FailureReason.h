@@ -50,7 +50,7 @@ enum class FailureReason : quint8
     FolderNotCreated,   // the output folder, in the system's own words for the errno
     SpriteStateMissing, // a state of the sprite's button was not drawn
     SpriteStatesDiffer, // the states of the sprite's button differ in size
-    SpriteTooLarge,     // detail: the size, "W x H pixels"
+    SpriteTooLarge,     // detail: the size, "W x H"
     CaughtException,    // detail: its what(); a run goes on after it, even after bad_alloc
     CodeTooLarge,       // the sample page refused by the code viewer; detail: the limit in MB
 };

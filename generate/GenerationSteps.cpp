@@ -41,7 +41,7 @@ QImage spriteOf(const QList<QImage>& states, Failure* failure)
     const qint64 height = qint64(slice.height()) * states.size();
     if (!ImageLimits::fits(slice.width(), height)) {
         *failure = spriteFailure(FailureReason::SpriteTooLarge,
-                                 ImageLimits::sizeText(slice.width(), height));
+                                 QStringLiteral("%1 x %2").arg(slice.width()).arg(height));
         return QImage();
     }
     QImage sprite(slice.width(), int(height), QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 // The largest picture any part of the program makes or decodes. Every reader and the renderer
 // judge a size here before they allocate its pixels, so that no project or picture file can
@@ -20,11 +20,4 @@ public:
         return !isEmpty(width, height) && width <= maxSide && height <= maxSide &&
                width * height <= maxPixels;
     }
-
-    // Only generate/'s sprite check still words a size here, until it hands a Failure up;
-    // every other refusal leaves the words to ErrorText.
-    // "W x H pixels"
-    static QString sizeText(qint64 width, qint64 height);
-    // "at most 16384 pixels a side and 64 megapixels"
-    static QString limitText();
 };

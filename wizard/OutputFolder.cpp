@@ -1,17 +1,15 @@
 #include "OutputFolder.h"
 
 #include "ErrorText.h"
+#include "FolderMaker.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
 #include "WizardTexts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 bool OutputFolder::offerToCreate(const QString& directory, PlatformServices& platform)
 {
@@ -19,14 +17,12 @@ bool OutputFolder::offerToCreate(const QString& directory, PlatformServices& pla
         return true;
     if (!platform.confirm(WizardTexts::confirmTitle, WizardTexts::createDirectoryQuestion))
         return false;
-    std::error_code error;
-    std::filesystem::create_directories(
-        std::filesystem::path(QFile::encodeName(directory).toStdString()), error);
-    if (error || !QFileInfo(directory).isDir()) {
-        // A file in the way gives no error code of its own.
-        const int code = error ? error.value() : EEXIST;
-        platform.showError(WizardTexts::createDirectoryFailed(
-            directory, ErrorText::ioText(Failure(Failure::Code::Create, directory, code))));
+    Failure failure = FolderMaker::make(directory);
+    if (failure || !QFileInfo(directory).isDir()) {
+        if (!failure) // something in the way that gives no error of its own
+            failure = Failure(Failure::Code::Create, directory, EEXIST);
+        platform.showError(
+            WizardTexts::createDirectoryFailed(directory, ErrorText::ioText(failure)));
         return false;
     }
     return true;
