@@ -44,20 +44,15 @@ quint32 u32(const QByteArray& b, int at)
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
 
-enum class Verdict
-{
-    Usable,
-    Invalid,
-    TooLarge
-};
-
 // Reads the file and info headers. The size is judged before anything else so that a huge
 // claim is reported as such even when the rest of the file is missing.
-Verdict readLayout(QFile& file, BmpLayout& layout)
+Failure readLayout(QFile& file, BmpLayout& layout)
 {
+    const Failure invalid =
+        Failure(Failure::Code::Decode, file.fileName()).because(FailureReason::BitmapInvalid);
     const QByteArray head = file.read(14 + 40);
     if (head.size() < 14 + 12 || !head.startsWith("BM"))
-        return Verdict::Invalid;
+        return invalid;
     layout.pixelOffset = u32(head, 10);
     const quint32 infoSize = u32(head, 14);
     qint64 paletteEntry = 4;
@@ -77,12 +72,15 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
         layout.compression = u32(head, 30);
         colorsUsed = u32(head, 46);
     } else {
-        return Verdict::Invalid;
+        return invalid;
     }
     if (layout.width <= 0 || layout.height <= 0)
-        return Verdict::Invalid;
-    if (!ImageLimits::fits(layout.width, layout.height))
-        return Verdict::TooLarge;
+        return invalid;
+    if (!ImageLimits::fits(layout.width, layout.height)) {
+        return Failure(Failure::Code::Refuse, file.fileName())
+            .because(FailureReason::BitmapTooLarge,
+                     QStringLiteral("%1x%2").arg(layout.width).arg(layout.height));
+    }
 
     switch (layout.bitsPerPixel) {
     case 1:
@@ -93,7 +91,7 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
     case 32:
         break;
     default:
-        return Verdict::Invalid;
+        return invalid;
     }
     const bool compressionFits =
         layout.compression == BiRgb ||
@@ -102,20 +100,20 @@ Verdict readLayout(QFile& file, BmpLayout& layout)
         (layout.compression == BiBitfields &&
          (layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32));
     if (!compressionFits)
-        return Verdict::Invalid;
+        return invalid;
 
     if (layout.bitsPerPixel <= 8) {
         const qint64 maxColors = qint64(1) << layout.bitsPerPixel;
         if (colorsUsed > maxColors)
-            return Verdict::Invalid;
+            return invalid;
         layout.paletteOffset = 14 + qint64(infoSize);
         layout.paletteSize = colorsUsed ? colorsUsed : maxColors;
         if (layout.paletteOffset + layout.paletteSize * paletteEntry > file.size())
-            return Verdict::Invalid;
+            return invalid;
     }
     if (layout.pixelOffset < 14 + qint64(infoSize) || layout.pixelOffset >= file.size())
-        return Verdict::Invalid;
-    return Verdict::Usable;
+        return invalid;
+    return Failure();
 }
 
 // The palette as a full table of 256 colours; indexes the file does not define are black.
@@ -223,14 +221,8 @@ Failure OwnImageLoader::loadBitmap(const QString& path)
     const Failure invalid =
         Failure(Failure::Code::Decode, path).because(FailureReason::BitmapInvalid);
     BmpLayout layout;
-    const Verdict verdict = readLayout(file, layout);
-    if (verdict == Verdict::TooLarge) {
-        return Failure(Failure::Code::Refuse, path)
-            .because(FailureReason::BitmapTooLarge,
-                     QStringLiteral("%1x%2").arg(layout.width).arg(layout.height));
-    }
-    if (verdict != Verdict::Usable)
-        return invalid;
+    if (const Failure failure = readLayout(file, layout))
+        return failure;
 
     // Qt's reader leaves pixels that run-length codes skip as whatever memory held, so those
     // files are decoded here.
