@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -15,90 +17,76 @@ const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 // reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
 // classic words would change what a message has always said), %5 for the detail quoted, %6 for
 // the classic I/O text.
+struct Sentence
+{
+    FailureReason reason;
+    const char* text;
+};
+constexpr Sentence sentences[] = {
+    {FailureReason::None, ""},
+    {FailureReason::PngOpenFile, "Error Opening File %1! %2"},
+    {FailureReason::PngWrite, "Error Writing PNG File!"},
+    {FailureReason::PngRead, "Error Reading File!"},
+    {FailureReason::EmptyPicture, "Cannot write an empty picture to \"%1\"."},
+    {FailureReason::PictureTooLarge, "Picture \"%1\" is too large: %2 pixels (%3)."},
+    {FailureReason::PictureEmpty, "Picture \"%1\" is empty: %2 pixels."},
+    {FailureReason::JpegWrite, "Error writing JPEG file \"%1\": %2"},
+    {FailureReason::JpegRead, "Error reading JPEG file \"%1\": %2"},
+    {FailureReason::GifWrite, "Error writing GIF file \"%1\": %2"},
+    {FailureReason::GifRead, "Error reading GIF file \"%1\": %2"},
+    {FailureReason::GifNoImage, "GIF file \"%1\" holds no image."},
+    {FailureReason::GifNoColorTable, "GIF file \"%1\" has no colour table."},
+    {FailureReason::WebPWrite, "Error writing WebP file \"%1\": %2"},
+    {FailureReason::WebPRead, "Error reading WebP file \"%1\": %2"},
+    {FailureReason::UnknownExtension, "Unknown picture file extension (.%2)"},
+    {FailureReason::CannotDecode, "Cannot decode %1"},
+    {FailureReason::BitmapInvalid, "Bitmap image is not valid"},
+    {FailureReason::BitmapTooLarge, "Bitmap image is too large (%2 pixels; %3)"},
+    {FailureReason::ButtonNotDrawn, "cannot render a %2 button"},
+    {FailureReason::ButtonTooLarge, "cannot render a %2 button (%3)"},
+    {FailureReason::CaptionTooLong,
+     "cannot render a button wider than 16384 pixels: the caption is too long"},
+    {FailureReason::NormalButtonFailed, "not rendered: the normal button of this caption failed"},
+    {FailureReason::DoubledPictureTooLarge,
+     "cannot double the background picture to %2 pixels (%3)"},
+
+    // The project file and the settings.
+    {FailureReason::ProjectFileAccess, "%6"},
+    {FailureReason::NotAnInteger, "'%2' is not a valid integer value"},
+    {FailureReason::NotAColour, "'%2' is not a colour of the form #RRGGBB"},
+    {FailureReason::PipeTooLarge,
+     "Project read from a pipe is larger than 64 MB"}, // the reader's bound
+    {FailureReason::JpegOptionsInvalid, "Invalid data type for '%2'"},
+    {FailureReason::TextOptionsInvalid, "Invalid data type for '%2'"},
+    {FailureReason::SettingsNotSaved, "Failed to set data for '%2'"},
+
+    // The generation run.
+    {FailureReason::InvalidPrefix, "Invalid file name prefix: %5"},
+    {FailureReason::FolderNotCreated, "Cannot create folder \"%1\". %4"},
+    {FailureReason::SpriteStateMissing,
+     "cannot make the sprite: a state of the button was not drawn"},
+    {FailureReason::SpriteStatesDiffer,
+     "cannot make the sprite: the states of the button differ in size"},
+    {FailureReason::SpriteTooLarge, "cannot make a %2 pixels sprite (%3)"},
+    {FailureReason::CaughtException, "%2"},
+    {FailureReason::CodeTooLarge, "Cannot open file \"%1\". The file is larger than %2 MB."},
+};
+
+// Each reason's sentence stands at its own index, so none is skipped or out of place.
+constexpr bool inReasonOrder()
+{
+    for (std::size_t i = 0; i < std::size(sentences); ++i) {
+        if (std::size_t(sentences[i].reason) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inReasonOrder());
+
 const char* sentenceOf(FailureReason reason)
 {
-    switch (reason) {
-    case FailureReason::None:
-        return "";
-    case FailureReason::PngOpenFile:
-        return "Error Opening File %1! %2";
-    case FailureReason::PngWrite:
-        return "Error Writing PNG File!";
-    case FailureReason::PngRead:
-        return "Error Reading File!";
-    case FailureReason::EmptyPicture:
-        return "Cannot write an empty picture to \"%1\".";
-    case FailureReason::PictureTooLarge:
-        return "Picture \"%1\" is too large: %2 pixels (%3).";
-    case FailureReason::PictureEmpty:
-        return "Picture \"%1\" is empty: %2 pixels.";
-    case FailureReason::JpegWrite:
-        return "Error writing JPEG file \"%1\": %2";
-    case FailureReason::JpegRead:
-        return "Error reading JPEG file \"%1\": %2";
-    case FailureReason::GifWrite:
-        return "Error writing GIF file \"%1\": %2";
-    case FailureReason::GifRead:
-        return "Error reading GIF file \"%1\": %2";
-    case FailureReason::GifNoImage:
-        return "GIF file \"%1\" holds no image.";
-    case FailureReason::GifNoColorTable:
-        return "GIF file \"%1\" has no colour table.";
-    case FailureReason::WebPWrite:
-        return "Error writing WebP file \"%1\": %2";
-    case FailureReason::WebPRead:
-        return "Error reading WebP file \"%1\": %2";
-    case FailureReason::UnknownExtension:
-        return "Unknown picture file extension (.%2)";
-    case FailureReason::CannotDecode:
-        return "Cannot decode %1";
-    case FailureReason::BitmapInvalid:
-        return "Bitmap image is not valid";
-    case FailureReason::BitmapTooLarge:
-        return "Bitmap image is too large (%2 pixels; %3)";
-    case FailureReason::ButtonNotDrawn:
-        return "cannot render a %2 button";
-    case FailureReason::ButtonTooLarge:
-        return "cannot render a %2 button (%3)";
-    case FailureReason::CaptionTooLong:
-        return "cannot render a button wider than 16384 pixels: the caption is too long";
-    case FailureReason::NormalButtonFailed:
-        return "not rendered: the normal button of this caption failed";
-    case FailureReason::DoubledPictureTooLarge:
-        return "cannot double the background picture to %2 pixels (%3)";
-
-        // The project file and the settings.
-    case FailureReason::ProjectFileAccess:
-        return "%6";
-    case FailureReason::NotAnInteger:
-        return "'%2' is not a valid integer value";
-    case FailureReason::NotAColour:
-        return "'%2' is not a colour of the form #RRGGBB";
-    case FailureReason::PipeTooLarge:
-        return "Project read from a pipe is larger than 64 MB"; // the reader's bound
-    case FailureReason::JpegOptionsInvalid:
-    case FailureReason::TextOptionsInvalid:
-        return "Invalid data type for '%2'";
-    case FailureReason::SettingsNotSaved:
-        return "Failed to set data for '%2'";
-
-        // The generation run.
-    case FailureReason::InvalidPrefix:
-        return "Invalid file name prefix: %5";
-    case FailureReason::FolderNotCreated:
-        return "Cannot create folder \"%1\". %4";
-    case FailureReason::SpriteStateMissing:
-        return "cannot make the sprite: a state of the button was not drawn";
-    case FailureReason::SpriteStatesDiffer:
-        return "cannot make the sprite: the states of the button differ in size";
-    case FailureReason::SpriteTooLarge:
-        return "cannot make a %2 pixels sprite (%3)";
-    case FailureReason::CaughtException:
-        return "%2";
-    case FailureReason::CodeTooLarge:
-        return "Cannot open file \"%1\". The file is larger than %2 MB.";
-    }
-    return "Unknown image file error.";
+    const auto index = std::size_t(reason);
+    return index < std::size(sentences) ? sentences[index].text : "Unknown image file error.";
 }
 
 // No more of a long name or value than this is shown, and never half a character.

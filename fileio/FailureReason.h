@@ -5,6 +5,7 @@
 // Why a layer above the file mechanics failed, where that layer has words of its own for it.
 // The reasons sit here, beside ErrorText, because that is the one place that words them, and it
 // has to be reachable from every layer. None leaves the words to the Failure's code.
+// ErrorText holds a sentence for each, in this order.
 enum class FailureReason : quint8
 {
     None,
