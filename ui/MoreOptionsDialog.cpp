@@ -49,6 +49,7 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
 
 QWidget* MoreOptionsDialog::addControl(QVBoxLayout* layout, const ProjectKeys::Option& option)
 {
+    // Each control keeps its own copy of the row: the list handed in may be gone before it.
     const ProjectKeys::Key& key = option.key;
     if (key.kind == ProjectKeys::Kind::Number)
         return addNumber(layout, option);
@@ -56,8 +57,7 @@ QWidget* MoreOptionsDialog::addControl(QVBoxLayout* layout, const ProjectKeys::O
         return addColour(layout, option);
     auto* box = new QCheckBox(option.label, this);
     box->setChecked(key.ref<bool>(m_chosen));
-    connect(box, &QCheckBox::toggled, this,
-            [this, &key](bool on) { key.ref<bool>(m_chosen) = on; });
+    connect(box, &QCheckBox::toggled, this, [this, key](bool on) { key.ref<bool>(m_chosen) = on; });
     layout->addWidget(box);
     return box;
 }
@@ -69,7 +69,7 @@ QWidget* MoreOptionsDialog::addNumber(QVBoxLayout* layout, const ProjectKeys::Op
     spin->setRange(key.minimum, key.maximum);
     spin->setValue(key.ref<qint32>(m_chosen));
     connect(spin, &QSpinBox::valueChanged, this,
-            [this, &key](int value) { key.ref<qint32>(m_chosen) = value; });
+            [this, key](int value) { key.ref<qint32>(m_chosen) = value; });
     return addLabelled(layout, option, spin);
 }
 
@@ -81,7 +81,7 @@ QWidget* MoreOptionsDialog::addColour(QVBoxLayout* layout, const ProjectKeys::Op
         QRegularExpression(QStringLiteral("#[0-9A-Fa-f]{0,6}")), field));
     field->setMaxLength(7);
     // Half a colour typed so far keeps the last whole one.
-    connect(field, &QLineEdit::textChanged, this, [this, &key](const QString& text) {
+    connect(field, &QLineEdit::textChanged, this, [this, key](const QString& text) {
         Colors::fromWebText(text, &key.ref<ColorRef>(m_chosen));
     });
     return addLabelled(layout, option, field);

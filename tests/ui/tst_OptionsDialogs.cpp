@@ -273,7 +273,7 @@ void tst_OptionsDialogs::keyboardAndNames()
 void tst_OptionsDialogs::moreOptionsOfEveryKind()
 {
     using K = ProjectKeys::Kind;
-    const QList<ProjectKeys::Option> rows{
+    QList<ProjectKeys::Option> rows{
         {{"Flag", ButtonState::Normal, K::Flag, &ButtonProject::variableWidth},
          "",
          "",
@@ -296,6 +296,7 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
     ButtonProject project;
     project.style(ButtonState::Selected).backgroundColor = Colors::rgb(1, 2, 3);
     MoreOptionsDialog dialog(project, nullptr, rows);
+    rows.clear(); // the dialog must not lean on the caller's rows
     auto* box = dialog.findChild<QCheckBox*>("Flag");
     auto* spin = dialog.findChild<QSpinBox*>("Number");
     auto* field = dialog.findChild<QLineEdit*>("Colour");
