@@ -14,28 +14,6 @@ int usageError(QTextStream& err, const QString& problem)
     return GenerateCommand::Failed;
 }
 
-// Why a value given on the command line is none of its option's; empty when it is one.
-QString valueProblem(const ProjectKeys::Option& option, const QString& value)
-{
-    const ProjectKeys::Key& key = option.key;
-    bool ok = true;
-    if (key.kind == ProjectKeys::Kind::Number) {
-        const int n = value.toInt(&ok);
-        if (!ok || n < key.minimum || n > key.maximum)
-            return QStringLiteral("Option '--%1' takes a whole number from %2 to %3, not '%4'.")
-                .arg(option.flag)
-                .arg(key.minimum)
-                .arg(key.maximum)
-                .arg(value);
-    } else if (key.kind == ProjectKeys::Kind::WebColour) {
-        ColorRef colour;
-        if (!Colors::fromWebText(value, &colour))
-            return QStringLiteral("Option '--%1' takes a colour as #RRGGBB, not '%2'.")
-                .arg(option.flag, value);
-    }
-    return QString();
-}
-
 QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
 {
     return QCommandLineOption(option.names, option.description, option.valueName);
@@ -81,7 +59,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         const QString value = key.kind == ProjectKeys::Kind::Flag
                                   ? ProjectKeys::flagOn
                                   : parser.value(option.setting->flag);
-        const QString problem = valueProblem(*option.setting, value);
+        const QString problem = CommandLineOptions::valueProblem(*option.setting, value);
         if (!problem.isEmpty())
             return usageError(err, problem);
         command.addSetting(key, value);

@@ -164,3 +164,24 @@ QString CommandLineOptions::manPage(const QString& manTemplate, const QString& p
     page.replace(QStringLiteral("@PROJECT_VERSION@"), programVersion);
     return page;
 }
+
+QString CommandLineOptions::valueProblem(const ProjectKeys::Option& option, const QString& value)
+{
+    const ProjectKeys::Key& key = option.key;
+    bool ok = true;
+    if (key.kind == ProjectKeys::Kind::Number) {
+        const int n = value.toInt(&ok);
+        if (!ok || n < key.minimum || n > key.maximum)
+            return QStringLiteral("Option '--%1' takes a whole number from %2 to %3, not '%4'.")
+                .arg(option.flag)
+                .arg(key.minimum)
+                .arg(key.maximum)
+                .arg(value);
+    } else if (key.kind == ProjectKeys::Kind::WebColour) {
+        ColorRef colour;
+        if (!Colors::fromWebText(value, &colour))
+            return QStringLiteral("Option '--%1' takes a colour as #RRGGBB, not '%2'.")
+                .arg(option.flag, value);
+    }
+    return QString();
+}

@@ -29,6 +29,9 @@ public:
     static QString spelled(const Option& option);
 
     static QString helpText();
+    // Why a value given for a setting's option is none of its kind's, or beyond its range, as a
+    // usage error says it; empty when the value will do.
+    static QString valueProblem(const ProjectKeys::Option& setting, const QString& value);
 
     // The template with @SYNOPSIS@ and @OPTIONS@ replaced by roff text made from the table,
     // and @PROJECT_VERSION@ by the version.

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "CommandLineOptions.h"
 #include "ProjectFileReader.h"
 #include "ProjectKeys.h"
 
@@ -14,6 +15,8 @@ private slots:
     void run();
     void helpMatchesManualPage_data();
     void helpMatchesManualPage();
+    void valuesOfSettings_data();
+    void valuesOfSettings();
     void everyOptionIsSettable_data();
     void everyOptionIsSettable();
 
@@ -157,6 +160,50 @@ void tst_CommandLine::helpMatchesManualPage()
                                                  QRegularExpression::escape(roff) + "\\b",
                                              QRegularExpression::MultilineOption)),
              qPrintable(roff));
+}
+
+void tst_CommandLine::valuesOfSettings_data()
+{
+    QTest::addColumn<bool>("colour"); // else a number from 0 to 64
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("fine");
+    QTest::newRow("lowest") << false << "0" << true;
+    QTest::newRow("highest") << false << "64" << true;
+    QTest::newRow("above") << false << "65" << false;
+    QTest::newRow("below") << false << "-1" << false;
+    QTest::newRow("not a number") << false << "ten" << false;
+    QTest::newRow("empty number") << false << "" << false;
+    QTest::newRow("colour") << true << "#0a14FE" << true;
+    QTest::newRow("colour without #") << true << "0a14FE" << false;
+    QTest::newRow("short colour") << true << "#0a14F" << false;
+    QTest::newRow("colour name") << true << "red" << false;
+}
+
+// Numbers and colours are checked before anything is read, and a refusal names the option,
+// what it takes and what it was given.
+void tst_CommandLine::valuesOfSettings()
+{
+    QFETCH(bool, colour);
+    QFETCH(QString, value);
+    QFETCH(bool, fine);
+    ProjectKeys::Option setting{{"Setting", ButtonState::Normal, ProjectKeys::Kind::Number,
+                                 &ButtonProject::buttonHeight, 0, 64},
+                                "setting",
+                                "N",
+                                "",
+                                "",
+                                ""};
+    if (colour)
+        setting.key = {"Setting", ButtonState::Selected, ProjectKeys::Kind::WebColour,
+                       &ButtonStateStyle::backgroundColor};
+    const QString problem = CommandLineOptions::valueProblem(setting, value);
+    QCOMPARE(problem.isEmpty(), fine);
+    if (!fine) {
+        QVERIFY2(problem.startsWith("Option '--setting' takes ") &&
+                     problem.endsWith(", not '" + value + "'.") &&
+                     problem.contains(colour ? "#RRGGBB" : "from 0 to 64"),
+                 qPrintable(problem));
+    }
 }
 
 void tst_CommandLine::everyOptionIsSettable_data()
