@@ -14,6 +14,20 @@ int usageError(QTextStream& err, const QString& problem)
     return GenerateCommand::Failed;
 }
 
+// The parser names an unknown option without the dashes the user typed.
+QString asTyped(const QStringList& arguments, const QString& name)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        const QString word = argument.section(QLatin1Char('='), 0, 0);
+        const qsizetype dashes = word.startsWith(QLatin1String("--")) ? 2 : 1;
+        if (word.startsWith(QLatin1Char('-')) && QStringView(word).mid(dashes) == name)
+            return word;
+    }
+    return name;
+}
+
 QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
 {
     return QCommandLineOption(option.names, option.description, option.valueName);
@@ -27,8 +41,14 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const CommandLineOptions::Option& option : CommandLineOptions::all())
         parser.addOption(toParserOption(option));
-    if (!parser.parse(arguments))
-        return usageError(err, parser.errorText());
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usageError(
+            err,
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("Unknown option '%1'.").arg(asTyped(arguments, unknown.first())));
+    }
     if (parser.isSet(CommandLineOptions::help().names.last())) {
         out << CommandLineOptions::helpText() << Qt::flush;
         return GenerateCommand::Success;
@@ -50,8 +70,12 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
             err, QStringLiteral("More than one project file given: '%1'.").arg(words.at(2)));
 
     GenerateCommand command(words.at(1));
-    if (parser.isSet(QStringLiteral("output-dir")))
+    if (parser.isSet(QStringLiteral("output-dir"))) {
+        // An empty folder would silently mean the current one.
+        if (parser.value(QStringLiteral("output-dir")).isEmpty())
+            return usageError(err, QStringLiteral("--output-dir needs a folder"));
         command.setOutputDirectory(parser.value(QStringLiteral("output-dir")));
+    }
     for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
         if (!option.setting || !parser.isSet(option.setting->flag))
             continue;

@@ -56,10 +56,13 @@ variant "$work/own.blp" "lblOutputDirectoryFileName=$work/own" "rgJavascriptOpti
 run "own output directory" 0 generate "$work/own.blp"
 [ "$(count_files "$work/own")" -eq 14 ] || fail "own output directory: $(count_files "$work/own") files"
 
-# An empty directory text means the current directory.
+# An empty folder given on the command line is refused, not taken as the current one.
 mkdir "$work/cwd"
-(cd "$work/cwd" && run "empty output dir" 0 generate "$example" --output-dir "")
-[ -f "$work/cwd/BTNPAGE.html" ] || fail "empty output dir: page not in the current directory"
+pushd "$work/cwd" >/dev/null
+run "empty output dir" 2 generate "$example" --output-dir ""
+expect_err "empty output dir" "--output-dir needs a folder"
+popd >/dev/null
+[ "$(count_files "$work/cwd")" -eq 0 ] || fail "empty output dir: files written"
 
 # A name beyond the file system's limit: refused before anything is written.
 long=$(printf 'x%.0s' $(seq 300))

@@ -85,7 +85,13 @@ void tst_CommandLine::run_data()
         << QStringList{"p.blp"};
     QTest::newRow("unknown option")
         << project({}) << QStringList{"generate", "p.blp", "--colour"} << 2
-        << "brindlewick-cli: Unknown option 'colour'.\n" + tryHelp << QStringList{"p.blp"};
+        << "brindlewick-cli: Unknown option '--colour'.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("unknown option with a value and one dash")
+        << project({}) << QStringList{"generate", "p.blp", "-hdpi=2", "--smooth"} << 2
+        << "brindlewick-cli: Unknown option '-hdpi'.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("empty output folder")
+        << project({}) << QStringList{"generate", "p.blp", "--output-dir="} << 2
+        << "brindlewick-cli: --output-dir needs a folder\n" + tryHelp << QStringList{"p.blp"};
     QTest::newRow("option without its value")
         << project({}) << QStringList{"generate", "p.blp", "--output-dir"} << 2
         << "brindlewick-cli: Missing value after '--output-dir'.\n" + tryHelp
