@@ -157,6 +157,17 @@ Failure SettingsStore::forgetTextOffsetOptions()
     return replaceValue(textValueName, std::nullopt);
 }
 
+// Nothing stored means nothing to forget: no folder is made and no lock taken for it. A file
+// that cannot be read is left to the locked path, which reports it.
+bool SettingsStore::nothingToForget(const QString& target, const QString& key)
+{
+    QByteArray current;
+    bool exists = false;
+    if (const Failure failure = readSettings(target, &current, &exists))
+        return failure.systemError() == ENOTDIR; // a file where a folder would be holds nothing
+    return !exists || !IniText(current).contains(key);
+}
+
 Failure SettingsStore::replaceValue(const QString& valueName,
                                     const std::optional<QByteArray>& bytes)
 {
@@ -174,6 +185,8 @@ Failure SettingsStore::writeValue(const QString& key, const std::optional<QByteA
     if (end.failure)
         return end.failure;
     const QString& target = end.path;
+    if (!bytes && nothingToForget(target, key))
+        return Failure();
     const QString folder = QFileInfo(target).path();
     errno = 0;
     if (!QDir().mkpath(folder))

@@ -63,6 +63,7 @@ private:
                        const std::function<bool(const QByteArray&)>& load);
     // Writes the value, or removes it for nullopt.
     Failure replaceValue(const QString& valueName, const std::optional<QByteArray>& bytes);
+    static bool nothingToForget(const QString& target, const QString& key);
     Failure writeValue(const QString& key, const std::optional<QByteArray>& bytes);
     // Why the file at path cannot be read as settings; no failure for a file that does not
     // exist.

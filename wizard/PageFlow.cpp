@@ -100,11 +100,7 @@ QString PageFlow::pageCheckMessage(int page, const ButtonProject& project)
         if (project.outputDirectory.isEmpty() ||
             !QFileInfo(OutputNaming::normalisedOutputDirectory(project.outputDirectory)).isDir())
             return QStringLiteral("Invalid output directory specified");
-        if (project.fileNamePrefix.isEmpty())
-            return QStringLiteral("File Name Prefix must be 1 - 8 characters");
-        if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix))
-            return ErrorText::message(refused);
-        break;
+        return prefixCheckMessage(project);
     case Html:
         if (project.htmlDirection == HtmlDirection::NoChoice)
             return QStringLiteral("Please select a value for HTML Direction");
@@ -112,6 +108,15 @@ QString PageFlow::pageCheckMessage(int page, const ButtonProject& project)
     default:
         break;
     }
+    return QString();
+}
+
+QString PageFlow::prefixCheckMessage(const ButtonProject& project)
+{
+    if (project.fileNamePrefix.isEmpty())
+        return QStringLiteral("File Name Prefix must be 1 - 8 characters");
+    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix))
+        return ErrorText::message(refused);
     return QString();
 }
 

@@ -37,6 +37,8 @@ public:
     static int previousPage(int page, JavaScriptOption option);
     // The message of the first failed check of a page, empty when the page may be left.
     static QString pageCheckMessage(int page, const ButtonProject& project);
+    // The output page's check of the file name prefix alone; empty when it will do.
+    static QString prefixCheckMessage(const ButtonProject& project);
     // What leaving a Normal page on the first pass copies to the Selected and Pressed styles;
     // false when the page copies nothing.
     static bool copyFirstPassChoices(int pageLeft, ButtonProject& project);

@@ -100,11 +100,16 @@ bool WizardController::next()
 {
     if (m_generation.isRunning())
         return false;
-    if (m_page == OutputDirectory && OutputFolder::isMissing(m_project.outputDirectory) &&
+    const bool missingFolder =
+        m_page == OutputDirectory && OutputFolder::isMissing(m_project.outputDirectory);
+    // A prefix that would be refused is told before any folder is made for it.
+    QString message = missingFolder ? prefixCheckMessage(m_project) : QString();
+    if (missingFolder && message.isEmpty() &&
         !OutputFolder::offerToCreate(
             OutputNaming::normalisedOutputDirectory(m_project.outputDirectory), m_platform))
         return false;
-    const QString message = pageCheckMessage(m_page, m_project);
+    if (message.isEmpty())
+        message = pageCheckMessage(m_page, m_project);
     if (!message.isEmpty()) {
         m_platform.showMessage(message);
         return false;

@@ -153,9 +153,14 @@ void tst_SettingsStore::saveAndForget()
     const QString path = dir.filePath(QStringLiteral("config/brindlewick/brindlewick.ini"));
     SettingsStore store(path);
 
-    // Forgetting what was never stored neither fails nor creates the file.
+    // Forgetting what was never stored neither fails nor creates the file or its folder, even
+    // where the folder could not be made.
     QVERIFY_DONE(store.forgetJpegOptions());
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("config"))));
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    QVERIFY_DONE(SettingsStore(blocker.fileName() + "/brindlewick/brindlewick.ini")
+                     .forgetTextOffsetOptions());
 
     JpegFileOptions jpeg;
     jpeg.quality = 33;

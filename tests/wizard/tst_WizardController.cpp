@@ -605,6 +605,19 @@ void tst_WizardController::typedNewFolder()
     QCOMPARE(m_platform.confirmations[1].text,
              QStringLiteral("The specified directory does not exist. Create it?"));
     QVERIFY(m_platform.messages.isEmpty() && m_platform.errors.isEmpty());
+
+    // A prefix that will be refused is told first: no question, no folder.
+    const QString other = path(QStringLiteral("other"));
+    m_wizard->set(&ButtonProject::outputDirectory, other);
+    m_wizard->showPage(Page::OutputDirectory);
+    for (const QString& prefix : {QString(), QStringLiteral("a/b")}) {
+        m_wizard->setFileNamePrefix(prefix);
+        m_platform.messages.clear();
+        QVERIFY(!m_wizard->next());
+        QCOMPARE(m_platform.messages.size(), 1);
+        QCOMPARE(m_platform.confirmations.size(), 2);
+        QVERIFY(!QFileInfo::exists(other));
+    }
 }
 
 void tst_WizardController::help_data()
