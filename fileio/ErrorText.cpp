@@ -70,6 +70,9 @@ constexpr Sentence sentences[] = {
     {FailureReason::SpriteTooLarge, "cannot make a %2 pixels sprite (%3)"},
     {FailureReason::CaughtException, "%2"},
     {FailureReason::CodeTooLarge, "Cannot open file \"%1\". The file is larger than %2 MB."},
+
+    // Any file read.
+    {FailureReason::NotRegularFile, "%1 is not a regular file"},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.

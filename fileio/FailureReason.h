@@ -54,4 +54,7 @@ enum class FailureReason : quint8
     SpriteTooLarge,     // detail: the size, "W x H"
     CaughtException,    // detail: its what(); a run goes on after it, even after bad_alloc
     CodeTooLarge,       // the sample page refused by the code viewer; detail: the limit in MB
+
+    // Any file read.
+    NotRegularFile, // a FIFO, socket or device where a file's contents were wanted
 };

@@ -5,6 +5,7 @@
 #include "ImageLimits.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "RegularFile.h"
 #include "WebPCodec.h"
 
 #include <QFile>
@@ -185,6 +186,8 @@ QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
 Failure OwnImageLoader::load(const QString& path)
 {
     m_image = QImage();
+    if (const Failure refused = RegularFile::check(path))
+        return refused;
     const QString extension = QFileInfo(path).suffix();
     const QString key = extension.toLower();
     if (key == QLatin1String("bmp"))

@@ -11,6 +11,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // What the user is told of a load: empty when it worked.
@@ -123,6 +125,8 @@ private slots:
     void runLengthGapsTakeFirstColour_data();
     void runLengthGapsTakeFirstColour();
     void missingBitmapNamesTheFile();
+    void filesThatNeverEndAreRefused_data();
+    void filesThatNeverEndAreRefused();
     void translucentBitmapLiesOverWhite();
     void badBitmap_data();
     void badBitmap();
@@ -279,6 +283,25 @@ void tst_OwnImageLoader::missingBitmapNamesTheFile()
     QCOMPARE(said(loader.load(path)),
              QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
     QVERIFY(loader.image().isNull());
+}
+
+void tst_OwnImageLoader::filesThatNeverEndAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"pic.png", "pic.bmp", "pic.gif", "pic.jpg", "pic.webp"})
+        QTest::newRow(name) << name;
+}
+
+// A FIFO nobody writes to would hold the reader forever: it is refused at once, by name.
+void tst_OwnImageLoader::filesThatNeverEndAreRefused()
+{
+    QFETCH(QString, name);
+    const QString path = m_dir.filePath(name);
+    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    OwnImageLoader loader;
+    QCOMPARE(said(loader.load(path)), path + " is not a regular file");
+    QCOMPARE(said(loader.load("/dev/zero")), QStringLiteral("/dev/zero is not a regular file"));
+    QVERIFY(QFile::remove(path));
 }
 
 void tst_OwnImageLoader::translucentBitmapLiesOverWhite()

@@ -225,25 +225,34 @@ def main():
             walk(app, pages[:pages.index(13) + 1])
             prefix_field = wait_for("the prefix", lambda: find(app, "Prefix",
                                                                (pyatspi.ROLE_TEXT,)))
+            prefix = "r%d" % option
+            later = pages[pages.index(13) + 1:]
             if option == 0:
-                # A typed folder that is not there is created once confirmed; a cleared
-                # prefix is refused, not replaced by the one before.
+                # A cleared prefix is refused, not replaced by the one before, and told before
+                # any folder is offered for it; a typed folder that is not there is created
+                # once confirmed.
                 set_text(wait_for("the folder", lambda: find(app, "Output directory",
                                                              (pyatspi.ROLE_TEXT,))), out_dir)
                 set_text(prefix_field, "")
                 press(app, "Next >>")
-                wait_for("the question", lambda: find(
-                    app, "The specified directory does not exist. Create it?"))
-                press(app, "OK")
                 wait_for("the prefix message", lambda: find(
                     app, "File Name Prefix must be 1 - 8 characters"))
                 press(app, "OK")
                 on_page(app, 13)
+                if os.path.isdir(out_dir):
+                    fail("a folder was made for a refused prefix")
+                set_text(prefix_field, prefix)
+                press(app, "Next >>")
+                wait_for("the question", lambda: find(
+                    app, "The specified directory does not exist. Create it?"))
+                press(app, "OK")
+                on_page(app, later[0])
                 if not os.path.isdir(out_dir):
                     fail("the typed folder was not created")
-            prefix = "r%d" % option
-            set_text(prefix_field, prefix)
-            walk(app, pages[pages.index(13) + 1:])
+                later = later[1:]
+            else:
+                set_text(prefix_field, prefix)
+            walk(app, later)
             project = os.path.join(out_dir, prefix + "project.blp")
             wait_for("the project copy", lambda: project if os.path.exists(project) else None, 60)
             check_files(out_dir, prefix, option, letters)
