@@ -23,7 +23,8 @@ struct GenerationResult
     // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
     // when asked; twins count too.
     int imagesWritten = 0;
-    int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
+    // Image and sprite files, those of dropped images too, stylesheet, page and project copy.
+    int filesWritten = 0;
     bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;

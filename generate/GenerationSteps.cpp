@@ -68,7 +68,7 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
       m_doubledPictures(project.hiDpiImages
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
-      m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2),
+      m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
       m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages)
 {
     m_encoders.setReporter(
@@ -77,7 +77,8 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
         });
 }
 
-int GenerationSteps::nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files)
+int GenerationSteps::nextSlot(int n, std::optional<ButtonState> state, int scale,
+                              const ImageEncoderPool::Files& files)
 {
     m_unreported.push_back({n, state, scale, files});
     return m_slotCount++;
@@ -87,15 +88,12 @@ void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcom
 {
     const Slot slot = m_unreported.front();
     m_unreported.pop_front();
+    m_result.filesWritten += int(outcome.filesWritten);
+    m_written.record(slot.n, slot.state, slot.scale, slot.files, outcome.filesWritten);
     if (outcome.written()) {
         ++m_result.imagesWritten;
-        m_result.filesWritten += int(slot.files);
         return;
     }
-    if (slot.scale == 2 && !slot.state)
-        m_missingSpriteTwins.insert(slot.n);
-    else if (slot.scale == 2)
-        m_missingTwins.insert({slot.n, int(*slot.state)});
     drop(stem, outcome.failure);
 }
 
@@ -174,7 +172,7 @@ QImage GenerationSteps::renderImage(int scale, ButtonState state, int n, const Q
 {
     const ImageEncoderPool::Files files = OutputNaming::imageFiles(m_project, n, state, scale);
     // Every slot must reach the pool once, or the reports after it would wait forever.
-    const int slot = nextSlot(n, state, scale, files.size());
+    const int slot = nextSlot(n, state, scale, files);
     Failure failure;
     const QImage image = draw(scale, state, n, caption, &failure);
     handIn(slot, image, OutputNaming::imagePathStem(m_project, n, state, scale), files, failure);
@@ -208,7 +206,7 @@ void GenerationSteps::handIn(int slot, const QImage& image, const QString& stem,
 void GenerationSteps::handInSprite(const QList<QImage>& states, int n, int scale)
 {
     const ImageEncoderPool::Files files = OutputNaming::spriteFiles(m_project, n, scale);
-    const int slot = nextSlot(n, std::nullopt, scale, files.size());
+    const int slot = nextSlot(n, std::nullopt, scale, files);
     Failure failure = tooLongName;
     const QImage sprite =
         OutputNaming::fitsFileSystem(OutputNaming::longestSpriteFileName(m_project, n, scale),
@@ -229,8 +227,7 @@ void GenerationSteps::writePageFiles()
 bool GenerationSteps::writeStyleSheet()
 {
     StyleSheetWriter sheet(m_project, m_sizes);
-    if (!m_missingSpriteTwins.isEmpty())
-        sheet.setTwinWritten([this](int n) { return !m_missingSpriteTwins.contains(n); });
+    sheet.setWrittenFiles(&m_written);
     m_result.fatalError = sheet.write(OutputNaming::styleSheetPath(m_project));
     if (m_result.fatalError)
         return false;
@@ -241,11 +238,7 @@ bool GenerationSteps::writeStyleSheet()
 bool GenerationSteps::writePage()
 {
     SamplePageWriter page(m_project, m_sizes);
-    if (!m_missingTwins.isEmpty()) {
-        page.setTwinWritten([this](int n, ButtonState state) {
-            return !m_missingTwins.contains({n, int(state)});
-        });
-    }
+    page.setWrittenFiles(&m_written);
     m_result.pagePath = OutputNaming::samplePagePath(m_project);
     m_result.fatalError = page.write(m_result.pagePath);
     if (m_result.fatalError)

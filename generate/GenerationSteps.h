@@ -7,11 +7,10 @@
 #include "GenerationResult.h"
 #include "ImageEncoderPool.h"
 #include "OptionSets.h"
+#include "WrittenFiles.h"
 
 #include <QImage>
 #include <QList>
-#include <QPair>
-#include <QSet>
 #include <QString>
 
 #include <atomic>
@@ -22,8 +21,8 @@
 // The work of one GenerationRun once its names are checked: every caption rendered in its states
 // (and their double-size twins) and handed to the encoders with its sprites, then the stylesheet,
 // the page and the project copy. It keeps what each slot of the encoder pool holds, so that a
-// failed image is dropped under its name and a twin that was not written is left out of the page
-// and the stylesheet.
+// failed image is dropped under its name and the page and the stylesheet name only files that
+// were written.
 class GenerationSteps
 {
 public:
@@ -57,7 +56,7 @@ private:
         int n;
         std::optional<ButtonState> state; // none for the sprite
         int scale;
-        qsizetype files; // written when the slot's image is
+        ImageEncoderPool::Files files;
     };
     // A state's image and its twin as drawn; null where one was not.
     struct StateImages
@@ -67,7 +66,8 @@ private:
     };
 
     // Keeping the slots and the dropped images.
-    int nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files = 0);
+    int nextSlot(int n, std::optional<ButtonState> state, int scale,
+                 const ImageEncoderPool::Files& files = {});
     void report(const QString& stem, const ImageEncoderPool::Outcome& outcome);
     void drop(const QString& stem, const Failure& reason);
 
@@ -100,10 +100,7 @@ private:
     ButtonRenderer m_doubleRenderer;
     std::deque<Slot> m_unreported;
     int m_slotCount = 0;
-    // Images (n, state) and sprites (n) whose twin is not written, so that the page and the
-    // stylesheet do not offer it.
-    QSet<QPair<int, int>> m_missingTwins;
-    QSet<int> m_missingSpriteTwins;
+    WrittenFiles m_written;
     GenerationResult m_result;
     // Last, so that it is gone before what its reports change.
     ImageEncoderPool m_encoders;

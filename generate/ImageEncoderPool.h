@@ -29,11 +29,13 @@ class ImageEncoderPool
 public:
     struct Outcome
     {
-        Failure failure; // none when every file of the image is written
+        Failure failure;            // none when every file of the image is written
+        qsizetype filesWritten = 0; // the first ones of its files, in order
         bool written() const { return !failure; }
     };
     using Files = QList<ImageFileWriter::Target>;
-    // Writes one image to its files; why it could not, if it could not.
+    // Writes one image to its files; why it could not, if it could not. It writes all of them
+    // or none.
     using Encoder = std::function<Failure(const QImage& image, const Files& files)>;
     // Receives the outcome of every slot, in slot order, on the thread that calls add(),
     // addOutcome() and finish().
@@ -89,6 +91,9 @@ private:
         Stem,
         Bytes
     };
+    using Writer = std::function<Outcome(const QImage& image, const Files& files)>;
+    static Writer fileWriter(const JpegFileOptions& options);
+    void startThreads(int threads);
     void work();
     template <typename Predicate>
     void waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason, Predicate done);
@@ -96,7 +101,7 @@ private:
     // Reports the finished slots that follow the last reported one; called without the lock.
     void reportFinished();
 
-    Encoder m_encoder;
+    Writer m_encoder;
     Reporter m_reporter;
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;

@@ -116,23 +116,39 @@ QString OutputNaming::extension(ImageFileFormat format)
     return writerExtension(writerFormat(format));
 }
 
-namespace {
-QString twinSuffix(int scale)
+ImageFileWriter::Format OutputNaming::chosenFormat(const ButtonProject& project)
 {
-    return scale == 2 ? QStringLiteral("@2x") : QString();
+    return writerFormat(project.imageFileFormat);
 }
 
+ImageFileWriter::Format OutputNaming::pageFormat(const ButtonProject& project)
+{
+    return project.webPImages ? Format::WebP : chosenFormat(project);
+}
+
+QString OutputNaming::stemSuffix(std::optional<ButtonState> state, int scale)
+{
+    const QString twin = scale == 2 ? QStringLiteral("@2x") : QString();
+    return (state ? stateSuffix(*state) : QStringLiteral("-sprite")) + twin;
+}
+
+QString OutputNaming::fileName(const ButtonProject& project, int captionIndex,
+                               std::optional<ButtonState> state, int scale, Format format)
+{
+    return toLowerAscii(buttonFileName(project, captionIndex) + stemSuffix(state, scale)) +
+           writerExtension(format);
+}
+
+namespace {
 QString imageStem(const ButtonProject& project, int captionIndex, ButtonState state, int scale)
 {
     return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
-                                      OutputNaming::stateSuffix(state) + twinSuffix(scale));
+                                      OutputNaming::stemSuffix(state, scale));
 }
 
-// The page shows the WebP files when the project writes them, or else those of its format.
 QString pageExtension(const ButtonProject& project)
 {
-    return writerExtension(project.webPImages ? Format::WebP
-                                              : writerFormat(project.imageFileFormat));
+    return writerExtension(OutputNaming::pageFormat(project));
 }
 // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
 QString longestExtension(const ButtonProject& project)
@@ -184,7 +200,7 @@ namespace {
 QString spriteStem(const ButtonProject& project, int captionIndex, int scale)
 {
     return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
-                                      QStringLiteral("-sprite") + twinSuffix(scale));
+                                      OutputNaming::stemSuffix(std::nullopt, scale));
 }
 } // namespace
 

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // Where every generated file goes and what it is called. The wizard, the sample page, the
 // browser preview and the command line all find the files through these rules.
 //
@@ -36,6 +38,18 @@ public:
 
     // ".png", ".jpg" or ".gif"; PNG for a format not chosen.
     static QString extension(ImageFileFormat format);
+
+    // The format the project's images are chosen in, and the one the page prefers: WebP when
+    // the project writes it, or else the chosen one.
+    static ImageFileWriter::Format chosenFormat(const ButtonProject& project);
+    static ImageFileWriter::Format pageFormat(const ButtonProject& project);
+    // What follows the button file name in the name of one of its images: the state's suffix, or
+    // "-sprite" for the sprite (no state), then "@2x" at scale 2.
+    static QString stemSuffix(std::optional<ButtonState> state, int scale);
+    // One of caption n's images, or its sprite (no state), as a file of that format.
+    static QString fileName(const ButtonProject& project, int captionIndex,
+                            std::optional<ButtonState> state, int scale,
+                            ImageFileWriter::Format format);
 
     // The name the page shows: the WebP file when the project writes them, or else the file of
     // the chosen format.
