@@ -3,6 +3,7 @@
 #include "ErrorText.h"
 #include "FolderMaker.h"
 #include "GenerationRun.h"
+#include "OutputNameCheck.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
@@ -22,8 +23,7 @@ bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory =
             QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
-    Failure failure =
-        OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
+    Failure failure = OutputNameCheck::refusal(project);
     if (!failure)
         failure =
             FolderMaker::make(project.outputDirectory).because(FailureReason::FolderNotCreated);

@@ -13,8 +13,8 @@
 // JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
 // them), then the sample page, then a copy of the project, all into the output directory. With CSS
 // rollovers each caption also gets a sprite of its states in the page's format, and the page a
-// stylesheet. A failed image is dropped and the run goes on; a failed page ends it. A prefix that
-// OutputNaming::prefixError refuses ends it before anything is written.
+// stylesheet. A failed image is dropped and the run goes on; a failed page ends it. Names that
+// OutputNameCheck refuses end it before anything is written.
 class GenerationRun
 {
 public:

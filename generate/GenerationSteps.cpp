@@ -159,8 +159,7 @@ GenerationSteps::StateImages GenerationSteps::renderState(ButtonState state, int
     images.image = renderImage(1, state, n, caption);
     if (!m_project.hiDpiImages)
         return images;
-    if (OutputNaming::fitsFileSystem(OutputNaming::longestImageFileName(m_project, n, state, 2),
-                                     m_setup.maxNameBytes))
+    if (m_setup.room.fits(OutputNaming::longestImageFileName(m_project, n, state, 2)))
         images.twin = renderImage(2, state, n, caption);
     else
         handIn(nextSlot(n, state, 2), QImage(), OutputNaming::imagePathStem(m_project, n, state, 2),
@@ -209,8 +208,7 @@ void GenerationSteps::handInSprite(const QList<QImage>& states, int n, int scale
     const int slot = nextSlot(n, std::nullopt, scale, files);
     Failure failure = tooLongName;
     const QImage sprite =
-        OutputNaming::fitsFileSystem(OutputNaming::longestSpriteFileName(m_project, n, scale),
-                                     m_setup.maxNameBytes)
+        m_setup.room.fits(OutputNaming::longestSpriteFileName(m_project, n, scale))
             ? spriteOf(states, &failure)
             : QImage();
     handIn(slot, sprite, OutputNaming::spritePathStem(m_project, n, scale), files, failure);

@@ -7,6 +7,7 @@
 #include "GenerationResult.h"
 #include "ImageEncoderPool.h"
 #include "OptionSets.h"
+#include "OutputNaming.h"
 #include "WrittenFiles.h"
 
 #include <QImage>
@@ -30,7 +31,7 @@ public:
     struct Setup
     {
         int encoderThreads;
-        qsizetype maxNameBytes; // of the output directory's file system
+        OutputNaming::NameRoom room;
         std::function<void(int done, int total)> progress;
         std::function<void(const DroppedImage& dropped)> dropped;
         const std::atomic<bool>* stop;

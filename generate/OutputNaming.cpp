@@ -1,8 +1,11 @@
 #include "OutputNaming.h"
 
+#include "AtomicOutputFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -293,31 +296,54 @@ bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
     return QFile::encodeName(fileName).size() <= maxBytes;
 }
 
+bool OutputNaming::NameRoom::fits(const QString& fileName) const
+{
+    return AtomicOutputFile::longestTemporaryName() <= pathBytes &&
+           fitsFileSystem(fileName, qMin(nameBytes, pathBytes));
+}
+
+OutputNaming::NameRoom OutputNaming::nameRoom(const ButtonProject& project, qsizetype maxNameBytes)
+{
+    const QByteArray directory =
+        QFile::encodeName(normalisedOutputDirectory(project.outputDirectory));
+    return {maxNameBytes, PATH_MAX - 1 - directory.size()};
+}
+
 Failure OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)
 {
-    const auto refuse = [](const QString& name) {
-        return Failure(Failure::Code::NameTooLong, name);
-    };
-    for (const QString& name : {samplePageFileName(project), projectCopyFileName(project)}) {
-        if (!fitsFileSystem(name, maxBytes))
-            return refuse(name);
+    const QString directory = normalisedOutputDirectory(project.outputDirectory);
+    // The folders may be made by the run, on the file system of the nearest one that exists.
+    for (const QString& folder : directory.split(separator, Qt::SkipEmptyParts)) {
+        if (!fitsFileSystem(folder, maxBytes))
+            return Failure(Failure::Code::NameTooLong, folder);
     }
-    if (project.cssRollovers && !fitsFileSystem(styleSheetFileName(project), maxBytes))
-        return refuse(styleSheetFileName(project));
+    const NameRoom room = nameRoom(project, maxBytes);
+    // The name alone when that is too long, or else the whole path.
+    const auto refused = [&](const QString& name) {
+        if (room.fits(name))
+            return Failure();
+        return Failure(Failure::Code::NameTooLong,
+                       fitsFileSystem(name, maxBytes) ? directory + name : name);
+    };
+    QStringList names{samplePageFileName(project), projectCopyFileName(project)};
+    if (project.cssRollovers)
+        names << styleSheetFileName(project);
+    for (const QString& name : names) {
+        if (const Failure failure = refused(name))
+            return failure;
+    }
     QList<ButtonState> states{ButtonState::Normal};
     states += project.extraStates();
     const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
-            const QString name = longestImageFileName(project, n, state, 1);
-            if (!fitsFileSystem(name, maxBytes))
-                return refuse(name);
+            if (const Failure failure = refused(longestImageFileName(project, n, state, 1)))
+                return failure;
         }
         if (!sprites)
             continue;
-        const QString sprite = longestSpriteFileName(project, n, 1);
-        if (!fitsFileSystem(sprite, maxBytes))
-            return refuse(sprite);
+        if (const Failure failure = refused(longestSpriteFileName(project, n, 1)))
+            return failure;
     }
     return Failure();
 }

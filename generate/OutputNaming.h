@@ -101,10 +101,21 @@ public:
     static qsizetype maxFileNameBytes(const ButtonProject& project);
     static bool fitsFileSystem(const QString& fileName, qsizetype maxBytes);
 
+    // How long a file name in the output directory may be: no longer than its file system
+    // takes, and short enough that its path, and that of the temporary it is written through,
+    // stay within PATH_MAX. Paths are counted as the run passes them to the system.
+    struct NameRoom
+    {
+        qsizetype nameBytes;
+        qsizetype pathBytes; // what PATH_MAX leaves beside the directory and the closing NUL
+        bool fits(const QString& fileName) const;
+    };
+    static NameRoom nameRoom(const ButtonProject& project, qsizetype maxNameBytes);
+
     // No failure when the page, the project copy and every 1x image (and with CSS rollovers the
     // stylesheet and every 1x sprite) fit the file system; otherwise a NameTooLong failure for
-    // the first name that does not. A double-size twin that does not fit is left out, not
-    // refused.
+    // the first name that does not, or for its whole path where only that is too long. A
+    // double-size twin that does not fit is left out, not refused.
     static Failure tooLongNameError(const ButtonProject& project, qsizetype maxBytes);
 
     // Lower-cases A-Z only; every other character stays.

@@ -519,6 +519,19 @@ void tst_GenerationRun::refusedNamesWriteNothing_data()
     const QString p247(247, 'p');
     QTest::newRow("stylesheet name too long")
         << p247 << QString() << "File name too long: " + p247.left(40) << true;
+    // Different captions, one file through the suffixes the run adds.
+    QTest::newRow("a state's name")
+        << "BTN"
+        << "HomeS"
+        << "Captions \"Home\" and \"HomeS\" would both write \"homes.png\"" << false;
+    QTest::newRow("the sprite's name")
+        << "BTN"
+        << "Home Sprite"
+        << "Captions \"Home\" and \"Home Sprite\" would both write \"home-sprite.png\"" << true;
+    QTest::newRow("the twin's name")
+        << "BTN"
+        << "HOME@2x"
+        << "Captions \"Home\" and \"HOME@2x\" would both write \"home@2x.png\"" << false;
 }
 
 void tst_GenerationRun::refusedNamesWriteNothing()
@@ -532,6 +545,7 @@ void tst_GenerationRun::refusedNamesWriteNothing()
     ButtonProject project = projectIn(dir.filePath("out"), {"Home", caption});
     project.fileNamePrefix = prefix;
     project.cssRollovers = css;
+    project.hiDpiImages = caption.contains("@2x"); // twins where a caption asks for them
     project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
