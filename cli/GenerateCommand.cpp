@@ -42,6 +42,9 @@ GenerateCommand::ExitCode generate(const ButtonProject& project, const Backgroun
         err << dropped.pathStem << ": " << ErrorText::messageWithPath(dropped.reason) << Qt::endl;
     });
     const GenerationResult result = run.run();
+    // The line of the image that found no room says it all.
+    if (result.endedOnFullDisk)
+        return GenerateCommand::ImagesDropped;
     if (result.fatalError) {
         // The project writer's words do not name its file: the path goes in front.
         const Failure& fatal = result.fatalError;

@@ -31,6 +31,9 @@ struct GenerationResult
     int imagesPlanned = 0;
     // Stopped on request: the images written so far are whole; no page or copy was written.
     bool stopped = false;
+    // Ended at the first image the disk had no room for: the images after it are neither made
+    // nor reported, no page or copy was written, and the files already there are whole.
+    bool endedOnFullDisk = false;
 
     bool everythingWritten() const { return droppedImageCount == 0 && !fatalError && !stopped; }
 };

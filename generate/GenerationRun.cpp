@@ -31,7 +31,7 @@ GenerationResult GenerationRun::run()
     const OutputNaming::NameRoom room =
         OutputNaming::nameRoom(m_project, OutputNaming::maxFileNameBytes(m_project));
     GenerationSteps steps(m_project, m_pictures, m_options, m_sizes,
-                          {m_encoderThreads, room, m_progress, m_dropped, m_stop});
+                          {m_encoderThreads, room, m_progress, m_dropped, m_stop, m_encoder});
     if (steps.writeImages())
         steps.writePageFiles();
     return steps.result();

@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 namespace {
@@ -58,6 +59,11 @@ QList<ButtonState> drawingOrder(const ButtonProject& project)
     return QList<ButtonState>{ButtonState::Normal} + project.extraStates();
 }
 
+bool diskFull(const Failure& failure)
+{
+    return failure.systemError() == ENOSPC || failure.systemError() == EDQUOT;
+}
+
 } // namespace
 
 GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
@@ -69,7 +75,7 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
       m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
-      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages)
+      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages, m_setup.encoder)
 {
     m_encoders.setReporter(
         [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
@@ -94,6 +100,10 @@ void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcom
         ++m_result.imagesWritten;
         return;
     }
+    // The images still in flight fail for the same reason; one line says it.
+    if (m_result.endedOnFullDisk)
+        return;
+    m_result.endedOnFullDisk = diskFull(outcome.failure);
     drop(stem, outcome.failure);
 }
 
@@ -113,17 +123,17 @@ bool GenerationSteps::writeImages()
     m_result.imagesPlanned = int(m_project.captions.size()) *
                              (int(m_states.size()) + spritesPerCaption) *
                              (m_project.hiDpiImages ? 2 : 1);
-    for (int n = 1; n <= m_project.captions.size() && !m_result.stopped; ++n)
+    for (int n = 1; n <= m_project.captions.size() && !ended(); ++n)
         renderCaption(n);
     m_encoders.finish();
-    return !m_result.stopped;
+    return !ended();
 }
 
 bool GenerationSteps::stopped()
 {
     if (m_setup.stop && m_setup.stop->load(std::memory_order_relaxed))
         m_result.stopped = true;
-    return m_result.stopped;
+    return ended();
 }
 
 void GenerationSteps::renderCaption(int n)

@@ -23,7 +23,7 @@
 // (and their double-size twins) and handed to the encoders with its sprites, then the stylesheet,
 // the page and the project copy. It keeps what each slot of the encoder pool holds, so that a
 // failed image is dropped under its name and the page and the stylesheet name only files that
-// were written.
+// were written. The first image that finds the disk full ends the run.
 class GenerationSteps
 {
 public:
@@ -35,13 +35,14 @@ public:
         std::function<void(int done, int total)> progress;
         std::function<void(const DroppedImage& dropped)> dropped;
         const std::atomic<bool>* stop;
+        ImageEncoderPool::Encoder encoder; // none for ImageFileWriter
     };
 
     GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
                     const OptionSets& options, ButtonSizeTables& sizes, Setup setup);
 
-    // Renders and writes every caption's images; false when the run was stopped. Returns once
-    // every image handed in is written.
+    // Renders and writes every caption's images; false when the run was stopped or the disk is
+    // full. Returns once every image handed in is written.
     bool writeImages();
     // The stylesheet (with CSS rollovers), the page and the project copy; a failure ends the
     // run.
@@ -73,6 +74,7 @@ private:
     void drop(const QString& stem, const Failure& reason);
 
     // Rendering one caption in its states.
+    bool ended() const { return m_result.stopped || m_result.endedOnFullDisk; }
     bool stopped();
     void renderCaption(int n);
     StateImages renderState(ButtonState state, int n, const QString& caption);

@@ -19,8 +19,9 @@ auto allOrNone(ImageEncoderPool::Encoder encoder)
 }
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
-    : m_encoder(fileWriter(options)),
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP,
+                                   Encoder encoder)
+    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options)),
       m_maxBytesInFlight(withWebP ? defaultMaxBytesInFlight / webPWorkingFactor
                                   : defaultMaxBytesInFlight)
 {

@@ -44,8 +44,10 @@ public:
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
     // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false);
+    // files include WebP ones, which take more memory to encode. An encoder, when given, writes
+    // in ImageFileWriter's place.
+    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false,
+                     Encoder encoder = nullptr);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in

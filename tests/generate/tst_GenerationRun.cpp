@@ -121,6 +121,8 @@ private slots:
     void spritesThatCannotBeMadeAreDropped();
     void partlyWrittenImagesAreCountedAndShown_data();
     void partlyWrittenImagesAreCountedAndShown();
+    void fullDiskEndsTheRunAtOnce_data();
+    void fullDiskEndsTheRunAtOnce();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -763,4 +765,45 @@ void tst_GenerationRun::partlyWrittenImagesAreCountedAndShown()
     const QStringList named = namedFiles(result.pagePath);
     QCOMPARE(missingFiles(dir.path(), named), QStringList());
     QVERIFY2(named.contains(shown), qPrintable(named.join(' ')));
+}
+
+void tst_GenerationRun::fullDiskEndsTheRunAtOnce_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("maxImages"); // handed to the encoder
+    QTest::newRow("one thread") << 1 << 4;
+    // The images already in flight when the report comes are written or fail quietly.
+    QTest::newRow("four threads") << 4 << 40;
+}
+
+void tst_GenerationRun::fullDiskEndsTheRunAtOnce()
+{
+    QFETCH(int, threads);
+    QFETCH(int, maxImages);
+    QTemporaryDir dir;
+    QStringList captions;
+    for (int n = 1; n <= 100; ++n)
+        captions << QString("C%1").arg(n);
+    ButtonProject project = projectIn(dir.path(), captions, JavaScriptOption::MouseOver);
+    Fixture f;
+    GenerationRun run(project, f.pictures, f.options, f.sizes);
+    run.setEncoderThreads(threads);
+    std::atomic<int> images{0};
+    run.setEncoder([&images](const QImage&, const ImageEncoderPool::Files& files) {
+        ++images;
+        const QString path = files.first().path;
+        return QStringList{"btn1", "btn1s", "btn2"}.contains(QFileInfo(path).completeBaseName())
+                   ? Failure()
+                   : Failure(Failure::Code::Write, path, ENOSPC);
+    });
+    QStringList reported;
+    run.setDropCallback([&reported](const DroppedImage& dropped) { reported << dropped.pathStem; });
+    const GenerationResult result = run.run();
+
+    QVERIFY(result.endedOnFullDisk);
+    QCOMPARE(reported, QStringList{dir.filePath("btn2s")});
+    QCOMPARE(result.droppedImageCount, 1);
+    QVERIFY2(images <= maxImages, qPrintable(QString::number(images)));
+    QVERIFY(!result.pageWritten && !result.fatalError);
+    QVERIFY(filesIn(dir.path()).isEmpty());
 }
