@@ -3,6 +3,7 @@
 #include "ErrorText.h"
 #include "FolderMaker.h"
 #include "GenerationRun.h"
+#include "OutputNameCheck.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
@@ -22,8 +23,7 @@ bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory =
             QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
-    Failure failure =
-        OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
+    Failure failure = OutputNameCheck::refusal(project);
     if (!failure)
         failure =
             FolderMaker::make(project.outputDirectory).because(FailureReason::FolderNotCreated);
@@ -42,6 +42,9 @@ GenerateCommand::ExitCode generate(const ButtonProject& project, const Backgroun
         err << dropped.pathStem << ": " << ErrorText::messageWithPath(dropped.reason) << Qt::endl;
     });
     const GenerationResult result = run.run();
+    // The line of the image that found no room says it all.
+    if (result.endedOnFullDisk)
+        return GenerateCommand::ImagesDropped;
     if (result.fatalError) {
         // The project writer's words do not name its file: the path goes in front.
         const Failure& fatal = result.fatalError;

@@ -19,11 +19,13 @@ QImage rgb32(const QImage& bitmap)
 bool ImageFileWriter::write(const QImage& bitmap, const QList<Target>& targets)
 {
     m_error = Failure();
+    m_written = 0;
     const QImage source = rgb32(bitmap);
     for (const Target& target : targets) {
         m_error = writeTarget(source, target);
         if (m_error)
             return false;
+        ++m_written;
     }
     return true;
 }

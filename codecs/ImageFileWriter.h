@@ -33,10 +33,13 @@ public:
     bool write(const QImage& bitmap, const QList<Target>& targets);
     // Why the last write() failed, with the path that did; no failure after a success.
     const Failure& error() const { return m_error; }
+    // How many of the last write()'s targets are written: those before the failing one.
+    qsizetype written() const { return m_written; }
 
 private:
     Failure writeTarget(const QImage& source, const Target& target);
 
     const JpegFileOptions& m_options;
     Failure m_error;
+    qsizetype m_written = 0;
 };

@@ -48,6 +48,12 @@ bool sameFile(int fd, const QByteArray& path)
 
 AtomicOutputFile::AtomicOutputFile(const QString& targetPath) : m_targetPath(targetPath) {}
 
+qsizetype AtomicOutputFile::longestTemporaryName()
+{
+    constexpr qsizetype hexDigits = 16; // of the 64-bit random number
+    return temporaryStart.size() + hexDigits + temporaryEnd.size();
+}
+
 AtomicOutputFile::~AtomicOutputFile()
 {
     discard();

@@ -55,6 +55,8 @@ public:
     // Removes one temporary if no process holds it.
     static bool removeIfAbandoned(const QString& path);
     static bool isTemporaryName(const QString& fileName);
+    // The most bytes a temporary's name takes, for callers that check a path's length up front.
+    static qsizetype longestTemporaryName();
     // The absolute path at the end of a chain of links (the path itself when it is no link;
     // the end need not exist). A chain too long or looping has no end: the path is empty and
     // the failure is one to open the chain's start.

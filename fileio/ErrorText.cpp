@@ -16,7 +16,7 @@ const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
 // reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
 // classic words would change what a message has always said), %5 for the detail quoted, %6 for
-// the classic I/O text.
+// the classic I/O text, %7 for the two texts of the detail (a line break between) each quoted.
 struct Sentence
 {
     FailureReason reason;
@@ -73,6 +73,9 @@ constexpr Sentence sentences[] = {
 
     // Any file read.
     {FailureReason::NotRegularFile, "%1 is not a regular file"},
+
+    // The generation run, checked before it writes.
+    {FailureReason::CaptionsShareFile, "Captions %7 would both write \"%1\""},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -151,6 +154,11 @@ QString placeholder(char16_t digit, const Failure& failure)
             std::strerror(failure.systemError() ? failure.systemError() : EIO));
     case u'5':
         return quoted(failure.detail());
+    case u'7': {
+        const QString& pair = failure.detail();
+        const qsizetype split = pair.indexOf(u'\n');
+        return quoted(pair.left(split)) + QLatin1String(" and ") + quoted(pair.mid(split + 1));
+    }
     default:
         return ErrorText::ioText(failure);
     }
@@ -164,7 +172,7 @@ QString sentence(const Failure& failure)
     result.reserve(text.size() + failure.path().size() + failure.detail().size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'6') {
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'7') {
             result += text[i];
             continue;
         }

@@ -57,4 +57,7 @@ enum class FailureReason : quint8
 
     // Any file read.
     NotRegularFile, // a FIFO, socket or device where a file's contents were wanted
+
+    // The generation run, checked before it writes.
+    CaptionsShareFile, // path: the file's name; detail: the two captions, a line break between
 };

@@ -23,13 +23,17 @@ struct GenerationResult
     // Each image as .jpg, .png and .gif, each sprite in the page's format, both also as .webp
     // when asked; twins count too.
     int imagesWritten = 0;
-    int filesWritten = 0; // image and sprite files, stylesheet, page and project copy
+    // Image and sprite files, those of dropped images too, stylesheet, page and project copy.
+    int filesWritten = 0;
     bool pageWritten = false;
     QString pagePath;
     QString projectCopyPath;
     int imagesPlanned = 0;
     // Stopped on request: the images written so far are whole; no page or copy was written.
     bool stopped = false;
+    // Ended at the first image the disk had no room for: the images after it are neither made
+    // nor reported, no page or copy was written, and the files already there are whole.
+    bool endedOnFullDisk = false;
 
     bool everythingWritten() const { return droppedImageCount == 0 && !fatalError && !stopped; }
 };

@@ -2,6 +2,7 @@
 
 #include "AtomicOutputFile.h"
 #include "GenerationSteps.h"
+#include "OutputNameCheck.h"
 #include "OutputNaming.h"
 
 #include <QThread>
@@ -21,18 +22,16 @@ GenerationRun::GenerationRun(const ButtonProject& project, const BackgroundPictu
 GenerationResult GenerationRun::run()
 {
     GenerationResult refused;
-    // Checked before anything is written: the prefix is part of every name.
-    const qsizetype maxNameBytes = OutputNaming::maxFileNameBytes(m_project);
-    refused.fatalError = OutputNaming::prefixError(m_project.fileNamePrefix);
-    if (!refused.fatalError)
-        refused.fatalError = OutputNaming::tooLongNameError(m_project, maxNameBytes);
+    refused.fatalError = OutputNameCheck::refusal(m_project);
     if (refused.fatalError)
         return refused;
     AtomicOutputFile::removeStaleTemporaries(
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 
+    const OutputNaming::NameRoom room =
+        OutputNaming::nameRoom(m_project, OutputNaming::maxFileNameBytes(m_project));
     GenerationSteps steps(m_project, m_pictures, m_options, m_sizes,
-                          {m_encoderThreads, maxNameBytes, m_progress, m_dropped, m_stop});
+                          {m_encoderThreads, room, m_progress, m_dropped, m_stop, m_encoder});
     if (steps.writeImages())
         steps.writePageFiles();
     return steps.result();

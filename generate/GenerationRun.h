@@ -4,6 +4,7 @@
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
 #include "GenerationResult.h"
+#include "ImageEncoderPool.h"
 #include "OptionSets.h"
 
 #include <atomic>
@@ -13,8 +14,8 @@
 // JPEG, PNG and GIF (and WebP, and its double-size twin "<name>@2x", when the project asks for
 // them), then the sample page, then a copy of the project, all into the output directory. With CSS
 // rollovers each caption also gets a sprite of its states in the page's format, and the page a
-// stylesheet. A failed image is dropped and the run goes on; a failed page ends it. A prefix that
-// OutputNaming::prefixError refuses ends it before anything is written.
+// stylesheet. A failed image is dropped and the run goes on, unless the disk is full; a failed
+// page ends it. Names that OutputNameCheck refuses end it before anything is written.
 class GenerationRun
 {
 public:
@@ -43,6 +44,10 @@ public:
     // Set from any thread, it ends the run before its next image.
     void setStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
 
+    // Writes the images through this instead of ImageFileWriter, for failures that a real disk
+    // will not give at will.
+    void setEncoder(ImageEncoderPool::Encoder encoder) { m_encoder = std::move(encoder); }
+
     GenerationResult run();
 
 private:
@@ -54,4 +59,5 @@ private:
     std::function<void(int done, int total)> m_progress;
     std::function<void(const DroppedImage& dropped)> m_dropped;
     const std::atomic<bool>* m_stop = nullptr;
+    ImageEncoderPool::Encoder m_encoder;
 };

@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 namespace {
@@ -58,6 +59,11 @@ QList<ButtonState> drawingOrder(const ButtonProject& project)
     return QList<ButtonState>{ButtonState::Normal} + project.extraStates();
 }
 
+bool diskFull(const Failure& failure)
+{
+    return failure.systemError() == ENOSPC || failure.systemError() == EDQUOT;
+}
+
 } // namespace
 
 GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
@@ -68,8 +74,8 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
       m_doubledPictures(project.hiDpiImages
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
-      m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2),
-      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages)
+      m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
+      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages, m_setup.encoder)
 {
     m_encoders.setReporter(
         [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {
@@ -77,7 +83,8 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
         });
 }
 
-int GenerationSteps::nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files)
+int GenerationSteps::nextSlot(int n, std::optional<ButtonState> state, int scale,
+                              const ImageEncoderPool::Files& files)
 {
     m_unreported.push_back({n, state, scale, files});
     return m_slotCount++;
@@ -87,15 +94,16 @@ void GenerationSteps::report(const QString& stem, const ImageEncoderPool::Outcom
 {
     const Slot slot = m_unreported.front();
     m_unreported.pop_front();
+    m_result.filesWritten += int(outcome.filesWritten);
+    m_written.record(slot.n, slot.state, slot.scale, slot.files, outcome.filesWritten);
     if (outcome.written()) {
         ++m_result.imagesWritten;
-        m_result.filesWritten += int(slot.files);
         return;
     }
-    if (slot.scale == 2 && !slot.state)
-        m_missingSpriteTwins.insert(slot.n);
-    else if (slot.scale == 2)
-        m_missingTwins.insert({slot.n, int(*slot.state)});
+    // The images still in flight fail for the same reason; one line says it.
+    if (m_result.endedOnFullDisk)
+        return;
+    m_result.endedOnFullDisk = diskFull(outcome.failure);
     drop(stem, outcome.failure);
 }
 
@@ -115,17 +123,17 @@ bool GenerationSteps::writeImages()
     m_result.imagesPlanned = int(m_project.captions.size()) *
                              (int(m_states.size()) + spritesPerCaption) *
                              (m_project.hiDpiImages ? 2 : 1);
-    for (int n = 1; n <= m_project.captions.size() && !m_result.stopped; ++n)
+    for (int n = 1; n <= m_project.captions.size() && !ended(); ++n)
         renderCaption(n);
     m_encoders.finish();
-    return !m_result.stopped;
+    return !ended();
 }
 
 bool GenerationSteps::stopped()
 {
     if (m_setup.stop && m_setup.stop->load(std::memory_order_relaxed))
         m_result.stopped = true;
-    return m_result.stopped;
+    return ended();
 }
 
 void GenerationSteps::renderCaption(int n)
@@ -161,8 +169,7 @@ GenerationSteps::StateImages GenerationSteps::renderState(ButtonState state, int
     images.image = renderImage(1, state, n, caption);
     if (!m_project.hiDpiImages)
         return images;
-    if (OutputNaming::fitsFileSystem(OutputNaming::longestImageFileName(m_project, n, state, 2),
-                                     m_setup.maxNameBytes))
+    if (m_setup.room.fits(OutputNaming::longestImageFileName(m_project, n, state, 2)))
         images.twin = renderImage(2, state, n, caption);
     else
         handIn(nextSlot(n, state, 2), QImage(), OutputNaming::imagePathStem(m_project, n, state, 2),
@@ -174,7 +181,7 @@ QImage GenerationSteps::renderImage(int scale, ButtonState state, int n, const Q
 {
     const ImageEncoderPool::Files files = OutputNaming::imageFiles(m_project, n, state, scale);
     // Every slot must reach the pool once, or the reports after it would wait forever.
-    const int slot = nextSlot(n, state, scale, files.size());
+    const int slot = nextSlot(n, state, scale, files);
     Failure failure;
     const QImage image = draw(scale, state, n, caption, &failure);
     handIn(slot, image, OutputNaming::imagePathStem(m_project, n, state, scale), files, failure);
@@ -208,11 +215,10 @@ void GenerationSteps::handIn(int slot, const QImage& image, const QString& stem,
 void GenerationSteps::handInSprite(const QList<QImage>& states, int n, int scale)
 {
     const ImageEncoderPool::Files files = OutputNaming::spriteFiles(m_project, n, scale);
-    const int slot = nextSlot(n, std::nullopt, scale, files.size());
+    const int slot = nextSlot(n, std::nullopt, scale, files);
     Failure failure = tooLongName;
     const QImage sprite =
-        OutputNaming::fitsFileSystem(OutputNaming::longestSpriteFileName(m_project, n, scale),
-                                     m_setup.maxNameBytes)
+        m_setup.room.fits(OutputNaming::longestSpriteFileName(m_project, n, scale))
             ? spriteOf(states, &failure)
             : QImage();
     handIn(slot, sprite, OutputNaming::spritePathStem(m_project, n, scale), files, failure);
@@ -229,8 +235,7 @@ void GenerationSteps::writePageFiles()
 bool GenerationSteps::writeStyleSheet()
 {
     StyleSheetWriter sheet(m_project, m_sizes);
-    if (!m_missingSpriteTwins.isEmpty())
-        sheet.setTwinWritten([this](int n) { return !m_missingSpriteTwins.contains(n); });
+    sheet.setWrittenFiles(&m_written);
     m_result.fatalError = sheet.write(OutputNaming::styleSheetPath(m_project));
     if (m_result.fatalError)
         return false;
@@ -241,11 +246,7 @@ bool GenerationSteps::writeStyleSheet()
 bool GenerationSteps::writePage()
 {
     SamplePageWriter page(m_project, m_sizes);
-    if (!m_missingTwins.isEmpty()) {
-        page.setTwinWritten([this](int n, ButtonState state) {
-            return !m_missingTwins.contains({n, int(state)});
-        });
-    }
+    page.setWrittenFiles(&m_written);
     m_result.pagePath = OutputNaming::samplePagePath(m_project);
     m_result.fatalError = page.write(m_result.pagePath);
     if (m_result.fatalError)

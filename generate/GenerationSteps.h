@@ -7,11 +7,11 @@
 #include "GenerationResult.h"
 #include "ImageEncoderPool.h"
 #include "OptionSets.h"
+#include "OutputNaming.h"
+#include "WrittenFiles.h"
 
 #include <QImage>
 #include <QList>
-#include <QPair>
-#include <QSet>
 #include <QString>
 
 #include <atomic>
@@ -22,8 +22,8 @@
 // The work of one GenerationRun once its names are checked: every caption rendered in its states
 // (and their double-size twins) and handed to the encoders with its sprites, then the stylesheet,
 // the page and the project copy. It keeps what each slot of the encoder pool holds, so that a
-// failed image is dropped under its name and a twin that was not written is left out of the page
-// and the stylesheet.
+// failed image is dropped under its name and the page and the stylesheet name only files that
+// were written. The first image that finds the disk full ends the run.
 class GenerationSteps
 {
 public:
@@ -31,17 +31,18 @@ public:
     struct Setup
     {
         int encoderThreads;
-        qsizetype maxNameBytes; // of the output directory's file system
+        OutputNaming::NameRoom room;
         std::function<void(int done, int total)> progress;
         std::function<void(const DroppedImage& dropped)> dropped;
         const std::atomic<bool>* stop;
+        ImageEncoderPool::Encoder encoder; // none for ImageFileWriter
     };
 
     GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
                     const OptionSets& options, ButtonSizeTables& sizes, Setup setup);
 
-    // Renders and writes every caption's images; false when the run was stopped. Returns once
-    // every image handed in is written.
+    // Renders and writes every caption's images; false when the run was stopped or the disk is
+    // full. Returns once every image handed in is written.
     bool writeImages();
     // The stylesheet (with CSS rollovers), the page and the project copy; a failure ends the
     // run.
@@ -57,7 +58,7 @@ private:
         int n;
         std::optional<ButtonState> state; // none for the sprite
         int scale;
-        qsizetype files; // written when the slot's image is
+        ImageEncoderPool::Files files;
     };
     // A state's image and its twin as drawn; null where one was not.
     struct StateImages
@@ -67,11 +68,13 @@ private:
     };
 
     // Keeping the slots and the dropped images.
-    int nextSlot(int n, std::optional<ButtonState> state, int scale, qsizetype files = 0);
+    int nextSlot(int n, std::optional<ButtonState> state, int scale,
+                 const ImageEncoderPool::Files& files = {});
     void report(const QString& stem, const ImageEncoderPool::Outcome& outcome);
     void drop(const QString& stem, const Failure& reason);
 
     // Rendering one caption in its states.
+    bool ended() const { return m_result.stopped || m_result.endedOnFullDisk; }
     bool stopped();
     void renderCaption(int n);
     StateImages renderState(ButtonState state, int n, const QString& caption);
@@ -100,10 +103,7 @@ private:
     ButtonRenderer m_doubleRenderer;
     std::deque<Slot> m_unreported;
     int m_slotCount = 0;
-    // Images (n, state) and sprites (n) whose twin is not written, so that the page and the
-    // stylesheet do not offer it.
-    QSet<QPair<int, int>> m_missingTwins;
-    QSet<int> m_missingSpriteTwins;
+    WrittenFiles m_written;
     GenerationResult m_result;
     // Last, so that it is gone before what its reports change.
     ImageEncoderPool m_encoders;

@@ -7,19 +7,48 @@ constexpr std::size_t maxQueuedPerThread = 4;
 constexpr qint64 webPWorkingFactor = 4;
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
-    : ImageEncoderPool(
-          [&options](const QImage& image, const Files& files) {
-              ImageFileWriter writer(options);
-              writer.write(image, files);
-              return writer.error();
-          },
-          threads, withWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
+namespace {
+// An encoder that writes all of an image's files or none.
+auto allOrNone(ImageEncoderPool::Encoder encoder)
 {
+    return
+        [encoder = std::move(encoder)](const QImage& image, const ImageEncoderPool::Files& files) {
+            const Failure failure = encoder(image, files);
+            return ImageEncoderPool::Outcome{failure, failure ? 0 : files.size()};
+        };
+}
+} // namespace
+
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP,
+                                   Encoder encoder)
+    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options)),
+      m_maxBytesInFlight(withWebP ? defaultMaxBytesInFlight / webPWorkingFactor
+                                  : defaultMaxBytesInFlight)
+{
+    startThreads(threads);
 }
 
 ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytesInFlight)
-    : m_encoder(std::move(encoder)), m_maxBytesInFlight(maxBytesInFlight)
+    : m_encoder(allOrNone(std::move(encoder))), m_maxBytesInFlight(maxBytesInFlight)
+{
+    startThreads(threads);
+}
+
+ImageEncoderPool::Writer ImageEncoderPool::fileWriter(const JpegFileOptions& options)
+{
+    return [&options](const QImage& image, const Files& files) {
+        ImageFileWriter writer(options);
+        // Caught here, so that the files written before it still count.
+        try {
+            writer.write(image, files);
+            return Outcome{writer.error(), writer.written()};
+        } catch (const std::exception& e) {
+            return Outcome{caught(e), writer.written()};
+        }
+    };
+}
+
+void ImageEncoderPool::startThreads(int threads)
 {
     for (int i = 0; i < threads && threads > 1; ++i)
         m_threads.emplace_back([this] { work(); });
@@ -33,7 +62,7 @@ ImageEncoderPool::~ImageEncoderPool()
 ImageEncoderPool::Outcome ImageEncoderPool::encode(const Job& job) const
 {
     try {
-        return {m_encoder(job.image, job.files)};
+        return m_encoder(job.image, job.files);
     } catch (const std::exception& e) {
         return {caught(e)};
     }

@@ -29,11 +29,13 @@ class ImageEncoderPool
 public:
     struct Outcome
     {
-        Failure failure; // none when every file of the image is written
+        Failure failure;            // none when every file of the image is written
+        qsizetype filesWritten = 0; // the first ones of its files, in order
         bool written() const { return !failure; }
     };
     using Files = QList<ImageFileWriter::Target>;
-    // Writes one image to its files; why it could not, if it could not.
+    // Writes one image to its files; why it could not, if it could not. It writes all of them
+    // or none.
     using Encoder = std::function<Failure(const QImage& image, const Files& files)>;
     // Receives the outcome of every slot, in slot order, on the thread that calls add(),
     // addOutcome() and finish().
@@ -42,8 +44,10 @@ public:
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
     // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false);
+    // files include WebP ones, which take more memory to encode. An encoder, when given, writes
+    // in ImageFileWriter's place.
+    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false,
+                     Encoder encoder = nullptr);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
@@ -89,6 +93,9 @@ private:
         Stem,
         Bytes
     };
+    using Writer = std::function<Outcome(const QImage& image, const Files& files)>;
+    static Writer fileWriter(const JpegFileOptions& options);
+    void startThreads(int threads);
     void work();
     template <typename Predicate>
     void waitUntil(std::unique_lock<std::mutex>& lock, CallerWait reason, Predicate done);
@@ -96,7 +103,7 @@ private:
     // Reports the finished slots that follow the last reported one; called without the lock.
     void reportFinished();
 
-    Encoder m_encoder;
+    Writer m_encoder;
     Reporter m_reporter;
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;

@@ -1,8 +1,11 @@
 #include "OutputNaming.h"
 
+#include "AtomicOutputFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -116,23 +119,39 @@ QString OutputNaming::extension(ImageFileFormat format)
     return writerExtension(writerFormat(format));
 }
 
-namespace {
-QString twinSuffix(int scale)
+ImageFileWriter::Format OutputNaming::chosenFormat(const ButtonProject& project)
 {
-    return scale == 2 ? QStringLiteral("@2x") : QString();
+    return writerFormat(project.imageFileFormat);
 }
 
+ImageFileWriter::Format OutputNaming::pageFormat(const ButtonProject& project)
+{
+    return project.webPImages ? Format::WebP : chosenFormat(project);
+}
+
+QString OutputNaming::stemSuffix(std::optional<ButtonState> state, int scale)
+{
+    const QString twin = scale == 2 ? QStringLiteral("@2x") : QString();
+    return (state ? stateSuffix(*state) : QStringLiteral("-sprite")) + twin;
+}
+
+QString OutputNaming::fileName(const ButtonProject& project, int captionIndex,
+                               std::optional<ButtonState> state, int scale, Format format)
+{
+    return toLowerAscii(buttonFileName(project, captionIndex) + stemSuffix(state, scale)) +
+           writerExtension(format);
+}
+
+namespace {
 QString imageStem(const ButtonProject& project, int captionIndex, ButtonState state, int scale)
 {
     return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
-                                      OutputNaming::stateSuffix(state) + twinSuffix(scale));
+                                      OutputNaming::stemSuffix(state, scale));
 }
 
-// The page shows the WebP files when the project writes them, or else those of its format.
 QString pageExtension(const ButtonProject& project)
 {
-    return writerExtension(project.webPImages ? Format::WebP
-                                              : writerFormat(project.imageFileFormat));
+    return writerExtension(OutputNaming::pageFormat(project));
 }
 // ".jpg", ".png" and ".gif" are of one length, ".webp" longer.
 QString longestExtension(const ButtonProject& project)
@@ -184,7 +203,7 @@ namespace {
 QString spriteStem(const ButtonProject& project, int captionIndex, int scale)
 {
     return OutputNaming::toLowerAscii(OutputNaming::buttonFileName(project, captionIndex) +
-                                      QStringLiteral("-sprite") + twinSuffix(scale));
+                                      OutputNaming::stemSuffix(std::nullopt, scale));
 }
 } // namespace
 
@@ -277,31 +296,54 @@ bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
     return QFile::encodeName(fileName).size() <= maxBytes;
 }
 
+bool OutputNaming::NameRoom::fits(const QString& fileName) const
+{
+    return AtomicOutputFile::longestTemporaryName() <= pathBytes &&
+           fitsFileSystem(fileName, qMin(nameBytes, pathBytes));
+}
+
+OutputNaming::NameRoom OutputNaming::nameRoom(const ButtonProject& project, qsizetype maxNameBytes)
+{
+    const QByteArray directory =
+        QFile::encodeName(normalisedOutputDirectory(project.outputDirectory));
+    return {maxNameBytes, PATH_MAX - 1 - directory.size()};
+}
+
 Failure OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)
 {
-    const auto refuse = [](const QString& name) {
-        return Failure(Failure::Code::NameTooLong, name);
-    };
-    for (const QString& name : {samplePageFileName(project), projectCopyFileName(project)}) {
-        if (!fitsFileSystem(name, maxBytes))
-            return refuse(name);
+    const QString directory = normalisedOutputDirectory(project.outputDirectory);
+    // The folders may be made by the run, on the file system of the nearest one that exists.
+    for (const QString& folder : directory.split(separator, Qt::SkipEmptyParts)) {
+        if (!fitsFileSystem(folder, maxBytes))
+            return Failure(Failure::Code::NameTooLong, folder);
     }
-    if (project.cssRollovers && !fitsFileSystem(styleSheetFileName(project), maxBytes))
-        return refuse(styleSheetFileName(project));
+    const NameRoom room = nameRoom(project, maxBytes);
+    // The name alone when that is too long, or else the whole path.
+    const auto refused = [&](const QString& name) {
+        if (room.fits(name))
+            return Failure();
+        return Failure(Failure::Code::NameTooLong,
+                       fitsFileSystem(name, maxBytes) ? directory + name : name);
+    };
+    QStringList names{samplePageFileName(project), projectCopyFileName(project)};
+    if (project.cssRollovers)
+        names << styleSheetFileName(project);
+    for (const QString& name : names) {
+        if (const Failure failure = refused(name))
+            return failure;
+    }
     QList<ButtonState> states{ButtonState::Normal};
     states += project.extraStates();
     const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {
-            const QString name = longestImageFileName(project, n, state, 1);
-            if (!fitsFileSystem(name, maxBytes))
-                return refuse(name);
+            if (const Failure failure = refused(longestImageFileName(project, n, state, 1)))
+                return failure;
         }
         if (!sprites)
             continue;
-        const QString sprite = longestSpriteFileName(project, n, 1);
-        if (!fitsFileSystem(sprite, maxBytes))
-            return refuse(sprite);
+        if (const Failure failure = refused(longestSpriteFileName(project, n, 1)))
+            return failure;
     }
     return Failure();
 }

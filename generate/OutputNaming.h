@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // Where every generated file goes and what it is called. The wizard, the sample page, the
 // browser preview and the command line all find the files through these rules.
 //
@@ -36,6 +38,18 @@ public:
 
     // ".png", ".jpg" or ".gif"; PNG for a format not chosen.
     static QString extension(ImageFileFormat format);
+
+    // The format the project's images are chosen in, and the one the page prefers: WebP when
+    // the project writes it, or else the chosen one.
+    static ImageFileWriter::Format chosenFormat(const ButtonProject& project);
+    static ImageFileWriter::Format pageFormat(const ButtonProject& project);
+    // What follows the button file name in the name of one of its images: the state's suffix, or
+    // "-sprite" for the sprite (no state), then "@2x" at scale 2.
+    static QString stemSuffix(std::optional<ButtonState> state, int scale);
+    // One of caption n's images, or its sprite (no state), as a file of that format.
+    static QString fileName(const ButtonProject& project, int captionIndex,
+                            std::optional<ButtonState> state, int scale,
+                            ImageFileWriter::Format format);
 
     // The name the page shows: the WebP file when the project writes them, or else the file of
     // the chosen format.
@@ -87,10 +101,21 @@ public:
     static qsizetype maxFileNameBytes(const ButtonProject& project);
     static bool fitsFileSystem(const QString& fileName, qsizetype maxBytes);
 
+    // How long a file name in the output directory may be: no longer than its file system
+    // takes, and short enough that its path, and that of the temporary it is written through,
+    // stay within PATH_MAX. Paths are counted as the run passes them to the system.
+    struct NameRoom
+    {
+        qsizetype nameBytes;
+        qsizetype pathBytes; // what PATH_MAX leaves beside the directory and the closing NUL
+        bool fits(const QString& fileName) const;
+    };
+    static NameRoom nameRoom(const ButtonProject& project, qsizetype maxNameBytes);
+
     // No failure when the page, the project copy and every 1x image (and with CSS rollovers the
     // stylesheet and every 1x sprite) fit the file system; otherwise a NameTooLong failure for
-    // the first name that does not. A double-size twin that does not fit is left out, not
-    // refused.
+    // the first name that does not, or for its whole path where only that is too long. A
+    // double-size twin that does not fit is left out, not refused.
     static Failure tooLongNameError(const ButtonProject& project, qsizetype maxBytes);
 
     // Lower-cases A-Z only; every other character stays.

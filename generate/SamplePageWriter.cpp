@@ -58,9 +58,19 @@ QString SamplePageWriter::asciiAttributeText(const QString& text)
     return out;
 }
 
+QString SamplePageWriter::shownFileName(int n, ButtonState state, int scale) const
+{
+    if (m_written) {
+        const QString written = m_written->fileName(n, state, scale);
+        if (!written.isEmpty() || scale == 2)
+            return written;
+    }
+    return OutputNaming::pageImageFileName(m_project, n, state, scale);
+}
+
 QString SamplePageWriter::imageUrl(int n, ButtonState state) const
 {
-    return PageReferences::urlFromFileName(OutputNaming::pageImageFileName(m_project, n, state, 1));
+    return PageReferences::urlFromFileName(shownFileName(n, state, 1));
 }
 
 QString SamplePageWriter::linkAttribute(int n) const
@@ -70,13 +80,12 @@ QString SamplePageWriter::linkAttribute(int n) const
 
 QString SamplePageWriter::srcsetText(int n, ButtonState state) const
 {
-    const auto url = [&](int scale) {
-        return PageReferences::srcsetUrlFromFileName(
-            OutputNaming::pageImageFileName(m_project, n, state, scale));
-    };
-    QString text = url(1) + QStringLiteral(" 1x");
-    if (!m_twinWritten || m_twinWritten(n, state))
-        text += QStringLiteral(", ") + url(2) + QStringLiteral(" 2x");
+    QString text =
+        PageReferences::srcsetUrlFromFileName(shownFileName(n, state, 1)) + QStringLiteral(" 1x");
+    const QString twin = shownFileName(n, state, 2);
+    if (!twin.isEmpty())
+        text += QStringLiteral(", ") + PageReferences::srcsetUrlFromFileName(twin) +
+                QStringLiteral(" 2x");
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "ButtonProject.h"
 #include "ButtonSizeTables.h"
 #include "Failure.h"
+#include "WrittenFiles.h"
 
 #include <QString>
 
@@ -17,12 +18,9 @@ public:
     // The tables must hold the sizes of the run that wrote the images.
     SamplePageWriter(const ButtonProject& project, const ButtonSizeTables& sizes);
 
-    // With HiDPI images, whether the twin of caption n's image in a state was written; a twin
-    // that was not is left out of the page. All of them by default.
-    void setTwinWritten(std::function<bool(int n, ButtonState state)> written)
-    {
-        m_twinWritten = std::move(written);
-    }
+    // The files the run wrote: an image shows in a format that was written, a twin with none is
+    // left out, and an image with none keeps its name. All of them by default.
+    void setWrittenFiles(const WrittenFiles* written) { m_written = written; }
 
     // Writes the page to OutputNaming::samplePagePath, or to the given path, in chunks,
     // replacing the file only once the page is complete; no failure when it is.
@@ -47,6 +45,8 @@ private:
     void produceCssLines(const LineSink& line) const;
     QString cssButton(int n) const;
     void addCssButtonLines(const LineSink& line) const;
+    // Empty for a twin that has no file.
+    QString shownFileName(int n, ButtonState state, int scale) const;
     QString imageUrl(int n, ButtonState state) const;
     // The href value of button n's link, escaped.
     QString linkAttribute(int n) const;
@@ -56,5 +56,5 @@ private:
 
     const ButtonProject& m_project;
     const ButtonSizeTables& m_sizes;
-    std::function<bool(int n, ButtonState state)> m_twinWritten;
+    const WrittenFiles* m_written = nullptr;
 };

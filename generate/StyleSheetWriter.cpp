@@ -9,40 +9,86 @@ StyleSheetWriter::StyleSheetWriter(const ButtonProject& project, const ButtonSiz
 {
 }
 
-QString StyleSheetWriter::spriteUrl(int n, int scale) const
+namespace {
+
+QString url(const QString& fileName)
 {
     // Percent-encoded, the name holds no quote or backslash that could end the string.
-    return QStringLiteral("url(\"") +
-           PageReferences::urlFromFileName(OutputNaming::pageSpriteFileName(m_project, n, scale)) +
+    return QStringLiteral("url(\"") + PageReferences::urlFromFileName(fileName) +
            QStringLiteral("\")");
+}
+
+QString stateSelector(const QString& selector, ButtonState state)
+{
+    switch (state) {
+    case ButtonState::Selected:
+        return selector + QStringLiteral(":hover, ") + selector + QStringLiteral(":focus-visible");
+    case ButtonState::Pressed:
+        return selector + QStringLiteral(":active");
+    case ButtonState::Normal:
+        break;
+    }
+    return selector;
+}
+
+} // namespace
+
+QString StyleSheetWriter::shownFileName(int n, std::optional<ButtonState> state, int scale) const
+{
+    if (m_written)
+        return m_written->fileName(n, state, scale);
+    return OutputNaming::fileName(m_project, n, state, scale, OutputNaming::pageFormat(m_project));
 }
 
 void StyleSheetWriter::addButtonRules(const LineSink& line, int n) const
 {
+    const QString sprite = shownFileName(n, std::nullopt, 1);
+    if (sprite.isEmpty()) {
+        addImageRules(line, n);
+        return;
+    }
     const QString selector = QLatin1Char('.') + PageReferences::buttonClass(n);
     const qint32 width = m_sizes.width(n);
     const qint32 height = m_sizes.height(n);
     const QList<ButtonState> states = m_project.extraStates();
     line(selector +
          QStringLiteral(" { width: %1px; height: %2px; background-image: ").arg(width).arg(height) +
-         spriteUrl(n, 1) + QStringLiteral("; }"));
-    if (m_project.hiDpiImages && (!m_twinWritten || m_twinWritten(n))) {
-        line(selector + QStringLiteral(" { background-image: image-set(") + spriteUrl(n, 1) +
-             QStringLiteral(" 1x, ") + spriteUrl(n, 2) +
+         url(sprite) + QStringLiteral("; }"));
+    const QString twin = m_project.hiDpiImages ? shownFileName(n, std::nullopt, 2) : QString();
+    if (!twin.isEmpty()) {
+        line(selector + QStringLiteral(" { background-image: image-set(") + url(sprite) +
+             QStringLiteral(" 1x, ") + url(twin) +
              QStringLiteral(" 2x); background-size: %1px %2px; }")
                  .arg(width)
                  .arg(qint64(height) * (1 + states.size())));
     }
-    const auto slice = [&](ButtonState state) {
-        return QStringLiteral(" { background-position: 0 -%1px; }")
-            .arg(qint64(height) * (1 + states.indexOf(state)));
-    };
     // Later rules win: a press shows while the mouse is still over the button.
-    if (states.contains(ButtonState::Selected))
-        line(selector + QStringLiteral(":hover, ") + selector + QStringLiteral(":focus-visible") +
-             slice(ButtonState::Selected));
-    if (states.contains(ButtonState::Pressed))
-        line(selector + QStringLiteral(":active") + slice(ButtonState::Pressed));
+    for (const ButtonState state : states)
+        line(stateSelector(selector, state) +
+             QStringLiteral(" { background-position: 0 -%1px; }")
+                 .arg(qint64(height) * (1 + states.indexOf(state))));
+}
+
+void StyleSheetWriter::addImageRules(const LineSink& line, int n) const
+{
+    // Each state shows its own image, at the button's size whichever of the twins it is.
+    const QString selector = QLatin1Char('.') + PageReferences::buttonClass(n);
+    line(selector + QStringLiteral(" { width: %1px; height: %2px; background-size: %1px %2px; }")
+                        .arg(m_sizes.width(n))
+                        .arg(m_sizes.height(n)));
+    for (const ButtonState state :
+         QList<ButtonState>{ButtonState::Normal} + m_project.extraStates()) {
+        const QString image = shownFileName(n, state, 1);
+        if (image.isEmpty())
+            continue;
+        const QString twin = m_project.hiDpiImages ? shownFileName(n, state, 2) : QString();
+        QString rule = stateSelector(selector, state) + QStringLiteral(" { background-image: ") +
+                       url(image) + QStringLiteral("; ");
+        if (!twin.isEmpty())
+            rule += QStringLiteral("background-image: image-set(") + url(image) +
+                    QStringLiteral(" 1x, ") + url(twin) + QStringLiteral(" 2x); ");
+        line(rule + QLatin1Char('}'));
+    }
 }
 
 void StyleSheetWriter::produceLines(const LineSink& line) const

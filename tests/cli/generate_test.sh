@@ -80,6 +80,23 @@ run "twin too long" 1 generate "$work/long.blp" --output-dir "$work/some" --hidp
 grep -qF "srcset=\"${long:0:250}.png 1x\"" "$work/some/BTNPAGE.html" || fail "twin too long: srcset"
 ! grep -qF "${long:0:250}@2x" "$work/some/BTNPAGE.html" || fail "twin too long: page names it"
 
+# Two captions that would write one file through a suffix the run adds: nothing is made.
+variant "$work/clash.blp" "cbOutputDirectoryUseLabelsAsNames=T"
+sed -i "s|^LabelText=Products\r\$|LabelText=Home-sprite\r|" "$work/clash.blp"
+run "captions clash" 2 generate "$work/clash.blp" --output-dir "$work/clash" --css-rollovers
+[ "$err" = 'Captions "Home" and "Home-sprite" would both write "home-sprite.png"' ] ||
+  fail "captions clash: $err"
+[ ! -e "$work/clash" ] || fail "captions clash: folder made"
+
+# A folder so deep that the images fit PATH_MAX and the page would not: nothing is written.
+deep=$work
+while [ ${#deep} -lt 3830 ]; do deep=$deep/$(printf 'd%.0s' $(seq 200)); done
+deep=$deep/$(printf 'e%.0s' $(seq $((4083 - ${#deep}))))
+mkdir -p "$deep"
+run "path too long" 2 generate "$example" --output-dir "$deep"
+[ "$err" = "File name too long: ${deep:0:40}" ] || fail "path too long: $err"
+[ "$(count_files "$deep")" -eq 0 ] || fail "path too long: files written"
+
 # A folder that does not exist is made, with its parents, also through "..".
 run "missing folder" 0 generate "$example" --output-dir "$work/missing/up/../sub"
 [ "$(count_files "$work/missing/sub")" -eq 26 ] || fail "missing folder: $(count_files "$work/missing/sub") files"

@@ -147,6 +147,7 @@ void TestImageFileWriter::stopsAtFirstFailure()
     QVERIFY(!writer.write(buttonImage(), threeFormats(base)));
     const QString message = ErrorText::messageWithPath(writer.error());
     QVERIFY2(message.contains(base + blocked), qPrintable(message));
+    QCOMPARE(writer.written(), written.size());
     for (const char* ext : {".jpg", ".png", ".gif"}) {
         if (blocked != ext)
             QCOMPARE(QFileInfo(base + ext).isFile(), written.contains(ext));

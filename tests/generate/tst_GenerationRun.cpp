@@ -51,6 +51,41 @@ QStringList imageFiles(const QStringList& stems)
     return names;
 }
 
+// Every file a page or stylesheet refers to (src, srcset, url()), as a name in its folder.
+QStringList namedFiles(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {"(unreadable " + path + ")"};
+    static const QRegularExpression reference(
+        "(src|srcset)(?:=| = )\"([^\"]*)\"|url\\(\"([^\"]*)\"\\)");
+    QStringList names;
+    for (const QRegularExpressionMatch& m :
+         reference.globalMatch(QString::fromUtf8(file.readAll()))) {
+        const bool set = m.captured(1) == "srcset";
+        const QString urls = m.captured(2) + m.captured(3);
+        for (const QString& candidate : urls.split(set ? ", " : "\n")) {
+            QString url = set ? candidate.section(' ', 0, 0) : candidate;
+            url.replace("&amp;", "&");
+            // Read as a URL, a name with a colon must not start a scheme.
+            if (!QUrl(url).isRelative())
+                return {"(not relative: " + url + ")"};
+            names << QUrl::fromPercentEncoding(url.toUtf8()).remove(QRegularExpression("^\\./"));
+        }
+    }
+    return names;
+}
+
+QStringList missingFiles(const QString& directory, const QStringList& names)
+{
+    QStringList missing;
+    for (const QString& name : names) {
+        if (!QFileInfo(QDir(directory).filePath(name)).isFile())
+            missing << name;
+    }
+    return missing;
+}
+
 } // namespace
 
 class tst_GenerationRun : public QObject
@@ -84,6 +119,10 @@ private slots:
     void styleSheetNamesOnlyWrittenSprites();
     void spritesThatCannotBeMadeAreDropped_data();
     void spritesThatCannotBeMadeAreDropped();
+    void partlyWrittenImagesAreCountedAndShown_data();
+    void partlyWrittenImagesAreCountedAndShown();
+    void fullDiskEndsTheRunAtOnce_data();
+    void fullDiskEndsTheRunAtOnce();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -399,26 +438,10 @@ void tst_GenerationRun::pageNamesOnlyWrittenFiles()
         QCOMPARE(ErrorText::messageWithPath(image.reason), "File name too long");
     QVERIFY(result.pageWritten);
 
-    QFile page(result.pagePath);
-    QVERIFY(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(page.readAll());
-    static const QRegularExpression reference("(src|srcset)(?:=| = )\"([^\"]*)\"");
-    int found = 0;
-    for (const QRegularExpressionMatch& m : reference.globalMatch(html)) {
-        const bool set = m.captured(1) == "srcset";
-        for (const QString& candidate : m.captured(2).split(set ? ", " : "\n")) {
-            QString url = set ? candidate.section(' ', 0, 0) : candidate;
-            url.replace("&amp;", "&");
-            // Read as a URL, a name with a colon must not start a scheme.
-            QVERIFY2(QUrl(url).isRelative(), qPrintable(url));
-            const QString name =
-                QUrl::fromPercentEncoding(url.toUtf8()).remove(QRegularExpression("^\\./"));
-            QVERIFY2(QFileInfo(dir.filePath(name)).isFile(), qPrintable(name));
-            QCOMPARE(name.endsWith(".webp"), webP);
-            ++found;
-        }
-    }
-    QCOMPARE(found, urls);
+    const QStringList names = namedFiles(result.pagePath);
+    QCOMPARE(missingFiles(dir.path(), names), QStringList());
+    QCOMPARE(names.filter(QRegularExpression("\\.webp$")).size(), webP ? urls : 0);
+    QCOMPARE(names.size(), urls);
 }
 
 void tst_GenerationRun::threadsWriteWhatOneThreadWrites()
@@ -498,6 +521,19 @@ void tst_GenerationRun::refusedNamesWriteNothing_data()
     const QString p247(247, 'p');
     QTest::newRow("stylesheet name too long")
         << p247 << QString() << "File name too long: " + p247.left(40) << true;
+    // Different captions, one file through the suffixes the run adds.
+    QTest::newRow("a state's name")
+        << "BTN"
+        << "HomeS"
+        << "Captions \"Home\" and \"HomeS\" would both write \"homes.png\"" << false;
+    QTest::newRow("the sprite's name")
+        << "BTN"
+        << "Home Sprite"
+        << "Captions \"Home\" and \"Home Sprite\" would both write \"home-sprite.png\"" << true;
+    QTest::newRow("the twin's name")
+        << "BTN"
+        << "HOME@2x"
+        << "Captions \"Home\" and \"HOME@2x\" would both write \"home@2x.png\"" << false;
 }
 
 void tst_GenerationRun::refusedNamesWriteNothing()
@@ -511,6 +547,7 @@ void tst_GenerationRun::refusedNamesWriteNothing()
     ButtonProject project = projectIn(dir.filePath("out"), {"Home", caption});
     project.fileNamePrefix = prefix;
     project.cssRollovers = css;
+    project.hiDpiImages = caption.contains("@2x"); // twins where a caption asks for them
     project.useCaptionsAsNames = !caption.isEmpty();
     Fixture f;
     const GenerationResult result = f.run(project);
@@ -660,14 +697,8 @@ void tst_GenerationRun::styleSheetNamesOnlyWrittenSprites()
     QCOMPARE(result.droppedImageCount, 1);
     QCOMPARE(ErrorText::messageWithPath(result.droppedImages.at(0).reason), "File name too long");
 
-    QFile sheet(dir.filePath("BTNPAGE.css"));
-    QVERIFY(sheet.open(QIODevice::ReadOnly));
-    static const QRegularExpression url("url\\(\"([^\"]*)\"\\)");
-    QStringList named;
-    for (const QRegularExpressionMatch& m : url.globalMatch(QString::fromUtf8(sheet.readAll()))) {
-        QVERIFY2(QFileInfo(dir.filePath(m.captured(1))).isFile(), qPrintable(m.captured(1)));
-        named << m.captured(1);
-    }
+    const QStringList named = namedFiles(dir.filePath("BTNPAGE.css"));
+    QCOMPARE(missingFiles(dir.path(), named), QStringList());
     QCOMPARE(named.filter("@2x").size(), 1);
     QCOMPARE(named.size(), 3 + 1); // Home: url and image-set; the other: url only
 }
@@ -677,11 +708,14 @@ void tst_GenerationRun::spritesThatCannotBeMadeAreDropped_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QStringList>("shown"); // by the stylesheet, in its stead
     QTest::newRow("a state not drawn")
-        << 0 << 32 << "cannot make the sprite: a state of the button was not drawn";
+        << 0 << 32 << "cannot make the sprite: a state of the button was not drawn"
+        << QStringList();
     QTest::newRow("states stacked too tall")
         << 10 << 9000
-        << "cannot make a 10 x 18000 pixels sprite (at most 16384 pixels a side and 64 megapixels)";
+        << "cannot make a 10 x 18000 pixels sprite (at most 16384 pixels a side and 64 megapixels)"
+        << QStringList{"btn1.png", "btn1s.png"};
 }
 
 void tst_GenerationRun::spritesThatCannotBeMadeAreDropped()
@@ -689,6 +723,7 @@ void tst_GenerationRun::spritesThatCannotBeMadeAreDropped()
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(QString, reason);
+    QFETCH(QStringList, shown);
     QTemporaryDir dir;
     ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
     project.cssRollovers = true;
@@ -700,4 +735,75 @@ void tst_GenerationRun::spritesThatCannotBeMadeAreDropped()
     QCOMPARE(result.droppedImages.last().pathStem, dir.filePath("btn1-sprite"));
     QCOMPARE(ErrorText::messageWithPath(result.droppedImages.last().reason), reason);
     QVERIFY(result.pageWritten);
+    QCOMPARE(namedFiles(dir.filePath("BTNPAGE.css")), shown);
+}
+
+void tst_GenerationRun::partlyWrittenImagesAreCountedAndShown_data()
+{
+    QTest::addColumn<QString>("blocked"); // a folder where this file goes
+    QTest::addColumn<bool>("webP");
+    QTest::addColumn<QString>("shown"); // by the page in its stead
+    QTest::newRow("PNG blocked") << "btn1.png" << false << "btn1.jpg";
+    QTest::newRow("WebP blocked") << "btn1s.webp" << true << "btn1s.png";
+    QTest::newRow("twin's PNG blocked") << "btn1@2x.png" << false << "btn1@2x.jpg";
+}
+
+void tst_GenerationRun::partlyWrittenImagesAreCountedAndShown()
+{
+    QFETCH(QString, blocked);
+    QFETCH(bool, webP);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(blocked));
+    ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
+    project.webPImages = webP;
+    project.hiDpiImages = blocked.contains("@2x");
+    Fixture f;
+    const GenerationResult result = f.run(project);
+    QCOMPARE(result.droppedImageCount, 1);
+    QCOMPARE(result.filesWritten, filesIn(dir.path()).size());
+    const QStringList named = namedFiles(result.pagePath);
+    QCOMPARE(missingFiles(dir.path(), named), QStringList());
+    QVERIFY2(named.contains(shown), qPrintable(named.join(' ')));
+}
+
+void tst_GenerationRun::fullDiskEndsTheRunAtOnce_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("maxImages"); // handed to the encoder
+    QTest::newRow("one thread") << 1 << 4;
+    // The images already in flight when the report comes are written or fail quietly.
+    QTest::newRow("four threads") << 4 << 40;
+}
+
+void tst_GenerationRun::fullDiskEndsTheRunAtOnce()
+{
+    QFETCH(int, threads);
+    QFETCH(int, maxImages);
+    QTemporaryDir dir;
+    QStringList captions;
+    for (int n = 1; n <= 100; ++n)
+        captions << QString("C%1").arg(n);
+    ButtonProject project = projectIn(dir.path(), captions, JavaScriptOption::MouseOver);
+    Fixture f;
+    GenerationRun run(project, f.pictures, f.options, f.sizes);
+    run.setEncoderThreads(threads);
+    std::atomic<int> images{0};
+    run.setEncoder([&images](const QImage&, const ImageEncoderPool::Files& files) {
+        ++images;
+        const QString path = files.first().path;
+        return QStringList{"btn1", "btn1s", "btn2"}.contains(QFileInfo(path).completeBaseName())
+                   ? Failure()
+                   : Failure(Failure::Code::Write, path, ENOSPC);
+    });
+    QStringList reported;
+    run.setDropCallback([&reported](const DroppedImage& dropped) { reported << dropped.pathStem; });
+    const GenerationResult result = run.run();
+
+    QVERIFY(result.endedOnFullDisk);
+    QCOMPARE(reported, QStringList{dir.filePath("btn2s")});
+    QCOMPARE(result.droppedImageCount, 1);
+    QVERIFY2(images <= maxImages, qPrintable(QString::number(images)));
+    QVERIFY(!result.pageWritten && !result.fatalError);
+    QVERIFY(filesIn(dir.path()).isEmpty());
 }

@@ -20,6 +20,8 @@ private slots:
     void prefixError();
     void tooLongName_data();
     void tooLongName();
+    void tooLongPath_data();
+    void tooLongPath();
 };
 
 void tst_OutputNaming::normalisedOutputDirectory_data()
@@ -250,6 +252,33 @@ void tst_OutputNaming::tooLongName()
     project.useCaptionsAsNames = true;
     project.javaScriptOption = JavaScriptOption::Static;
     project.captions = {"Home", caption};
+    QCOMPARE(ErrorText::message(OutputNaming::tooLongNameError(project, 255)), error);
+}
+
+void tst_OutputNaming::tooLongPath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("error");
+    // With its first and last slash the folder takes 4062 bytes; a temporary's name 33 more,
+    // and a NUL: PATH_MAX.
+    const QString at = (QString(99, 'd') + '/').repeated(40) + QString(60, 'd');
+    QTest::newRow("at the limit") << at << QString();
+    QTest::newRow("one byte past it") << at + 'd' << "File name too long: /" + at.left(39);
+    // 2043 characters, 4064 bytes in UTF-8
+    const QChar e(0xE9);
+    QTest::newRow("counted in bytes") << (QString(99, e) + '/').repeated(20) + QString(41, e)
+                                      << "File name too long: /" + QString(39, e);
+    const QString part(256, 'f');
+    QTest::newRow("a folder's own name") << "x/" + part << "File name too long: " + part.left(40);
+}
+
+void tst_OutputNaming::tooLongPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, error);
+    ButtonProject project;
+    project.outputDirectory = "/" + folder;
+    project.captions = {"Home"};
     QCOMPARE(ErrorText::message(OutputNaming::tooLongNameError(project, 255)), error);
 }
 
