@@ -57,4 +57,7 @@ enum class FailureReason : quint8
 
     // Any file read.
     NotRegularFile, // a FIFO, socket or device where a file's contents were wanted
+
+    // Files refused before they are read.
+    SettingsTooLarge, // a settings file past the store's bound
 };
