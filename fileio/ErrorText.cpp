@@ -77,6 +77,9 @@ constexpr Sentence sentences[] = {
     // Files refused before they are read.
     {FailureReason::SettingsTooLarge,
      "%1 is larger than 1 MB; it is not a settings file"}, // the store's bound
+    {FailureReason::IsFolder, "%1 is a folder"},
+    {FailureReason::ProjectTooLarge,
+     "%1 is larger than 64 MB; it is not a project file"}, // the reader's bound
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.

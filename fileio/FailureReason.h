@@ -60,4 +60,6 @@ enum class FailureReason : quint8
 
     // Files refused before they are read.
     SettingsTooLarge, // a settings file past the store's bound
+    IsFolder,         // a folder where a file was wanted
+    ProjectTooLarge,  // a project file past the reader's bound
 };
