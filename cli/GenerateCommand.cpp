@@ -14,7 +14,19 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+bool namesStandardInput(const QString& path)
+{
+    struct stat named = {};
+    struct stat input = {};
+    return ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           ::fstat(STDIN_FILENO, &input) == 0 && named.st_dev == input.st_dev &&
+           named.st_ino == input.st_ino;
+}
 
 // A relative folder is taken from the current one, so that whoever opens the copy later, from
 // wherever, finds the files it names. Every name is checked before the folder is made.
@@ -77,8 +89,16 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
     ProjectFileReader reader(project, [&pictures](ButtonState state, const QString& path) {
         return OwnImageLoader::loadInto(pictures, state, path);
     });
+    if (s_inputClosed && namesStandardInput(m_projectPath)) {
+        err << m_projectPath << ": standard input is closed; there is no project to read"
+            << Qt::endl;
+        return Failed;
+    }
     if (const Failure failure = reader.loadProjectFile()) {
-        err << m_projectPath << ": " << ErrorText::message(failure) << Qt::endl;
+        // A sentence that names the project itself needs no name in front.
+        if (failure.path() != m_projectPath || !ErrorText::showsWholePath(failure))
+            err << m_projectPath << ": ";
+        err << ErrorText::message(failure) << Qt::endl;
         return Failed;
     }
     if (!reader.namedProjectKey()) {

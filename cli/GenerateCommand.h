@@ -40,7 +40,13 @@ public:
     // One line per dropped image and any error go to err; a one-line summary to out.
     ExitCode execute(QTextStream& out, QTextStream& err);
 
+    // Standard input was closed when the program started: a project named as standard input
+    // is refused in so many words, not read from whatever took its place.
+    static void setInputClosed() { s_inputClosed = true; }
+
 private:
+    static inline bool s_inputClosed = false;
+
     QString m_projectPath;
     QString m_outputDirectory;
     bool m_replaceOutputDirectory = false;

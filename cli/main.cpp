@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "GenerateCommand.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -6,6 +7,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define BRINDLEWICK_CHECKS_LEAKS 1
@@ -29,6 +32,12 @@ int main(int argc, char* argv[])
     // Past a file size limit the write then fails and is reported, rather than the signal
     // ending the run unexplained.
     std::signal(SIGXFSZ, SIG_IGN);
+    // With standard input closed, the next file opened would take its number, and /dev/stdin
+    // would name that file: /dev/null keeps the place.
+    if (::fcntl(STDIN_FILENO, F_GETFD) == -1) {
+        ::open("/dev/null", O_RDONLY);
+        GenerateCommand::setInputClosed();
+    }
     qInstallMessageHandler(keepOnlySevereMessages);
     // Rendering needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -145,13 +145,19 @@ bool AtomicOutputFile::createTemporary()
         // under another name and leave that one to the cleaner.
         // A removed temporary has no links left; names are random, so no other file can
         // have taken this one's place.
+        // Where the file system has no locks (NFS without its lock daemon: ENOLCK), the
+        // temporary goes unlocked, as a file goes named where it cannot be unnamed: no cleaner
+        // can lock it either, so none takes it.
+        const bool cleanerHasIt = ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         struct stat own = {};
-        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(m_fd, &own) == 0 && own.st_nlink > 0) {
+        if (!cleanerHasIt && ::fstat(m_fd, &own) == 0 && own.st_nlink > 0) {
             m_createdMode = int(own.st_mode & 07777);
             return true;
         }
         ::close(m_fd);
         m_fd = -1;
+        if (!cleanerHasIt)
+            ::unlink(m_encodedTemporary.constData());
         m_encodedTemporary.clear();
     }
     return fail(Failure::Code::Create, EEXIST);

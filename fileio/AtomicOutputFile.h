@@ -16,7 +16,8 @@
 //
 // A temporary is named ".brindlewick-RANDOM.tmp" and created only if nothing has that name.
 // Its writer holds an exclusive flock() on it until the rename, so a temporary nobody holds
-// was left by a killed process, in whatever PID namespace or on whatever host it ran.
+// was left by a killed process, in whatever PID namespace or on whatever host it ran. Where the
+// file system has no flock(), temporaries go unlocked, and none is taken for stale.
 class AtomicOutputFile
 {
 public:

@@ -76,6 +76,13 @@ constexpr Sentence sentences[] = {
 
     // The generation run, checked before it writes.
     {FailureReason::CaptionsShareFile, "Captions %7 would both write \"%1\""},
+
+    // Files refused before they are read.
+    {FailureReason::SettingsTooLarge,
+     "%1 is larger than 1 MB; it is not a settings file"}, // the store's bound
+    {FailureReason::IsFolder, "%1 is a folder"},
+    {FailureReason::ProjectTooLarge,
+     "%1 is larger than 64 MB; it is not a project file"}, // the reader's bound
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -276,6 +283,7 @@ QString ErrorText::reason(const Failure& failure)
     case Failure::Code::Encode:
     case Failure::Code::Decode:
     case Failure::Code::Refuse:
+    case Failure::Code::TooLarge:
         return QString(); // no errno stands behind these
     case Failure::Code::NotRegular:
         return QStringLiteral("Not a regular file");
@@ -339,11 +347,18 @@ QString ErrorText::messageWithPath(const Failure& failure)
 QString ErrorText::settingsLine(const Failure& failure)
 {
     switch (failure.reason()) {
-    case FailureReason::SettingsNotSaved:
+    case FailureReason::SettingsNotSaved: {
         if (failure.path().isEmpty())
             return QString();
+        // The file's own words, which the value's name took the place of.
+        FailureReason cause = FailureReason::None;
+        if (failure.code() == Failure::Code::NotRegular)
+            cause = FailureReason::NotRegularFile;
+        else if (failure.code() == Failure::Code::TooLarge)
+            cause = FailureReason::SettingsTooLarge;
         return QStringLiteral("brindlewick: ") + message(failure) + QStringLiteral(": ") +
-               message(failure.because(FailureReason::None));
+               message(failure.because(cause));
+    }
     case FailureReason::JpegOptionsInvalid:
     case FailureReason::TextOptionsInvalid: {
         const bool jpeg = failure.reason() == FailureReason::JpegOptionsInvalid;

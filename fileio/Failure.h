@@ -28,6 +28,8 @@ public:
         Encode, // data could not be turned into a file's bytes
         Decode, // a file's bytes could not be turned back into data
         Refuse, // asked for more than can be done, before anything was written
+        // A file larger than its reader takes, refused before it was read whole.
+        TooLarge,
     };
 
     Failure() = default;

@@ -60,4 +60,9 @@ enum class FailureReason : quint8
 
     // The generation run, checked before it writes.
     CaptionsShareFile, // path: the file's name; detail: the two captions, a line break between
+
+    // Files refused before they are read.
+    SettingsTooLarge, // a settings file past the store's bound
+    IsFolder,         // a folder where a file was wanted
+    ProjectTooLarge,  // a project file past the reader's bound
 };

@@ -1,6 +1,7 @@
 #include "ProjectFileReader.h"
 
 #include "IntegerText.h"
+#include "RegularFile.h"
 #include "TextEncoding.h"
 
 #include <QBuffer>
@@ -11,7 +12,12 @@
 namespace {
 // Font faces have always been limited to 31 characters.
 constexpr int maxFontNameLength = 31;
-constexpr qsizetype maxStreamBytes = qsizetype(64) << 20;
+constexpr qint64 maxProjectBytes = qint64(64) << 20;
+
+Failure tooLarge(const QString& path)
+{
+    return Failure(Failure::Code::TooLarge, path).because(FailureReason::ProjectTooLarge);
+}
 
 QString cutFontName(const QString& name)
 {
@@ -24,13 +30,12 @@ QString cutFontName(const QString& name)
 }
 
 // Why reading failed, if it did.
-Failure readFailure(QIODevice& device)
+Failure readFailure(QIODevice& device, const QString& path)
 {
     const auto* file = qobject_cast<QFileDevice*>(&device);
     if (!file || file->error() == QFileDevice::NoError)
         return Failure();
-    return Failure::fromErrno(Failure::Code::Read, file->fileName())
-        .because(FailureReason::ProjectFileAccess);
+    return Failure::fromErrno(Failure::Code::Read, path).because(FailureReason::ProjectFileAccess);
 }
 } // namespace
 
@@ -44,33 +49,30 @@ Failure ProjectFileReader::loadProjectFile()
     const QString path = m_project.projectFileName;
     if (path.isEmpty()) // as the system would have it
         return Failure(Failure::Code::Open, path, ENOENT).because(FailureReason::ProjectFileAccess);
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure::fromErrno(Failure::Code::Open, path)
-            .because(FailureReason::ProjectFileAccess);
-    if (file.isSequential())
-        return readStream(file);
+    RegularFile input(path);
+    if (const Failure& failure = input.openFailure())
+        return failure.because(FailureReason::ProjectFileAccess);
+    if (input.kind() == RegularFile::Kind::Pipe)
+        return readStream(input);
+    if (input.kind() != RegularFile::Kind::Regular)
+        return input.refusal();
+    // A file of gigabytes on one line would be held whole; none is a project.
+    if (input.size() > maxProjectBytes)
+        return tooLarge(path);
+    QFile file;
+    input.openInto(file);
     return readFrom(file);
 }
 
-// A pipe or terminal cannot be read twice, so it is read whole first, up to a size that no
-// project comes near: /dev/zero must not fill the memory.
-Failure ProjectFileReader::readStream(QFileDevice& device)
+// A pipe cannot be read twice, so it is read whole first, up to a size that no project comes
+// near.
+Failure ProjectFileReader::readStream(RegularFile& input)
 {
     QByteArray data;
-    errno = 0;
-    for (;;) {
-        const QByteArray chunk = device.read(64 * 1024);
-        if (chunk.isEmpty())
-            break;
-        if (data.size() + chunk.size() > maxStreamBytes)
-            return Failure(Failure::Code::Read, device.fileName())
-                .because(FailureReason::PipeTooLarge);
-        data += chunk;
-    }
-    if (const Failure failure = readFailure(device))
-        return failure;
+    if (const Failure failure = input.readPipe(maxProjectBytes, &data))
+        return failure.because(failure.code() == Failure::Code::TooLarge
+                                   ? FailureReason::PipeTooLarge
+                                   : FailureReason::ProjectFileAccess);
     return loadFromBytes(data);
 }
 
@@ -90,17 +92,22 @@ Failure ProjectFileReader::readFrom(QIODevice& device)
     device.seek(begin);
     TextEncoding::Utf8Validator validator;
     errno = 0;
+    qint64 total = 0;
     for (bool ended = false; !ended;) {
         QByteArray chunk = device.read(64 * 1024);
         if (chunk.isEmpty())
             break;
+        // Some files grow, or have no size to tell (those under /proc).
+        total += chunk.size();
+        if (total > maxProjectBytes)
+            return tooLarge(m_project.projectFileName);
         const qsizetype eof = chunk.indexOf('\x1A');
         ended = eof >= 0;
         if (ended)
             chunk.truncate(eof);
         validator.feed(chunk);
     }
-    if (const Failure failure = readFailure(device))
+    if (const Failure failure = readFailure(device, m_project.projectFileName))
         return failure;
     if (!device.seek(begin))
         return Failure(Failure::Code::Read, m_project.projectFileName)
@@ -129,7 +136,7 @@ Failure ProjectFileReader::readFrom(QIODevice& device)
         if (const Failure failure = applyProjectLine(TextEncoding::decode(line, utf8)))
             return failure;
     }
-    return readFailure(device);
+    return readFailure(device, m_project.projectFileName);
 }
 
 Failure ProjectFileReader::applyProjectLine(const QString& line)

@@ -5,11 +5,12 @@
 #include "ProjectKeys.h"
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 
 #include <functional>
+
+class RegularFile;
 
 // Reads a project file line by line into a project. Lines it does not know are ignored,
 // fields the file does not name keep their values, and reading stops at the first line
@@ -25,8 +26,10 @@ public:
 
     explicit ProjectFileReader(ButtonProject& project, OwnImageLoader loader = {});
 
-    // Opens project.projectFileName; when it cannot be opened nothing changes. A pipe or other
-    // stream is read as a whole first, and refused beyond 64 MB (PipeTooLarge).
+    // Opens project.projectFileName without blocking; when it cannot be opened nothing changes.
+    // A file beyond 64 MB is refused (ProjectTooLarge), and so are a folder (IsFolder), a
+    // socket and a device (NotRegularFile). A pipe or FIFO is read as a whole first, and
+    // refused beyond 64 MB (PipeTooLarge); one that nobody writes to reads as empty.
     Failure loadProjectFile();
     // Clears the captions, then applies the lines; easy to call from a fuzzer.
     Failure loadFromBytes(const QByteArray& data);
@@ -37,7 +40,7 @@ public:
 
 private:
     Failure readFrom(QIODevice& device);
-    Failure readStream(QFileDevice& device);
+    Failure readStream(RegularFile& input);
     Failure applyValue(const ProjectKeys::Key& key, const QString& value);
     Failure loadOwnImage(ButtonState state);
 

@@ -2,12 +2,12 @@
 
 #include "AtomicOutputFile.h"
 #include "IniText.h"
+#include "LockFile.h"
 #include "OptionRecords.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -17,21 +17,14 @@
 #include <unistd.h>
 
 namespace {
+// Two values take a few hundred bytes; the user's own lines may add some.
+constexpr qsizetype maxFileBytes = qsizetype(1) << 20;
+// A save by another process takes milliseconds, and the wizard waits for this one.
+constexpr std::chrono::milliseconds lockWait(250);
+
 QString keyOf(const QString& valueName)
 {
     return SettingsStore::keyPath + QLatin1Char('/') + valueName;
-}
-
-int lockErrno(QLockFile::LockError error)
-{
-    switch (error) {
-    case QLockFile::LockFailedError:
-        return EWOULDBLOCK;
-    case QLockFile::PermissionError:
-        return EACCES;
-    default:
-        return errno ? errno : EIO;
-    }
 }
 
 // What the file holds, if it can be read as settings; nothing for a file that does not exist.
@@ -43,9 +36,14 @@ Failure readSettings(const QString& path, QByteArray* bytes, bool* exists)
     bytes->clear();
     // A FIFO is not even opened: whoever writes into it must not see a reader come and go.
     // O_NONBLOCK: one swapped in since must not hang the program either.
+    const Failure notRegular =
+        Failure(Failure::Code::NotRegular, path).because(FailureReason::NotRegularFile);
+    // Nor is one that would cost every run its time and memory.
+    const Failure tooLarge =
+        Failure(Failure::Code::TooLarge, path).because(FailureReason::SettingsTooLarge);
     struct stat st = {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        return Failure(Failure::Code::NotRegular, path);
+        return notRegular;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? Failure() : Failure::fromErrno(Failure::Code::Read, path);
@@ -53,7 +51,9 @@ Failure readSettings(const QString& path, QByteArray* bytes, bool* exists)
     if (::fstat(fd, &st) != 0)
         error = Failure::fromErrno(Failure::Code::Read, path);
     else if (!S_ISREG(st.st_mode))
-        error = Failure(Failure::Code::NotRegular, path);
+        error = notRegular;
+    else if (st.st_size > maxFileBytes)
+        error = tooLarge;
     char buffer[16384];
     while (!error.isError()) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -64,6 +64,8 @@ Failure readSettings(const QString& path, QByteArray* bytes, bool* exists)
         if (n <= 0)
             break;
         bytes->append(buffer, n);
+        if (bytes->size() > maxFileBytes) // grown since
+            error = tooLarge;
     }
     ::close(fd);
     if (!error.isError() && !IniText(*bytes).parsable())
@@ -193,9 +195,9 @@ Failure SettingsStore::writeValue(const QString& key, const std::optional<QByteA
         return Failure::fromErrno(Failure::Code::Create, folder);
 
     // Two saves at once would each write what they read, and one value would be lost.
-    QLockFile lock(target + QStringLiteral(".lock"));
-    if (!lock.tryLock(10000))
-        return Failure(Failure::Code::Lock, lock.fileName(), lockErrno(lock.error()));
+    LockFile lock(target + QStringLiteral(".lock"));
+    if (const Failure failure = lock.lock(lockWait))
+        return failure;
     AtomicOutputFile::removeStaleTemporaries(folder);
     // Earlier versions wrote through temporaries of this form, never locked.
     const QDir dir(folder);

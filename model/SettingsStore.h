@@ -15,14 +15,14 @@
 // "fOverrideOptionsText" under "Software/BRWK400" of an INI file, by default the user's
 // $XDG_CONFIG_HOME/brindlewick/brindlewick.ini. Each value holds its set's byte record.
 //
-// A save changes the one value's line and leaves every other line as it was, under a QLockFile
-// beside the file so that saves of other processes wait for it. The new file goes to a
+// A save changes the one value's line and leaves every other line as it was, under a LockFile
+// beside the file so that saves of other processes wait a moment for it. The new file goes to a
 // temporary in the same folder and is renamed over the old one only when completely written;
 // it keeps the old file's mode. A link, or a chain of links, at the settings path is written
 // through: the file at its end is replaced.
 //
-// A file that is not a regular file (a FIFO), that cannot be read or that cannot be parsed is
-// never read as settings, and never replaced.
+// A file that is not a regular file (a FIFO), that is larger than 1 MB, that cannot be read or
+// that cannot be parsed is never read as settings, and never replaced.
 class SettingsStore
 {
 public:

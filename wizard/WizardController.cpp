@@ -6,6 +6,7 @@
 #include "OutputNaming.h"
 #include "PlatformServices.h"
 #include "ProjectKeys.h"
+#include "RegularFile.h"
 #include "SettingsStore.h"
 #include "WizardTexts.h"
 
@@ -142,6 +143,11 @@ void WizardController::previous()
 
 bool WizardController::showHelp()
 {
+    if (const Failure refused =
+            RegularFile::check(QDir::current().filePath(WizardTexts::helpFileName))) {
+        m_platform.showError(ErrorText::message(refused));
+        return false;
+    }
     // Named bare, so the platform takes it from the current folder.
     if (QFileInfo(QDir::current(), WizardTexts::helpFileName).isFile())
         return openWithApplication(WizardTexts::helpFileName);
@@ -151,6 +157,11 @@ bool WizardController::showHelp()
 bool WizardController::showProgramHelp()
 {
     const QString path = installedHelpPath();
+    // A browser handed a FIFO would wait for it forever.
+    if (const Failure refused = RegularFile::check(path)) {
+        m_platform.showError(ErrorText::message(refused));
+        return false;
+    }
     if (!QFileInfo(path).isFile()) {
         // Opening a missing page shows nothing on most desktops: F1 would seem dead.
         m_platform.showError(ErrorText::message(

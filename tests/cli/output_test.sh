@@ -33,8 +33,13 @@ mkfifo "$work/project.fifo"
 cat "$example" >"$work/project.fifo" &
 run "fifo" 0 generate "$work/project.fifo" --output-dir "$work/fifo"
 wait
-run "endless stream" 2 generate /dev/zero --output-dir "$work/fifo"
-expect_err "endless stream" "Project read from a pipe is larger than 64 MB"
+run "endless pipe" 2 generate /dev/stdin --output-dir "$work/fifo" < <(cat /dev/zero)
+expect_err "endless pipe" "/dev/stdin: Project read from a pipe is larger than 64 MB"
+# A message that names the project needs no name in front.
+run "endless device" 2 generate /dev/zero --output-dir "$work/fifo"
+[ "$err" = "/dev/zero is not a regular file" ] || fail "endless device: said '$err'"
+run "closed standard input" 2 generate /dev/stdin --output-dir "$work/fifo" <&-
+expect_err "closed standard input" "/dev/stdin: standard input is closed; there is no project to read"
 
 # A prefix that would leave the folder or lose files: refused before anything is written.
 mkdir -p "$work/trav/out"

@@ -7,11 +7,16 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
+
+// Where set, flock() fails as on NFS without its lock daemon.
+bool locksUnsupported = false;
 
 QByteArray fileBytes(const QString& path)
 {
@@ -26,6 +31,15 @@ QStringList everything(const QString& directory)
 }
 
 } // namespace
+
+// Linked in before the C library's, so the code under test calls this one.
+extern "C" int flock(int fd, int operation) noexcept
+{
+    if (!locksUnsupported)
+        return int(::syscall(SYS_flock, fd, operation));
+    errno = ENOLCK;
+    return -1;
+}
 
 class tst_AtomicOutputFile : public QObject
 {
@@ -44,6 +58,7 @@ private slots:
     void targetsThatCannotBeCreated();
     void overlappingWritersNeverMix();
     void onlyTemporariesNobodyHoldsAreStale();
+    void withoutLocksTemporariesGoUnlocked();
 };
 
 void tst_AtomicOutputFile::replacesTheTargetAndKeepsItsRights()
@@ -218,6 +233,24 @@ void tst_AtomicOutputFile::onlyTemporariesNobodyHoldsAreStale()
     QVERIFY(QFile::exists(live.temporaryPath()));
     QVERIFY(live.write("y", 1) && live.commit());
     QCOMPARE(everything(folder), QStringList({".brindlewick-notes.txt", "btn1.png"}));
+}
+
+void tst_AtomicOutputFile::withoutLocksTemporariesGoUnlocked()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.png");
+    QVERIFY(!AtomicOutputFile::writeFile(path, "old").isError());
+    locksUnsupported = true;
+    const auto restore = qScopeGuard([] { locksUnsupported = false; });
+    AtomicOutputFile live(dir.filePath("btn2.png"));
+    QVERIFY(live.open());
+    // A temporary that cannot be locked cannot be told from a live one: none is taken.
+    QCOMPARE(AtomicOutputFile::removeStaleTemporaries(dir.path()), 0);
+    QVERIFY(live.write("y", 1) && live.commit());
+    const Failure failure = AtomicOutputFile::writeFile(path, "new");
+    QVERIFY2(!failure, qPrintable(QString::number(failure.systemError())));
+    QCOMPARE(fileBytes(path), QByteArray("new"));
+    QCOMPARE(everything(dir.path()), QStringList({"btn1.png", "btn2.png"}));
 }
 
 QTEST_GUILESS_MAIN(tst_AtomicOutputFile)

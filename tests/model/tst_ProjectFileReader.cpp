@@ -7,6 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
 // What the writer puts on a key's line: checks every field through its file form.
 QString writtenValue(const ButtonProject& project, const QString& key)
@@ -42,6 +47,8 @@ private slots:
     void encodingIsDecidedForTheWholeFile();
     void openFailureChangesNothing_data();
     void openFailureChangesNothing();
+    void filesThatAreNoProjectFiles_data();
+    void filesThatAreNoProjectFiles();
 };
 
 void tst_ProjectFileReader::readingRules_data()
@@ -380,7 +387,7 @@ void tst_ProjectFileReader::openFailureChangesNothing_data()
     QTest::newRow("missing folder") << "no/such/folder/x.blp"
                                     << "Invalid filename";
     QTest::newRow("folder as file") << "."
-                                    << "File access denied";
+                                    << "%1 is a folder";
     QTest::newRow("no name") << QString() << "Invalid filename";
 }
 
@@ -394,8 +401,57 @@ void tst_ProjectFileReader::openFailureChangesNothing()
     project.captions = {QStringLiteral("Keep")};
     project.projectFileName = name.isNull() ? name : QDir::cleanPath(dir.filePath(name));
     ProjectFileReader reader(project);
-    QCOMPARE(ErrorText::message(reader.loadProjectFile()), error);
+    QCOMPARE(ErrorText::message(reader.loadProjectFile()),
+             QString(error).replace("%1", project.projectFileName));
     QCOMPARE(project.captions, QStringList{"Keep"});
+}
+
+void tst_ProjectFileReader::filesThatAreNoProjectFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error"); // %1 for the path; empty: read as an empty project
+    QTest::newRow("just past 64 MB of nothing")
+        << "sparse"
+        << "%1 is larger than 64 MB; it is not a project file";
+    QTest::newRow("socket") << "socket"
+                            << "%1 is not a regular file";
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << "%1 is not a regular file";
+    QTest::newRow("FIFO that nobody writes to") << "fifo"
+                                                << "";
+}
+
+// Each is found out before it is read, and none holds its reader.
+void tst_ProjectFileReader::filesThatAreNoProjectFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QString path = dir.filePath(kind);
+    const QByteArray encoded = QFile::encodeName(path);
+    if (kind == "sparse") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("LabelText=A\r\n") > 0);
+        QVERIFY(file.resize((qint64(64) << 20) + 1));
+    } else if (kind == "socket") {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, encoded.constData(), sizeof address.sun_path);
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        ::close(fd);
+    } else if (kind == "fifo") {
+        QVERIFY(::mkfifo(encoded.constData(), 0600) == 0);
+    } else {
+        path = kind;
+    }
+    ButtonProject project;
+    project.captions = {QStringLiteral("Keep")};
+    project.projectFileName = path;
+    ProjectFileReader reader(project);
+    QCOMPARE(ErrorText::message(reader.loadProjectFile()), QString(error).replace("%1", path));
+    QCOMPARE(project.captions, error.isEmpty() ? QStringList() : QStringList{"Keep"});
+    QVERIFY(!reader.namedProjectKey());
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectFileReader)

@@ -1,5 +1,6 @@
 #include "AtomicOutputFile.h"
 #include "ErrorText.h"
+#include "LockFile.h"
 #include "OptionRecords.h"
 #include "SettingsStore.h"
 
@@ -8,6 +9,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +50,8 @@ private slots:
     void concurrentSavesKeepBoth();
     void filesThatAreNoSettings_data();
     void filesThatAreNoSettings();
+    void lockFilesLeftBehind_data();
+    void lockFilesLeftBehind();
     void replacedFileKeepsModeLinksAndForeignLines_data();
     void replacedFileKeepsModeLinksAndForeignLines();
     void abandonedTemporariesGo();
@@ -208,7 +212,7 @@ void tst_SettingsStore::saveFailures_data()
     QTest::newRow("folder cannot be made") << "file/brindlewick.ini"
                                            << "Cannot create file \"%1/file\". File exists";
     QTest::newRow("file is a folder") << "folder"
-                                      << "Cannot read file \"%1/folder\". Not a regular file";
+                                      << "%1/folder is not a regular file";
     QTest::newRow("link to itself")
         << "loop"
         << "Cannot open file \"%1/loop\". Too many levels of symbolic links";
@@ -319,18 +323,22 @@ void tst_SettingsStore::concurrentSavesKeepBoth()
 void tst_SettingsStore::filesThatAreNoSettings_data()
 {
     QTest::addColumn<QByteArray>("contents"); // empty for a FIFO
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("FIFO") << QByteArray() << "Not a regular file";
+    QTest::addColumn<QString>("said");        // %1 for the path
+    QTest::newRow("FIFO") << QByteArray() << "%1 is not a regular file";
     QTest::newRow("unparsable") << QByteArray("[Software\nBRWK400\\fOverrideOptionsJPEG=1\n")
-                                << "Its contents cannot be parsed";
+                                << "Cannot read file \"%1\". Its contents cannot be parsed";
+    QTest::newRow("just past 1 MB") << "[Other]\nkept=" + QByteArray(1 << 20, 'x') + "\n"
+                                    << "%1 is larger than 1 MB; it is not a settings file";
 }
 
+// None is read, and none is replaced: whatever it holds stays.
 void tst_SettingsStore::filesThatAreNoSettings()
 {
     QFETCH(QByteArray, contents);
-    QFETCH(QString, reason);
+    QFETCH(QString, said);
     QTemporaryDir dir;
     const QString path = dir.filePath("brindlewick.ini");
+    said.replace("%1", path);
     if (contents.isEmpty()) {
         QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
     } else {
@@ -342,19 +350,64 @@ void tst_SettingsStore::filesThatAreNoSettings()
     const QList<Failure> failures = SettingsStore(path).loadOptionSets(sets);
     QCOMPARE(failures.size(), 1);
     QCOMPARE(ErrorText::settingsLine(failures.first()),
-             "brindlewick: warning: Cannot read file \"" + path + "\". " + reason +
-                 "; the default options are used");
+             "brindlewick: warning: " + said + "; the default options are used");
     QCOMPARE(sets.jpeg, JpegFileOptions::defaults());
 
-    const Failure failure = SettingsStore(path).saveJpegOptions(JpegFileOptions());
-    QCOMPARE(ErrorText::message(failure),
-             QStringLiteral("Failed to set data for 'fOverrideOptionsJPEG'"));
-    QVERIFY2(ErrorText::settingsLine(failure).endsWith(". " + reason),
-             qPrintable(ErrorText::settingsLine(failure)));
+    for (const Failure& failure : {SettingsStore(path).saveJpegOptions(JpegFileOptions()),
+                                   SettingsStore(path).forgetTextOffsetOptions()}) {
+        QVERIFY(ErrorText::message(failure).startsWith("Failed to set data for 'fOverride"));
+        QVERIFY2(ErrorText::settingsLine(failure).endsWith("': " + said),
+                 qPrintable(ErrorText::settingsLine(failure)));
+    }
     if (contents.isEmpty())
         QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     else
         QCOMPARE(readFile(path), contents);
+}
+
+void tst_SettingsStore::lockFilesLeftBehind_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // of the lock file; "fifo" for a FIFO
+    QTest::addColumn<QString>("said");        // empty: the save succeeds; %1 for the lock
+    QTest::newRow("FIFO") << QByteArray("fifo") << "%1 is not a regular file";
+    QTest::newRow("empty, as a killed save leaves it") << QByteArray() << "";
+    QTest::newRow("no lock at all") << QByteArray("notes\n") << "";
+    QTest::newRow("of a process that has ended")
+        << "2147483647\nbrindlewick\n" + QSysInfo::machineHostName().toUtf8() + "\n"
+        << "";
+    QTest::newRow("held") << QByteArray("held")
+                          << "Cannot lock file \"%1\". Resource temporarily unavailable";
+}
+
+// A lock that holds nobody is taken at once; one that is no file is named.
+void tst_SettingsStore::lockFilesLeftBehind()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("brindlewick.ini");
+    const QString lockPath = path + ".lock";
+    said.replace("%1", lockPath);
+    LockFile holder(lockPath);
+    if (contents == "fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(lockPath).constData(), 0644) == 0);
+    } else if (contents == "held") {
+        QVERIFY_DONE(holder.lock(std::chrono::milliseconds(0)));
+    } else {
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(contents) == contents.size());
+    }
+    JpegFileOptions jpeg;
+    jpeg.retainSettings = 1;
+    const Failure failure = SettingsStore(path).saveJpegOptions(jpeg);
+    if (said.isEmpty()) {
+        QVERIFY_DONE(failure);
+        QVERIFY(!QFileInfo::exists(lockPath));
+    } else {
+        QCOMPARE(ErrorText::settingsLine(failure),
+                 "brindlewick: Failed to set data for 'fOverrideOptionsJPEG': " + said);
+        QVERIFY(QFileInfo::exists(lockPath) && !QFileInfo::exists(path));
+    }
 }
 
 void tst_SettingsStore::replacedFileKeepsModeLinksAndForeignLines_data()

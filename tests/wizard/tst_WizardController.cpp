@@ -6,12 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <sys/stat.h>
 
 using Page = WizardController::Page;
 using Setup = std::function<void(WizardController&, ScriptedPlatformServices&)>;
@@ -32,6 +32,19 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+// A new empty current folder for one test, and the old one again after it.
+class CurrentFolder
+{
+public:
+    CurrentFolder() { QDir::setCurrent(m_folder.path()); }
+    ~CurrentFolder() { QDir::setCurrent(m_before); }
+    QString filePath(const QString& name) const { return m_folder.filePath(name); }
+
+private:
+    const QString m_before = QDir::currentPath();
+    QTemporaryDir m_folder;
+};
 
 } // namespace
 
@@ -63,6 +76,7 @@ private slots:
     void typedNewFolder();
     void help_data();
     void help();
+    void helpPagesThatAreNoFiles();
     void viewCode();
 
 private:
@@ -634,10 +648,7 @@ void tst_WizardController::help()
 {
     QFETCH(bool, inCurrentFolder);
     QFETCH(bool, installed);
-    const QString before = QDir::currentPath();
-    QTemporaryDir current;
-    QVERIFY(QDir::setCurrent(current.path()));
-    const auto restore = qScopeGuard([&before] { QDir::setCurrent(before); });
+    const CurrentFolder current;
     m_platform.programFolder = path(QStringLiteral("prefix/bin/"));
     const QString installedPath = m_wizard->installedHelpPath();
     QVERIFY(installedPath.startsWith(path(QStringLiteral("prefix/"))));
@@ -667,6 +678,23 @@ void tst_WizardController::help()
     QCOMPARE(m_platform.errors.size(), int(!installed) + int(!found));
     for (const QString& error : m_platform.errors)
         QCOMPARE(error, missing);
+}
+
+// A browser handed a FIFO would wait for it forever: each is named instead.
+void tst_WizardController::helpPagesThatAreNoFiles()
+{
+    const CurrentFolder current;
+    m_platform.programFolder = path(QStringLiteral("prefix/bin/"));
+    const QString installed = m_wizard->installedHelpPath();
+    const QString here = current.filePath(QStringLiteral("brwk4.html"));
+    QVERIFY(QDir().mkpath(QFileInfo(installed).path()));
+    for (const QString& page : {installed, here})
+        QVERIFY(::mkfifo(QFile::encodeName(page).constData(), 0644) == 0);
+    QVERIFY(!m_wizard->showHelp());
+    QVERIFY(!m_wizard->showProgramHelp());
+    QCOMPARE(m_platform.errors,
+             QStringList({here + " is not a regular file", installed + " is not a regular file"}));
+    QVERIFY(m_platform.openedWithApplication.isEmpty());
 }
 
 void tst_WizardController::viewCode()
