@@ -7,6 +7,7 @@
 #include "PlatformServices.h"
 #include "ProjectKeys.h"
 #include "SettingsStore.h"
+#include "TextLimit.h"
 #include "WizardTexts.h"
 
 #include <QDir>
@@ -240,8 +241,8 @@ void WizardController::takeOptions(const ButtonProject& from)
 
 void WizardController::setFileNamePrefix(const QString& prefix)
 {
-    // Typing is limited by the field; a longer prefix read from a project file stays whole.
-    m_project.fileNamePrefix = prefix;
+    m_project.fileNamePrefix =
+        TextLimit::edited(m_project.fileNamePrefix, prefix, WizardTexts::maxPrefixLength);
     emit changed();
 }
 

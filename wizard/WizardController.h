@@ -85,6 +85,7 @@ public:
     }
     // Takes the options beyond the classic output from a project edited elsewhere.
     void takeOptions(const ButtonProject& from);
+    // The user's edit of the prefix, cut to its limit.
     void setFileNamePrefix(const QString& prefix);
     bool chooseOutputDirectory();
 

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDirIterator>
 #include <QLabel>
@@ -530,8 +531,21 @@ void tst_GeneratorWizard::assistiveChangesReachTheProject()
             QStringLiteral("/srv/www"));
     QCOMPARE(c.project().outputDirectory, QStringLiteral("/srv/www"));
 
+    // Set-text and a paste are cut to the limit, as typing is.
+    QAccessible::queryAccessibleInterface(prefix)->editableTextInterface()->replaceText(
+        0, 3, QStringLiteral("abcdefghijkl"));
+    QCOMPARE(prefix->text(), QStringLiteral("abcdefgh"));
+    QCOMPARE(c.project().fileNamePrefix, prefix->text());
+    prefix->setText(QStringLiteral("ab"));
+    QApplication::clipboard()->setText(QStringLiteral("0123456789"));
+    prefix->setCursorPosition(1);
+    prefix->paste();
+    QCOMPARE(prefix->text(), QStringLiteral("a012345b"));
+    QCOMPARE(prefix->cursorPosition(), 7);
+    QCOMPARE(c.project().fileNamePrefix, prefix->text());
+
     // A longer prefix from elsewhere is shown whole; typing cannot lengthen it.
-    c.setFileNamePrefix(QStringLiteral("longprefix12"));
+    c.set(&ButtonProject::fileNamePrefix, QStringLiteral("longprefix12"));
     QCOMPARE(prefix->text(), QStringLiteral("longprefix12"));
     prefix->setFocus();
     prefix->end(false);
