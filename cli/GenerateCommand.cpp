@@ -5,12 +5,12 @@
 #include "GenerationRun.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
+#include "PathBytes.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
 #include "SettingsStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -20,8 +20,7 @@ namespace {
 bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
 {
     if (QDir::isRelativePath(project.outputDirectory))
-        project.outputDirectory =
-            QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
+        project.outputDirectory = PathBytes::absolute(project.outputDirectory);
     Failure failure =
         OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
     if (!failure)

@@ -1,6 +1,6 @@
 #include "RegularFile.h"
 
-#include <QFile>
+#include "PathBytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 Failure RegularFile::check(const QString& path)
 {
     // O_NONBLOCK: opening a FIFO without a writer returns at once instead of waiting for one.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(PathBytes::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Failure();
     struct stat st = {};

@@ -1,7 +1,8 @@
 #include "OutputNaming.h"
 
+#include "PathBytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -263,7 +264,7 @@ qsizetype OutputNaming::maxFileNameBytes(const ButtonProject& project)
            folder.absoluteFilePath() != folder.absolutePath())
         folder.setFile(folder.absolutePath());
     const long limit =
-        ::pathconf(QFile::encodeName(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
+        ::pathconf(PathBytes::encode(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
     return limit > 0 ? qsizetype(limit) : qsizetype(NAME_MAX);
 }
 
@@ -274,7 +275,7 @@ bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
         return false;
     if (fileName.size() * 3 <= maxBytes)
         return true;
-    return QFile::encodeName(fileName).size() <= maxBytes;
+    return PathBytes::encode(fileName).size() <= maxBytes;
 }
 
 Failure OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype maxBytes)

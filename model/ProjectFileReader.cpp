@@ -1,6 +1,7 @@
 #include "ProjectFileReader.h"
 
 #include "IntegerText.h"
+#include "PathBytes.h"
 #include "TextEncoding.h"
 
 #include <QBuffer>
@@ -46,7 +47,7 @@ Failure ProjectFileReader::loadProjectFile()
         return Failure(Failure::Code::Open, path, ENOENT).because(FailureReason::ProjectFileAccess);
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!PathBytes::openForReading(file))
         return Failure::fromErrno(Failure::Code::Open, path)
             .because(FailureReason::ProjectFileAccess);
     if (file.isSequential())
