@@ -1,8 +1,8 @@
 #include "GeneratorWizard.h"
+#include "PathBytes.h"
 #include "WizardController.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -61,11 +61,13 @@ int main(int argc, char* argv[])
     // A file-size limit must fail the write, which the run reports, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    // What Qt's own options leave.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    // What Qt's own options leave, every byte of a path kept.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << PathBytes::decode(argv[i]);
     if (arguments.size() > 1 || (!arguments.isEmpty() && arguments.first().startsWith('-'))) {
         std::fprintf(stderr, "brindlewick: unexpected argument %s\n\n%s",
-                     qPrintable(arguments.last()), usage);
+                     PathBytes::encode(arguments.last()).constData(), usage);
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
@@ -80,7 +82,7 @@ int main(int argc, char* argv[])
     wizard.show();
     if (!arguments.isEmpty()) {
         // Once the window is up, so a message about the file has the window to stand on.
-        const QString fileName = QFileInfo(arguments.first()).absoluteFilePath();
+        const QString fileName = PathBytes::absolute(arguments.first());
         QTimer::singleShot(0, &wizard,
                            [&wizard, fileName] { wizard.controller().openProjectFile(fileName); });
     }

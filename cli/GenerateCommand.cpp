@@ -6,12 +6,12 @@
 #include "OutputNameCheck.h"
 #include "OutputNaming.h"
 #include "OwnImageLoader.h"
+#include "PathBytes.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
 #include "SettingsStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
 
 #include <sys/stat.h>
@@ -23,7 +23,7 @@ bool namesStandardInput(const QString& path)
 {
     struct stat named = {};
     struct stat input = {};
-    return ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+    return ::stat(PathBytes::encode(path).constData(), &named) == 0 &&
            ::fstat(STDIN_FILENO, &input) == 0 && named.st_dev == input.st_dev &&
            named.st_ino == input.st_ino;
 }
@@ -33,8 +33,7 @@ bool namesStandardInput(const QString& path)
 bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
 {
     if (QDir::isRelativePath(project.outputDirectory))
-        project.outputDirectory =
-            QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
+        project.outputDirectory = PathBytes::absolute(project.outputDirectory);
     Failure failure = OutputNameCheck::refusal(project);
     if (!failure)
         failure =

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "GenerateCommand.h"
+#include "PathBytes.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -43,10 +44,15 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // What Qt's own options leave, every byte of a path kept: Qt's list has U+FFFD for bytes
+    // that are not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << PathBytes::decode(argv[i]);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int code = CommandLine::run(app.arguments(), out, err);
+    const int code = CommandLine::run(arguments, out, err);
 #ifndef BRINDLEWICK_CHECKS_LEAKS
     // Every file is closed by now. Tearing down Qt's fonts and plugins took 7 ms, a third of a
     // --version run; the system takes the memory back at once. Sanitizer builds end normally,

@@ -4,9 +4,8 @@
 #include "CodecMemoryBuffer.h"
 #include "GifEncoder.h"
 #include "ImageLimits.h"
+#include "PathBytes.h"
 #include "SizeRefusal.h"
-
-#include <QFile>
 
 #include <gif_lib.h>
 
@@ -57,7 +56,7 @@ QRgb mapColor(const ColorMapObject* map, int index)
 Failure open(GifReader& reader)
 {
     int code = 0;
-    reader.gif = DGifOpenFileName(QFile::encodeName(reader.path).constData(), &code);
+    reader.gif = DGifOpenFileName(PathBytes::encode(reader.path).constData(), &code);
     if (!reader.gif) {
         if (code == D_GIF_ERR_OPEN_FAILED)
             return Failure::fromErrno(Failure::Code::Open, reader.path);

@@ -2,9 +2,8 @@
 
 #include "AtomicOutputFile.h"
 #include "ImageLimits.h"
+#include "PathBytes.h"
 #include "SizeRefusal.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <csetjmp>
@@ -259,7 +258,7 @@ Failure JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFi
 
 Failure JpegCodec::read(const QString& path, QImage* result)
 {
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
     if (!file)
         return Failure::fromErrno(Failure::Code::Open, path);
     JpegReadJob job{};

@@ -2,9 +2,8 @@
 
 #include "AtomicOutputFile.h"
 #include "ImageLimits.h"
+#include "PathBytes.h"
 #include "SizeRefusal.h"
-
-#include <QFile>
 
 #include <png.h>
 #include <zlib.h>
@@ -340,7 +339,7 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
 
 Failure PngCodec::readPng(const QString& path, QImage* result)
 {
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
     if (!file)
         return Failure::fromErrno(Failure::Code::Open, path).because(FailureReason::PngOpenFile);
     PngReadJob job{};

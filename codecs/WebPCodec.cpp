@@ -3,6 +3,7 @@
 #include "AtomicOutputFile.h"
 #include "CodecMemoryBuffer.h"
 #include "ImageLimits.h"
+#include "PathBytes.h"
 #include "SizeRefusal.h"
 
 #include <QFile>
@@ -116,7 +117,7 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
 Failure WebPCodec::read(const QString& path, QImage* result)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!PathBytes::openForReading(file))
         return Failure::fromErrno(Failure::Code::Open, path);
     const auto fail = [&path](const QString& detail) {
         return Failure(Failure::Code::Decode, path).because(FailureReason::WebPRead, detail);

@@ -1,7 +1,8 @@
 #include "AtomicOutputFile.h"
 
+#include "PathBytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -61,7 +62,7 @@ AtomicOutputFile::~AtomicOutputFile()
 
 QString AtomicOutputFile::temporaryPath() const
 {
-    return QFile::decodeName(m_encodedTemporary);
+    return PathBytes::decode(m_encodedTemporary);
 }
 
 bool AtomicOutputFile::fail(Failure::Code code, int error)
@@ -94,7 +95,7 @@ bool AtomicOutputFile::checkTarget()
     m_createdMode = -1;
     m_targetExists = false;
     const int nameStart = folderEnd(m_targetPath);
-    const QByteArray name = QFile::encodeName(m_targetPath.mid(nameStart));
+    const QByteArray name = PathBytes::encode(m_targetPath.mid(nameStart));
     if (name.isEmpty())
         return fail(Failure::Code::Create, EISDIR);
     if (name.size() > NAME_MAX)
@@ -106,8 +107,8 @@ bool AtomicOutputFile::checkTarget()
             return fail(Failure::Code::Create, end.failure.systemError());
         target = end.path;
     }
-    m_encodedTarget = QFile::encodeName(target);
-    m_encodedFolder = QFile::encodeName(target.left(folderEnd(target)));
+    m_encodedTarget = PathBytes::encode(target);
+    m_encodedFolder = PathBytes::encode(target.left(folderEnd(target)));
     // Unless told otherwise, a link at the name is replaced itself and never followed: whoever
     // planted it must not get another file overwritten.
     struct stat existing = {};
@@ -128,7 +129,7 @@ bool AtomicOutputFile::createTemporary()
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_encodedTemporary =
             m_encodedFolder +
-            QFile::encodeName(temporaryStart +
+            PathBytes::encode(temporaryStart +
                               QString::number(QRandomGenerator::system()->generate64(), 16) +
                               temporaryEnd);
         m_fd = ::open(m_encodedTemporary.constData(),
@@ -292,7 +293,7 @@ bool AtomicOutputFile::isTemporaryName(const QString& fileName)
 
 bool AtomicOutputFile::removeIfAbandoned(const QString& path)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = PathBytes::encode(path);
     const int fd = ::open(encoded.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -310,16 +311,16 @@ int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
     const QDir folder(directory.isEmpty() ? QStringLiteral(".") : directory);
     // Read by name only: the folder may hold many thousand images, and listing it through
     // QDir took longer than writing the first hundred of them.
-    DIR* listing = ::opendir(QFile::encodeName(folder.path()).constData());
+    DIR* listing = ::opendir(PathBytes::encode(folder.path()).constData());
     if (!listing)
         return 0;
-    const QByteArray start = QFile::encodeName(temporaryStart);
-    const QByteArray end = QFile::encodeName(temporaryEnd);
+    const QByteArray start = PathBytes::encode(temporaryStart);
+    const QByteArray end = PathBytes::encode(temporaryEnd);
     QStringList candidates;
     while (const dirent* entry = ::readdir(listing)) {
         const QByteArrayView name(entry->d_name);
         if (name.startsWith(start) && name.endsWith(end))
-            candidates << QFile::decodeName(entry->d_name);
+            candidates << PathBytes::decode(entry->d_name);
     }
     ::closedir(listing);
     int removed = 0;
@@ -332,15 +333,15 @@ int AtomicOutputFile::removeStaleTemporaries(const QString& directory)
 
 AtomicOutputFile::LinkEnd AtomicOutputFile::finalTarget(const QString& path)
 {
-    QString current = QFileInfo(path).absoluteFilePath();
+    QString current = PathBytes::absolute(path);
     for (int hop = 0; hop < 40; ++hop) {
         char buffer[PATH_MAX];
-        const ssize_t n = ::readlink(QFile::encodeName(current).constData(), buffer, sizeof buffer);
+        const ssize_t n = ::readlink(PathBytes::encode(current).constData(), buffer, sizeof buffer);
         if (n < 0)
             return {current, Failure()};
         if (std::size_t(n) == sizeof buffer)
             return {QString(), Failure(Failure::Code::Open, path, ENAMETOOLONG)};
-        const QString next = QFile::decodeName(QByteArray(buffer, n));
+        const QString next = PathBytes::decode(QByteArray(buffer, n));
         current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).path() + u'/' + next;
     }
     return {QString(), Failure(Failure::Code::Open, path, ELOOP)};

@@ -1,7 +1,6 @@
 #include "ErrorText.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "PathBytes.h"
 
 #include <cerrno>
 #include <cstddef>
@@ -210,11 +209,20 @@ const char* verbOf(Failure::Code code)
     }
 }
 
+// The folder that holds a path's last name, as the system finds it.
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
 // The errno that stands for the failure: EISDIR for a path naming a folder (Qt refuses to open
 // one without setting errno), EIO for none.
 int effectiveError(const Failure& failure)
 {
-    if (!failure.path().isEmpty() && QFileInfo(failure.path()).isDir())
+    if (!failure.path().isEmpty() && PathBytes::isFolder(failure.path()))
         return EISDIR;
     return failure.systemError() ? failure.systemError() : EIO;
 }
@@ -247,7 +255,7 @@ int ErrorText::classicCode(int error, const QString& path)
 {
     switch (error) {
     case ENOENT:
-        if (path.isEmpty() || !QFileInfo(path).absoluteDir().exists())
+        if (path.isEmpty() || !PathBytes::isFolder(folderOf(path)))
             return InvalidFilename;
         return FileNotFound;
     case ENOTDIR:

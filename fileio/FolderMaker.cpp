@@ -1,6 +1,7 @@
 #include "FolderMaker.h"
 
-#include <QFile>
+#include "PathBytes.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ Failure FolderMaker::make(const QString& folder)
     const auto failed = [&folder](int error) {
         return Failure(Failure::Code::Create, folder, error);
     };
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = PathBytes::encode(folder);
     struct stat status;
     if (::stat(path.constData(), &status) == 0)
         return S_ISDIR(status.st_mode) ? Failure() : failed(ENOTDIR);

@@ -1,6 +1,6 @@
 #include "RegularFile.h"
 
-#include <QFile>
+#include "PathBytes.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,7 +15,7 @@ constexpr int writerWaitMs = 500;
 
 RegularFile::RegularFile(const QString& path) : m_path(path)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = PathBytes::encode(path);
     errno = 0;
     m_fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st = {};

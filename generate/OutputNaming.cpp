@@ -1,9 +1,9 @@
 #include "OutputNaming.h"
 
 #include "AtomicOutputFile.h"
+#include "PathBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -282,7 +282,7 @@ qsizetype OutputNaming::maxFileNameBytes(const ButtonProject& project)
            folder.absoluteFilePath() != folder.absolutePath())
         folder.setFile(folder.absolutePath());
     const long limit =
-        ::pathconf(QFile::encodeName(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
+        ::pathconf(PathBytes::encode(folder.absoluteFilePath()).constData(), _PC_NAME_MAX);
     return limit > 0 ? qsizetype(limit) : qsizetype(NAME_MAX);
 }
 
@@ -293,7 +293,7 @@ bool OutputNaming::fitsFileSystem(const QString& fileName, qsizetype maxBytes)
         return false;
     if (fileName.size() * 3 <= maxBytes)
         return true;
-    return QFile::encodeName(fileName).size() <= maxBytes;
+    return PathBytes::encode(fileName).size() <= maxBytes;
 }
 
 bool OutputNaming::NameRoom::fits(const QString& fileName) const
@@ -305,7 +305,7 @@ bool OutputNaming::NameRoom::fits(const QString& fileName) const
 OutputNaming::NameRoom OutputNaming::nameRoom(const ButtonProject& project, qsizetype maxNameBytes)
 {
     const QByteArray directory =
-        QFile::encodeName(normalisedOutputDirectory(project.outputDirectory));
+        PathBytes::encode(normalisedOutputDirectory(project.outputDirectory));
     return {maxNameBytes, PATH_MAX - 1 - directory.size()};
 }
 

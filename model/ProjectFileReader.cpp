@@ -1,6 +1,7 @@
 #include "ProjectFileReader.h"
 
 #include "IntegerText.h"
+#include "PathBytes.h"
 #include "RegularFile.h"
 #include "TextEncoding.h"
 

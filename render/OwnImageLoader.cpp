@@ -4,6 +4,7 @@
 #include "GifCodec.h"
 #include "ImageLimits.h"
 #include "JpegCodec.h"
+#include "PathBytes.h"
 #include "PngCodec.h"
 #include "RegularFile.h"
 #include "WebPCodec.h"
@@ -219,7 +220,7 @@ Failure OwnImageLoader::loadBitmap(const QString& path)
 {
     QFile file(path);
     // Worded like the other formats' decoders, with Qt's reason.
-    if (!file.open(QIODevice::ReadOnly))
+    if (!PathBytes::openForReading(file))
         return Failure(Failure::Code::Open, path).withDetail(file.errorString());
     const Failure invalid =
         Failure(Failure::Code::Decode, path).because(FailureReason::BitmapInvalid);

@@ -201,7 +201,7 @@ int main(int argc, char* argv[])
     else
         saved = false;
 
-    // Page 16 while a long run shows its progress.
+    // Page 15 while a long run shows its progress.
     wizard.livePreviewAction()->setChecked(false);
     controller.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
     while (controller.project().captions.size() < 2000)
@@ -209,9 +209,10 @@ int main(int argc, char* argv[])
     controller.chooseOutputDirectory();
     controller.showPage(WizardController::Generate);
     bool progressShot = false;
-    QObject::connect(&controller.generation(), &GenerationJob::progress, &wizard, [&] {
-        auto* bar = wizard.page(WizardController::Finished)->findChild<QProgressBar*>();
-        if (progressShot || !bar || !bar->isVisible())
+    QObject::connect(&controller.generation(), &GenerationJob::progress, &wizard, [&](int done) {
+        auto* bar = wizard.page(WizardController::Generate)->findChild<QProgressBar*>();
+        // Far enough in for the bar to show it.
+        if (progressShot || !bar || !bar->isVisible() || done < 600)
             return;
         progressShot = true;
         saved = wizard.grab().save(out.filePath(QStringLiteral("generating.png"))) && saved;

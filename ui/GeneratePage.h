@@ -5,9 +5,13 @@
 #include <QStringList>
 
 class QLabel;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
 class RadioGroupBox;
 
-// Page 15: what the generation does, and the image format the sample page shows.
+// Page 15: what the generation does, and the image format the sample page shows. While the
+// run goes on, its progress and Stop take the picture's place; a stopped run says so there.
 class GeneratePage : public WizardPage
 {
     Q_OBJECT
@@ -23,8 +27,16 @@ protected:
 
 private:
     void showCutNote();
+    QWidget* runPanel();
+    void setRunning(bool running);
+    void showProgress(int done, int total);
 
     RadioGroupBox* m_format;
+    QPushButton* m_more;
+    QStackedWidget* m_pictureOrRun;
+    QLabel* m_runText;
+    QProgressBar* m_progress;
+    QPushButton* m_stop;
     QLabel* m_cutNote;
     QStringList m_cutCaptions;
 };

@@ -1,9 +1,11 @@
 #include "TypedLengthValidator.h"
 
+#include "TextLimit.h"
+
 #include <QLineEdit>
 
 TypedLengthValidator::TypedLengthValidator(int maxLength, QLineEdit* field)
-    : QValidator(field), m_maxLength(maxLength), m_allowed(maxLength)
+    : QValidator(field), m_maxLength(maxLength)
 {
     allowText(field->text());
     connect(field, &QLineEdit::textChanged, this, &TypedLengthValidator::allowText);
@@ -11,10 +13,16 @@ TypedLengthValidator::TypedLengthValidator(int maxLength, QLineEdit* field)
 
 void TypedLengthValidator::allowText(const QString& text)
 {
-    m_allowed = qMax(m_maxLength, int(text.size()));
+    m_shown = text;
 }
 
-QValidator::State TypedLengthValidator::validate(QString& input, int&) const
+QValidator::State TypedLengthValidator::validate(QString& input, int& pos) const
 {
-    return input.size() <= m_allowed ? Acceptable : Invalid;
+    qsizetype insertionEnd = 0;
+    const QString kept = TextLimit::edited(m_shown, input, m_maxLength, &insertionEnd);
+    if (kept.size() != input.size()) {
+        input = kept;
+        pos = int(insertionEnd);
+    }
+    return Acceptable;
 }

@@ -2,9 +2,9 @@
 
 #include <QValidator>
 
-// Limits what is typed into a field to a number of characters, yet leaves a longer text that
-// the program put there (one read from a project file) whole: such a text may be edited and
-// shortened, but never grows again.
+// Holds a field to the wizard's length limit as the user types, pastes or sets its text
+// through the accessibility interface, yet leaves a longer text that the program put there
+// (one read from a project file) whole.
 class QLineEdit;
 
 class TypedLengthValidator : public QValidator
@@ -20,5 +20,5 @@ public:
 
 private:
     int m_maxLength;
-    int m_allowed;
+    QString m_shown;
 };

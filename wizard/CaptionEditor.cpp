@@ -1,6 +1,7 @@
 #include "CaptionEditor.h"
 
 #include "PlatformServices.h"
+#include "TextLimit.h"
 #include "WizardTexts.h"
 
 CaptionEditor::CaptionEditor(CaptionList& captions, PlatformServices& platform, QObject* parent)
@@ -28,7 +29,7 @@ std::optional<QString> CaptionEditor::askCaption(const QString& initialText)
         m_platform.beep();
         return std::nullopt;
     }
-    return text;
+    return TextLimit::edited(initialText, *text, WizardTexts::maxCaptionLength);
 }
 
 void CaptionEditor::emitCaptions(int selectedRow)

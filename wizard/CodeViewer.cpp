@@ -1,10 +1,10 @@
 #include "CodeViewer.h"
 
+#include "PathBytes.h"
 #include "PlatformServices.h"
 #include "TextEncoding.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 CodeViewer::CodeViewer(PlatformServices& platform, QObject* parent)
@@ -26,9 +26,9 @@ Failure CodeViewer::append(const QString& path)
         cannotOpen.because(FailureReason::CodeTooLarge, QString::number(maxFileSize >> 20));
     // A folder opens on this platform and reads as nothing; a device may never end. The reason
     // is spelled as Qt spells the others, whatever the locale.
-    if (QFileInfo(path).isDir())
+    if (PathBytes::isFolder(path))
         return cannotOpen.withDetail(QStringLiteral("Is a directory"));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!PathBytes::openForReading(file))
         return cannotOpen.withDetail(file.errorString());
     if (!file.isSequential() && file.size() > maxFileSize)
         return tooLarge;

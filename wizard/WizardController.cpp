@@ -8,6 +8,7 @@
 #include "ProjectKeys.h"
 #include "RegularFile.h"
 #include "SettingsStore.h"
+#include "TextLimit.h"
 #include "WizardTexts.h"
 
 #include <QDir>
@@ -31,6 +32,7 @@ WizardController::WizardController(PlatformServices& platform, QObject* parent)
     connect(this, &WizardController::changed, this, [this] { m_preview.invalidate(); });
     connect(&m_captions, &CaptionEditor::changed, this, &WizardController::changed);
     connect(&m_styles, &StateStyleEditor::changed, this, &WizardController::changed);
+    connect(&m_generation, &GenerationJob::finished, this, &WizardController::generationEnded);
 }
 
 WizardController::~WizardController() = default;
@@ -90,6 +92,7 @@ void WizardController::showPage(int page)
     if (page < 0 || page >= PageCount)
         return;
     m_page = page;
+    m_runStopped = false;
     if (page == Start)
         m_firstPass = true;
     if (const std::optional<ButtonState> state = backgroundPageState(page))
@@ -116,6 +119,12 @@ bool WizardController::next()
         return false;
     }
     const int left = m_page;
+    if (left == Generate) {
+        // The run stays on this page, with its progress and Stop, until it has ended.
+        m_runStopped = false;
+        m_generation.start(m_project, m_pictures, m_options);
+        return true;
+    }
     const int target = nextPage(left, m_project.javaScriptOption);
     if (target == left)
         return false;
@@ -129,9 +138,29 @@ bool WizardController::next()
             m_firstPass = false;
         emit changed();
     }
-    if (left == Generate)
-        m_generation.start(m_project, m_pictures, m_options);
     return true;
+}
+
+void WizardController::generationEnded()
+{
+    if (m_page != Generate)
+        return;
+    if (!m_generation.lastResult().stopped) {
+        showPage(Finished);
+        return;
+    }
+    m_runStopped = true;
+    emit changed();
+}
+
+QString WizardController::stoppedRunText() const
+{
+    if (!m_runStopped)
+        return QString();
+    const GenerationResult& result = m_generation.lastResult();
+    // A stopped run writes its images only: the page and the copy follow the last image.
+    return WizardTexts::generationStoppedMessage(result.imagesWritten, result.imagesPlanned) +
+           u'\n' + WizardTexts::nothingElseWritten;
 }
 
 void WizardController::previous()
@@ -223,8 +252,8 @@ void WizardController::takeOptions(const ButtonProject& from)
 
 void WizardController::setFileNamePrefix(const QString& prefix)
 {
-    // Typing is limited by the field; a longer prefix read from a project file stays whole.
-    m_project.fileNamePrefix = prefix;
+    m_project.fileNamePrefix =
+        TextLimit::edited(m_project.fileNamePrefix, prefix, WizardTexts::maxPrefixLength);
     emit changed();
 }
 

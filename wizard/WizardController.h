@@ -57,7 +57,9 @@ public:
     // Shows a page and runs its entry action; every page change goes through here.
     void showPage(int page);
     // Runs the current page's check, then moves on and does the page's extra work. False when
-    // the check failed (its message was shown and nothing changed) or no page follows.
+    // the check failed (its message was shown and nothing changed) or no page follows. On the
+    // Generate page it starts the run, and the Finished page follows when the run has ended
+    // unless it was stopped.
     bool next();
     void previous();
 
@@ -83,6 +85,7 @@ public:
     }
     // Takes the options beyond the classic output from a project edited elsewhere.
     void takeOptions(const ButtonProject& from);
+    // The user's edit of the prefix, cut to its limit.
     void setFileNamePrefix(const QString& prefix);
     bool chooseOutputDirectory();
 
@@ -105,6 +108,9 @@ public:
 
     // The live preview's rows and the note of the Generate page.
     LivePreview& preview() { return m_preview; }
+    // What the Generate page says after its run was stopped, until the page is left or the
+    // next run starts; empty otherwise.
+    QString stoppedRunText() const;
 
 signals:
     // Any change of the project, the option sets or the pictures.
@@ -119,6 +125,7 @@ private:
     bool settingsSaved(const Failure& failure);
     // Opens through the platform; a failure is shown with its reason.
     bool openWithApplication(const QString& fileOrUrl, const QString& workingDirectory = {});
+    void generationEnded();
 
     PlatformServices& m_platform;
     ButtonProject m_project;
@@ -130,5 +137,6 @@ private:
     GenerationJob m_generation;
     int m_page = Start;
     bool m_firstPass = true;
+    bool m_runStopped = false;
     LivePreview m_preview;
 };

@@ -85,6 +85,11 @@ QString WizardTexts::generationStoppedMessage(int written, int total)
     return QStringLiteral("Generation stopped: %1 of %2 images written").arg(written).arg(total);
 }
 
+QString WizardTexts::generationProgress(int done, int total)
+{
+    return QStringLiteral("Images done: %1 of %2").arg(done).arg(total);
+}
+
 QString WizardTexts::cutCaptionsNote(const QStringList& cutCaptions, int shownLength)
 {
     if (cutCaptions.isEmpty())

@@ -29,6 +29,9 @@ public:
     // A file, folder or web page the desktop could not open, and why.
     static QString cannotOpen(const QString& target, const QString& reason);
     static QString generationStoppedMessage(int written, int total);
+    static inline const QString nothingElseWritten =
+        QStringLiteral("No sample page or project copy was written.");
+    static QString generationProgress(int done, int total);
     // The Generate page's line on captions the buttons cut, each shortened to shownLength
     // characters; empty when none is.
     static QString cutCaptionsNote(const QStringList& cutCaptions, int shownLength = 16);

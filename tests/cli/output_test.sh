@@ -133,4 +133,17 @@ done
 [ "$(find "$work/shared" -type f | wc -l)" -eq 182 ] || fail "overlapping runs: not 182 files"
 no_temporaries "overlapping runs" "$work/shared"
 
+# Names that are not UTF-8 keep their bytes, whatever the locale: the project is found and the
+# files land in exactly the folder named.
+odd=$(printf 'n\377\376')
+cp "$example" "$work/$odd.blp"
+for locale in C.UTF-8 C; do
+  LC_ALL=$locale run "not UTF-8 under $locale" 0 generate "$work/$odd.blp" \
+    --output-dir "$work/to$odd/$locale"
+  [ "$(find "$work/to$odd/$locale" -type f | wc -l)" -eq 26 ] ||
+    fail "not UTF-8 under $locale: not 26 files in the folder named"
+done
+[ -z "$(LC_ALL=C find "$work" -name "*$(printf '\357\277\275')*")" ] ||
+  fail "not UTF-8: a name with U+FFFD was made"
+
 finish "brindlewick-cli output"

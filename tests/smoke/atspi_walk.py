@@ -4,8 +4,11 @@
 # actions. Takes each of the four JavaScript options in turn, walks its pages to page 16 and back,
 # and checks the files and project each run wrote, and the window titles as X11 shows them.
 # With --open, starts the wizard with a project file instead and finds its captions on page 2.
+# With --stop, starts it with a long project made from that file, presses Stop during the run
+# and checks that page 15 stays and says what was written.
 # Usage: atspi_walk.py <brindlewick> <output dir>
 #        atspi_walk.py --open <brindlewick> <project with the captions below>
+#        atspi_walk.py --stop <brindlewick> <project> <output dir>
 import os
 import subprocess
 import sys
@@ -182,9 +185,56 @@ def open_at_start(program, project):
             process.kill()
 
 
+def long_project(project, out_dir, captions):
+    """The project with many captions, writing into out_dir."""
+    with open(project, encoding="latin-1") as f:
+        lines = [line for line in f.read().splitlines() if not line.startswith("LabelText=")]
+    lines[1:1] = ["LabelText=Caption %d" % n for n in range(captions)]
+    lines = ["lblOutputDirectoryFileName=" + out_dir
+             if line.startswith("lblOutputDirectoryFileName=") else line for line in lines]
+    name = os.path.join(out_dir, "long.blp")
+    with open(name, "w", encoding="latin-1", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+    return name
+
+
+def stop_the_run(program, project, out_dir):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    process = subprocess.Popen([program, long_project(project, out_dir, 3000)], env=env)
+    try:
+        app = wait_for("the wizard with a long project", lambda: application(process), 30)
+        on_page(app, 1)
+        walk(app, [2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15])
+        press(app, "Next >>")
+        # The run keeps page 15, with Stop.
+        press(app, "Stop")
+        wait_for("the message", lambda: find(app, "OK", (pyatspi.ROLE_PUSH_BUTTON,)))
+        press(app, "OK")
+        said = wait_for("the stopped run's text", lambda: pyatspi.findDescendant(
+            app, lambda x: x.name.startswith("Generation stopped: ") and
+            x.name.endswith("\nNo sample page or project copy was written.") and showing(x)))
+        said = said.name.replace("\n", " ")
+        on_page(app, 15)
+        if find(app, "Page 16 of 16") is not None:
+            fail("page 16 after Stop")
+        others = [name for name in os.listdir(out_dir)
+                  if name != "long.blp" and not name.endswith((".png", ".jpg", ".gif"))]
+        if others:
+            fail("a stopped run wrote " + " ".join(others))
+        press(app, "Cancel")
+        process.wait(timeout=10)
+        print("AT-SPI walk: Stop pressed on page 15, which says: " + said)
+    finally:
+        if process.poll() is None:
+            process.kill()
+
+
 def main():
     if sys.argv[1] == "--open":
         open_at_start(sys.argv[2], sys.argv[3])
+        return
+    if sys.argv[1] == "--stop":
+        stop_the_run(sys.argv[2], sys.argv[3], sys.argv[4])
         return
     program, temporary = sys.argv[1], sys.argv[2]
     out_dir = os.path.join(temporary, "typed", "new")

@@ -2,7 +2,8 @@
 # Starts the real wizard on a virtual X display and checks that its main window appears
 # with the application title and size, then closes it. Then walks the pages 1 to 16 through
 # the accessibility bus alone (atspi_walk.py), under a D-Bus session of its own, and starts it
-# once more with the example project, under another session so nothing of the walk is cached.
+# once more with the example project under a name that is not UTF-8, under another session so
+# nothing of the walk is cached, and once with a long project whose run it stops.
 set -u
 app=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,5 +58,9 @@ xvfb-run -a -n $((100 + RANDOM % 5000)) -e /dev/stderr -s "-screen 0 1024x768x24
       grep -v -e "^dbus-daemon" -e "SpiRegistry daemon" -e "XDG_RUNTIME_DIR"
     return "${PIPESTATUS[0]}"
   }
-  walk "$1" "$0" "$2" && walk "$1" --open "$0" "$3"
+  mkdir "$2/stop"
+  # A name that is not UTF-8 opens as any other.
+  named="$2/example$(printf "\\377").blp"
+  cp "$3" "$named"
+  walk "$1" "$0" "$2" && walk "$1" --open "$0" "$named" && walk "$1" --stop "$0" "$3" "$2/stop"
 ' "$app" "$here/atspi_walk.py" "$out" "$here/../../examples/example.blp"

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDirIterator>
 #include <QLabel>
@@ -304,12 +305,12 @@ void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()
     int progressReports = 0, enabledDuringRun = 0;
     connect(&c.generation(), &GenerationJob::progress, this, [&] {
         ++progressReports;
-        for (QPushButton* b : wizard.page(WizardController::Finished)->findChildren<QPushButton*>())
+        for (QPushButton* b : wizard.page(WizardController::Generate)->findChildren<QPushButton*>())
             enabledDuringRun += b->isVisible() && b->isEnabled() && b->text() != "Stop";
     });
     click(current(), QStringLiteral("Next >>"));
     c.generation().wait();
-    QCOMPARE(shownPageWhenRunStarted, int(WizardController::Finished));
+    QCOMPARE(shownPageWhenRunStarted, int(WizardController::Generate));
     QVERIFY(progressReports > 0);
     QCOMPARE(enabledDuringRun, 0);
     QCOMPARE(c.currentPage(), int(WizardController::Finished));
@@ -354,17 +355,27 @@ void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
     for (int n = 0; n < 2000; ++n)
         c.captions().addCaption();
     c.set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
-    QPushButton* stop = wizard.page(WizardController::Finished)
-                            ->findChild<QPushButton*>(QStringLiteral("btnStopGeneration"));
+    WizardPage* generate = wizard.page(WizardController::Generate);
+    auto* stop = generate->findChild<QPushButton*>(QStringLiteral("btnStopGeneration"));
+    auto* said = generate->findChild<QLabel*>(QStringLiteral("lblGenerationProgress"));
 
+    // The run keeps page 15 with Stop focused, which the keyboard presses.
     c.showPage(WizardController::Generate);
     QVERIFY(c.next());
-    QTRY_VERIFY_WITH_TIMEOUT(stop->isVisible() || !c.generation().isRunning(), 30000);
     QVERIFY2(c.generation().isRunning(), "the run ended before Stop could be pressed");
-    QTest::mouseClick(stop, Qt::LeftButton);
+    QCOMPARE(wizard.pages()->currentWidget(), generate);
+    QVERIFY(stop->isVisible());
+    QCOMPARE(wizard.focusWidget(), stop);
+    QCOMPARE(QAccessible::queryAccessibleInterface(stop)->text(QAccessible::Name),
+             QStringLiteral("Stop"));
+    QTest::keyClick(stop, Qt::Key_Space);
     QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
-    QVERIFY(!stop->isVisible());
     QVERIFY(c.generation().lastResult().stopped);
+    QCOMPARE(wizard.pages()->currentWidget(), generate);
+    QVERIFY(!stop->isVisible());
+    QVERIFY(said->isVisible());
+    QCOMPARE(said->text(), c.stoppedRunText());
+    QCOMPARE(QAccessible::queryAccessibleInterface(said)->text(QAccessible::Name), said->text());
 
     c.showPage(WizardController::Generate);
     QVERIFY(c.next());
@@ -465,6 +476,8 @@ void tst_GeneratorWizard::keyboardOnlyWalk()
             QCOMPARE(c.project().buttonWidth, 130);
         }
         key(Qt::Key_Return);
+        // Page 16 follows the run.
+        QTRY_VERIFY_WITH_TIMEOUT(c.currentPage() != index, 30000);
         visited.append(c.currentPage());
     }
     QList<int> all(WizardController::PageCount);
@@ -518,8 +531,21 @@ void tst_GeneratorWizard::assistiveChangesReachTheProject()
             QStringLiteral("/srv/www"));
     QCOMPARE(c.project().outputDirectory, QStringLiteral("/srv/www"));
 
+    // Set-text and a paste are cut to the limit, as typing is.
+    QAccessible::queryAccessibleInterface(prefix)->editableTextInterface()->replaceText(
+        0, 3, QStringLiteral("abcdefghijkl"));
+    QCOMPARE(prefix->text(), QStringLiteral("abcdefgh"));
+    QCOMPARE(c.project().fileNamePrefix, prefix->text());
+    prefix->setText(QStringLiteral("ab"));
+    QApplication::clipboard()->setText(QStringLiteral("0123456789"));
+    prefix->setCursorPosition(1);
+    prefix->paste();
+    QCOMPARE(prefix->text(), QStringLiteral("a012345b"));
+    QCOMPARE(prefix->cursorPosition(), 7);
+    QCOMPARE(c.project().fileNamePrefix, prefix->text());
+
     // A longer prefix from elsewhere is shown whole; typing cannot lengthen it.
-    c.setFileNamePrefix(QStringLiteral("longprefix12"));
+    c.set(&ButtonProject::fileNamePrefix, QStringLiteral("longprefix12"));
     QCOMPARE(prefix->text(), QStringLiteral("longprefix12"));
     prefix->setFocus();
     prefix->end(false);

@@ -465,12 +465,14 @@ void tst_WizardController::generationWalk()
         QVERIFY(m_wizard->generation().isRunning());
         QVERIFY(!m_wizard->next()); // the run is not entered twice
     });
-    while (m_wizard->next())
+    while (m_wizard->next() && !m_wizard->generation().isRunning())
         visited << m_wizard->currentPage();
     m_wizard->generation().wait();
 
-    QCOMPARE(visited.size(), 16);
-    QCOMPARE(pageDuringRun, int(Page::Finished));
+    // Page 16 only once the run has ended.
+    QCOMPARE(visited.size(), 15);
+    QCOMPARE(pageDuringRun, int(Page::Generate));
+    QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
     QVERIFY(!m_wizard->generation().isRunning());
     QVERIFY(m_platform.messages.isEmpty());
     QVERIFY(m_platform.errors.isEmpty());
@@ -577,6 +579,13 @@ void tst_WizardController::stopMidRun()
                              .arg(result.imagesWritten)});
     QVERIFY(m_platform.errors.isEmpty());
     QVERIFY(!result.pageWritten);
+    // The Generate page stays, telling how far the run got until it is left.
+    QCOMPARE(m_wizard->currentPage(), int(Page::Generate));
+    QCOMPARE(m_wizard->stoppedRunText(),
+             m_platform.messages.first() +
+                 QStringLiteral("\nNo sample page or project copy was written."));
+    m_wizard->previous();
+    QVERIFY(m_wizard->stoppedRunText().isEmpty());
 
     // Only whole images, three files each: no page, no project copy, no temporary.
     const QFileInfoList files = QDir(m_fixture.dir->path()).entryInfoList(QDir::Files);

@@ -20,6 +20,8 @@ private slots:
     void init();
     void captions_data();
     void captions();
+    void prefixEdits_data();
+    void prefixEdits();
     void sizeSteps_data();
     void sizeSteps();
     void samplesFollowTheirPage();
@@ -54,11 +56,8 @@ void tst_WizardControllerEditing::init()
 
 void tst_WizardControllerEditing::addCaptions(const QStringList& captions)
 {
-    for (const QString& caption : captions) {
-        m_platform.inputAnswers = {caption};
-        m_wizard->captions().addCaption();
-    }
-    m_platform = ScriptedPlatformServices();
+    // As a project file gives them, whatever their length.
+    m_wizard->set(&ButtonProject::captions, m_wizard->project().captions + captions);
 }
 
 QString tst_WizardControllerEditing::writeBitmap(const QString& name, const QSize& size,
@@ -94,6 +93,24 @@ void tst_WizardControllerEditing::captions_data()
     const QString longest(WizardTexts::maxCaptionLength, QLatin1Char('x'));
     QTest::newRow("add 255 characters") << QStringList() << "add" << -1 << QVariant(longest)
                                         << QStringList{longest} << -1 << "" << 0;
+    // Pasted or set through the accessibility interface: what was inserted is cut at its end.
+    QTest::newRow("add more than 255 characters")
+        << QStringList() << "add" << -1 << QVariant(longest + "yz") << QStringList{longest} << -1
+        << "" << 0;
+    const QString fromFile = QString(250, 'x') + "AB" + QString(48, 'x');
+    QTest::newRow("modify a longer caption from a file")
+        << QStringList{fromFile} << "modify" << 0 << QVariant(fromFile) << QStringList{fromFile}
+        << 0 << fromFile << 0;
+    QTest::newRow("a longer caption does not grow")
+        << QStringList{fromFile} << "modify" << 0 << QVariant(QString(fromFile).insert(252, "12"))
+        << QStringList{fromFile} << 0 << fromFile << 0;
+    QTest::newRow("a longer caption may shrink")
+        << QStringList{fromFile} << "modify" << 0 << QVariant(QString(fromFile).remove(250, 2))
+        << QStringList{QString(fromFile).remove(250, 2)} << 0 << fromFile << 0;
+    const QString full = QString(250, 'x') + "AB";
+    QTest::newRow("paste between, cut at its end")
+        << QStringList{full} << "modify" << 0 << QVariant(QString(full).insert(250, "0123456789"))
+        << QStringList{QString(full).insert(250, "012")} << 0 << full << 0;
     QTest::newRow("add empty beeps") << abc << "add" << 1 << QVariant("") << abc << 1 << "" << 1;
     QTest::newRow("add cancelled") << abc << "add" << -1 << cancel << abc << -1 << "" << 0;
     QTest::newRow("insert above the second")
@@ -159,6 +176,40 @@ void tst_WizardControllerEditing::captions()
         QCOMPARE(dialog.initial, dialogText);
         QCOMPARE(dialog.maxLength, 255);
     }
+}
+
+void tst_WizardControllerEditing::prefixEdits_data()
+{
+    QTest::addColumn<QString>("before"); // as a project file gives it
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("typed past the limit") << "abcdefgh"
+                                          << "abcdefghi"
+                                          << "abcdefgh";
+    QTest::newRow("set whole") << ""
+                               << "abcdefghijkl"
+                               << "abcdefgh";
+    QTest::newRow("pasted between") << "abcdef"
+                                    << "abcXYZdef"
+                                    << "abcXYdef";
+    QTest::newRow("longer from a file") << "longprefix12"
+                                        << "longprefix1"
+                                        << "longprefix1";
+    QTest::newRow("longer does not grow") << "longprefix12"
+                                          << "longprefix123"
+                                          << "longprefix12";
+    QTest::newRow("never half a character")
+        << "" << QStringLiteral("abcdefg\U0001F600") << "abcdefg";
+}
+
+void tst_WizardControllerEditing::prefixEdits()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, edited);
+    QFETCH(QString, kept);
+    m_wizard->set(&ButtonProject::fileNamePrefix, before);
+    m_wizard->setFileNamePrefix(edited);
+    QCOMPARE(m_wizard->project().fileNamePrefix, kept);
 }
 
 void tst_WizardControllerEditing::sizeSteps_data()
