@@ -73,6 +73,9 @@ constexpr Sentence sentences[] = {
 
     // Any file read.
     {FailureReason::NotRegularFile, "%1 is not a regular file"},
+
+    // The project file, for keys written as words.
+    {FailureReason::NotAChoice, "'%2' is not one of the values of this key"},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -126,7 +129,8 @@ QString shownDetail(const Failure& failure)
 {
     const QString& detail = failure.detail();
     switch (failure.reason()) {
-    case FailureReason::NotAnInteger: {
+    case FailureReason::NotAnInteger:
+    case FailureReason::NotAChoice: {
         const QString start = startOf(detail);
         return start.size() < detail.size() ? start + QLatin1String("...") : start;
     }

@@ -57,4 +57,7 @@ enum class FailureReason : quint8
 
     // Any file read.
     NotRegularFile, // a FIFO, socket or device where a file's contents were wanted
+
+    // The project file, for keys written as words.
+    NotAChoice, // detail: the value as the file has it
 };

@@ -3,8 +3,11 @@
 #include "WizardTexts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -27,13 +30,24 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
     QWidget* first = nullptr;
+    // Each part after the first is a box of its own, in the order the rows name them.
+    QHash<QString, QVBoxLayout*> parts;
     for (const ProjectKeys::Option& option : options) {
-        QWidget* control = addControl(layout, option);
+        QVBoxLayout*& part = parts[option.group];
+        if (!part && option.group.isEmpty()) {
+            part = layout;
+        } else if (!part) {
+            auto* box = new QGroupBox(option.group, this);
+            layout->addSpacing(4);
+            layout->addWidget(box);
+            part = new QVBoxLayout(box);
+        }
+        QWidget* control = addControl(part, option);
         // Each control is named after the project key it sets.
         control->setObjectName(option.key.name);
         control->setAccessibleName(withoutMnemonic(option.label));
         control->setAccessibleDescription(option.note);
-        addNote(layout, control, option);
+        addNote(part, control, option);
         if (!first)
             first = control;
     }
@@ -53,8 +67,10 @@ QWidget* MoreOptionsDialog::addControl(QVBoxLayout* layout, const ProjectKeys::O
     const ProjectKeys::Key& key = option.key;
     if (key.kind == ProjectKeys::Kind::Number)
         return addNumber(layout, option);
-    if (key.kind == ProjectKeys::Kind::WebColour)
+    if (key.kind == ProjectKeys::Kind::WebColour || key.kind == ProjectKeys::Kind::OptionalColour)
         return addColour(layout, option);
+    if (key.kind == ProjectKeys::Kind::NamedChoice)
+        return addChoice(layout, option);
     auto* box = new QCheckBox(option.label, this);
     box->setChecked(key.ref<bool>(m_chosen));
     connect(box, &QCheckBox::toggled, this, [this, key](bool on) { key.ref<bool>(m_chosen) = on; });
@@ -73,15 +89,40 @@ QWidget* MoreOptionsDialog::addNumber(QVBoxLayout* layout, const ProjectKeys::Op
     return addLabelled(layout, option, spin);
 }
 
+QWidget* MoreOptionsDialog::addChoice(QVBoxLayout* layout, const ProjectKeys::Option& option)
+{
+    const ProjectKeys::Key& key = option.key;
+    auto* list = new QComboBox(this);
+    list->addItems(key.names);
+    list->setCurrentIndex(key.choice(m_chosen));
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this, key](int index) { key.setChoice(m_chosen, index); });
+    return addLabelled(layout, option, list);
+}
+
 QWidget* MoreOptionsDialog::addColour(QVBoxLayout* layout, const ProjectKeys::Option& option)
 {
     const ProjectKeys::Key& key = option.key;
-    auto* field = new QLineEdit(Colors::webText(key.ref<ColorRef>(m_chosen)), this);
+    const bool optional = key.kind == ProjectKeys::Kind::OptionalColour;
+    auto* field = new QLineEdit(optional ? QString() : key.valueText(m_chosen), this);
+    if (optional && key.ref<std::optional<ColorRef>>(m_chosen))
+        field->setText(key.valueText(m_chosen));
     field->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("#[0-9A-Fa-f]{0,6}")), field));
     field->setMaxLength(7);
+    // An optional colour is off while its field is empty.
+    if (optional)
+        field->setPlaceholderText(QStringLiteral("off"));
     // Half a colour typed so far keeps the last whole one.
-    connect(field, &QLineEdit::textChanged, this, [this, key](const QString& text) {
+    connect(field, &QLineEdit::textChanged, this, [this, key, optional](const QString& text) {
+        if (optional) {
+            std::optional<ColorRef>& colour = key.ref<std::optional<ColorRef>>(m_chosen);
+            if (text.isEmpty())
+                colour.reset();
+            else
+                ProjectKeys::Key::optionalColour(text, &colour);
+            return;
+        }
         Colors::fromWebText(text, &key.ref<ColorRef>(m_chosen));
     });
     return addLabelled(layout, option, field);

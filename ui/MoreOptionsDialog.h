@@ -24,6 +24,7 @@ private:
     QWidget* addControl(QVBoxLayout* layout, const ProjectKeys::Option& option);
     QWidget* addNumber(QVBoxLayout* layout, const ProjectKeys::Option& option);
     QWidget* addColour(QVBoxLayout* layout, const ProjectKeys::Option& option);
+    QWidget* addChoice(QVBoxLayout* layout, const ProjectKeys::Option& option);
     QWidget* addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option, QWidget* field);
     void addNote(QVBoxLayout* layout, QWidget* control, const ProjectKeys::Option& option);
 

@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -292,6 +294,28 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
          "",
          "&Colour",
          "A colour."},
+        {{"Choice",
+          ButtonState::Normal,
+          K::NamedChoice,
+          &ButtonProject::gradientDirection,
+          0,
+          0,
+          {"Down", "Across"}},
+         "",
+         "",
+         "",
+         "C&hoice",
+         "A choice.",
+         "",
+         "Part"},
+        {{"Optional", ButtonState::Pressed, K::OptionalColour, &ButtonStateStyle::gradientColor},
+         "",
+         "",
+         "",
+         "&Optional",
+         "A colour or none.",
+         "",
+         "Part"},
     };
     ButtonProject project;
     project.style(ButtonState::Selected).backgroundColor = Colors::rgb(1, 2, 3);
@@ -317,6 +341,22 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
              Colors::rgb(10, 20, 254));
     field->setText("#0a14fe0"); // refused by the field
     QCOMPARE(field->text(), QStringLiteral("#0a14fe"));
+
+    // Rows of a part of their own sit in its box.
+    auto* list = dialog.findChild<QComboBox*>("Choice");
+    auto* optional = dialog.findChild<QLineEdit*>("Optional");
+    QVERIFY(list && optional && list->parentWidget() == optional->parentWidget());
+    QCOMPARE(qobject_cast<QGroupBox*>(list->parentWidget())->title(), QStringLiteral("Part"));
+    QCOMPARE(list->currentText(), QStringLiteral("Down"));
+    list->setCurrentIndex(1);
+    QCOMPARE(dialog.chosen().gradientDirection, GradientDirection::Horizontal);
+    QCOMPARE(optional->text(), QString());
+    optional->setText("#0a14fe");
+    QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
+    optional->setText("#0a14");
+    QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
+    optional->clear(); // off
+    QVERIFY(!dialog.chosen().pressed.gradientColor);
 }
 
 QTEST_MAIN(tst_OptionsDialogs)
