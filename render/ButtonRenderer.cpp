@@ -3,7 +3,9 @@
 #include "ButtonBorders.h"
 #include "CaptionList.h"
 #include "ColorRef.h"
+#include "GradientFill.h"
 #include "ImageLimits.h"
+#include "RoundedCorners.h"
 #include "SmoothCaption.h"
 
 #include <QPainter>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 int slot(ButtonState state)
@@ -249,7 +252,11 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     if (image.isNull())
         return image;
 
-    image.fill(pixelOf(style.backgroundColor));
+    if (style.backgroundKind == BackgroundKind::Regular && style.gradientColor)
+        GradientFill::fill(image, pixelOf(style.backgroundColor), pixelOf(*style.gradientColor),
+                           m_project.gradientDirection);
+    else
+        image.fill(pixelOf(style.backgroundColor));
     const QImage& picture = pictureFor(state, style);
     if (!picture.isNull()) {
         const int shift = pressed ? pressShift * m_scale : 0;
@@ -260,7 +267,12 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
                 boxesFor(state, layout, image.size()));
     // Borders only touch their own runs, so one pass after all lines leaves the same
     // picture as redrawing them after every line.
+    std::optional<RoundedCorners> corners;
+    if (m_project.cornerRadius > 0)
+        corners.emplace(image, double(m_project.cornerRadius) * m_scale);
     ButtonBorders::draw(image, style.borderEffect, pressed, m_scale);
+    if (corners)
+        corners->apply(image, style.borderEffect, pressed, m_scale, m_project.smoothCaptions);
     return image;
 }
 

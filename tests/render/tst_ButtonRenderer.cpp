@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -117,6 +118,10 @@ private slots:
     void failureSaysWhy_data();
     void failureSaysWhy();
     void hugeCaptionDrawsOnlyItsVisiblePart();
+    void gradients_data();
+    void gradients();
+    void twinsRoundWithTwiceTheRadius();
+    void captionAndShadowStayInsideTheOutline();
 };
 
 void tst_ButtonRenderer::layout_data()
@@ -812,6 +817,106 @@ void tst_ButtonRenderer::smoothFactorSteps()
     QFETCH(int, pixelSize);
     QFETCH(int, factor);
     QCOMPARE(SmoothCaption::factorFor(pixelSize), factor);
+}
+
+void tst_ButtonRenderer::gradients_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::addColumn<GradientDirection>("direction");
+    QTest::newRow("down") << BackgroundKind::Regular << GradientDirection::Vertical;
+    QTest::newRow("across") << BackgroundKind::Regular << GradientDirection::Horizontal;
+    QTest::newRow("built-in picture") << BackgroundKind::Predefined << GradientDirection::Vertical;
+    QTest::newRow("own picture") << BackgroundKind::OwnImage << GradientDirection::Horizontal;
+}
+
+// A solid colour runs from the first row (or column) in its colour to the last in the
+// gradient's, each channel rounded from the straight line between them; pictures ignore it.
+void tst_ButtonRenderer::gradients()
+{
+    QFETCH(BackgroundKind, kind);
+    QFETCH(GradientDirection, direction);
+    Bench b;
+    ButtonStateStyle& style = b.project.selected;
+    style.borderEffect = BorderEffect::None;
+    style.backgroundKind = kind;
+    style.backgroundColor = Colors::rgb(255, 0, 100);
+    b.pictures.setPredefined(ButtonState::Selected, pattern(120, 32));
+    b.pictures.setOwnImage(ButtonState::Selected, pattern(120, 32));
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage solid = b.renderer.render(ButtonState::Selected, 1, QString());
+    style.gradientColor = Colors::rgb(0, 200, 101);
+    b.project.gradientDirection = direction;
+    const QImage image = b.renderer.render(ButtonState::Selected, 1, QString());
+    if (kind != BackgroundKind::Regular) {
+        QCOMPARE(image, solid);
+        return;
+    }
+    const bool across = direction == GradientDirection::Horizontal;
+    const int steps = across ? image.width() : image.height();
+    const QRgb first = qRgb(255, 0, 100), last = qRgb(0, 200, 101);
+    for (int i = 0; i < steps; ++i) {
+        const double t = double(i) / (steps - 1);
+        const auto line = [&](int a, int b) { return int(std::floor(a + (b - a) * t + 0.5)); };
+        const QRgb expected = qRgb(line(255, 0), line(0, 200), line(100, 101));
+        QCOMPARE(image.pixel(across ? i : 0, across ? 0 : i), expected);
+        QCOMPARE(image.pixel(across ? i : image.width() - 1, across ? image.height() - 1 : i),
+                 expected);
+    }
+    QCOMPARE(image.pixel(0, 0), first);
+    QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), last);
+}
+
+// The twin's corners are those of a radius twice as large: four pixels of its top row are
+// outside the outline where one of the single image's is.
+void tst_ButtonRenderer::twinsRoundWithTwiceTheRadius()
+{
+    Bench b;
+    b.project.cornerRadius = 3;
+    ButtonRenderer twins(b.project, b.pictures, b.offsets, b.sizes, 2);
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    const QImage twin = twins.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    QCOMPARE(twin.size(), image.size() * 2);
+    const auto corner = [](const QImage& picture) {
+        QString shown;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                shown += qAlpha(picture.pixel(x, y)) ? '#' : '.';
+        return shown;
+    };
+    QCOMPARE(corner(image), QStringLiteral(".###"
+                                           "####"
+                                           "####"
+                                           "####"));
+    QCOMPARE(corner(twin), QStringLiteral("...."
+                                          "..##"
+                                          ".###"
+                                          ".###"));
+}
+
+// What is drawn near a corner, a caption and its shadow or a pressed picture, is cut by the
+// outline like the background.
+void tst_ButtonRenderer::captionAndShadowStayInsideTheOutline()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    ButtonStateStyle& style = b.project.normal;
+    style.textJustification = TextJustification::Left;
+    style.textOrientation = TextOrientation::Top;
+    style.fontSize = 24;
+    style.fontBold = true;
+    style.dropShadow = true;
+    style.dropShadowColor = Colors::rgb(0, 0, 255);
+    b.offsets.textOffset = -4;
+    const QString caption = QStringLiteral("\u2588\u2588");
+    const QImage square = b.renderer.render(ButtonState::Normal, 1, caption);
+    QCOMPARE(square.pixel(0, 0), red);
+    QCOMPARE(square.pixel(square.width() - 1, square.height() - 1), white);
+    b.project.cornerRadius = 8;
+    b.project.smoothCaptions = true;
+    const QImage round = b.renderer.render(ButtonState::Normal, 1, caption);
+    QCOMPARE(qAlpha(round.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(round.pixel(round.width() - 1, 0)), 0);
+    QCOMPARE(round.pixel(8, 8), red);
 }
 
 QTEST_MAIN(tst_ButtonRenderer)
