@@ -153,6 +153,16 @@ Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
 
 Failure GifCodec::write(const QString& path, const QImage& bitmap)
 {
+    return write(path, bitmap, nullptr);
+}
+
+Failure GifCodec::writeTransparent(const QString& path, const QImage& bitmap, QRgb matte)
+{
+    return write(path, bitmap.convertToFormat(QImage::Format_ARGB32), &matte);
+}
+
+Failure GifCodec::write(const QString& path, const QImage& bitmap, const QRgb* matte)
+{
     const Failure failed(Failure::Code::Encode, path);
     if (bitmap.isNull())
         return failed.because(FailureReason::EmptyPicture);
@@ -164,7 +174,7 @@ Failure GifCodec::write(const QString& path, const QImage& bitmap)
             : bitmap.convertToFormat(QImage::Format_RGB32);
     // The palette indexes and the LZW codes of a button take about a byte a pixel at most.
     CodecMemoryBuffer out(std::size_t(source.width()) * source.height() + 2048);
-    if (source.isNull() || !GifEncoder::encode(source, out))
+    if (source.isNull() || !GifEncoder::encode(source, out, matte))
         return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_NOT_ENOUGH_MEM));
     AtomicOutputFile file(path);
     return file.writeAll(out.data(), out.size()) ? Failure() : file.error();

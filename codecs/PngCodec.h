@@ -5,9 +5,9 @@
 #include <QImage>
 #include <QString>
 
-// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB, not interlaced,
-// and hold only IHDR, IDAT and IEND. Read files of any kind come out as opaque RGB32, composited
-// over white.
+// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB (RGBA from a
+// bitmap with an alpha channel), not interlaced, and hold only IHDR, IDAT and IEND. Read files of
+// any kind come out as opaque RGB32, composited over white.
 class PngCodec
 {
 public:

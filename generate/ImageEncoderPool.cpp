@@ -7,10 +7,11 @@ constexpr std::size_t maxQueuedPerThread = 4;
 constexpr qint64 webPWorkingFactor = 4;
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP,
+                                   QRgb pageColor)
     : ImageEncoderPool(
-          [&options](const QImage& image, const Files& files) {
-              ImageFileWriter writer(options);
+          [&options, pageColor](const QImage& image, const Files& files) {
+              ImageFileWriter writer(options, pageColor);
               writer.write(image, files);
               return writer.error();
           },

@@ -42,8 +42,10 @@ public:
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
     // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false);
+    // files include WebP ones, which take more memory to encode. Images with alpha are laid
+    // over the page colour where a format has none.
+    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false,
+                     QRgb pageColor = 0xFFFFFFFF);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
