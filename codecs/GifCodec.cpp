@@ -118,8 +118,9 @@ QImage emptyScreen(const GifFileType* gif)
     return image;
 }
 
-// Lays the frame's rows onto the screen; transparent pixels are white.
-Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
+// Lays the frame's rows onto the screen; transparent pixels are white, and 0 in coverage
+// where that is not null (255 elsewhere).
+Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image, QImage& coverage)
 {
     GifFileType* gif = reader.gif;
     const GifImageDesc& frame = gif->Image;
@@ -144,6 +145,9 @@ Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
             auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < frame.Width && frame.Left + x < image.width(); ++x)
                 out[frame.Left + x] = palette[line[x]];
+            uchar* shape = coverage.isNull() ? nullptr : coverage.scanLine(y);
+            for (int x = 0; shape && x < frame.Width && frame.Left + x < image.width(); ++x)
+                shape[frame.Left + x] = line[x] == reader.transparentIndex ? 0 : 255;
         }
     }
     return Failure();
@@ -180,7 +184,7 @@ Failure GifCodec::write(const QString& path, const QImage& bitmap, const QRgb* m
     return file.writeAll(out.data(), out.size()) ? Failure() : file.error();
 }
 
-Failure GifCodec::read(const QString& path, QImage* result)
+Failure GifCodec::read(const QString& path, QImage* result, QImage* coverage)
 {
     GifReader reader;
     reader.path = path;
@@ -198,9 +202,18 @@ Failure GifCodec::read(const QString& path, QImage* result)
     QImage image = emptyScreen(gif);
     if (image.isNull())
         return sizeRefusal(path, gif->SWidth, gif->SHeight);
-    if (const Failure failure = drawFrame(reader, map, image))
+    QImage shape;
+    if (coverage && reader.transparentIndex != NO_TRANSPARENT_COLOR) {
+        shape = QImage(image.size(), QImage::Format_Grayscale8);
+        if (shape.isNull())
+            return sizeRefusal(path, gif->SWidth, gif->SHeight);
+        shape.fill(255);
+    }
+    if (const Failure failure = drawFrame(reader, map, image, shape))
         return failure;
     if (result)
         *result = image;
+    if (coverage)
+        *coverage = shape;
     return Failure();
 }

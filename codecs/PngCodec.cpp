@@ -346,7 +346,7 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
     return output.error();
 }
 
-Failure PngCodec::readPng(const QString& path, QImage* result)
+Failure PngCodec::readPng(const QString& path, QImage* result, QImage* coverage)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file)
@@ -377,6 +377,17 @@ Failure PngCodec::readPng(const QString& path, QImage* result)
         return Failure(Failure::Code::Decode, path).because(FailureReason::PngRead);
     }
 
+    if (job.hasAlpha && coverage) {
+        // The rows hold libpng's alpha, though the picture is stated opaque.
+        QImage alpha(image.size(), QImage::Format_Grayscale8);
+        for (int y = 0; y < image.height() && !alpha.isNull(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            uchar* out = alpha.scanLine(y);
+            for (int x = 0; x < image.width(); ++x)
+                out[x] = uchar(qAlpha(line[x]));
+        }
+        *coverage = alpha;
+    }
     if (job.hasAlpha) {
         // Transparency is laid over white.
         for (int y = 0; y < image.height(); ++y) {

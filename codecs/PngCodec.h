@@ -13,6 +13,7 @@ class PngCodec
 public:
     // Replaces the file only when complete: on failure an existing file stays as it was.
     static Failure writePng(const QString& path, const QImage& bitmap);
-    // *result (if given) is left as it was on failure.
-    static Failure readPng(const QString& path, QImage* result);
+    // *result (if given) is left as it was on failure. A file with alpha also gives its
+    // alpha, as a Grayscale8 image, in *coverage (if given).
+    static Failure readPng(const QString& path, QImage* result, QImage* coverage = nullptr);
 };

@@ -7,6 +7,7 @@
 #include "ImageLimits.h"
 #include "RoundedCorners.h"
 #include "SmoothCaption.h"
+#include "TransparentSurround.h"
 
 #include <QPainter>
 
@@ -258,10 +259,10 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     else
         image.fill(pixelOf(style.backgroundColor));
     const QImage& picture = pictureFor(state, style);
-    if (!picture.isNull()) {
-        const int shift = pressed ? pressShift * m_scale : 0;
-        copyPicture(image, picture, shift, shift, int(std::min(layout.pictureReach, width)));
-    }
+    const int shift = pressed ? pressShift * m_scale : 0;
+    const int reach = int(std::min(layout.pictureReach, width));
+    if (!picture.isNull())
+        copyPicture(image, picture, shift, shift, reach);
 
     drawCaption(image, state, style, fontFor(state, style), layout.lines,
                 boxesFor(state, layout, image.size()));
@@ -273,6 +274,9 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     ButtonBorders::draw(image, style.borderEffect, pressed, m_scale);
     if (corners)
         corners->apply(image, style.borderEffect, pressed, m_scale, m_project.smoothCaptions);
+    if (m_project.transparentPictures && !picture.isNull())
+        TransparentSurround::apply(image, m_pictures.coverageFor(state, style.backgroundKind),
+                                   shift, reach);
     return image;
 }
 

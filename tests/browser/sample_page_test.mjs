@@ -5,7 +5,7 @@
 // @2x files and swaps them on hover, focus and Enter. The pages with CSS rollovers are served
 // with a strict Content-Security-Policy and checked for what the stylesheet shows on hover,
 // focus and press, for their accessible names, and with axe-core. Buttons with rounded corners
-// on a dark and a light page colour must show as their PNG laid over that colour.
+// or shaped pictures on a dark and a light page colour must show as their PNG laid over it.
 // Usage: node sample_page_test.mjs CLI EXAMPLE.blp WORK_DIR
 import { spawnSync } from 'node:child_process';
 import {
@@ -115,6 +115,15 @@ const variants = [
     name: 'LooksLightJpeg',
     values: { rgJavascriptOptions: 2, rgImageFileFormat: 1, CornerRadius: 9, PageColor: '#F0E8D0' },
     page: [240, 232, 208],
+  },
+  // Shaped built-in pictures without their white surround, on a dark page.
+  {
+    name: 'PicturesDark',
+    values: {
+      rgJavascriptOptions: 2, cbSelectedButtonPredefinedBitmaps: 85, TransparentPictures: 'T',
+      PageColor: '#181818', SmoothCaptions: 'T',
+    },
+    page: [24, 24, 24],
   },
   {
     name: 'CssLooksDarkGif',

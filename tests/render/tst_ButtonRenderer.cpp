@@ -1,9 +1,11 @@
 #include "ButtonBorders.h"
 #include "ButtonRenderer.h"
 #include "ErrorText.h"
+#include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
 #include "SmoothCaption.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -122,6 +124,8 @@ private slots:
     void gradients();
     void twinsRoundWithTwiceTheRadius();
     void captionAndShadowStayInsideTheOutline();
+    void transparentPicturesOverWhiteAreTheOldOnes_data();
+    void transparentPicturesOverWhiteAreTheOldOnes();
 };
 
 void tst_ButtonRenderer::layout_data()
@@ -917,6 +921,80 @@ void tst_ButtonRenderer::captionAndShadowStayInsideTheOutline()
     QCOMPARE(qAlpha(round.pixel(0, 0)), 0);
     QCOMPARE(qAlpha(round.pixel(round.width() - 1, 0)), 0);
     QCOMPARE(round.pixel(8, 8), red);
+}
+
+void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("button") << BackgroundKind::Predefined << 4 << false << 1;
+    QTest::newRow("gem, pressed") << BackgroundKind::Predefined << 85 << true << 1;
+    QTest::newRow("oval, twice the size") << BackgroundKind::Predefined << 43 << false << 2;
+    QTest::newRow("own picture with alpha") << BackgroundKind::OwnImage << -1 << false << 1;
+    QTest::newRow("own picture, twice the size") << BackgroundKind::OwnImage << -1 << true << 2;
+}
+
+// With transparent pictures a shaped picture loses its white surround: laid over white it is
+// the picture as it was, whole pixels unchanged and partly covered ones within the rounding of
+// the stored palette, and it is transparent where it covers nothing, as is the band a press
+// leaves.
+void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes()
+{
+    QFETCH(BackgroundKind, kind);
+    QFETCH(int, index);
+    QFETCH(bool, pressed);
+    QFETCH(int, scale);
+    Bench b;
+    ButtonStateStyle& style = b.project.normal;
+    b.plain(style);
+    style.backgroundKind = kind;
+    style.predefinedIndex = index;
+    style.pressEffect = pressed ? PressEffect::Pressed : PressEffect::None;
+    PredefinedBackground::reloadPictures(b.project, b.pictures);
+    QTemporaryDir dir;
+    QImage own(60, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x)
+            own.setPixel(x, y, qRgba(200 - 3 * x, 40 + 5 * y, 90, std::min(255, 9 * x)));
+    QVERIFY(own.save(dir.filePath("own.png")));
+    QVERIFY(!OwnImageLoader::loadInto(b.pictures, ButtonState::Normal, dir.filePath("own.png")));
+    const BackgroundPictures twice =
+        PredefinedBackground::doubleSizePictures(b.project, b.pictures);
+    ButtonRenderer renderer(b.project, scale == 2 ? twice : b.pictures, b.offsets, b.sizes, scale);
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage before = renderer.render(ButtonState::Normal, 1, QString());
+    b.project.transparentPictures = true;
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage image = renderer.render(ButtonState::Normal, 1, QString());
+    QCOMPARE(before.format(), QImage::Format_RGB32);
+    QCOMPARE(image.format(), QImage::Format_ARGB32);
+    const int band = pressed ? ButtonRenderer::pressShift * scale : 0;
+    int transparent = 0, partial = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y), old = before.pixel(x, y);
+            const int a = qAlpha(p);
+            transparent += a == 0;
+            partial += a > 0 && a < 255;
+            if (x < band || y < band) {
+                QCOMPARE(a, 0);
+                continue;
+            }
+            const auto over = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+            QVERIFY2(qAbs(over(qRed(p)) - qRed(old)) <= 4 &&
+                         qAbs(over(qGreen(p)) - qGreen(old)) <= 4 &&
+                         qAbs(over(qBlue(p)) - qBlue(old)) <= 4 && (a < 255 || p == old),
+                     qPrintable(QStringLiteral("(%1, %2): %3 for %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(p, 8, 16)
+                                    .arg(old, 8, 16)));
+        }
+    }
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QVERIFY(transparent > 0 && partial > 0);
 }
 
 QTEST_MAIN(tst_ButtonRenderer)
