@@ -50,7 +50,8 @@ GeneratePage::GeneratePage(WizardController& wizard, QWidget* parent)
 
 void GeneratePage::showMoreOptions()
 {
-    MoreOptionsDialog dialog(m_wizard.project(), this);
+    MoreOptionsDialog dialog(m_wizard.project(), this, ProjectKeys::optional(),
+                             &m_wizard.platform());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_wizard.takeOptions(dialog.chosen());

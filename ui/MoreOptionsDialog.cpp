@@ -1,5 +1,6 @@
 #include "MoreOptionsDialog.h"
 
+#include "PlatformServices.h"
 #include "WizardTexts.h"
 
 #include <QCheckBox>
@@ -10,10 +11,13 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 QString withoutMnemonic(const QString& label)
@@ -23,23 +27,29 @@ QString withoutMnemonic(const QString& label)
 } // namespace
 
 MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* parent,
-                                     const QList<ProjectKeys::Option>& options)
-    : QDialog(parent), m_chosen(project)
+                                     const QList<ProjectKeys::Option>& options,
+                                     PlatformServices* platform)
+    : QDialog(parent), m_chosen(project), m_platform(platform)
 {
     setWindowTitle(WizardTexts::moreOptionsTitle);
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
+    // The first part on the left, each further one a box of its own beside it, in the order
+    // the rows name them.
+    auto* columns = new QHBoxLayout;
+    auto* firstPart = new QVBoxLayout;
+    columns->addLayout(firstPart);
+    layout->addLayout(columns);
     QWidget* first = nullptr;
-    // Each part after the first is a box of its own, in the order the rows name them.
     QHash<QString, QVBoxLayout*> parts;
     for (const ProjectKeys::Option& option : options) {
         QVBoxLayout*& part = parts[option.group];
         if (!part && option.group.isEmpty()) {
-            part = layout;
+            part = firstPart;
         } else if (!part) {
             auto* box = new QGroupBox(option.group, this);
-            layout->addSpacing(4);
-            layout->addWidget(box);
+            columns->addSpacing(8);
+            columns->addWidget(box, 0, Qt::AlignTop);
             part = new QVBoxLayout(box);
         }
         QWidget* control = addControl(part, option);
@@ -50,6 +60,15 @@ MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* pare
         addNote(part, control, option);
         if (!first)
             first = control;
+    }
+    firstPart->addStretch();
+    // The fields of a part start in one column.
+    for (const QList<QLabel*>& labels : std::as_const(m_labels)) {
+        int width = 0;
+        for (const QLabel* label : labels)
+            width = std::max(width, label->sizeHint().width());
+        for (QLabel* label : labels)
+            label->setMinimumWidth(width);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
@@ -125,17 +144,42 @@ QWidget* MoreOptionsDialog::addColour(QVBoxLayout* layout, const ProjectKeys::Op
         }
         Colors::fromWebText(text, &key.ref<ColorRef>(m_chosen));
     });
-    return addLabelled(layout, option, field);
+    QList<QWidget*> buttons;
+    const QString name = withoutMnemonic(option.label);
+    if (m_platform) {
+        auto* choose = new QPushButton(WizardTexts::chooseColourButton, this);
+        choose->setAccessibleName(QStringLiteral("Choose ") + name.toLower());
+        choose->setObjectName(key.name + QStringLiteral("Choose"));
+        // The platform's colour dialog, starting from the colour shown.
+        connect(choose, &QPushButton::clicked, this, [this, key, field, optional] {
+            ColorRef shown = optional ? Colors::rgb(255, 255, 255) : key.ref<ColorRef>(m_chosen);
+            Colors::fromWebText(field->text(), &shown);
+            if (const std::optional<ColorRef> colour = m_platform->chooseColor(shown))
+                field->setText(Colors::webText(*colour));
+        });
+        buttons << choose;
+    }
+    if (optional) {
+        auto* off = new QPushButton(WizardTexts::colourOffButton, this);
+        off->setAccessibleName(name + QStringLiteral(" off"));
+        off->setObjectName(key.name + QStringLiteral("Off"));
+        connect(off, &QPushButton::clicked, field, &QLineEdit::clear);
+        buttons << off;
+    }
+    return addLabelled(layout, option, field, buttons);
 }
 
 QWidget* MoreOptionsDialog::addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option,
-                                        QWidget* field)
+                                        QWidget* field, const QList<QWidget*>& after)
 {
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(option.label, this);
     label->setBuddy(field);
+    m_labels[layout] << label;
     row->addWidget(label);
     row->addWidget(field);
+    for (QWidget* widget : after)
+        row->addWidget(widget);
     row->addStretch();
     layout->addLayout(row);
     return field;

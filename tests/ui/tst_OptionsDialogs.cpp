@@ -39,6 +39,7 @@ private slots:
     void keyboardAndNames_data();
     void keyboardAndNames();
     void moreOptionsOfEveryKind();
+    void moreOptionsColoursFromThePlatform();
 };
 
 namespace {
@@ -357,6 +358,50 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
     QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
     optional->clear(); // off
     QVERIFY(!dialog.chosen().pressed.gradientColor);
+}
+
+// The colours of the table come from the platform's colour dialog too, an optional one starts
+// it from white and has a button that turns it off; the looks sit in a part of their own, and
+// every control and button is named and reached by Tab.
+void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
+{
+    ScriptedPlatformServices platform;
+    ButtonProject project;
+    project.pageColor = Colors::rgb(1, 2, 3);
+    MoreOptionsDialog dialog(project, nullptr, ProjectKeys::optional(), &platform);
+    auto* page = dialog.findChild<QLineEdit*>("PageColor");
+    auto* gradient = dialog.findChild<QLineEdit*>("SelectedGradient");
+    QVERIFY(page && gradient);
+    QCOMPARE(qobject_cast<QGroupBox*>(page->parentWidget())->title(), QStringLiteral("Looks"));
+
+    platform.colorAnswers = {Colors::rgb(200, 100, 0), std::nullopt};
+    auto* choosePage = dialog.findChild<QPushButton*>("PageColorChoose");
+    choosePage->click();
+    choosePage->click(); // cancelled: the colour stays
+    QCOMPARE(platform.colorRequests,
+             (QList<ColorRef>{Colors::rgb(1, 2, 3), Colors::rgb(200, 100, 0)}));
+    QCOMPARE(page->text(), QStringLiteral("#C86400"));
+    QCOMPARE(dialog.chosen().pageColor, Colors::rgb(200, 100, 0));
+
+    platform.colorAnswers = {Colors::rgb(0, 0, 128)};
+    dialog.findChild<QPushButton*>("SelectedGradientChoose")->click();
+    QCOMPARE(platform.colorRequests.last(), Colors::rgb(255, 255, 255));
+    QVERIFY(dialog.chosen().selected.gradientColor == Colors::rgb(0, 0, 128));
+    dialog.findChild<QPushButton*>("SelectedGradientOff")->click();
+    QVERIFY(!dialog.chosen().selected.gradientColor);
+    QVERIFY(!dialog.findChild<QPushButton*>("PageColorOff"));
+
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const bool field =
+            (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())) ||
+            qobject_cast<QSpinBox*>(w) || qobject_cast<QComboBox*>(w);
+        if (!button && !field)
+            continue;
+        QVERIFY2(!w->accessibleName().isEmpty() || (button && !button->text().isEmpty()),
+                 qPrintable(w->objectName()));
+        QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(w->objectName()));
+    }
 }
 
 QTEST_MAIN(tst_OptionsDialogs)
