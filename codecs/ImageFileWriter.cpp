@@ -5,6 +5,8 @@
 #include "PngCodec.h"
 #include "WebPCodec.h"
 
+#include <algorithm>
+
 ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, QRgb pageColor)
     : m_options(options), m_pageColor(pageColor)
 {
@@ -26,10 +28,16 @@ QImage ImageFileWriter::overPage(const QImage& bitmap, QRgb pageColor)
     if (opaque.isNull())
         return opaque;
     const QImage source = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const int width = source.width();
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(opaque.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
+        // Most rows are whole; only those along the outline have transparent pixels.
+        if (std::all_of(in, in + width, [](QRgb p) { return qAlpha(p) == 255; })) {
+            std::copy(in, in + width, out);
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
             const int a = qAlpha(in[x]);
             const auto over = [a](int c, int page) {
                 return (c * a + page * (255 - a) + 127) / 255;

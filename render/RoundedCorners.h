@@ -25,7 +25,9 @@ private:
     // How far a point lies inside the outline (negative outside), and whether the outline
     // nearest to it faces up or left.
     double inset(double x, double y, bool* lit) const;
-    QRgb colorAt(double inset, bool lit, int x, int y, const QRgb* rings, int scale) const;
+    // Whether an edge between two colours may cross pixel (x, y), whose centre lies centre
+    // inside the outline.
+    bool mixed(int x, int y, double centre, const QRgb* rings, int scale) const;
     QRgb kept(int x, int y) const;
     QRgb pixel(int x, int y, const QRgb* rings, int scale, bool smooth) const;
 
