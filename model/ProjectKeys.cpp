@@ -100,11 +100,17 @@ const QList<ProjectKeys::Key>& ProjectKeys::all()
     return keys;
 }
 
-const QList<ProjectKeys::Option>& ProjectKeys::optional()
+namespace {
+ProjectKeys::Key flagKey(const char* name, ProjectKeys::ProjectMember<bool> member)
 {
-    const auto flag = [](const char* name, ProjectMember<bool> member) {
-        return Key{QLatin1String(name), ButtonState::Normal, Kind::Flag, member};
-    };
+    return {QLatin1String(name), ButtonState::Normal, Kind::Flag, member};
+}
+
+// The looks of the buttons on any page: corners, gradients, the page colour, pictures' surround.
+QList<ProjectKeys::Option> looksOptions()
+{
+    using Option = ProjectKeys::Option;
+    const auto flag = flagKey;
     const QString looks = QStringLiteral("Looks");
     // One --gradient flag sets the three states' rows, told apart by the word before "=".
     const auto gradient = [&looks](ButtonState state, const char* label) {
@@ -121,30 +127,7 @@ const QList<ProjectKeys::Option>& ProjectKeys::optional()
             name,
             looks};
     };
-    static const QList<Option> options = {
-        {flag("SmoothCaptions", &P::smoothCaptions), QStringLiteral("smooth"), QString(),
-         QStringLiteral("smooth (antialiased) captions"), QStringLiteral("&Smooth captions"),
-         QStringLiteral("Draws captions and their shadows with soft, antialiased edges.")},
-        {flag("HiDpiImages", &P::hiDpiImages), QStringLiteral("hidpi"), QString(),
-         QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
-         QStringLiteral("&HiDPI images"),
-         QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
-                        "buttons on 2\u00D7 screens.")},
-        {flag("KeyboardRollovers", &P::keyboardRollovers), QStringLiteral("keyboard-rollovers"),
-         QString(), QStringLiteral("links show their rollovers on keyboard focus and Enter"),
-         QStringLiteral("&Keyboard rollovers"),
-         QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
-                        "pressed one.")},
-        {flag("CssRollovers", &P::cssRollovers), QStringLiteral("css-rollovers"), QString(),
-         QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
-         QStringLiteral("&CSS rollovers"),
-         QStringLiteral("A page without script: a stylesheet swaps each button's sprite.")},
-        {flag("WebPImages", &P::webPImages), QStringLiteral("webp"), QString(),
-         QStringLiteral(
-             "also write every image losslessly as NAME.webp, which the page then shows"),
-         QStringLiteral("&WebP images"),
-         QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
-                        "the page shows those.")},
+    return {
         {{QStringLiteral("CornerRadius"), ButtonState::Normal, Kind::Number, &P::cornerRadius, 0,
           P::maxCornerRadius},
          QStringLiteral("corner-radius"),
@@ -191,6 +174,39 @@ const QList<ProjectKeys::Option>& ProjectKeys::optional()
                         "theirs."),
          QString(), looks},
     };
+}
+} // namespace
+
+const QList<ProjectKeys::Option>& ProjectKeys::optional()
+{
+    const auto flag = flagKey;
+    static const QList<Option> options =
+        QList<Option>{
+            {flag("SmoothCaptions", &P::smoothCaptions), QStringLiteral("smooth"), QString(),
+             QStringLiteral("smooth (antialiased) captions"), QStringLiteral("&Smooth captions"),
+             QStringLiteral("Draws captions and their shadows with soft, antialiased edges.")},
+            {flag("HiDpiImages", &P::hiDpiImages), QStringLiteral("hidpi"), QString(),
+             QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
+             QStringLiteral("&HiDPI images"),
+             QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
+                            "buttons on 2\u00D7 screens.")},
+            {flag("KeyboardRollovers", &P::keyboardRollovers), QStringLiteral("keyboard-rollovers"),
+             QString(), QStringLiteral("links show their rollovers on keyboard focus and Enter"),
+             QStringLiteral("&Keyboard rollovers"),
+             QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
+                            "pressed one.")},
+            {flag("CssRollovers", &P::cssRollovers), QStringLiteral("css-rollovers"), QString(),
+             QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
+             QStringLiteral("&CSS rollovers"),
+             QStringLiteral("A page without script: a stylesheet swaps each button's sprite.")},
+            {flag("WebPImages", &P::webPImages), QStringLiteral("webp"), QString(),
+             QStringLiteral(
+                 "also write every image losslessly as NAME.webp, which the page then shows"),
+             QStringLiteral("&WebP images"),
+             QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
+                            "the page shows those.")},
+        } +
+        looksOptions();
     return options;
 }
 
