@@ -2,7 +2,8 @@
 # Prints the benchmark project: the default project with CAPTIONS captions ("Button N"),
 # option Both and an installed font, writing into OUTPUT_DIR. BACKGROUND, when given, is a
 # built-in background number for all three states (1-based, as the wizard lists them).
-# FURTHER=1 also turns on smooth captions, double-size images and keyboard rollovers.
+# FURTHER=1 also turns on smooth captions, double-size images and keyboard rollovers;
+# LOOKS=1 rounds the corners (radius 6) and gives each state a gradient.
 # Usage: bench/make_bench_project.sh CAPTIONS OUTPUT_DIR [BACKGROUND] >project.blp
 set -euo pipefail
 captions=$1
@@ -47,5 +48,11 @@ background=${3:-}
     echo "SmoothCaptions=T"
     echo "HiDpiImages=T"
     echo "KeyboardRollovers=T"
+  fi
+  if [ "${LOOKS:-0}" = 1 ]; then
+    echo "CornerRadius=6"
+    echo "NormalGradient=#FF8000"
+    echo "SelectedGradient=#0000A0"
+    echo "PressedGradient=#004000"
   fi
 } | sed 's/$/\r/'

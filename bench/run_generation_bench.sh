@@ -9,6 +9,9 @@
 # Each CLI also runs the project with smooth captions, double-size images and keyboard
 # rollovers on (3,602 files), in the same turns, and its time is given against the plain run.
 #
+# LOOKS=1 adds, in the same turns, the project with rounded corners and gradients (RGBA PNG),
+# its time against the plain run and its PNG bytes.
+#
 # Also reports peak memory (/usr/bin/time -v) and total PNG bytes; TEXTURED=1 adds the PNG
 # bytes on the textured built-in backgrounds, SCALING=1 the wall time and peak memory at 2,000
 # and 20,000 captions.
@@ -60,7 +63,7 @@ commands=()
 names=()
 for i in "${!clis[@]}"; do
   mkdir "$work/out$i"
-  bash bench/make_bench_project.sh 200 "$work/out$i" >"$work/bench$i.blp"
+  FURTHER=0 LOOKS=0 bash bench/make_bench_project.sh 200 "$work/out$i" >"$work/bench$i.blp"
   "${clis[$i]}" generate "$work/bench$i.blp" >/dev/null
   [ "$(find "$work/out$i" -type f | wc -l)" -eq 1802 ] || { echo "expected 1,802 files" >&2; exit 1; }
   commands+=("${clis[$i]} generate $work/bench$i.blp")
@@ -69,12 +72,22 @@ done
 further=${#commands[@]}
 for i in "${!clis[@]}"; do
   mkdir "$work/further$i"
-  FURTHER=1 bash bench/make_bench_project.sh 200 "$work/further$i" >"$work/further$i.blp"
+  FURTHER=1 LOOKS=0 bash bench/make_bench_project.sh 200 "$work/further$i" >"$work/further$i.blp"
   "${clis[$i]}" generate "$work/further$i.blp" >/dev/null
   [ "$(find "$work/further$i" -type f | wc -l)" -eq 3602 ] || { echo "expected 3,602 files" >&2; exit 1; }
   commands+=("${clis[$i]} generate $work/further$i.blp")
   names+=("${clis[$i]} (further options)")
 done
+looks=${#commands[@]}
+if [ "${LOOKS:-0}" = 1 ]; then
+  for i in "${!clis[@]}"; do
+    mkdir "$work/looks$i"
+    FURTHER=0 LOOKS=1 bash bench/make_bench_project.sh 200 "$work/looks$i" >"$work/looks$i.blp"
+    "${clis[$i]}" generate "$work/looks$i.blp" >/dev/null
+    commands+=("${clis[$i]} generate $work/looks$i.blp")
+    names+=("${clis[$i]} (corners and gradients)")
+  done
+fi
 if [ ${#pillow[@]} -gt 0 ]; then
   "${pillow[@]}"
   commands+=("${pillow[*]}")
@@ -112,9 +125,10 @@ if [ ${#pillow[@]} -gt 0 ]; then
   done
 fi
 for i in "${!clis[@]}"; do
-  j=$((further + i))
-  awk -v n="${names[$j]}" -v a="${walls[$j]}" -v b="${walls[$i]}" -v c="${cpus[$j]}" \
-    -v d="${cpus[$i]}" 'BEGIN {printf "%-50s %6.2f x plain wall, %6.2f x plain cpu\n", n, a / b, c / d}'
+  for j in $((further + i)) $([ "${LOOKS:-0}" = 1 ] && echo $((looks + i))); do
+    awk -v n="${names[$j]}" -v a="${walls[$j]}" -v b="${walls[$i]}" -v c="${cpus[$j]}" \
+      -v d="${cpus[$i]}" 'BEGIN {printf "%-50s %6.2f x plain wall, %6.2f x plain cpu\n", n, a / b, c / d}'
+  done
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
@@ -124,6 +138,8 @@ for i in "${!clis[@]}"; do
   rss=$(/usr/bin/time -v "${pin[@]}" "${clis[$i]}" generate "$work/bench$i.blp" 2>&1 >/dev/null |
     awk -F': ' '/Maximum resident/ {print $2}')
   echo "${names[$i]}: peak RSS $rss KiB, PNG bytes $(cat "$work/out$i"/*.png | wc -c)"
+  [ "${LOOKS:-0}" = 1 ] &&
+    echo "${names[$i]}: PNG bytes with corners and gradients $(cat "$work/looks$i"/*.png | wc -c)"
 done
 
 if [ "${TEXTURED:-0}" = 1 ]; then

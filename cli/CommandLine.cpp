@@ -79,14 +79,19 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
     for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
         if (!option.setting || !parser.isSet(option.setting->flag))
             continue;
-        const ProjectKeys::Key& key = option.setting->key;
-        const QString value = key.kind == ProjectKeys::Kind::Flag
-                                  ? ProjectKeys::flagOn
-                                  : parser.value(option.setting->flag);
-        const QString problem = CommandLineOptions::valueProblem(*option.setting, value);
-        if (!problem.isEmpty())
-            return usageError(err, problem);
-        command.addSetting(key, value);
+        // Given again, an option's later value wins; a flag is on however often it is given.
+        const QStringList values = option.setting->key.kind == ProjectKeys::Kind::Flag
+                                       ? QStringList{ProjectKeys::flagOn}
+                                       : parser.values(option.setting->flag);
+        for (QString value : values) {
+            const ProjectKeys::Option* setting = nullptr;
+            QString problem = CommandLineOptions::settingOf(option, &value, &setting);
+            if (problem.isEmpty())
+                problem = CommandLineOptions::valueProblem(*setting, value);
+            if (!problem.isEmpty())
+                return usageError(err, problem);
+            command.addSetting(setting->key, value);
+        }
     }
     return command.execute(out, err);
 }

@@ -1,5 +1,7 @@
 #include "CommandLineOptions.h"
 
+#include <algorithm>
+
 namespace {
 const QString program = QStringLiteral("brindlewick-cli");
 constexpr int helpWidth = 79;
@@ -37,8 +39,13 @@ const QList<CommandLineOptions::Option>& CommandLineOptions::all()
              QStringLiteral("write into DIR, created with its parents if missing, instead of the "
                             "project's output folder; the copy of the project records it"),
              true}};
-        for (const ProjectKeys::Option& setting : ProjectKeys::optional())
-            list.append({{setting.flag}, setting.valueName, setting.help, true, &setting});
+        for (const ProjectKeys::Option& setting : ProjectKeys::optional()) {
+            // Rows that share a flag are one option, named by the first.
+            if (std::none_of(list.cbegin(), list.cend(), [&setting](const Option& option) {
+                    return option.names.first() == setting.flag;
+                }))
+                list.append({{setting.flag}, setting.valueName, setting.help, true, &setting});
+        }
         list.append({{QStringLiteral("h"), QStringLiteral("help")},
                      QString(),
                      QStringLiteral("show the usage and exit"),
@@ -167,21 +174,66 @@ QString CommandLineOptions::manPage(const QString& manTemplate, const QString& p
 
 QString CommandLineOptions::valueProblem(const ProjectKeys::Option& option, const QString& value)
 {
+    using Kind = ProjectKeys::Kind;
     const ProjectKeys::Key& key = option.key;
     bool ok = true;
-    if (key.kind == ProjectKeys::Kind::Number) {
+    switch (key.kind) {
+    case Kind::Number: {
         const int n = value.toInt(&ok);
         if (!ok || n < key.minimum || n > key.maximum)
-            return QStringLiteral("Option '--%1' takes a whole number from %2 to %3, not '%4'.")
-                .arg(option.flag)
+            return QStringLiteral("%1 must be %2 to %3, not '%4'.")
+                .arg(QString(option.label).remove(QLatin1Char('&')))
                 .arg(key.minimum)
                 .arg(key.maximum)
                 .arg(value);
-    } else if (key.kind == ProjectKeys::Kind::WebColour) {
+        break;
+    }
+    case Kind::WebColour: {
         ColorRef colour;
         if (!Colors::fromWebText(value, &colour))
             return QStringLiteral("Option '--%1' takes a colour as #RRGGBB, not '%2'.")
                 .arg(option.flag, value);
+        break;
+    }
+    case Kind::OptionalColour: {
+        std::optional<ColorRef> colour;
+        if (!ProjectKeys::Key::optionalColour(value, &colour))
+            return QStringLiteral("Option '--%1' takes a colour as #RRGGBB or off, not '%2'.")
+                .arg(option.flag, value);
+        break;
+    }
+    case Kind::NamedChoice:
+        if (key.choiceNamed(value) < 0)
+            return QStringLiteral("Option '--%1' takes %2, not '%3'.")
+                .arg(option.flag, key.names.join(QStringLiteral(" or ")), value);
+        break;
+    default:
+        break;
     }
     return QString();
+}
+
+QString CommandLineOptions::settingOf(const Option& option, QString* value,
+                                      const ProjectKeys::Option** setting)
+{
+    QStringList qualifiers;
+    const qsizetype equals = value->indexOf(QLatin1Char('='));
+    for (const ProjectKeys::Option& row : ProjectKeys::optional()) {
+        if (row.flag != option.names.first())
+            continue;
+        if (row.qualifier.isEmpty() ||
+            (equals >= 0 &&
+             QStringView(*value).left(equals).compare(row.qualifier, Qt::CaseInsensitive) == 0)) {
+            if (!row.qualifier.isEmpty())
+                *value = value->mid(equals + 1);
+            *setting = &row;
+            return QString();
+        }
+        qualifiers << row.qualifier;
+    }
+    const QString last = qualifiers.takeLast();
+    return QStringLiteral("Option '--%1' takes %2 where %3 is %4 or %5, not '%6'.")
+        .arg(option.names.first(), option.valueName,
+             option.valueName.section(QLatin1Char('='), 0, 0),
+             qualifiers.join(QStringLiteral(", ")), last, *value);
 }

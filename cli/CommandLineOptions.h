@@ -32,6 +32,11 @@ public:
     // Why a value given for a setting's option is none of its kind's, or beyond its range, as a
     // usage error says it; empty when the value will do.
     static QString valueProblem(const ProjectKeys::Option& setting, const QString& value);
+    // The row an option's value sets: of rows that share the option, the one the word before
+    // "=" names, that word then taken off the value. Why there is none, as a usage error says
+    // it; empty when *setting is found.
+    static QString settingOf(const Option& option, QString* value,
+                             const ProjectKeys::Option** setting);
 
     // The template with @SYNOPSIS@ and @OPTIONS@ replaced by roff text made from the table,
     // and @PROJECT_VERSION@ by the version.

@@ -117,8 +117,9 @@ QImage emptyScreen(const GifFileType* gif)
     return image;
 }
 
-// Lays the frame's rows onto the screen; transparent pixels are white.
-Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
+// Lays the frame's rows onto the screen; transparent pixels are white, and 0 in coverage
+// where that is not null (255 elsewhere).
+Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image, QImage& coverage)
 {
     GifFileType* gif = reader.gif;
     const GifImageDesc& frame = gif->Image;
@@ -143,6 +144,9 @@ Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
             auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < frame.Width && frame.Left + x < image.width(); ++x)
                 out[frame.Left + x] = palette[line[x]];
+            uchar* shape = coverage.isNull() ? nullptr : coverage.scanLine(y);
+            for (int x = 0; shape && x < frame.Width && frame.Left + x < image.width(); ++x)
+                shape[frame.Left + x] = line[x] == reader.transparentIndex ? 0 : 255;
         }
     }
     return Failure();
@@ -151,6 +155,16 @@ Failure drawFrame(GifReader& reader, const ColorMapObject* map, QImage& image)
 } // namespace
 
 Failure GifCodec::write(const QString& path, const QImage& bitmap)
+{
+    return write(path, bitmap, nullptr);
+}
+
+Failure GifCodec::writeTransparent(const QString& path, const QImage& bitmap, QRgb matte)
+{
+    return write(path, bitmap.convertToFormat(QImage::Format_ARGB32), &matte);
+}
+
+Failure GifCodec::write(const QString& path, const QImage& bitmap, const QRgb* matte)
 {
     const Failure failed(Failure::Code::Encode, path);
     if (bitmap.isNull())
@@ -163,13 +177,13 @@ Failure GifCodec::write(const QString& path, const QImage& bitmap)
             : bitmap.convertToFormat(QImage::Format_RGB32);
     // The palette indexes and the LZW codes of a button take about a byte a pixel at most.
     CodecMemoryBuffer out(std::size_t(source.width()) * source.height() + 2048);
-    if (source.isNull() || !GifEncoder::encode(source, out))
+    if (source.isNull() || !GifEncoder::encode(source, out, matte))
         return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_NOT_ENOUGH_MEM));
     AtomicOutputFile file(path);
     return file.writeAll(out.data(), out.size()) ? Failure() : file.error();
 }
 
-Failure GifCodec::read(const QString& path, QImage* result)
+Failure GifCodec::read(const QString& path, QImage* result, QImage* coverage)
 {
     GifReader reader;
     reader.path = path;
@@ -187,9 +201,18 @@ Failure GifCodec::read(const QString& path, QImage* result)
     QImage image = emptyScreen(gif);
     if (image.isNull())
         return sizeRefusal(path, gif->SWidth, gif->SHeight);
-    if (const Failure failure = drawFrame(reader, map, image))
+    QImage shape;
+    if (coverage && reader.transparentIndex != NO_TRANSPARENT_COLOR) {
+        shape = QImage(image.size(), QImage::Format_Grayscale8);
+        if (shape.isNull())
+            return sizeRefusal(path, gif->SWidth, gif->SHeight);
+        shape.fill(255);
+    }
+    if (const Failure failure = drawFrame(reader, map, image, shape))
         return failure;
     if (result)
         *result = image;
+    if (coverage)
+        *coverage = shape;
     return Failure();
 }

@@ -114,18 +114,27 @@ void putLittle16(std::uint8_t* at, int value)
 } // namespace
 
 namespace {
-// Signature, logical screen without a global table (colour resolution 8), then the image
-// descriptor with its local table and the LZW code size.
-bool appendHead(int width, int height, CodecMemoryBuffer& out)
+// Signature, logical screen without a global table (colour resolution 8), with a transparent
+// index a graphic control block, then the image descriptor with its local table and the LZW
+// code size.
+bool appendHead(int width, int height, bool transparent, CodecMemoryBuffer& out)
 {
-    std::uint8_t head[6 + 7 + 10 + 3 * WebPalette::TableSize + 1] = {'G', 'I', 'F', '8', '7', 'a'};
+    std::uint8_t head[6 + 7 + 8 + 10 + 3 * WebPalette::TableSize + 1] = {'G', 'I', 'F',
+                                                                         '8', '7', 'a'};
     putLittle16(head + 6, width);
     putLittle16(head + 8, height);
     head[10] = 0x77;
-    head[13] = ',';
-    putLittle16(head + 18, width);
-    putLittle16(head + 20, height);
-    head[22] = 0x80 | (codeSize - 1);
+    std::uint8_t* at = head + 13;
+    if (transparent) {
+        head[4] = '9';
+        const std::uint8_t control[] = {0x21, 0xF9, 4, 0x01, 0, 0, GifEncoder::transparentIndex, 0};
+        std::memcpy(at, control, sizeof control);
+        at += sizeof control;
+    }
+    at[0] = ',';
+    putLittle16(at + 5, width);
+    putLittle16(at + 7, height);
+    at[9] = 0x80 | (codeSize - 1);
     static const std::array<std::uint8_t, 3 * WebPalette::TableSize> colors = [] {
         std::array<std::uint8_t, 3 * WebPalette::TableSize> bytes{};
         for (int i = 0; i < WebPalette::TableSize; ++i) {
@@ -136,17 +145,32 @@ bool appendHead(int width, int height, CodecMemoryBuffer& out)
         }
         return bytes;
     }();
-    std::memcpy(head + 23, colors.data(), colors.size());
-    head[sizeof head - 1] = codeSize;
-    return out.append(head, sizeof head);
+    std::memcpy(at + 10, colors.data(), colors.size());
+    at += 10 + colors.size();
+    *at++ = codeSize;
+    return out.append(head, std::size_t(at - head));
+}
+
+// A pixel's palette index: over half transparent is the transparent index; the rest laid over
+// the matte first.
+int indexOf(QRgb p, const QRgb* matte)
+{
+    if (!matte)
+        return WebPalette::indexOf(p);
+    const int a = qAlpha(p);
+    if (a < 128)
+        return GifEncoder::transparentIndex;
+    const auto over = [a](int c, int m) { return (c * a + m * (255 - a) + 127) / 255; };
+    return WebPalette::indexOf(qRgb(over(qRed(p), qRed(*matte)), over(qGreen(p), qGreen(*matte)),
+                                    over(qBlue(p), qBlue(*matte))));
 }
 } // namespace
 
-bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
+bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out, const QRgb* matte)
 {
     const int width = picture.width();
     const int height = picture.height();
-    if (!appendHead(width, height, out))
+    if (!appendHead(width, height, matte != nullptr, out))
         return false;
 
     CodeTable table;
@@ -165,14 +189,14 @@ bool GifEncoder::encode(const QImage& picture, CodecMemoryBuffer& out)
     int current = noCode;
     // Buttons are runs of one colour: each run is mapped to the palette once.
     QRgb lastColor = 0;
-    int lastPixel = WebPalette::indexOf(lastColor);
+    int lastPixel = indexOf(lastColor, matte);
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < width; ++x) {
             const QRgb p = line[x];
             if (p != lastColor) {
                 lastColor = p;
-                lastPixel = WebPalette::indexOf(p);
+                lastPixel = indexOf(p, matte);
             }
             const int pixel = lastPixel;
             if (current == noCode) {

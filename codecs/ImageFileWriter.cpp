@@ -5,24 +5,62 @@
 #include "PngCodec.h"
 #include "WebPCodec.h"
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options) : m_options(options) {}
+#include <algorithm>
+
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, QRgb pageColor)
+    : m_options(options), m_pageColor(pageColor)
+{
+}
 
 namespace {
-// All encoders read RGB32 directly; convert once, not once per format.
-QImage rgb32(const QImage& bitmap)
+// All encoders read RGB32 (ARGB32 with alpha) directly; convert once, not once per format.
+QImage direct(const QImage& bitmap)
 {
-    return bitmap.format() == QImage::Format_RGB32 ? bitmap
-                                                   : bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage::Format format =
+        bitmap.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    return bitmap.format() == format ? bitmap : bitmap.convertToFormat(format);
 }
 } // namespace
+
+QImage ImageFileWriter::overPage(const QImage& bitmap, QRgb pageColor)
+{
+    QImage opaque(bitmap.size(), QImage::Format_RGB32);
+    if (opaque.isNull())
+        return opaque;
+    const QImage source = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(opaque.scanLine(y));
+        // Most rows are whole; only those along the outline have transparent pixels.
+        if (std::all_of(in, in + width, [](QRgb p) { return qAlpha(p) == 255; })) {
+            std::copy(in, in + width, out);
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
+            const int a = qAlpha(in[x]);
+            const auto over = [a](int c, int page) {
+                return (c * a + page * (255 - a) + 127) / 255;
+            };
+            out[x] =
+                qRgb(over(qRed(in[x]), qRed(pageColor)), over(qGreen(in[x]), qGreen(pageColor)),
+                     over(qBlue(in[x]), qBlue(pageColor)));
+        }
+    }
+    return opaque;
+}
 
 bool ImageFileWriter::write(const QImage& bitmap, const QList<Target>& targets)
 {
     m_error = Failure();
     m_written = 0;
-    const QImage source = rgb32(bitmap);
+    const QImage source = direct(bitmap);
+    QImage opaque; // made for the first format without alpha
     for (const Target& target : targets) {
-        m_error = writeTarget(source, target);
+        const bool flatten = target.format == Format::Jpeg && source.hasAlphaChannel();
+        if (flatten && opaque.isNull())
+            opaque = overPage(source, m_pageColor);
+        m_error = writeTarget(flatten ? opaque : source, target);
         if (m_error)
             return false;
         ++m_written;
@@ -36,7 +74,9 @@ Failure ImageFileWriter::writeTarget(const QImage& source, const Target& target)
     case Format::Jpeg:
         return JpegCodec::write(target.path, source, m_options);
     case Format::Gif:
-        return GifCodec::write(target.path, source);
+        return source.hasAlphaChannel()
+                   ? GifCodec::writeTransparent(target.path, source, m_pageColor)
+                   : GifCodec::write(target.path, source);
     case Format::WebP:
         return WebPCodec::write(target.path, source);
     case Format::Png:

@@ -25,8 +25,10 @@ public:
         QString path;
     };
 
-    // The options are read at each write, so changes made between writes take effect.
-    explicit ImageFileWriter(const JpegFileOptions& options);
+    // The options are read at each write, so changes made between writes take effect. A
+    // bitmap with an alpha channel keeps it in PNG and WebP; GIF makes the pixels under half
+    // covered transparent and lays the others over the page colour, JPEG lays all over it.
+    explicit ImageFileWriter(const JpegFileOptions& options, QRgb pageColor = 0xFFFFFFFF);
 
     // Writes the targets in order. Stops at the first failure, leaving the targets after it
     // unwritten and no partial file of the failing one.
@@ -36,10 +38,14 @@ public:
     // How many of the last write()'s targets are written: those before the failing one.
     qsizetype written() const { return m_written; }
 
+    // An opaque RGB32 copy of bitmap as it shows over the page colour.
+    static QImage overPage(const QImage& bitmap, QRgb pageColor);
+
 private:
     Failure writeTarget(const QImage& source, const Target& target);
 
     const JpegFileOptions& m_options;
+    const QRgb m_pageColor;
     Failure m_error;
     qsizetype m_written = 0;
 };

@@ -169,7 +169,8 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     const int width = source.width();
     const int height = source.height();
     const bool rgb32 = source.format() == QImage::Format_RGB32;
-    const std::size_t rowBytes = std::size_t(width) * 3 + 1;
+    const bool rgba = source.format() == QImage::Format_ARGB32;
+    const std::size_t rowBytes = std::size_t(width) * (rgba ? 4 : 3) + 1;
     const std::uint64_t imageBytes =
         rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
 
@@ -178,8 +179,8 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     unsigned char header[13] = {};
     putBig32(header, std::uint32_t(width));
     putBig32(header + 4, std::uint32_t(height));
-    header[8] = 8; // bits per sample
-    header[9] = 2; // RGB
+    header[8] = 8;            // bits per sample
+    header[9] = rgba ? 6 : 2; // RGBA or RGB
     append(file, header, sizeof header);
     if (!closeChunk(file, 8))
         return false;
@@ -200,13 +201,15 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     for (int y = 0; y <= height; ++y) {
         const bool last = y == height;
         if (!last) {
-            if (rgb32) {
+            if (rgb32 || rgba) {
                 const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
                 unsigned char* out = row.data() + 1;
-                for (int x = 0; x < width; ++x, out += 3) {
-                    out[0] = (unsigned char)qRed(in[x]);
-                    out[1] = (unsigned char)qGreen(in[x]);
-                    out[2] = (unsigned char)qBlue(in[x]);
+                for (int x = 0; x < width; ++x) {
+                    *out++ = (unsigned char)qRed(in[x]);
+                    *out++ = (unsigned char)qGreen(in[x]);
+                    *out++ = (unsigned char)qBlue(in[x]);
+                    if (rgba)
+                        *out++ = (unsigned char)qAlpha(in[x]);
                 }
             } else {
                 std::memcpy(row.data() + 1, source.constScanLine(y), rowBytes - 1);
@@ -311,15 +314,20 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
     if (bitmap.isNull())
         return Failure(Failure::Code::Encode, path).because(FailureReason::EmptyPicture);
     const QImage source =
-        bitmap.format() == QImage::Format_RGB888 || bitmap.format() == QImage::Format_RGB32
+        bitmap.format() == QImage::Format_RGB888 || bitmap.format() == QImage::Format_RGB32 ||
+                bitmap.format() == QImage::Format_ARGB32
             ? bitmap
-            : bitmap.convertToFormat(QImage::Format_RGB32);
+            : bitmap.convertToFormat(bitmap.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                              : QImage::Format_RGB32);
     // Kept between files up to the size of a large button; a larger one's buffer goes with it.
     constexpr std::size_t keptBytes = std::size_t(1) << 20;
     thread_local std::vector<unsigned char> kept;
     std::vector<unsigned char> own;
     std::vector<unsigned char>& file =
-        std::size_t(source.width()) * source.height() * 3 <= keptBytes ? kept : own;
+        std::size_t(source.width()) * source.height() * (source.hasAlphaChannel() ? 4 : 3) <=
+                keptBytes
+            ? kept
+            : own;
     bool encoded = false;
     try {
         encoded = !source.isNull() && encodePng(source, file);
@@ -337,7 +345,7 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
     return output.error();
 }
 
-Failure PngCodec::readPng(const QString& path, QImage* result)
+Failure PngCodec::readPng(const QString& path, QImage* result, QImage* coverage)
 {
     std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
     if (!file)
@@ -368,6 +376,17 @@ Failure PngCodec::readPng(const QString& path, QImage* result)
         return Failure(Failure::Code::Decode, path).because(FailureReason::PngRead);
     }
 
+    if (job.hasAlpha && coverage) {
+        // The rows hold libpng's alpha, though the picture is stated opaque.
+        QImage alpha(image.size(), QImage::Format_Grayscale8);
+        for (int y = 0; y < image.height() && !alpha.isNull(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            uchar* out = alpha.scanLine(y);
+            for (int x = 0; x < image.width(); ++x)
+                out[x] = uchar(qAlpha(line[x]));
+        }
+        *coverage = alpha;
+    }
     if (job.hasAlpha) {
         // Transparency is laid over white.
         for (int y = 0; y < image.height(); ++y) {

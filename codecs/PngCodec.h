@@ -5,14 +5,15 @@
 #include <QImage>
 #include <QString>
 
-// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB, not interlaced,
-// and hold only IHDR, IDAT and IEND. Read files of any kind come out as opaque RGB32, composited
-// over white.
+// PNG files: written with zlib, read through libpng. Written files are 8-bit RGB (RGBA from a
+// bitmap with an alpha channel), not interlaced, and hold only IHDR, IDAT and IEND. Read files of
+// any kind come out as opaque RGB32, composited over white.
 class PngCodec
 {
 public:
     // Replaces the file only when complete: on failure an existing file stays as it was.
     static Failure writePng(const QString& path, const QImage& bitmap);
-    // *result (if given) is left as it was on failure.
-    static Failure readPng(const QString& path, QImage* result);
+    // *result (if given) is left as it was on failure. A file with alpha also gives its
+    // alpha, as a Grayscale8 image, in *coverage (if given).
+    static Failure readPng(const QString& path, QImage* result, QImage* coverage = nullptr);
 };

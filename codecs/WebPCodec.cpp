@@ -79,9 +79,11 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
                                   .arg(bitmap.height())
                                   .arg(maxSide));
     }
-    const QImage source = bitmap.format() == QImage::Format_RGB32
-                              ? bitmap
-                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage source =
+        bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
+            ? bitmap
+            : bitmap.convertToFormat(bitmap.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                              : QImage::Format_RGB32);
 
     WebPConfig config;
     PictureHolder holder;
@@ -89,8 +91,8 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
     if (!WebPConfigInit(&config) || !WebPPictureInit(&picture))
         return failed.because(FailureReason::WebPWrite, QStringLiteral("libwebp mismatch"));
     // Effort 3 of 9 packs buttons as tightly as 4 to 6 do, in about the same time; 1 and 2 leave
-    // textured buttons 7-14% larger, 9 saves a seventh more at twenty times the time. The
-    // pictures are opaque, so exact only guards against a change of that.
+    // textured buttons 7-14% larger, 9 saves a seventh more at twenty times the time. Exact
+    // keeps the colour of transparent pixels, so that the file decodes to the bitmap.
     WebPConfigLosslessPreset(&config, 3);
     config.exact = 1;
     picture.use_argb = 1;
@@ -100,7 +102,7 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
         return failed.because(FailureReason::WebPWrite,
                               encodingErrorText(VP8_ENC_ERROR_OUT_OF_MEMORY));
     }
-    // RGB32 pixels are 0xffRRGGBB words, as libwebp's ARGB ones are.
+    // RGB32 pixels are 0xffRRGGBB words and ARGB32 ones 0xAARRGGBB, as libwebp's ARGB are.
     for (int y = 0; y < source.height(); ++y)
         std::memcpy(picture.argb + std::size_t(y) * picture.argb_stride, source.constScanLine(y),
                     std::size_t(source.width()) * 4);

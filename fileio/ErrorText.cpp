@@ -82,6 +82,9 @@ constexpr Sentence sentences[] = {
     {FailureReason::IsFolder, "%1 is a folder"},
     {FailureReason::ProjectTooLarge,
      "%1 is larger than 64 MB; it is not a project file"}, // the reader's bound
+
+    // The project file, for keys written as words.
+    {FailureReason::NotAChoice, "'%2' is not one of the values of this key"},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -135,7 +138,8 @@ QString shownDetail(const Failure& failure)
 {
     const QString& detail = failure.detail();
     switch (failure.reason()) {
-    case FailureReason::NotAnInteger: {
+    case FailureReason::NotAnInteger:
+    case FailureReason::NotAChoice: {
         const QString start = startOf(detail);
         return start.size() < detail.size() ? start + QLatin1String("...") : start;
     }

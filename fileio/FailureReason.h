@@ -65,4 +65,7 @@ enum class FailureReason : quint8
     SettingsTooLarge, // a settings file past the store's bound
     IsFolder,         // a folder where a file was wanted
     ProjectTooLarge,  // a project file past the reader's bound
+
+    // The project file, for keys written as words.
+    NotAChoice, // detail: the value as the file has it
 };

@@ -8,10 +8,9 @@
 #include "SamplePageWriter.h"
 #include "StyleSheetWriter.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -45,12 +44,18 @@ QImage spriteOf(const QList<QImage>& states, Failure* failure)
                                  QStringLiteral("%1 x %2").arg(slice.width()).arg(height));
         return QImage();
     }
-    QImage sprite(slice.width(), int(height), QImage::Format_RGB32);
-    QPainter painter(&sprite);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < states.size(); ++i)
-        painter.drawImage(QRect(QPoint(0, i * slice.height()), slice), states.at(i),
-                          QRect(QPoint(0, 0), slice));
+    // With alpha in any state, the whole sprite keeps it.
+    const bool alpha = std::any_of(states.begin(), states.end(),
+                                   [](const QImage& image) { return image.hasAlphaChannel(); });
+    QImage sprite(slice.width(), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (sprite.isNull())
+        return sprite;
+    for (int i = 0; i < states.size(); ++i) {
+        const QImage state = states.at(i).convertToFormat(sprite.format());
+        for (int y = 0; y < slice.height(); ++y)
+            std::memcpy(sprite.scanLine(i * slice.height() + y), state.constScanLine(y),
+                        std::size_t(slice.width()) * 4);
+    }
     return sprite;
 }
 
@@ -75,7 +80,8 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
       m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
-      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages, m_setup.encoder)
+      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages,
+                 0xFF000000u | Colors::toRgb(project.pageColor), m_setup.encoder)
 {
     m_encoders.setReporter(
         [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {

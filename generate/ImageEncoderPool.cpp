@@ -20,8 +20,8 @@ auto allOrNone(ImageEncoderPool::Encoder encoder)
 } // namespace
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP,
-                                   Encoder encoder)
-    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options)),
+                                   QRgb pageColor, Encoder encoder)
+    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options, pageColor)),
       m_maxBytesInFlight(withWebP ? defaultMaxBytesInFlight / webPWorkingFactor
                                   : defaultMaxBytesInFlight)
 {
@@ -34,10 +34,11 @@ ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytes
     startThreads(threads);
 }
 
-ImageEncoderPool::Writer ImageEncoderPool::fileWriter(const JpegFileOptions& options)
+ImageEncoderPool::Writer ImageEncoderPool::fileWriter(const JpegFileOptions& options,
+                                                      QRgb pageColor)
 {
-    return [&options](const QImage& image, const Files& files) {
-        ImageFileWriter writer(options);
+    return [&options, pageColor](const QImage& image, const Files& files) {
+        ImageFileWriter writer(options, pageColor);
         // Caught here, so that the files written before it still count.
         try {
             writer.write(image, files);

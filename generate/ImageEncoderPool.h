@@ -44,10 +44,11 @@ public:
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
     // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode. An encoder, when given, writes
-    // in ImageFileWriter's place.
+    // files include WebP ones, which take more memory to encode. Images with alpha are laid
+    // over the page colour where a format has none. An encoder, when given, writes in
+    // ImageFileWriter's place.
     ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false,
-                     Encoder encoder = nullptr);
+                     QRgb pageColor = 0xFFFFFFFF, Encoder encoder = nullptr);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
@@ -94,7 +95,7 @@ private:
         Bytes
     };
     using Writer = std::function<Outcome(const QImage& image, const Files& files)>;
-    static Writer fileWriter(const JpegFileOptions& options);
+    static Writer fileWriter(const JpegFileOptions& options, QRgb pageColor);
     void startThreads(int threads);
     void work();
     template <typename Predicate>

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QRgb>
 #include <QUrl>
 
 namespace {
@@ -43,4 +44,15 @@ QString PageReferences::srcsetUrlFromFileName(const QString& fileName)
 QString PageReferences::buttonClass(int n)
 {
     return QStringLiteral("b%1").arg(n);
+}
+
+PageReferences::PageColors PageReferences::pageColors(const ButtonProject& project)
+{
+    if (project.pageColor == ButtonProject().pageColor)
+        return {};
+    const quint32 rgb = Colors::toRgb(project.pageColor);
+    // Light by its luma, as video weighs the channels.
+    const int luma = (299 * int(qRed(rgb)) + 587 * int(qGreen(rgb)) + 114 * int(qBlue(rgb))) / 1000;
+    return {Colors::webText(project.pageColor),
+            luma < 128 ? QStringLiteral("#FFFFFF") : QStringLiteral("#000000")};
 }

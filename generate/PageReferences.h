@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ButtonProject.h"
+
 #include <QString>
 
 // How the sample page and its stylesheet refer to the generated files and to the buttons, so
@@ -16,4 +18,13 @@ public:
 
     // The class that ties caption n's link to its rules.
     static QString buttonClass(int n);
+
+    // The page's colours as "#RRGGBB" when the project sets its page colour: that colour and
+    // black or white text, whichever reads on it. Both empty for the default white page.
+    struct PageColors
+    {
+        QString background;
+        QString text;
+    };
+    static PageColors pageColors(const ButtonProject& project);
 };

@@ -95,6 +95,10 @@ void StyleSheetWriter::produceLines(const LineSink& line) const
 {
     line(QStringLiteral("/* Each button's sprite holds its states top to bottom: Normal, then "
                         "Selected, then Pressed. */"));
+    const PageReferences::PageColors colors = PageReferences::pageColors(m_project);
+    if (!colors.background.isEmpty())
+        line(QStringLiteral("body { background-color: %1; color: %2; }")
+                 .arg(colors.background, colors.text));
     const bool table = m_project.htmlTable == HtmlTable::MakeTable;
     if (table) {
         line(QStringLiteral("nav table { border-collapse: collapse; }"));

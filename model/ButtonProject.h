@@ -28,7 +28,11 @@ struct ButtonProject
     bool keyboardRollovers = false; // focus and blur mirror the mouse rollovers
     bool cssRollovers = false;      // a page without script: sprites and a stylesheet
     bool webPImages = false;        // every image also as <name>.webp, which the page shows
-    QString projectFileName;        // never written to the project file
+    qint32 cornerRadius = 0;        // the outside corners rounded with this radius; 0 = square
+    ColorRef pageColor = Colors::rgb(255, 255, 255); // behind the buttons on the sample page
+    GradientDirection gradientDirection = GradientDirection::Vertical;
+    bool transparentPictures = false; // shaped and own pictures keep their transparent surround
+    QString projectFileName;          // never written to the project file
 
     ButtonStateStyle& style(ButtonState state);
     const ButtonStateStyle& style(ButtonState state) const;
@@ -40,4 +44,5 @@ struct ButtonProject
     static constexpr int maxButtonHeight = 132;
     static constexpr int minButtonWidth = 1;
     static constexpr int maxButtonWidth = 300;
+    static constexpr int maxCornerRadius = 64;
 };

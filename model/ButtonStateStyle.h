@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The look of one button state.
 struct ButtonStateStyle
 {
@@ -25,6 +27,8 @@ struct ButtonStateStyle
     TextOrientation textOrientation = TextOrientation::Center;
     bool dropShadow = false;
     ColorRef dropShadowColor = Colors::rgb(255, 255, 255);
+    // A Regular background runs from backgroundColor to this one; none keeps it solid.
+    std::optional<ColorRef> gradientColor;
 
     // A predefined index outside the catalogue means no built-in image.
     bool hasPredefinedImage() const { return isPredefinedIndex(predefinedIndex); }

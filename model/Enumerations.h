@@ -71,6 +71,14 @@ enum class ImageFileFormat : int
     Gif = 2
 };
 
+// The way every state's gradient runs: top to bottom, or left to right.
+enum class GradientDirection : int
+{
+    NoChoice = -1,
+    Vertical = 0,
+    Horizontal = 1
+};
+
 enum class ButtonState : int
 {
     Normal = 1,
@@ -132,6 +140,10 @@ constexpr HtmlTable lastChoice(HtmlTable)
 constexpr ImageFileFormat lastChoice(ImageFileFormat)
 {
     return ImageFileFormat::Gif;
+}
+constexpr GradientDirection lastChoice(GradientDirection)
+{
+    return GradientDirection::Horizontal;
 }
 
 // Limits a stored index to its enumeration: below -1 gives -1 (NoChoice), beyond the last

@@ -184,6 +184,16 @@ Failure ProjectFileReader::applyValue(const ProjectKeys::Key& key, const QString
         if (Colors::fromWebText(value, &key.ref<ColorRef>(p)))
             return Failure();
         return Failure(Failure::Code::Unparsable, FailureReason::NotAColour, value);
+    case Kind::OptionalColour:
+        if (ProjectKeys::Key::optionalColour(value, &key.ref<std::optional<ColorRef>>(p)))
+            return Failure();
+        return Failure(Failure::Code::Unparsable, FailureReason::NotAColour, value);
+    case Kind::NamedChoice:
+        if (const int choice = key.choiceNamed(value); choice >= 0) {
+            key.setChoice(p, choice);
+            return Failure();
+        }
+        return Failure(Failure::Code::Unparsable, FailureReason::NotAChoice, value);
     case Kind::Number:
     case Kind::Colour:
     case Kind::Choice:

@@ -20,6 +20,9 @@ using Kind = ProjectKeys::Kind;
 using P = ButtonProject;
 using S = ButtonStateStyle;
 
+// As the keys spell the states.
+const char* const stateNames[] = {"Normal", "Selected", "Pressed"};
+
 QList<ProjectKeys::Key> buildKeys()
 {
     QList<ProjectKeys::Key> keys;
@@ -34,13 +37,12 @@ QList<ProjectKeys::Key> buildKeys()
     const struct
     {
         ButtonState state;
-        const char* control;
         const char* image;
-    } states[] = {{ButtonState::Normal, "Normal", "image1"},
-                  {ButtonState::Selected, "Selected", "image2"},
-                  {ButtonState::Pressed, "Pressed", "image3"}};
+    } states[] = {{ButtonState::Normal, "image1"},
+                  {ButtonState::Selected, "image2"},
+                  {ButtonState::Pressed, "image3"}};
     for (const auto& s : states) {
-        const QString c = QLatin1String(s.control);
+        const QString c = QLatin1String(stateNames[int(s.state) - 1]);
         const QString image = QLatin1String(s.image);
         const auto style = [&](const QString& name, Kind kind, ProjectKeys::Member member) {
             add(name, kind, member, s.state);
@@ -98,36 +100,113 @@ const QList<ProjectKeys::Key>& ProjectKeys::all()
     return keys;
 }
 
+namespace {
+ProjectKeys::Key flagKey(const char* name, ProjectKeys::ProjectMember<bool> member)
+{
+    return {QLatin1String(name), ButtonState::Normal, Kind::Flag, member};
+}
+
+// The looks of the buttons on any page: corners, gradients, the page colour, pictures' surround.
+QList<ProjectKeys::Option> looksOptions()
+{
+    using Option = ProjectKeys::Option;
+    const auto flag = flagKey;
+    const QString looks = QStringLiteral("Looks");
+    // One --gradient flag sets the three states' rows, told apart by the word before "=".
+    const auto gradient = [&looks](ButtonState state, const char* label) {
+        const QString name = QString::fromLatin1(stateNames[int(state) - 1]);
+        return Option{
+            {name + QStringLiteral("Gradient"), state, Kind::OptionalColour, &S::gradientColor},
+            QStringLiteral("gradient"),
+            QStringLiteral("STATE=#RRGGBB"),
+            QStringLiteral("a solid-colour background of STATE (Normal, Selected or "
+                           "Pressed) runs from its colour to this one; off for none"),
+            QLatin1String(label),
+            QStringLiteral("A solid-colour %1 button runs from its colour to this one.")
+                .arg(name.toLower()),
+            name,
+            looks};
+    };
+    return {
+        {{QStringLiteral("CornerRadius"), ButtonState::Normal, Kind::Number, &P::cornerRadius, 0,
+          P::maxCornerRadius},
+         QStringLiteral("corner-radius"),
+         QStringLiteral("N"),
+         QStringLiteral("round the outside corners of every button with a radius of N pixels, "
+                        "0 to 64; outside them the images are transparent"),
+         QStringLiteral("Corner &radius"),
+         QStringLiteral("Rounds the four outside corners; the page shows through outside them."),
+         QString(),
+         looks},
+        {{QStringLiteral("PageColor"), ButtonState::Normal, Kind::WebColour, &P::pageColor},
+         QStringLiteral("page-color"),
+         QStringLiteral("#RRGGBB"),
+         QStringLiteral("the colour of the page the buttons stand on: the sample page's "
+                        "background, and what JPEG and GIF edges are blended with"),
+         QStringLiteral("&Page colour"),
+         QStringLiteral("The sample page's background; JPEG and GIF edges are blended with it."),
+         QString(),
+         looks},
+        gradient(ButtonState::Normal, "&Normal gradient"),
+        gradient(ButtonState::Selected, "Se&lected gradient"),
+        gradient(ButtonState::Pressed, "Presse&d gradient"),
+        {{QStringLiteral("GradientDirection"),
+          ButtonState::Normal,
+          Kind::NamedChoice,
+          &P::gradientDirection,
+          0,
+          0,
+          {QStringLiteral("Vertical"), QStringLiteral("Horizontal")}},
+         QStringLiteral("gradient-direction"),
+         QStringLiteral("DIRECTION"),
+         QStringLiteral("Vertical (top to bottom) or Horizontal (left to right), for every "
+                        "gradient"),
+         QStringLiteral("Gradient d&irection"),
+         QStringLiteral("Gradients run from top to bottom, or from left to right."),
+         QString(),
+         looks},
+        {flag("TransparentPictures", &P::transparentPictures),
+         QStringLiteral("transparent-pictures"), QString(),
+         QStringLiteral("shaped built-in pictures and own pictures keep their transparent "
+                        "surround instead of white"),
+         QStringLiteral("&Transparent pictures"),
+         QStringLiteral("Shaped built-in pictures lose their white surround; own pictures keep "
+                        "theirs."),
+         QString(), looks},
+    };
+}
+} // namespace
+
 const QList<ProjectKeys::Option>& ProjectKeys::optional()
 {
-    const auto flag = [](const char* name, ProjectMember<bool> member) {
-        return Key{QLatin1String(name), ButtonState::Normal, Kind::Flag, member};
-    };
-    static const QList<Option> options = {
-        {flag("SmoothCaptions", &P::smoothCaptions), QStringLiteral("smooth"), QString(),
-         QStringLiteral("smooth (antialiased) captions"), QStringLiteral("&Smooth captions"),
-         QStringLiteral("Draws captions and their shadows with soft, antialiased edges.")},
-        {flag("HiDpiImages", &P::hiDpiImages), QStringLiteral("hidpi"), QString(),
-         QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
-         QStringLiteral("&HiDPI images"),
-         QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
-                        "buttons on 2\u00D7 screens.")},
-        {flag("KeyboardRollovers", &P::keyboardRollovers), QStringLiteral("keyboard-rollovers"),
-         QString(), QStringLiteral("links show their rollovers on keyboard focus and Enter"),
-         QStringLiteral("&Keyboard rollovers"),
-         QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
-                        "pressed one.")},
-        {flag("CssRollovers", &P::cssRollovers), QStringLiteral("css-rollovers"), QString(),
-         QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
-         QStringLiteral("&CSS rollovers"),
-         QStringLiteral("A page without script: a stylesheet swaps each button's sprite.")},
-        {flag("WebPImages", &P::webPImages), QStringLiteral("webp"), QString(),
-         QStringLiteral(
-             "also write every image losslessly as NAME.webp, which the page then shows"),
-         QStringLiteral("&WebP images"),
-         QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
-                        "the page shows those.")},
-    };
+    const auto flag = flagKey;
+    static const QList<Option> options =
+        QList<Option>{
+            {flag("SmoothCaptions", &P::smoothCaptions), QStringLiteral("smooth"), QString(),
+             QStringLiteral("smooth (antialiased) captions"), QStringLiteral("&Smooth captions"),
+             QStringLiteral("Draws captions and their shadows with soft, antialiased edges.")},
+            {flag("HiDpiImages", &P::hiDpiImages), QStringLiteral("hidpi"), QString(),
+             QStringLiteral("also write every image at twice the size, as NAME@2x.EXT"),
+             QStringLiteral("&HiDPI images"),
+             QStringLiteral("Also writes each image at twice the size, as name@2x, for sharp "
+                            "buttons on 2\u00D7 screens.")},
+            {flag("KeyboardRollovers", &P::keyboardRollovers), QStringLiteral("keyboard-rollovers"),
+             QString(), QStringLiteral("links show their rollovers on keyboard focus and Enter"),
+             QStringLiteral("&Keyboard rollovers"),
+             QStringLiteral("Links reached with Tab show the selected image; Enter shows the "
+                            "pressed one.")},
+            {flag("CssRollovers", &P::cssRollovers), QStringLiteral("css-rollovers"), QString(),
+             QStringLiteral("a sample page without script: a sprite per button and a stylesheet"),
+             QStringLiteral("&CSS rollovers"),
+             QStringLiteral("A page without script: a stylesheet swaps each button's sprite.")},
+            {flag("WebPImages", &P::webPImages), QStringLiteral("webp"), QString(),
+             QStringLiteral(
+                 "also write every image losslessly as NAME.webp, which the page then shows"),
+             QStringLiteral("&WebP images"),
+             QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
+                            "the page shows those.")},
+        } +
+        looksOptions();
     return options;
 }
 
@@ -222,8 +301,36 @@ QString ProjectKeys::Key::valueText(const ButtonProject& project) const
     case Kind::FontName:
     case Kind::ImageFileName:
         return lineText(ref<QString>(project));
+    case Kind::NamedChoice:
+        return names.value(choice(project));
+    case Kind::OptionalColour: {
+        const std::optional<ColorRef>& colour = ref<std::optional<ColorRef>>(project);
+        return colour ? Colors::webText(*colour) : QStringLiteral("off");
+    }
     }
     return QString();
+}
+
+int ProjectKeys::Key::choiceNamed(QStringView name) const
+{
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (asciiLower(names[i]) == asciiLower(name))
+            return int(i);
+    }
+    return -1;
+}
+
+bool ProjectKeys::Key::optionalColour(QStringView text, std::optional<ColorRef>* colour)
+{
+    ColorRef value = 0;
+    if (Colors::fromWebText(text, &value)) {
+        *colour = value;
+        return true;
+    }
+    if (asciiLower(text) != QLatin1String("off"))
+        return false;
+    colour->reset();
+    return true;
 }
 
 QString ProjectKeys::lineText(QString text)

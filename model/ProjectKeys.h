@@ -4,8 +4,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <limits>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -26,6 +28,8 @@ public:
         Text,            // taken as it is
         FontName,        // an empty name keeps the face; cut to 31 characters
         ImageFileName,   // the state's own picture, loaded on reading
+        NamedChoice,     // an enumeration, written as the name of its value (any case on reading)
+        OptionalColour,  // "#RRGGBB", or "off" for none
     };
 
     template <typename T> using ProjectMember = T ButtonProject::*;
@@ -34,10 +38,11 @@ public:
         std::variant<ProjectMember<bool>, ProjectMember<qint32>, ProjectMember<QString>,
                      ProjectMember<ColorRef>, ProjectMember<JavaScriptOption>,
                      ProjectMember<HtmlDirection>, ProjectMember<HtmlTable>,
-                     ProjectMember<ImageFileFormat>, StyleMember<bool>, StyleMember<qint32>,
-                     StyleMember<ColorRef>, StyleMember<QString>, StyleMember<BackgroundKind>,
-                     StyleMember<BorderEffect>, StyleMember<PressEffect>,
-                     StyleMember<TextJustification>, StyleMember<TextOrientation>>;
+                     ProjectMember<ImageFileFormat>, ProjectMember<GradientDirection>,
+                     StyleMember<bool>, StyleMember<qint32>, StyleMember<ColorRef>,
+                     StyleMember<QString>, StyleMember<BackgroundKind>, StyleMember<BorderEffect>,
+                     StyleMember<PressEffect>, StyleMember<TextJustification>,
+                     StyleMember<TextOrientation>, StyleMember<std::optional<ColorRef>>>;
 
     struct Key
     {
@@ -48,6 +53,8 @@ public:
         // Numbers only; a value read beyond them is brought to the nearer end.
         qint32 minimum = std::numeric_limits<qint32>::min();
         qint32 maximum = std::numeric_limits<qint32>::max();
+        // Named choices only: the name of each value, from 0 on.
+        QStringList names = {};
 
         // The member in a project; T must be its type. Choices go through choice().
         template <typename T> T& ref(ButtonProject& project) const
@@ -71,6 +78,11 @@ public:
         void copy(const ButtonProject& from, ButtonProject& to) const;
         // The value as the file spells it.
         QString valueText(const ButtonProject& project) const;
+        // Named choices: the value a name stands for, without regard to case; -1 for none.
+        int choiceNamed(QStringView name) const;
+        // Optional colours: whether the text is "#RRGGBB" or "off" (any case), and the colour
+        // it stands for.
+        static bool optionalColour(QStringView text, std::optional<ColorRef>* colour);
     };
 
     // A setting beyond the classic output: its key, how the command line sets it for one run,
@@ -78,12 +90,17 @@ public:
     // from a new project's value.
     struct Option
     {
-        Key key;           // Flag, Number or WebColour
+        Key key;           // Flag, Number, WebColour, NamedChoice or OptionalColour
         QString flag;      // the command line's long option, without dashes
         QString valueName; // the option's value as --help names it; empty for a flag
         QString help;      // lower-case start, no full stop, as --help shows it
         QString label;     // the box's label, with its & mnemonic
         QString note;      // one line under the box
+        // Rows that share a flag: the word before "=" in its value that picks this row, as
+        // in --gradient Normal=#336699. Empty for a flag of its own.
+        QString qualifier = {};
+        // The part of "More options…" that holds the box; empty for the first.
+        QString group = {};
     };
 
     static inline const QString versionLine = QStringLiteral("ButtonLayoutFileVersion=400");

@@ -15,6 +15,16 @@ const QImage& BackgroundPictures::backgroundFor(ButtonState state, BackgroundKin
     return none;
 }
 
+const QImage& BackgroundPictures::coverageFor(ButtonState state, BackgroundKind kind) const
+{
+    static const QImage none;
+    if (kind == BackgroundKind::Predefined)
+        return m_predefinedCoverage[slot(state)];
+    if (kind == BackgroundKind::OwnImage)
+        return m_ownCoverage[slot(state)];
+    return none;
+}
+
 const Failure& BackgroundPictures::refusal(ButtonState state, BackgroundKind kind) const
 {
     static const Failure none;

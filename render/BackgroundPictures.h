@@ -12,16 +12,25 @@
 class BackgroundPictures
 {
 public:
+    // Each picture comes as it shows over white, with how much of each pixel it covers (an
+    // 8-bit image of its size) where it has a transparent surround; that is null otherwise.
     const QImage& predefined(ButtonState state) const { return m_predefined[slot(state)]; }
-    void setPredefined(ButtonState state, const QImage& image)
+    void setPredefined(ButtonState state, const QImage& image, const QImage& coverage = QImage())
     {
         m_predefined[slot(state)] = image;
+        m_predefinedCoverage[slot(state)] = coverage;
     }
     const QImage& ownImage(ButtonState state) const { return m_own[slot(state)]; }
-    void setOwnImage(ButtonState state, const QImage& image) { m_own[slot(state)] = image; }
+    void setOwnImage(ButtonState state, const QImage& image, const QImage& coverage = QImage())
+    {
+        m_own[slot(state)] = image;
+        m_ownCoverage[slot(state)] = coverage;
+    }
 
     // The picture the renderer copies for a background kind; null for Regular.
     const QImage& backgroundFor(ButtonState state, BackgroundKind kind) const;
+    // Its coverage; null for Regular and for pictures without a transparent surround.
+    const QImage& coverageFor(ButtonState state, BackgroundKind kind) const;
 
     // Why a state's picture could not be made, though it was wanted; no failure when it was
     // made or never wanted. A refused picture is left null.
@@ -32,6 +41,8 @@ private:
     static int slot(ButtonState state) { return int(state) - 1; }
     QImage m_predefined[3];
     QImage m_own[3];
+    QImage m_predefinedCoverage[3];
+    QImage m_ownCoverage[3];
     Failure m_predefinedRefusal[3];
     Failure m_ownRefusal[3];
 };

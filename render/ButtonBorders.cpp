@@ -1,6 +1,7 @@
 #include "ButtonBorders.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -133,11 +134,36 @@ private:
     int m_scale;
 };
 
-template <size_t N> void drawAll(QImage& image, const Polyline (&lines)[N], bool pressed, int scale)
+// The lines of an effect, in drawing order.
+struct Lines
 {
-    Canvas canvas(image, scale);
-    for (const Polyline& line : lines)
-        canvas.draw(line, pressed);
+    const Polyline* first = nullptr;
+    std::size_t count = 0;
+    const Polyline* begin() const { return first; }
+    const Polyline* end() const { return first + count; }
+};
+
+template <std::size_t N> constexpr Lines linesOf(const Polyline (&lines)[N])
+{
+    return {lines, N};
+}
+
+Lines linesOf(BorderEffect effect)
+{
+    switch (effect) {
+    case BorderEffect::Bevel3DInset:
+        return linesOf(bevel3DInset);
+    case BorderEffect::Bevel3D:
+        return linesOf(bevel3D);
+    case BorderEffect::Bevel3DBlackEdge:
+        return linesOf(bevel3DBlackEdge);
+    case BorderEffect::BlackBorder:
+        return linesOf(blackBorder);
+    case BorderEffect::None:
+    case BorderEffect::NoChoice:
+        break;
+    }
+    return {};
 }
 } // namespace
 
@@ -145,22 +171,23 @@ void ButtonBorders::draw(QImage& image, BorderEffect effect, bool pressed, int s
 {
     if (image.isNull() || image.depth() != 32)
         return;
-    scale = std::max(scale, 1);
-    switch (effect) {
-    case BorderEffect::Bevel3DInset:
-        drawAll(image, bevel3DInset, pressed, scale);
-        break;
-    case BorderEffect::Bevel3D:
-        drawAll(image, bevel3D, pressed, scale);
-        break;
-    case BorderEffect::Bevel3DBlackEdge:
-        drawAll(image, bevel3DBlackEdge, pressed, scale);
-        break;
-    case BorderEffect::BlackBorder:
-        drawAll(image, blackBorder, pressed, scale);
-        break;
-    case BorderEffect::None:
-    case BorderEffect::NoChoice:
-        break;
+    Canvas canvas(image, std::max(scale, 1));
+    for (const Polyline& line : linesOf(effect))
+        canvas.draw(line, pressed);
+}
+
+std::optional<QRgb> ButtonBorders::ringColor(BorderEffect effect, bool pressed, int ring, bool lit)
+{
+    // A line's corner point tells its ring and its side: near, near for the top and left
+    // sides, far, far for the others; a closed ring runs round both. Later lines win, as
+    // they are drawn over the earlier ones.
+    std::optional<QRgb> color;
+    for (const Polyline& line : linesOf(effect)) {
+        const Coord corner = line.points[1].x;
+        const int inset = corner.fromFar ? -corner.delta - 1 : corner.delta;
+        const bool closed = line.count == 5;
+        if (inset == ring && (closed || corner.fromFar != lit))
+            color = pressed ? line.pressedColor : line.color;
     }
+    return color;
 }

@@ -3,14 +3,18 @@
 #include "ButtonBorders.h"
 #include "CaptionList.h"
 #include "ColorRef.h"
+#include "GradientFill.h"
 #include "ImageLimits.h"
+#include "RoundedCorners.h"
 #include "SmoothCaption.h"
+#include "TransparentSurround.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 int slot(ButtonState state)
@@ -249,18 +253,30 @@ QImage ButtonRenderer::render(ButtonState state, int captionIndex, const QString
     if (image.isNull())
         return image;
 
-    image.fill(pixelOf(style.backgroundColor));
+    if (style.backgroundKind == BackgroundKind::Regular && style.gradientColor)
+        GradientFill::fill(image, pixelOf(style.backgroundColor), pixelOf(*style.gradientColor),
+                           m_project.gradientDirection);
+    else
+        image.fill(pixelOf(style.backgroundColor));
     const QImage& picture = pictureFor(state, style);
-    if (!picture.isNull()) {
-        const int shift = pressed ? pressShift * m_scale : 0;
-        copyPicture(image, picture, shift, shift, int(std::min(layout.pictureReach, width)));
-    }
+    const int shift = pressed ? pressShift * m_scale : 0;
+    const int reach = int(std::min(layout.pictureReach, width));
+    if (!picture.isNull())
+        copyPicture(image, picture, shift, shift, reach);
 
     drawCaption(image, state, style, fontFor(state, style), layout.lines,
                 boxesFor(state, layout, image.size()));
     // Borders only touch their own runs, so one pass after all lines leaves the same
     // picture as redrawing them after every line.
+    std::optional<RoundedCorners> corners;
+    if (m_project.cornerRadius > 0)
+        corners.emplace(image, double(m_project.cornerRadius) * m_scale);
     ButtonBorders::draw(image, style.borderEffect, pressed, m_scale);
+    if (corners)
+        corners->apply(image, style.borderEffect, pressed, m_scale, m_project.smoothCaptions);
+    if (m_project.transparentPictures && !picture.isNull())
+        TransparentSurround::apply(image, m_pictures.coverageFor(state, style.backgroundKind),
+                                   shift, reach);
     return image;
 }
 

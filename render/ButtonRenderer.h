@@ -42,7 +42,8 @@ public:
     ~ButtonRenderer();
 
     // Renders one caption (1-based captionIndex) in one state. Normal also stores W,H in sizes.
-    // Returns a QImage::Format_RGB32 image; a null image when no image can be made: a size
+    // Returns a QImage::Format_RGB32 image, or ARGB32 (not premultiplied) with rounded
+    // corners; a null image when no image can be made: a size
     // that ImageLimits refuses. A Normal button that fails stores 0 x 0, so the other states
     // of that caption fail too instead of using a size from an earlier run.
     QImage render(ButtonState state, int captionIndex, const QString& caption);

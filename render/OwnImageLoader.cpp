@@ -14,6 +14,8 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace {
 
 struct BmpLayout
@@ -187,6 +189,7 @@ QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
 Failure OwnImageLoader::load(const QString& path)
 {
     m_image = QImage();
+    m_coverage = QImage();
     if (const Failure refused = RegularFile::check(path))
         return refused;
     const QString extension = QFileInfo(path).suffix();
@@ -194,26 +197,53 @@ Failure OwnImageLoader::load(const QString& path)
     if (key == QLatin1String("bmp"))
         return loadBitmap(path);
 
-    Failure (*decode)(const QString&, QImage*) = nullptr;
+    Failure (*decode)(const QString&, QImage*, QImage*) = nullptr;
     if (key == QLatin1String("png"))
         decode = &PngCodec::readPng;
     else if (key == QLatin1String("jpg") || key == QLatin1String("jpeg"))
-        decode = &JpegCodec::read;
+        decode = [](const QString& file, QImage* image, QImage*) {
+            return JpegCodec::read(file, image);
+        };
     else if (key == QLatin1String("gif"))
         decode = &GifCodec::read;
     else if (key == QLatin1String("webp"))
-        decode = &WebPCodec::read;
+        decode = [](const QString& file, QImage* image, QImage*) {
+            return WebPCodec::read(file, image);
+        };
     else
         return Failure(Failure::Code::Refuse, path)
             .because(FailureReason::UnknownExtension, extension);
 
     QImage decoded;
-    if (const Failure failure = decode(path, &decoded))
+    QImage coverage;
+    if (const Failure failure = decode(path, &decoded, &coverage))
         return failure;
     if (decoded.isNull())
         return Failure(Failure::Code::Decode, path).because(FailureReason::CannotDecode);
+    keepCoverage(coverage.isNull() ? coverageOf(decoded) : coverage);
     m_image = toPlainBitmap(std::move(decoded));
     return Failure();
+}
+
+void OwnImageLoader::keepCoverage(const QImage& coverage)
+{
+    // An opaque picture keeps none.
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* line = coverage.constScanLine(y);
+        if (std::any_of(line, line + coverage.width(), [](uchar a) { return a != 255; })) {
+            m_coverage = coverage;
+            return;
+        }
+    }
+}
+
+QImage OwnImageLoader::coverageOf(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return QImage();
+    QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+    alpha.reinterpretAsFormat(QImage::Format_Grayscale8);
+    return alpha;
 }
 
 Failure OwnImageLoader::loadBitmap(const QString& path)
@@ -255,6 +285,7 @@ Failure OwnImageLoader::loadBitmap(const QString& path)
     QImage decoded = reader.read();
     if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height)
         return invalid;
+    keepCoverage(coverageOf(decoded));
     m_image = toPlainBitmap(std::move(decoded));
     return Failure();
 }
@@ -284,6 +315,6 @@ Failure OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state
     OwnImageLoader loader;
     const Failure failure = loader.load(path);
     if (!failure)
-        pictures.setOwnImage(state, loader.image());
+        pictures.setOwnImage(state, loader.image(), loader.coverage());
     return failure;
 }

@@ -14,19 +14,25 @@ class BackgroundPictures;
 class OwnImageLoader
 {
 public:
-    // On failure image() is null.
+    // On failure image() is null. A picture with transparent parts is laid over white, and
+    // coverage() tells how much of each pixel it covers (Grayscale8); null for opaque ones.
     Failure load(const QString& path);
     QImage image() const { return m_image; }
+    QImage coverage() const { return m_coverage; }
 
-    // Loads path and, on success, makes it the state's own picture; on failure the pictures
-    // stay as they were.
+    // Loads path and, on success, makes it the state's own picture, with its coverage; on
+    // failure the pictures stay as they were.
     static Failure loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path);
 
     // An RGB32 copy of image; any transparency is laid over white.
     static QImage toPlainBitmap(QImage image);
+    // The alpha of a picture with an alpha channel as a Grayscale8 image; null for others.
+    static QImage coverageOf(const QImage& picture);
 
 private:
     Failure loadBitmap(const QString& path);
+    void keepCoverage(const QImage& coverage);
 
     QImage m_image;
+    QImage m_coverage;
 };

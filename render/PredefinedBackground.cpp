@@ -127,12 +127,12 @@ const Entry entries[PredefinedBackground::count] = {
     {"172x31 texture 8 button", 172, 31},
 };
 
-QString pathOf(const QString& lowerCaseName)
+QString pathOf(const QString& lowerCaseName, const char* extension = ".bmp")
 {
     // A static library drops the resource object unless something refers to it.
     static const bool initialised = (initBackgroundResources(), true);
     Q_UNUSED(initialised);
-    return QStringLiteral(":/backgrounds/%1.bmp").arg(lowerCaseName);
+    return QStringLiteral(":/backgrounds/") + lowerCaseName + QLatin1String(extension);
 }
 
 bool inCatalogue(int index)
@@ -205,11 +205,34 @@ QImage PredefinedBackground::loadByName(const QString& name)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage PredefinedBackground::loadCoverage(int index, int scale)
+{
+    if (!inCatalogue(index) || (scale != 1 && scale != 2))
+        return QImage();
+    const QString path = pathOf(
+        resourceName(index) + (scale == 2 ? QStringLiteral("@2x") : QString()), "-alpha.png");
+    if (!QFile::exists(path))
+        return QImage();
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage coverage = reader.read();
+    if (coverage.size() != size(index) * scale)
+        return QImage();
+    return coverage.convertToFormat(QImage::Format_Grayscale8);
+}
+
+void PredefinedBackground::reloadPicture(const ButtonProject& project, BackgroundPictures& pictures,
+                                         ButtonState state)
+{
+    const int index = project.style(state).predefinedIndex;
+    pictures.setPredefined(state, load(index), loadCoverage(index));
+}
+
 void PredefinedBackground::reloadPictures(const ButtonProject& project,
                                           BackgroundPictures& pictures)
 {
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
-        pictures.setPredefined(state, load(project.style(state).predefinedIndex));
+        reloadPicture(project, pictures, state);
 }
 
 BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject& project,
@@ -238,11 +261,19 @@ BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject&
         QImage drawn;
         if (!predefined.isNull() && predefined.size() == size(index) && predefined == load(index))
             drawn = loadDoubleSize(index);
-        doubled.setPredefined(state, drawn.isNull()
-                                         ? scaledUp(state, BackgroundKind::Predefined, predefined)
-                                         : drawn);
-        doubled.setOwnImage(state,
-                            scaledUp(state, BackgroundKind::OwnImage, pictures.ownImage(state)));
+        const auto twice = [&](BackgroundKind kind, const QImage& picture) {
+            return scaledUp(state, kind, picture);
+        };
+        const QImage& coverage = pictures.coverageFor(state, BackgroundKind::Predefined);
+        if (drawn.isNull())
+            doubled.setPredefined(state, twice(BackgroundKind::Predefined, predefined),
+                                  twice(BackgroundKind::Predefined, coverage));
+        else
+            doubled.setPredefined(state, drawn,
+                                  coverage.isNull() ? coverage : loadCoverage(index, 2));
+        doubled.setOwnImage(
+            state, twice(BackgroundKind::OwnImage, pictures.ownImage(state)),
+            twice(BackgroundKind::OwnImage, pictures.coverageFor(state, BackgroundKind::OwnImage)));
     }
     return doubled;
 }

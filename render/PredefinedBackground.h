@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Enumerations.h"
+
 #include <QImage>
 #include <QSize>
 #include <QStringList>
@@ -30,8 +32,14 @@ public:
     // regard to case. Null when no picture has that name.
     static QImage loadByName(const QString& name);
 
-    // Loads the picture of each state's current predefined index into pictures; a state whose
-    // index is outside 0..99 gets an empty picture.
+    // How much of each pixel a shaped picture covers (Grayscale8, 255 where whole), drawn at
+    // its size or twice it; null for the pictures that fill their rectangle.
+    static QImage loadCoverage(int index, int scale = 1);
+
+    // Loads the picture of a state's current predefined index, with its coverage, into
+    // pictures; an index outside 0..99 gives an empty picture. The second does every state.
+    static void reloadPicture(const ButtonProject& project, BackgroundPictures& pictures,
+                              ButtonState state);
     static void reloadPictures(const ButtonProject& project, BackgroundPictures& pictures);
     // The double-size set matching pictures: each built-in picture drawn at twice its size,
     // each own image scaled up smoothly. A built-in picture that is not the state's catalogue

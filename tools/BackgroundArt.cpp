@@ -688,13 +688,16 @@ void paintTexture(QPainter& p, QSize size, int which, int scale)
 
 } // namespace
 
-QImage BackgroundArt::paint(int index, int scale)
+namespace {
+// The artwork over a background: white as the pictures are stored, or transparent for the
+// share of each pixel that the artwork covers.
+QImage paintOver(int index, int scale, const QColor& background)
 {
     const QSize size = PredefinedBackground::size(index);
     if (!size.isValid() || scale < 1)
         return QImage();
     QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+    image.fill(background);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.scale(scale, scale);
@@ -720,5 +723,28 @@ QImage BackgroundArt::paint(int index, int scale)
     else
         paintTexture(p, size, index - 92, scale);
     p.end();
-    return image.convertToFormat(QImage::Format_RGB32);
+    return image;
+}
+} // namespace
+
+QImage BackgroundArt::paint(int index, int scale)
+{
+    const QImage image = paintOver(index, scale, Qt::white);
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool BackgroundArt::isShaped(int index)
+{
+    // Plates, simple buttons and textures fill their whole rectangle.
+    return (index >= 0 && index < 10) || (index >= 20 && index < 50) || (index >= 64 && index < 92);
+}
+
+QImage BackgroundArt::coverage(int index, int scale)
+{
+    if (!isShaped(index))
+        return QImage();
+    QImage alpha = paintOver(index, scale, Qt::transparent).convertToFormat(QImage::Format_Alpha8);
+    // Stored as a grey picture: white where the artwork covers the pixel.
+    alpha.reinterpretAsFormat(QImage::Format_Grayscale8);
+    return alpha;
 }

@@ -1,5 +1,6 @@
 // Draws the 100 built-in background pictures, at their size and at twice it for double-size
-// images, stores them as 8-bit BMP files and draws a contact sheet of the first.
+// images, stores them as 8-bit BMP files, the coverage of each shaped one as a grey PNG beside
+// it (name-alpha.png), and draws a contact sheet of the first.
 //
 //   make-backgrounds <output folder> <contact sheet.png> [<sheet with sample captions.png>]
 
@@ -99,6 +100,15 @@ int main(int argc, char** argv)
         if (!store(BackgroundArt::paint(i), name, size, back) ||
             !store(BackgroundArt::paint(i, 2), name + "@2x", size * 2, doubled))
             return 1;
+        for (const int scale : {1, 2}) {
+            const QImage coverage = BackgroundArt::coverage(i, scale);
+            const QString path =
+                out.filePath(name + (scale == 2 ? "@2x" : "") + QStringLiteral("-alpha.png"));
+            if (!coverage.isNull() && !coverage.save(path, "png")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
         written.append(back.convertToFormat(QImage::Format_RGB32));
     }
     std::printf("worst mean error %.2f\n", worst);

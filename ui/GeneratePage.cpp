@@ -118,7 +118,8 @@ void GeneratePage::showProgress(int done, int total)
 
 void GeneratePage::showMoreOptions()
 {
-    MoreOptionsDialog dialog(m_wizard.project(), this);
+    MoreOptionsDialog dialog(m_wizard.project(), this, ProjectKeys::optional(),
+                             &m_wizard.platform());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_wizard.takeOptions(dialog.chosen());

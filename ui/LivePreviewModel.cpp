@@ -67,6 +67,9 @@ QVariant LivePreviewModel::data(const QModelIndex& index, int role) const
         QPainter painter(&picture);
         int x = 0;
         for (const QImage& button : m_preview.buttons(row)) {
+            // On the page, as the sample page shows them: the colour shows round the corners.
+            painter.fillRect(QRect(QPoint(x, 0), button.size()),
+                             QColor::fromRgb(m_preview.pageColor()));
             painter.drawImage(x, 0, button);
             x += button.width() + gap;
         }

@@ -35,6 +35,8 @@ public:
     ButtonRenderer::Fit fit(int row);
     // The captions that some state's button cuts, in list order.
     QStringList cutCaptions();
+    // The colour of the page the buttons stand on.
+    QRgb pageColor() const { return 0xFF000000u | Colors::toRgb(m_project.pageColor); }
 
 private:
     void measure();

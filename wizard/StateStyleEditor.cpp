@@ -46,8 +46,7 @@ StateStyleEditor::StateStyleEditor(ButtonProject& project, BackgroundPictures& p
 
 void StateStyleEditor::reloadPredefined(ButtonState state)
 {
-    m_pictures.setPredefined(state,
-                             PredefinedBackground::load(m_project.style(state).predefinedIndex));
+    PredefinedBackground::reloadPicture(m_project, m_pictures, state);
 }
 
 void StateStyleEditor::refreshBackgroundSample(ButtonState state)

@@ -38,6 +38,8 @@ public:
     void start();
 
     const ButtonProject& project() const { return m_project; }
+    // The desktop's dialogs, for the windows that ask the user themselves.
+    PlatformServices& platform() { return m_platform; }
     const BackgroundPictures& pictures() const { return m_pictures; }
     const OptionSets& optionSets() const { return m_options; }
     CaptionEditor& captions() { return m_captions; }

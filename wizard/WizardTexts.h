@@ -61,5 +61,7 @@ public:
 
     static inline const QString moreOptionsButton = QStringLiteral("More options\u2026");
     static inline const QString moreOptionsTitle = QStringLiteral("More options");
+    static inline const QString chooseColourButton = QStringLiteral("Choose\u2026");
+    static inline const QString colourOffButton = QStringLiteral("Off");
     static inline const QString helpFileName = QStringLiteral("brwk4.html");
 };

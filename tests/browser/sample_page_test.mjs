@@ -4,7 +4,8 @@
 // says. With HiDPI images and keyboard rollovers on, a page at device scale factor 2 loads the
 // @2x files and swaps them on hover, focus and Enter. The pages with CSS rollovers are served
 // with a strict Content-Security-Policy and checked for what the stylesheet shows on hover,
-// focus and press, for their accessible names, and with axe-core.
+// focus and press, for their accessible names, and with axe-core. Buttons with rounded corners
+// or shaped pictures on a dark and a light page colour must show as their PNG laid over it.
 // Usage: node sample_page_test.mjs CLI EXAMPLE.blp WORK_DIR
 import { spawnSync } from 'node:child_process';
 import {
@@ -101,6 +102,38 @@ const variants = [
     scale: 2,
     args: ['--webp'],
   },
+  // Rounded corners and gradients on a dark and a light page: the edges blend into the page.
+  {
+    name: 'LooksDark',
+    values: {
+      rgJavascriptOptions: 2, rgNormalButtonBackground: 0, rgNormalButtonBorders: 2, CornerRadius: 6,
+      NormalGradient: '#FFFFFF', PageColor: '#202020', SmoothCaptions: 'T',
+    },
+    page: [32, 32, 32],
+  },
+  {
+    name: 'LooksLightJpeg',
+    values: { rgJavascriptOptions: 2, rgImageFileFormat: 1, CornerRadius: 9, PageColor: '#F0E8D0' },
+    page: [240, 232, 208],
+  },
+  // Shaped built-in pictures without their white surround, on a dark page.
+  {
+    name: 'PicturesDark',
+    values: {
+      rgJavascriptOptions: 2, cbSelectedButtonPredefinedBitmaps: 85, TransparentPictures: 'T',
+      PageColor: '#181818', SmoothCaptions: 'T',
+    },
+    page: [24, 24, 24],
+  },
+  {
+    name: 'CssLooksDarkGif',
+    values: {
+      rgJavascriptOptions: 2, rgImageFileFormat: 2, rgNormalButtonBackground: 0, CornerRadius: 6,
+      NormalGradient: '#000080', GradientDirection: 'Horizontal', PageColor: '#102040',
+    },
+    css: ['Selected', 'Pressed'],
+    page: [16, 32, 64],
+  },
 ];
 for (const variant of variants) {
   if (variant.css) variant.args = ['--css-rollovers', ...(variant.args || [])];
@@ -178,6 +211,7 @@ try {
     check(run.status === 0, `${variant.name}: brindlewick-cli exit ${run.status}: ${run.stderr}`);
     if (run.status !== 0) continue;
     const url = `${base}/${variant.name}/BTNPAGE.html`;
+    if (variant.page) await checkEdges(variant, dir, url);
     if (variant.css) {
       await checkCssPage(variant, url, variant.scale === 2 ? hiDpiContext : context);
     } else if (variant.scale === 2) {
@@ -261,6 +295,65 @@ async function checkHiDpiAndKeyboard(name, url) {
   await expectShown('blur by Tab', 1, `${stems[0]}@2x.png`);
   await expectShown('focus by Tab', 2, `${stems[1]}s@2x.png`);
   await page.close();
+}
+
+// On a page of the project's colour each button, as the browser shows it, is its PNG (with
+// alpha) laid over that colour: no lighter or darker ring at the corners. A JPEG, laid over the
+// colour when written, is as near along its outline as its compression allows; a GIF shows the
+// page where less than half covered, elsewhere the blend in the web palette (a level either
+// way where it falls on a step).
+async function checkEdges(variant, dir, url) {
+  const name = variant.name;
+  const format = variant.values.rgImageFileFormat ?? 0;
+  const tolerance = format === 1 ? 24 : 3;
+  const page = await context.newPage();
+  await page.goto(url, { waitUntil: 'load' });
+  await page.mouse.move(1, 1);
+  const background = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
+  check(background === `rgb(${variant.page.join(', ')})`, `${name}: the page is ${background}`);
+  const buttons = await page.$$(variant.css ? 'nav a' : 'a img');
+  const shots = [];
+  for (const button of buttons) {
+    const box = await button.boundingBox();
+    shots.push((await page.screenshot({ clip: box })).toString('base64'));
+  }
+  await page.close();
+  const pngs = readdirSync(dir).filter((f) => /^btn\d+\.png$/.test(f)).sort()
+    .map((f) => readFileSync(path.join(dir, f)).toString('base64'));
+  check(shots.length === pngs.length && shots.length > 0, `${name}: ${shots.length} buttons`);
+  // Compared on a blank page: the page's own policy refuses pictures from data URLs.
+  const blank = await context.newPage();
+  for (const [i, shot] of shots.entries()) {
+    const worst = await blank.evaluate(async ({ shot, png, under, gif, edgesOnly }) => {
+      const pixels = async (src) => {
+        const img = new Image();
+        img.src = `data:image/png;base64,${src}`;
+        await img.decode();
+        const canvas = new OffscreenCanvas(img.naturalWidth, img.naturalHeight);
+        const c = canvas.getContext('2d');
+        c.drawImage(img, 0, 0);
+        return c.getImageData(0, 0, canvas.width, canvas.height);
+      };
+      const [seen, own] = [await pixels(shot), await pixels(png)];
+      if (seen.width !== own.width || seen.height !== own.height) return { size: [seen.width, own.width] };
+      let most = { off: 0 };
+      for (let p = 0; p < own.data.length; p += 4) {
+        const a = own.data[p + 3] / 255;
+        if (edgesOnly && a === 1) continue;
+        for (let k = 0; k < 3; k++) {
+          const blend = own.data[p + k] * a + under[k] * (1 - a);
+          const level = (v) => 51 * Math.floor((Math.min(255, Math.max(0, Math.round(v))) + 3) / 51);
+          const off = gif && a >= 0.5
+            ? Math.min(...[-1, 0, 1].map((d) => Math.abs(seen.data[p + k] - level(blend + d))))
+            : Math.abs(seen.data[p + k] - blend);
+          if (off > most.off) most = { off, x: (p / 4) % own.width, y: Math.floor(p / 4 / own.width), alpha: a };
+        }
+      }
+      return most;
+    }, { shot, png: pngs[i], under: variant.page, gif: format === 2, edgesOnly: format === 1 });
+    check(worst.off <= tolerance, `${name}: button ${i + 1} differs from its PNG over the page: ${JSON.stringify(worst)}`);
+  }
+  await blank.close();
 }
 
 async function checkPage(variant, url, context) {

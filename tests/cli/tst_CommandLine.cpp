@@ -96,6 +96,10 @@ void tst_CommandLine::run_data()
         << project({}) << QStringList{"generate", "p.blp", "--output-dir"} << 2
         << "brindlewick-cli: Missing value after '--output-dir'.\n" + tryHelp
         << QStringList{"p.blp"};
+    QTest::newRow("radius beyond its range, nothing written")
+        << project({}) << QStringList{"generate", "p.blp", "--corner-radius", "65"} << 2
+        << "brindlewick-cli: Corner radius must be 0 to 64, not '65'.\n" + tryHelp
+        << QStringList{"p.blp"};
     QTest::newRow("unknown command")
         << project({}) << QStringList{"render", "p.blp"} << 2
         << "brindlewick-cli: Unknown command 'render'.\n" + tryHelp << QStringList{"p.blp"};
@@ -138,6 +142,7 @@ void tst_CommandLine::helpMatchesManualPage_data()
     QStringList options{"--output-dir"};
     for (const ProjectKeys::Option& setting : ProjectKeys::optional())
         options << "--" + setting.flag;
+    options.removeDuplicates();
     for (const QString& option : options + QStringList{"--help", "--version"})
         QTest::newRow(qPrintable(option)) << option;
 }
@@ -170,46 +175,76 @@ void tst_CommandLine::helpMatchesManualPage()
 
 void tst_CommandLine::valuesOfSettings_data()
 {
-    QTest::addColumn<bool>("colour"); // else a number from 0 to 64
+    QTest::addColumn<QString>("flag");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("lowest") << false << "0" << true;
-    QTest::newRow("highest") << false << "64" << true;
-    QTest::newRow("above") << false << "65" << false;
-    QTest::newRow("below") << false << "-1" << false;
-    QTest::newRow("not a number") << false << "ten" << false;
-    QTest::newRow("empty number") << false << "" << false;
-    QTest::newRow("colour") << true << "#0a14FE" << true;
-    QTest::newRow("colour without #") << true << "0a14FE" << false;
-    QTest::newRow("short colour") << true << "#0a14F" << false;
-    QTest::newRow("colour name") << true << "red" << false;
+    QTest::addColumn<QString>("key");     // the row the value sets
+    QTest::addColumn<QString>("problem"); // empty: the value will do
+    const QString radius = "CornerRadius", page = "PageColor";
+    QTest::newRow("lowest") << "corner-radius"
+                            << "0" << radius << "";
+    QTest::newRow("highest") << "corner-radius"
+                             << "64" << radius << "";
+    QTest::newRow("above") << "corner-radius"
+                           << "65" << radius << "Corner radius must be 0 to 64, not '65'.";
+    QTest::newRow("below") << "corner-radius"
+                           << "-1" << radius << "Corner radius must be 0 to 64, not '-1'.";
+    QTest::newRow("not a number") << "corner-radius"
+                                  << "ten" << radius << "Corner radius must be 0 to 64, not 'ten'.";
+    QTest::newRow("colour") << "page-color"
+                            << "#0a14FE" << page << "";
+    for (const char* bad : {"0a14FE", "#0a14F", "red", ""})
+        QTest::newRow(qPrintable(QStringLiteral("colour '%1'").arg(bad)))
+            << "page-color" << bad << page
+            << QStringLiteral("Option '--page-color' takes a colour as #RRGGBB, not '%1'.")
+                   .arg(bad);
+    // One flag, three rows: the word before "=" picks the state, in any case.
+    QTest::newRow("gradient") << "gradient"
+                              << "Selected=#336699"
+                              << "SelectedGradient"
+                              << "";
+    QTest::newRow("gradient off") << "gradient"
+                                  << "pressed=OFF"
+                                  << "PressedGradient"
+                                  << "";
+    QTest::newRow("gradient half a colour")
+        << "gradient"
+        << "Normal=#3366"
+        << "NormalGradient"
+        << "Option '--gradient' takes a colour as #RRGGBB or off, not '#3366'.";
+    for (const char* bad : {"Hover=#336699", "#336699", "=#336699"})
+        QTest::newRow(bad) << "gradient" << bad << ""
+                           << QStringLiteral("Option '--gradient' takes STATE=#RRGGBB where STATE "
+                                             "is Normal, Selected or Pressed, not '%1'.")
+                                  .arg(bad);
+    QTest::newRow("direction") << "gradient-direction"
+                               << "horizontal"
+                               << "GradientDirection"
+                               << "";
+    QTest::newRow("direction unknown")
+        << "gradient-direction"
+        << "Diagonal"
+        << "GradientDirection"
+        << "Option '--gradient-direction' takes Vertical or Horizontal, not 'Diagonal'.";
 }
 
-// Numbers and colours are checked before anything is read, and a refusal names the option,
-// what it takes and what it was given.
+// Values are checked before anything is read, and a refusal names the option, what it takes
+// and what it was given.
 void tst_CommandLine::valuesOfSettings()
 {
-    QFETCH(bool, colour);
+    QFETCH(QString, flag);
     QFETCH(QString, value);
-    QFETCH(bool, fine);
-    ProjectKeys::Option setting{{"Setting", ButtonState::Normal, ProjectKeys::Kind::Number,
-                                 &ButtonProject::buttonHeight, 0, 64},
-                                "setting",
-                                "N",
-                                "",
-                                "",
-                                ""};
-    if (colour)
-        setting.key = {"Setting", ButtonState::Selected, ProjectKeys::Kind::WebColour,
-                       &ButtonStateStyle::backgroundColor};
-    const QString problem = CommandLineOptions::valueProblem(setting, value);
-    QCOMPARE(problem.isEmpty(), fine);
-    if (!fine) {
-        QVERIFY2(problem.startsWith("Option '--setting' takes ") &&
-                     problem.endsWith(", not '" + value + "'.") &&
-                     problem.contains(colour ? "#RRGGBB" : "from 0 to 64"),
-                 qPrintable(problem));
-    }
+    QFETCH(QString, key);
+    QFETCH(QString, problem);
+    const QList<CommandLineOptions::Option>& options = CommandLineOptions::all();
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&](const auto& o) { return o.names.first() == flag; });
+    QVERIFY(option != options.end());
+    const ProjectKeys::Option* setting = nullptr;
+    QString found = CommandLineOptions::settingOf(*option, &value, &setting);
+    QCOMPARE(setting ? setting->key.name : QString(), key);
+    if (setting)
+        found = CommandLineOptions::valueProblem(*setting, value);
+    QCOMPARE(found, problem);
 }
 
 void tst_CommandLine::everyOptionIsSettable_data()
@@ -235,6 +270,14 @@ void tst_CommandLine::everyOptionIsSettable()
     case ProjectKeys::Kind::Number:
         key.ref<qint32>(expected) = key.maximum;
         arguments << QString::number(key.maximum);
+        break;
+    case ProjectKeys::Kind::NamedChoice:
+        key.setChoice(expected, key.names.size() - 1);
+        arguments << key.names.last();
+        break;
+    case ProjectKeys::Kind::OptionalColour:
+        key.ref<std::optional<ColorRef>>(expected) = Colors::rgb(10, 20, 254);
+        arguments << option.qualifier + QStringLiteral("=#0a14FE");
         break;
     default:
         key.ref<ColorRef>(expected) = Colors::rgb(10, 20, 254);

@@ -4,6 +4,9 @@
 #include "ImageFileWriter.h"
 #include "JpegCodec.h"
 #include "PngCodec.h"
+#include "WebPalette.h"
+
+#include <gif_lib.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -49,6 +52,7 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void emptyBitmapFails();
+    void alphaInEachFormat();
 
 private:
     QString path(const QString& name) const { return m_temp->filePath(name); }
@@ -216,6 +220,66 @@ void TestImageFileWriter::emptyBitmapFails()
     QVERIFY(!writer.write(QImage(), threeFormats(base)));
     QVERIFY(ErrorText::messageWithPath(writer.error()).contains(base + ".jpg"));
     QVERIFY(!QFileInfo::exists(base + ".jpg"));
+}
+
+// Read back by other decoders than ours: PNG and WebP keep every pixel with its alpha, GIF89a
+// gives the pixels under half covered its transparent index and lays the others over the page
+// colour, and JPEG lays everything over it.
+void TestImageFileWriter::alphaInEachFormat()
+{
+    // Columns from transparent (with a colour that must not show) to opaque.
+    const QRgb page = qRgb(16, 32, 200);
+    QImage bitmap(32, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const int a = std::clamp((x - 12) * 32, 0, 255);
+            bitmap.setPixel(x, y, a ? qRgba(220, 40, 90 + y, a) : qRgba(0, 255, 0, 0));
+        }
+    JpegFileOptions options;
+    ImageFileWriter writer(options, page);
+    const QString base = path("alpha");
+    QVERIFY(writer.write(bitmap, threeFormats(base) << ImageFileWriter::Target{
+                                     ImageFileWriter::Format::WebP, base + ".webp"}));
+
+    const QByteArray png = readAll(base + ".png");
+    QCOMPARE(png.mid(24, 2), QByteArray("\x08\x06")); // 8 bits, RGBA
+    QCOMPARE(QImage(base + ".png").convertToFormat(QImage::Format_ARGB32), bitmap);
+    QCOMPARE(decodedByDwebp(base + ".webp"), bitmap);
+
+    const QImage jpeg(base + ".jpg");
+    QCOMPARE(jpeg.hasAlphaChannel(), false);
+    for (const QPoint at : {QPoint(3, 3), QPoint(28, 12)}) {
+        const QRgb expected = at.x() < 16 ? page : bitmap.pixel(at);
+        const QRgb seen = jpeg.pixel(at);
+        QVERIFY2(qAbs(qRed(seen) - qRed(expected)) <= 12 &&
+                     qAbs(qGreen(seen) - qGreen(expected)) <= 12 &&
+                     qAbs(qBlue(seen) - qBlue(expected)) <= 12,
+                 qPrintable(QString::number(seen, 16)));
+    }
+
+    QCOMPARE(readAll(base + ".gif").left(6), QByteArray("GIF89a"));
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(qPrintable(base + ".gif"), &error);
+    QVERIFY(gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1);
+    GraphicsControlBlock control{};
+    QCOMPARE(DGifSavedExtensionToGCB(gif, 0, &control), GIF_OK);
+    const int transparent = control.TransparentColor;
+    QVERIFY(transparent >= WebPalette::ColorCount);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const QRgb p = bitmap.pixel(x, y);
+            const int a = qAlpha(p);
+            const auto over = [a](int c, int under) {
+                return int(std::lround((c * a + under * (255 - a)) / 255.0));
+            };
+            const int index = gif->SavedImages[0].RasterBits[y * 32 + x];
+            const int expected = a < 128 ? transparent
+                                         : WebPalette::indexOf(qRgb(over(qRed(p), qRed(page)),
+                                                                    over(qGreen(p), qGreen(page)),
+                                                                    over(qBlue(p), qBlue(page))));
+            QCOMPARE(index, expected);
+        }
+    DGifCloseFile(gif, &error);
 }
 
 QTEST_MAIN(TestImageFileWriter)

@@ -600,17 +600,25 @@ void tst_GenerationRun::spritesStackTheStates_data()
     QTest::addColumn<bool>("hiDpi");
     QTest::addColumn<QStringList>("slices"); // state suffixes, top to bottom
     QTest::addColumn<bool>("webP");
+    QTest::addColumn<int>("radius");
     QTest::newRow("MouseOver") << int(JavaScriptOption::MouseOver) << int(ImageFileFormat::Png)
-                               << false << QStringList{"", "s"} << false;
+                               << false << QStringList{"", "s"} << false << 0;
     QTest::newRow("Pressed, GIF") << int(JavaScriptOption::Pressed) << int(ImageFileFormat::Gif)
-                                  << false << QStringList{"", "p"} << false;
+                                  << false << QStringList{"", "p"} << false << 0;
     QTest::newRow("Both, HiDPI") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png) << true
-                                 << QStringList{"", "s", "p"} << false;
+                                 << QStringList{"", "s", "p"} << false << 0;
     QTest::newRow("Static: no sprites")
         << int(JavaScriptOption::Static) << int(ImageFileFormat::Png) << true << QStringList{}
-        << false;
+        << false << 0;
     QTest::newRow("Both, HiDPI, WebP") << int(JavaScriptOption::Both) << int(ImageFileFormat::Png)
-                                       << true << QStringList{"", "s", "p"} << true;
+                                       << true << QStringList{"", "s", "p"} << true << 0;
+    // Rounded corners: sprites and twins keep the alpha of their images, WebP that of PNG.
+    QTest::newRow("rounded, Pressed, GIF")
+        << int(JavaScriptOption::Pressed) << int(ImageFileFormat::Gif) << true
+        << QStringList{"", "p"} << false << 5;
+    QTest::newRow("rounded, Both, HiDPI, WebP")
+        << int(JavaScriptOption::Both) << int(ImageFileFormat::Png) << true
+        << QStringList{"", "s", "p"} << true << 7;
 }
 
 void tst_GenerationRun::spritesStackTheStates()
@@ -620,9 +628,11 @@ void tst_GenerationRun::spritesStackTheStates()
     QFETCH(bool, hiDpi);
     QFETCH(QStringList, slices);
     QFETCH(bool, webP);
+    QFETCH(int, radius);
     QTemporaryDir dir;
     ButtonProject project =
         projectIn(dir.path(), {"Home", "Contact|us today"}, JavaScriptOption(option));
+    project.cornerRadius = radius;
     project.variableWidth = true;
     project.cssRollovers = true;
     project.hiDpiImages = hiDpi;
@@ -663,19 +673,26 @@ void tst_GenerationRun::spritesStackTheStates()
     const QByteArray css = sheet.readAll();
     QCOMPARE(css.contains(".webp\")"), webP);
     QCOMPARE(css.contains(extension.toLatin1() + "\")"), !webP && !slices.isEmpty());
+    // PNG holds an alpha channel (colour type 6) only with the corners rounded.
+    for (const QString& name : QDir(dir.path()).entryList({"*.png"}, QDir::Files)) {
+        QFile png(dir.filePath(name));
+        QVERIFY(png.open(QIODevice::ReadOnly));
+        QCOMPARE(int(png.read(26).at(25)), radius ? 6 : 2);
+    }
 
     for (int n = 1; n <= 2 && !slices.isEmpty(); ++n) {
         for (const QString& scale : QStringList{"", "@2x"}.mid(0, scales)) {
             const QImage sprite =
                 QImage(dir.filePath(QString("btn%1-sprite%2%3").arg(n).arg(scale, extension)))
-                    .convertToFormat(QImage::Format_RGB32);
+                    .convertToFormat(QImage::Format_ARGB32);
             QVERIFY(!sprite.isNull());
             for (int i = 0; i < slices.size(); ++i) {
                 // Both written losslessly in the same format.
                 const QImage single =
                     QImage(dir.filePath(
                                QString("btn%1%2%3%4").arg(n).arg(slices.at(i), scale, extension)))
-                        .convertToFormat(QImage::Format_RGB32);
+                        .convertToFormat(QImage::Format_ARGB32);
+                QCOMPARE(qAlpha(single.pixel(0, 0)), radius ? 0 : 255);
                 QCOMPARE(sprite.size(), QSize(single.width(), single.height() * slices.size()));
                 QCOMPARE(sprite.copy(0, i * single.height(), single.width(), single.height()),
                          single);

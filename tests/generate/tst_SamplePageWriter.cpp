@@ -2,6 +2,7 @@
 #include "ErrorText.h"
 #include "OutputNaming.h"
 #include "SamplePageWriter.h"
+#include "StyleSheetWriter.h"
 
 #include <QtTest>
 
@@ -203,6 +204,8 @@ private slots:
     void largePageIsWrittenInChunks();
     void unwritablePathIsReported();
     void pageCutShortKeepsOldPage();
+    void pageColour_data();
+    void pageColour();
 };
 
 void tst_SamplePageWriter::workedExample()
@@ -620,6 +623,56 @@ void tst_SamplePageWriter::pageCutShortKeepsOldPage()
     QVERIFY(page.open(QIODevice::ReadOnly));
     QCOMPARE(page.readAll(), QByteArray("old page"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BTNPAGE.html"});
+}
+
+void tst_SamplePageWriter::pageColour_data()
+{
+    QTest::addColumn<bool>("css");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("body"); // the page's body tag
+    QTest::addColumn<QString>("rule"); // the stylesheet's body rule, if any
+    QTest::newRow("classic, white as ever") << false << "#FFFFFF"
+                                            << "<body>"
+                                            << "";
+    QTest::newRow("classic, dark") << false << "#202020"
+                                   << "<body bgcolor=\"#202020\" text=\"#FFFFFF\">"
+                                   << "";
+    QTest::newRow("classic, light") << false << "#E0F0C8"
+                                    << "<body bgcolor=\"#E0F0C8\" text=\"#000000\">"
+                                    << "";
+    QTest::newRow("CSS, white as ever") << true << "#FFFFFF"
+                                        << "<body>"
+                                        << "";
+    // The CSS page has no style attributes: its colours are in the stylesheet.
+    QTest::newRow("CSS, dark") << true << "#000080"
+                               << "<body>"
+                               << "body { background-color: #000080; color: #FFFFFF; }";
+}
+
+// The page stands on the page colour, with text that reads on it; the white page is written
+// as it always was.
+void tst_SamplePageWriter::pageColour()
+{
+    QFETCH(bool, css);
+    QFETCH(QString, colour);
+    QFETCH(QString, body);
+    QFETCH(QString, rule);
+    ButtonProject project = twoButtons(JavaScriptOption::MouseOver, HtmlDirection::Down,
+                                       HtmlTable::NoTable, ImageFileFormat::Png);
+    project.cssRollovers = css;
+    QVERIFY(Colors::fromWebText(colour, &project.pageColor));
+    const ButtonSizeTables tables = sizes({{120, 32}, {140, 32}});
+    const QStringList page = writtenPage(project, tables);
+    QCOMPARE(page.filter(QStringLiteral("<body")), QStringList{body});
+    if (!css)
+        return;
+    QTemporaryDir dir;
+    QVERIFY(!StyleSheetWriter(project, tables).write(dir.filePath("p.css")));
+    QFile file(dir.filePath("p.css"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList sheet = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(sheet.filter(QStringLiteral("body")),
+             rule.isEmpty() ? QStringList() : QStringList{rule});
 }
 
 QTEST_MAIN(tst_SamplePageWriter)

@@ -1,6 +1,7 @@
 #include "ErrorText.h"
 #include "ProjectFileReader.h"
 #include "ProjectFileWriter.h"
+#include "ProjectKeys.h"
 #include "TextEncoding.h"
 
 #include <QDir>
@@ -21,7 +22,9 @@ QString writtenValue(const ButtonProject& project, const QString& key)
         if (line.startsWith(key + u'='))
             return line.mid(key.size() + 1);
     }
-    return QStringLiteral("<no such key>");
+    // An option at its default is left out of the file.
+    const ProjectKeys::Key* known = ProjectKeys::find(key);
+    return known ? known->valueText(project) : QStringLiteral("<no such key>");
 }
 
 QString projectPath(const char* name)
@@ -211,6 +214,25 @@ void tst_ProjectFileReader::readingRules_data()
     QTest::newRow("key twice, last wins")
         << QByteArray("fHeight=40\r\nFHEIGHT=41\r\nLabelText=A\r\nLabelText=A\r\n") << ""
         << QStringList{"A", "A"} << QStringList{"fHeight", "41"};
+    // The looks: a radius brought into its range, words and colours in any case.
+    QTest::newRow("corner radius bounds")
+        << QByteArray("CornerRadius=65\r\n") << "" << none << QStringList{"CornerRadius", "64"};
+    QTest::newRow("corner radius not a number")
+        << QByteArray("CornerRadius=6px\r\n") << "'6px' is not a valid integer value" << none
+        << QStringList{"CornerRadius", "0"};
+    QTest::newRow("direction in any case")
+        << QByteArray("gradientdirection=HORIZONTAL\r\nPageColor=#a0b0c0\r\n") << "" << none
+        << QStringList{"GradientDirection", "Horizontal", "PageColor", "#A0B0C0"};
+    QTest::newRow("direction unknown") << QByteArray("GradientDirection=Diagonal\r\n")
+                                       << "'Diagonal' is not one of the values of this key" << none
+                                       << QStringList{"GradientDirection", "Vertical"};
+    QTest::newRow("gradient set and off")
+        << QByteArray("NormalGradient=#336699\r\nPressedGradient=#000001\r\n"
+                      "PressedGradient=Off\r\n")
+        << "" << none << QStringList{"NormalGradient", "#336699", "PressedGradient", "off"};
+    QTest::newRow("gradient not a colour") << QByteArray("SelectedGradient=336699\r\n")
+                                           << "'336699' is not a colour of the form #RRGGBB" << none
+                                           << QStringList{"SelectedGradient", "off"};
     QTest::newRow("short own image name kept")
         << QByteArray("lblNormalButtonBMPfilename=a.b\r\n") << "" << none
         << QStringList{"lblNormalButtonBMPfilename", "a.b"};

@@ -116,6 +116,14 @@ void changeMember(const ProjectKeys::Key& key, ButtonProject& p)
     case Kind::PredefinedIndex:
         key.ref<qint32>(p) = 42;
         break;
+    case Kind::NamedChoice:
+        key.setChoice(p, (key.choice(p) + 1) % key.names.size());
+        break;
+    case Kind::OptionalColour: {
+        std::optional<ColorRef>& colour = key.ref<std::optional<ColorRef>>(p);
+        colour = colour ? std::nullopt : std::optional<ColorRef>(Colors::rgb(1, 2, 254));
+        break;
+    }
     case Kind::Text:
     case Kind::FontName:
     case Kind::ImageFileName:

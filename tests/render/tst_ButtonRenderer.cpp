@@ -1,11 +1,14 @@
 #include "ButtonBorders.h"
 #include "ButtonRenderer.h"
 #include "ErrorText.h"
+#include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
 #include "SmoothCaption.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -117,6 +120,12 @@ private slots:
     void failureSaysWhy_data();
     void failureSaysWhy();
     void hugeCaptionDrawsOnlyItsVisiblePart();
+    void gradients_data();
+    void gradients();
+    void twinsRoundWithTwiceTheRadius();
+    void captionAndShadowStayInsideTheOutline();
+    void transparentPicturesOverWhiteAreTheOldOnes_data();
+    void transparentPicturesOverWhiteAreTheOldOnes();
 };
 
 void tst_ButtonRenderer::layout_data()
@@ -812,6 +821,180 @@ void tst_ButtonRenderer::smoothFactorSteps()
     QFETCH(int, pixelSize);
     QFETCH(int, factor);
     QCOMPARE(SmoothCaption::factorFor(pixelSize), factor);
+}
+
+void tst_ButtonRenderer::gradients_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::addColumn<GradientDirection>("direction");
+    QTest::newRow("down") << BackgroundKind::Regular << GradientDirection::Vertical;
+    QTest::newRow("across") << BackgroundKind::Regular << GradientDirection::Horizontal;
+    QTest::newRow("built-in picture") << BackgroundKind::Predefined << GradientDirection::Vertical;
+    QTest::newRow("own picture") << BackgroundKind::OwnImage << GradientDirection::Horizontal;
+}
+
+// A solid colour runs from the first row (or column) in its colour to the last in the
+// gradient's, each channel rounded from the straight line between them; pictures ignore it.
+void tst_ButtonRenderer::gradients()
+{
+    QFETCH(BackgroundKind, kind);
+    QFETCH(GradientDirection, direction);
+    Bench b;
+    ButtonStateStyle& style = b.project.selected;
+    style.borderEffect = BorderEffect::None;
+    style.backgroundKind = kind;
+    style.backgroundColor = Colors::rgb(255, 0, 100);
+    b.pictures.setPredefined(ButtonState::Selected, pattern(120, 32));
+    b.pictures.setOwnImage(ButtonState::Selected, pattern(120, 32));
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage solid = b.renderer.render(ButtonState::Selected, 1, QString());
+    style.gradientColor = Colors::rgb(0, 200, 101);
+    b.project.gradientDirection = direction;
+    const QImage image = b.renderer.render(ButtonState::Selected, 1, QString());
+    if (kind != BackgroundKind::Regular) {
+        QCOMPARE(image, solid);
+        return;
+    }
+    const bool across = direction == GradientDirection::Horizontal;
+    const int steps = across ? image.width() : image.height();
+    const QRgb first = qRgb(255, 0, 100), last = qRgb(0, 200, 101);
+    for (int i = 0; i < steps; ++i) {
+        const double t = double(i) / (steps - 1);
+        const auto line = [&](int a, int b) { return int(std::floor(a + (b - a) * t + 0.5)); };
+        const QRgb expected = qRgb(line(255, 0), line(0, 200), line(100, 101));
+        QCOMPARE(image.pixel(across ? i : 0, across ? 0 : i), expected);
+        QCOMPARE(image.pixel(across ? i : image.width() - 1, across ? image.height() - 1 : i),
+                 expected);
+    }
+    QCOMPARE(image.pixel(0, 0), first);
+    QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), last);
+}
+
+// The twin's corners are those of a radius twice as large: four pixels of its top row are
+// outside the outline where one of the single image's is.
+void tst_ButtonRenderer::twinsRoundWithTwiceTheRadius()
+{
+    Bench b;
+    b.project.cornerRadius = 3;
+    ButtonRenderer twins(b.project, b.pictures, b.offsets, b.sizes, 2);
+    const QImage image = b.renderer.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    const QImage twin = twins.render(ButtonState::Normal, 1, QStringLiteral("Home"));
+    QCOMPARE(twin.size(), image.size() * 2);
+    const auto corner = [](const QImage& picture) {
+        QString shown;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                shown += qAlpha(picture.pixel(x, y)) ? '#' : '.';
+        return shown;
+    };
+    QCOMPARE(corner(image), QStringLiteral(".###"
+                                           "####"
+                                           "####"
+                                           "####"));
+    QCOMPARE(corner(twin), QStringLiteral("...."
+                                          "..##"
+                                          ".###"
+                                          ".###"));
+}
+
+// What is drawn near a corner, a caption and its shadow or a pressed picture, is cut by the
+// outline like the background.
+void tst_ButtonRenderer::captionAndShadowStayInsideTheOutline()
+{
+    Bench b;
+    b.plain(b.project.normal);
+    ButtonStateStyle& style = b.project.normal;
+    style.textJustification = TextJustification::Left;
+    style.textOrientation = TextOrientation::Top;
+    style.fontSize = 24;
+    style.fontBold = true;
+    style.dropShadow = true;
+    style.dropShadowColor = Colors::rgb(0, 0, 255);
+    b.offsets.textOffset = -4;
+    const QString caption = QStringLiteral("\u2588\u2588");
+    const QImage square = b.renderer.render(ButtonState::Normal, 1, caption);
+    QCOMPARE(square.pixel(0, 0), red);
+    QCOMPARE(square.pixel(square.width() - 1, square.height() - 1), white);
+    b.project.cornerRadius = 8;
+    b.project.smoothCaptions = true;
+    const QImage round = b.renderer.render(ButtonState::Normal, 1, caption);
+    QCOMPARE(qAlpha(round.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(round.pixel(round.width() - 1, 0)), 0);
+    QCOMPARE(round.pixel(8, 8), red);
+}
+
+void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes_data()
+{
+    QTest::addColumn<BackgroundKind>("kind");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("pressed");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("button") << BackgroundKind::Predefined << 4 << false << 1;
+    QTest::newRow("gem, pressed") << BackgroundKind::Predefined << 85 << true << 1;
+    QTest::newRow("oval, twice the size") << BackgroundKind::Predefined << 43 << false << 2;
+    QTest::newRow("own picture with alpha") << BackgroundKind::OwnImage << -1 << false << 1;
+    QTest::newRow("own picture, twice the size") << BackgroundKind::OwnImage << -1 << true << 2;
+}
+
+// With transparent pictures a shaped picture loses its white surround: laid over white it is
+// the picture as it was, whole pixels unchanged and partly covered ones within the rounding of
+// the stored palette, and it is transparent where it covers nothing, as is the band a press
+// leaves.
+void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes()
+{
+    QFETCH(BackgroundKind, kind);
+    QFETCH(int, index);
+    QFETCH(bool, pressed);
+    QFETCH(int, scale);
+    Bench b;
+    ButtonStateStyle& style = b.project.normal;
+    b.plain(style);
+    style.backgroundKind = kind;
+    style.predefinedIndex = index;
+    style.pressEffect = pressed ? PressEffect::Pressed : PressEffect::None;
+    PredefinedBackground::reloadPictures(b.project, b.pictures);
+    QTemporaryDir dir;
+    QImage own(60, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x)
+            own.setPixel(x, y, qRgba(200 - 3 * x, 40 + 5 * y, 90, std::min(255, 9 * x)));
+    QVERIFY(own.save(dir.filePath("own.png")));
+    QVERIFY(!OwnImageLoader::loadInto(b.pictures, ButtonState::Normal, dir.filePath("own.png")));
+    const BackgroundPictures twice =
+        PredefinedBackground::doubleSizePictures(b.project, b.pictures);
+    ButtonRenderer renderer(b.project, scale == 2 ? twice : b.pictures, b.offsets, b.sizes, scale);
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage before = renderer.render(ButtonState::Normal, 1, QString());
+    b.project.transparentPictures = true;
+    b.renderer.render(ButtonState::Normal, 1, QString());
+    const QImage image = renderer.render(ButtonState::Normal, 1, QString());
+    QCOMPARE(before.format(), QImage::Format_RGB32);
+    QCOMPARE(image.format(), QImage::Format_ARGB32);
+    const int band = pressed ? ButtonRenderer::pressShift * scale : 0;
+    int transparent = 0, partial = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y), old = before.pixel(x, y);
+            const int a = qAlpha(p);
+            transparent += a == 0;
+            partial += a > 0 && a < 255;
+            if (x < band || y < band) {
+                QCOMPARE(a, 0);
+                continue;
+            }
+            const auto over = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+            QVERIFY2(qAbs(over(qRed(p)) - qRed(old)) <= 4 &&
+                         qAbs(over(qGreen(p)) - qGreen(old)) <= 4 &&
+                         qAbs(over(qBlue(p)) - qBlue(old)) <= 4 && (a < 255 || p == old),
+                     qPrintable(QStringLiteral("(%1, %2): %3 for %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(p, 8, 16)
+                                    .arg(old, 8, 16)));
+        }
+    }
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QVERIFY(transparent > 0 && partial > 0);
 }
 
 QTEST_MAIN(tst_ButtonRenderer)

@@ -128,6 +128,8 @@ private slots:
     void filesThatNeverEndAreRefused_data();
     void filesThatNeverEndAreRefused();
     void translucentBitmapLiesOverWhite();
+    void coverageOfEachFormat_data();
+    void coverageOfEachFormat();
     void badBitmap_data();
     void badBitmap();
     void oversizeBitmapRefused_data();
@@ -310,6 +312,46 @@ void tst_OwnImageLoader::translucentBitmapLiesOverWhite()
     QCOMPARE(said(loader.load(write("glass.bmp", translucentRed()))), QString());
     QCOMPARE(loader.image().format(), QImage::Format_RGB32);
     QCOMPARE(loader.image().pixel(0, 0), qRgb(255, 127, 127));
+    QCOMPARE(loader.coverage().format(), QImage::Format_Grayscale8);
+    QCOMPARE(int(loader.coverage().constScanLine(0)[0]), 0x80);
+}
+
+void tst_OwnImageLoader::coverageOfEachFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("alpha");
+    for (const char* name : {"a.png", "a.webp", "a.gif"})
+        for (const bool alpha : {true, false})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(name, alpha ? "alpha" : "opaque")))
+                << name << alpha;
+}
+
+// Every format that can hold transparency gives it as the picture's coverage, besides the
+// picture laid over white; an opaque picture gives none.
+void tst_OwnImageLoader::coverageOfEachFormat()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, alpha);
+    QImage bitmap(30, 10, QImage::Format_ARGB32);
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x)
+            bitmap.setPixel(x, y, qRgba(8 * x, 255 - 20 * y, 51, alpha ? 9 * x : 255));
+    const QString path = m_dir.filePath(name);
+    const bool gif = name.endsWith(".gif");
+    const Failure written = name.endsWith(".png") ? PngCodec::writePng(path, bitmap)
+                            : gif ? GifCodec::writeTransparent(path, bitmap, qRgb(0, 0, 0))
+                                  : WebPCodec::write(path, bitmap);
+    QCOMPARE(said(written), QString());
+    OwnImageLoader loader;
+    QCOMPARE(said(loader.load(path)), QString());
+    QCOMPARE(loader.image().format(), QImage::Format_RGB32);
+    QCOMPARE(loader.coverage().isNull(), !alpha);
+    for (int x = 0; x < bitmap.width() && alpha; ++x) {
+        const int a = qAlpha(bitmap.pixel(x, 5));
+        QCOMPARE(int(loader.coverage().constScanLine(5)[x]), gif ? (a < 128 ? 0 : 255) : a);
+        if (a == 0)
+            QCOMPARE(loader.image().pixel(x, 5), qRgb(255, 255, 255));
+    }
 }
 
 void tst_OwnImageLoader::badBitmap_data()

@@ -25,6 +25,7 @@ private slots:
     void reloadFollowsEachStatesIndex();
     void doubleSizePicturesMatchWhenScaledDown();
     void doubleSizeSetFollowsTheStates();
+    void shapedPicturesHaveTheirCoverage();
 };
 
 void tst_PredefinedBackground::listTexts_data()
@@ -224,6 +225,54 @@ void tst_PredefinedBackground::doubleSizeSetFollowsTheStates()
     QVERIFY(doubled.ownImage(ButtonState::Normal).isNull());
     QCOMPARE(doubled.ownImage(ButtonState::Pressed).size(), QSize(40, 20));
     QCOMPARE(doubled.predefined(ButtonState::Pressed).size(), QSize(40, 20));
+}
+
+// The 68 pictures with a shape of their own (the white-cornered families) come with how much
+// of each pixel they cover, at both sizes; the picture is white where it covers nothing, and
+// the sets of pictures carry the coverage of their states.
+void tst_PredefinedBackground::shapedPicturesHaveTheirCoverage()
+{
+    int shaped = 0;
+    for (int i = 0; i < PredefinedBackground::count; ++i) {
+        const QString name = PredefinedBackground::resourceName(i);
+        const QImage coverage = PredefinedBackground::loadCoverage(i);
+        const QImage doubled = PredefinedBackground::loadCoverage(i, 2);
+        QCOMPARE(coverage.isNull(), doubled.isNull());
+        const QImage picture = PredefinedBackground::load(i);
+        const bool whiteCorner = picture.pixel(0, 0) == qRgb(255, 255, 255);
+        QVERIFY2(coverage.isNull() != whiteCorner, qPrintable(name));
+        if (coverage.isNull())
+            continue;
+        ++shaped;
+        QCOMPARE(coverage.size(), picture.size());
+        QCOMPARE(doubled.size(), picture.size() * 2);
+        int empty = 0, whole = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const int a = coverage.constScanLine(y)[x];
+                const QRgb p = picture.pixel(x, y);
+                empty += a == 0;
+                whole += a == 255;
+                QVERIFY2(a > 0 || qMin(qMin(qRed(p), qGreen(p)), qBlue(p)) >= 245,
+                         qPrintable(QStringLiteral("%1 (%2, %3)").arg(name).arg(x).arg(y)));
+            }
+        }
+        QVERIFY2(empty > 4 && whole > picture.width() * picture.height() / 4, qPrintable(name));
+    }
+    QCOMPARE(shaped, 68);
+
+    ButtonProject project;
+    project.normal.predefinedIndex = 41;
+    project.selected.predefinedIndex = 12; // a plate fills its rectangle
+    BackgroundPictures pictures;
+    PredefinedBackground::reloadPictures(project, pictures);
+    QCOMPARE(pictures.coverageFor(ButtonState::Normal, BackgroundKind::Predefined),
+             PredefinedBackground::loadCoverage(41));
+    QVERIFY(pictures.coverageFor(ButtonState::Selected, BackgroundKind::Predefined).isNull());
+    QVERIFY(pictures.coverageFor(ButtonState::Normal, BackgroundKind::Regular).isNull());
+    const BackgroundPictures twice = PredefinedBackground::doubleSizePictures(project, pictures);
+    QCOMPARE(twice.coverageFor(ButtonState::Normal, BackgroundKind::Predefined),
+             PredefinedBackground::loadCoverage(41, 2));
 }
 
 QTEST_MAIN(tst_PredefinedBackground)

@@ -657,6 +657,20 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     QVERIFY(note->isVisible());
     QCOMPARE(note->toolTip(), WizardTexts::cutCaptionsNote({c.project().captions.last()}));
 
+    // Rounded buttons stand on the page colour.
+    ButtonProject looks = c.project();
+    looks.cornerRadius = 8;
+    looks.pageColor = Colors::rgb(10, 20, 30);
+    c.takeOptions(looks);
+    const QImage button = c.preview().buttons(0).first();
+    const QImage shown = rows->data(rows->index(0, 0), Qt::DecorationRole)
+                             .value<QIcon>()
+                             .pixmap(preview->list()->iconSize())
+                             .toImage();
+    QCOMPARE(qAlpha(button.pixel(0, 0)), 0);
+    QCOMPARE(shown.pixel(0, 0), qRgb(10, 20, 30));
+    QCOMPARE(shown.pixel(20, 10), button.pixel(20, 10));
+
     wizard.livePreviewAction()->setChecked(false);
     QVERIFY(!preview->isVisible());
 }

@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,6 +39,7 @@ private slots:
     void keyboardAndNames_data();
     void keyboardAndNames();
     void moreOptionsOfEveryKind();
+    void moreOptionsColoursFromThePlatform();
 };
 
 namespace {
@@ -273,25 +276,22 @@ void tst_OptionsDialogs::keyboardAndNames()
 void tst_OptionsDialogs::moreOptionsOfEveryKind()
 {
     using K = ProjectKeys::Kind;
+    const auto row = [](const ProjectKeys::Key& key, const char* label, const char* note,
+                        const char* part = "") {
+        return ProjectKeys::Option{key, "", "", "", label, note, "", part};
+    };
     QList<ProjectKeys::Option> rows{
-        {{"Flag", ButtonState::Normal, K::Flag, &ButtonProject::variableWidth},
-         "",
-         "",
-         "",
-         "&Flag",
-         "A flag."},
-        {{"Number", ButtonState::Normal, K::Number, &ButtonProject::buttonHeight, 1, 132},
-         "",
-         "",
-         "",
-         "&Number",
-         "A number."},
-        {{"Colour", ButtonState::Selected, K::WebColour, &ButtonStateStyle::backgroundColor},
-         "",
-         "",
-         "",
-         "&Colour",
-         "A colour."},
+        row({"Flag", ButtonState::Normal, K::Flag, &ButtonProject::variableWidth}, "&Flag",
+            "A flag."),
+        row({"Number", ButtonState::Normal, K::Number, &ButtonProject::buttonHeight, 1, 132},
+            "&Number", "A number."),
+        row({"Colour", ButtonState::Selected, K::WebColour, &ButtonStateStyle::backgroundColor},
+            "&Colour", "A colour."),
+        row({"Choice", ButtonState::Normal, K::NamedChoice, &ButtonProject::gradientDirection, 0, 0,
+             QStringList{"Down", "Across"}},
+            "C&hoice", "A choice.", "Part"),
+        row({"Optional", ButtonState::Pressed, K::OptionalColour, &ButtonStateStyle::gradientColor},
+            "&Optional", "A colour or none.", "Part"),
     };
     ButtonProject project;
     project.style(ButtonState::Selected).backgroundColor = Colors::rgb(1, 2, 3);
@@ -317,6 +317,66 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
              Colors::rgb(10, 20, 254));
     field->setText("#0a14fe0"); // refused by the field
     QCOMPARE(field->text(), QStringLiteral("#0a14fe"));
+
+    // Rows of a part of their own sit in its box.
+    auto* list = dialog.findChild<QComboBox*>("Choice");
+    auto* optional = dialog.findChild<QLineEdit*>("Optional");
+    QVERIFY(list && optional && list->parentWidget() == optional->parentWidget());
+    QCOMPARE(qobject_cast<QGroupBox*>(list->parentWidget())->title(), QStringLiteral("Part"));
+    QCOMPARE(list->currentText(), QStringLiteral("Down"));
+    list->setCurrentIndex(1);
+    QCOMPARE(dialog.chosen().gradientDirection, GradientDirection::Horizontal);
+    QCOMPARE(optional->text(), QString());
+    optional->setText("#0a14fe");
+    QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
+    optional->setText("#0a14");
+    QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
+    optional->clear(); // off
+    QVERIFY(!dialog.chosen().pressed.gradientColor);
+}
+
+// The colours of the table come from the platform's colour dialog too, an optional one starts
+// it from white and has a button that turns it off; the looks sit in a part of their own, and
+// every control and button is named and reached by Tab.
+void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
+{
+    ScriptedPlatformServices platform;
+    ButtonProject project;
+    project.pageColor = Colors::rgb(1, 2, 3);
+    MoreOptionsDialog dialog(project, nullptr, ProjectKeys::optional(), &platform);
+    auto* page = dialog.findChild<QLineEdit*>("PageColor");
+    auto* gradient = dialog.findChild<QLineEdit*>("SelectedGradient");
+    QVERIFY(page && gradient);
+    QCOMPARE(qobject_cast<QGroupBox*>(page->parentWidget())->title(), QStringLiteral("Looks"));
+
+    platform.colorAnswers = {Colors::rgb(200, 100, 0), std::nullopt};
+    auto* choosePage = dialog.findChild<QPushButton*>("PageColorChoose");
+    choosePage->click();
+    choosePage->click(); // cancelled: the colour stays
+    QCOMPARE(platform.colorRequests,
+             (QList<ColorRef>{Colors::rgb(1, 2, 3), Colors::rgb(200, 100, 0)}));
+    QCOMPARE(page->text(), QStringLiteral("#C86400"));
+    QCOMPARE(dialog.chosen().pageColor, Colors::rgb(200, 100, 0));
+
+    platform.colorAnswers = {Colors::rgb(0, 0, 128)};
+    dialog.findChild<QPushButton*>("SelectedGradientChoose")->click();
+    QCOMPARE(platform.colorRequests.last(), Colors::rgb(255, 255, 255));
+    QVERIFY(dialog.chosen().selected.gradientColor == Colors::rgb(0, 0, 128));
+    dialog.findChild<QPushButton*>("SelectedGradientOff")->click();
+    QVERIFY(!dialog.chosen().selected.gradientColor);
+    QVERIFY(!dialog.findChild<QPushButton*>("PageColorOff"));
+
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const bool field =
+            (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())) ||
+            qobject_cast<QSpinBox*>(w) || qobject_cast<QComboBox*>(w);
+        if (!button && !field)
+            continue;
+        QVERIFY2(!w->accessibleName().isEmpty() || (button && !button->text().isEmpty()),
+                 qPrintable(w->objectName()));
+        QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(w->objectName()));
+    }
 }
 
 QTEST_MAIN(tst_OptionsDialogs)

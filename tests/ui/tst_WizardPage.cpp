@@ -56,7 +56,12 @@ void put(const Key& key, ButtonProject& project, const QVariant& value)
         key.ref<ColorRef>(project) = value.toUInt();
         break;
     case Kind::Choice:
+    case Kind::NamedChoice:
         key.setChoice(project, value.toInt());
+        break;
+    case Kind::OptionalColour:
+        key.ref<std::optional<ColorRef>>(project) =
+            value.isValid() ? std::optional<ColorRef>(value.toUInt()) : std::nullopt;
         break;
     case Kind::Text:
     case Kind::FontName:
@@ -78,7 +83,12 @@ QVariant get(const Key& key, const ButtonProject& project)
     case Kind::WebColour:
         return key.ref<ColorRef>(project);
     case Kind::Choice:
+    case Kind::NamedChoice:
         return key.choice(project);
+    case Kind::OptionalColour: {
+        const std::optional<ColorRef>& colour = key.ref<std::optional<ColorRef>>(project);
+        return colour ? QVariant(*colour) : QVariant();
+    }
     default:
         return key.ref<QString>(project);
     }
@@ -147,8 +157,10 @@ void setOptionControl(QWidget* control, const QVariant& value)
         box->setChecked(value.toBool());
     else if (auto* spin = qobject_cast<QSpinBox*>(control))
         spin->setValue(value.toInt());
+    else if (auto* list = qobject_cast<QComboBox*>(control))
+        list->setCurrentIndex(value.toInt());
     else if (auto* field = qobject_cast<QLineEdit*>(control))
-        field->setText(Colors::webText(value.toUInt()));
+        field->setText(value.isValid() ? Colors::webText(value.toUInt()) : QString());
 }
 QVariant optionControlValue(QWidget* control)
 {
@@ -156,6 +168,8 @@ QVariant optionControlValue(QWidget* control)
         return box->isChecked();
     if (auto* spin = qobject_cast<QSpinBox*>(control))
         return spin->value();
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        return list->currentIndex();
     ColorRef colour = 0;
     auto* field = qobject_cast<QLineEdit*>(control);
     return field && Colors::fromWebText(field->text(), &colour) ? QVariant(colour) : QVariant();
@@ -201,6 +215,14 @@ void tst_WizardPage::controlsFollowTheirKeys()
         b = (d.toInt() + 2) % n;
         break;
     }
+    case Kind::NamedChoice:
+        a = (d.toInt() + 1) % int(k.names.size());
+        b = d;
+        break;
+    case Kind::OptionalColour:
+        a = Colors::rgb(10, 20, 30);
+        b = QVariant(); // off
+        break;
     case Kind::Number:
         a = d.toInt() + 1;
         b = d.toInt() + 6;
@@ -266,7 +288,7 @@ void tst_WizardPage::controlsFollowTheirKeys()
         } else if (key.contains(QLatin1String(".font."))) {
             platform.fontAnswers = {style};
             buttonNamed(page, QStringLiteral("Select Font..."))->click();
-        } else if (k.kind == Kind::Number) {
+        } else if (k.kind == Kind::Number && !optional) {
             const QString caption = key == QLatin1String("fHeight") ? "Height" : "Width";
             for (int n = get(k, c.project()).toInt(); n < value.toInt(); ++n)
                 buttonNamed(page, caption + " +1")->click();
