@@ -2,6 +2,8 @@
 
 #include "PathBytes.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
