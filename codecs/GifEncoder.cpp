@@ -1,6 +1,7 @@
 #include "GifEncoder.h"
 
 #include "CodecMemoryBuffer.h"
+#include "Matte.h"
 #include "WebPalette.h"
 
 #include <array>
@@ -157,12 +158,9 @@ int indexOf(QRgb p, const QRgb* matte)
 {
     if (!matte)
         return WebPalette::indexOf(p);
-    const int a = qAlpha(p);
-    if (a < 128)
+    if (qAlpha(p) < 128)
         return GifEncoder::transparentIndex;
-    const auto over = [a](int c, int m) { return (c * a + m * (255 - a) + 127) / 255; };
-    return WebPalette::indexOf(qRgb(over(qRed(p), qRed(*matte)), over(qGreen(p), qGreen(*matte)),
-                                    over(qBlue(p), qBlue(*matte))));
+    return WebPalette::indexOf(Matte::over(p, *matte));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "GifCodec.h"
 #include "JpegCodec.h"
+#include "Matte.h"
 #include "PngCodec.h"
 #include "WebPCodec.h"
 
@@ -37,15 +38,8 @@ QImage ImageFileWriter::overPage(const QImage& bitmap, QRgb pageColor)
             std::copy(in, in + width, out);
             continue;
         }
-        for (int x = 0; x < width; ++x) {
-            const int a = qAlpha(in[x]);
-            const auto over = [a](int c, int page) {
-                return (c * a + page * (255 - a) + 127) / 255;
-            };
-            out[x] =
-                qRgb(over(qRed(in[x]), qRed(pageColor)), over(qGreen(in[x]), qGreen(pageColor)),
-                     over(qBlue(in[x]), qBlue(pageColor)));
-        }
+        for (int x = 0; x < width; ++x)
+            out[x] = Matte::over(in[x], pageColor);
     }
     return opaque;
 }

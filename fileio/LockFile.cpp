@@ -1,7 +1,8 @@
 #include "LockFile.h"
 
+#include "PathBytes.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -46,7 +47,7 @@ bool staleContent(const QByteArray& content, const struct stat& st, bool* readab
 }
 } // namespace
 
-LockFile::LockFile(const QString& path) : m_path(path), m_encoded(QFile::encodeName(path)) {}
+LockFile::LockFile(const QString& path) : m_path(path), m_encoded(PathBytes::encode(path)) {}
 
 LockFile::~LockFile()
 {

@@ -59,11 +59,6 @@ QImage spriteOf(const QList<QImage>& states, Failure* failure)
     return sprite;
 }
 
-QList<ButtonState> drawingOrder(const ButtonProject& project)
-{
-    return QList<ButtonState>{ButtonState::Normal} + project.extraStates();
-}
-
 bool diskFull(const Failure& failure)
 {
     return failure.systemError() == ENOSPC || failure.systemError() == EDQUOT;
@@ -74,7 +69,7 @@ bool diskFull(const Failure& failure)
 GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundPictures& pictures,
                                  const OptionSets& options, ButtonSizeTables& sizes, Setup setup)
     : m_project(project), m_sizes(sizes), m_setup(std::move(setup)),
-      m_states(drawingOrder(project)), m_sprites(OutputNaming::hasSprites(project)),
+      m_states(project.drawnStates()), m_sprites(OutputNaming::hasSprites(project)),
       m_renderer(project, pictures, options.text, sizes),
       m_doubledPictures(project.hiDpiImages
                             ? PredefinedBackground::doubleSizePictures(project, pictures)

@@ -21,8 +21,8 @@ struct Kind
 
 QList<Kind> kindsWritten(const ButtonProject& project)
 {
-    QList<std::optional<ButtonState>> states{ButtonState::Normal};
-    for (const ButtonState state : project.extraStates())
+    QList<std::optional<ButtonState>> states;
+    for (const ButtonState state : project.drawnStates())
         states << state;
     if (OutputNaming::hasSprites(project))
         states << std::nullopt;

@@ -332,8 +332,7 @@ Failure OutputNaming::tooLongNameError(const ButtonProject& project, qsizetype m
         if (const Failure failure = refused(name))
             return failure;
     }
-    QList<ButtonState> states{ButtonState::Normal};
-    states += project.extraStates();
+    const QList<ButtonState> states = project.drawnStates();
     const bool sprites = hasSprites(project);
     for (int n = 1; n <= project.captions.size(); ++n) {
         for (const ButtonState state : states) {

@@ -76,8 +76,7 @@ void StyleSheetWriter::addImageRules(const LineSink& line, int n) const
     line(selector + QStringLiteral(" { width: %1px; height: %2px; background-size: %1px %2px; }")
                         .arg(m_sizes.width(n))
                         .arg(m_sizes.height(n)));
-    for (const ButtonState state :
-         QList<ButtonState>{ButtonState::Normal} + m_project.extraStates()) {
+    for (const ButtonState state : m_project.drawnStates()) {
         const QString image = shownFileName(n, state, 1);
         if (image.isEmpty())
             continue;

@@ -25,6 +25,11 @@ const ButtonStateStyle& ButtonProject::style(ButtonState state) const
     return const_cast<ButtonProject*>(this)->style(state);
 }
 
+QList<ButtonState> ButtonProject::drawnStates() const
+{
+    return QList<ButtonState>{ButtonState::Normal} + extraStates();
+}
+
 QList<ButtonState> ButtonProject::extraStates() const
 {
     switch (javaScriptOption) {

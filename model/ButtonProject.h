@@ -39,6 +39,8 @@ struct ButtonProject
 
     // The states a generation run draws besides Normal, in drawing order.
     QList<ButtonState> extraStates() const;
+    // Normal, then the extra states.
+    QList<ButtonState> drawnStates() const;
 
     static constexpr int minButtonHeight = 1;
     static constexpr int maxButtonHeight = 132;

@@ -4,6 +4,7 @@
 #include "IniText.h"
 #include "LockFile.h"
 #include "OptionRecords.h"
+#include "PathBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,9 +43,9 @@ Failure readSettings(const QString& path, QByteArray* bytes, bool* exists)
     const Failure tooLarge =
         Failure(Failure::Code::TooLarge, path).because(FailureReason::SettingsTooLarge);
     struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+    if (::stat(PathBytes::encode(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
         return notRegular;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(PathBytes::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? Failure() : Failure::fromErrno(Failure::Code::Read, path);
     Failure error;

@@ -24,7 +24,7 @@ void LivePreview::invalidate()
 
 QList<ButtonState> LivePreview::states() const
 {
-    return QList<ButtonState>{ButtonState::Normal} + m_project.extraStates();
+    return m_project.drawnStates();
 }
 
 int LivePreview::rowCount() const

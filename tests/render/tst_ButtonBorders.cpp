@@ -1,3 +1,4 @@
+#include "BorderPicture.h"
 #include "ButtonBorders.h"
 
 #include <QTest>
@@ -12,36 +13,10 @@ QImage blank(int w, int h)
     return image;
 }
 
-// One character per pixel: '.' untouched, W white, S silver, G grey, B black.
+// '.' untouched.
 QStringList picture(const QImage& image)
 {
-    QStringList rows;
-    for (int y = 0; y < image.height(); ++y) {
-        QString row;
-        for (int x = 0; x < image.width(); ++x) {
-            switch (image.pixel(x, y)) {
-            case background:
-                row += QLatin1Char('.');
-                break;
-            case ButtonBorders::white:
-                row += QLatin1Char('W');
-                break;
-            case ButtonBorders::silver:
-                row += QLatin1Char('S');
-                break;
-            case ButtonBorders::grey:
-                row += QLatin1Char('G');
-                break;
-            case ButtonBorders::black:
-                row += QLatin1Char('B');
-                break;
-            default:
-                row += QLatin1Char('?');
-            }
-        }
-        rows << row;
-    }
-    return rows;
+    return borderPicture(image, background, '.');
 }
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "BorderPicture.h"
 #include "ButtonBorders.h"
 #include "RoundedCorners.h"
 
@@ -19,27 +20,10 @@ QImage rounded(int w, int h, double radius, BorderEffect effect, bool pressed, b
     return image;
 }
 
-// One character per pixel: '.' transparent, 'o' the background, W, S, G, B the border's white,
-// silver, grey and black; '?' anything else or partly covered.
+// 'o' the background.
 QStringList picture(const QImage& image)
 {
-    QStringList rows;
-    for (int y = 0; y < image.height(); ++y) {
-        QString row;
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            row += qAlpha(p) == 0               ? '.'
-                   : qAlpha(p) != 255           ? '?'
-                   : p == background            ? 'o'
-                   : p == ButtonBorders::white  ? 'W'
-                   : p == ButtonBorders::silver ? 'S'
-                   : p == ButtonBorders::grey   ? 'G'
-                   : p == ButtonBorders::black  ? 'B'
-                                                : '?';
-        }
-        rows << row;
-    }
-    return rows;
+    return borderPicture(image, background, 'o');
 }
 
 // The share of pixel (x, y) inside the outline, counted on a grid much finer than the
