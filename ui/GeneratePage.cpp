@@ -74,8 +74,8 @@ QWidget* GeneratePage::runPanel()
     m_runText = wrappedLabel(QString(), panel);
     m_runText->setObjectName(QStringLiteral("lblGenerationProgress"));
     m_progress = new QProgressBar(panel);
-    m_progress->setAccessibleName(QStringLiteral("Images written"));
-    m_stop = button(QStringLiteral("Stop"), panel);
+    m_progress->setAccessibleName(WizardTexts::progressBarName);
+    m_stop = button(WizardTexts::stopButton, panel);
     m_stop->setObjectName(QStringLiteral("btnStopGeneration"));
     column->addWidget(m_runText);
     column->addWidget(m_progress);

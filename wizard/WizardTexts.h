@@ -32,6 +32,8 @@ public:
     static inline const QString nothingElseWritten =
         QStringLiteral("No sample page or project copy was written.");
     static QString generationProgress(int done, int total);
+    static inline const QString stopButton = QStringLiteral("Stop");
+    static inline const QString progressBarName = QStringLiteral("Images written");
     // The Generate page's line on captions the buttons cut, each shortened to shownLength
     // characters; empty when none is.
     static QString cutCaptionsNote(const QStringList& cutCaptions, int shownLength = 16);
