@@ -156,7 +156,7 @@ Failure GifCodec::write(const QString& path, const QImage& bitmap)
     const Failure failed(Failure::Code::Encode, path);
     if (bitmap.isNull())
         return failed.because(FailureReason::EmptyPicture);
-    if (bitmap.width() > 65535 || bitmap.height() > 65535)
+    if (bitmap.width() > maxSide || bitmap.height() > maxSide)
         return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_DATA_TOO_BIG));
     const QImage source =
         bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
@@ -192,5 +192,18 @@ Failure GifCodec::read(const QString& path, QImage* result)
         return failure;
     if (result)
         *result = image;
+    return Failure();
+}
+
+Failure GifCodec::readHeader(const QString& path, PictureHeader* header)
+{
+    GifReader reader;
+    reader.path = path;
+    if (const Failure failure = open(reader))
+        return failure;
+    // The screen is the picture; a frame is decoded a line at a time.
+    header->width = reader.gif->SWidth;
+    header->height = reader.gif->SHeight;
+    header->decodeBytes = header->pictureBytes() + header->width;
     return Failure();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -9,6 +10,9 @@
 class GifCodec
 {
 public:
+    // The most pixels a side that the format can hold.
+    static constexpr int maxSide = 65535;
+
     // GIF87a: logical screen of the bitmap's size without a global table, one image at (0, 0)
     // with a 256-entry local table (the web palette, then black), LZW code size 8, no extensions.
     // Replaces the file only when complete: on failure an existing file stays as it was.
@@ -17,4 +21,6 @@ public:
     // cover the screen, the screen's background colour shows (from the global table; white if
     // there is none); transparent pixels of the frame are white.
     static Failure read(const QString& path, QImage* result);
+    // The logical screen's size from the file's first bytes, refused as read() refuses it.
+    static Failure readHeader(const QString& path, PictureHeader* header);
 };

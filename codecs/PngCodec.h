@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -15,4 +16,8 @@ public:
     static Failure writePng(const QString& path, const QImage& bitmap);
     // *result (if given) is left as it was on failure.
     static Failure readPng(const QString& path, QImage* result);
+    // The picture's size from the file's header, refused as readPng() refuses it.
+    static Failure readHeader(const QString& path, PictureHeader* header);
+    // The most pixels a side that the format, and so the writer, can hold.
+    static constexpr qint64 maxSide = 0x7fffffff;
 };

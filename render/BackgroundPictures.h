@@ -18,7 +18,14 @@ public:
         m_predefined[slot(state)] = image;
     }
     const QImage& ownImage(ButtonState state) const { return m_own[slot(state)]; }
-    void setOwnImage(ButtonState state, const QImage& image) { m_own[slot(state)] = image; }
+    // The source names the file and version the image was decoded from, so that states naming
+    // the same file can share one image; empty when unknown.
+    void setOwnImage(ButtonState state, const QImage& image, const QString& source = QString())
+    {
+        m_own[slot(state)] = image;
+        m_ownSource[slot(state)] = source;
+    }
+    const QString& ownSource(ButtonState state) const { return m_ownSource[slot(state)]; }
 
     // The picture the renderer copies for a background kind; null for Regular.
     const QImage& backgroundFor(ButtonState state, BackgroundKind kind) const;
@@ -32,6 +39,7 @@ private:
     static int slot(ButtonState state) { return int(state) - 1; }
     QImage m_predefined[3];
     QImage m_own[3];
+    QString m_ownSource[3];
     Failure m_predefinedRefusal[3];
     Failure m_ownRefusal[3];
 };
