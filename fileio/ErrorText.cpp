@@ -16,7 +16,8 @@ const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
 // reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
 // classic words would change what a message has always said), %5 for the detail quoted, %6 for
-// the classic I/O text.
+// the classic I/O text, and %7, %8 and %9 for the first, the second and the remaining fields of a
+// detail split by '|'.
 struct Sentence
 {
     FailureReason reason;
@@ -73,6 +74,14 @@ constexpr Sentence sentences[] = {
 
     // Any file read.
     {FailureReason::NotRegularFile, "%1 is not a regular file"},
+
+    // The generation run, judged before it starts.
+    {FailureReason::RunOverBudget, "This run would take %7 MB of memory, more than the %8 MB a "
+                                   "run may use, mostly for its %9 buttons."},
+    {FailureReason::RunOverBudgetPicture, "This run would take %7 MB of memory, more than the %8 "
+                                          "MB a run may use, mostly for the %9 picture \"%1\"."},
+    {FailureReason::FormatLimit, "Cannot write \"%1\": a %7 picture is at most %8 pixels a side, "
+                                 "and this one would be %9 pixels."},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -151,8 +160,10 @@ QString placeholder(char16_t digit, const Failure& failure)
             std::strerror(failure.systemError() ? failure.systemError() : EIO));
     case u'5':
         return quoted(failure.detail());
-    default:
+    case u'6':
         return ErrorText::ioText(failure);
+    default:
+        return failure.detail().section(u'|', digit - u'7', digit == u'9' ? -1 : digit - u'7');
     }
 }
 
@@ -164,7 +175,7 @@ QString sentence(const Failure& failure)
     result.reserve(text.size() + failure.path().size() + failure.detail().size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'6') {
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'9') {
             result += text[i];
             continue;
         }

@@ -57,4 +57,9 @@ enum class FailureReason : quint8
 
     // Any file read.
     NotRegularFile, // a FIFO, socket or device where a file's contents were wanted
+
+    // The generation run, judged before it starts. The details are fields split by '|'.
+    RunOverBudget,        // detail: MB needed|MB allowed|the largest button's size "W x H"
+    RunOverBudgetPicture, // the same, with the largest picture's size; path: its file
+    FormatLimit,          // detail: format|most pixels a side|the image's size; path: its file
 };

@@ -3,6 +3,7 @@
 #include "AtomicOutputFile.h"
 #include "GenerationSteps.h"
 #include "OutputNaming.h"
+#include "RunBudget.h"
 
 #include <QThread>
 
@@ -28,11 +29,17 @@ GenerationResult GenerationRun::run()
         refused.fatalError = OutputNaming::tooLongNameError(m_project, maxNameBytes);
     if (refused.fatalError)
         return refused;
+    // So is what the run would take: nothing large is drawn before this.
+    const RunBudget budget(m_project, m_pictures);
+    refused.fatalError = budget.check();
+    if (refused.fatalError)
+        return refused;
     AtomicOutputFile::removeStaleTemporaries(
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 
-    GenerationSteps steps(m_project, m_pictures, m_options, m_sizes,
-                          {m_encoderThreads, maxNameBytes, m_progress, m_dropped, m_stop});
+    GenerationSteps steps(
+        m_project, m_pictures, m_options, m_sizes,
+        {m_encoderThreads, maxNameBytes, budget.encoderBytes(), m_progress, m_dropped, m_stop});
     if (steps.writeImages())
         steps.writePageFiles();
     return steps.result();

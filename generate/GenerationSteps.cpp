@@ -69,7 +69,7 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
       m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2),
-      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages)
+      m_encoders(options.jpeg, m_setup.encoderThreads, m_setup.encoderBytes)
 {
     m_encoders.setReporter(
         [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {

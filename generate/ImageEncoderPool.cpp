@@ -1,26 +1,33 @@
 #include "ImageEncoderPool.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 constexpr std::size_t maxQueuedPerThread = 4;
-// libwebp's lossless encoder works in about three times a picture's bytes beside it; counted
-// so, large pictures with WebP take no more memory at once than without.
-constexpr qint64 webPWorkingFactor = 4;
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP)
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads,
+                                   qint64 maxBytesInFlight)
     : ImageEncoderPool(
           [&options](const QImage& image, const Files& files) {
               ImageFileWriter writer(options);
               writer.write(image, files);
               return writer.error();
           },
-          threads, withWebP ? defaultMaxBytesInFlight / webPWorkingFactor : defaultMaxBytesInFlight)
+          threads, maxBytesInFlight)
 {
 }
 
 ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytesInFlight)
     : m_encoder(std::move(encoder)), m_maxBytesInFlight(maxBytesInFlight)
 {
+#if defined(__GLIBC__)
+    // Large blocks go back to the system when freed: otherwise each worker's heap keeps the
+    // most its encoders ever took, and a run holds that many times what one image needs.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     for (int i = 0; i < threads && threads > 1; ++i)
         m_threads.emplace_back([this] { work(); });
 }

@@ -41,9 +41,10 @@ public:
 
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
-    // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false);
+    // threads < 2 writes every image in the calling thread, inside add(). The bound on the bytes
+    // in flight leaves room for the encoders' own memory beside them (see RunBudget).
+    ImageEncoderPool(const JpegFileOptions& options, int threads,
+                     qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
