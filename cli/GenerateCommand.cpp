@@ -7,21 +7,29 @@
 #include "OwnImageLoader.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
+#include "RunBudget.h"
 #include "SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
 
+#include <array>
+
 namespace {
 
 // A relative folder is taken from the current one, so that whoever opens the copy later, from
-// wherever, finds the files it names. Every name is checked before the folder is made.
-bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
+// wherever, finds the files it names.
+void makeOutputDirectoryAbsolute(ButtonProject& project)
 {
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory =
             QDir::cleanPath(QDir::current().absoluteFilePath(project.outputDirectory));
+}
+
+// Every name is checked before the folder is made.
+bool prepareOutputDirectory(const ButtonProject& project, QTextStream& err)
+{
     Failure failure =
         OutputNaming::tooLongNameError(project, OutputNaming::maxFileNameBytes(project));
     if (!failure)
@@ -69,28 +77,46 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         err << ErrorText::settingsLine(failure) << Qt::endl;
 
     ButtonProject project;
-    BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
-    ProjectFileReader reader(project, [&pictures](ButtonState state, const QString& path) {
-        return OwnImageLoader::loadInto(pictures, state, path);
+    // Only the pictures' headers are read with the project: what the run would take is judged
+    // before any picture is decoded.
+    std::array<PictureHeader, 3> headers;
+    ProjectFileReader reader(project, [&headers](ButtonState state, const QString& path) {
+        return OwnImageLoader::readHeader(path, &headers[int(state) - 1]);
     });
-    if (const Failure failure = reader.loadProjectFile()) {
-        err << m_projectPath << ": " << ErrorText::message(failure) << Qt::endl;
+    const auto refuse = [&](const Failure& failure) {
+        // A picture's own words may not name it.
+        err << m_projectPath << ": "
+            << (failure.path() == m_projectPath ? ErrorText::message(failure)
+                                                : ErrorText::messageWithPath(failure))
+            << Qt::endl;
         return Failed;
-    }
+    };
+    if (const Failure failure = reader.loadProjectFile())
+        return refuse(failure);
     if (!reader.namedProjectKey()) {
         err << m_projectPath << " is not a project file" << Qt::endl;
         return Failed;
     }
-    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix)) {
-        err << m_projectPath << ": " << ErrorText::message(refused) << Qt::endl;
-        return Failed;
-    }
-    PredefinedBackground::reloadPictures(project, pictures);
     if (m_replaceOutputDirectory)
         project.outputDirectory = m_outputDirectory;
     for (const QString& line : m_settingLines)
         reader.applyProjectLine(line); // checked by the command line
+    makeOutputDirectoryAbsolute(project);
+    if (const Failure refused = RunBudget(project, headers).check())
+        return refuse(refused);
+    BackgroundPictures pictures;
+    for (const ButtonState state :
+         {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+        const ButtonStateStyle& style = project.style(state);
+        if (!style.namesOwnImage())
+            continue;
+        if (const Failure failure = OwnImageLoader::loadInto(pictures, state, style.imageFileName))
+            return refuse(failure);
+    }
+    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix))
+        return refuse(refused);
+    PredefinedBackground::reloadPictures(project, pictures);
     if (!prepareOutputDirectory(project, err))
         return Failed;
     return generate(project, pictures, options, out, err);
