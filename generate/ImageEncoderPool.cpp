@@ -6,6 +6,8 @@
 
 namespace {
 constexpr std::size_t maxQueuedPerThread = 4;
+// An image of a megapixel and more: its encoders take tens of megabytes.
+constexpr qint64 trimAfterBytes = qint64(4) << 20;
 } // namespace
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads,
@@ -23,11 +25,6 @@ ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads,
 ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytesInFlight)
     : m_encoder(std::move(encoder)), m_maxBytesInFlight(maxBytesInFlight)
 {
-#if defined(__GLIBC__)
-    // Large blocks go back to the system when freed: otherwise each worker's heap keeps the
-    // most its encoders ever took, and a run holds that many times what one image needs.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-#endif
     for (int i = 0; i < threads && threads > 1; ++i)
         m_threads.emplace_back([this] { work(); });
 }
@@ -136,6 +133,12 @@ void ImageEncoderPool::work()
         const Outcome outcome = encode(job);
         const qint64 bytes = job.image.sizeInBytes();
         job.image = QImage(); // its pixels count until they are freed
+#if defined(__GLIBC__)
+        // Each worker's heap keeps what its encoders freed: given back after a large image, or
+        // the workers together would hold several times what one image needs.
+        if (bytes >= trimAfterBytes)
+            malloc_trim(0);
+#endif
         lock.lock();
         m_stemsInFlight.remove(job.stem);
         m_finished.emplace(job.slot, Finished{job.stem, outcome});
