@@ -126,7 +126,7 @@ void RunBudget::measureImages()
             measureCaption(1, normalSize().width());
         return;
     }
-    // The widths are the renderer's own; the pictures play no part in them.
+    // The widths are the renderer's own, whatever the pictures.
     const BackgroundPictures none;
     const TextOffsetOptions offsets;
     ButtonSizeTables sizes;
