@@ -9,11 +9,13 @@
 #include "PathBytes.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
+#include "RunBudget.h"
 #include "SettingsStore.h"
 
 #include <QDir>
 #include <QTextStream>
 
+#include <array>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,11 +31,16 @@ bool namesStandardInput(const QString& path)
 }
 
 // A relative folder is taken from the current one, so that whoever opens the copy later, from
-// wherever, finds the files it names. Every name is checked before the folder is made.
-bool prepareOutputDirectory(ButtonProject& project, QTextStream& err)
+// wherever, finds the files it names.
+void makeOutputDirectoryAbsolute(ButtonProject& project)
 {
     if (QDir::isRelativePath(project.outputDirectory))
         project.outputDirectory = PathBytes::absolute(project.outputDirectory);
+}
+
+// Every name is checked before the folder is made.
+bool prepareOutputDirectory(const ButtonProject& project, QTextStream& err)
+{
     Failure failure = OutputNameCheck::refusal(project);
     if (!failure)
         failure =
@@ -83,36 +90,55 @@ GenerateCommand::ExitCode GenerateCommand::execute(QTextStream& out, QTextStream
         err << ErrorText::settingsLine(failure) << Qt::endl;
 
     ButtonProject project;
-    BackgroundPictures pictures;
     project.projectFileName = m_projectPath;
-    ProjectFileReader reader(project, [&pictures](ButtonState state, const QString& path) {
-        return OwnImageLoader::loadInto(pictures, state, path);
+    // Only the pictures' headers are read with the project: what the run would take is judged
+    // before any picture is decoded.
+    std::array<PictureHeader, 3> headers;
+    ProjectFileReader reader(project, [&headers](ButtonState state, const QString& path) {
+        return OwnImageLoader::readHeader(path, &headers[int(state) - 1]);
     });
     if (s_inputClosed && namesStandardInput(m_projectPath)) {
         err << m_projectPath << ": standard input is closed; there is no project to read"
             << Qt::endl;
         return Failed;
     }
-    if (const Failure failure = reader.loadProjectFile()) {
-        // A sentence that names the project itself needs no name in front.
-        if (failure.path() != m_projectPath || !ErrorText::showsWholePath(failure))
-            err << m_projectPath << ": ";
-        err << ErrorText::message(failure) << Qt::endl;
+    const auto refuse = [&](const Failure& failure) {
+        // A picture's own words may not name it; a sentence that names the project itself
+        // needs no name in front.
+        if (failure.path() != m_projectPath)
+            err << m_projectPath << ": " << ErrorText::messageWithPath(failure);
+        else if (ErrorText::showsWholePath(failure))
+            err << ErrorText::message(failure);
+        else
+            err << m_projectPath << ": " << ErrorText::message(failure);
+        err << Qt::endl;
         return Failed;
-    }
+    };
+    if (const Failure failure = reader.loadProjectFile())
+        return refuse(failure);
     if (!reader.namedProjectKey()) {
         err << m_projectPath << " is not a project file" << Qt::endl;
         return Failed;
     }
-    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix)) {
-        err << m_projectPath << ": " << ErrorText::message(refused) << Qt::endl;
-        return Failed;
-    }
-    PredefinedBackground::reloadPictures(project, pictures);
     if (m_replaceOutputDirectory)
         project.outputDirectory = m_outputDirectory;
     for (const QString& line : m_settingLines)
         reader.applyProjectLine(line); // checked by the command line
+    makeOutputDirectoryAbsolute(project);
+    if (const Failure refused = RunBudget(project, headers).check())
+        return refuse(refused);
+    BackgroundPictures pictures;
+    for (const ButtonState state :
+         {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+        const ButtonStateStyle& style = project.style(state);
+        if (!style.namesOwnImage())
+            continue;
+        if (const Failure failure = OwnImageLoader::loadInto(pictures, state, style.imageFileName))
+            return refuse(failure);
+    }
+    if (const Failure refused = OutputNaming::prefixError(project.fileNamePrefix))
+        return refuse(refused);
+    PredefinedBackground::reloadPictures(project, pictures);
     if (!prepareOutputDirectory(project, err))
         return Failed;
     return generate(project, pictures, options, out, err);

@@ -169,7 +169,7 @@ Failure GifCodec::write(const QString& path, const QImage& bitmap, const QRgb* m
     const Failure failed(Failure::Code::Encode, path);
     if (bitmap.isNull())
         return failed.because(FailureReason::EmptyPicture);
-    if (bitmap.width() > 65535 || bitmap.height() > 65535)
+    if (bitmap.width() > maxSide || bitmap.height() > maxSide)
         return failed.because(FailureReason::GifWrite, gifErrorText(E_GIF_ERR_DATA_TOO_BIG));
     const QImage source =
         bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
@@ -214,5 +214,18 @@ Failure GifCodec::read(const QString& path, QImage* result, QImage* coverage)
         *result = image;
     if (coverage)
         *coverage = shape;
+    return Failure();
+}
+
+Failure GifCodec::readHeader(const QString& path, PictureHeader* header)
+{
+    GifReader reader;
+    reader.path = path;
+    if (const Failure failure = open(reader))
+        return failure;
+    // The screen is the picture; a frame is decoded a line at a time.
+    header->width = reader.gif->SWidth;
+    header->height = reader.gif->SHeight;
+    header->decodeBytes = header->pictureBytes() + header->width;
     return Failure();
 }

@@ -78,3 +78,18 @@ Failure ImageFileWriter::writeTarget(const QImage& source, const Target& target)
     }
     return PngCodec::writePng(target.path, source);
 }
+
+qint64 ImageFileWriter::maxSide(Format format)
+{
+    switch (format) {
+    case Format::Jpeg:
+        return JpegCodec::maxSide;
+    case Format::Gif:
+        return GifCodec::maxSide;
+    case Format::WebP:
+        return WebPCodec::maxSide;
+    case Format::Png:
+        break;
+    }
+    return PngCodec::maxSide;
+}

@@ -25,6 +25,9 @@ public:
         QString path;
     };
 
+    // The most pixels a side that a format can hold; a larger image cannot be written in it.
+    static qint64 maxSide(Format format);
+
     // The options are read at each write, so changes made between writes take effect. A
     // bitmap with an alpha channel keeps it in PNG and WebP; GIF makes the pixels under half
     // covered transparent and lays the others over the page colour, JPEG lays all over it.

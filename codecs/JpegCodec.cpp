@@ -20,6 +20,8 @@
 
 namespace {
 
+static_assert(JpegCodec::maxSide == JPEG_MAX_DIMENSION);
+
 // Holds the stream of any button; a larger picture's stream grows in libjpeg's own block
 // instead, so a huge flat picture does not cost three bytes a pixel up front.
 constexpr std::size_t maxScratch = std::size_t(8) << 20;
@@ -146,10 +148,12 @@ struct JpegReadJob
     bool tooLarge;
     int components;
     bool invertedCmyk;
+    bool multipleScans; // so every coefficient is kept until the last scan
     unsigned char* pixels;
 };
 
-bool decodeJpeg(JpegReadJob* job)
+// Reads the markers up to the first scan and refuses a picture beyond ImageLimits.
+bool readJpegHeader(JpegReadJob* job)
 {
     installErrorManager(&job->errors);
     job->cinfo.err = &job->errors.pub;
@@ -167,6 +171,17 @@ bool decodeJpeg(JpegReadJob* job)
         job->tooLarge = true;
         return false;
     }
+    job->multipleScans = jpeg_has_multiple_scans(&job->cinfo);
+    return true;
+}
+
+bool decodeJpeg(JpegReadJob* job)
+{
+    if (!readJpegHeader(job))
+        return false;
+    // Set again: the frame that set it first has returned.
+    if (setjmp(job->errors.jump))
+        return false;
     switch (job->cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
         job->cinfo.out_color_space = JCS_GRAYSCALE;
@@ -256,6 +271,54 @@ Failure JpegCodec::write(const QString& path, const QImage& bitmap, const JpegFi
     return written ? Failure() : file.error();
 }
 
+namespace {
+// What the decoder holds at its peak: the rows it decodes into, and either every coefficient
+// (while a file of several scans is read) or the picture they are copied into.
+qint64 decoderBytes(const jpeg_decompress_struct& cinfo, bool multipleScans)
+{
+    const qint64 pixels = qint64(cinfo.image_width) * cinfo.image_height;
+    const int components =
+        cinfo.jpeg_color_space == JCS_GRAYSCALE                                    ? 1
+        : cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK ? 4
+                                                                                   : 3;
+    qint64 coefficients = 0;
+    for (int i = 0; multipleScans && i < cinfo.num_components; ++i) {
+        const jpeg_component_info& c = cinfo.comp_info[i];
+        const auto roundUp = [](qint64 n, qint64 step) { return (n + step - 1) / step * step; };
+        coefficients += roundUp(c.width_in_blocks, c.h_samp_factor) *
+                        roundUp(c.height_in_blocks, c.v_samp_factor) * qint64(sizeof(JBLOCK));
+    }
+    return pixels * components + qMax(coefficients, pixels * 4) + qint64(cinfo.image_width) * 64;
+}
+
+Failure readFailure(const QString& path, const JpegReadJob& job)
+{
+    if (job.tooLarge)
+        return sizeRefusal(path, job.width, job.height);
+    return Failure(Failure::Code::Decode, path)
+        .because(FailureReason::JpegRead, QString::fromLocal8Bit(job.errors.message));
+}
+} // namespace
+
+Failure JpegCodec::readHeader(const QString& path, PictureHeader* header)
+{
+    std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
+    if (!file)
+        return Failure::fromErrno(Failure::Code::Open, path);
+    JpegReadJob job{};
+    job.file = file;
+    const bool read = readJpegHeader(&job);
+    if (read) {
+        header->width = job.width;
+        header->height = job.height;
+        header->decodeBytes = decoderBytes(job.cinfo, job.multipleScans);
+    }
+    if (job.created)
+        jpeg_destroy_decompress(&job.cinfo);
+    std::fclose(file);
+    return read ? Failure() : readFailure(path, job);
+}
+
 Failure JpegCodec::read(const QString& path, QImage* result)
 {
     std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
@@ -278,10 +341,8 @@ Failure JpegCodec::read(const QString& path, QImage* result)
         image = QImage(width, height, QImage::Format_RGB32);
     if (!decoded || image.isNull()) {
         std::free(job.pixels);
-        if (job.tooLarge || decoded)
-            return sizeRefusal(path, job.width, job.height);
-        return Failure(Failure::Code::Decode, path)
-            .because(FailureReason::JpegRead, QString::fromLocal8Bit(job.errors.message));
+        // Decoded, but no memory for the picture: refused for its size too.
+        return decoded ? sizeRefusal(path, job.width, job.height) : readFailure(path, job);
     }
 
     const int channels = job.components;

@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 #include "JpegFileOptions.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -15,4 +16,8 @@ public:
     static Failure write(const QString& path, const QImage& bitmap, const JpegFileOptions& options);
     // Colour, grey and CMYK/YCCK files come out as RGB32. Truncated files are errors.
     static Failure read(const QString& path, QImage* result);
+    // The picture's size from the markers before the first scan, refused as read() refuses it.
+    static Failure readHeader(const QString& path, PictureHeader* header);
+    // The most pixels a side that libjpeg writes.
+    static constexpr int maxSide = 65500;
 };

@@ -345,21 +345,55 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
     return output.error();
 }
 
+namespace {
+void closePng(PngReadJob& job)
+{
+    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
+    std::fclose(job.file);
+}
+
+Failure readFailure(const QString& path, const PngReadJob& job)
+{
+    if (job.tooLarge)
+        return sizeRefusal(path, job.width, job.height);
+    return Failure(Failure::Code::Decode, path).because(FailureReason::PngRead);
+}
+
+// Opens the file and reads its header; on failure nothing is left open.
+Failure openPng(const QString& path, PngReadJob& job)
+{
+    job.file = std::fopen(PathBytes::encode(path).constData(), "rb");
+    if (!job.file)
+        return Failure::fromErrno(Failure::Code::Open, path).because(FailureReason::PngOpenFile);
+    if (readPngHeader(&job))
+        return Failure();
+    closePng(job);
+    return readFailure(path, job);
+}
+} // namespace
+
+Failure PngCodec::readHeader(const QString& path, PictureHeader* header)
+{
+    PngReadJob job{};
+    if (const Failure failure = openPng(path, job))
+        return failure;
+    closePng(job);
+    header->width = job.width;
+    header->height = job.height;
+    // Rows go straight into the picture; libpng keeps a row or two and its chunk buffers.
+    header->decodeBytes = header->pictureBytes() + 8 * header->width + maxLibpngAllocation;
+    return Failure();
+}
+
 Failure PngCodec::readPng(const QString& path, QImage* result, QImage* coverage)
 {
-    std::FILE* file = std::fopen(PathBytes::encode(path).constData(), "rb");
-    if (!file)
-        return Failure::fromErrno(Failure::Code::Open, path).because(FailureReason::PngOpenFile);
     PngReadJob job{};
-    job.file = file;
-    bool decoded = readPngHeader(&job);
-    QImage image;
+    if (const Failure failure = openPng(path, job))
+        return failure;
+    QImage image(int(job.width), int(job.height), QImage::Format_RGB32);
+    job.tooLarge = image.isNull(); // out of memory for the picture itself
+    bool decoded = !job.tooLarge;
     std::vector<png_bytep> rows;
-    if (decoded) {
-        image = QImage(int(job.width), int(job.height), QImage::Format_RGB32);
-        job.tooLarge = image.isNull(); // out of memory for the picture itself
-        decoded = !job.tooLarge;
-    }
     if (decoded) {
         rows.resize(job.height);
         for (png_uint_32 y = 0; y < job.height; ++y)
@@ -367,14 +401,10 @@ Failure PngCodec::readPng(const QString& path, QImage* result, QImage* coverage)
         job.rows = rows.data();
         decoded = readPngRows(&job);
     }
-    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
-    std::fclose(file);
+    closePng(job);
 
-    if (!decoded) {
-        if (job.tooLarge)
-            return sizeRefusal(path, job.width, job.height);
-        return Failure(Failure::Code::Decode, path).because(FailureReason::PngRead);
-    }
+    if (!decoded)
+        return readFailure(path, job);
 
     if (job.hasAlpha && coverage) {
         // The rows hold libpng's alpha, though the picture is stated opaque.

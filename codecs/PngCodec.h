@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -16,4 +17,8 @@ public:
     // *result (if given) is left as it was on failure. A file with alpha also gives its
     // alpha, as a Grayscale8 image, in *coverage (if given).
     static Failure readPng(const QString& path, QImage* result, QImage* coverage = nullptr);
+    // The picture's size from the file's header, refused as readPng() refuses it.
+    static Failure readHeader(const QString& path, PictureHeader* header);
+    // The most pixels a side that the format, and so the writer, can hold.
+    static constexpr qint64 maxSide = 0x7fffffff;
 };

@@ -65,6 +65,33 @@ struct PictureHolder
     ~PictureHolder() { WebPPictureFree(&picture); }
 };
 
+Failure readFailure(const QString& path, const QString& detail)
+{
+    return Failure(Failure::Code::Decode, path).because(FailureReason::WebPRead, detail);
+}
+
+// Opens the file and judges the picture on its header, before the rest of the file is read.
+Failure openAndJudge(QFile& file, const QString& path, QByteArray* head,
+                     WebPBitstreamFeatures* features)
+{
+    if (!PathBytes::openForReading(file))
+        return Failure::fromErrno(Failure::Code::Open, path);
+    *head = file.read(headBytes);
+    if (file.error() != QFileDevice::NoError)
+        return readFailure(path, file.errorString());
+    const VP8StatusCode status = WebPGetFeatures(
+        reinterpret_cast<const uint8_t*>(head->constData()), head->size(), features);
+    if (status != VP8_STATUS_OK)
+        return readFailure(path, statusText(status));
+    if (!ImageLimits::fits(features->width, features->height))
+        return sizeRefusal(path, features->width, features->height);
+    if (features->has_animation)
+        return readFailure(path, QStringLiteral("animated pictures cannot be read"));
+    if (file.size() > qint64(features->width) * features->height * 4 + maxBytesBeyondPixels)
+        return readFailure(path, QStringLiteral("the file is far larger than its picture"));
+    return Failure();
+}
+
 } // namespace
 
 Failure WebPCodec::write(const QString& path, const QImage& bitmap)
@@ -116,30 +143,34 @@ Failure WebPCodec::write(const QString& path, const QImage& bitmap)
     return file.writeAll(out.data(), out.size()) ? Failure() : file.error();
 }
 
+Failure WebPCodec::readHeader(const QString& path, PictureHeader* header)
+{
+    QFile file(path);
+    QByteArray head;
+    WebPBitstreamFeatures features;
+    if (const Failure failure = openAndJudge(file, path, &head, &features))
+        return failure;
+    header->width = features.width;
+    header->height = features.height;
+    // The file read whole (twice for a moment), the picture, and a lossless file's own copy of
+    // its pixels (an alpha plane for a lossy one).
+    const qint64 pixels = header->width * header->height;
+    header->decodeBytes = 2 * file.size() + header->pictureBytes() +
+                          (features.format == 2 ? 4 * pixels
+                           : features.has_alpha ? pixels
+                                                : 0) +
+                          qint64(64) * header->width;
+    return Failure();
+}
+
 Failure WebPCodec::read(const QString& path, QImage* result)
 {
     QFile file(path);
-    if (!PathBytes::openForReading(file))
-        return Failure::fromErrno(Failure::Code::Open, path);
-    const auto fail = [&path](const QString& detail) {
-        return Failure(Failure::Code::Decode, path).because(FailureReason::WebPRead, detail);
-    };
-
-    // The size is judged on the header, before the rest of the file is read.
-    const QByteArray head = file.read(headBytes);
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+    QByteArray head;
     WebPBitstreamFeatures features;
-    VP8StatusCode status =
-        WebPGetFeatures(reinterpret_cast<const uint8_t*>(head.constData()), head.size(), &features);
-    if (status != VP8_STATUS_OK)
-        return fail(statusText(status));
-    if (!ImageLimits::fits(features.width, features.height))
-        return sizeRefusal(path, features.width, features.height);
-    if (features.has_animation)
-        return fail(QStringLiteral("animated pictures cannot be read"));
-    if (file.size() > qint64(features.width) * features.height * 4 + maxBytesBeyondPixels)
-        return fail(QStringLiteral("the file is far larger than its picture"));
+    if (const Failure failure = openAndJudge(file, path, &head, &features))
+        return failure;
+    const auto fail = [&path](const QString& detail) { return readFailure(path, detail); };
 
     QImage image(features.width, features.height, QImage::Format_ARGB32);
     if (image.isNull())
@@ -158,7 +189,8 @@ Failure WebPCodec::read(const QString& path, QImage* result)
     config.output.u.RGBA.rgba = image.bits();
     config.output.u.RGBA.stride = int(image.bytesPerLine());
     config.output.u.RGBA.size = std::size_t(image.sizeInBytes());
-    status = WebPDecode(reinterpret_cast<const uint8_t*>(data.constData()), data.size(), &config);
+    const VP8StatusCode status =
+        WebPDecode(reinterpret_cast<const uint8_t*>(data.constData()), data.size(), &config);
     WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK)
         return fail(statusText(status));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -19,4 +20,6 @@ public:
     // Still pictures, lossy or lossless. Comes out as RGB32, or as ARGB32 where the file has
     // an alpha channel.
     static Failure read(const QString& path, QImage* result);
+    // The picture's size from the file's first bytes, refused as read() refuses it.
+    static Failure readHeader(const QString& path, PictureHeader* header);
 };

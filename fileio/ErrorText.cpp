@@ -15,7 +15,8 @@ const char* const limitText = "at most 16384 pixels a side and 64 megapixels";
 // The sentence of a layer's reason: %1 stands for the path, %2 for the detail (or the file
 // reason), %3 for the picture limits, %4 for the system's own text for the errno (where the
 // classic words would change what a message has always said), %5 for the detail quoted, %6 for
-// the classic I/O text, %7 for the two texts of the detail (a line break between) each quoted.
+// the classic I/O text, and %7, %8 and %9 for the first, the second and the remaining fields of a
+// detail split by '|' (or by a line break, for texts that may hold '|').
 struct Sentence
 {
     FailureReason reason;
@@ -74,7 +75,7 @@ constexpr Sentence sentences[] = {
     {FailureReason::NotRegularFile, "%1 is not a regular file"},
 
     // The generation run, checked before it writes.
-    {FailureReason::CaptionsShareFile, "Captions %7 would both write \"%1\""},
+    {FailureReason::CaptionsShareFile, "Captions %7 and %8 would both write \"%1\""},
 
     // Files refused before they are read.
     {FailureReason::SettingsTooLarge,
@@ -85,6 +86,14 @@ constexpr Sentence sentences[] = {
 
     // The project file, for keys written as words.
     {FailureReason::NotAChoice, "'%2' is not one of the values of this key"},
+
+    // The generation run, judged before it starts.
+    {FailureReason::RunOverBudget, "This run would take %7 MB of memory, more than the %8 MB a "
+                                   "run may use, mostly for its %9 buttons."},
+    {FailureReason::RunOverBudgetPicture, "This run would take %7 MB of memory, more than the %8 "
+                                          "MB a run may use, mostly for the %9 picture \"%1\"."},
+    {FailureReason::FormatLimit, "Cannot write \"%1\": a %7 picture is at most %8 pixels a side, "
+                                 "and this one would be %9 pixels."},
 };
 
 // Each reason's sentence stands at its own index, so none is skipped or out of place.
@@ -150,6 +159,16 @@ QString shownDetail(const Failure& failure)
     }
 }
 
+// Field i of the detail, the last one with all that follows it. Captions may hold any
+// character but a line break, and are shown quoted.
+QString shownField(const Failure& failure, int i)
+{
+    const bool captions = failure.reason() == FailureReason::CaptionsShareFile;
+    const QChar separator = captions ? u'\n' : u'|';
+    const QString field = failure.detail().section(separator, i, i == 2 ? -1 : i);
+    return captions ? quoted(field) : field;
+}
+
 QString placeholder(char16_t digit, const Failure& failure)
 {
     switch (digit) {
@@ -164,13 +183,10 @@ QString placeholder(char16_t digit, const Failure& failure)
             std::strerror(failure.systemError() ? failure.systemError() : EIO));
     case u'5':
         return quoted(failure.detail());
-    case u'7': {
-        const QString& pair = failure.detail();
-        const qsizetype split = pair.indexOf(u'\n');
-        return quoted(pair.left(split)) + QLatin1String(" and ") + quoted(pair.mid(split + 1));
-    }
-    default:
+    case u'6':
         return ErrorText::ioText(failure);
+    default:
+        return shownField(failure, digit - u'7');
     }
 }
 
@@ -182,7 +198,7 @@ QString sentence(const Failure& failure)
     result.reserve(text.size() + failure.path().size() + failure.detail().size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'7') {
+        if (text[i] != u'%' || next.unicode() < u'1' || next.unicode() > u'9') {
             result += text[i];
             continue;
         }

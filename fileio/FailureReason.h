@@ -68,4 +68,9 @@ enum class FailureReason : quint8
 
     // The project file, for keys written as words.
     NotAChoice, // detail: the value as the file has it
+
+    // The generation run, judged before it starts. The details are fields split by '|'.
+    RunOverBudget,        // detail: MB needed|MB allowed|the largest button's size "W x H"
+    RunOverBudgetPicture, // the same, with the largest picture's size; path: its file
+    FormatLimit,          // detail: format|most pixels a side|the image's size; path: its file
 };

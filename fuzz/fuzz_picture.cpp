@@ -15,5 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     OwnImageLoader loader;
     if (loader.load(path).isError() != loader.image().isNull())
         std::abort(); // success means a picture, failure means none
+    // A picture that decodes was declared by its header, at its size, within its decoder's bytes.
+    PictureHeader header;
+    const QImage& image = loader.image();
+    if (!image.isNull() &&
+        (OwnImageLoader::readHeader(path, &header) || header.width != image.width() ||
+         header.height != image.height() || header.decodeBytes < header.pictureBytes()))
+        std::abort();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "GenerationSteps.h"
 #include "OutputNameCheck.h"
 #include "OutputNaming.h"
+#include "RunBudget.h"
 
 #include <QThread>
 
@@ -25,13 +26,19 @@ GenerationResult GenerationRun::run()
     refused.fatalError = OutputNameCheck::refusal(m_project);
     if (refused.fatalError)
         return refused;
+    // So is what the run would take: nothing large is drawn before this.
+    const RunBudget budget(m_project, m_pictures);
+    refused.fatalError = budget.check();
+    if (refused.fatalError)
+        return refused;
     AtomicOutputFile::removeStaleTemporaries(
         OutputNaming::normalisedOutputDirectory(m_project.outputDirectory));
 
     const OutputNaming::NameRoom room =
         OutputNaming::nameRoom(m_project, OutputNaming::maxFileNameBytes(m_project));
-    GenerationSteps steps(m_project, m_pictures, m_options, m_sizes,
-                          {m_encoderThreads, room, m_progress, m_dropped, m_stop, m_encoder});
+    GenerationSteps steps(
+        m_project, m_pictures, m_options, m_sizes,
+        {m_encoderThreads, room, budget.encoderBytes(), m_progress, m_dropped, m_stop, m_encoder});
     if (steps.writeImages())
         steps.writePageFiles();
     return steps.result();

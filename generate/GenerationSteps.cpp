@@ -75,7 +75,7 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
                             ? PredefinedBackground::doubleSizePictures(project, pictures)
                             : BackgroundPictures()),
       m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
-      m_encoders(options.jpeg, m_setup.encoderThreads, project.webPImages,
+      m_encoders(options.jpeg, m_setup.encoderThreads, m_setup.encoderBytes,
                  0xFF000000u | Colors::toRgb(project.pageColor), m_setup.encoder)
 {
     m_encoders.setReporter(

@@ -32,6 +32,7 @@ public:
     {
         int encoderThreads;
         OutputNaming::NameRoom room;
+        qint64 encoderBytes; // the image bytes the encoders may hold in flight
         std::function<void(int done, int total)> progress;
         std::function<void(const DroppedImage& dropped)> dropped;
         const std::atomic<bool>* stop;

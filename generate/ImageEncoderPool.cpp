@@ -1,10 +1,13 @@
 #include "ImageEncoderPool.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 constexpr std::size_t maxQueuedPerThread = 4;
-// libwebp's lossless encoder works in about three times a picture's bytes beside it; counted
-// so, large pictures with WebP take no more memory at once than without.
-constexpr qint64 webPWorkingFactor = 4;
+// An image of a megapixel and more: its encoders take tens of megabytes.
+constexpr qint64 trimAfterBytes = qint64(4) << 20;
 } // namespace
 
 namespace {
@@ -19,11 +22,10 @@ auto allOrNone(ImageEncoderPool::Encoder encoder)
 }
 } // namespace
 
-ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP,
-                                   QRgb pageColor, Encoder encoder)
+ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads,
+                                   qint64 maxBytesInFlight, QRgb pageColor, Encoder encoder)
     : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options, pageColor)),
-      m_maxBytesInFlight(withWebP ? defaultMaxBytesInFlight / webPWorkingFactor
-                                  : defaultMaxBytesInFlight)
+      m_maxBytesInFlight(maxBytesInFlight)
 {
     startThreads(threads);
 }
@@ -159,6 +161,12 @@ void ImageEncoderPool::work()
         const Outcome outcome = encode(job);
         const qint64 bytes = job.image.sizeInBytes();
         job.image = QImage(); // its pixels count until they are freed
+#if defined(__GLIBC__)
+        // Each worker's heap keeps what its encoders freed: given back after a large image, or
+        // the workers together would hold several times what one image needs.
+        if (bytes >= trimAfterBytes)
+            malloc_trim(0);
+#endif
         lock.lock();
         m_stemsInFlight.remove(job.stem);
         m_finished.emplace(job.slot, Finished{job.stem, outcome});

@@ -43,12 +43,13 @@ public:
 
     static constexpr qint64 defaultMaxBytesInFlight = qint64(256) << 20;
 
-    // threads < 2 writes every image in the calling thread, inside add(). withWebP says that the
-    // files include WebP ones, which take more memory to encode. Images with alpha are laid
-    // over the page colour where a format has none. An encoder, when given, writes in
-    // ImageFileWriter's place.
-    ImageEncoderPool(const JpegFileOptions& options, int threads, bool withWebP = false,
-                     QRgb pageColor = 0xFFFFFFFF, Encoder encoder = nullptr);
+    // threads < 2 writes every image in the calling thread, inside add(). The bound on the bytes
+    // in flight leaves room for the encoders' own memory beside them (see RunBudget). Images
+    // with alpha are laid over the page colour where a format has none. An encoder, when given,
+    // writes in ImageFileWriter's place.
+    ImageEncoderPool(const JpegFileOptions& options, int threads,
+                     qint64 maxBytesInFlight = defaultMaxBytesInFlight, QRgb pageColor = 0xFFFFFFFF,
+                     Encoder encoder = nullptr);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in

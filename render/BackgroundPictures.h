@@ -21,11 +21,16 @@ public:
         m_predefinedCoverage[slot(state)] = coverage;
     }
     const QImage& ownImage(ButtonState state) const { return m_own[slot(state)]; }
-    void setOwnImage(ButtonState state, const QImage& image, const QImage& coverage = QImage())
+    // The source names the file and version the image was decoded from, so that states naming
+    // the same file can share one image; empty when unknown.
+    void setOwnImage(ButtonState state, const QImage& image, const QImage& coverage = QImage(),
+                     const QString& source = QString())
     {
         m_own[slot(state)] = image;
         m_ownCoverage[slot(state)] = coverage;
+        m_ownSource[slot(state)] = source;
     }
+    const QString& ownSource(ButtonState state) const { return m_ownSource[slot(state)]; }
 
     // The picture the renderer copies for a background kind; null for Regular.
     const QImage& backgroundFor(ButtonState state, BackgroundKind kind) const;
@@ -43,6 +48,7 @@ private:
     QImage m_own[3];
     QImage m_predefinedCoverage[3];
     QImage m_ownCoverage[3];
+    QString m_ownSource[3];
     Failure m_predefinedRefusal[3];
     Failure m_ownRefusal[3];
 };

@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -184,39 +185,106 @@ QImage decodeRle(const QByteArray& data, const BmpLayout& layout)
     return row >= layout.height ? image : QImage();
 }
 
+// The bytes of a run-length stream worth reading: no more than the stream can need, every pixel
+// in a run of its own, an end of line per row and the end marker. A file padded far beyond
+// that is not read, let alone held.
+qint64 rleDataBytes(const QFile& file, const BmpLayout& layout)
+{
+    return qMin(layout.height * (2 * layout.width + 2) + 2, file.size() - layout.pixelOffset);
+}
+
+// Opens the file and reads its headers; a file too short for the rows it declares (without
+// run-length codes) is refused, as it would leave the missing rows undefined.
+Failure openBitmap(QFile& file, BmpLayout& layout)
+{
+    // Worded like the other formats' decoders, with Qt's reason.
+    if (!PathBytes::openForReading(file))
+        return Failure(Failure::Code::Open, file.fileName()).withDetail(file.errorString());
+    if (const Failure failure = readLayout(file, layout))
+        return failure;
+    if (layout.compression == BiRle8 || layout.compression == BiRle4)
+        return Failure();
+    const qint64 stride = ((layout.width * layout.bitsPerPixel + 31) / 32) * 4;
+    if (layout.pixelOffset + stride * layout.height > file.size())
+        return Failure(Failure::Code::Decode, file.fileName())
+            .because(FailureReason::BitmapInvalid);
+    return Failure();
+}
+
 } // namespace
+
+namespace {
+
+struct Codec
+{
+    Failure (*decode)(const QString&, QImage*, QImage*);
+    Failure (*readHeader)(const QString&, PictureHeader*);
+};
+
+// The codec for a file's extension, in any letter case; none for ".bmp", which is read here,
+// or for one no codec reads. A FIFO or device is refused first, so no reader waits on it.
+Failure codecFor(const QString& path, std::optional<Codec>* codec)
+{
+    if (const Failure refused = RegularFile::check(path))
+        return refused;
+    const QString extension = QFileInfo(path).suffix();
+    const QString key = extension.toLower();
+    if (key == QLatin1String("png"))
+        *codec = Codec{&PngCodec::readPng, &PngCodec::readHeader};
+    else if (key == QLatin1String("jpg") || key == QLatin1String("jpeg"))
+        *codec = Codec{[](const QString& file, QImage* image, QImage*) {
+                           return JpegCodec::read(file, image);
+                       },
+                       &JpegCodec::readHeader};
+    else if (key == QLatin1String("gif"))
+        *codec = Codec{&GifCodec::read, &GifCodec::readHeader};
+    else if (key == QLatin1String("webp"))
+        *codec = Codec{[](const QString& file, QImage* image, QImage*) {
+                           return WebPCodec::read(file, image);
+                       },
+                       &WebPCodec::readHeader};
+    else if (key != QLatin1String("bmp"))
+        return Failure(Failure::Code::Refuse, path)
+            .because(FailureReason::UnknownExtension, extension);
+    return Failure();
+}
+
+} // namespace
+
+Failure OwnImageLoader::readHeader(const QString& path, PictureHeader* header)
+{
+    std::optional<Codec> codec;
+    if (const Failure failure = codecFor(path, &codec))
+        return failure;
+    if (codec)
+        return codec->readHeader(path, header);
+    QFile file(path);
+    BmpLayout layout;
+    if (const Failure failure = openBitmap(file, layout))
+        return failure;
+    header->width = layout.width;
+    header->height = layout.height;
+    // Indexed pixels are decoded as such, then made 32-bit.
+    const qint64 pixels = layout.width * layout.height;
+    header->decodeBytes = header->pictureBytes() + (layout.bitsPerPixel <= 8 ? pixels : 0);
+    if (layout.compression == BiRle8 || layout.compression == BiRle4)
+        header->decodeBytes += rleDataBytes(file, layout);
+    return Failure();
+}
 
 Failure OwnImageLoader::load(const QString& path)
 {
     m_image = QImage();
     m_coverage = QImage();
-    if (const Failure refused = RegularFile::check(path))
-        return refused;
-    const QString extension = QFileInfo(path).suffix();
-    const QString key = extension.toLower();
-    if (key == QLatin1String("bmp"))
+    std::optional<Codec> codec;
+    if (const Failure failure = codecFor(path, &codec))
+        return failure;
+    if (!codec)
         return loadBitmap(path);
-
-    Failure (*decode)(const QString&, QImage*, QImage*) = nullptr;
-    if (key == QLatin1String("png"))
-        decode = &PngCodec::readPng;
-    else if (key == QLatin1String("jpg") || key == QLatin1String("jpeg"))
-        decode = [](const QString& file, QImage* image, QImage*) {
-            return JpegCodec::read(file, image);
-        };
-    else if (key == QLatin1String("gif"))
-        decode = &GifCodec::read;
-    else if (key == QLatin1String("webp"))
-        decode = [](const QString& file, QImage* image, QImage*) {
-            return WebPCodec::read(file, image);
-        };
-    else
-        return Failure(Failure::Code::Refuse, path)
-            .because(FailureReason::UnknownExtension, extension);
 
     QImage decoded;
     QImage coverage;
-    if (const Failure failure = decode(path, &decoded, &coverage))
+    if (const Failure failure = codec->decode(path, &decoded, &coverage))
         return failure;
     if (decoded.isNull())
         return Failure(Failure::Code::Decode, path).because(FailureReason::CannotDecode);
@@ -249,14 +317,11 @@ QImage OwnImageLoader::coverageOf(const QImage& picture)
 Failure OwnImageLoader::loadBitmap(const QString& path)
 {
     QFile file(path);
-    // Worded like the other formats' decoders, with Qt's reason.
-    if (!PathBytes::openForReading(file))
-        return Failure(Failure::Code::Open, path).withDetail(file.errorString());
+    BmpLayout layout;
+    if (const Failure failure = openBitmap(file, layout))
+        return failure;
     const Failure invalid =
         Failure(Failure::Code::Decode, path).because(FailureReason::BitmapInvalid);
-    BmpLayout layout;
-    if (const Failure failure = readLayout(file, layout))
-        return failure;
 
     // Qt's reader leaves pixels that run-length codes skip as whatever memory held, so those
     // files are decoded here.
@@ -264,17 +329,13 @@ Failure OwnImageLoader::loadBitmap(const QString& path)
         const QVector<QRgb> palette = readPalette(file, layout);
         if (palette.isEmpty() || !file.seek(layout.pixelOffset))
             return invalid;
-        QImage indexed = decodeRle(file.readAll(), layout);
+        QImage indexed = decodeRle(file.read(rleDataBytes(file, layout)), layout);
         if (indexed.isNull())
             return invalid;
         indexed.setColorTable(palette);
         m_image = toPlainBitmap(std::move(indexed));
         return Failure();
     }
-    // A short file would leave the missing rows just as undefined.
-    const qint64 stride = ((layout.width * layout.bitsPerPixel + 31) / 32) * 4;
-    if (layout.pixelOffset + stride * layout.height > file.size())
-        return invalid;
 
     if (!file.seek(0))
         return invalid;
@@ -312,9 +373,24 @@ QImage OwnImageLoader::toPlainBitmap(QImage image)
 Failure OwnImageLoader::loadInto(BackgroundPictures& pictures, ButtonState state,
                                  const QString& path)
 {
+    // The file as it is now: a picture replaced under the same name is decoded anew.
+    const QFileInfo info(path);
+    const QString source = info.isFile()
+                               ? QStringLiteral("%1\n%2\n%3")
+                                     .arg(info.absoluteFilePath(), QString::number(info.size()),
+                                          QString::number(info.lastModified().toMSecsSinceEpoch()))
+                               : QString();
+    for (const ButtonState other :
+         {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
+        if (!source.isEmpty() && pictures.ownSource(other) == source) {
+            pictures.setOwnImage(state, pictures.ownImage(other),
+                                 pictures.coverageFor(other, BackgroundKind::OwnImage), source);
+            return Failure();
+        }
+    }
     OwnImageLoader loader;
     const Failure failure = loader.load(path);
     if (!failure)
-        pictures.setOwnImage(state, loader.image(), loader.coverage());
+        pictures.setOwnImage(state, loader.image(), loader.coverage(), source);
     return failure;
 }

@@ -2,6 +2,7 @@
 
 #include "Enumerations.h"
 #include "Failure.h"
+#include "PictureHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -20,8 +21,13 @@ public:
     QImage image() const { return m_image; }
     QImage coverage() const { return m_coverage; }
 
+    // The picture's size and what decoding it will take, from its header alone; refused as
+    // load() refuses the file before it decodes pixels.
+    static Failure readHeader(const QString& path, PictureHeader* header);
+
     // Loads path and, on success, makes it the state's own picture, with its coverage; on
-    // failure the pictures stay as they were.
+    // failure the pictures stay as they were. A file another state holds, unchanged since, is
+    // shared, not decoded again.
     static Failure loadInto(BackgroundPictures& pictures, ButtonState state, const QString& path);
 
     // An RGB32 copy of image; any transparency is laid over white.

@@ -5,6 +5,7 @@
 #include "ImageLimits.h"
 
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QRegularExpression>
 
@@ -239,11 +240,15 @@ BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject&
                                                             const BackgroundPictures& pictures)
 {
     BackgroundPictures doubled;
+    // States that share a picture share its double too.
+    QHash<qint64, QImage> done;
     // The size is judged before scaling: a small file may declare a picture that fits only
     // at its own size.
-    const auto scaledUp = [&doubled](ButtonState state, BackgroundKind kind, const QImage& image) {
+    const auto scaledUp = [&](ButtonState state, BackgroundKind kind, const QImage& image) {
         if (image.isNull())
             return image;
+        if (done.contains(image.cacheKey()))
+            return done.value(image.cacheKey());
         const qint64 width = qint64(image.width()) * 2;
         const qint64 height = qint64(image.height()) * 2;
         if (!ImageLimits::fits(width, height)) {
@@ -252,8 +257,10 @@ BackgroundPictures PredefinedBackground::doubleSizePictures(const ButtonProject&
                                        QStringLiteral("%1 x %2").arg(width).arg(height)));
             return QImage();
         }
-        return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio,
-                            Qt::SmoothTransformation);
+        const QImage scaled =
+            image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        done.insert(image.cacheKey(), scaled);
+        return scaled;
     };
     for (ButtonState state : {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed}) {
         const QImage& predefined = pictures.predefined(state);

@@ -35,9 +35,11 @@ ColorRef fromQColor(const QColor& c)
     return Colors::rgb(c.red(), c.green(), c.blue());
 }
 
-void showBox(QWidget* parent, const QString& title, QMessageBox::Icon icon, const QString& text)
+void showBox(QWidget* parent, const QString& title, QMessageBox::Icon icon, const QString& text,
+             const QString& details = QString())
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(details);
     box.exec();
 }
 
@@ -86,6 +88,11 @@ void QtPlatformServices::showMessage(const QString& text)
 void QtPlatformServices::showError(const QString& text)
 {
     showBox(m_parent, m_title, QMessageBox::Critical, text);
+}
+
+void QtPlatformServices::showErrorWithDetails(const QString& text, const QString& details)
+{
+    showBox(m_parent, m_title, QMessageBox::Critical, text, details);
 }
 
 bool QtPlatformServices::confirm(const QString& title, const QString& text)

@@ -2,6 +2,7 @@
 
 #include "ButtonStateStyle.h"
 #include "ColorRef.h"
+#include "ErrorText.h"
 #include "SettingsStore.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,17 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // As showMessage, for the text of a failed operation.
     virtual void showError(const QString& text) = 0;
+    // As showError, with details shown apart from the text, such as the file it concerns.
+    virtual void showErrorWithDetails(const QString& text, const QString& details)
+    {
+        showError(details.isEmpty() ? text : text + QLatin1String("\n\n") + details);
+    }
+    // A failure in its words; where they do not name its file, the details do.
+    void showFailure(const Failure& failure)
+    {
+        showErrorWithDetails(ErrorText::message(failure),
+                             ErrorText::showsWholePath(failure) ? QString() : failure.path());
+    }
     // A modal box with OK and Cancel; true for OK.
     virtual bool confirm(const QString& title, const QString& text) = 0;
     // A one-line text input of at most maxLength characters; nullopt when cancelled.

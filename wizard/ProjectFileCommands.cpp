@@ -64,7 +64,11 @@ ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fil
             m_pictures.setOwnImage(state, QImage());
     }
     if (failure) {
-        m_platform.showError(ErrorText::message(failure));
+        // A picture's failure names its file; the project's has always been the words alone.
+        if (failure.path() == fileName)
+            m_platform.showError(ErrorText::message(failure));
+        else
+            m_platform.showFailure(failure);
         return OpenResult::ReadWithError;
     }
     return OpenResult::Read;

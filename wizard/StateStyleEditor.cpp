@@ -1,7 +1,6 @@
 #include "StateStyleEditor.h"
 
 #include "ButtonFont.h"
-#include "ErrorText.h"
 #include "OwnImageLoader.h"
 #include "PlatformServices.h"
 #include "PredefinedBackground.h"
@@ -135,7 +134,7 @@ bool StateStyleEditor::chooseOwnImage(ButtonState state)
         return false;
 
     if (const Failure failure = OwnImageLoader::loadInto(m_pictures, state, chosen)) {
-        m_platform.showError(ErrorText::message(failure));
+        m_platform.showFailure(failure);
         return false;
     }
     style.imageFileName = chosen;

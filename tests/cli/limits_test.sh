@@ -62,4 +62,42 @@ for f in btn1.png btn1@2x.png btn1s.png; do
   [ -f "$work/twin/$f" ] || fail "twin: $f not written"
 done
 
+# The same 35 bytes as every state's picture: 16384 x 4096 buttons would take gigabytes. The run
+# is refused with its figures before any picture is decoded, and nothing is written.
+states=()
+for state in Normal Selected Pressed; do
+  states+=("rg${state}ButtonBackground=2" "lbl${state}ButtonBMPfilename=$work/huge.gif")
+done
+run "budget" 2 "LabelText=A" "rgJavascriptOptions=2" "${states[@]}"
+expect_err "budget" "$work/budget.blp: This run would take 1536 MB of memory, more than the 320 MB a run may use, mostly for its 16384 x 4096 buttons."
+[ -z "$(ls -A "$work/budget")" ] || fail "budget: files written"
+
+# A 16384-pixel-wide button fits every format but WebP: refused before any file is written.
+printf 'GIF89a\x00\x40\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x4c\x01\x00;' \
+  >"$work/wide.gif"
+run "webp" 2 "LabelText=A" "rgJavascriptOptions=3" "rgNormalButtonBackground=2" \
+  "lblNormalButtonBMPfilename=$work/wide.gif" "WebPImages=T"
+expect_err "webp" "Cannot write \"$work/webp/btn1.webp\": a WebP picture is at most 16383 pixels a side, and this one would be 16384 x 1 pixels."
+[ -z "$(ls -A "$work/webp")" ] || fail "webp: files written"
+
+# A 16 x 16 run-length bitmap padded to 3 GB: no more is read than its rows can need.
+python3 - "$work/rle.bmp" <<'PY'
+import struct, sys
+rle = b"\x10\x01\x00\x00" * 16 + b"\x00\x01"
+palette = b"\x00\x00\x00\x00\xff\xff\xff\x00"
+offset = 14 + 40 + len(palette)
+head = b"BM" + struct.pack("<IHHI", offset + len(rle), 0, 0, offset)
+info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 8, 1, len(rle), 2835, 2835, 2, 0)
+open(sys.argv[1], "wb").write(head + info + palette + rle)
+PY
+truncate -s 3G "$work/rle.bmp"
+run "rle" 0 "LabelText=A" "rgJavascriptOptions=3" "rgNormalButtonBackground=2" \
+  "lblNormalButtonBMPfilename=$work/rle.bmp"
+[ -f "$work/rle/btn1.png" ] || fail "rle: btn1.png not written"
+
+# A folder given as a picture keeps its classic words, and the name follows them.
+mkdir "$work/folder.png"
+run "folder" 2 "LabelText=A" "rgNormalButtonBackground=2" "lblNormalButtonBMPfilename=$work/folder.png"
+expect_err "folder" "$work/folder.blp: Error Reading File! ($work/folder.png)"
+
 finish "brindlewick-cli limits"

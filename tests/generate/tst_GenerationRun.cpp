@@ -5,6 +5,7 @@
 #include "OutputNaming.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
+#include "RunBudget.h"
 
 #include <QtTest>
 
@@ -112,6 +113,8 @@ private slots:
     void threadsWriteWhatOneThreadWrites();
     void refusedNamesWriteNothing_data();
     void refusedNamesWriteNothing();
+    void refusedSizesWriteNothing_data();
+    void refusedSizesWriteNothing();
     void controlCharactersLeaveCaptionNames();
     void temporariesOfKilledRunsAreRemoved();
     void spritesStackTheStates_data();
@@ -558,6 +561,56 @@ void tst_GenerationRun::refusedNamesWriteNothing()
              QStringList{"out"});
     QVERIFY(
         QDir(dir.filePath("out")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void tst_GenerationRun::refusedSizesWriteNothing_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("options");   // 1 WebP, 2 double size, 4 CSS sprites
+    QTest::addColumn<QString>("error"); // %1: the output folder
+    const QString budget = "This run would take %1 MB of memory, more than the 320 MB a run may "
+                           "use, mostly for its %2 x %2 buttons.";
+    // Two states and their encoders; WebP's take twelve times an image; twins and sprites add
+    // 2 x 2, 1 x 2 and 2 x 4 of its size, kept until its sprites are made.
+    QTest::newRow("within the budget") << 4000 << 0 << 0 << QString();
+    QTest::newRow("over the budget") << 4200 << 0 << 0 << budget.arg(337).arg(4200);
+    QTest::newRow("WebP within") << 2500 << 0 << 1 << QString();
+    QTest::newRow("WebP over") << 2600 << 0 << 1 << budget.arg(336).arg(2600);
+    QTest::newRow("twins and sprites within") << 1280 << 0 << 6 << QString();
+    QTest::newRow("twins and sprites over") << 1400 << 0 << 6 << budget.arg(374).arg(1400);
+    const QString side = "Cannot write \"%1/%2\": a WebP picture is at most 16383 pixels a side, "
+                         "and this one would be %3 pixels.";
+    QTest::newRow("WebP side") << 16384 << 1 << 1 << side.arg("%1", "btn1.webp", "16384 x 1");
+    QTest::newRow("WebP twin side")
+        << 8192 << 1 << 3 << side.arg("%1", "btn1@2x.webp", "16384 x 2");
+    QTest::newRow("WebP sprite side")
+        << 1 << 8192 << 5 << side.arg("%1", "btn1-sprite.webp", "1 x 16384");
+}
+
+// A run the budget or a format refuses is refused before anything is drawn or written.
+void tst_GenerationRun::refusedSizesWriteNothing()
+{
+    QFETCH(int, side);
+    QFETCH(int, height);
+    QFETCH(int, options);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    ButtonProject project = projectIn(dir.path(), {"Home"}, JavaScriptOption::MouseOver);
+    project.buttonWidth = side;
+    project.buttonHeight = height ? height : side;
+    project.webPImages = options & 1;
+    project.hiDpiImages = options & 2;
+    project.cssRollovers = options & 4;
+    Fixture f;
+    error.replace("%1", dir.path());
+    QCOMPARE(ErrorText::message(RunBudget(project, f.pictures).check()), error);
+    if (error.isEmpty())
+        return; // a run this large is left to the command-line tests
+    const GenerationResult result = f.run(project);
+    QCOMPARE(ErrorText::message(result.fatalError), error);
+    QCOMPARE(result.imagesWritten + result.droppedImageCount, 0);
+    QCOMPARE(filesIn(dir.path()), QStringList());
 }
 
 void tst_GenerationRun::controlCharactersLeaveCaptionNames()

@@ -21,6 +21,23 @@ QString said(const Failure& failure)
     return ErrorText::message(failure);
 }
 
+// What a file's header declares, "W x H", or the words it is refused in, which are the ones the
+// whole load refuses it in. Decoding never takes less than the picture itself.
+QString declared(const QString& path)
+{
+    PictureHeader header;
+    if (const Failure failure = OwnImageLoader::readHeader(path, &header))
+        return said(failure);
+    if (header.decodeBytes < header.pictureBytes())
+        return QStringLiteral("decoded in fewer bytes than its picture");
+    return QStringLiteral("%1 x %2").arg(header.width).arg(header.height);
+}
+
+QString sizeOf(const QImage& image)
+{
+    return QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
+}
+
 void put16(QByteArray& out, quint16 v)
 {
     char b[2];
@@ -138,6 +155,7 @@ private slots:
     void extensionChoosesDecoder();
     void decoderFailurePassesMessage();
     void loadIntoKeepsPicturesOnFailure();
+    void statesNamingOneFileShareItsPicture();
 
 private:
     QString write(const QString& name, const QByteArray& bytes);
@@ -181,6 +199,7 @@ void tst_OwnImageLoader::unknownExtension()
     QFETCH(QString, message);
     OwnImageLoader loader;
     QCOMPARE(said(loader.load(write(name, indexed2x2()))), message);
+    QCOMPARE(declared(m_dir.filePath(name)), message);
 }
 
 void tst_OwnImageLoader::bitmapPixels()
@@ -228,6 +247,7 @@ void tst_OwnImageLoader::bitmapFormats()
     const QImage image = loader.image();
     QCOMPARE(image.format(), QImage::Format_RGB32);
     QCOMPARE(image.size(), QSize(2, 2));
+    QCOMPARE(declared(m_dir.filePath(name)), QStringLiteral("2 x 2"));
     QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
     if (QTest::currentDataTag() == QLatin1String("run-length 8")) {
         QCOMPARE(image.pixel(1, 0), qRgb(0, 255, 0));
@@ -302,6 +322,7 @@ void tst_OwnImageLoader::filesThatNeverEndAreRefused()
     QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     OwnImageLoader loader;
     QCOMPARE(said(loader.load(path)), path + " is not a regular file");
+    QCOMPARE(declared(path), path + " is not a regular file");
     QCOMPARE(said(loader.load("/dev/zero")), QStringLiteral("/dev/zero is not a regular file"));
     QVERIFY(QFile::remove(path));
 }
@@ -412,10 +433,11 @@ void tst_OwnImageLoader::oversizeBitmapRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, size);
     OwnImageLoader loader;
-    QCOMPARE(said(loader.load(write("big.bmp", bytes))),
-             QStringLiteral("Bitmap image is too large (%1 pixels; at most 16384 pixels a side "
-                            "and 64 megapixels)")
-                 .arg(size));
+    const QString refusal = QStringLiteral("Bitmap image is too large (%1 pixels; at most 16384 "
+                                           "pixels a side and 64 megapixels)")
+                                .arg(size);
+    QCOMPARE(said(loader.load(write("big.bmp", bytes))), refusal);
+    QCOMPARE(declared(m_dir.filePath("big.bmp")), refusal);
     QVERIFY(loader.image().isNull());
 }
 
@@ -454,6 +476,7 @@ void tst_OwnImageLoader::extensionChoosesDecoder()
     OwnImageLoader loader;
     QCOMPARE(said(loader.load(path)), QString());
     QCOMPARE(loader.image(), expected);
+    QCOMPARE(declared(path), sizeOf(expected));
 }
 
 void tst_OwnImageLoader::decoderFailurePassesMessage()
@@ -462,6 +485,7 @@ void tst_OwnImageLoader::decoderFailurePassesMessage()
     QCOMPARE(said(loader.load(write("broken.png", QByteArray("\x89PNG\r\n\x1a\n", 8)))),
              QStringLiteral("Error Reading File!"));
     QVERIFY(loader.image().isNull());
+    QCOMPARE(declared(m_dir.filePath("broken.png")), QStringLiteral("Error Reading File!"));
 }
 
 void tst_OwnImageLoader::loadIntoKeepsPicturesOnFailure()
@@ -478,6 +502,22 @@ void tst_OwnImageLoader::loadIntoKeepsPicturesOnFailure()
                                            imagesDir() + "not_a_bitmap.bmp")),
              QStringLiteral("Bitmap image is not valid"));
     QCOMPARE(pictures.ownImage(ButtonState::Selected).size(), QSize(3, 2));
+}
+
+void tst_OwnImageLoader::statesNamingOneFileShareItsPicture()
+{
+    BackgroundPictures pictures;
+    const QString path = write("shared.bmp", indexed2x2());
+    for (const ButtonState state :
+         {ButtonState::Normal, ButtonState::Selected, ButtonState::Pressed})
+        QCOMPARE(said(OwnImageLoader::loadInto(pictures, state, path)), QString());
+    const qint64 key = pictures.ownImage(ButtonState::Normal).cacheKey();
+    QCOMPARE(pictures.ownImage(ButtonState::Selected).cacheKey(), key);
+    QCOMPARE(pictures.ownImage(ButtonState::Pressed).cacheKey(), key);
+    // A file changed since is decoded anew.
+    write("shared.bmp", translucentRed());
+    QCOMPARE(said(OwnImageLoader::loadInto(pictures, ButtonState::Pressed, path)), QString());
+    QCOMPARE(pictures.ownImage(ButtonState::Pressed).size(), QSize(1, 1));
 }
 
 QTEST_MAIN(tst_OwnImageLoader)

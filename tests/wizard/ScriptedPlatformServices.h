@@ -36,6 +36,7 @@ public:
     // What the code under test did.
     QStringList messages;
     QStringList errors;
+    QStringList errorDetails; // beside each error, empty where it had none
     QList<Request> confirmations;
     QList<Request> inputs;
     QList<Request> directoryRequests;
@@ -48,7 +49,16 @@ public:
     QList<QPair<QString, QString>> openedWithApplication; // file or URL, working folder
 
     void showMessage(const QString& text) override { messages.append(text); }
-    void showError(const QString& text) override { errors.append(text); }
+    void showError(const QString& text) override
+    {
+        errors.append(text);
+        errorDetails.append(QString());
+    }
+    void showErrorWithDetails(const QString& text, const QString& details) override
+    {
+        errors.append(text);
+        errorDetails.append(details);
+    }
     bool confirm(const QString& title, const QString& text) override
     {
         confirmations.append({title, text, QString()});

@@ -71,6 +71,7 @@ private slots:
     void moreOptionsReachTheRun();
     void generationReportsDroppedImages();
     void generationReportsFatalError();
+    void generationRefusedOverBudget();
     void stopMidRun();
     void helpAndBrowserPreview();
     void typedNewFolder();
@@ -549,6 +550,29 @@ void tst_WizardController::generationReportsFatalError()
              QStringList{QStringLiteral("Cannot create file \"%1\". Is a directory")
                              .arg(m_fixture.path(QStringLiteral("BTNPAGE.html")))});
     QCOMPARE(m_wizard->currentPage(), int(Page::Finished));
+}
+
+void tst_WizardController::generationRefusedOverBudget()
+{
+    // 35 bytes declare a 2048 x 2048 picture: its double-size buttons would pass the budget.
+    QFile gif(m_fixture.path(QStringLiteral("wide.gif")));
+    QVERIFY(gif.open(QIODevice::WriteOnly));
+    gif.write(QByteArray::fromHex("474946383961000800088000000000 00ffffff 2c 0000000001000100 00"
+                                  "02024c01003b"));
+    gif.close();
+    m_platform.openFileAnswers = {gif.fileName()};
+    QVERIFY(m_wizard->styles().chooseOwnImage(ButtonState::Normal));
+    m_platform.inputAnswers = {QStringLiteral("Home")};
+    m_wizard->captions().addCaption();
+    m_wizard->set(&ButtonProject::hiDpiImages, true);
+    m_wizard->showPage(Page::Generate);
+
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QCOMPARE(m_platform.errors,
+             QStringList{"This run would take 400 MB of memory, more than the 320 MB a run may "
+                         "use, mostly for its 2048 x 2048 buttons."});
+    QCOMPARE(m_wizard->generation().lastResult().filesWritten, 0);
 }
 
 void tst_WizardController::stopMidRun()

@@ -390,19 +390,24 @@ void tst_WizardControllerEditing::ownImage()
 void tst_WizardControllerEditing::ownImageRefused()
 {
     const QString good = writeBitmap(QStringLiteral("good.bmp"), QSize(20, 10), Qt::blue);
-    m_platform.openFileAnswers = {good, path("photo.tif"), path("broken.bmp")};
+    m_platform.openFileAnswers = {good, path("photo.tif"), path("broken.bmp"), path("dir.png")};
     QVERIFY(QFile(path("broken.bmp")).open(QIODevice::WriteOnly));
+    QVERIFY(QDir(m_fixture.dir->path()).mkdir("dir.png"));
     QVERIFY(m_wizard->styles().chooseOwnImage(ButtonState::Pressed));
     m_wizard->styles().setBackgroundKind(ButtonState::Pressed, BackgroundKind::Regular);
 
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
         QVERIFY(!m_wizard->styles().chooseOwnImage(ButtonState::Pressed));
         QCOMPARE(m_platform.errors.size(), attempt + 1);
         QCOMPARE(m_wizard->project().pressed.imageFileName, good);
         QCOMPARE(m_wizard->project().pressed.backgroundKind, BackgroundKind::Regular);
         QCOMPARE(m_wizard->pictures().ownImage(ButtonState::Pressed).size(), QSize(20, 10));
     }
-    QCOMPARE(m_platform.errors.first(), QStringLiteral("Unknown picture file extension (.tif)"));
+    QCOMPARE(m_platform.errors, (QStringList{"Unknown picture file extension (.tif)",
+                                             "Bitmap image is not valid", "Error Reading File!"}));
+    // Words that do not name the file have it beside them.
+    QCOMPARE(m_platform.errorDetails,
+             (QStringList{path("photo.tif"), path("broken.bmp"), path("dir.png")}));
 }
 
 void tst_WizardControllerEditing::fontAndShadow()
