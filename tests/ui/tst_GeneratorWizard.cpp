@@ -264,6 +264,11 @@ void tst_GeneratorWizard::newFromDesignByKeyboard()
         if (!dialog)
             return;
         answer.stop();
+        // Whatever fails here, the dialog closes.
+        const auto close = qScopeGuard([dialog] {
+            if (dialog->isVisible())
+                dialog->reject();
+        });
         QListWidget* list = dialog->designList();
         for (int i = 0; i < list->count(); ++i) {
             const QListWidgetItem* item = list->item(i);
@@ -271,7 +276,7 @@ void tst_GeneratorWizard::newFromDesignByKeyboard()
             QVERIFY(!item->icon().isNull());
             QCOMPARE(item->data(Qt::AccessibleDescriptionRole).toString(), item->toolTip());
         }
-        QVERIFY(list->hasFocus());
+        QCOMPARE(dialog->focusWidget(), list);
         QTest::keyClick(list, Qt::Key_Right);
         QTest::keyClick(list, Qt::Key_Return);
     });
