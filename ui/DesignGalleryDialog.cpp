@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,8 +48,14 @@ DesignGalleryDialog::DesignGalleryDialog(const TextOffsetOptions& offsets, QWidg
         item->setToolTip(design.description);
         item->setData(Qt::AccessibleDescriptionRole, design.description);
     }
-    // Four columns of tiles without a scroll bar.
-    m_list->setMinimumSize(4 * m_list->gridSize().width() + 24, 3 * m_list->gridSize().height());
+    // Four columns, and rows enough to show every design without a scroll bar.
+    const int columns = 4;
+    const int rows = (m_list->count() + columns - 1) / columns;
+    const int frame = 2 * m_list->frameWidth() + 8;
+    // Laid out before it knows the bar is not needed, the grid leaves it room.
+    const int bar = m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_list->setMinimumSize(columns * m_list->gridSize().width() + frame + bar,
+                           rows * m_list->gridSize().height() + frame);
 
     m_description->setWordWrap(true);
     m_description->setMinimumHeight(m_description->fontMetrics().lineSpacing() * 2);
