@@ -47,7 +47,8 @@ int DesignCommands::newProject(const QString& design, const QString& path,
         err << ErrorText::message(failure) << Qt::endl;
         return GenerateCommand::Failed;
     }
+    const qsizetype captionCount = project->captions.size();
     out << "Wrote " << path << " from the design '" << DesignGallery::find(design)->name
-        << "' with " << project->captions.size() << " captions" << Qt::endl;
+        << "' with " << captionCount << (captionCount == 1 ? " caption" : " captions") << Qt::endl;
     return GenerateCommand::Success;
 }
