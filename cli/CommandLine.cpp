@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "CommandLineOptions.h"
+#include "DesignCommands.h"
 #include "GenerateCommand.h"
 
 #include <QCommandLineParser>
@@ -32,37 +33,10 @@ QCommandLineOption toParserOption(const CommandLineOptions::Option& option)
 {
     return QCommandLineOption(option.names, option.description, option.valueName);
 }
-} // namespace
 
-int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int runGenerate(const QCommandLineParser& parser, const QStringList& words, QTextStream& out,
+                QTextStream& err)
 {
-    QCommandLineParser parser;
-    // "-hidpi" is a mistyped option, not the letters h, i, d, p and i.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const CommandLineOptions::Option& option : CommandLineOptions::all())
-        parser.addOption(toParserOption(option));
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return usageError(
-            err,
-            unknown.isEmpty()
-                ? parser.errorText()
-                : QStringLiteral("Unknown option '%1'.").arg(asTyped(arguments, unknown.first())));
-    }
-    if (parser.isSet(CommandLineOptions::help().names.last())) {
-        out << CommandLineOptions::helpText() << Qt::flush;
-        return GenerateCommand::Success;
-    }
-    if (parser.isSet(CommandLineOptions::version().names.last())) {
-        out << "brindlewick-cli " << BRINDLEWICK_VERSION << Qt::endl;
-        return GenerateCommand::Success;
-    }
-
-    const QStringList words = parser.positionalArguments();
-    if (words.isEmpty())
-        return usageError(err, QStringLiteral("No command given."));
-    if (words.first() != QLatin1String("generate"))
-        return usageError(err, QStringLiteral("Unknown command '%1'.").arg(words.first()));
     if (words.size() < 2)
         return usageError(err, QStringLiteral("No project file given."));
     if (words.size() > 2)
@@ -94,4 +68,66 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         }
     }
     return command.execute(out, err);
+}
+
+// "new DESIGN OUT.blp [--caption TEXT]... [--force]"
+int runNew(const QCommandLineParser& parser, const QStringList& words, QTextStream& out,
+           QTextStream& err)
+{
+    if (words.size() < 2)
+        return usageError(err, QStringLiteral("No design given."));
+    if (words.size() < 3)
+        return usageError(err, QStringLiteral("No project file given."));
+    if (words.size() > 3)
+        return usageError(
+            err, QStringLiteral("More than one project file given: '%1'.").arg(words.at(3)));
+    return DesignCommands::newProject(words.at(1), words.at(2),
+                                      parser.values(QStringLiteral("caption")),
+                                      parser.isSet(QStringLiteral("force")), out, err);
+}
+} // namespace
+
+int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    // "-hidpi" is a mistyped option, not the letters h, i, d, p and i.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const CommandLineOptions::Option& option : CommandLineOptions::all())
+        parser.addOption(toParserOption(option));
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usageError(
+            err,
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("Unknown option '%1'.").arg(asTyped(arguments, unknown.first())));
+    }
+    if (parser.isSet(CommandLineOptions::help().names.last())) {
+        out << CommandLineOptions::helpText() << Qt::flush;
+        return GenerateCommand::Success;
+    }
+    if (parser.isSet(CommandLineOptions::version().names.last())) {
+        out << "brindlewick-cli " << BRINDLEWICK_VERSION << Qt::endl;
+        return GenerateCommand::Success;
+    }
+
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(err, QStringLiteral("No command given."));
+    if (!CommandLineOptions::commands().contains(words.first()))
+        return usageError(err, QStringLiteral("Unknown command '%1'.").arg(words.first()));
+    for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
+        if (!option.command.isEmpty() && option.command != words.first() &&
+            parser.isSet(option.names.last()))
+            return usageError(err, QStringLiteral("Option '--%1' is not one of '%2'.")
+                                       .arg(option.names.last(), words.first()));
+    }
+    if (words.first() == QLatin1String("designs")) {
+        if (words.size() > 1)
+            return usageError(err, QStringLiteral("Unexpected argument '%1'.").arg(words.at(1)));
+        return DesignCommands::list(out);
+    }
+    if (words.first() == QLatin1String("new"))
+        return runNew(parser, words, out, err);
+    return runGenerate(parser, words, out, err);
 }

@@ -33,30 +33,59 @@ QString sentence(const QString& description)
 const QList<CommandLineOptions::Option>& CommandLineOptions::all()
 {
     static const QList<Option> options = [] {
+        const QString generate = QStringLiteral("generate");
         QList<Option> list{
             {{QStringLiteral("output-dir")},
              QStringLiteral("DIR"),
              QStringLiteral("write into DIR, created with its parents if missing, instead of the "
                             "project's output folder; the copy of the project records it"),
-             true}};
+             generate}};
         for (const ProjectKeys::Option& setting : ProjectKeys::optional()) {
             // Rows that share a flag are one option, named by the first.
             if (std::none_of(list.cbegin(), list.cend(), [&setting](const Option& option) {
                     return option.names.first() == setting.flag;
                 }))
-                list.append({{setting.flag}, setting.valueName, setting.help, true, &setting});
+                list.append({{setting.flag}, setting.valueName, setting.help, generate, &setting});
         }
+        const QString newCommand = QStringLiteral("new");
+        list.append({{QStringLiteral("caption")},
+                     QStringLiteral("TEXT"),
+                     QStringLiteral("with new: a caption of the new project, given once for "
+                                    "each button in order; without it, the design's own"),
+                     newCommand,
+                     nullptr,
+                     true});
+        list.append({{QStringLiteral("force")},
+                     QString(),
+                     QStringLiteral("with new: replace OUT.blp when it exists"),
+                     newCommand});
         list.append({{QStringLiteral("h"), QStringLiteral("help")},
                      QString(),
                      QStringLiteral("show the usage and exit"),
-                     false});
+                     QString()});
         list.append({{QStringLiteral("version")},
                      QString(),
                      QStringLiteral("show the version and exit"),
-                     false});
+                     QString()});
         return list;
     }();
     return options;
+}
+
+const QStringList& CommandLineOptions::commands()
+{
+    static const QStringList names{QStringLiteral("generate"), QStringLiteral("designs"),
+                                   QStringLiteral("new")};
+    return names;
+}
+
+QString CommandLineOptions::operands(const QString& command)
+{
+    if (command == QLatin1String("generate"))
+        return QStringLiteral("PROJECT.blp");
+    if (command == QLatin1String("new"))
+        return QStringLiteral("DESIGN OUT.blp");
+    return QString();
 }
 
 const CommandLineOptions::Option& CommandLineOptions::help()
@@ -80,22 +109,28 @@ QString CommandLineOptions::spelled(const Option& option)
 QString CommandLineOptions::helpText()
 {
     QString text;
-    QString line = QStringLiteral("Usage: ") + program + QStringLiteral(" generate PROJECT.blp");
-    const int indent = int(line.size()) - int(QStringLiteral("PROJECT.blp").size());
-    for (const Option& option : all()) {
-        if (!option.generateOption)
-            continue;
-        QString word = QStringLiteral(" [") + dashed(option.names.last());
-        if (!option.valueName.isEmpty())
-            word += QLatin1Char(' ') + option.valueName;
-        word += QLatin1Char(']');
-        if (line.size() + word.size() > helpWidth) {
-            text += line + QLatin1Char('\n');
-            line = QString(indent - 1, QLatin1Char(' '));
+    for (const QString& command : commands()) {
+        QString line = (text.isEmpty() ? QStringLiteral("Usage: ") : QString(7, QLatin1Char(' '))) +
+                       program + QLatin1Char(' ') + command;
+        // Options that wrap line up under the command's operands.
+        const int indent = int(line.size()) + 1;
+        if (!operands(command).isEmpty())
+            line += QLatin1Char(' ') + operands(command);
+        for (const Option& option : all()) {
+            if (option.command != command)
+                continue;
+            QString word = QStringLiteral(" [") + dashed(option.names.last());
+            if (!option.valueName.isEmpty())
+                word += QLatin1Char(' ') + option.valueName;
+            word += option.repeated ? QStringLiteral("]...") : QStringLiteral("]");
+            if (line.size() + word.size() > helpWidth) {
+                text += line + QLatin1Char('\n');
+                line = QString(indent - 1, QLatin1Char(' '));
+            }
+            line += word;
         }
-        line += word;
+        text += line + QLatin1Char('\n');
     }
-    text += line + QLatin1Char('\n');
     text += QStringLiteral("       ") + program + QStringLiteral(" ") +
             dashed(help().names.last()) + QStringLiteral(" | ") + dashed(version().names.last()) +
             QStringLiteral("\n\n");
@@ -105,6 +140,11 @@ QString CommandLineOptions::helpText()
         "project's output directory, without a display. The JPEG options and the\n"
         "caption offsets are the ones the wizard remembers, in\n"
         "$XDG_CONFIG_HOME/brindlewick/brindlewick.ini (~/.config by default).\n"
+        "\n"
+        "designs lists the ready-made designs, one a line: its name, a tab and its\n"
+        "description. new writes a new project OUT.blp in the look of the design\n"
+        "named (in any case), with the captions given or else the design's own, and\n"
+        "the output folder buttons under the current one; generate then draws it.\n"
         "\n"
         "Options (the project decides smooth captions, twice-size images, keyboard\n"
         "rollovers and CSS rollovers; each of these flags turns one on for this run):\n");
@@ -137,16 +177,27 @@ QString CommandLineOptions::helpText()
 
 QString CommandLineOptions::manPage(const QString& manTemplate, const QString& programVersion)
 {
-    QString synopsis =
-        QStringLiteral(".B ") + program + QStringLiteral(" generate\n.I PROJECT.blp\n");
+    QString synopsis;
+    for (const QString& command : commands()) {
+        if (!synopsis.isEmpty())
+            synopsis += QStringLiteral(".br\n");
+        synopsis +=
+            QStringLiteral(".B ") + program + QLatin1Char(' ') + command + QLatin1Char('\n');
+        if (!operands(command).isEmpty())
+            synopsis += QStringLiteral(".I ") + operands(command) + QLatin1Char('\n');
+        for (const Option& option : all()) {
+            if (option.command != command)
+                continue;
+            synopsis += QStringLiteral(".RB [ ") + roff(dashed(option.names.last()));
+            const QString close =
+                option.repeated ? QStringLiteral(" ]...\n") : QStringLiteral(" ]\n");
+            synopsis += option.valueName.isEmpty()
+                            ? close
+                            : QStringLiteral("\n.IR ") + option.valueName + close;
+        }
+    }
     QString options;
     for (const Option& option : all()) {
-        if (option.generateOption) {
-            synopsis += QStringLiteral(".RB [ ") + roff(dashed(option.names.last()));
-            synopsis += option.valueName.isEmpty()
-                            ? QStringLiteral(" ]\n")
-                            : QStringLiteral("\n.IR ") + option.valueName + QStringLiteral(" ]\n");
-        }
         options += QStringLiteral(".TP\n");
         if (!option.valueName.isEmpty()) {
             options += QStringLiteral(".BI ") + roff(spelled(option)) + QStringLiteral(" \" ") +

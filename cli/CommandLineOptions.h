@@ -16,9 +16,11 @@ public:
         QStringList names;   // without dashes; one letter is a short name
         QString valueName;   // empty for a flag
         QString description; // lower-case start, no full stop, as --help shows it
-        bool generateOption; // an option of "generate" rather than of the program
+        QString
+            command; // "generate" or "new" for an option of that command; empty for the program's
         // The project setting the option sets for one run; null for the others.
         const ProjectKeys::Option* setting = nullptr;
+        bool repeated = false; // given once for each value
     };
 
     static const QList<Option>& all();
@@ -27,6 +29,11 @@ public:
 
     // "--output-dir" or "-h, --help"
     static QString spelled(const Option& option);
+
+    // The commands, in the order the usage lists them.
+    static const QStringList& commands();
+    // What a command takes besides its options, as the usage shows it.
+    static QString operands(const QString& command);
 
     static QString helpText();
     // Why a value given for a setting's option is none of its kind's, or beyond its range, as a

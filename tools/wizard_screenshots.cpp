@@ -1,7 +1,7 @@
 // Saves a picture of each of the 16 wizard pages, the live preview, the splash, the About box,
-// the code viewer and the two option dialogs, with a project opened, for the documentation; the
-// wizard beside a message box under a dark desktop theme; and smaller copies of the pages for
-// the help page.
+// the code viewer, the two option dialogs and the gallery of designs, with a project opened,
+// for the documentation; the wizard beside a message box under a dark desktop theme; and smaller
+// copies of the pages for the help page.
 //
 //   wizard-screenshots <project.blp> <output folder> [help pictures folder]
 
@@ -176,6 +176,11 @@ int main(int argc, char* argv[])
         // The menu opens its dialogs from the event loop.
         QCoreApplication::sendPostedEvents(&wizard, QEvent::MetaCall);
     }
+
+    // The gallery behind File > New from Design.
+    grabNextDialog(out.filePath(QStringLiteral("design-gallery.png")), &saved);
+    wizard.findChild<QAction*>(QStringLiteral("NewfromDesign1"))->trigger();
+    QCoreApplication::sendPostedEvents(&wizard, QEvent::MetaCall);
 
     // The font dialog and the own-image dialog with its preview.
     grabNextDialog(out.filePath(QStringLiteral("font-dialog.png")), &saved);

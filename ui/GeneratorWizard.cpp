@@ -2,6 +2,7 @@
 
 #include "CodeViewer.h"
 #include "CodeViewerForm.h"
+#include "DesignGalleryDialog.h"
 #include "FinishedPage.h"
 #include "GeneratePage.h"
 #include "HtmlPage.h"
@@ -162,6 +163,11 @@ void GeneratorWizard::buildMenus()
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    addDialogItem(file, QStringLiteral("New from &Design\u2026"), "NewfromDesign1", [this] {
+        DesignGalleryDialog dialog(m_controller->optionSets().text, this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_controller->newFromDesign(dialog.chosenDesign());
+    });
     addDialogItem(file, QStringLiteral("&Open..."), "Open1",
                   [this] { m_controller->openProject(); });
     file->addSeparator();

@@ -1,10 +1,12 @@
 #include "WizardController.h"
 
 #include "CodeViewer.h"
+#include "DesignGallery.h"
 #include "ErrorText.h"
 #include "OutputFolder.h"
 #include "OutputNaming.h"
 #include "PlatformServices.h"
+#include "PredefinedBackground.h"
 #include "ProjectKeys.h"
 #include "RegularFile.h"
 #include "SettingsStore.h"
@@ -280,6 +282,20 @@ WizardController::OpenResult WizardController::projectOpened(OpenResult result)
     emit projectReplaced();
     emit changed();
     return result;
+}
+
+bool WizardController::newFromDesign(const QString& name)
+{
+    std::optional<ButtonProject> project =
+        DesignGallery::newProject(name, m_project.captions, m_project.outputDirectory);
+    if (!project)
+        return false;
+    m_project = *std::move(project);
+    // The designs name no own pictures: none of the old project's may stay behind.
+    m_pictures = BackgroundPictures();
+    PredefinedBackground::reloadPictures(m_project, m_pictures);
+    projectOpened(OpenResult::Read);
+    return true;
 }
 
 bool WizardController::saveProject()

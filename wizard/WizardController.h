@@ -97,6 +97,10 @@ public:
     OpenResult openProjectFile(const QString& fileName);
     bool saveProject();
     bool saveProjectAs();
+    // File > New from Design: a new, unsaved project in the design's looks that keeps the
+    // captions and output folder there are, taking the design's captions when there are none.
+    // False for a design the gallery does not have; nothing changes then.
+    bool newFromDesign(const QString& name);
 
     // "Preview In Browser" on the Finished page: the sample page with its application.
     bool previewInBrowser();

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "CommandLineOptions.h"
+#include "DesignGallery.h"
 #include "ProjectFileReader.h"
 #include "ProjectKeys.h"
 
@@ -19,6 +20,9 @@ private slots:
     void valuesOfSettings();
     void everyOptionIsSettable_data();
     void everyOptionIsSettable();
+    void designs();
+    void newFromDesign_data();
+    void newFromDesign();
 
 private:
     int runIn(const QStringList& arguments, QString* out, QString* err);
@@ -103,6 +107,13 @@ void tst_CommandLine::run_data()
     QTest::newRow("unknown command")
         << project({}) << QStringList{"render", "p.blp"} << 2
         << "brindlewick-cli: Unknown command 'render'.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("option of another command")
+        << project({}) << QStringList{"generate", "p.blp", "--caption", "A"} << 2
+        << "brindlewick-cli: Option '--caption' is not one of 'generate'.\n" + tryHelp
+        << QStringList{"p.blp"};
+    QTest::newRow("new without its file")
+        << project({}) << QStringList{"new", "Flat Blue"} << 2
+        << "brindlewick-cli: No project file given.\n" + tryHelp << QStringList{"p.blp"};
     QTest::newRow("no project") << project({}) << QStringList{"generate"} << 2
                                 << "brindlewick-cli: No project file given.\n" + tryHelp
                                 << QStringList{"p.blp"};
@@ -139,7 +150,7 @@ void tst_CommandLine::run()
 void tst_CommandLine::helpMatchesManualPage_data()
 {
     QTest::addColumn<QString>("option");
-    QStringList options{"--output-dir"};
+    QStringList options{"--output-dir", "--caption", "--force"};
     for (const ProjectKeys::Option& setting : ProjectKeys::optional())
         options << "--" + setting.flag;
     options.removeDuplicates();
@@ -303,6 +314,82 @@ void tst_CommandLine::everyOptionIsSettable()
     QVERIFY(!read);
     for (const ProjectKeys::Option& other : ProjectKeys::optional())
         QVERIFY2(other.key.sameIn(copy, expected), qPrintable(other.key.name));
+}
+
+void tst_CommandLine::designs()
+{
+    QString out;
+    QString err;
+    QCOMPARE(runIn({"designs"}, &out, &err), 0);
+    QStringList expected;
+    for (const DesignGallery::Design& design : DesignGallery::designs())
+        expected << design.name + '\t' + design.description;
+    QCOMPARE(out, expected.join('\n') + '\n');
+    QCOMPARE(err, QString());
+}
+
+void tst_CommandLine::newFromDesign_data()
+{
+    QTest::addColumn<QString>("before"); // what n.blp is: "", "file" or "link" to t.blp
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QStringList>("captions"); // of n.blp after; empty: the design's own
+    const QStringList design{"new", "flat BLUE", "n.blp"};
+    const QString taken = "n.blp already exists; add --force to replace it.\n";
+    QTest::newRow("design's captions") << "" << design << 0 << "" << QStringList{};
+    QTest::newRow("captions given") << "" << design + QStringList{"--caption", "A|B", "--caption=C"}
+                                    << 0 << "" << QStringList{"A|B", "C"};
+    QTest::newRow("unknown design")
+        << "" << QStringList{"new", "Flat Bleu", "n.blp"} << 2
+        << "Unknown design 'Flat Bleu'. Try 'brindlewick-cli designs'.\n"
+        << QStringList{};
+    QTest::newRow("file kept") << "file" << design << 2 << taken << QStringList{};
+    QTest::newRow("link kept") << "link" << design << 2 << taken << QStringList{};
+    QTest::newRow("file replaced")
+        << "file" << design + QStringList{"--force"} << 0 << "" << QStringList{};
+    QTest::newRow("link replaced, not followed")
+        << "link" << design + QStringList{"--force"} << 0 << "" << QStringList{};
+}
+
+// new writes a project that reads back with the design's looks, the captions and ./buttons,
+// and that generates at once; what is at its name stays unless --force.
+void tst_CommandLine::newFromDesign()
+{
+    QFETCH(QString, before);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QStringList, captions);
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto restore = qScopeGuard([this] { QDir::setCurrent(m_home); });
+    QFile old(before == "link" ? "t.blp" : "n.blp");
+    QVERIFY(before.isEmpty() || (old.open(QIODevice::WriteOnly) && old.write("old") == 3));
+    old.close();
+    QVERIFY(before != "link" || QFile::link("t.blp", "n.blp"));
+
+    QString out;
+    QString errText;
+    QCOMPARE(runIn(arguments, &out, &errText), exitCode);
+    QCOMPARE(errText, err);
+    QCOMPARE(QFileInfo("n.blp").isSymLink(), before == "link" && exitCode != 0);
+    QCOMPARE(QFileInfo::exists("n.blp"), exitCode == 0 || !before.isEmpty());
+    if (before == "link" || (before == "file" && exitCode != 0)) {
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        old.close();
+    }
+    if (exitCode != 0)
+        return;
+    ButtonProject written;
+    written.projectFileName = "n.blp";
+    QVERIFY(!ProjectFileReader(written).loadProjectFile());
+    const ButtonProject design = *DesignGallery::load("Flat Blue");
+    QCOMPARE(written.captions, captions.isEmpty() ? design.captions : captions);
+    QCOMPARE(written.outputDirectory, QStringLiteral("buttons"));
+    QCOMPARE(written.normal, design.normal);
+    QCOMPARE(runIn({"generate", "n.blp"}, &out, &errText), 0);
+    QVERIFY(QFileInfo::exists("buttons/BTNPAGE.html"));
 }
 
 QTEST_MAIN(tst_CommandLine)

@@ -1,4 +1,6 @@
 #include "../wizard/ScriptedPlatformServices.h"
+#include "DesignGallery.h"
+#include "DesignGalleryDialog.h"
 #include "GeneratorWizard.h"
 #include "LabelTextPage.h"
 #include "LivePreviewModel.h"
@@ -22,6 +24,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -45,6 +49,7 @@ private slots:
     void backgroundSample();
     void textSample();
     void saveAsAsksBeforeReplacing();
+    void newFromDesignByKeyboard();
     void walkGeneratesWhatTheCommandLineGenerates();
     void stopButtonAndClosingEndTheRun();
     void tabOrderAndAccessibleNames();
@@ -236,6 +241,50 @@ void tst_GeneratorWizard::saveAsAsksBeforeReplacing()
     QTRY_COMPARE(platform.confirmations.size(), 2);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("ButtonLayoutFileVersion="));
+}
+
+// File > New from Design: the first item; the gallery's grid answers to the arrow keys and
+// Enter, and the design chosen replaces the project, the captions kept.
+void tst_GeneratorWizard::newFromDesignByKeyboard()
+{
+    ScriptedPlatformServices platform;
+    GeneratorWizard wizard(platform);
+    WizardController& controller = wizard.controller();
+    controller.set(&ButtonProject::captions, QStringList{"Mine"});
+    QMenu* file = wizard.menuBar()->findChild<QMenu*>();
+    QVERIFY(file);
+    QCOMPARE(file->actions().first()->text(), QStringLiteral("New from &Design\u2026"));
+    QCOMPARE(file->actions().at(1)->objectName(), QStringLiteral("Open1"));
+
+    QStringList names;
+    // The menu opens the dialog from the event loop: answer it once it is there.
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, &wizard, [&names, &answer] {
+        auto* dialog = qobject_cast<DesignGalleryDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        // Whatever fails here, the dialog closes.
+        const auto close = qScopeGuard([dialog] {
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QListWidget* list = dialog->designList();
+        for (int i = 0; i < list->count(); ++i) {
+            const QListWidgetItem* item = list->item(i);
+            names << item->text();
+            QVERIFY(!item->icon().isNull());
+            QCOMPARE(item->data(Qt::AccessibleDescriptionRole).toString(), item->toolTip());
+        }
+        QCOMPARE(dialog->focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    answer.start(10);
+    file->actions().first()->trigger();
+    QTRY_COMPARE(controller.project().normal, DesignGallery::load(names.value(1))->normal);
+    QCOMPARE(controller.project().captions, QStringList{"Mine"});
+    QCOMPARE(names.size(), DesignGallery::designs().size());
 }
 
 void tst_GeneratorWizard::walkGeneratesWhatTheCommandLineGenerates()

@@ -1,5 +1,7 @@
 #include "CodeViewer.h"
+#include "DesignGallery.h"
 #include "ErrorText.h"
+#include "PredefinedBackground.h"
 #include "ProjectFileWriter.h"
 #include "WizardFixture.h"
 
@@ -65,6 +67,8 @@ private slots:
     void firstPassAgainFromStart();
     void openAndFirstPass_data();
     void openAndFirstPass();
+    void newFromDesign_data();
+    void newFromDesign();
     void startUpOutputDirectory_data();
     void startUpOutputDirectory();
     void generationWalk();
@@ -416,6 +420,44 @@ void tst_WizardController::openAndFirstPass()
     QVERIFY(m_wizard->next());
     QCOMPARE(m_wizard->project().selected.borderEffect,
              firstPassAfter ? BorderEffect::None : BorderEffect::BlackBorder);
+}
+
+void tst_WizardController::newFromDesign_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QStringList>("captions"); // the user's, before
+    QTest::addColumn<QStringList>("after");    // empty: the design's own
+    QTest::newRow("captions kept") << "gems" << QStringList{"A", "B"} << QStringList{"A", "B"};
+    QTest::newRow("none: the design's") << "Midnight" << QStringList{} << QStringList{};
+    QTest::newRow("unknown: nothing changes") << "Gem" << QStringList{"A"} << QStringList{"A"};
+}
+
+// The design replaces an opened project as Open does, but unnamed and keeping captions and
+// folder; its pictures replace the old project's own ones.
+void tst_WizardController::newFromDesign()
+{
+    QFETCH(QString, design);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, after);
+    QVERIFY(writeFile(path("p.blp"), "LabelText=X\r\nrgNormalButtonBorders=4\r\n"));
+    QCOMPARE(int(m_wizard->openProjectFile(path("p.blp"))),
+             int(WizardController::OpenResult::Read));
+    m_wizard->showPage(Page::Start);
+    m_wizard->set(&ButtonProject::captions, captions);
+    const ButtonProject before = m_wizard->project();
+    QSignalSpy replaced(m_wizard.get(), &WizardController::projectReplaced);
+    const std::optional<ButtonProject> wanted = DesignGallery::load(design);
+
+    QCOMPARE(m_wizard->newFromDesign(design), wanted.has_value());
+    QCOMPARE(replaced.count(), wanted ? 1 : 0);
+    const ButtonProject& now = m_wizard->project();
+    QCOMPARE(now.captions, wanted && after.isEmpty() ? wanted->captions : after);
+    QCOMPARE(now.normal, wanted ? wanted->normal : before.normal);
+    QCOMPARE(now.outputDirectory, before.outputDirectory);
+    QCOMPARE(now.projectFileName.isEmpty(), wanted.has_value());
+    QCOMPARE(m_wizard->firstPass(), !wanted);
+    QCOMPARE(m_wizard->pictures().predefined(ButtonState::Normal),
+             PredefinedBackground::load(now.normal.predefinedIndex));
 }
 
 void tst_WizardController::startUpOutputDirectory_data()

@@ -1,0 +1,54 @@
+#include "DesignCommands.h"
+
+#include "DesignGallery.h"
+#include "ErrorText.h"
+#include "GenerateCommand.h"
+#include "PathBytes.h"
+#include "ProjectFileWriter.h"
+
+#include <QTextStream>
+
+#include <sys/stat.h>
+
+namespace {
+// A dangling link is there too: the name is taken.
+bool nameTaken(const QString& path)
+{
+    struct stat info = {};
+    return ::lstat(PathBytes::encode(path).constData(), &info) == 0;
+}
+} // namespace
+
+int DesignCommands::list(QTextStream& out)
+{
+    for (const DesignGallery::Design& design : DesignGallery::designs())
+        out << design.name << '\t' << design.description << '\n';
+    out.flush();
+    return GenerateCommand::Success;
+}
+
+int DesignCommands::newProject(const QString& design, const QString& path,
+                               const QStringList& captions, bool force, QTextStream& out,
+                               QTextStream& err)
+{
+    const std::optional<ButtonProject> project =
+        DesignGallery::newProject(design, captions, outputFolder);
+    if (!project) {
+        err << "Unknown design '" << design << "'. Try 'brindlewick-cli designs'." << Qt::endl;
+        return GenerateCommand::Failed;
+    }
+    if (!force && nameTaken(path)) {
+        err << path << " already exists; add --force to replace it." << Qt::endl;
+        return GenerateCommand::Failed;
+    }
+    if (const Failure failure = ProjectFileWriter::saveProjectFile(*project, path)) {
+        if (failure.path().isEmpty() || !ErrorText::showsWholePath(failure))
+            err << path << ": ";
+        err << ErrorText::message(failure) << Qt::endl;
+        return GenerateCommand::Failed;
+    }
+    const qsizetype captionCount = project->captions.size();
+    out << "Wrote " << path << " from the design '" << DesignGallery::find(design)->name
+        << "' with " << captionCount << (captionCount == 1 ? " caption" : " captions") << Qt::endl;
+    return GenerateCommand::Success;
+}
