@@ -37,6 +37,11 @@ int DesignCommands::newProject(const QString& design, const QString& path,
         err << "Unknown design '" << design << "'. Try 'brindlewick-cli designs'." << Qt::endl;
         return GenerateCommand::Failed;
     }
+    // The wizard never makes an empty caption either; an empty shell variable is the likely cause.
+    if (captions.contains(QString())) {
+        err << "A caption cannot be empty." << Qt::endl;
+        return GenerateCommand::Failed;
+    }
     if (!force && nameTaken(path)) {
         err << path << " already exists; add --force to replace it." << Qt::endl;
         return GenerateCommand::Failed;

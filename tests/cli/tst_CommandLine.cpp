@@ -344,6 +344,9 @@ void tst_CommandLine::newFromDesign_data()
         << "" << QStringList{"new", "Flat Bleu", "n.blp"} << 2
         << "Unknown design 'Flat Bleu'. Try 'brindlewick-cli designs'.\n"
         << QStringList{};
+    QTest::newRow("empty caption") << "" << design + QStringList{"--caption", "A", "--caption", ""}
+                                   << 2 << "A caption cannot be empty.\n"
+                                   << QStringList{};
     QTest::newRow("file kept") << "file" << design << 2 << taken << QStringList{};
     QTest::newRow("link kept") << "link" << design << 2 << taken << QStringList{};
     QTest::newRow("file replaced")
