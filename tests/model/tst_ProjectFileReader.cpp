@@ -74,8 +74,9 @@ void tst_ProjectFileReader::readingRules_data()
     QTest::newRow("lower case keys") << QByteArray("labeltext=Home\r\nfheight=50\r\n") << ""
                                      << QStringList{"Home"} << QStringList{"fHeight", "50"};
     QTest::newRow("upper case key")
-        << QByteArray("FHEIGHT=51\r\nRGIMAGEFILEFORMAT=1\r\n") << "" << none
-        << QStringList{"fHeight", "51", "rgImageFileFormat", "1"};
+        << QByteArray("FHEIGHT=51\r\nRGIMAGEFILEFORMAT=1\r\nIMAGE2.CANVAS.FONT.SIZE=7\r\n") << ""
+        << none
+        << QStringList{"fHeight", "51", "rgImageFileFormat", "1", "image2.canvas.font.size", "7"};
     QTest::newRow("kelvin sign is no k") << QByteArray("rgHTMLMa\xE2\x84\xAA"
                                                        "eTable=1\r\n")
                                          << "" << none << QStringList{"rgHTMLMakeTable", "0"};
@@ -217,6 +218,8 @@ void tst_ProjectFileReader::readingRules_data()
     // The looks: a radius brought into its range, words and colours in any case.
     QTest::newRow("corner radius bounds")
         << QByteArray("CornerRadius=65\r\n") << "" << none << QStringList{"CornerRadius", "64"};
+    QTest::newRow("corner radius below 0")
+        << QByteArray("CornerRadius=-1\r\n") << "" << none << QStringList{"CornerRadius", "0"};
     QTest::newRow("corner radius not a number")
         << QByteArray("CornerRadius=6px\r\n") << "'6px' is not a valid integer value" << none
         << QStringList{"CornerRadius", "0"};
@@ -236,6 +239,11 @@ void tst_ProjectFileReader::readingRules_data()
     QTest::newRow("short own image name kept")
         << QByteArray("lblNormalButtonBMPfilename=a.b\r\n") << "" << none
         << QStringList{"lblNormalButtonBMPfilename", "a.b"};
+    // Every option of the file read before is back at its default.
+    QStringList defaults;
+    for (const ProjectKeys::Option& option : ProjectKeys::optional())
+        defaults << option.key.name << option.key.valueText(ButtonProject());
+    QTest::newRow("nothing left of the file before") << QByteArray() << "" << none << defaults;
 }
 
 void tst_ProjectFileReader::readingRules()
@@ -246,8 +254,13 @@ void tst_ProjectFileReader::readingRules()
     QFETCH(QStringList, keyValues);
 
     ButtonProject project;
-    project.captions = {QStringLiteral("Old")};
     ProjectFileReader reader(project);
+    QVERIFY(!reader.loadFromBytes("LabelText=Old\r\nSmoothCaptions=T\r\nHiDpiImages=T\r\n"
+                                  "KeyboardRollovers=T\r\nCssRollovers=T\r\nWebPImages=T\r\n"
+                                  "CornerRadius=9\r\nPageColor=#102030\r\n"
+                                  "NormalGradient=#336699\r\nSelectedGradient=#336699\r\n"
+                                  "PressedGradient=#336699\r\nGradientDirection=Horizontal\r\n"
+                                  "TransparentPictures=T\r\n"));
     const Failure failure = reader.loadFromBytes(input);
     QCOMPARE(failure.isError(), !error.isEmpty());
     QCOMPARE(ErrorText::message(failure), error);

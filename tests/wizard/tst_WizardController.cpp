@@ -507,6 +507,24 @@ void tst_WizardController::moreOptionsReachTheRun()
     QFile copy(m_fixture.path(QStringLiteral("btnproject.blp")));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QVERIFY(copy.readAll().endsWith("\r\nHiDpiImages=T\r\nKeyboardRollovers=T\r\n"));
+    page.close();
+    copy.close();
+
+    // Again into the same folder with the options off, after a Stop that came too late: a whole
+    // run whose page and copy name nothing of the first.
+    m_wizard->generation().stop();
+    m_wizard->set(&ButtonProject::hiDpiImages, false);
+    m_wizard->set(&ButtonProject::keyboardRollovers, false);
+    m_wizard->set(&ButtonProject::buttonWidth, 90);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QVERIFY(m_wizard->generation().lastResult().everythingWritten());
+    QVERIFY(page.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    const QByteArray again = page.readAll();
+    QVERIFY(!again.contains("@2x") && !again.contains("onFocus="));
+    QVERIFY(again.contains("src=\"btn1.png\" alt=\"Home\" width=90 height="));
+    QVERIFY(!copy.readAll().contains("HiDpiImages"));
 }
 
 void tst_WizardController::generationReportsDroppedImages()
