@@ -39,6 +39,20 @@ grep -qxF "$work/locked/btn4s: Cannot create file \"$work/locked/btn4s.jpg\". Pe
   fail "files refused: page not named last: $err"
 nothing_in "files refused" "$work/locked"
 
+# Files the user may not write stay as they are, named; the rest of the run goes on.
+mkdir -m 777 "$work/kept"
+echo mine >"$work/kept/btn1.png"
+chown nobody "$work/kept/btn1.png"
+chmod 444 "$work/kept/btn1.png"
+echo root >"$work/kept/btn2s.gif"
+run_as_nobody "read-only files" 1 generate "$example" --output-dir "$work/kept"
+[ "$err" = "$work/kept/btn1: Error Opening File $work/kept/btn1.png! Permission denied
+$work/kept/btn2s: Cannot create file \"$work/kept/btn2s.gif\". Permission denied" ] ||
+  fail "read-only files: $err"
+[ "$(cat "$work/kept/btn1.png" "$work/kept/btn2s.gif")" = "mine
+root" ] || fail "read-only files: replaced"
+[ "$(ls -A "$work/kept" | wc -l)" -eq 25 ] || fail "read-only files: $(ls -A "$work/kept")"
+
 cp "$example" "$work/secret.blp"
 chmod 600 "$work/secret.blp"
 cd "$work" && run_as_nobody "project refused" 2 generate secret.blp --output-dir "$work/open/p"

@@ -74,9 +74,8 @@ void tst_ProjectFileReader::readingRules_data()
     QTest::newRow("lower case keys") << QByteArray("labeltext=Home\r\nfheight=50\r\n") << ""
                                      << QStringList{"Home"} << QStringList{"fHeight", "50"};
     QTest::newRow("upper case key")
-        << QByteArray("FHEIGHT=51\r\nRGIMAGEFILEFORMAT=1\r\nIMAGE2.CANVAS.FONT.SIZE=7\r\n") << ""
-        << none
-        << QStringList{"fHeight", "51", "rgImageFileFormat", "1", "image2.canvas.font.size", "7"};
+        << QByteArray("FHEIGHT=51\r\nRGIMAGEFILEFORMAT=1\r\n") << "" << none
+        << QStringList{"fHeight", "51", "rgImageFileFormat", "1"};
     QTest::newRow("kelvin sign is no k") << QByteArray("rgHTMLMa\xE2\x84\xAA"
                                                        "eTable=1\r\n")
                                          << "" << none << QStringList{"rgHTMLMakeTable", "0"};
