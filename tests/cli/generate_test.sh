@@ -150,4 +150,10 @@ run "css flag" 0 generate "$example" --output-dir "$work/css" --css-rollovers
 tail -n 1 "$work/css/btnproject.blp" | grep -qF 'CssRollovers=T' || fail "css flag: copy lacks the key"
 ! ls "$work/all" | grep -qE 'sprite|\.css$' || fail "example: sprite or stylesheet without the option"
 
+# Again into the folders of those runs without the options: the same page as the plain run's.
+for dir in flags css; do
+  run "$dir again without options" 0 generate "$example" --output-dir "$work/$dir"
+  cmp -s "$work/all/BTNPAGE.html" "$work/$dir/BTNPAGE.html" || fail "$dir again: page differs"
+done
+
 finish "brindlewick-cli generate"

@@ -186,9 +186,6 @@ void tst_WizardControllerEditing::prefixEdits_data()
     QTest::newRow("typed past the limit") << "abcdefgh"
                                           << "abcdefghi"
                                           << "abcdefgh";
-    QTest::newRow("set at the limit") << ""
-                                      << "abcdefgh"
-                                      << "abcdefgh";
     QTest::newRow("set whole") << ""
                                << "abcdefghijkl"
                                << "abcdefgh";
