@@ -34,7 +34,8 @@ expect_err "unknown picture" "Unknown picture file extension (.tif)"
 mkdir "$work/all"
 run "example" 0 generate "$example" --output-dir "$work/all"
 [ -z "$err" ] || fail "example: stderr not empty: $err"
-[ "$(wc -l <"$work/out")" -eq 1 ] || fail "example: stdout is not one line: $out"
+[ "$out" = "Wrote 8 of 8 images (26 files), $work/all/BTNPAGE.html and $work/all/btnproject.blp" ] ||
+  fail "example: stdout: $out"
 [ "$(count_files "$work/all")" -eq 26 ] || fail "example: $(count_files "$work/all") files, expected 26"
 for f in btn1.jpg btn1.png btn1.gif btn4s.gif BTNPAGE.html btnproject.blp; do
   [ -s "$work/all/$f" ] || fail "example: $f missing"
@@ -128,6 +129,8 @@ mkdir "$work/zero"
 variant "$work/zero.blp" "fWidth=0" "rgNormalButtonBackground=0" "rgJavascriptOptions=3"
 run "zero width" 1 generate "$work/zero.blp" --output-dir "$work/zero"
 expect_err "zero width" "$work/zero/btn1: cannot render a 0 x 36 button"
+[ "$out" = "Wrote 0 of 4 images (2 files), $work/zero/BTNPAGE.html and $work/zero/btnproject.blp" ] ||
+  fail "zero width: stdout: $out"
 
 # The options: flags turn them on for the run and the copy records them; the project's own
 # keys are followed without flags.

@@ -416,6 +416,13 @@ void tst_WizardController::openAndFirstPass()
     QVERIFY(m_wizard->next());
     QCOMPARE(m_wizard->project().selected.borderEffect,
              firstPassAfter ? BorderEffect::None : BorderEffect::BlackBorder);
+
+    // Another project after it: the preview draws that one, nothing of the first.
+    QVERIFY(!m_wizard->preview().buttons(0).isEmpty());
+    QVERIFY(writeFile(path("q.blp"), "LabelText=B\r\nimage1.canvas.brush.color=255\r\n"
+                                     "rgNormalButtonBorders=0\r\n"));
+    QCOMPARE(m_wizard->openProjectFile(path("q.blp")), WizardController::OpenResult::Read);
+    QCOMPARE(m_wizard->preview().buttons(0).first().pixel(1, 1), qRgb(255, 0, 0));
 }
 
 void tst_WizardController::startUpOutputDirectory_data()
