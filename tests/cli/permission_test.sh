@@ -8,7 +8,7 @@ source "$(dirname "$0")/cli_test_lib.sh"
 as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 "${as_nobody[@]}" test -x "$cli" -a -r "$example" || exit 77
 
-# The folders below belong to root; nobody may enter them, and write only into "open".
+# The folders below belong to root: the user may write only into "open" and "config".
 chmod 755 "$work"
 mkdir -m 755 "$work/locked"
 mkdir -m 777 "$work/open" "$work/config"
