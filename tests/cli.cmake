@@ -31,3 +31,16 @@ add_test(NAME cli/memory
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/memory_test.sh
                  ${CMAKE_BINARY_DIR}/bin/brindlewick-cli)
 set_tests_properties(cli/memory PROPERTIES TIMEOUT 900 SKIP_RETURN_CODE 77)
+
+# --help of both programs and the generated manual page, whole.
+add_test(NAME cli/fixed_texts
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/fixed_texts_test.sh
+                 ${CMAKE_BINARY_DIR}/bin/brindlewick-cli $<TARGET_FILE:brindlewick>
+                 ${BRINDLEWICK_CLI_MAN_PAGE} ${PROJECT_VERSION})
+
+# Permissions refused to an unprivileged user: needs root and setpriv, and skips without.
+add_test(NAME cli/permissions
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/permission_test.sh
+                 ${CMAKE_BINARY_DIR}/bin/brindlewick-cli
+                 ${CMAKE_SOURCE_DIR}/examples/example.blp)
+set_tests_properties(cli/permissions PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)

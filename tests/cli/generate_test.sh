@@ -34,7 +34,8 @@ expect_err "unknown picture" "Unknown picture file extension (.tif)"
 mkdir "$work/all"
 run "example" 0 generate "$example" --output-dir "$work/all"
 [ -z "$err" ] || fail "example: stderr not empty: $err"
-[ "$(wc -l <"$work/out")" -eq 1 ] || fail "example: stdout is not one line: $out"
+[ "$out" = "Wrote 8 of 8 images (26 files), $work/all/BTNPAGE.html and $work/all/btnproject.blp" ] ||
+  fail "example: stdout: $out"
 [ "$(count_files "$work/all")" -eq 26 ] || fail "example: $(count_files "$work/all") files, expected 26"
 for f in btn1.jpg btn1.png btn1.gif btn4s.gif BTNPAGE.html btnproject.blp; do
   [ -s "$work/all/$f" ] || fail "example: $f missing"
@@ -128,6 +129,8 @@ mkdir "$work/zero"
 variant "$work/zero.blp" "fWidth=0" "rgNormalButtonBackground=0" "rgJavascriptOptions=3"
 run "zero width" 1 generate "$work/zero.blp" --output-dir "$work/zero"
 expect_err "zero width" "$work/zero/btn1: cannot render a 0 x 36 button"
+[ "$out" = "Wrote 0 of 4 images (2 files), $work/zero/BTNPAGE.html and $work/zero/btnproject.blp" ] ||
+  fail "zero width: stdout: $out"
 
 # The options: flags turn them on for the run and the copy records them; the project's own
 # keys are followed without flags.
@@ -149,5 +152,11 @@ run "css flag" 0 generate "$example" --output-dir "$work/css" --css-rollovers
 [ -f "$work/css/btn1-sprite.png" ] && [ -f "$work/css/BTNPAGE.css" ] || fail "css flag: no sprite or stylesheet"
 tail -n 1 "$work/css/btnproject.blp" | grep -qF 'CssRollovers=T' || fail "css flag: copy lacks the key"
 ! ls "$work/all" | grep -qE 'sprite|\.css$' || fail "example: sprite or stylesheet without the option"
+
+# Again into the folders of those runs without the options: the same page as the plain run's.
+for dir in flags css; do
+  run "$dir again without options" 0 generate "$example" --output-dir "$work/$dir"
+  cmp -s "$work/all/BTNPAGE.html" "$work/$dir/BTNPAGE.html" || fail "$dir again: page differs"
+done
 
 finish "brindlewick-cli generate"

@@ -746,6 +746,10 @@ void tst_GenerationRun::spritesStackTheStates()
                                QString("btn%1%2%3%4").arg(n).arg(slices.at(i), scale, extension)))
                         .convertToFormat(QImage::Format_ARGB32);
                 QCOMPARE(qAlpha(single.pixel(0, 0)), radius ? 0 : 255);
+                // Above the caption, each state's own colour: yellow, cyan and green.
+                const int state = int(QStringList({"", "s", "p"}).indexOf(slices.at(i)));
+                const QRgb grounds[] = {0xFFFFFF00, 0xFF00FFFF, 0xFF00FF00};
+                QCOMPARE(single.pixel(single.width() / 2, single.height() / 8), grounds[state]);
                 QCOMPARE(sprite.size(), QSize(single.width(), single.height() * slices.size()));
                 QCOMPARE(sprite.copy(0, i * single.height(), single.width(), single.height()),
                          single);

@@ -123,6 +123,14 @@ void tst_OutputNaming::paths_data()
         << "BTN" << true << "ÜBER" << QStringList{"/w/Über", "/w/Übers", "/w/Überp"}
         << "/w/BTNPAGE.html"
         << "/w/project.blp";
+    QTest::newRow("every ASCII capital, and the characters around them")
+        << "/w"
+        << "BTN" << true << "@ABCDEFGHIJKLMNOPQRSTUVWXYZ[`az{"
+        << QStringList{"/w/@abcdefghijklmnopqrstuvwxyz[`az{",
+                       "/w/@abcdefghijklmnopqrstuvwxyz[`az{s",
+                       "/w/@abcdefghijklmnopqrstuvwxyz[`az{p"}
+        << "/w/BTNPAGE.html"
+        << "/w/project.blp";
     QTest::newRow("empty directory")
         << ""
         << "BTN" << false << "Home" << QStringList{"./btn1", "./btn1s", "./btn1p"}

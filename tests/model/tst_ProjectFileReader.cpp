@@ -217,6 +217,8 @@ void tst_ProjectFileReader::readingRules_data()
     // The looks: a radius brought into its range, words and colours in any case.
     QTest::newRow("corner radius bounds")
         << QByteArray("CornerRadius=65\r\n") << "" << none << QStringList{"CornerRadius", "64"};
+    QTest::newRow("corner radius below 0")
+        << QByteArray("CornerRadius=-1\r\n") << "" << none << QStringList{"CornerRadius", "0"};
     QTest::newRow("corner radius not a number")
         << QByteArray("CornerRadius=6px\r\n") << "'6px' is not a valid integer value" << none
         << QStringList{"CornerRadius", "0"};
@@ -432,8 +434,10 @@ void tst_ProjectFileReader::filesThatAreNoProjectFiles_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("error"); // %1 for the path; empty: read as an empty project
+    QTest::newRow("64 MB of nothing, read") << "sparse 64"
+                                            << "";
     QTest::newRow("just past 64 MB of nothing")
-        << "sparse"
+        << "sparse 64+1"
         << "%1 is larger than 64 MB; it is not a project file";
     QTest::newRow("socket") << "socket"
                             << "%1 is not a regular file";
@@ -451,10 +455,10 @@ void tst_ProjectFileReader::filesThatAreNoProjectFiles()
     QTemporaryDir dir;
     QString path = dir.filePath(kind);
     const QByteArray encoded = QFile::encodeName(path);
-    if (kind == "sparse") {
+    if (kind.startsWith("sparse")) {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("LabelText=A\r\n") > 0);
-        QVERIFY(file.resize((qint64(64) << 20) + 1));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize((qint64(64) << 20) + kind.endsWith("+1")));
     } else if (kind == "socket") {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address = {};

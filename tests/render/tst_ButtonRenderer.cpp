@@ -117,6 +117,8 @@ private slots:
     void unusableSizesGiveNoImage_data();
     void unusableSizesGiveNoImage();
     void styleChangesBetweenCallsAreSeen();
+    void eachStateDrawsItsOwnStyle_data();
+    void eachStateDrawsItsOwnStyle();
     void failureSaysWhy_data();
     void failureSaysWhy();
     void hugeCaptionDrawsOnlyItsVisiblePart();
@@ -548,6 +550,7 @@ void tst_ButtonRenderer::unusableSizesGiveNoImage_data()
     QTest::newRow("too many pixels") << 16384 << 4097 << false << QSize();
     QTest::newRow("huge") << highest << highest << false << QSize();
     QTest::newRow("widest allowed") << 16384 << 1 << false << QSize(16384, 1);
+    QTest::newRow("tallest allowed") << 1 << 16384 << false << QSize(1, 16384);
     QTest::newRow("smallest") << 1 << 1 << false << QSize(1, 1);
     QTest::newRow("variable width rescues zero")
         << 0 << 32 << true << QSize(ButtonFont(ButtonStateStyle()).width("Go") + 24, 32);
@@ -593,6 +596,44 @@ void tst_ButtonRenderer::styleChangesBetweenCallsAreSeen()
     ButtonSizeTables freshSizes;
     ButtonRenderer fresh(b.project, b.pictures, b.offsets, freshSizes);
     QCOMPARE(after, fresh.render(ButtonState::Normal, 1, caption));
+}
+
+void tst_ButtonRenderer::eachStateDrawsItsOwnStyle_data()
+{
+    QTest::addColumn<bool>("smooth");
+    QTest::newRow("hinted") << false;
+    QTest::newRow("smooth") << true;
+}
+
+// Three states of different fills, caption colours and sizes, drawn one after the other by
+// one renderer: each image shows its own state's and none of the others'.
+void tst_ButtonRenderer::eachStateDrawsItsOwnStyle()
+{
+    QFETCH(bool, smooth);
+    Bench b;
+    b.project.smoothCaptions = smooth;
+    const QList<ButtonState> states = {ButtonState::Normal, ButtonState::Selected,
+                                       ButtonState::Pressed};
+    const QRgb fills[] = {qRgb(255, 255, 255), qRgb(255, 255, 200), qRgb(200, 255, 255)};
+    const QRgb inks[] = {qRgb(255, 0, 0), qRgb(0, 128, 0), qRgb(0, 0, 255)};
+    for (int i = 0; i < 3; ++i) {
+        ButtonStateStyle& style = b.project.style(states[i]);
+        b.plain(style);
+        style.pressEffect = PressEffect::None;
+        style.backgroundColor = Colors::rgb(qRed(fills[i]), qGreen(fills[i]), qBlue(fills[i]));
+        style.fontColor = Colors::rgb(qRed(inks[i]), qGreen(inks[i]), qBlue(inks[i]));
+        style.fontSize = 8 + 3 * i;
+    }
+    int lastHeight = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QImage image = b.renderer.render(states[i], 1, QStringLiteral("Products"));
+        QCOMPARE(image.pixel(0, 0), fills[i]);
+        for (int j = 0; j < 3; ++j)
+            QCOMPARE(count(image, inks[j], image.rect()) > 0, i == j);
+        const int height = inkBox(image, inks[i], image.rect()).height();
+        QVERIFY2(height > lastHeight, qPrintable(QString::number(height)));
+        lastHeight = height;
+    }
 }
 
 void tst_ButtonRenderer::failureSaysWhy_data()

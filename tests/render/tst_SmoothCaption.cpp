@@ -2,6 +2,7 @@
 #include "GlyphMasks.h"
 #include "SmoothCaption.h"
 
+#include <QPainter>
 #include <QtTest>
 
 class tst_SmoothCaption : public QObject
@@ -67,6 +68,40 @@ void tst_SmoothCaption::masksGiveTheSamePixels()
         QCOMPARE(copy, drawn);
     }
     QVERIFY(masks.mask(run.rawFont(), run.glyphIndexes().first())); // the masks were used
+
+    // Each pixel moves from the ground towards the text colour by the share of its samples
+    // that the glyphs cover on the fine grid.
+    QImage grid(clip.size() * factor, QImage::Format_RGB32);
+    grid.fill(Qt::black);
+    QPainter painter(&grid);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(Qt::white);
+    painter.drawGlyphRun(QPointF(origin * factor), run);
+    painter.end();
+    int partial = 0;
+    for (int y = 0; y < clip.height(); ++y) {
+        for (int x = 0; x < clip.width(); ++x) {
+            int n = 0;
+            for (int s = 0; s < factor * factor; ++s)
+                n += qRed(grid.pixel(x * factor + s % factor, y * factor + s / factor)) >> 7;
+            const double share = double(n) / (factor * factor);
+            partial += n > 0 && share < 1;
+            const QRgb want =
+                qRgb(qRound(200 + (10 - 200) * share), qRound(220 + (20 - 220) * share),
+                     qRound(240 + (30 - 240) * share));
+            const QRgb got = drawn.pixel(x, y);
+            QVERIFY2(qAbs(qRed(got) - qRed(want)) <= 1 && qAbs(qGreen(got) - qGreen(want)) <= 1 &&
+                         qAbs(qBlue(got) - qBlue(want)) <= 1,
+                     qPrintable(QString("(%1, %2): %3 samples of %4, %5 for %6")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(n)
+                                    .arg(factor * factor)
+                                    .arg(got, 0, 16)
+                                    .arg(want, 0, 16)));
+        }
+    }
+    QVERIFY(partial > 0);
 }
 
 QTEST_MAIN(tst_SmoothCaption)

@@ -698,6 +698,12 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     QCOMPARE(rows->rowCount(), 3);
     QVERIFY(!rows->data(rows->index(0, 0)).toString().contains(WizardTexts::captionCutMark));
     QVERIFY(rows->data(rows->index(2, 0)).toString().contains(WizardTexts::captionCutMark));
+    QCOMPARE(rows->data(rows->index(2, 0), Qt::ToolTipRole).toString(),
+             WizardTexts::captionCutMark);
+    QCOMPARE(rows->data(rows->index(2, 0), Qt::ForegroundRole).value<QColor>(),
+             QColor(Qt::darkRed));
+    QCOMPARE(rows->data(rows->index(0, 0), Qt::ToolTipRole).toString(), QString());
+    QVERIFY(!rows->data(rows->index(0, 0), Qt::ForegroundRole).isValid());
 
     // The Generate page names it, and still lets the run go on.
     c.showPage(WizardController::Generate);
@@ -821,14 +827,22 @@ void tst_GeneratorWizard::readableUnderDarkTheme()
                  {pageNumber, QPalette::WindowText, QPalette::Window},
                  {captions, QPalette::Text, QPalette::Base},
                  {captions, QPalette::HighlightedText, QPalette::Highlight}};
+    // Disabled controls are greyed, and still read.
     for (const auto& pair : pairs) {
         const QPalette p = pair.widget->palette();
-        const double ratio = contrast(p.color(pair.text), p.color(pair.ground));
-        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1, roles %2 on %3: %4:1")
-                                              .arg(pair.widget->metaObject()->className())
-                                              .arg(pair.text)
-                                              .arg(pair.ground)
-                                              .arg(ratio)));
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            const double ratio = contrast(p.color(group, pair.text), p.color(group, pair.ground));
+            QVERIFY2(ratio >= (group == QPalette::Disabled ? 3.0 : 4.5),
+                     qPrintable(QStringLiteral("%1, group %2, roles %3 on %4: %5:1")
+                                    .arg(pair.widget->metaObject()->className())
+                                    .arg(group)
+                                    .arg(pair.text)
+                                    .arg(pair.ground)
+                                    .arg(ratio)));
+        }
+        QVERIFY(p.color(QPalette::Disabled, pair.text) != p.color(QPalette::Active, pair.text) ||
+                p.color(QPalette::Disabled, pair.ground) != p.color(QPalette::Active, pair.ground));
     }
     // Message boxes keep the desktop's theme.
     QMessageBox box(&wizard);

@@ -420,6 +420,13 @@ void tst_WizardController::openAndFirstPass()
     QVERIFY(m_wizard->next());
     QCOMPARE(m_wizard->project().selected.borderEffect,
              firstPassAfter ? BorderEffect::None : BorderEffect::BlackBorder);
+
+    // Another project after it: the preview draws that one, nothing of the first.
+    QVERIFY(!m_wizard->preview().buttons(0).isEmpty());
+    QVERIFY(writeFile(path("q.blp"), "LabelText=B\r\nimage1.canvas.brush.color=255\r\n"
+                                     "rgNormalButtonBorders=0\r\n"));
+    QCOMPARE(m_wizard->openProjectFile(path("q.blp")), WizardController::OpenResult::Read);
+    QCOMPARE(m_wizard->preview().buttons(0).first().pixel(1, 1), qRgb(255, 0, 0));
 }
 
 void tst_WizardController::newFromDesign_data()
@@ -549,6 +556,24 @@ void tst_WizardController::moreOptionsReachTheRun()
     QFile copy(m_fixture.path(QStringLiteral("btnproject.blp")));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QVERIFY(copy.readAll().endsWith("\r\nHiDpiImages=T\r\nKeyboardRollovers=T\r\n"));
+    page.close();
+    copy.close();
+
+    // Again into the same folder with the options off, after a Stop that came too late: a whole
+    // run whose page and copy name nothing of the first.
+    m_wizard->generation().stop();
+    m_wizard->set(&ButtonProject::hiDpiImages, false);
+    m_wizard->set(&ButtonProject::keyboardRollovers, false);
+    m_wizard->set(&ButtonProject::buttonWidth, 90);
+    m_wizard->showPage(Page::Generate);
+    QVERIFY(m_wizard->next());
+    m_wizard->generation().wait();
+    QVERIFY(m_wizard->generation().lastResult().everythingWritten());
+    QVERIFY(page.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    const QByteArray again = page.readAll();
+    QVERIFY(!again.contains("@2x") && !again.contains("onFocus="));
+    QVERIFY(again.contains("src=\"btn1.png\" alt=\"Home\" width=90 height="));
+    QVERIFY(!copy.readAll().contains("HiDpiImages"));
 }
 
 void tst_WizardController::generationReportsDroppedImages()

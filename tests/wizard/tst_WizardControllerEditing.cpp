@@ -548,12 +548,24 @@ void tst_WizardControllerEditing::cutCaptions_data()
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("height");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("placement"); // 10 x justification + orientation
     QTest::addColumn<bool>("cut");
-    QTest::newRow("two lines at 11 pt, 34 pixels") << 11 << 34 << "Two|Lines" << true;
-    QTest::newRow("two lines at 8 pt, 34 pixels") << 8 << 34 << "Two|Lines" << false;
-    QTest::newRow("one line at 11 pt, 34 pixels") << 11 << 34 << "One line" << false;
-    QTest::newRow("one line at 11 pt, 12 pixels") << 11 << 12 << "One line" << true;
-    QTest::newRow("too wide") << 11 << 34 << "A caption far wider than its button" << true;
+    const int centred = 10 * int(TextJustification::Center) + int(TextOrientation::Center);
+    QTest::newRow("two lines at 11 pt, 34 pixels") << 11 << 34 << "Two|Lines" << centred << true;
+    QTest::newRow("two lines at 8 pt, 34 pixels") << 8 << 34 << "Two|Lines" << centred << false;
+    QTest::newRow("one line at 11 pt, 34 pixels") << 11 << 34 << "One line" << centred << false;
+    QTest::newRow("one line at 11 pt, 12 pixels") << 11 << 12 << "One line" << centred << true;
+    const QString wide = QStringLiteral("A caption far wider than its button");
+    QTest::newRow("too wide") << 11 << 34 << wide << centred << true;
+    // Each edge alone: the text placed against the other one.
+    QTest::newRow("cut at the left")
+        << 11 << 34 << wide << 10 * int(TextJustification::Right) + 1 << true;
+    QTest::newRow("cut at the right")
+        << 11 << 34 << wide << 10 * int(TextJustification::Left) + 1 << true;
+    QTest::newRow("cut at the top")
+        << 11 << 12 << "One line" << 10 + int(TextOrientation::Bottom) << true;
+    QTest::newRow("cut at the bottom")
+        << 11 << 12 << "One line" << 10 + int(TextOrientation::Top) << true;
 }
 
 void tst_WizardControllerEditing::cutCaptions()
@@ -561,6 +573,7 @@ void tst_WizardControllerEditing::cutCaptions()
     QFETCH(int, points);
     QFETCH(int, height);
     QFETCH(QString, caption);
+    QFETCH(int, placement);
     QFETCH(bool, cut);
     addCaptions({caption});
     m_wizard->set(&ButtonProject::javaScriptOption, JavaScriptOption::Static);
@@ -569,6 +582,10 @@ void tst_WizardControllerEditing::cutCaptions()
     m_platform.fontAnswers = {m_wizard->project().normal};
     m_platform.fontAnswers[0]->fontSize = points;
     QVERIFY(m_wizard->styles().chooseFont(ButtonState::Normal));
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textJustification,
+                           TextJustification(placement / 10));
+    m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::textOrientation,
+                           TextOrientation(placement % 10));
 
     QCOMPARE(m_wizard->preview().fit(0).cut, cut);
     QCOMPARE(m_wizard->preview().cutCaptions(), cut ? QStringList{caption} : QStringList());
