@@ -3,6 +3,7 @@
 #include "DesignGalleryDialog.h"
 #include "GeneratorWizard.h"
 #include "LabelTextPage.h"
+#include "LaidOut.h"
 #include "LivePreviewModel.h"
 #include "LivePreviewWindow.h"
 #include "SampleView.h"
@@ -13,11 +14,13 @@
 #include "WizardPage.h"
 #include "WizardTexts.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDirIterator>
 #include <QLabel>
@@ -472,6 +475,7 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
                 buttons.append(b);
         }
         QVERIFY2(stops.mid(stops.size() - buttons.size()) == buttons, qPrintable(where));
+        checkLaidOut(page, where);
         for (QWidget* w : stops) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
             QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),

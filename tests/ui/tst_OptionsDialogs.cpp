@@ -1,6 +1,7 @@
 #include "../wizard/ScriptedPlatformServices.h"
 #include "GeneratorWizard.h"
 #include "JpegOptionsDialog.h"
+#include "LaidOut.h"
 #include "MoreOptionsDialog.h"
 #include "TextOffsetOptionsDialog.h"
 #include "WizardController.h"
@@ -248,6 +249,7 @@ void tst_OptionsDialogs::keyboardAndNames()
     const std::unique_ptr<QDialog> dialog = defaultDialog(jpeg);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    checkLaidOut(dialog.get(), dialog->windowTitle());
     QList<QWidget*> stops;
     for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain()) {
         if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
@@ -344,6 +346,9 @@ void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
     ButtonProject project;
     project.pageColor = Colors::rgb(1, 2, 3);
     MoreOptionsDialog dialog(project, nullptr, ProjectKeys::optional(), &platform);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    checkLaidOut(&dialog, QStringLiteral("More options"));
     auto* page = dialog.findChild<QLineEdit*>("PageColor");
     auto* gradient = dialog.findChild<QLineEdit*>("SelectedGradient");
     QVERIFY(page && gradient);
@@ -362,6 +367,10 @@ void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
     dialog.findChild<QPushButton*>("SelectedGradientChoose")->click();
     QCOMPARE(platform.colorRequests.last(), Colors::rgb(255, 255, 255));
     QVERIFY(dialog.chosen().selected.gradientColor == Colors::rgb(0, 0, 128));
+    gradient->setText(QStringLiteral("#102030"));
+    platform.colorAnswers = {std::nullopt};
+    dialog.findChild<QPushButton*>("SelectedGradientChoose")->click();
+    QCOMPARE(platform.colorRequests.last(), Colors::rgb(16, 32, 48)); // from the colour typed
     dialog.findChild<QPushButton*>("SelectedGradientOff")->click();
     QVERIFY(!dialog.chosen().selected.gradientColor);
     QVERIFY(!dialog.findChild<QPushButton*>("PageColorOff"));
