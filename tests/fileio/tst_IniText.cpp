@@ -28,6 +28,8 @@ void tst_IniText::edits_data()
     QTest::newRow("added after the section's last value, continued value kept")
         << QByteArray("[Software]\na=1\\\n  2\n\n[X]\nb=2")
         << QByteArray("[Software]\na=1\\\n  2\nBRWK400\\k=V\n\n[X]\nb=2");
+    QTest::newRow("under the section's own header when it holds no value")
+        << QByteArray("[Software]\n; kept\n") << QByteArray("[Software]\nBRWK400\\k=V\n; kept\n");
     QTest::newRow("two backslashes end a value")
         << QByteArray("[Software]\na=x\\\\\nBRWK400\\k=old\n")
         << QByteArray("[Software]\na=x\\\\\nBRWK400\\k=V\n");
