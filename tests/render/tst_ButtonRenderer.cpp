@@ -973,6 +973,7 @@ void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes_data()
     QTest::newRow("button") << BackgroundKind::Predefined << 4 << false << 1;
     QTest::newRow("gem, pressed") << BackgroundKind::Predefined << 85 << true << 1;
     QTest::newRow("oval, twice the size") << BackgroundKind::Predefined << 43 << false << 2;
+    QTest::newRow("unshaped, pressed") << BackgroundKind::Predefined << 10 << true << 1;
     QTest::newRow("own picture with alpha") << BackgroundKind::OwnImage << -1 << false << 1;
     QTest::newRow("own picture, twice the size") << BackgroundKind::OwnImage << -1 << true << 2;
 }
@@ -1009,6 +1010,11 @@ void tst_ButtonRenderer::transparentPicturesOverWhiteAreTheOldOnes()
     b.project.transparentPictures = true;
     b.renderer.render(ButtonState::Normal, 1, QString());
     const QImage image = renderer.render(ButtonState::Normal, 1, QString());
+    // A picture with no surround to take off stays whole, band included.
+    if (b.pictures.coverageFor(ButtonState::Normal, kind).isNull()) {
+        QCOMPARE(image, before);
+        return;
+    }
     QCOMPARE(before.format(), QImage::Format_RGB32);
     QCOMPARE(image.format(), QImage::Format_ARGB32);
     const int band = pressed ? ButtonRenderer::pressShift * scale : 0;
