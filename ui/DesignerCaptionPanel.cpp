@@ -6,11 +6,13 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 DesignerCaptionPanel::DesignerCaptionPanel(DesignerController& designer, QWidget* parent)
-    : QWidget(parent), m_designer(designer), m_list(new QListWidget(this))
+    : QWidget(parent), m_designer(designer), m_list(new QListWidget(this)),
+      m_text(new QLineEdit(this))
 {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,9 +49,14 @@ DesignerCaptionPanel::DesignerCaptionPanel(DesignerController& designer, QWidget
         layout->addWidget(button, 2, column++);
     }
 
+    m_text->setAccessibleName(QStringLiteral("Current caption"));
+    layout->addWidget(m_text, 3, 0, 1, 5);
+    connect(m_text, &QLineEdit::textChanged, this, &DesignerCaptionPanel::fieldEdited);
     connect(m_list, &QListWidget::itemChanged, this, &DesignerCaptionPanel::itemEdited);
-    connect(m_list, &QListWidget::currentRowChanged, this,
-            [this](int row) { m_designer.captions().setSelectedRow(row); });
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_designer.captions().setSelectedRow(row);
+        showCurrentText();
+    });
     connect(&m_designer.captions(), &CaptionEditor::captionsChanged, this,
             &DesignerCaptionPanel::refresh);
     connect(&m_designer, &ProjectSession::projectReplaced, this, &DesignerCaptionPanel::refresh);
@@ -72,6 +79,25 @@ void DesignerCaptionPanel::refresh()
             item->setText(captions.at(row));
     }
     m_list->setCurrentRow(m_designer.captions().selectedRow());
+    showCurrentText();
+}
+
+void DesignerCaptionPanel::showCurrentText()
+{
+    const int row = m_list->currentRow();
+    m_text->setEnabled(row >= 0);
+    DesignerFields::show(m_text, row >= 0 ? m_designer.project().captions.value(row) : QString());
+}
+
+void DesignerCaptionPanel::fieldEdited(const QString& text)
+{
+    QListWidgetItem* item = m_list->currentItem();
+    // An empty field is a caption being retyped, not yet one to refuse.
+    if (!item || text.isEmpty())
+        return;
+    // An editor open in the list would write its older text back when it closes.
+    m_list->closePersistentEditor(item);
+    m_designer.captions().setText(m_list->row(item), text);
 }
 
 void DesignerCaptionPanel::insertAt(int row)

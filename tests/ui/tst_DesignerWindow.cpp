@@ -105,6 +105,16 @@ void tst_DesignerWindow::captionsByTheListsKeys()
     QTest::keyClick(list(), Qt::Key_Delete);
     QCOMPARE(project().captions, QStringList{QStringLiteral("Alpha")});
     QCOMPARE(list()->item(0)->text(), QStringLiteral("Alpha"));
+
+    // The field under the list edits the current caption, over an editor open in the list.
+    QTest::keyClick(list(), Qt::Key_F2);
+    QLineEdit* field = m_window->captions()->currentText();
+    QCOMPARE(field->text(), QStringLiteral("Alpha"));
+    field->setText(QStringLiteral("Omega"));
+    field->setFocus();
+    QApplication::processEvents();
+    QCOMPARE(project().captions, QStringList{QStringLiteral("Omega")});
+    QCOMPARE(list()->item(0)->text(), QStringLiteral("Omega"));
 }
 
 void tst_DesignerWindow::styleControlsReachTheProject()
