@@ -15,7 +15,9 @@
 namespace {
 bool save(DesignerWindow& window, const QString& path)
 {
-    QApplication::processEvents();
+    // Layouts settle over a few rounds of posted events.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
     return window.grab().save(path);
 }
 } // namespace

@@ -50,7 +50,10 @@ DesignerCaptionPanel::DesignerCaptionPanel(DesignerController& designer, QWidget
     }
 
     m_text->setAccessibleName(QStringLiteral("Current caption"));
-    layout->addWidget(m_text, 3, 0, 1, 5);
+    auto* textLabel = new QLabel(QStringLiteral("Te&xt"), this);
+    textLabel->setBuddy(m_text);
+    layout->addWidget(textLabel, 3, 0);
+    layout->addWidget(m_text, 3, 1, 1, 4);
     connect(m_text, &QLineEdit::textChanged, this, &DesignerCaptionPanel::fieldEdited);
     connect(m_list, &QListWidget::itemChanged, this, &DesignerCaptionPanel::itemEdited);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {

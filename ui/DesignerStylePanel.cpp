@@ -180,6 +180,7 @@ QWidget* DesignerStylePanel::buildText()
         QStringLiteral("Choose the ") + stateName(m_state).toLower() + QStringLiteral(" font"),
         font);
     m_fontText = new QLabel(font);
+    m_fontText->setWordWrap(true); // a long face name takes a second line, never cut
     m_fontText->setAccessibleName(stateName(m_state) + QStringLiteral(" font"));
     fontLayout->addWidget(m_fontButton);
     fontLayout->addWidget(m_fontText, 1);
