@@ -120,7 +120,8 @@ QWidget* DesignerWindow::buildPreview()
     auto* group = new QButtonGroup(box);
     for (const int scale : {1, 2}) {
         auto* choice = new QRadioButton(QStringLiteral("&%1\u00D7").arg(scale), box);
-        choice->setAccessibleName(QStringLiteral("Preview at %1 times the size").arg(scale));
+        choice->setAccessibleName(scale == 1 ? QStringLiteral("Preview at real size")
+                                             : QStringLiteral("Preview at twice the size"));
         choice->setChecked(scale == 1);
         group->addButton(choice, scale);
         scales->addWidget(choice);

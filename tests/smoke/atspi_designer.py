@@ -66,10 +66,10 @@ def main():
         add_caption(app, "Designed")
         pick_background(app, "Normal", 41)
         underline_font(app, "Normal")
-        for scale in (2, 1):
-            radio = find(app, "Preview at %d times the size" % scale, (pyatspi.ROLE_RADIO_BUTTON,))
+        for scale in ("twice the size", "real size"):
+            radio = find(app, "Preview at " + scale, (pyatspi.ROLE_RADIO_BUTTON,))
             do_action(radio, "toggle")
-            wait_for("%dx" % scale, lambda: radio.getState().contains(pyatspi.STATE_CHECKED) or None)
+            wait_for(scale, lambda: radio.getState().contains(pyatspi.STATE_CHECKED) or None)
         menu_item(app, "Save")
         press(wait_for("the saved message", lambda: descendant(
             app, lambda x: x.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT))), "OK")
