@@ -8,6 +8,7 @@
 #include "DesignerWindow.h"
 #include "GeneratorWizard.h"
 #include "WizardController.h"
+#include "WizardTexts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 class tst_DesignerWindow : public QObject
 {
@@ -32,6 +34,7 @@ private slots:
     void tabsFollowTheJavaScriptOption();
     void previewShowsTheStateUnderTheMouse();
     void closingAsksAndCancelKeepsTheWindow();
+    void tabReachesEveryKindOfControl();
     void generateWritesAndSaysWhere();
     void wizardOpensItsProjectInTheDesigner();
 
@@ -185,6 +188,15 @@ void tst_DesignerWindow::previewShowsTheStateUnderTheMouse()
     QCOMPARE(grid->shownState(0), ButtonState::Pressed);
     QTest::mouseRelease(view, Qt::LeftButton, {}, normal);
     QCOMPARE(grid->shownState(0), ButtonState::Selected);
+    // A caption its button cuts is marked, and its tooltip says so.
+    designer().set(&ButtonProject::buttonWidth, qint32(20));
+    const QPoint caption(8, normal.y());
+    QHelpEvent help(QEvent::ToolTip, caption, view->mapToGlobal(caption));
+    QApplication::sendEvent(view, &help);
+    QCOMPARE(QToolTip::text(), WizardTexts::captionCutMark);
+    designer().set(&ButtonProject::buttonWidth, qint32(200));
+    QApplication::sendEvent(view, &help);
+    QTRY_VERIFY(QToolTip::text().isEmpty()); // hidden after a moment
     // Twice the size: the same point is still the first button.
     grid->setScale(2);
     QCOMPARE(grid->cellAt(normal), QPoint(0, 0));
@@ -206,6 +218,30 @@ void tst_DesignerWindow::closingAsksAndCancelKeepsTheWindow()
     // The size is kept for the next window.
     DesignerWindow again(m_platform);
     QCOMPARE(again.size(), chosen);
+}
+
+void tst_DesignerWindow::tabReachesEveryKindOfControl()
+{
+    designer().captions().insertText(-1, QStringLiteral("Home"));
+    DesignerStylePanel* normal = m_window->stylePanel(0);
+    const QList<QWidget*> wanted = {list(),
+                                    m_window->captions()->currentText(),
+                                    m_window->output()->folder(),
+                                    m_window->output()->javaScriptOption(),
+                                    normal->backgroundKind(),
+                                    normal->fontButton(),
+                                    normal->backgrounds(),
+                                    m_window->preview(),
+                                    m_window->generatePanel()->generateButton()};
+    list()->setFocus();
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 120 && reached.size() < wanted.size(); ++i) {
+        if (wanted.contains(QApplication::focusWidget()))
+            reached.insert(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget* w : wanted)
+        QVERIFY2(reached.contains(w), qPrintable(w->accessibleName()));
 }
 
 void tst_DesignerWindow::generateWritesAndSaysWhere()
