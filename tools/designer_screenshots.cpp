@@ -1,5 +1,5 @@
 // Saves pictures of the designer window with a project opened: under the desktop's light theme
-// and under a dark one, each state's tab, and the preview at twice the size. Run on a virtual
+// and under a dark one, the Selected and More options tabs, and the preview at twice the size. Run on a virtual
 // display by tools/screenshots.sh.
 #include "DesignerController.h"
 #include "DesignerPreviewGrid.h"
@@ -37,6 +37,8 @@ int main(int argc, char* argv[])
     bool saved = save(window, out.filePath(QStringLiteral("designer.png")));
     window.styleTabs()->setCurrentIndex(1);
     saved = save(window, out.filePath(QStringLiteral("designer-selected.png"))) && saved;
+    window.styleTabs()->setCurrentIndex(3);
+    saved = save(window, out.filePath(QStringLiteral("designer-options.png"))) && saved;
     window.styleTabs()->setCurrentIndex(0);
     window.findChildren<QRadioButton*>().last()->setChecked(true); // 2x
     saved = save(window, out.filePath(QStringLiteral("designer-2x.png"))) && saved;

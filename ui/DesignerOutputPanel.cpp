@@ -2,7 +2,6 @@
 
 #include "DesignerController.h"
 #include "DesignerFields.h"
-#include "MoreOptionsDialog.h"
 #include "WizardTexts.h"
 
 #include <QCheckBox>
@@ -72,19 +71,6 @@ DesignerOutputPanel::DesignerOutputPanel(DesignerController& designer, QWidget* 
     m_table = bound<HtmlTable>(
         this, [this](HtmlTable table) { m_designer.set(&ButtonProject::htmlTable, table); });
     form->addRow(QStringLiteral("Alignment"), m_table);
-
-    QPushButton* more =
-        DesignerFields::button(WizardTexts::moreOptionsButton, WizardTexts::moreOptionsTitle, this);
-    form->addRow(more);
-    connect(more, &QPushButton::clicked, this, &DesignerOutputPanel::showMoreOptions);
-}
-
-void DesignerOutputPanel::showMoreOptions()
-{
-    MoreOptionsDialog dialog(m_designer.project(), this, ProjectKeys::optional(),
-                             &m_designer.platform());
-    if (dialog.exec() == QDialog::Accepted)
-        m_designer.takeOptions(dialog.chosen());
 }
 
 void DesignerOutputPanel::refresh()

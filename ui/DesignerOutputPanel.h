@@ -8,8 +8,7 @@ class QComboBox;
 class QLineEdit;
 
 // Where and how the run writes: the folder, the prefix, captions as names, the image format,
-// the JavaScript option, the page's direction and table, and the option table's further
-// options in the wizard's own dialog.
+// the JavaScript option, and the page's direction and table.
 class DesignerOutputPanel : public QWidget
 {
     Q_OBJECT
@@ -21,8 +20,6 @@ public:
     QLineEdit* folder() const { return m_folder; }
 
 private:
-    void showMoreOptions();
-
     DesignerController& m_designer;
     QLineEdit* m_folder;
     QLineEdit* m_prefix;

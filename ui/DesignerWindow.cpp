@@ -6,8 +6,10 @@
 #include "DesignerOutputPanel.h"
 #include "DesignerPreviewGrid.h"
 #include "DesignerStylePanel.h"
+#include "OptionTableForm.h"
 #include "PredefinedBackground.h"
 #include "QtPlatformServices.h"
+#include "WizardTexts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -73,6 +75,16 @@ DesignerWindow::DesignerWindow(std::unique_ptr<QtPlatformServices> ownPlatform,
         scroll->setFrameShape(QFrame::NoFrame);
         m_tabs->addTab(scroll, DesignerStylePanel::stateName(state));
     }
+    // The option table's form, as the wizard's More options dialog shows it.
+    m_options = new OptionTableForm(d.project(), ProjectKeys::optional(), &d.platform(), m_tabs,
+                                    Qt::Vertical);
+    auto* options = new QScrollArea(m_tabs);
+    options->setWidget(m_options);
+    options->setWidgetResizable(true);
+    options->setFrameShape(QFrame::NoFrame);
+    m_tabs->addTab(options, WizardTexts::moreOptionsTitle);
+    connect(m_options, &OptionTableForm::changed, this,
+            [this] { m_designer->takeOptions(m_options->chosen()); });
 
     auto* top = new QSplitter(Qt::Horizontal, this);
     top->addWidget(left);
@@ -201,6 +213,7 @@ void DesignerWindow::refresh()
         m_tabs->setTabEnabled(i, used.contains(m_styles[i]->state()));
     }
     m_output->refresh();
+    m_options->showProject(m_designer->project());
     m_preview->reload();
 }
 

@@ -11,6 +11,7 @@ class DesignerGeneratePanel;
 class DesignerOutputPanel;
 class DesignerPreviewGrid;
 class DesignerStylePanel;
+class OptionTableForm;
 class PlatformServices;
 class QMenu;
 class QRadioButton;
@@ -20,8 +21,9 @@ class QtPlatformServices;
 struct ButtonProject;
 
 // The designer: one resizable window that shows the whole project at once, the captions, each
-// state's style on its tab, the output, a preview of every button and Generate. It follows the
-// desktop's theme. Every control is bound to the DesignerController, which does the work.
+// state's style on its tab and the further options on one more, the output, a preview of every
+// button and Generate. It follows the desktop's theme. Every control is bound to the
+// DesignerController, which does the work.
 class DesignerWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,6 +41,7 @@ public:
     DesignerStylePanel* stylePanel(int index) const;
     QTabWidget* styleTabs() const { return m_tabs; }
     DesignerOutputPanel* output() const { return m_output; }
+    OptionTableForm* moreOptions() const { return m_options; }
     DesignerPreviewGrid* preview() const { return m_preview; }
     DesignerGeneratePanel* generatePanel() const { return m_generate; }
 
@@ -64,6 +67,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QList<DesignerStylePanel*> m_styles;
     DesignerOutputPanel* m_output = nullptr;
+    OptionTableForm* m_options = nullptr;
     DesignerPreviewGrid* m_preview = nullptr;
     DesignerGeneratePanel* m_generate = nullptr;
     QMenu* m_recent = nullptr;

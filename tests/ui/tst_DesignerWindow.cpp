@@ -7,10 +7,12 @@
 #include "DesignerStylePanel.h"
 #include "DesignerWindow.h"
 #include "GeneratorWizard.h"
+#include "OptionTableForm.h"
 #include "WizardController.h"
 #include "WizardTexts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +34,7 @@ private slots:
     void captionsByTheListsKeys();
     void styleControlsReachTheProject();
     void tabsFollowTheJavaScriptOption();
+    void moreOptionsTabFollowsTheProject();
     void previewShowsTheStateUnderTheMouse();
     void closingAsksAndCancelKeepsTheWindow();
     void tabReachesEveryKindOfControl();
@@ -170,6 +173,30 @@ void tst_DesignerWindow::tabsFollowTheJavaScriptOption()
         QCOMPARE(tabs->isTabEnabled(1), row.selected);
         QCOMPARE(tabs->isTabEnabled(2), row.pressed);
     }
+}
+
+void tst_DesignerWindow::moreOptionsTabFollowsTheProject()
+{
+    OptionTableForm* form = m_window->moreOptions();
+    auto* smooth = form->findChild<QCheckBox*>(QStringLiteral("SmoothCaptions"));
+    auto* page = form->findChild<QLineEdit*>(QStringLiteral("PageColor"));
+    QVERIFY(smooth && page);
+    smooth->click();
+    QVERIFY(project().smoothCaptions);
+    page->setFocus();
+    page->setCursorPosition(page->text().size());
+    page->setText(QStringLiteral("#0a14fe"));
+    QCOMPARE(project().pageColor, Colors::rgb(10, 20, 254));
+    QCOMPARE(page->text(), QStringLiteral("#0a14fe")); // as typed, not rewritten
+    // A change made elsewhere shows at once: the style tab's gradient, a new project.
+    designer().styles().set(ButtonState::Selected, &ButtonStateStyle::gradientColor,
+                            std::optional<ColorRef>(Colors::rgb(1, 2, 3)));
+    QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("SelectedGradient"))->text(),
+             QStringLiteral("#010203"));
+    m_platform.saveChoiceAnswers = {PlatformServices::SaveChoice::Discard};
+    QVERIFY(designer().newProject());
+    QVERIFY(!smooth->isChecked());
+    QCOMPARE(page->text(), QStringLiteral("#FFFFFF"));
 }
 
 void tst_DesignerWindow::previewShowsTheStateUnderTheMouse()
