@@ -8,6 +8,7 @@
 #include "DesignerWindow.h"
 #include "GeneratorWizard.h"
 #include "OptionTableForm.h"
+#include "ProjectFileWriter.h"
 #include "WizardController.h"
 #include "WizardTexts.h"
 
@@ -39,6 +40,7 @@ private slots:
     void closingAsksAndCancelKeepsTheWindow();
     void tabReachesEveryKindOfControl();
     void generateWritesAndSaysWhere();
+    void stopEndsTheRunAndSaysHowFar();
     void wizardOpensItsProjectInTheDesigner();
 
 private:
@@ -284,6 +286,35 @@ void tst_DesignerWindow::generateWritesAndSaysWhere()
     QVERIFY(openPage->isVisible());
     openPage->click();
     QCOMPARE(m_platform.openedWithApplication.size(), 1);
+}
+
+void tst_DesignerWindow::stopEndsTheRunAndSaysHowFar()
+{
+    // A long project, read at once.
+    ButtonProject longOne;
+    for (int n = 0; n < 2000; ++n)
+        longOne.captions << QStringLiteral("Caption %1").arg(n);
+    longOne.outputDirectory = m_dir->path();
+    longOne.projectFileName = m_dir->filePath(QStringLiteral("long.blp"));
+    QVERIFY(!ProjectFileWriter::saveProjectFile(longOne));
+    QVERIFY(designer().openProjectFile(longOne.projectFileName));
+    DesignerGeneratePanel* panel = m_window->generatePanel();
+    panel->generateButton()->click();
+    QVERIFY2(designer().generation().isRunning(), "the run ended before Stop could be pressed");
+    QVERIFY(!panel->generateButton()->isEnabled());
+    auto* stop = qobject_cast<QPushButton*>(m_window->focusWidget());
+    QVERIFY(stop && stop->text() == QStringLiteral("Stop"));
+    QTest::keyClick(stop, Qt::Key_Space);
+    QTRY_VERIFY_WITH_TIMEOUT(!designer().generation().isRunning(), 30000);
+    const GenerationResult& result = designer().generation().lastResult();
+    QVERIFY(result.stopped);
+    QCOMPARE(panel->resultLine()->text(),
+             QStringLiteral("Generation stopped: %1 of %2 images written")
+                 .arg(result.imagesWritten)
+                 .arg(result.imagesPlanned));
+    QVERIFY(!stop->isVisible());
+    QVERIFY(panel->generateButton()->isEnabled());
+    QVERIFY(!panel->findChildren<QPushButton*>().last()->isVisible()); // no page to open
 }
 
 void tst_DesignerWindow::wizardOpensItsProjectInTheDesigner()
