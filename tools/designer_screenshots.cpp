@@ -1,6 +1,6 @@
 // Saves pictures of the designer window with a project opened: under the desktop's light theme
-// and under a dark one, the Selected and More options tabs, and the preview at twice the size. Run on a virtual
-// display by tools/screenshots.sh.
+// and under a dark one, the Selected and More options tabs, and the preview at twice the size.
+// Run on a virtual display by tools/screenshots.sh.
 #include "DesignerController.h"
 #include "DesignerPreviewGrid.h"
 #include "DesignerWindow.h"
