@@ -1,3 +1,5 @@
+#include "DesignerController.h"
+#include "DesignerWindow.h"
 #include "GeneratorWizard.h"
 #include "PathBytes.h"
 #include "WizardController.h"
@@ -13,11 +15,13 @@
 namespace {
 const char usage[] =
     "Usage: brindlewick [PROJECT.blp]\n"
+    "       brindlewick --designer [PROJECT.blp]\n"
     "       brindlewick --help | --version\n"
     "\n"
     "The wizard that designs web-page buttons: captions, backgrounds, fonts and the\n"
     "normal, selected and pressed states, written as images with a sample page and a\n"
     "project file. PROJECT.blp is opened at start-up as File > Open opens it.\n"
+    "--designer opens the designer instead: one window that shows the whole project.\n"
     "It needs a display; brindlewick-cli generate PROJECT.blp does the same without one.\n";
 
 // Qt's platform plugin aborts the program when it finds no display, with a message that
@@ -65,6 +69,9 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << PathBytes::decode(argv[i]);
+    const bool designer = !arguments.isEmpty() && arguments.first() == QLatin1String("--designer");
+    if (designer)
+        arguments.removeFirst();
     if (arguments.size() > 1 || (!arguments.isEmpty() && arguments.first().startsWith('-'))) {
         std::fprintf(stderr, "brindlewick: unexpected argument %s\n\n%s",
                      PathBytes::encode(arguments.last()).constData(), usage);
@@ -78,11 +85,20 @@ int main(int argc, char* argv[])
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/brindlewick-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+    const QString fileName =
+        arguments.isEmpty() ? QString() : PathBytes::absolute(arguments.first());
+    if (designer) {
+        DesignerWindow window;
+        window.show();
+        if (!fileName.isEmpty())
+            QTimer::singleShot(
+                0, &window, [&window, fileName] { window.controller().openProjectFile(fileName); });
+        return app.exec();
+    }
     GeneratorWizard wizard;
     wizard.show();
-    if (!arguments.isEmpty()) {
+    if (!fileName.isEmpty()) {
         // Once the window is up, so a message about the file has the window to stand on.
-        const QString fileName = PathBytes::absolute(arguments.first());
         QTimer::singleShot(0, &wizard,
                            [&wizard, fileName] { wizard.controller().openProjectFile(fileName); });
     }

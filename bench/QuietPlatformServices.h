@@ -15,6 +15,10 @@ public:
     void showMessage(const QString&) override {}
     void showError(const QString&) override {}
     bool confirm(const QString&, const QString&) override { return false; }
+    SaveChoice askSaveChanges(const QString&, const QString&) override
+    {
+        return SaveChoice::Cancel;
+    }
     std::optional<QString> inputText(const QString&, const QString&, const QString&, int) override
     {
         return std::exchange(nextText, std::nullopt);

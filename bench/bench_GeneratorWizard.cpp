@@ -1,5 +1,6 @@
 // The wizard window as the user meets it: a page change and a live-preview update, each with
 // the widgets refreshed and painted.
+#include "BenchMain.h"
 #include "GeneratorWizard.h"
 #include "LivePreviewWindow.h"
 #include "QuietPlatformServices.h"
@@ -70,15 +71,4 @@ BENCHMARK(BM_WindowLivePreviewUpdate)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRINDLEWICK_WIDGET_BENCHMARK_MAIN()

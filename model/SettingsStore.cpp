@@ -109,6 +109,21 @@ Failure SettingsStore::readRecord(const QString& valueName, FailureReason reason
     return Failure(Failure::Code::Decode, m_filePath).because(reason, valueName);
 }
 
+std::optional<QByteArray> SettingsStore::loadValue(const QString& valueName)
+{
+    std::optional<QByteArray> value;
+    readRecord(valueName, FailureReason::SettingsNotSaved, [&value](const QByteArray& bytes) {
+        value = bytes;
+        return true;
+    });
+    return value;
+}
+
+Failure SettingsStore::saveValue(const QString& valueName, const QByteArray& bytes)
+{
+    return replaceValue(valueName, bytes);
+}
+
 Failure SettingsStore::loadJpegOptions(JpegFileOptions& options)
 {
     const Failure failure = readRecord(

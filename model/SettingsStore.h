@@ -28,6 +28,10 @@ class SettingsStore
 public:
     static inline const QString jpegValueName = QStringLiteral("fOverrideOptionsJPEG");
     static inline const QString textValueName = QStringLiteral("fOverrideOptionsText");
+    // The designer window's own values, beside the option sets: its recent project files
+    // (their paths' bytes, one a line) and its size ("WIDTHxHEIGHT").
+    static inline const QString recentFilesValueName = QStringLiteral("DesignerRecentFiles");
+    static inline const QString designerSizeValueName = QStringLiteral("DesignerWindowSize");
     static inline const QString keyPath = QStringLiteral("Software/BRWK400");
 
     // An empty path is a store that holds nothing and cannot be written.
@@ -55,6 +59,11 @@ public:
     Failure saveTextOffsetOptions(const TextOffsetOptions& options);
     Failure forgetJpegOptions();
     Failure forgetTextOffsetOptions();
+
+    // A stored byte value; nothing when the file holds none or cannot be read as settings.
+    std::optional<QByteArray> loadValue(const QString& valueName);
+    // As the option sets are saved: SettingsNotSaved with the value's name when it failed.
+    Failure saveValue(const QString& valueName, const QByteArray& bytes);
 
 private:
     // Hands a stored byte record to load; fails with reason for a value of another type, or

@@ -3,6 +3,7 @@
 #include "CodeViewer.h"
 #include "CodeViewerForm.h"
 #include "DesignGalleryDialog.h"
+#include "DesignerWindow.h"
 #include "FinishedPage.h"
 #include "GeneratePage.h"
 #include "HtmlPage.h"
@@ -175,6 +176,7 @@ void GeneratorWizard::buildMenus()
                   [this] { m_controller->saveProject(); });
     addDialogItem(file, QStringLiteral("Save &as..."), "Saveas1",
                   [this] { m_controller->saveProjectAs(); });
+    addDialogItem(file, QStringLiteral("&Designer"), "Designer1", [this] { openDesigner(); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close)
         ->setObjectName(QStringLiteral("Exit1"));
@@ -214,6 +216,17 @@ void GeneratorWizard::buildMenus()
         ->setObjectName(QStringLiteral("Contents1"));
     help->addSeparator();
     addDialogItem(help, QStringLiteral("About"), "About1", [this] { showAbout(); });
+}
+
+DesignerWindow* GeneratorWizard::openDesigner()
+{
+    // A window of its own, not the wizard's child: the wizard's colours and small font stay
+    // with the wizard.
+    auto* designer = new DesignerWindow;
+    designer->setAttribute(Qt::WA_DeleteOnClose);
+    designer->takeProject(m_controller->project(), m_controller->pictures());
+    designer->show();
+    return designer;
 }
 
 SplashForm* GeneratorWizard::splash() const

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class DesignerWindow;
 class LivePreviewWindow;
 class PlatformServices;
 class QAction;
@@ -39,6 +40,8 @@ public:
     void showAbout();
     // "View Javascript + HTML Code": the code viewer on the sample page, modally.
     void viewCode();
+    // File > Designer: a designer window on a copy of the project, under its file name.
+    DesignerWindow* openDesigner();
 
     static constexpr int splashMilliseconds = 1500;
 

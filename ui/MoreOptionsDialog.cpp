@@ -1,200 +1,31 @@
 #include "MoreOptionsDialog.h"
 
-#include "PlatformServices.h"
+#include "OptionTableForm.h"
 #include "WizardTexts.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHash>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QSpinBox>
-#include <QStyle>
 #include <QVBoxLayout>
-
-#include <algorithm>
-
-namespace {
-QString withoutMnemonic(const QString& label)
-{
-    return QString(label).remove(QLatin1Char('&'));
-}
-} // namespace
 
 MoreOptionsDialog::MoreOptionsDialog(const ButtonProject& project, QWidget* parent,
                                      const QList<ProjectKeys::Option>& options,
                                      PlatformServices* platform)
-    : QDialog(parent), m_chosen(project), m_platform(platform)
+    : QDialog(parent), m_form(new OptionTableForm(project, options, platform, this))
 {
     setWindowTitle(WizardTexts::moreOptionsTitle);
     setAccessibleName(WizardTexts::moreOptionsTitle);
     auto* layout = new QVBoxLayout(this);
-    // The first part on the left, each further one a box of its own beside it, in the order
-    // the rows name them.
-    auto* columns = new QHBoxLayout;
-    auto* firstPart = new QVBoxLayout;
-    columns->addLayout(firstPart);
-    layout->addLayout(columns);
-    QWidget* first = nullptr;
-    QHash<QString, QVBoxLayout*> parts;
-    for (const ProjectKeys::Option& option : options) {
-        QVBoxLayout*& part = parts[option.group];
-        if (!part && option.group.isEmpty()) {
-            part = firstPart;
-        } else if (!part) {
-            auto* box = new QGroupBox(option.group, this);
-            columns->addSpacing(8);
-            columns->addWidget(box, 0, Qt::AlignTop);
-            part = new QVBoxLayout(box);
-        }
-        QWidget* control = addControl(part, option);
-        // Each control is named after the project key it sets.
-        control->setObjectName(option.key.name);
-        control->setAccessibleName(withoutMnemonic(option.label));
-        control->setAccessibleDescription(option.note);
-        addNote(part, control, option);
-        if (!first)
-            first = control;
-    }
-    firstPart->addStretch();
-    // The fields of a part start in one column.
-    for (const QList<QLabel*>& labels : std::as_const(m_labels)) {
-        int width = 0;
-        for (const QLabel* label : labels)
-            width = std::max(width, label->sizeHint().width());
-        for (QLabel* label : labels)
-            label->setMinimumWidth(width);
-    }
+    layout->addWidget(m_form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addSpacing(6);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    if (first)
+    if (QWidget* first = m_form->firstControl())
         first->setFocus();
 }
 
-QWidget* MoreOptionsDialog::addControl(QVBoxLayout* layout, const ProjectKeys::Option& option)
+const ButtonProject& MoreOptionsDialog::chosen() const
 {
-    // Each control keeps its own copy of the row: the list handed in may be gone before it.
-    const ProjectKeys::Key& key = option.key;
-    if (key.kind == ProjectKeys::Kind::Number)
-        return addNumber(layout, option);
-    if (key.kind == ProjectKeys::Kind::WebColour || key.kind == ProjectKeys::Kind::OptionalColour)
-        return addColour(layout, option);
-    if (key.kind == ProjectKeys::Kind::NamedChoice)
-        return addChoice(layout, option);
-    auto* box = new QCheckBox(option.label, this);
-    box->setChecked(key.ref<bool>(m_chosen));
-    connect(box, &QCheckBox::toggled, this, [this, key](bool on) { key.ref<bool>(m_chosen) = on; });
-    layout->addWidget(box);
-    return box;
-}
-
-QWidget* MoreOptionsDialog::addNumber(QVBoxLayout* layout, const ProjectKeys::Option& option)
-{
-    const ProjectKeys::Key& key = option.key;
-    auto* spin = new QSpinBox(this);
-    spin->setRange(key.minimum, key.maximum);
-    spin->setValue(key.ref<qint32>(m_chosen));
-    connect(spin, &QSpinBox::valueChanged, this,
-            [this, key](int value) { key.ref<qint32>(m_chosen) = value; });
-    return addLabelled(layout, option, spin);
-}
-
-QWidget* MoreOptionsDialog::addChoice(QVBoxLayout* layout, const ProjectKeys::Option& option)
-{
-    const ProjectKeys::Key& key = option.key;
-    auto* list = new QComboBox(this);
-    list->addItems(key.names);
-    list->setCurrentIndex(key.choice(m_chosen));
-    connect(list, &QComboBox::currentIndexChanged, this,
-            [this, key](int index) { key.setChoice(m_chosen, index); });
-    return addLabelled(layout, option, list);
-}
-
-QWidget* MoreOptionsDialog::addColour(QVBoxLayout* layout, const ProjectKeys::Option& option)
-{
-    const ProjectKeys::Key& key = option.key;
-    const bool optional = key.kind == ProjectKeys::Kind::OptionalColour;
-    auto* field = new QLineEdit(optional ? QString() : key.valueText(m_chosen), this);
-    if (optional && key.ref<std::optional<ColorRef>>(m_chosen))
-        field->setText(key.valueText(m_chosen));
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("#[0-9A-Fa-f]{0,6}")), field));
-    field->setMaxLength(7);
-    // An optional colour is off while its field is empty.
-    if (optional)
-        field->setPlaceholderText(QStringLiteral("off"));
-    // Half a colour typed so far keeps the last whole one.
-    connect(field, &QLineEdit::textChanged, this, [this, key, optional](const QString& text) {
-        if (optional) {
-            std::optional<ColorRef>& colour = key.ref<std::optional<ColorRef>>(m_chosen);
-            if (text.isEmpty())
-                colour.reset();
-            else
-                ProjectKeys::Key::optionalColour(text, &colour);
-            return;
-        }
-        Colors::fromWebText(text, &key.ref<ColorRef>(m_chosen));
-    });
-    QList<QWidget*> buttons;
-    const QString name = withoutMnemonic(option.label);
-    if (m_platform) {
-        auto* choose = new QPushButton(WizardTexts::chooseColourButton, this);
-        choose->setAccessibleName(QStringLiteral("Choose ") + name.toLower());
-        choose->setObjectName(key.name + QStringLiteral("Choose"));
-        // The platform's colour dialog, starting from the colour shown.
-        connect(choose, &QPushButton::clicked, this, [this, key, field, optional] {
-            ColorRef shown = optional ? Colors::rgb(255, 255, 255) : key.ref<ColorRef>(m_chosen);
-            Colors::fromWebText(field->text(), &shown);
-            if (const std::optional<ColorRef> colour = m_platform->chooseColor(shown))
-                field->setText(Colors::webText(*colour));
-        });
-        buttons << choose;
-    }
-    if (optional) {
-        auto* off = new QPushButton(WizardTexts::colourOffButton, this);
-        off->setAccessibleName(name + QStringLiteral(" off"));
-        off->setObjectName(key.name + QStringLiteral("Off"));
-        connect(off, &QPushButton::clicked, field, &QLineEdit::clear);
-        buttons << off;
-    }
-    return addLabelled(layout, option, field, buttons);
-}
-
-QWidget* MoreOptionsDialog::addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option,
-                                        QWidget* field, const QList<QWidget*>& after)
-{
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(option.label, this);
-    label->setBuddy(field);
-    m_labels[layout] << label;
-    row->addWidget(label);
-    row->addWidget(field);
-    for (QWidget* widget : after)
-        row->addWidget(widget);
-    row->addStretch();
-    layout->addLayout(row);
-    return field;
-}
-
-void MoreOptionsDialog::addNote(QVBoxLayout* layout, QWidget* control,
-                                const ProjectKeys::Option& option)
-{
-    auto* text = new QLabel(option.note, this);
-    text->setTextFormat(Qt::PlainText);
-    // A box's note lines up with its text, under its label.
-    const int indent = qobject_cast<QCheckBox*>(control)
-                           ? style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                                 style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing)
-                           : 0;
-    text->setContentsMargins(indent, 0, 0, 4);
-    layout->addWidget(text);
+    return m_form->chosen();
 }

@@ -4,16 +4,13 @@
 #include "ProjectKeys.h"
 
 #include <QDialog>
-#include <QHash>
 #include <QList>
 
+class OptionTableForm;
 class PlatformServices;
-class QLabel;
-class QVBoxLayout;
 
-// The options beyond the classic output, one control for each row of the option table, each
-// with one line saying what it does. The caller hands the choices to the wizard once the
-// dialog is accepted.
+// The options beyond the classic output in a dialog of their own, as the option table's form
+// with OK and Cancel. The caller hands the choices to the wizard once the dialog is accepted.
 class MoreOptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -25,18 +22,8 @@ public:
                                PlatformServices* platform = nullptr);
 
     // The project as the controls left it.
-    const ButtonProject& chosen() const { return m_chosen; }
+    const ButtonProject& chosen() const;
 
 private:
-    QWidget* addControl(QVBoxLayout* layout, const ProjectKeys::Option& option);
-    QWidget* addNumber(QVBoxLayout* layout, const ProjectKeys::Option& option);
-    QWidget* addColour(QVBoxLayout* layout, const ProjectKeys::Option& option);
-    QWidget* addChoice(QVBoxLayout* layout, const ProjectKeys::Option& option);
-    QWidget* addLabelled(QVBoxLayout* layout, const ProjectKeys::Option& option, QWidget* field,
-                         const QList<QWidget*>& after = {});
-    void addNote(QVBoxLayout* layout, QWidget* control, const ProjectKeys::Option& option);
-
-    ButtonProject m_chosen;
-    PlatformServices* m_platform;
-    QHash<QVBoxLayout*, QList<QLabel*>> m_labels; // each part's field labels
+    OptionTableForm* m_form;
 };

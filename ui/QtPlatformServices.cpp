@@ -102,6 +102,22 @@ bool QtPlatformServices::confirm(const QString& title, const QString& text)
     return box.exec() == QMessageBox::Ok;
 }
 
+PlatformServices::SaveChoice QtPlatformServices::askSaveChanges(const QString& title,
+                                                                const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 std::optional<QString> QtPlatformServices::inputText(const QString& title, const QString& prompt,
                                                      const QString& initialText, int maxLength)
 {

@@ -22,6 +22,7 @@ public:
     void showError(const QString& text) override;
     void showErrorWithDetails(const QString& text, const QString& details) override;
     bool confirm(const QString& title, const QString& text) override;
+    SaveChoice askSaveChanges(const QString& title, const QString& text) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initialText, int maxLength) override;
     QString openFileName(const FileDialogOptions& options) override;

@@ -88,3 +88,41 @@ int CaptionEditor::deleteCaption(int selectedRow)
     emitCaptions(-1);
     return m_selectedRow;
 }
+
+int CaptionEditor::insertText(int row, const QString& text)
+{
+    if (text.isEmpty()) {
+        m_platform.beep();
+        return m_selectedRow;
+    }
+    const int at = row < 0 || row > m_captions.size() ? m_captions.size() : row;
+    m_captions.insert(at, TextLimit::edited(QString(), text, WizardTexts::maxCaptionLength));
+    emitCaptions(at);
+    return at;
+}
+
+bool CaptionEditor::setText(int row, const QString& text)
+{
+    if (row < 0 || row >= m_captions.size())
+        return false;
+    if (text.isEmpty()) {
+        m_platform.beep();
+        return false;
+    }
+    const QString edited =
+        TextLimit::edited(m_captions.at(row), text, WizardTexts::maxCaptionLength);
+    if (edited == m_captions.at(row))
+        return false;
+    m_captions[row] = edited;
+    emitCaptions(row);
+    return true;
+}
+
+int CaptionEditor::moveCaption(int row, int to)
+{
+    if (row < 0 || row >= m_captions.size() || to < 0 || to >= m_captions.size() || row == to)
+        return m_selectedRow;
+    m_captions.move(row, to);
+    emitCaptions(to);
+    return to;
+}

@@ -23,6 +23,13 @@ public:
     int modifyCaption(int selectedRow);
     int deleteCaption(int selectedRow);
 
+    // Edits in place, as a list that is typed into makes them. An empty text beeps and
+    // changes nothing; a long one is cut to the caption limit.
+    int insertText(int row, const QString& text);
+    bool setText(int row, const QString& text);
+    // Moves a caption to another place in the list; returns the row it is at afterwards.
+    int moveCaption(int row, int to);
+
 signals:
     void changed();
     // The captions changed; the selection to show goes with it.

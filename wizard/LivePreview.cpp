@@ -55,30 +55,41 @@ QList<QImage> LivePreview::buttons(int row)
     return result;
 }
 
+ButtonRenderer::Fit LivePreview::measureRow(int row)
+{
+    const QString text = caption(row);
+    ButtonRenderer::Fit rowFit;
+    for (const ButtonState state : states()) {
+        const ButtonRenderer::Fit fit = m_renderer->fit(state, row + 1, text);
+        if (state == ButtonState::Normal)
+            rowFit.size = fit.size;
+        rowFit.cut = rowFit.cut || fit.cut;
+    }
+    return rowFit;
+}
+
 void LivePreview::measure()
 {
     if (m_measured)
         return;
-    const QList<ButtonState> shown = states();
     m_fits.resize(rowCount());
     for (int row = 0; row < m_fits.size(); ++row) {
-        const QString text = caption(row);
-        ButtonRenderer::Fit& rowFit = m_fits[row];
-        rowFit = {};
-        for (const ButtonState state : shown) {
-            const ButtonRenderer::Fit fit = m_renderer->fit(state, row + 1, text);
-            if (state == ButtonState::Normal)
-                rowFit.size = fit.size;
-            rowFit.cut = rowFit.cut || fit.cut;
-        }
+        if (!m_fits[row])
+            m_fits[row] = measureRow(row);
     }
     m_measured = true;
 }
 
 ButtonRenderer::Fit LivePreview::fit(int row)
 {
-    measure();
-    return m_fits.value(row);
+    if (row < 0 || row >= rowCount())
+        return {};
+    // One row alone, so that a view of a few rows of a long list measures only those.
+    if (m_fits.size() != rowCount())
+        m_fits.resize(rowCount());
+    if (!m_fits[row])
+        m_fits[row] = measureRow(row);
+    return *m_fits[row];
 }
 
 QStringList LivePreview::cutCaptions()
@@ -88,7 +99,7 @@ QStringList LivePreview::cutCaptions()
     if (m_project.captions.isEmpty())
         return cut;
     for (int row = 0; row < m_fits.size(); ++row) {
-        if (m_fits[row].cut)
+        if (m_fits[row]->cut)
             cut.append(m_project.captions.at(row));
     }
     return cut;

@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 // Every caption drawn in each state the JavaScript option uses, exactly as the run writes it,
 // and which captions their buttons cut. Drawings and measures are kept until invalidate().
@@ -39,14 +40,16 @@ public:
     QRgb pageColor() const { return 0xFF000000u | Colors::toRgb(m_project.pageColor); }
 
 private:
+    // Every row, as the list of cut captions needs them.
     void measure();
+    ButtonRenderer::Fit measureRow(int row);
 
     const ButtonProject& m_project;
     // Its own size tables, so that it never disturbs a run's.
     ButtonSizeTables m_sizes;
     // Kept, so that fonts are made once per change.
     std::unique_ptr<ButtonRenderer> m_renderer;
-    QVector<ButtonRenderer::Fit> m_fits;
+    QVector<std::optional<ButtonRenderer::Fit>> m_fits;
     bool m_measured = false;
     QCache<int, QList<QImage>> m_drawn;
 };

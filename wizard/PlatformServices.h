@@ -53,6 +53,15 @@ public:
     }
     // A modal box with OK and Cancel; true for OK.
     virtual bool confirm(const QString& title, const QString& text) = 0;
+    // The answers of a question about unsaved changes.
+    enum class SaveChoice
+    {
+        Save,
+        Discard,
+        Cancel
+    };
+    // A modal box with Save, Discard and Cancel; closing it otherwise is Cancel.
+    virtual SaveChoice askSaveChanges(const QString& title, const QString& text) = 0;
     // A one-line text input of at most maxLength characters; nullopt when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
                                              const QString& initialText, int maxLength) = 0;

@@ -30,16 +30,21 @@ QString ProjectFileCommands::savedMessage(const QString& fileName)
 
 ProjectFileCommands::OpenResult ProjectFileCommands::open()
 {
+    const QString chosen = chooseFileToOpen();
+    return chosen.isEmpty() ? OpenResult::Cancelled : openFile(chosen);
+}
+
+QString ProjectFileCommands::chooseFileToOpen()
+{
     PlatformServices::FileDialogOptions options;
     options.title = openTitle;
     options.filter = filter;
     options.defaultExtension = defaultExtension;
     options.initialDirectory = m_openDirectory;
     const QString chosen = m_platform.openFileName(options);
-    if (chosen.isEmpty())
-        return OpenResult::Cancelled;
-    m_openDirectory = QCoreApplication::applicationDirPath();
-    return openFile(chosen);
+    if (!chosen.isEmpty())
+        m_openDirectory = QCoreApplication::applicationDirPath();
+    return chosen;
 }
 
 ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fileName)

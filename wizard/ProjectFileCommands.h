@@ -23,6 +23,8 @@ public:
 
     // Asks for a file and reads it as openFile does.
     OpenResult open();
+    // The open dialog alone: the chosen file, or empty when cancelled.
+    QString chooseFileToOpen();
     // Reads the file into the project. After a failure the lines before the failing one stay
     // applied. Either way the state pictures follow what was read.
     OpenResult openFile(const QString& fileName);

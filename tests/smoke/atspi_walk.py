@@ -320,4 +320,5 @@ def main():
             process.kill()
 
 
-main()
+if __name__ == "__main__":
+    main()

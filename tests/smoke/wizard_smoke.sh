@@ -17,17 +17,7 @@ fi
 for option in --help:PROJECT.blp --version:brindlewick; do
   "${nodisplay[@]}" "$app" ${option%%:*} | grep -qF "${option#*:}" || { echo "${option%%:*} failed"; exit 1; }
 done
-missing=""
-for tool in xvfb-run xwininfo dbus-run-session; do
-  command -v $tool >/dev/null || missing="$missing $tool"
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || missing="$missing python3-pyatspi"
-if [ -n "$missing" ]; then
-  echo "missing:$missing (tools/install-deps.sh installs them)"
-  # CI installs everything, so there a missing tool is a failure, not a skip.
-  [ "${CI:-}" = "true" ] && exit 1
-  exit 77
-fi
+source "$here/require_tools.sh"
 export -n QT_QPA_PLATFORM
 out=$(mktemp -d "${TMPDIR:-/tmp}/brindlewick-walk-XXXXXX")
 trap 'rm -rf "$out"' EXIT

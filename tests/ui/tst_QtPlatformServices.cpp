@@ -15,6 +15,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -37,6 +39,7 @@ private slots:
     void openWithApplicationDoesNotWait();
     void folderPickerTakesANewName();
     void inputKeepsALongerTextWhole();
+    void saveQuestionAnswersEachButton();
 };
 
 namespace {
@@ -268,6 +271,28 @@ void tst_QtPlatformServices::inputKeepsALongerTextWhole()
         QTest::keyClick(edit, Qt::Key_D);
     });
     QCOMPARE(platform.inputText(QStringLiteral("T"), QStringLiteral("P"), caption, 255), caption);
+}
+
+void tst_QtPlatformServices::saveQuestionAnswersEachButton()
+{
+    using Choice = PlatformServices::SaveChoice;
+    QtPlatformServices platform(nullptr, QStringLiteral("Title"));
+    const QList<std::pair<QMessageBox::StandardButton, Choice>> rows = {
+        {QMessageBox::Save, Choice::Save},
+        {QMessageBox::Discard, Choice::Discard},
+        {QMessageBox::Cancel, Choice::Cancel}};
+    for (const auto& [button, choice] : rows) {
+        QTimer::singleShot(0, [button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->text(), QStringLiteral("Save changes to a.blp?"));
+            QCOMPARE(box->standardButton(box->defaultButton()), QMessageBox::Save);
+            box->button(button)->click();
+        });
+        QCOMPARE(platform.askSaveChanges(QStringLiteral("Title"),
+                                         QStringLiteral("Save changes to a.blp?")),
+                 choice);
+    }
 }
 
 QTEST_MAIN(tst_QtPlatformServices)

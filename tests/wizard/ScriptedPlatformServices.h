@@ -24,6 +24,7 @@ public:
     QStringList saveFileAnswers;
     QStringList directoryAnswers;
     QList<bool> confirmAnswers;
+    QList<SaveChoice> saveChoiceAnswers;
     QList<std::optional<QString>> inputAnswers;
     QList<std::optional<ColorRef>> colorAnswers;
     QList<std::optional<FontAttributes>> fontAnswers;
@@ -38,6 +39,7 @@ public:
     QStringList errors;
     QStringList errorDetails; // beside each error, empty where it had none
     QList<Request> confirmations;
+    QList<Request> saveQuestions;
     QList<Request> inputs;
     QList<Request> directoryRequests;
     QList<FileDialogOptions> openDialogs;
@@ -63,6 +65,11 @@ public:
     {
         confirmations.append({title, text, QString()});
         return take(confirmAnswers, false);
+    }
+    SaveChoice askSaveChanges(const QString& title, const QString& text) override
+    {
+        saveQuestions.append({title, text, QString()});
+        return take(saveChoiceAnswers, SaveChoice::Cancel);
     }
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initialText, int maxLength) override
