@@ -10,3 +10,9 @@ foreach(test tst_GeneratorWizard tst_SplashForm)
     add_dependencies(${test} help-page)
   endif()
 endforeach()
+# The designer's preview on a HiDPI screen.
+if(TARGET tst_DesignerWindow)
+  add_test(NAME ui/tst_DesignerWindow_hidpi COMMAND tst_DesignerWindow previewDrawsTheRunsImages)
+  set_tests_properties(ui/tst_DesignerWindow_hidpi PROPERTIES ENVIRONMENT
+                       "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
+endif()

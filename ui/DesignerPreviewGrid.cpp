@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QtMath>
 
 DesignerPreviewGrid::DesignerPreviewGrid(LivePreview& preview, QWidget* parent)
     : QAbstractScrollArea(parent), m_preview(preview)
@@ -22,7 +23,7 @@ DesignerPreviewGrid::DesignerPreviewGrid(LivePreview& preview, QWidget* parent)
 
 void DesignerPreviewGrid::setScale(int scale)
 {
-    if (scale == m_scale || scale < 1)
+    if (scale == m_scale || (scale != 1 && scale != 2))
         return;
     m_scale = scale;
     updateScrollBars();
@@ -41,18 +42,33 @@ int DesignerPreviewGrid::headerHeight() const
     return fontMetrics().height() + gap;
 }
 
+// 1x draws each pixel of the 1x image on a logical pixel: the size a page shows it at on any
+// screen. 2x draws the run's @2x twin with its pixels on the screen's own: twice the size on a
+// 1x screen, and on a HiDPI screen of ratio 2 at the 1x button's size, as a HiDPI page shows it.
+qreal DesignerPreviewGrid::imageRatio() const
+{
+    return m_scale == 1 ? 1.0 : viewport()->devicePixelRatioF();
+}
+
+QSize DesignerPreviewGrid::drawnSize(const QSize& button) const
+{
+    const qreal ratio = imageRatio();
+    return QSize(qCeil(button.width() * m_scale / ratio), qCeil(button.height() * m_scale / ratio));
+}
+
 int DesignerPreviewGrid::rowHeight() const
 {
-    return qMax(m_button.height() * m_scale, fontMetrics().height()) + gap;
+    return qMax(drawnSize(m_button).height(), fontMetrics().height()) + gap;
 }
 
 int DesignerPreviewGrid::columnLeft(int column) const
 {
-    return captionWidth + column * (m_button.width() * m_scale + gap);
+    return captionWidth + column * (drawnSize(m_button).width() + gap);
 }
 
 void DesignerPreviewGrid::updateScrollBars()
 {
+    m_laidOutRatio = imageRatio();
     const int width = columnLeft(m_preview.states().size());
     const int height = headerHeight() + m_preview.rowCount() * rowHeight();
     const QSize view = viewport()->size();
@@ -69,10 +85,20 @@ QPoint DesignerPreviewGrid::cellAt(const QPoint& at) const
     if (y < 0 || x < captionWidth || m_button.isEmpty())
         return {-1, -1};
     const int row = y / rowHeight();
-    const int column = (x - captionWidth) / (m_button.width() * m_scale + gap);
+    const int column = (x - captionWidth) / (drawnSize(m_button).width() + gap);
     if (row >= m_preview.rowCount() || column >= m_preview.states().size())
         return {-1, -1};
+    // Only the button itself, as on the page: not the gap, nor past a narrower button's edge.
+    if (!buttonRect(row, column).contains(at))
+        return {-1, -1};
     return {column, row};
+}
+
+QRect DesignerPreviewGrid::buttonRect(int row, int column) const
+{
+    return QRect(QPoint(columnLeft(column) - horizontalScrollBar()->value(),
+                        headerHeight() + row * rowHeight() - verticalScrollBar()->value()),
+                 drawnSize(m_preview.fit(row).size));
 }
 
 ButtonState DesignerPreviewGrid::shownState(int row) const
@@ -89,6 +115,8 @@ ButtonState DesignerPreviewGrid::shownState(int row) const
 
 void DesignerPreviewGrid::paintEvent(QPaintEvent*)
 {
+    if (imageRatio() != m_laidOutRatio)
+        updateScrollBars();
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), QColor::fromRgb(m_preview.pageColor()));
     const QList<ButtonState> states = m_preview.states();
@@ -98,7 +126,7 @@ void DesignerPreviewGrid::paintEvent(QPaintEvent*)
     p.setPen(text);
     for (int column = 0; column < states.size(); ++column)
         p.drawText(
-            QRect(columnLeft(column) + dx, 0, m_button.width() * m_scale + gap, headerHeight()),
+            QRect(columnLeft(column) + dx, 0, drawnSize(m_button).width() + gap, headerHeight()),
             Qt::AlignLeft | Qt::AlignVCenter, DesignerStylePanel::stateName(states[column]));
     p.setClipRect(0, headerHeight(), viewport()->width(), viewport()->height());
     const int first = qMax(0, (-dy) / rowHeight());
@@ -114,19 +142,20 @@ void DesignerPreviewGrid::paintEvent(QPaintEvent*)
                                             captionArea.width() - (fit.cut ? 16 : 0)));
         if (fit.cut)
             p.drawText(captionArea, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("\u2702"));
-        const QList<QImage> buttons = m_preview.buttons(row);
+        if (fit.size.width() > m_button.width() || fit.size.height() > m_button.height()) {
+            // A wider caption further down: the columns make room for it.
+            m_button = m_button.expandedTo(fit.size);
+            updateScrollBars();
+            viewport()->update();
+        }
+        const QList<QImage> buttons = m_preview.buttons(row, m_scale);
         for (int column = 0; column < buttons.size(); ++column) {
             const ButtonState shown = column == 0 ? shownState(row) : states[column];
             const QImage& image = buttons.value(states.indexOf(shown));
-            if (image.isNull())
-                continue;
-            if (image.width() > m_button.width() || image.height() > m_button.height()) {
-                // A wider caption further down: the columns make room for it.
-                m_button = m_button.expandedTo(image.size());
-                updateScrollBars();
-                viewport()->update();
-            }
-            p.drawImage(QRect(QPoint(columnLeft(column) + dx, top), image.size() * m_scale), image);
+            if (!image.isNull())
+                p.drawImage(
+                    QRectF(buttonRect(row, column).topLeft(), QSizeF(image.size()) / imageRatio()),
+                    image);
         }
     }
 }

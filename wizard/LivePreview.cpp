@@ -1,5 +1,7 @@
 #include "LivePreview.h"
 
+#include "PredefinedBackground.h"
+
 namespace {
 // Rows drawn and kept while the list scrolls: a few screens' worth.
 constexpr int keptRows = 200;
@@ -7,9 +9,11 @@ constexpr int keptRows = 200;
 
 LivePreview::LivePreview(const ButtonProject& project, const BackgroundPictures& pictures,
                          const OptionSets& options)
-    : m_project(project),
+    : m_project(project), m_pictures(pictures),
       m_renderer(std::make_unique<ButtonRenderer>(project, pictures, options.text, m_sizes)),
-      m_drawn(keptRows)
+      m_drawn(keptRows), m_twinRenderer(std::make_unique<ButtonRenderer>(project, m_doubledPictures,
+                                                                         options.text, m_sizes, 2)),
+      m_twins(keptRows)
 {
 }
 
@@ -20,6 +24,8 @@ void LivePreview::invalidate()
     m_measured = false;
     m_fits.clear();
     m_drawn.clear();
+    m_doubled = false;
+    m_twins.clear();
 }
 
 QList<ButtonState> LivePreview::states() const
@@ -39,19 +45,29 @@ QString LivePreview::caption(int row) const
     return m_project.captions.value(row);
 }
 
-QList<QImage> LivePreview::buttons(int row)
+QList<QImage> LivePreview::buttons(int row, int scale)
 {
     if (row < 0 || row >= rowCount())
         return {};
-    if (const QList<QImage>* drawn = m_drawn.object(row))
+    const bool twins = scale == 2;
+    QCache<int, QList<QImage>>& kept = twins ? m_twins : m_drawn;
+    if (const QList<QImage>* drawn = kept.object(row))
         return *drawn;
+    if (twins) {
+        // A twin is twice the size its Normal button stored at scale 1.
+        fit(row);
+        if (!m_doubled)
+            m_doubledPictures = PredefinedBackground::doubleSizePictures(m_project, m_pictures);
+        m_doubled = true;
+    }
+    ButtonRenderer& renderer = twins ? *m_twinRenderer : *m_renderer;
     const QString text = caption(row);
     auto* drawn = new QList<QImage>;
     // Normal first: the other states take its size.
     for (const ButtonState state : states())
-        drawn->append(m_renderer->render(state, row + 1, text));
+        drawn->append(renderer.render(state, row + 1, text));
     const QList<QImage> result = *drawn;
-    m_drawn.insert(row, drawn);
+    kept.insert(row, drawn);
     return result;
 }
 

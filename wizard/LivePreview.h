@@ -31,7 +31,8 @@ public:
     int rowCount() const;
     QString caption(int row) const;
     // The row's buttons in the order of states(); a null image for one that cannot be made.
-    QList<QImage> buttons(int row);
+    // Scale 2 gives their double-size twins instead, as the run writes them for HiDPI screens.
+    QList<QImage> buttons(int row, int scale = 1);
     // The row's button size (empty when it cannot be made) and whether any state cuts it.
     ButtonRenderer::Fit fit(int row);
     // The captions that some state's button cuts, in list order.
@@ -45,6 +46,7 @@ private:
     ButtonRenderer::Fit measureRow(int row);
 
     const ButtonProject& m_project;
+    const BackgroundPictures& m_pictures;
     // Its own size tables, so that it never disturbs a run's.
     ButtonSizeTables m_sizes;
     // Kept, so that fonts are made once per change.
@@ -52,4 +54,9 @@ private:
     QVector<std::optional<ButtonRenderer::Fit>> m_fits;
     bool m_measured = false;
     QCache<int, QList<QImage>> m_drawn;
+    // The twins' pictures, made when a twin is first asked for after a change.
+    BackgroundPictures m_doubledPictures;
+    bool m_doubled = false;
+    std::unique_ptr<ButtonRenderer> m_twinRenderer;
+    QCache<int, QList<QImage>> m_twins;
 };

@@ -8,6 +8,7 @@
 #include "DesignerWindow.h"
 #include "GeneratorWizard.h"
 #include "OptionTableForm.h"
+#include "OutputNaming.h"
 #include "ProjectFileWriter.h"
 #include "WizardController.h"
 #include "WizardTexts.h"
@@ -37,6 +38,8 @@ private slots:
     void tabsFollowTheJavaScriptOption();
     void moreOptionsTabFollowsTheProject();
     void previewShowsTheStateUnderTheMouse();
+    void previewDrawsTheRunsImages_data();
+    void previewDrawsTheRunsImages();
     void closingAsksAndCancelKeepsTheWindow();
     void tabReachesEveryKindOfControl();
     void generateWritesAndSaysWhere();
@@ -230,6 +233,56 @@ void tst_DesignerWindow::previewShowsTheStateUnderTheMouse()
     grid->setScale(2);
     QCOMPARE(grid->cellAt(normal), QPoint(0, 0));
     QCOMPARE(grid->cellAt(normal + QPoint(designer().project().buttonWidth + 8, 0)), QPoint(0, 0));
+}
+
+void tst_DesignerWindow::previewDrawsTheRunsImages_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("picture"); // a built-in picture, or 0 for a gradient
+    for (const int scale : {1, 2}) {
+        QTest::addRow("%dx, gradient", scale) << scale << 0;
+        QTest::addRow("%dx, built-in picture", scale) << scale << 20;
+    }
+}
+
+// At 2x the run's @2x twins with their pixels on the screen's: run again under
+// QT_SCALE_FACTOR=2 (tests/ui.cmake) for a HiDPI screen.
+void tst_DesignerWindow::previewDrawsTheRunsImages()
+{
+    QFETCH(int, scale);
+    QFETCH(int, picture);
+    designer().captions().insertText(-1, QStringLiteral("Home"));
+    designer().set(&ButtonProject::javaScriptOption, JavaScriptOption::Both);
+    designer().set(&ButtonProject::hiDpiImages, true);
+    designer().styles().set(ButtonState::Pressed, &ButtonStateStyle::gradientColor,
+                            std::optional<ColorRef>(Colors::rgb(200, 30, 90)));
+    if (picture)
+        designer().styles().setPredefinedIndex(ButtonState::Normal, picture);
+    m_window->generatePanel()->generateButton()->click();
+    designer().generation().wait();
+    QVERIFY(designer().generation().lastResult().everythingWritten());
+    DesignerPreviewGrid* grid = m_window->preview();
+    grid->setScale(scale);
+    // Pixels alone: Qt reads a file named "@2x" as of ratio 2, and grabs at the screen's.
+    const auto pixels = [](QImage image) {
+        image.setDevicePixelRatio(1);
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage shot = pixels(grid->viewport()->grab().toImage());
+    const qreal ratio = grid->viewport()->devicePixelRatioF();
+    const QList<ButtonState> states = designer().preview().states();
+    for (int column = 0; column < states.size(); ++column) {
+        const QImage written(OutputNaming::imagePathStem(project(), 1, states[column], scale) +
+                             QStringLiteral(".png"));
+        QVERIFY(!written.isNull());
+        // 1x at a page's size on any screen, 2x with one pixel of the twin on each of the screen's.
+        const QSize device = scale == 1 ? written.size() * ratio : written.size();
+        const QRect drawn = grid->buttonRect(0, column);
+        QCOMPARE(QSizeF(drawn.size()) * ratio, QSizeF(device));
+        QCOMPARE(shot.copy(QRect(drawn.topLeft() * ratio, device)), pixels(written.scaled(device)));
+        QCOMPARE(grid->cellAt(drawn.bottomRight()), QPoint(column, 0));
+        QCOMPARE(grid->cellAt(drawn.topRight() + QPoint(1, 0)), QPoint(-1, -1));
+    }
 }
 
 void tst_DesignerWindow::closingAsksAndCancelKeepsTheWindow()

@@ -535,12 +535,14 @@ void tst_WizardControllerEditing::preview()
             QCOMPARE(buttons.at(i), renderer.render(order.at(i), 1, shown[row]));
         QCOMPARE(buttons.first().size(), QSize(150, 40));
         QCOMPARE(preview.fit(row).size, QSize(150, 40));
+        QCOMPARE(preview.buttons(row, 2).first().size(), QSize(300, 80));
     }
 
-    // A change shows at once.
+    // A change shows at once, in the twins too (a border 2 pixels wide).
     m_wizard->styles().set(ButtonState::Normal, &ButtonStateStyle::borderEffect,
                            BorderEffect::BlackBorder);
     QCOMPARE(preview.buttons(0).first().pixel(0, 0), qRgb(0, 0, 0));
+    QCOMPARE(preview.buttons(0, 2).first().pixel(1, 1), qRgb(0, 0, 0));
 }
 
 void tst_WizardControllerEditing::cutCaptions_data()
