@@ -1,5 +1,7 @@
+#include "CodecMemoryBuffer.h"
 #include "CodecTestSupport.h"
 #include "GifCodec.h"
+#include "GifEncoder.h"
 #include "WebPalette.h"
 
 #include <QTemporaryDir>
@@ -26,6 +28,7 @@ private slots:
     void readRefusesBadFiles_data();
     void readRefusesBadFiles();
     void writeIntoMissingDirectoryFails();
+    void bufferGrowsFromNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -285,6 +288,18 @@ void TestGifCodec::writeIntoMissingDirectoryFails()
 
     QVERIFY(failsWith(GifCodec::read(file, nullptr), &error));
     QVERIFY2(error.startsWith("Cannot open file \"" + file + "\". "), qPrintable(error));
+}
+
+// The buffer grows from nothing as the encoder appends, keeping every byte it had.
+void TestGifCodec::bufferGrowsFromNothing()
+{
+    const QImage picture = buttonImage(600, 200, 7);
+    CodecMemoryBuffer roomy(1 << 20);
+    CodecMemoryBuffer empty;
+    QVERIFY(GifEncoder::encode(picture, roomy) && GifEncoder::encode(picture, empty));
+    QVERIFY(empty.size() > 3 * 4096);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(empty.data()), qsizetype(empty.size())),
+             QByteArray(reinterpret_cast<const char*>(roomy.data()), qsizetype(roomy.size())));
 }
 
 QTEST_MAIN(TestGifCodec)
