@@ -349,6 +349,7 @@ void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     checkLaidOut(&dialog, QStringLiteral("More options"));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize()); // its rows decide its size
     auto* page = dialog.findChild<QLineEdit*>("PageColor");
     auto* gradient = dialog.findChild<QLineEdit*>("SelectedGradient");
     QVERIFY(page && gradient);

@@ -32,6 +32,12 @@ void tst_SplashForm::modes()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.size(), QSize(280, 140));
+    // The picture fills the window: its corners, away from the texts, show it.
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture =
+        QImage(QStringLiteral(":/wizard/splash.png")).convertToFormat(QImage::Format_RGB32);
+    for (const QPoint& at : {QPoint(2, 2), QPoint(2, 137), QPoint(277, 137)})
+        QCOMPARE(shown.pixel(at), picture.pixel(at));
     QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(form.titleLabel()->text(), QStringLiteral("Brindlewick Version 4.00"));
