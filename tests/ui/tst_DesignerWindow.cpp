@@ -7,6 +7,7 @@
 #include "DesignerStylePanel.h"
 #include "DesignerWindow.h"
 #include "GeneratorWizard.h"
+#include "LaidOut.h"
 #include "OptionTableForm.h"
 #include "OutputNaming.h"
 #include "ProjectFileWriter.h"
@@ -45,6 +46,7 @@ private slots:
     void generateWritesAndSaysWhere();
     void stopEndsTheRunAndSaysHowFar();
     void wizardOpensItsProjectInTheDesigner();
+    void layoutOfEveryTab();
 
 private:
     DesignerController& designer() { return m_window->controller(); }
@@ -388,6 +390,22 @@ void tst_DesignerWindow::wizardOpensItsProjectInTheDesigner()
     QCOMPARE(opened->windowTitle(), QStringLiteral("Brindlewick Designer \u2014 w.blp[*]"));
     // The wizard's yellow stays with the wizard.
     QVERIFY(opened->palette().color(QPalette::Window) != wizard.palette().color(QPalette::Window));
+}
+
+// At a fixed size, where each control of each tab stands, compared whole with a stored copy.
+void tst_DesignerWindow::layoutOfEveryTab()
+{
+    if (m_window->devicePixelRatio() != 1)
+        QSKIP("the stored layout is of a screen of ratio 1");
+    designer().captions().insertText(-1, QStringLiteral("Home"));
+    m_window->resize(1180, 840);
+    QStringList layout;
+    for (int tab = 0; tab < m_window->styleTabs()->count(); ++tab) {
+        m_window->styleTabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        layout << layoutLines(m_window.get(), m_window->styleTabs()->tabText(tab));
+    }
+    compareWithStored(layout, QStringLiteral("texts/designer-layout.txt"));
 }
 
 QTEST_MAIN(tst_DesignerWindow)
