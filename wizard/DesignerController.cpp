@@ -131,12 +131,34 @@ bool DesignerController::openProjectFile(const QString& fileName)
 
 bool DesignerController::opened(const QString& fileName)
 {
+    // The project shown stays until the file has proved to be one: a later Save must never
+    // write a project over a file that was something else, or over a folder.
+    const ButtonProject before = project();
+    const BackgroundPictures picturesBefore = pictures();
+    const bool modifiedBefore = m_modified;
     // Read over the defaults, so that a key the file leaves out is the default, as when the
     // wizard starts with the file.
     resetProject();
     const OpenResult result = fileCommands().openFile(fileName);
-    projectFileTaken(result == OpenResult::Read ? fileName : QString());
-    return result == OpenResult::Read;
+    if (fileCommands().lastFileWasProject()) {
+        // A picture that failed was named; the project is read and keeps its name.
+        projectFileTaken(fileName);
+        return result == OpenResult::Read;
+    }
+    if (result == OpenResult::Read)
+        platform().showError(notAProjectFile(fileName));
+    editedProject() = before;
+    editedPictures() = picturesBefore;
+    captions().setSelectedRow(-1);
+    emit projectReplaced();
+    emit changed();
+    setModified(modifiedBefore);
+    return false;
+}
+
+QString DesignerController::notAProjectFile(const QString& fileName)
+{
+    return QStringLiteral("%1 is not a project file").arg(fileName);
 }
 
 bool DesignerController::saveProject()

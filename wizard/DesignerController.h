@@ -59,6 +59,7 @@ public:
     static inline const QString untitled = QStringLiteral("Untitled");
     static constexpr int maxRecentFiles = 6;
     static QString saveChangesQuestion(const QString& documentName);
+    static QString notAProjectFile(const QString& fileName);
 
 signals:
     void modifiedChanged(bool modified);

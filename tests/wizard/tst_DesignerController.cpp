@@ -3,9 +3,12 @@
 #include "ProjectFileWriter.h"
 #include "WizardFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 QByteArray fileBytes(const QString& path)
@@ -26,6 +29,8 @@ private slots:
     void closingQuestion_data();
     void closingQuestion();
     void recentFilesSurviveAndStayShort();
+    void failedOpenKeepsTheProject_data();
+    void failedOpenKeepsTheProject();
     void wizardAndDesignerReadEachOther();
     void captionsEditedInPlace();
     void sameAsNormalCopiesOnce();
@@ -143,6 +148,46 @@ void tst_DesignerController::recentFilesSurviveAndStayShort()
     QCOMPARE(recent.count(m_fixture.path("r3.blp")), 1);
     // The wizard's option sets stay as they were: none stored.
     QVERIFY(!fileBytes(m_fixture.platform.settingsFile).contains("fOverrideOptions"));
+}
+
+void tst_DesignerController::failedOpenKeepsTheProject_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("text") << "text"
+                          << "%1 is not a project file";
+    QTest::newRow("empty pipe") << "pipe"
+                                << "%1 is not a project file";
+    QTest::newRow("folder") << "folder"
+                            << "%1 is a folder";
+    QTest::newRow("deleted") << ""
+                             << "File not found";
+}
+
+void tst_DesignerController::failedOpenKeepsTheProject()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    const QString other = m_fixture.path("other.blp");
+    if (kind == QLatin1String("text")) {
+        QFile text(other);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("# Notes\n\nNo keys here.\n") > 0);
+    } else if (kind == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(other).constData(), 0600), 0);
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(other));
+    }
+    m_fixture.platform.saveFileAnswers = {m_fixture.path("mine.blp")};
+    QVERIFY(designer().saveProjectAs());
+    makeChanged();
+    m_fixture.platform.saveChoiceAnswers = {Choice::Discard};
+    QVERIFY(!designer().openProjectFile(other));
+    QCOMPARE(m_fixture.platform.errors, QStringList{error.arg(other)});
+    // Nothing was replaced: a Save still goes to the project's own file.
+    QCOMPARE(designer().documentName(), QStringLiteral("mine.blp"));
+    QCOMPARE(designer().project().captions, QStringList{QStringLiteral("Home")});
+    QVERIFY(designer().isModified());
+    QCOMPARE(designer().recentFiles(), QStringList{m_fixture.path("mine.blp")});
 }
 
 void tst_DesignerController::wizardAndDesignerReadEachOther()
