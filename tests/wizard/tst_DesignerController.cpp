@@ -230,11 +230,15 @@ void tst_DesignerController::captionsEditedInPlace()
     QCOMPARE(captions.insertText(0, QStringLiteral("A")), 0);
     QCOMPARE(captions.insertText(5, QString(QStringLiteral("C")).repeated(300)), 2);
     QCOMPARE(designer().project().captions.at(2).size(), 255);
+    QVERIFY(captions.setText(1, QStringLiteral("Pasted\nin\r\ntwo")));
+    QCOMPARE(designer().project().captions.at(1), QStringLiteral("Pasted in  two"));
+    QCOMPARE(captions.insertText(3, QStringLiteral("\nD")), 3);
+    QCOMPARE(designer().project().captions.at(3), QStringLiteral(" D"));
     QVERIFY(captions.setText(1, QStringLiteral("Bee")));
     QVERIFY(!captions.setText(1, QString()));
     QCOMPARE(m_fixture.platform.beeps, 1);
     QCOMPARE(captions.moveCaption(0, 1), 1);
-    QCOMPARE(captions.moveCaption(1, 3), 1); // past the end: stays
+    QCOMPARE(captions.moveCaption(1, 4), 1); // past the end: stays
     QCOMPARE(designer().project().captions.mid(0, 2),
              (QStringList{QStringLiteral("Bee"), QStringLiteral("A")}));
     QCOMPARE(captions.selectedRow(), 1);
