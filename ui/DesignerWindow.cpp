@@ -184,7 +184,7 @@ void DesignerWindow::buildMenus()
     add(file, QStringLiteral("&Close"), QKeySequence::Close, [this] { close(); });
     QMenu* generate = menuBar()->addMenu(QStringLiteral("&Generate"));
     add(generate, QStringLiteral("&Generate"), QKeySequence(Qt::Key_F5), [&d] { d.generate(); });
-    add(generate, QStringLiteral("Open &Folder"), QKeySequence(), [&d] { d.openOutputFolder(); });
+    add(generate, QStringLiteral("Open &Folder"), QKeySequence(), [&d] { d.openRunFolder(); });
     add(generate, QStringLiteral("Open &Page"), QKeySequence(), [&d] { d.openSamplePage(); });
 }
 

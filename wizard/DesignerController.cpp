@@ -175,8 +175,12 @@ bool DesignerController::saveProject()
 
 bool DesignerController::saveProjectAs()
 {
-    if (!fileCommands().saveAs())
+    const QString before = project().projectFileName;
+    if (!fileCommands().saveAs()) {
+        // The title still names the old file, and so must a later Save.
+        editedProject().projectFileName = before;
         return false;
+    }
     setModified(false);
     emit fileNameChanged();
     remember(project().projectFileName);
@@ -260,6 +264,7 @@ bool DesignerController::generate()
         return false;
     }
     generation().start(p, pictures(), optionSets());
+    m_lastRun = p;
     return true;
 }
 
@@ -268,5 +273,18 @@ QString DesignerController::generationSummary() const
     const GenerationResult& result = generation().lastResult();
     if (result.stopped)
         return WizardTexts::generationStoppedMessage(result.imagesWritten, result.imagesPlanned);
-    return QStringLiteral("%1 files written to %2").arg(result.filesWritten).arg(outputFolder());
+    return QStringLiteral("%1 files written to %2")
+        .arg(result.filesWritten)
+        .arg(OutputFolder::absolutePath(lastRun().outputDirectory));
+}
+
+bool DesignerController::openSamplePage()
+{
+    return openWithApplication(OutputNaming::samplePageFileName(lastRun()),
+                               OutputNaming::normalisedOutputDirectory(lastRun().outputDirectory));
+}
+
+bool DesignerController::openRunFolder()
+{
+    return openWithApplication(OutputFolder::absolutePath(lastRun().outputDirectory));
 }

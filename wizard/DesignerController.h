@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QStringList>
 
+#include <optional>
+
 // The designer window's logic, without widgets: one project edited on every side at once,
 // without the wizard's pages. It knows whether the project has changed since it was opened or
 // saved, asks before dropping such changes, and keeps a short list of recent project files in
@@ -50,7 +52,10 @@ public:
     bool generate();
     // The line after a run: how many files went where, or how far a stopped run got.
     QString generationSummary() const;
-    bool openSamplePage() { return previewInBrowser(); }
+    // The last run's folder and page, whatever the project has become since; the project's own
+    // before any run.
+    bool openSamplePage();
+    bool openRunFolder();
 
     // The window's size as last closed; empty when none is stored.
     QSize storedWindowSize();
@@ -73,6 +78,9 @@ private:
     void setModified(bool modified);
     void remember(const QString& fileName);
 
+    const ButtonProject& lastRun() const { return m_lastRun ? *m_lastRun : project(); }
+
     bool m_modified = false;
+    std::optional<ButtonProject> m_lastRun;
     QStringList m_recent;
 };

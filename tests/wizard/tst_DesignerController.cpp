@@ -63,6 +63,10 @@ void tst_DesignerController::modifiedFollowsEditsAndFiles()
     QVERIFY(designer().saveProject());
     QVERIFY(!designer().isModified());
     QCOMPARE(designer().documentName(), QStringLiteral("a.blp"));
+    // A Save As that fails leaves the name that the title shows and Save writes to.
+    m_fixture.platform.saveFileAnswers = {m_fixture.path("missing/b.blp")};
+    QVERIFY(!designer().saveProjectAs());
+    QCOMPARE(designer().project().projectFileName, m_fixture.path("a.blp"));
 
     designer().styles().set(ButtonState::Pressed, &ButtonStateStyle::dropShadow, true);
     QVERIFY(designer().isModified());
@@ -276,8 +280,18 @@ void tst_DesignerController::generateChecksThenWrites()
     QCOMPARE(designer().generationSummary(), QStringLiteral("%1 files written to %2")
                                                  .arg(result.filesWritten)
                                                  .arg(m_fixture.path("out/deeper")));
+    // The result speaks of the run, whatever the project has become since.
+    const QString summary = designer().generationSummary();
+    const QString page = designer().samplePagePath();
+    designer().setOutputDirectory(m_fixture.path("elsewhere"));
+    designer().setFileNamePrefix(QStringLiteral("zz"));
+    QCOMPARE(designer().generationSummary(), summary);
     QVERIFY(designer().openSamplePage());
-    QCOMPARE(m_fixture.platform.openedWithApplication.size(), 1);
+    QVERIFY(designer().openRunFolder());
+    const auto& opened = m_fixture.platform.openedWithApplication;
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(QDir(opened[0].second).filePath(opened[0].first), page);
+    QCOMPARE(opened[1].first, m_fixture.path("out/deeper"));
 }
 
 QTEST_MAIN(tst_DesignerController)
