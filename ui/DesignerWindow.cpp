@@ -203,9 +203,10 @@ void DesignerWindow::showRecentFiles()
     m_recent->setEnabled(!recent.isEmpty());
 }
 
-void DesignerWindow::takeProject(const ButtonProject& project, const BackgroundPictures& pictures)
+void DesignerWindow::takeProject(const ButtonProject& project, const BackgroundPictures& pictures,
+                                 const OptionSets& options)
 {
-    m_designer->startFrom(project, pictures);
+    m_designer->startFrom(project, pictures, options);
 }
 
 DesignerStylePanel* DesignerWindow::stylePanel(int index) const

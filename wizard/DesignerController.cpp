@@ -45,11 +45,13 @@ void DesignerController::start()
     projectFileTaken(QString());
 }
 
-void DesignerController::startFrom(const ButtonProject& project, const BackgroundPictures& pictures)
+void DesignerController::startFrom(const ButtonProject& project, const BackgroundPictures& pictures,
+                                   const OptionSets& options)
 {
     resetProject();
     editedProject() = project;
     editedPictures() = pictures;
+    editedOptionSets() = options;
     projectFileTaken(project.projectFileName);
 }
 

@@ -21,8 +21,10 @@ public:
 
     // A new project, as the wizard starts with, and the recent files from the store.
     void start();
-    // The wizard's project and its pictures, copied: its file name comes along, unchanged.
-    void startFrom(const ButtonProject& project, const BackgroundPictures& pictures);
+    // The wizard's project, its pictures and its option sets (stored or not), copied: its file
+    // name comes along, unchanged, and a run writes what the wizard's would.
+    void startFrom(const ButtonProject& project, const BackgroundPictures& pictures,
+                   const OptionSets& options);
 
     bool isModified() const { return m_modified; }
     // The project file's name without its folder, or "Untitled".

@@ -325,12 +325,16 @@ void tst_DesignerWindow::wizardOpensItsProjectInTheDesigner()
     wizard.controller().styles().setPredefinedIndex(ButtonState::Normal, 5);
     m_platform.saveFileAnswers = {m_dir->filePath(QStringLiteral("w.blp"))};
     QVERIFY(wizard.controller().saveProject());
+    JpegFileOptions jpeg; // OK without "retain": the wizard's own until it ends
+    jpeg.quality = 40;
+    QVERIFY(wizard.controller().confirmJpegOptions(jpeg));
     std::unique_ptr<DesignerWindow> opened(wizard.openDesigner());
     opened->setAttribute(Qt::WA_DeleteOnClose, false);
     const ButtonProject& copy = opened->controller().project();
     QCOMPARE(copy.captions, QStringList{QStringLiteral("From the wizard")});
     QCOMPARE(copy.normal, wizard.controller().project().normal);
     QCOMPARE(copy.projectFileName, m_dir->filePath(QStringLiteral("w.blp")));
+    QCOMPARE(opened->controller().optionSets().jpeg, jpeg);
     QVERIFY(!opened->controller().isModified());
     QCOMPARE(opened->windowTitle(), QStringLiteral("Brindlewick Designer \u2014 w.blp[*]"));
     // The wizard's yellow stays with the wizard.
