@@ -35,6 +35,7 @@ private slots:
     void captionsByTheListsKeys();
     void styleControlsReachTheProject();
     void tabsFollowTheJavaScriptOption();
+    void prefixKeyPastItsLimitChangesNothing();
     void moreOptionsTabFollowsTheProject();
     void previewShowsTheStateUnderTheMouse();
     void closingAsksAndCancelKeepsTheWindow();
@@ -175,6 +176,19 @@ void tst_DesignerWindow::tabsFollowTheJavaScriptOption()
         QCOMPARE(tabs->isTabEnabled(1), row.selected);
         QCOMPARE(tabs->isTabEnabled(2), row.pressed);
     }
+}
+
+void tst_DesignerWindow::prefixKeyPastItsLimitChangesNothing()
+{
+    QLineEdit* prefix = m_window->output()->prefix();
+    prefix->setFocus();
+    prefix->selectAll();
+    QTest::keyClicks(prefix, QStringLiteral("abcdefgh"));
+    m_platform.saveFileAnswers = {m_dir->filePath(QStringLiteral("p.blp"))};
+    QVERIFY(designer().saveProjectAs());
+    QTest::keyClick(prefix, Qt::Key_X);
+    QCOMPARE(prefix->text(), QStringLiteral("abcdefgh"));
+    QVERIFY(!designer().isModified());
 }
 
 void tst_DesignerWindow::moreOptionsTabFollowsTheProject()
