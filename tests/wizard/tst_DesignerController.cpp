@@ -186,7 +186,7 @@ void tst_DesignerController::failedOpenKeepsTheProject()
     makeChanged();
     m_fixture.platform.saveChoiceAnswers = {Choice::Discard};
     QVERIFY(!designer().openProjectFile(other));
-    QCOMPARE(m_fixture.platform.errors, QStringList{error.arg(other)});
+    QCOMPARE(m_fixture.platform.errors, QStringList{error.replace("%1", other)});
     // Nothing was replaced: a Save still goes to the project's own file.
     QCOMPARE(designer().documentName(), QStringLiteral("mine.blp"));
     QCOMPARE(designer().project().captions, QStringList{QStringLiteral("Home")});
