@@ -76,7 +76,8 @@ int runNew(const QCommandLineParser& parser, const QStringList& words, QTextStre
 {
     if (words.size() < 2)
         return usageError(err, QStringLiteral("No design given."));
-    if (words.size() < 3)
+    // An empty name is an empty shell variable, not a file.
+    if (words.size() < 3 || words.at(2).isEmpty())
         return usageError(err, QStringLiteral("No project file given."));
     if (words.size() > 3)
         return usageError(

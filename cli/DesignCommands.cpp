@@ -8,14 +8,15 @@
 
 #include <QTextStream>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
-// A dangling link is there too: the name is taken.
-bool nameTaken(const QString& path)
+// What is at the name, a link itself and never what it points to; 0 for nothing.
+mode_t typeAt(const QString& path)
 {
     struct stat info = {};
-    return ::lstat(PathBytes::encode(path).constData(), &info) == 0;
+    return ::lstat(PathBytes::encode(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
 }
 } // namespace
 
@@ -42,11 +43,17 @@ int DesignCommands::newProject(const QString& design, const QString& path,
         err << "A caption cannot be empty." << Qt::endl;
         return GenerateCommand::Failed;
     }
-    if (!force && nameTaken(path)) {
+    const mode_t there = typeAt(path);
+    if (!force && there != 0) {
         err << path << " already exists; add --force to replace it." << Qt::endl;
         return GenerateCommand::Failed;
     }
-    if (const Failure failure = ProjectFileWriter::saveProjectFile(*project, path)) {
+    // --force replaces a file or a link, never a folder.
+    Failure failure =
+        there == S_IFDIR
+            ? Failure(Failure::Code::Create, path, EISDIR).because(FailureReason::IsFolder)
+            : ProjectFileWriter::saveProjectFile(*project, path);
+    if (failure) {
         if (failure.path().isEmpty() || !ErrorText::showsWholePath(failure))
             err << path << ": ";
         err << ErrorText::message(failure) << Qt::endl;

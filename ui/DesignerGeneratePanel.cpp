@@ -43,7 +43,7 @@ DesignerGeneratePanel::DesignerGeneratePanel(DesignerController& designer, QWidg
         m_stop->setEnabled(false);
         m_designer.generation().stop();
     });
-    connect(m_openFolder, &QPushButton::clicked, this, [this] { m_designer.openOutputFolder(); });
+    connect(m_openFolder, &QPushButton::clicked, this, [this] { m_designer.openRunFolder(); });
     connect(m_openPage, &QPushButton::clicked, this, [this] { m_designer.openSamplePage(); });
     const GenerationJob& job = m_designer.generation();
     connect(&job, &GenerationJob::started, this, [this] { setRunning(true); });

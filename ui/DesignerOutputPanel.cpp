@@ -2,6 +2,7 @@
 
 #include "DesignerController.h"
 #include "DesignerFields.h"
+#include "TypedLengthValidator.h"
 #include "WizardTexts.h"
 
 #include <QCheckBox>
@@ -45,6 +46,9 @@ DesignerOutputPanel::DesignerOutputPanel(DesignerController& designer, QWidget* 
 
     m_prefix = new QLineEdit(this);
     m_prefix->setAccessibleName(QStringLiteral("File name prefix"));
+    // A key past the limit does nothing, as on the wizard's page, rather than change nothing.
+    m_prefixLimit = new TypedLengthValidator(WizardTexts::maxPrefixLength, m_prefix);
+    m_prefix->setValidator(m_prefixLimit);
     form->addRow(QStringLiteral("File &name prefix"), m_prefix);
     connect(m_prefix, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_designer.setFileNamePrefix(text); });
@@ -77,6 +81,7 @@ void DesignerOutputPanel::refresh()
 {
     const ButtonProject& project = m_designer.project();
     DesignerFields::show(m_folder, project.outputDirectory);
+    m_prefixLimit->allowText(project.fileNamePrefix);
     DesignerFields::show(m_prefix, project.fileNamePrefix);
     DesignerFields::show(m_captionNames, project.useCaptionsAsNames);
     DesignerFields::show(m_format, project.imageFileFormat);

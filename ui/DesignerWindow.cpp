@@ -184,7 +184,7 @@ void DesignerWindow::buildMenus()
     add(file, QStringLiteral("&Close"), QKeySequence::Close, [this] { close(); });
     QMenu* generate = menuBar()->addMenu(QStringLiteral("&Generate"));
     add(generate, QStringLiteral("&Generate"), QKeySequence(Qt::Key_F5), [&d] { d.generate(); });
-    add(generate, QStringLiteral("Open &Folder"), QKeySequence(), [&d] { d.openOutputFolder(); });
+    add(generate, QStringLiteral("Open &Folder"), QKeySequence(), [&d] { d.openRunFolder(); });
     add(generate, QStringLiteral("Open &Page"), QKeySequence(), [&d] { d.openSamplePage(); });
 }
 
@@ -203,9 +203,10 @@ void DesignerWindow::showRecentFiles()
     m_recent->setEnabled(!recent.isEmpty());
 }
 
-void DesignerWindow::takeProject(const ButtonProject& project, const BackgroundPictures& pictures)
+void DesignerWindow::takeProject(const ButtonProject& project, const BackgroundPictures& pictures,
+                                 const OptionSets& options)
 {
-    m_designer->startFrom(project, pictures);
+    m_designer->startFrom(project, pictures, options);
 }
 
 DesignerStylePanel* DesignerWindow::stylePanel(int index) const

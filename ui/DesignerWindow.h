@@ -12,6 +12,7 @@ class DesignerOutputPanel;
 class DesignerPreviewGrid;
 class DesignerStylePanel;
 class OptionTableForm;
+struct OptionSets;
 class PlatformServices;
 class QMenu;
 class QRadioButton;
@@ -35,7 +36,8 @@ public:
 
     DesignerController& controller() { return *m_designer; }
     // A copy of a project edited elsewhere, under its file name.
-    void takeProject(const ButtonProject& project, const BackgroundPictures& pictures);
+    void takeProject(const ButtonProject& project, const BackgroundPictures& pictures,
+                     const OptionSets& options);
 
     DesignerCaptionPanel* captions() const { return m_captions; }
     DesignerStylePanel* stylePanel(int index) const;

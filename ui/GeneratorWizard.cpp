@@ -224,7 +224,8 @@ DesignerWindow* GeneratorWizard::openDesigner()
     // with the wizard.
     auto* designer = new DesignerWindow;
     designer->setAttribute(Qt::WA_DeleteOnClose);
-    designer->takeProject(m_controller->project(), m_controller->pictures());
+    designer->takeProject(m_controller->project(), m_controller->pictures(),
+                          m_controller->optionSets());
     designer->show();
     return designer;
 }

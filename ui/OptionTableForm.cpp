@@ -152,8 +152,16 @@ QWidget* OptionTableForm::addColour(QVBoxLayout* layout, const ProjectKeys::Opti
         const QSignalBlocker blocker(field);
         field->setText(text);
     };
-    // Half a colour typed so far keeps the last whole one.
-    connect(field, &QLineEdit::textChanged, this, [this, key, optional](const QString& text) {
+    // Half a colour typed so far keeps the last whole one. Text set past the validator, as a
+    // screen reader sets it, that no typing could make gives way to the colour held.
+    connect(field, &QLineEdit::textChanged, this, [this, key, optional, field](QString text) {
+        int caret = 0;
+        if (field->validator()->validate(text, caret) == QValidator::Invalid) {
+            const QSignalBlocker blocker(field);
+            const bool off = optional && !key.ref<std::optional<ColorRef>>(m_chosen);
+            field->setText(off ? QString() : key.valueText(m_chosen));
+            return;
+        }
         if (optional) {
             std::optional<ColorRef>& colour = key.ref<std::optional<ColorRef>>(m_chosen);
             if (text.isEmpty())

@@ -1,6 +1,7 @@
 #include "CaptionEditor.h"
 
 #include "PlatformServices.h"
+#include "ProjectKeys.h"
 #include "TextLimit.h"
 #include "WizardTexts.h"
 
@@ -29,7 +30,8 @@ std::optional<QString> CaptionEditor::askCaption(const QString& initialText)
         m_platform.beep();
         return std::nullopt;
     }
-    return TextLimit::edited(initialText, *text, WizardTexts::maxCaptionLength);
+    return TextLimit::edited(initialText, ProjectKeys::lineText(*text),
+                             WizardTexts::maxCaptionLength);
 }
 
 void CaptionEditor::emitCaptions(int selectedRow)
@@ -96,7 +98,8 @@ int CaptionEditor::insertText(int row, const QString& text)
         return m_selectedRow;
     }
     const int at = row < 0 || row > m_captions.size() ? m_captions.size() : row;
-    m_captions.insert(at, TextLimit::edited(QString(), text, WizardTexts::maxCaptionLength));
+    m_captions.insert(at, TextLimit::edited(QString(), ProjectKeys::lineText(text),
+                                            WizardTexts::maxCaptionLength));
     emitCaptions(at);
     return at;
 }
@@ -109,8 +112,9 @@ bool CaptionEditor::setText(int row, const QString& text)
         m_platform.beep();
         return false;
     }
-    const QString edited =
-        TextLimit::edited(m_captions.at(row), text, WizardTexts::maxCaptionLength);
+    // A pasted line break would be drawn, yet saved as a space: the project holds what it saves.
+    const QString edited = TextLimit::edited(m_captions.at(row), ProjectKeys::lineText(text),
+                                             WizardTexts::maxCaptionLength);
     if (edited == m_captions.at(row))
         return false;
     m_captions[row] = edited;

@@ -45,11 +45,13 @@ void DesignerController::start()
     projectFileTaken(QString());
 }
 
-void DesignerController::startFrom(const ButtonProject& project, const BackgroundPictures& pictures)
+void DesignerController::startFrom(const ButtonProject& project, const BackgroundPictures& pictures,
+                                   const OptionSets& options)
 {
     resetProject();
     editedProject() = project;
     editedPictures() = pictures;
+    editedOptionSets() = options;
     projectFileTaken(project.projectFileName);
 }
 
@@ -131,12 +133,34 @@ bool DesignerController::openProjectFile(const QString& fileName)
 
 bool DesignerController::opened(const QString& fileName)
 {
+    // The project shown stays until the file has proved to be one: a later Save must never
+    // write a project over a file that was something else, or over a folder.
+    const ButtonProject before = project();
+    const BackgroundPictures picturesBefore = pictures();
+    const bool modifiedBefore = m_modified;
     // Read over the defaults, so that a key the file leaves out is the default, as when the
     // wizard starts with the file.
     resetProject();
     const OpenResult result = fileCommands().openFile(fileName);
-    projectFileTaken(result == OpenResult::Read ? fileName : QString());
-    return result == OpenResult::Read;
+    if (fileCommands().lastFileWasProject()) {
+        // A picture that failed was named; the project is read and keeps its name.
+        projectFileTaken(fileName);
+        return result == OpenResult::Read;
+    }
+    if (result == OpenResult::Read)
+        platform().showError(notAProjectFile(fileName));
+    editedProject() = before;
+    editedPictures() = picturesBefore;
+    captions().setSelectedRow(-1);
+    emit projectReplaced();
+    emit changed();
+    setModified(modifiedBefore);
+    return false;
+}
+
+QString DesignerController::notAProjectFile(const QString& fileName)
+{
+    return QStringLiteral("%1 is not a project file").arg(fileName);
 }
 
 bool DesignerController::saveProject()
@@ -153,8 +177,12 @@ bool DesignerController::saveProject()
 
 bool DesignerController::saveProjectAs()
 {
-    if (!fileCommands().saveAs())
+    const QString before = project().projectFileName;
+    if (!fileCommands().saveAs()) {
+        // The title still names the old file, and so must a later Save.
+        editedProject().projectFileName = before;
         return false;
+    }
     setModified(false);
     emit fileNameChanged();
     remember(project().projectFileName);
@@ -238,6 +266,7 @@ bool DesignerController::generate()
         return false;
     }
     generation().start(p, pictures(), optionSets());
+    m_lastRun = p;
     return true;
 }
 
@@ -246,5 +275,18 @@ QString DesignerController::generationSummary() const
     const GenerationResult& result = generation().lastResult();
     if (result.stopped)
         return WizardTexts::generationStoppedMessage(result.imagesWritten, result.imagesPlanned);
-    return QStringLiteral("%1 files written to %2").arg(result.filesWritten).arg(outputFolder());
+    return QStringLiteral("%1 files written to %2")
+        .arg(result.filesWritten)
+        .arg(OutputFolder::absolutePath(lastRun().outputDirectory));
+}
+
+bool DesignerController::openSamplePage()
+{
+    return openWithApplication(OutputNaming::samplePageFileName(lastRun()),
+                               OutputNaming::normalisedOutputDirectory(lastRun().outputDirectory));
+}
+
+bool DesignerController::openRunFolder()
+{
+    return openWithApplication(OutputFolder::absolutePath(lastRun().outputDirectory));
 }

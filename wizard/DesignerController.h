@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QStringList>
 
+#include <optional>
+
 // The designer window's logic, without widgets: one project edited on every side at once,
 // without the wizard's pages. It knows whether the project has changed since it was opened or
 // saved, asks before dropping such changes, and keeps a short list of recent project files in
@@ -19,8 +21,10 @@ public:
 
     // A new project, as the wizard starts with, and the recent files from the store.
     void start();
-    // The wizard's project and its pictures, copied: its file name comes along, unchanged.
-    void startFrom(const ButtonProject& project, const BackgroundPictures& pictures);
+    // The wizard's project, its pictures and its option sets (stored or not), copied: its file
+    // name comes along, unchanged, and a run writes what the wizard's would.
+    void startFrom(const ButtonProject& project, const BackgroundPictures& pictures,
+                   const OptionSets& options);
 
     bool isModified() const { return m_modified; }
     // The project file's name without its folder, or "Untitled".
@@ -50,7 +54,10 @@ public:
     bool generate();
     // The line after a run: how many files went where, or how far a stopped run got.
     QString generationSummary() const;
-    bool openSamplePage() { return previewInBrowser(); }
+    // The last run's folder and page, whatever the project has become since; the project's own
+    // before any run.
+    bool openSamplePage();
+    bool openRunFolder();
 
     // The window's size as last closed; empty when none is stored.
     QSize storedWindowSize();
@@ -59,6 +66,7 @@ public:
     static inline const QString untitled = QStringLiteral("Untitled");
     static constexpr int maxRecentFiles = 6;
     static QString saveChangesQuestion(const QString& documentName);
+    static QString notAProjectFile(const QString& fileName);
 
 signals:
     void modifiedChanged(bool modified);
@@ -72,6 +80,9 @@ private:
     void setModified(bool modified);
     void remember(const QString& fileName);
 
+    const ButtonProject& lastRun() const { return m_lastRun ? *m_lastRun : project(); }
+
     bool m_modified = false;
+    std::optional<ButtonProject> m_lastRun;
     QStringList m_recent;
 };

@@ -59,6 +59,7 @@ ProjectFileCommands::OpenResult ProjectFileCommands::openFile(const QString& fil
         return OwnImageLoader::loadInto(m_pictures, state, path);
     });
     const Failure failure = reader.loadProjectFile();
+    m_lastFileWasProject = reader.namedProjectKey() && failure.path() != fileName;
 
     PredefinedBackground::reloadPictures(m_project, m_pictures);
     // A file that names no own image for a state must not leave the previous project's
@@ -83,7 +84,7 @@ bool ProjectFileCommands::save()
 {
     if (m_project.projectFileName.isEmpty())
         return saveAs();
-    return write(true);
+    return write(true, true);
 }
 
 bool ProjectFileCommands::saveAs()
@@ -96,20 +97,22 @@ bool ProjectFileCommands::saveAs()
     const QString chosen = m_platform.saveFileName(options);
     if (chosen.isEmpty())
         return false;
-    if (QFileInfo::exists(chosen)) {
-        if (!m_platform.confirm(QStringLiteral("Confirm"),
-                                QStringLiteral("Replace Existing File?\n\n") + chosen))
-            return false;
-        m_project.projectFileName = chosen;
-        return write(true);
-    }
+    // A link at the chosen name, dangling or not, is a name taken; it is replaced, never
+    // followed to wherever it points.
+    const QFileInfo target(chosen);
+    const bool taken = target.exists() || target.isSymLink();
+    if (taken && !m_platform.confirm(QStringLiteral("Confirm"),
+                                     QStringLiteral("Replace Existing File?\n\n") + chosen))
+        return false;
     m_project.projectFileName = chosen;
-    return write(false);
+    return write(taken, false);
 }
 
-bool ProjectFileCommands::write(bool reportSaved)
+bool ProjectFileCommands::write(bool reportSaved, bool followLinks)
 {
-    if (const Failure failure = ProjectFileWriter::saveProjectFile(m_project)) {
+    if (const Failure failure = followLinks ? ProjectFileWriter::saveProjectFile(m_project)
+                                            : ProjectFileWriter::saveProjectFile(
+                                                  m_project, m_project.projectFileName)) {
         m_platform.showError(ErrorText::message(failure));
         return false;
     }

@@ -28,6 +28,8 @@ public:
     // Reads the file into the project. After a failure the lines before the failing one stay
     // applied. Either way the state pictures follow what was read.
     OpenResult openFile(const QString& fileName);
+    // Whether the last openFile read the file itself and found a project key in it.
+    bool lastFileWasProject() const { return m_lastFileWasProject; }
     // Saves under the current name, or asks for one as Save As when there is none.
     bool save();
     bool saveAs();
@@ -42,10 +44,11 @@ public:
     static QString savedMessage(const QString& fileName);
 
 private:
-    bool write(bool reportSaved);
+    bool write(bool reportSaved, bool followLinks);
 
     ButtonProject& m_project;
     BackgroundPictures& m_pictures;
     PlatformServices& m_platform;
     QString m_openDirectory; // empty: the platform's choice
+    bool m_lastFileWasProject = false;
 };

@@ -131,9 +131,9 @@ void ProjectSession::takeOptions(const ButtonProject& from)
 
 void ProjectSession::setFileNamePrefix(const QString& prefix)
 {
-    m_project.fileNamePrefix =
-        TextLimit::edited(m_project.fileNamePrefix, prefix, WizardTexts::maxPrefixLength);
-    emit changed();
+    // A key past the limit, cut away again, changes nothing.
+    set(&ButtonProject::fileNamePrefix,
+        TextLimit::edited(m_project.fileNamePrefix, prefix, WizardTexts::maxPrefixLength));
 }
 
 bool ProjectSession::previewInBrowser()

@@ -83,6 +83,7 @@ protected:
     ProjectFileCommands& fileCommands() { return m_fileCommands; }
     ButtonProject& editedProject() { return m_project; }
     BackgroundPictures& editedPictures() { return m_pictures; }
+    OptionSets& editedOptionSets() { return m_options; }
 
 private:
     // True for no failure; else the failure to save the settings goes to stderr and the user.

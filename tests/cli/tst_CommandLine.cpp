@@ -114,6 +114,9 @@ void tst_CommandLine::run_data()
     QTest::newRow("new without its file")
         << project({}) << QStringList{"new", "Flat Blue"} << 2
         << "brindlewick-cli: No project file given.\n" + tryHelp << QStringList{"p.blp"};
+    QTest::newRow("new with an empty file name")
+        << project({}) << QStringList{"new", "Flat Blue", ""} << 2
+        << "brindlewick-cli: No project file given.\n" + tryHelp << QStringList{"p.blp"};
     QTest::newRow("no project") << project({}) << QStringList{"generate"} << 2
                                 << "brindlewick-cli: No project file given.\n" + tryHelp
                                 << QStringList{"p.blp"};
@@ -353,6 +356,9 @@ void tst_CommandLine::newFromDesign_data()
         << "file" << design + QStringList{"--force"} << 0 << "" << QStringList{};
     QTest::newRow("link replaced, not followed")
         << "link" << design + QStringList{"--force"} << 0 << "" << QStringList{};
+    QTest::newRow("folder kept") << "folder" << design + QStringList{"--force"} << 2
+                                 << "n.blp is a folder\n"
+                                 << QStringList{};
 }
 
 // new writes a project that reads back with the design's looks, the captions and ./buttons,
@@ -367,7 +373,10 @@ void tst_CommandLine::newFromDesign()
     QVERIFY(QDir::setCurrent(m_dir->path()));
     const auto restore = qScopeGuard([this] { QDir::setCurrent(m_home); });
     QFile old(before == "link" ? "t.blp" : "n.blp");
-    QVERIFY(before.isEmpty() || (old.open(QIODevice::WriteOnly) && old.write("old") == 3));
+    if (before == "folder")
+        QVERIFY(QDir().mkdir("n.blp"));
+    else
+        QVERIFY(before.isEmpty() || (old.open(QIODevice::WriteOnly) && old.write("old") == 3));
     old.close();
     QVERIFY(before != "link" || QFile::link("t.blp", "n.blp"));
 

@@ -37,6 +37,7 @@ private slots:
     void captionsByTheListsKeys();
     void styleControlsReachTheProject();
     void tabsFollowTheJavaScriptOption();
+    void prefixKeyPastItsLimitChangesNothing();
     void moreOptionsTabFollowsTheProject();
     void previewShowsTheStateUnderTheMouse();
     void previewDrawsTheRunsImages_data();
@@ -180,6 +181,19 @@ void tst_DesignerWindow::tabsFollowTheJavaScriptOption()
         QCOMPARE(tabs->isTabEnabled(1), row.selected);
         QCOMPARE(tabs->isTabEnabled(2), row.pressed);
     }
+}
+
+void tst_DesignerWindow::prefixKeyPastItsLimitChangesNothing()
+{
+    QLineEdit* prefix = m_window->output()->prefix();
+    prefix->setFocus();
+    prefix->selectAll();
+    QTest::keyClicks(prefix, QStringLiteral("abcdefgh"));
+    m_platform.saveFileAnswers = {m_dir->filePath(QStringLiteral("p.blp"))};
+    QVERIFY(designer().saveProjectAs());
+    QTest::keyClick(prefix, Qt::Key_X);
+    QCOMPARE(prefix->text(), QStringLiteral("abcdefgh"));
+    QVERIFY(!designer().isModified());
 }
 
 void tst_DesignerWindow::moreOptionsTabFollowsTheProject()
@@ -380,12 +394,16 @@ void tst_DesignerWindow::wizardOpensItsProjectInTheDesigner()
     wizard.controller().styles().setPredefinedIndex(ButtonState::Normal, 5);
     m_platform.saveFileAnswers = {m_dir->filePath(QStringLiteral("w.blp"))};
     QVERIFY(wizard.controller().saveProject());
+    JpegFileOptions jpeg; // OK without "retain": the wizard's own until it ends
+    jpeg.quality = 40;
+    QVERIFY(wizard.controller().confirmJpegOptions(jpeg));
     std::unique_ptr<DesignerWindow> opened(wizard.openDesigner());
     opened->setAttribute(Qt::WA_DeleteOnClose, false);
     const ButtonProject& copy = opened->controller().project();
     QCOMPARE(copy.captions, QStringList{QStringLiteral("From the wizard")});
     QCOMPARE(copy.normal, wizard.controller().project().normal);
     QCOMPARE(copy.projectFileName, m_dir->filePath(QStringLiteral("w.blp")));
+    QCOMPARE(opened->controller().optionSets().jpeg, jpeg);
     QVERIFY(!opened->controller().isModified());
     QCOMPARE(opened->windowTitle(), QStringLiteral("Brindlewick Designer \u2014 w.blp[*]"));
     // The wizard's yellow stays with the wizard.

@@ -319,6 +319,11 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
              Colors::rgb(10, 20, 254));
     field->setText("#0a14fe0"); // refused by the field
     QCOMPARE(field->text(), QStringLiteral("#0a14fe"));
+    // Set as a screen reader sets it, past the field's own check.
+    for (const char* odd : {"red", "  #00ff00", "00ff00"}) {
+        field->setText(QLatin1String(odd));
+        QCOMPARE(field->text(), QStringLiteral("#0A14FE"));
+    }
 
     // Rows of a part of their own sit in its box.
     auto* list = dialog.findChild<QComboBox*>("Choice");
@@ -335,6 +340,8 @@ void tst_OptionsDialogs::moreOptionsOfEveryKind()
     QVERIFY(dialog.chosen().pressed.gradientColor == Colors::rgb(10, 20, 254));
     optional->clear(); // off
     QVERIFY(!dialog.chosen().pressed.gradientColor);
+    optional->setText("none");
+    QCOMPARE(optional->text(), QString());
 }
 
 // The colours of the table come from the platform's colour dialog too, an optional one starts

@@ -3,9 +3,12 @@
 #include "ProjectFileWriter.h"
 #include "WizardFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 QByteArray fileBytes(const QString& path)
@@ -26,6 +29,8 @@ private slots:
     void closingQuestion_data();
     void closingQuestion();
     void recentFilesSurviveAndStayShort();
+    void failedOpenKeepsTheProject_data();
+    void failedOpenKeepsTheProject();
     void wizardAndDesignerReadEachOther();
     void captionsEditedInPlace();
     void sameAsNormalCopiesOnce();
@@ -58,6 +63,10 @@ void tst_DesignerController::modifiedFollowsEditsAndFiles()
     QVERIFY(designer().saveProject());
     QVERIFY(!designer().isModified());
     QCOMPARE(designer().documentName(), QStringLiteral("a.blp"));
+    // A Save As that fails leaves the name that the title shows and Save writes to.
+    m_fixture.platform.saveFileAnswers = {m_fixture.path("missing/b.blp")};
+    QVERIFY(!designer().saveProjectAs());
+    QCOMPARE(designer().project().projectFileName, m_fixture.path("a.blp"));
 
     designer().styles().set(ButtonState::Pressed, &ButtonStateStyle::dropShadow, true);
     QVERIFY(designer().isModified());
@@ -145,6 +154,46 @@ void tst_DesignerController::recentFilesSurviveAndStayShort()
     QVERIFY(!fileBytes(m_fixture.platform.settingsFile).contains("fOverrideOptions"));
 }
 
+void tst_DesignerController::failedOpenKeepsTheProject_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("text") << "text"
+                          << "%1 is not a project file";
+    QTest::newRow("empty pipe") << "pipe"
+                                << "%1 is not a project file";
+    QTest::newRow("folder") << "folder"
+                            << "%1 is a folder";
+    QTest::newRow("deleted") << ""
+                             << "File not found";
+}
+
+void tst_DesignerController::failedOpenKeepsTheProject()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    const QString other = m_fixture.path("other.blp");
+    if (kind == QLatin1String("text")) {
+        QFile text(other);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("# Notes\n\nNo keys here.\n") > 0);
+    } else if (kind == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(other).constData(), 0600), 0);
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(other));
+    }
+    m_fixture.platform.saveFileAnswers = {m_fixture.path("mine.blp")};
+    QVERIFY(designer().saveProjectAs());
+    makeChanged();
+    m_fixture.platform.saveChoiceAnswers = {Choice::Discard};
+    QVERIFY(!designer().openProjectFile(other));
+    QCOMPARE(m_fixture.platform.errors, QStringList{error.replace("%1", other)});
+    // Nothing was replaced: a Save still goes to the project's own file.
+    QCOMPARE(designer().documentName(), QStringLiteral("mine.blp"));
+    QCOMPARE(designer().project().captions, QStringList{QStringLiteral("Home")});
+    QVERIFY(designer().isModified());
+    QCOMPARE(designer().recentFiles(), QStringList{m_fixture.path("mine.blp")});
+}
+
 void tst_DesignerController::wizardAndDesignerReadEachOther()
 {
     WizardController& wizard = *m_fixture.wizard;
@@ -185,11 +234,15 @@ void tst_DesignerController::captionsEditedInPlace()
     QCOMPARE(captions.insertText(0, QStringLiteral("A")), 0);
     QCOMPARE(captions.insertText(5, QString(QStringLiteral("C")).repeated(300)), 2);
     QCOMPARE(designer().project().captions.at(2).size(), 255);
+    QVERIFY(captions.setText(1, QStringLiteral("Pasted\nin\r\ntwo")));
+    QCOMPARE(designer().project().captions.at(1), QStringLiteral("Pasted in  two"));
+    QCOMPARE(captions.insertText(3, QStringLiteral("\nD")), 3);
+    QCOMPARE(designer().project().captions.at(3), QStringLiteral(" D"));
     QVERIFY(captions.setText(1, QStringLiteral("Bee")));
     QVERIFY(!captions.setText(1, QString()));
     QCOMPARE(m_fixture.platform.beeps, 1);
     QCOMPARE(captions.moveCaption(0, 1), 1);
-    QCOMPARE(captions.moveCaption(1, 3), 1); // past the end: stays
+    QCOMPARE(captions.moveCaption(1, 4), 1); // past the end: stays
     QCOMPARE(designer().project().captions.mid(0, 2),
              (QStringList{QStringLiteral("Bee"), QStringLiteral("A")}));
     QCOMPARE(captions.selectedRow(), 1);
@@ -227,8 +280,18 @@ void tst_DesignerController::generateChecksThenWrites()
     QCOMPARE(designer().generationSummary(), QStringLiteral("%1 files written to %2")
                                                  .arg(result.filesWritten)
                                                  .arg(m_fixture.path("out/deeper")));
+    // The result speaks of the run, whatever the project has become since.
+    const QString summary = designer().generationSummary();
+    const QString page = designer().samplePagePath();
+    designer().setOutputDirectory(m_fixture.path("elsewhere"));
+    designer().setFileNamePrefix(QStringLiteral("zz"));
+    QCOMPARE(designer().generationSummary(), summary);
     QVERIFY(designer().openSamplePage());
-    QCOMPARE(m_fixture.platform.openedWithApplication.size(), 1);
+    QVERIFY(designer().openRunFolder());
+    const auto& opened = m_fixture.platform.openedWithApplication;
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(QDir(opened[0].second).filePath(opened[0].first), page);
+    QCOMPARE(opened[1].first, m_fixture.path("out/deeper"));
 }
 
 QTEST_MAIN(tst_DesignerController)

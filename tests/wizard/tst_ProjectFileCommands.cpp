@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +36,8 @@ private slots:
     void saveAsOverExistingFile_data();
     void saveAsOverExistingFile();
     void saveAsCancelled();
+    void saveAsReplacesALinkItself_data();
+    void saveAsReplacesALinkItself();
     void saveAsThenSave();
     void failedSaveShowsNoSavedMessage();
     void openMissingFile();
@@ -138,6 +141,31 @@ void tst_ProjectFileCommands::saveAsCancelled()
     QCOMPARE(m_project.projectFileName, path("current.blp"));
     QVERIFY(!QFile::exists(path("current.blp")));
     QVERIFY(m_platform.messages.isEmpty() && m_platform.errors.isEmpty());
+}
+
+void tst_ProjectFileCommands::saveAsReplacesALinkItself_data()
+{
+    QTest::addColumn<bool>("dangling");
+    QTest::newRow("link to a file") << false;
+    QTest::newRow("dangling link") << true;
+}
+
+void tst_ProjectFileCommands::saveAsReplacesALinkItself()
+{
+    QFETCH(bool, dangling);
+    const QString target = path("target.blp");
+    if (!dangling)
+        QVERIFY(writeFile(target, "theirs"));
+    QVERIFY(QFile::link(target, path("link.blp")));
+    m_platform.saveFileAnswers = {path("link.blp")};
+    m_platform.confirmAnswers = {true};
+    ProjectFileCommands commands(m_project, m_pictures, m_platform);
+    QVERIFY(commands.saveAs());
+    QCOMPARE(m_platform.confirmations.size(), 1);
+    QVERIFY(!QFileInfo(path("link.blp")).isSymLink());
+    QCOMPARE(fileBytes(path("link.blp")), ProjectFileWriter::toBytes(m_project));
+    QCOMPARE(QFile::exists(target), !dangling);
+    QCOMPARE(fileBytes(target), dangling ? QByteArray() : QByteArray("theirs"));
 }
 
 void tst_ProjectFileCommands::saveAsThenSave()
