@@ -1,5 +1,7 @@
 #include "IniText.h"
 
+#include <algorithm>
+
 namespace {
 
 // QSettings writes "/" inside a section's keys as "\" and other characters as %XX or %UXXXX.
@@ -86,6 +88,35 @@ bool IniText::contains(const QString& key) const
             return true;
     }
     return false;
+}
+
+std::optional<QByteArray> IniText::byteArray(const QString& key) const
+{
+    // The last line of a key is the one read.
+    const auto entry = std::find_if(m_entries.rbegin(), m_entries.rend(),
+                                    [&key](const Entry& e) { return e.key == key; });
+    if (entry == m_entries.rend())
+        return std::nullopt;
+    const QByteArray text = entry->text.mid(entry->text.indexOf('=') + 1).trimmed();
+    const QByteArray head = "@ByteArray(";
+    if (!text.startsWith(head) || !text.endsWith(')'))
+        return std::nullopt;
+    QByteArray value;
+    for (qsizetype i = head.size(); i < text.size() - 1; ++i) {
+        const char c = text.at(i);
+        if ((c >= 'g' && c <= 'z') || (c >= 'G' && c <= 'Z')) {
+            value += c;
+            continue;
+        }
+        // Exactly "\xHH", before the closing bracket.
+        bool ok = false;
+        const int byte = text.mid(i + 2, 2).toInt(&ok, 16);
+        if (i + 4 > text.size() - 1 || c != '\\' || text.at(i + 1) != 'x' || !ok)
+            return std::nullopt;
+        value += char(byte);
+        i += 3;
+    }
+    return value;
 }
 
 QByteArray IniText::byteArrayValue(const QByteArray& value)

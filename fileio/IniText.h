@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The text of an INI file as QSettings reads it, changed one key at a time: every other line
 // stays as it was, byte for byte, so values and comments this program cannot read survive a
 // save. Keys are QSettings keys, "Section/name"; a name's "\" stands for "/".
@@ -16,6 +18,9 @@ public:
     // line that is neither blank, a ";" comment nor a key with "=".
     bool parsable() const { return m_parsable; }
     bool contains(const QString& key) const;
+    // The bytes of the key's value when it stands in the form byteArrayValue() writes; nothing
+    // for a key that is missing or spelled another way, which only QSettings can read.
+    std::optional<QByteArray> byteArray(const QString& key) const;
     // Replaces the key's line, or adds one at the end of the key's section (made if missing).
     void setByteArray(const QString& key, const QByteArray& value);
     // False when the key was not there.

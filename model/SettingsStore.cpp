@@ -97,12 +97,22 @@ Failure SettingsStore::fileProblem(const QString& path)
 Failure SettingsStore::readRecord(const QString& valueName, FailureReason reason,
                                   const std::function<bool(const QByteArray&)>& load)
 {
-    if (m_filePath.isEmpty() || fileProblem(m_filePath).isError())
+    QByteArray bytes;
+    bool exists = false;
+    if (m_filePath.isEmpty() || readSettings(m_filePath, &bytes, &exists).isError())
         return Failure();
-    const QSettings settings(m_filePath, QSettings::IniFormat);
     const QString key = keyOf(valueName);
-    if (settings.status() != QSettings::NoError || !settings.contains(key))
+    const IniText text(bytes);
+    if (!text.parsable() || !text.contains(key))
         return Failure();
+    // Read from the bytes just read: QSettings keeps a file it has read, and takes it for
+    // unchanged while its size and time in milliseconds are, which quick saves can share.
+    if (const std::optional<QByteArray> value = text.byteArray(key)) {
+        if (load(*value))
+            return Failure();
+        return Failure(Failure::Code::Decode, m_filePath).because(reason, valueName);
+    }
+    const QSettings settings(m_filePath, QSettings::IniFormat);
     const QVariant value = settings.value(key);
     if (value.typeId() == QMetaType::QByteArray && load(value.toByteArray()))
         return Failure();

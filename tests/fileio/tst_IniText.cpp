@@ -67,6 +67,14 @@ void tst_IniText::everyByteReadsBack()
     const QSettings settings(path, QSettings::IniFormat);
     QCOMPARE(settings.status(), QSettings::NoError);
     QCOMPARE(settings.value("Software/BRWK400/k").toByteArray(), all);
+    // Read back without QSettings too; a value in any other spelling is left to QSettings.
+    QCOMPARE(IniText(text.bytes()).byteArray("Software/BRWK400/k"), all);
+    for (const QByteArray line : {"k=@ByteArray(\\x4)", "k=@ByteArray(ab)", "k=@ByteArray(\\x41",
+                                  "k=abc", "k=@ByteArray(\\x41\\x4)"})
+        QVERIFY2(!IniText("[Software]\n" + line).byteArray("Software/k"), line.constData());
+    QCOMPARE(
+        IniText("[Software]\nk= @ByteArray(\\x41z) \r\nk=@ByteArray(q)\n").byteArray("Software/k"),
+        QByteArray("q"));
 }
 
 QTEST_GUILESS_MAIN(tst_IniText)
