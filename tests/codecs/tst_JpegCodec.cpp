@@ -328,6 +328,13 @@ void TestJpegCodec::readsGreyAndCmyk()
     QVERIFY(near(image.pixel(2, 4), qRgb(0, 255, 255)));
     QVERIFY(near(image.pixel(13, 4), qRgb(255, 0, 0)));
     QVERIFY(meanAbsoluteDifference(image, QImage(cmykFile)) < 2.0);
+
+    // Black ink darkens every channel: left half black alone, right half with cyan (Adobe ink,
+    // half black, as libjpeg writes it).
+    const QString blackFile = QStringLiteral(TEST_DATA_DIR "/codecs/cmyk-black.jpg");
+    QVERIFY_NO_FAILURE(JpegCodec::read(blackFile, &image));
+    QVERIFY(near(image.pixel(2, 4), qRgb(127, 127, 127)));
+    QVERIFY(near(image.pixel(13, 4), qRgb(0, 127, 127)));
 }
 
 void TestJpegCodec::readRefusesBadFiles_data()
