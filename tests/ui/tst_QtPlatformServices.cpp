@@ -281,7 +281,8 @@ void tst_QtPlatformServices::saveQuestionAnswersEachButton()
         {QMessageBox::Save, Choice::Save},
         {QMessageBox::Discard, Choice::Discard},
         {QMessageBox::Cancel, Choice::Cancel}};
-    for (const auto& [button, choice] : rows) {
+    for (const auto& row : rows) {
+        const QMessageBox::StandardButton button = row.first;
         QTimer::singleShot(0, [button] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -291,7 +292,7 @@ void tst_QtPlatformServices::saveQuestionAnswersEachButton()
         });
         QCOMPARE(platform.askSaveChanges(QStringLiteral("Title"),
                                          QStringLiteral("Save changes to a.blp?")),
-                 choice);
+                 row.second);
     }
 }
 
