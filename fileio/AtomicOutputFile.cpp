@@ -7,10 +7,12 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -77,6 +79,9 @@ void AtomicOutputFile::discard()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    if (m_oldFd >= 0)
+        ::close(m_oldFd);
+    m_oldFd = -1;
     if (!m_encodedTemporary.isEmpty())
         ::unlink(m_encodedTemporary.constData());
     m_encodedTemporary.clear();
@@ -84,7 +89,7 @@ void AtomicOutputFile::discard()
 
 bool AtomicOutputFile::open()
 {
-    return checkTarget() && createTemporary();
+    return checkTarget() && (compareWithOld(-1) || createTemporary());
 }
 
 bool AtomicOutputFile::checkTarget()
@@ -94,6 +99,7 @@ bool AtomicOutputFile::checkTarget()
     m_keepMode = -1;
     m_createdMode = -1;
     m_targetExists = false;
+    m_oldSize = -1;
     const int nameStart = folderEnd(m_targetPath);
     const QByteArray name = PathBytes::encode(m_targetPath.mid(nameStart));
     if (name.isEmpty())
@@ -120,8 +126,68 @@ bool AtomicOutputFile::checkTarget()
         if (!m_replaceReadOnly && !mayWrite(existing, m_encodedTarget))
             return fail(Failure::Code::Create, EACCES);
         m_keepMode = int(existing.st_mode & 07777);
+        m_oldSize = existing.st_size;
     }
     return true;
+}
+
+bool AtomicOutputFile::compareWithOld(qint64 newSize)
+{
+    if (m_oldSize < 0 || (newSize >= 0 && newSize != m_oldSize))
+        return false;
+    // Opened as the project reads files: should something other than a regular file have
+    // taken the name since, it neither blocks the open nor leads elsewhere.
+    m_oldFd = ::open(m_encodedTarget.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    struct stat old = {};
+    if (m_oldFd >= 0 && ::fstat(m_oldFd, &old) == 0 && S_ISREG(old.st_mode) &&
+        (newSize < 0 || old.st_size == newSize)) {
+        m_oldSize = old.st_size;
+        m_matched = 0;
+        return true;
+    }
+    if (m_oldFd >= 0)
+        ::close(m_oldFd);
+    m_oldFd = -1;
+    return false;
+}
+
+std::size_t AtomicOutputFile::matchOld(const char* bytes, std::size_t count)
+{
+    std::size_t same = 0;
+    if (m_matched + qint64(count) > m_oldSize)
+        return same;
+    char buffer[16 * 1024];
+    while (same < count) {
+        const std::size_t step = std::min(count - same, sizeof buffer);
+        const ssize_t n = ::pread(m_oldFd, buffer, step, off_t(m_matched));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || std::memcmp(buffer, bytes + same, std::size_t(n)) != 0)
+            return same;
+        same += std::size_t(n);
+        m_matched += n;
+    }
+    return same;
+}
+
+bool AtomicOutputFile::leaveOld()
+{
+    // The bytes that agreed are on disk already: they are copied rather than kept in memory.
+    const int old = m_oldFd;
+    m_oldFd = -1;
+    bool copied = createTemporary();
+    char buffer[16 * 1024];
+    for (qint64 at = 0; copied && at < m_matched;) {
+        const ssize_t n = ::pread(
+            old, buffer, std::size_t(std::min<qint64>(sizeof buffer, m_matched - at)), off_t(at));
+        if (n < 0 && errno == EINTR)
+            continue;
+        copied = n > 0 ? writeOut(buffer, std::size_t(n))
+                       : fail(Failure::Code::Read, n < 0 ? errno : EIO);
+        at += n;
+    }
+    ::close(old);
+    return copied;
 }
 
 bool AtomicOutputFile::createTemporary()
@@ -230,15 +296,30 @@ bool AtomicOutputFile::writeAll(const void* bytes, std::size_t count)
         return true;
     if (m_error.isError())
         return false;
-    return createTemporary() && write(bytes, count) && commit();
+    // Knowing the size, the old file is read only when it has that size.
+    return (compareWithOld(qint64(count)) || createTemporary()) && write(bytes, count) && commit();
 }
 
 bool AtomicOutputFile::write(const void* bytes, std::size_t count)
 {
+    const char* next = static_cast<const char*>(bytes);
+    if (m_oldFd >= 0) {
+        const std::size_t same = matchOld(next, count);
+        if (same == count)
+            return true;
+        if (!leaveOld())
+            return false;
+        next += same;
+        count -= same;
+    }
+    return writeOut(next, count);
+}
+
+bool AtomicOutputFile::writeOut(const char* next, std::size_t count)
+{
     // The first failure is the one reported.
     if (m_fd < 0)
         return m_error.isError() ? false : fail(Failure::Code::Write, EBADF);
-    const char* next = static_cast<const char*>(bytes);
     while (count > 0) {
         const ssize_t n = ::write(m_fd, next, count);
         if (n < 0 && errno == EINTR)
@@ -253,6 +334,16 @@ bool AtomicOutputFile::write(const void* bytes, std::size_t count)
 
 bool AtomicOutputFile::commit()
 {
+    if (m_oldFd >= 0) {
+        struct stat old = {};
+        if (::fstat(m_oldFd, &old) == 0 && old.st_size == m_matched) {
+            ::close(m_oldFd);
+            m_oldFd = -1;
+            return true;
+        }
+        if (!leaveOld())
+            return false;
+    }
     // The first failure is the one reported.
     if (m_fd < 0)
         return m_error.isError() ? false : fail(Failure::Code::Write, EBADF);

@@ -18,6 +18,10 @@
 // Its writer holds an exclusive flock() on it until the rename, so a temporary nobody holds
 // was left by a killed process, in whatever PID namespace or on whatever host it ran. Where the
 // file system has no flock(), temporaries go unlocked, and none is taken for stale.
+//
+// An unchanged file keeps its date: bytes equal to those of the regular file at the name leave
+// that file as it is (its inode and times), and no temporary is made. The new bytes are checked
+// against the old file's as they come, and the old file is read only while they agree.
 class AtomicOutputFile
 {
 public:
@@ -26,9 +30,10 @@ public:
     AtomicOutputFile(const AtomicOutputFile&) = delete;
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
 
-    // Creates the temporary. Fails early for a target that could never be renamed into place
-    // (a folder, a name too long) or that is read-only to us (unless replaceReadOnly), so
-    // callers report those as failures to create the file.
+    // Creates the temporary, or for a regular file at the name opens it to check the new bytes
+    // against, and makes the temporary when they first differ. Fails early for a target that
+    // could never be renamed into place (a folder, a name too long) or that is read-only to us
+    // (unless replaceReadOnly), so callers report those as failures to create the file.
     bool open();
     // For a file that is the user's own rather than output: a link at its name, or a chain of
     // them, is followed and the file at its end replaced.
@@ -36,7 +41,7 @@ public:
     // A read-only file is replaced too, and keeps its mode.
     void setReplaceReadOnly(bool replace) { m_replaceReadOnly = replace; }
     bool write(const void* bytes, std::size_t count);
-    // Closes the temporary and renames it over the target.
+    // Closes the temporary and renames it over the target; an unchanged target stays.
     bool commit();
     // What failed: creating (Code::Create), writing, closing or renaming the temporary.
     Failure error() const { return m_error; }
@@ -72,6 +77,10 @@ private:
     bool checkTarget();
     bool createTemporary();
     bool linkNewFile(const void* bytes, std::size_t count);
+    bool compareWithOld(qint64 newSize);
+    std::size_t matchOld(const char* bytes, std::size_t count);
+    bool leaveOld();
+    bool writeOut(const char* bytes, std::size_t count);
     bool fail(Failure::Code code, int error);
     void discard();
 
@@ -80,6 +89,9 @@ private:
     QByteArray m_encodedFolder;
     QByteArray m_encodedTemporary;
     int m_fd = -1;
+    int m_oldFd = -1; // the file at the name, while the new bytes agree with its first ones
+    qint64 m_oldSize = -1;
+    qint64 m_matched = 0;
     int m_keepMode = -1;
     int m_createdMode = -1;
     bool m_targetExists = false;

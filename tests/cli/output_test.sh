@@ -58,6 +58,7 @@ mkdir "$work/limit"
 variant "$work/sixty.blp"
 with_captions "$work/sixty.blp" 60
 run "sixty captions" 0 generate "$work/sixty.blp" --output-dir "$work/limit"
+echo >>"$work/limit/BTNPAGE.html" # an unchanged page would not be written again
 cp -a "$work/limit" "$work/limit.before"
 (ulimit -f 4 && run "page past the limit" 2 generate "$work/sixty.blp" --output-dir "$work/limit"
  expect_err "page past the limit" "Cannot write file \"$work/limit/BTNPAGE.html\". Disk full"
@@ -67,12 +68,36 @@ no_temporaries "page past the limit" "$work/limit"
 
 mkdir "$work/tiny"
 run "example" 0 generate "$example" --output-dir "$work/tiny"
+echo >>"$work/tiny/btn1.jpg" && echo >>"$work/tiny/BTNPAGE.html"
 cp -a "$work/tiny" "$work/tiny.before"
 (ulimit -f 2 && run "images past the limit" 2 generate "$example" --output-dir "$work/tiny"
  expect_err "images past the limit" "btn1.jpg\". Disk full"
  exit "$failures") || failures=$((failures + 1))
 same_as "images past the limit" "$work/tiny" "$work/tiny.before"
 no_temporaries "images past the limit" "$work/tiny"
+
+# An unchanged file keeps its inode and time, and the folder (".") sees no temporary; a changed
+# caption changes its own images, the page and the copy, and with CSS rollovers its sprite and
+# the stylesheet, which holds the button's width.
+stamps() { (cd "$1" && stat -c '%n %i %y' -- . * | LC_ALL=C sort); }
+keeps_unchanged() { # NAME CHANGED FLAGS...
+  local name=$1 expected=$2 before changed
+  shift 2
+  mkdir "$work/keep-$name"
+  run "$name" 0 generate "$work/keep.blp" --output-dir "$work/keep-$name" "$@"
+  before=$(stamps "$work/keep-$name")
+  run "$name again" 0 generate "$work/keep.blp" --output-dir "$work/keep-$name" "$@"
+  [ "$(stamps "$work/keep-$name")" = "$before" ] ||
+    fail "$name again: $(diff <(echo "$before") <(stamps "$work/keep-$name") | head -4)"
+  run "$name, one caption changed" 0 generate "$work/keep2.blp" --output-dir "$work/keep-$name" "$@"
+  changed=$(echo $(diff <(echo "$before") <(stamps "$work/keep-$name") | sed -n 's/^> \([^ ]*\) .*/\1/p'))
+  [ "$changed" = "$expected" ] || fail "$name, one caption changed: changed $changed"
+}
+variant "$work/keep.blp" "cbNormalButtonVariableWidth=T"
+sed 's/^LabelText=About Us\r$/LabelText=About Them All\r/' "$work/keep.blp" >"$work/keep2.blp"
+own="btn2.gif btn2.jpg btn2.png btn2s.gif btn2s.jpg btn2s.png"
+keeps_unchanged classic ". BTNPAGE.html $own btnproject.blp"
+keeps_unchanged css ". BTNPAGE.css BTNPAGE.html btn2-sprite.png $own btnproject.blp" --css-rollovers
 
 # A run killed part-way through its large images: every file is the old one or a whole new
 # picture (one may just have been finished), and the next run removes any temporary that the

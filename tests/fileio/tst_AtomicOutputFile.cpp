@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,6 +31,20 @@ QStringList everything(const QString& directory)
         QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+struct stat statOf(const QString& path)
+{
+    struct stat st = {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// Dated back a long way, so that a rewrite shows in the time whatever the clock's grain.
+bool dateBack(const QString& path)
+{
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), old, 0) == 0;
+}
+
 } // namespace
 
 // Linked in before the C library's, so the code under test calls this one.
@@ -51,6 +66,10 @@ private slots:
     void newFileInOneCallIsLikeAnyOther();
     void linkAtTheName_data();
     void linkAtTheName();
+    void fifoAtTheNameIsReplaced_data();
+    void fifoAtTheNameIsReplaced();
+    void unchangedBytesLeaveTheFile_data();
+    void unchangedBytesLeaveTheFile();
     void readOnlyTargetStays();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
@@ -95,30 +114,108 @@ void tst_AtomicOutputFile::linkAtTheName_data()
 {
     QTest::addColumn<bool>("follow");
     QTest::addColumn<bool>("oneCall");
-    QTest::newRow("output replaces the link") << false << false;
-    QTest::newRow("the user's own file is written through") << true << false;
-    QTest::newRow("one call replaces the link") << false << true;
-    QTest::newRow("one call writes through") << true << true;
+    QTest::addColumn<QByteArray>("theirs");
+    QTest::newRow("output replaces the link") << false << false << QByteArray("theirs");
+    QTest::newRow("the user's own file is written through")
+        << true << false << QByteArray("theirs");
+    QTest::newRow("one call replaces the link") << false << true << QByteArray("theirs");
+    QTest::newRow("one call writes through") << true << true << QByteArray("theirs");
+    // Unchanged bytes at the link's end still do not keep the link.
+    QTest::newRow("link to the same bytes") << false << false << QByteArray("new");
+    QTest::newRow("one call, link to the same bytes") << false << true << QByteArray("new");
 }
 
 void tst_AtomicOutputFile::linkAtTheName()
 {
     QFETCH(bool, follow);
     QFETCH(bool, oneCall);
+    QFETCH(QByteArray, theirs);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("elsewhere"));
     const QString victim = dir.filePath("elsewhere/owned.txt");
-    QVERIFY(!AtomicOutputFile::writeFile(victim, "theirs").isError());
+    QVERIFY(!AtomicOutputFile::writeFile(victim, theirs).isError());
     const QString link = dir.filePath("btn1.jpg");
     QVERIFY(QFile::link("elsewhere/owned.txt", link));
     AtomicOutputFile file(link);
     file.setFollowLinks(follow);
     QVERIFY(oneCall ? file.writeAll("new", 3)
                     : file.open() && file.write("new", 3) && file.commit());
-    QCOMPARE(fileBytes(victim), QByteArray(follow ? "new" : "theirs"));
+    QCOMPARE(fileBytes(victim), follow ? QByteArray("new") : theirs);
     QCOMPARE(QFileInfo(link).isSymLink(), follow);
     QCOMPARE(fileBytes(link), QByteArray("new"));
     QCOMPARE(everything(dir.filePath("elsewhere")), QStringList{"owned.txt"});
+}
+
+void tst_AtomicOutputFile::fifoAtTheNameIsReplaced_data()
+{
+    QTest::addColumn<bool>("oneCall");
+    QTest::newRow("one call") << true;
+    QTest::newRow("in steps") << false;
+}
+
+void tst_AtomicOutputFile::fifoAtTheNameIsReplaced()
+{
+    QFETCH(bool, oneCall);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.gif");
+    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    AtomicOutputFile file(path);
+    ::alarm(2); // ends the test should an open wait for a writer
+    QVERIFY(oneCall ? file.writeAll("gif", 3)
+                    : file.open() && file.write("gif", 3) && file.commit());
+    ::alarm(0);
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(fileBytes(path), QByteArray("gif"));
+}
+
+void tst_AtomicOutputFile::unchangedBytesLeaveTheFile_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<QByteArray>("now");
+    QTest::addColumn<int>("step"); // bytes a write(); 0 for writeAll()
+    QByteArray bytes;              // longer than a read of the old file
+    for (int i = 0; i < 40000; ++i)
+        bytes += char(i * 7 % 251);
+    QByteArray lastDiffers = bytes;
+    lastDiffers.back() = '!';
+    QTest::newRow("same, one call") << bytes << bytes << 0;
+    QTest::newRow("same, in steps") << bytes << bytes << 1000;
+    QTest::newRow("empty, one call") << QByteArray() << QByteArray() << 0;
+    QTest::newRow("last byte differs, one call") << bytes << lastDiffers << 0;
+    QTest::newRow("last byte differs, in steps") << bytes << lastDiffers << 3000;
+    QTest::newRow("longer, in steps") << bytes << bytes + "more" << 5000;
+    QTest::newRow("shorter, in steps") << bytes << bytes.left(30000) << 7000;
+}
+
+void tst_AtomicOutputFile::unchangedBytesLeaveTheFile()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(QByteArray, now);
+    QFETCH(int, step);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("btn1.png");
+    QVERIFY(!AtomicOutputFile::writeFile(path, old).isError());
+    QVERIFY(dateBack(path) && dateBack(dir.path()));
+    const struct stat before = statOf(path);
+    const struct stat folderBefore = statOf(dir.path());
+    AtomicOutputFile file(path);
+    if (step == 0) {
+        QVERIFY(file.writeAll(now.constData(), std::size_t(now.size())));
+    } else {
+        QVERIFY(file.open());
+        for (qsizetype at = 0; at < now.size(); at += step)
+            QVERIFY(file.write(now.constData() + at,
+                               std::size_t(qMin<qsizetype>(step, now.size() - at))));
+        QVERIFY(file.commit());
+    }
+    QCOMPARE(fileBytes(path), now);
+    const struct stat after = statOf(path);
+    const bool kept = now == old;
+    QCOMPARE(after.st_ino == before.st_ino, kept);
+    QCOMPARE(after.st_mtim.tv_sec == before.st_mtim.tv_sec, kept);
+    // The folder's time tells whether any temporary came and went.
+    QCOMPARE(statOf(dir.path()).st_mtim.tv_sec == folderBefore.st_mtim.tv_sec, kept);
+    QCOMPARE(everything(dir.path()), QStringList{"btn1.png"});
 }
 
 void tst_AtomicOutputFile::readOnlyTargetStays()
@@ -156,7 +253,6 @@ void tst_AtomicOutputFile::failedWriteKeepsOldFile()
     {
         AtomicOutputFile file(path);
         QVERIFY(file.open());
-        QVERIFY(QFileInfo::exists(file.temporaryPath()));
         if (limit > 0) {
             rlimit limited = saved;
             limited.rlim_cur = rlim_t(limit);
@@ -164,6 +260,7 @@ void tst_AtomicOutputFile::failedWriteKeepsOldFile()
         }
         ok = file.write(big.constData(), std::size_t(big.size())) && (!commit || file.commit());
         setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(QFileInfo::exists(file.temporaryPath()), ok);
         error = file.error().systemError();
         QCOMPARE(fileBytes(path), QByteArray("old"));
     }
