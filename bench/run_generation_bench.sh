@@ -9,6 +9,11 @@
 # Each CLI also runs the project with smooth captions, double-size images and keyboard
 # rollovers on (3,602 files), in the same turns, and its time is given against the plain run.
 #
+# Every run but the first writes into a folder that already holds its files: a regeneration,
+# which leaves unchanged files alone. Each CLI also runs into an emptied folder in the same
+# turns, and the plain run's time is given against it, with how many files of the regenerated
+# folder got a new inode or modification time over all the turns.
+#
 # LOOKS=1 adds, in the same turns, the project with rounded corners and gradients (RGBA PNG),
 # its time against the plain run and its PNG bytes.
 #
@@ -88,6 +93,17 @@ if [ "${LOOKS:-0}" = 1 ]; then
     names+=("${clis[$i]} (corners and gradients)")
   done
 fi
+# Emptied before each of its turns, outside the time.
+empty=${#commands[@]}
+declare -a emptied
+for i in "${!clis[@]}"; do
+  FURTHER=0 LOOKS=0 bash bench/make_bench_project.sh 200 "$work/empty$i" >"$work/empty$i.blp"
+  emptied[${#commands[@]}]=$work/empty$i
+  commands+=("${clis[$i]} generate $work/empty$i.blp")
+  names+=("${clis[$i]} (into an empty folder)")
+done
+stamps() { stat -c '%n %i %y' "$1"/* | LC_ALL=C sort; }
+for i in "${!clis[@]}"; do stamps "$work/out$i" >"$work/stamps$i"; done
 if [ ${#pillow[@]} -gt 0 ]; then
   "${pillow[@]}"
   commands+=("${pillow[*]}")
@@ -102,6 +118,10 @@ echo "== whole process, 200 captions, Both: medians of interleaved runs =="
 TIMEFORMAT='%3R %3U %3S'
 for _ in $(seq "$runs"); do
   for i in "${!commands[@]}"; do
+    if [ -n "${emptied[$i]:-}" ]; then
+      rm -rf "${emptied[$i]}"
+      mkdir "${emptied[$i]}"
+    fi
     # shellcheck disable=SC2086
     { time "${pin[@]}" ${commands[$i]} >/dev/null 2>&1; } 2>"$work/time"
     awk '{print $1 * 1000 > "'"$work/wall$i"'.tmp"; print ($2 + $3) * 1000 > "'"$work/cpu$i"'.tmp"}' \
@@ -129,6 +149,12 @@ for i in "${!clis[@]}"; do
     awk -v n="${names[$j]}" -v a="${walls[$j]}" -v b="${walls[$i]}" -v c="${cpus[$j]}" \
       -v d="${cpus[$i]}" 'BEGIN {printf "%-50s %6.2f x plain wall, %6.2f x plain cpu\n", n, a / b, c / d}'
   done
+done
+for i in "${!clis[@]}"; do
+  j=$((empty + i))
+  changed=$(stamps "$work/out$i" | diff - "$work/stamps$i" | grep -c '^<' || true)
+  awk -v n="${names[$i]}" -v a="${walls[$i]}" -v b="${walls[$j]}" -v c="${cpus[$i]}" \
+    -v d="${cpus[$j]}" -v f="$changed" 'BEGIN {printf "%-50s regenerating: %6.2f x empty folder wall, %6.2f x cpu; %d of 1802 files got a new inode or time\n", n, a / b, c / d, f}'
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
