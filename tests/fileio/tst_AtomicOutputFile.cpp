@@ -66,7 +66,6 @@ private slots:
     void newFileInOneCallIsLikeAnyOther();
     void linkAtTheName_data();
     void linkAtTheName();
-    void fifoAtTheNameIsReplaced_data();
     void fifoAtTheNameIsReplaced();
     void unchangedBytesLeaveTheFile_data();
     void unchangedBytesLeaveTheFile();
@@ -146,26 +145,21 @@ void tst_AtomicOutputFile::linkAtTheName()
     QCOMPARE(everything(dir.filePath("elsewhere")), QStringList{"owned.txt"});
 }
 
-void tst_AtomicOutputFile::fifoAtTheNameIsReplaced_data()
-{
-    QTest::addColumn<bool>("oneCall");
-    QTest::newRow("one call") << true;
-    QTest::newRow("in steps") << false;
-}
-
 void tst_AtomicOutputFile::fifoAtTheNameIsReplaced()
 {
-    QFETCH(bool, oneCall);
     QTemporaryDir dir;
     const QString path = dir.filePath("btn1.gif");
-    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
-    AtomicOutputFile file(path);
-    ::alarm(2); // ends the test should an open wait for a writer
-    QVERIFY(oneCall ? file.writeAll("gif", 3)
-                    : file.open() && file.write("gif", 3) && file.commit());
-    ::alarm(0);
-    QVERIFY(QFileInfo(path).isFile());
-    QCOMPARE(fileBytes(path), QByteArray("gif"));
+    for (const bool oneCall : {true, false}) {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        AtomicOutputFile file(path);
+        ::alarm(2); // ends the test should an open wait for a writer
+        QVERIFY(oneCall ? file.writeAll("gif", 3)
+                        : file.open() && file.write("gif", 3) && file.commit());
+        ::alarm(0);
+        QVERIFY(QFileInfo(path).isFile());
+        QCOMPARE(fileBytes(path), QByteArray("gif"));
+        QVERIFY(QFile::remove(path));
+    }
 }
 
 void tst_AtomicOutputFile::unchangedBytesLeaveTheFile_data()
