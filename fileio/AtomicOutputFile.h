@@ -43,7 +43,8 @@ public:
     bool write(const void* bytes, std::size_t count);
     // Closes the temporary and renames it over the target; an unchanged target stays.
     bool commit();
-    // What failed: creating (Code::Create), writing, closing or renaming the temporary.
+    // What failed: creating (Code::Create), writing, closing or renaming the temporary, or
+    // reading again the old bytes that the new ones began with (Code::Read).
     Failure error() const { return m_error; }
     QString targetPath() const { return m_targetPath; }
     QString temporaryPath() const;
