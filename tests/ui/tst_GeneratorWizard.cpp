@@ -449,6 +449,8 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
     wizard.controller().captions().addCaption();
+    // A path of its own: the stored pictures show it.
+    wizard.controller().set(&ButtonProject::outputDirectory, QStringLiteral("/srv/www/buttons/"));
     QStringList layout;
     for (int index = 0; index < WizardController::PageCount; ++index) {
         wizard.controller().showPage(index);
@@ -477,7 +479,7 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
         }
         QVERIFY2(stops.mid(stops.size() - buttons.size()) == buttons, qPrintable(where));
         checkLaidOut(page, where);
-        layout << layoutLines(page, where);
+        layout << layoutLines(page, where) << pictureLine(page, where);
         for (QWidget* w : stops) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
             QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
@@ -671,6 +673,8 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     wizard.livePreviewAction()->setChecked(true);
     LivePreviewWindow* preview = wizard.livePreview();
     QVERIFY(preview->isVisible());
+    compareWithStored(layoutLines(preview, preview->windowTitle()),
+                      QStringLiteral("texts/layout-live-preview.txt"));
     QAbstractItemModel* rows = preview->list()->model();
     // Each row's picture holds its buttons side by side, as the preview draws them.
     const auto shownMatches = [&](int row) {
