@@ -67,6 +67,8 @@ inline QString laidOutTraits(QWidget* w)
         traits << QStringLiteral("tip \"%1\"").arg(w->toolTip());
     if (!w->isEnabled())
         traits << QStringLiteral("disabled");
+    if (auto* field = qobject_cast<QLineEdit*>(w); field && field->isReadOnly())
+        traits << QStringLiteral("read-only");
     traits << QStringLiteral("focus %1").arg(int(w->focusPolicy()));
     if (auto* view = qobject_cast<QAbstractItemView*>(w))
         traits << QStringLiteral("select %1 scroll %2 edit %3")

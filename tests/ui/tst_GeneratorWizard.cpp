@@ -420,6 +420,13 @@ void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
     QCOMPARE(wizard.focusWidget(), stop);
     QCOMPARE(QAccessible::queryAccessibleInterface(stop)->text(QAccessible::Name),
              QStringLiteral("Stop"));
+    // The run's lines start under step 14, where the picture stood.
+    const auto left = [generate](QWidget* w) { return w->mapTo(generate, QPoint()).x(); };
+    const QList<QLabel*> labels = generate->findChildren<QLabel*>();
+    const auto step = std::find_if(labels.begin(), labels.end(),
+                                   [](QLabel* l) { return l->text() == QLatin1String("14."); });
+    QVERIFY(step != labels.end());
+    QCOMPARE(left(said), left(*step));
     QTest::keyClick(stop, Qt::Key_Space);
     QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
     QVERIFY(c.generation().lastResult().stopped);
