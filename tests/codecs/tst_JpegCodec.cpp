@@ -120,6 +120,7 @@ private slots:
     void readAcceptsHarmlessOddities_data();
     void readAcceptsHarmlessOddities();
     void largePicturesHaveFewerScans();
+    void decoderMemoryCountsEveryComponent();
     void writeIntoMissingDirectoryFails();
 
 private:
@@ -420,6 +421,23 @@ void TestJpegCodec::readRefusesBadFiles()
     QVERIFY2(error.contains(message), qPrintable(error));
     QVERIFY2(error.contains(file), qPrintable(error));
     QCOMPARE(image, before);
+}
+
+// A file of several scans keeps every coefficient of every component while it is read, two
+// bytes each: three full-size components weigh more than the picture they decode to.
+void TestJpegCodec::decoderMemoryCountsEveryComponent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("colour.jpg"));
+    QByteArray colour = manyScans(1024, 1);
+    const QByteArray grey = QByteArray::fromHex("ffc2000b080400040001011100");
+    QVERIFY(colour.contains(grey));
+    colour.replace(grey, QByteArray::fromHex("ffc20011080400040003011100021100031100"));
+    QVERIFY(writeAll(path, colour));
+    PictureHeader header;
+    QVERIFY(!JpegCodec::readHeader(path, &header).isError());
+    const qint64 pixels = 1024 * 1024;
+    QCOMPARE(header.decodeBytes, 3 * pixels + 3 * 2 * pixels + 1024 * 64);
 }
 
 void TestJpegCodec::largePicturesHaveFewerScans()

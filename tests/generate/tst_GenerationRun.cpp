@@ -115,6 +115,8 @@ private slots:
     void refusedNamesWriteNothing();
     void refusedSizesWriteNothing_data();
     void refusedSizesWriteNothing();
+    void budgetCountsThePictureBeingDecoded_data();
+    void budgetCountsThePictureBeingDecoded();
     void controlCharactersLeaveCaptionNames();
     void temporariesOfKilledRunsAreRemoved();
     void spritesStackTheStates_data();
@@ -586,6 +588,27 @@ void tst_GenerationRun::refusedSizesWriteNothing_data()
         << 8192 << 1 << 3 << side.arg("%1", "btn1@2x.webp", "16384 x 2");
     QTest::newRow("WebP sprite side")
         << 1 << 8192 << 5 << side.arg("%1", "btn1-sprite.webp", "1 x 16384");
+}
+
+void tst_GenerationRun::budgetCountsThePictureBeingDecoded_data()
+{
+    QTest::addColumn<int>("decoderMegabytes"); // beyond the 187 MB picture itself
+    QTest::addColumn<QString>("error");
+    QTest::newRow("within") << 130 << QString();
+    QTest::newRow("over") << 140
+                          << "This run would take 327 MB of memory, more than the 320 MB a run "
+                             "may use, mostly for the 7000 x 7000 picture \"big.jpg\".";
+}
+
+// While an own picture is decoded, its decoder's memory counts beside every picture held.
+void tst_GenerationRun::budgetCountsThePictureBeingDecoded()
+{
+    QFETCH(int, decoderMegabytes);
+    ButtonProject project = projectIn(QDir::tempPath(), {"Home"}, JavaScriptOption::MouseOver);
+    project.style(ButtonState::Normal).imageFileName = QStringLiteral("big.jpg");
+    std::array<PictureHeader, 3> headers;
+    headers[0] = {7000, 7000, qint64(7000) * 7000 * 4 + (qint64(decoderMegabytes) << 20)};
+    QTEST(ErrorText::message(RunBudget(project, headers).check()), "error");
 }
 
 // A run the budget or a format refuses is refused before anything is drawn or written.

@@ -170,6 +170,7 @@ void tst_ImageEncoderPool::failingEncoderDropsOnlyItsImages()
         const ImageEncoderPool::Outcome outcome = reports.outcomes.at(slot);
         QCOMPARE(reports.stems.at(slot), QString("btn%1").arg(slot));
         QCOMPARE(outcome.written(), slot % 5 != 1 && slot % 5 != 3 && slot % 5 != 4);
+        QCOMPARE(outcome.filesWritten, outcome.written() ? 1 : 0);
         const QString expected = slot % 5 == 4   ? QString("cannot render a 0 x 9 button")
                                  : slot % 5 == 1 ? QString("out of memory")
                                  : slot % 5 == 3 ? QString("Cannot write file \"btn%1.png\". "

@@ -67,6 +67,9 @@ void tst_ButtonSize::stepButtons_data()
     QTest::newRow("width -1") << 5 << QSize(119, 32);
     QTest::newRow("width +1") << 6 << QSize(121, 32);
     QTest::newRow("width +10") << 7 << QSize(130, 32);
+    // A number out of range acts as the nearest step.
+    QTest::newRow("past the last") << 9 << QSize(130, 32);
+    QTest::newRow("before the first") << -1 << QSize(120, 27);
 }
 
 void tst_ButtonSize::stepButtons()

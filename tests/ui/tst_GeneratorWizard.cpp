@@ -420,6 +420,13 @@ void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
     QCOMPARE(wizard.focusWidget(), stop);
     QCOMPARE(QAccessible::queryAccessibleInterface(stop)->text(QAccessible::Name),
              QStringLiteral("Stop"));
+    // The run's lines start under step 14, where the picture stood.
+    const auto left = [generate](QWidget* w) { return w->mapTo(generate, QPoint()).x(); };
+    const QList<QLabel*> labels = generate->findChildren<QLabel*>();
+    const auto step = std::find_if(labels.begin(), labels.end(),
+                                   [](QLabel* l) { return l->text() == QLatin1String("14."); });
+    QVERIFY(step != labels.end());
+    QCOMPARE(left(said), left(*step));
     QTest::keyClick(stop, Qt::Key_Space);
     QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
     QVERIFY(c.generation().lastResult().stopped);
@@ -449,6 +456,8 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
     wizard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&wizard));
     wizard.controller().captions().addCaption();
+    // A path of its own: the stored pictures show it.
+    wizard.controller().set(&ButtonProject::outputDirectory, QStringLiteral("/srv/www/buttons/"));
     QStringList layout;
     for (int index = 0; index < WizardController::PageCount; ++index) {
         wizard.controller().showPage(index);
@@ -477,7 +486,7 @@ void tst_GeneratorWizard::tabOrderAndAccessibleNames()
         }
         QVERIFY2(stops.mid(stops.size() - buttons.size()) == buttons, qPrintable(where));
         checkLaidOut(page, where);
-        layout << layoutLines(page, where);
+        layout << layoutLines(page, where) << pictureLine(page, where);
         for (QWidget* w : stops) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
             QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
@@ -671,6 +680,8 @@ void tst_GeneratorWizard::livePreviewFollowsSelectionAndChanges()
     wizard.livePreviewAction()->setChecked(true);
     LivePreviewWindow* preview = wizard.livePreview();
     QVERIFY(preview->isVisible());
+    compareWithStored(layoutLines(preview, preview->windowTitle()),
+                      QStringLiteral("texts/layout-live-preview.txt"));
     QAbstractItemModel* rows = preview->list()->model();
     // Each row's picture holds its buttons side by side, as the preview draws them.
     const auto shownMatches = [&](int row) {

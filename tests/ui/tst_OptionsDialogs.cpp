@@ -250,6 +250,8 @@ void tst_OptionsDialogs::keyboardAndNames()
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     checkLaidOut(dialog.get(), dialog->windowTitle());
+    compareWithStored(layoutLines(dialog.get(), dialog->windowTitle()),
+                      QStringLiteral("texts/layout-%1.txt").arg(QTest::currentDataTag()));
     QList<QWidget*> stops;
     for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain()) {
         if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
@@ -356,6 +358,8 @@ void tst_OptionsDialogs::moreOptionsColoursFromThePlatform()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     checkLaidOut(&dialog, QStringLiteral("More options"));
+    compareWithStored(layoutLines(&dialog, QStringLiteral("More options")),
+                      QStringLiteral("texts/layout-more-options.txt"));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize()); // its rows decide its size
     auto* page = dialog.findChild<QLineEdit*>("PageColor");
     auto* gradient = dialog.findChild<QLineEdit*>("SelectedGradient");

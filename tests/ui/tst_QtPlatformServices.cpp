@@ -1,5 +1,6 @@
 #include "ErrorText.h"
 #include "FontChoiceDialog.h"
+#include "LaidOut.h"
 #include "OwnImageLoader.h"
 #include "QtPlatformServices.h"
 
@@ -33,7 +34,8 @@ private slots:
     void filters();
     void urls_data();
     void urls();
-    void saveDialogSetup();
+    void fileDialogSetup_data();
+    void fileDialogSetup();
     void fontDialogKeepsAttributes();
     void picturePreviewShowsDecoderMessage();
     void openWithApplicationDoesNotWait();
@@ -111,25 +113,39 @@ void tst_QtPlatformServices::urls()
     QCOMPARE(QtPlatformServices::toUrl(fileOrUrl, workingDirectory), url);
 }
 
-void tst_QtPlatformServices::saveDialogSetup()
+void tst_QtPlatformServices::fileDialogSetup_data()
 {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("picturePreview");
+    QTest::newRow("save") << true << false;
+    QTest::newRow("open with a picture preview") << false << true;
+}
+
+// Qt's own dialog is asked for where a preview must sit beside the files.
+void tst_QtPlatformServices::fileDialogSetup()
+{
+    QFETCH(bool, save);
+    QFETCH(bool, picturePreview);
     QtPlatformServices platform;
     PlatformServices::FileDialogOptions options;
     options.title = QStringLiteral("Save it");
     options.filter = QStringLiteral("Button Layout Project (*.BLP)|*.blp|All Files (*.*)|*.*");
     options.defaultExtension = QStringLiteral("blp");
     options.fileName = QStringLiteral("/tmp/p.blp");
+    options.picturePreview = picturePreview;
     bool seen = false;
-    onNextDialog<QFileDialog>(false, [&seen](QFileDialog* d) {
+    onNextDialog<QFileDialog>(false, [&](QFileDialog* d) {
         seen = true;
         QCOMPARE(d->windowTitle(), QStringLiteral("Save it"));
-        QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(d->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(d->fileMode(), QFileDialog::AnyFile);
         QCOMPARE(d->defaultSuffix(), QStringLiteral("blp"));
         QVERIFY(d->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(d->testOption(QFileDialog::DontUseNativeDialog), picturePreview);
         QCOMPARE(d->nameFilters(),
                  (QStringList{"Button Layout Project (*.blp *.BLP)", "All Files (*)"}));
     });
-    QCOMPARE(platform.saveFileName(options), QString());
+    QCOMPARE(save ? platform.saveFileName(options) : platform.openFileName(options), QString());
     QVERIFY(seen);
 }
 
@@ -143,7 +159,10 @@ void tst_QtPlatformServices::fontDialogKeepsAttributes()
     initial.fontBold = true;
     initial.fontStrikeOut = true;
     initial.backgroundColor = Colors::rgb(1, 2, 3);
-    onNextDialog<FontChoiceDialog>(true, [](FontChoiceDialog*) {});
+    onNextDialog<FontChoiceDialog>(true, [](FontChoiceDialog* d) {
+        compareWithStored(layoutLines(d, d->windowTitle()),
+                          QStringLiteral("texts/layout-font.txt"));
+    });
     const auto chosen = platform.chooseFont(initial);
     QVERIFY(chosen.has_value());
     QVERIFY(*chosen == initial); // every field as it came, the face and system colour included
