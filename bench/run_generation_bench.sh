@@ -13,6 +13,9 @@
 # which leaves unchanged files alone. Each CLI also runs into an emptied folder in the same
 # turns, and the plain run's time is given against it, with how many files of the regenerated
 # folder got a new inode or modification time over all the turns.
+# Each CLI also runs the plain project with --webp --css-rollovers (sprites, stylesheet and a
+# lossless WebP beside every image), its time given against the plain run and its WebP bytes
+# against the PNG bytes of the same run.
 #
 # LOOKS=1 adds, in the same turns, the project with rounded corners and gradients (RGBA PNG),
 # its time against the plain run and its PNG bytes.
@@ -104,6 +107,13 @@ for i in "${!clis[@]}"; do
 done
 stamps() { stat -c '%n %i %y' "$1"/* | LC_ALL=C sort; }
 for i in "${!clis[@]}"; do stamps "$work/out$i" >"$work/stamps$i"; done
+webp=${#commands[@]}
+for i in "${!clis[@]}"; do
+  mkdir "$work/webp$i"
+  commands+=("${clis[$i]} generate $work/bench$i.blp --webp --css-rollovers --output-dir $work/webp$i")
+  names+=("${clis[$i]} (--webp --css-rollovers)")
+  ${commands[-1]} >/dev/null
+done
 if [ ${#pillow[@]} -gt 0 ]; then
   "${pillow[@]}"
   commands+=("${pillow[*]}")
@@ -145,7 +155,7 @@ if [ ${#pillow[@]} -gt 0 ]; then
   done
 fi
 for i in "${!clis[@]}"; do
-  for j in $((further + i)) $([ "${LOOKS:-0}" = 1 ] && echo $((looks + i))); do
+  for j in $((further + i)) $((webp + i)) $([ "${LOOKS:-0}" = 1 ] && echo $((looks + i))); do
     awk -v n="${names[$j]}" -v a="${walls[$j]}" -v b="${walls[$i]}" -v c="${cpus[$j]}" \
       -v d="${cpus[$i]}" 'BEGIN {printf "%-50s %6.2f x plain wall, %6.2f x plain cpu\n", n, a / b, c / d}'
   done
@@ -164,6 +174,10 @@ for i in "${!clis[@]}"; do
   rss=$(/usr/bin/time -v "${pin[@]}" "${clis[$i]}" generate "$work/bench$i.blp" 2>&1 >/dev/null |
     awk -F': ' '/Maximum resident/ {print $2}')
   echo "${names[$i]}: peak RSS $rss KiB, PNG bytes $(cat "$work/out$i"/*.png | wc -c)"
+  png=$(cat "$work/webp$i"/*.png | wc -c)
+  webp_bytes=$(cat "$work/webp$i"/*.webp | wc -c)
+  awk -v n="${names[$((webp + i))]}" -v w="$webp_bytes" -v p="$png" \
+    'BEGIN {printf "%s: WebP bytes %d, %.3f x the PNG bytes of the same run\n", n, w, w / p}'
   [ "${LOOKS:-0}" = 1 ] &&
     echo "${names[$i]}: PNG bytes with corners and gradients $(cat "$work/looks$i"/*.png | wc -c)"
 done

@@ -55,6 +55,7 @@ GenerateCommand::ExitCode generate(const ButtonProject& project, const Backgroun
 {
     ButtonSizeTables sizes;
     GenerationRun run(project, pictures, options, sizes);
+    run.setNamesChecked(); // by prepareOutputDirectory, before the folder was made
     // Reported as they come: a run may drop more images than its result lists.
     run.setDropCallback([&err](const DroppedImage& dropped) {
         err << dropped.pathStem << ": " << ErrorText::messageWithPath(dropped.reason) << Qt::endl;

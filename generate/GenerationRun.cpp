@@ -23,7 +23,8 @@ GenerationRun::GenerationRun(const ButtonProject& project, const BackgroundPictu
 GenerationResult GenerationRun::run()
 {
     GenerationResult refused;
-    refused.fatalError = OutputNameCheck::refusal(m_project);
+    if (!m_namesChecked)
+        refused.fatalError = OutputNameCheck::refusal(m_project);
     if (refused.fatalError)
         return refused;
     // So is what the run would take: nothing large is drawn before this.

@@ -48,6 +48,11 @@ public:
     // will not give at will.
     void setEncoder(ImageEncoderPool::Encoder encoder) { m_encoder = std::move(encoder); }
 
+    // The caller has had OutputNameCheck pass this very project (to refuse its names before it
+    // made the folder): the run does not check them again, which costs as much as the first
+    // time for many captions.
+    void setNamesChecked() { m_namesChecked = true; }
+
     GenerationResult run();
 
 private:
@@ -60,4 +65,5 @@ private:
     std::function<void(const DroppedImage& dropped)> m_dropped;
     const std::atomic<bool>* m_stop = nullptr;
     ImageEncoderPool::Encoder m_encoder;
+    bool m_namesChecked = false;
 };

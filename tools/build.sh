@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds everything into ${BUILD_DIR:-build}; programs land in <build>/bin/.
+# Configures and builds into ${BUILD_DIR:-build}: the targets named as arguments and what they
+# need, or else everything. Programs land in <build>/bin/.
+# Usage: tools/build.sh [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
@@ -10,4 +12,6 @@ fi
 # Any compiler warning fails the build (CI builds through here); WERROR=OFF lets one through.
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_WERROR="${WERROR:-ON}" \
   "${generator[@]}" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+targets=()
+[ $# -gt 0 ] && targets=(--target "$@")
+cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"

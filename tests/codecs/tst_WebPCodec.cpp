@@ -23,6 +23,21 @@ QByteArray extendedHeader(int width, int height, quint8 flags)
     return "RIFF" + le16(4 + chunk.size()) + le16(0) + "WEBP" + chunk;
 }
 
+// A flat button of `colours` colours, one per column stripe: what a caption drawn without
+// smoothing on a solid colour gives. Transparent pixels, where asked, keep colours of their own.
+QImage flatButton(int colours, bool transparentCorners)
+{
+    QImage image(120, 32, transparentCorners ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(20 * (x * colours / image.width()), 200, y < 16 ? 90 : 91));
+    if (transparentCorners) {
+        for (int x = 0; x < 3; ++x)
+            image.setPixel(x, 0, qRgba(255, 40 * x, 0, 0));
+    }
+    return image;
+}
+
 } // namespace
 
 class TestWebPCodec : public QObject
@@ -49,6 +64,10 @@ void TestWebPCodec::writeDecodesToTheSamePixels_data()
     QTest::newRow("RGB888 input") << buttonImage(33, 9, 2).convertToFormat(QImage::Format_RGB888);
     QTest::newRow("widest the format holds") << buttonImage(WebPCodec::maxSide, 2, 1);
     QTest::newRow("textured B97") << QImage(TEST_DATA_DIR "/../../resources/backgrounds/b97.bmp");
+    // Flat buttons are packed with less effort: up to 16 colours, the transparent ones included.
+    QTest::newRow("flat, 16 colours") << flatButton(8, false);
+    QTest::newRow("flat, 18 colours") << flatButton(9, false).copy(0, 0, 120, 17);
+    QTest::newRow("flat, transparent corner") << flatButton(6, true);
 }
 
 void TestWebPCodec::writeDecodesToTheSamePixels()
@@ -63,8 +82,9 @@ void TestWebPCodec::writeDecodesToTheSamePixels()
     QCOMPARE(byDwebp, bitmap.convertToFormat(QImage::Format_ARGB32));
     QImage ours;
     QVERIFY_NO_FAILURE(WebPCodec::read(file, &ours));
-    QCOMPARE(ours.format(), QImage::Format_RGB32);
-    QCOMPARE(ours, asRgb32(bitmap));
+    QCOMPARE(ours.format(),
+             bitmap.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QCOMPARE(ours, bitmap.convertToFormat(ours.format()));
 }
 
 void TestWebPCodec::tooWideIsRefusedWithItsReason()
