@@ -280,6 +280,9 @@ void tst_GeneratorWizard::newFromDesignByKeyboard()
             QCOMPARE(item->data(Qt::AccessibleDescriptionRole).toString(), item->toolTip());
         }
         QCOMPARE(dialog->focusWidget(), list);
+        compareWithStored(layoutLines(dialog, dialog->windowTitle())
+                              << pictureLine(dialog, dialog->windowTitle()),
+                          QStringLiteral("texts/layout-gallery.txt"));
         QTest::keyClick(list, Qt::Key_Right);
         QTest::keyClick(list, Qt::Key_Return);
     });
