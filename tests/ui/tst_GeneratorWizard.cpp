@@ -431,6 +431,7 @@ void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
     QVERIFY(step != labels.end());
     QCOMPARE(left(said), left(*step));
     QTest::keyClick(stop, Qt::Key_Space);
+    QVERIFY(!stop->isEnabled()); // nothing more to stop while the run winds down
     QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
     QVERIFY(c.generation().lastResult().stopped);
     QCOMPARE(wizard.pages()->currentWidget(), generate);
