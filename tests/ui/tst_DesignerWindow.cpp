@@ -416,6 +416,8 @@ void tst_DesignerWindow::layoutOfEveryTab()
     if (m_window->devicePixelRatio() != 1)
         QSKIP("the stored layout is of a screen of ratio 1");
     designer().captions().insertText(-1, QStringLiteral("Home"));
+    // Cut by its button: elided before the mark that says so.
+    designer().captions().insertText(-1, QStringLiteral("A caption far wider than its button"));
     designer().set(&ButtonProject::outputDirectory, QStringLiteral("/srv/www/buttons"));
     m_window->resize(1180, 840);
     QStringList layout;

@@ -280,6 +280,9 @@ void tst_GeneratorWizard::newFromDesignByKeyboard()
             QCOMPARE(item->data(Qt::AccessibleDescriptionRole).toString(), item->toolTip());
         }
         QCOMPARE(dialog->focusWidget(), list);
+        compareWithStored(layoutLines(dialog, dialog->windowTitle())
+                              << pictureLine(dialog, dialog->windowTitle()),
+                          QStringLiteral("texts/layout-gallery.txt"));
         QTest::keyClick(list, Qt::Key_Right);
         QTest::keyClick(list, Qt::Key_Return);
     });
@@ -428,6 +431,7 @@ void tst_GeneratorWizard::stopButtonAndClosingEndTheRun()
     QVERIFY(step != labels.end());
     QCOMPARE(left(said), left(*step));
     QTest::keyClick(stop, Qt::Key_Space);
+    QVERIFY(!stop->isEnabled()); // nothing more to stop while the run winds down
     QTRY_VERIFY_WITH_TIMEOUT(!c.generation().isRunning(), 30000);
     QVERIFY(c.generation().lastResult().stopped);
     QCOMPARE(wizard.pages()->currentWidget(), generate);

@@ -262,8 +262,8 @@ void tst_ProjectFileCommands::openFollowsPictures()
     const QImage stale(5, 5, QImage::Format_RGB32);
     m_pictures.setOwnImage(ButtonState::Pressed, stale);
     m_pictures.setPredefined(ButtonState::Pressed, stale);
-    m_project.pressed.imageFileName = path("gone.bmp");
-    m_project.normal.imageFileName = path("kept.bmp");
+    m_project.normal.imageFileName = path("gone.bmp");
+    m_project.pressed.imageFileName = path("kept.bmp");
     m_pictures.setOwnImage(ButtonState::Normal, stale);
 
     const QByteArray file = "cbNormalButtonPredefinedBitmaps=10\r\n"
@@ -271,7 +271,7 @@ void tst_ProjectFileCommands::openFollowsPictures()
                             "lblSelectedButtonBMPfilename=" +
                             path("own.bmp").toUtf8() +
                             "\r\n"
-                            "lblPressedButtonBMPfilename=\r\n";
+                            "lblNormalButtonBMPfilename=\r\n";
     QVERIFY(writeFile(path("p.blp"), file));
     m_platform.openFileAnswers = {path("p.blp")};
     ProjectFileCommands commands(m_project, m_pictures, m_platform);
@@ -283,10 +283,10 @@ void tst_ProjectFileCommands::openFollowsPictures()
     QVERIFY(m_pictures.predefined(ButtonState::Pressed).isNull());
     QCOMPARE(m_pictures.ownImage(ButtonState::Selected).size(), QSize(21, 13));
     QCOMPARE(m_pictures.ownImage(ButtonState::Selected).pixel(0, 0), QColor(Qt::red).rgb());
-    // The file cleared the pressed image's name: its old picture goes too.
-    QVERIFY(m_pictures.ownImage(ButtonState::Pressed).isNull());
-    // The file did not name the normal image: its picture stays.
-    QCOMPARE(m_pictures.ownImage(ButtonState::Normal), stale);
+    // The file cleared the normal image's name: its old picture goes too.
+    QVERIFY(m_pictures.ownImage(ButtonState::Normal).isNull());
+    // The file did not name the pressed image: its picture stays.
+    QCOMPARE(m_pictures.ownImage(ButtonState::Pressed), stale);
 }
 
 void tst_ProjectFileCommands::openWithUnreadableOwnImage()
