@@ -6,27 +6,40 @@
 bool PngPalette::collect(const QImage& source)
 {
     m_count = 0;
-    m_last = 0;
     m_translucent = 0;
     m_width = source.width();
     std::memset(m_slots, 0, sizeof m_slots);
     const qint64 pixels = qint64(source.width()) * source.height();
     if (pixels > maxPixels)
         return false;
-    const bool packed = source.format() == QImage::Format_RGB888;
-    const QRgb opaque = source.format() == QImage::Format_RGB32 ? 0xff000000u : 0;
     m_indices.resize(std::size_t(pixels));
+    if (source.format() == QImage::Format_RGB888)
+        return collectRows(source, [](const uchar* line, int x) {
+            return qRgb(line[3 * x], line[3 * x + 1], line[3 * x + 2]);
+        });
+    const QRgb opaque = source.format() == QImage::Format_RGB32 ? 0xff000000u : 0;
+    return collectRows(source, [opaque](const uchar* line, int x) {
+        return reinterpret_cast<const QRgb*>(line)[x] | opaque;
+    });
+}
+
+template <typename Pixel> bool PngPalette::collectRows(const QImage& source, Pixel pixel)
+{
     unsigned char* index = m_indices.data();
+    // Most pixels go on a run of one colour.
+    QRgb last = 0;
+    int lastIndex = -1;
     for (int y = 0; y < source.height(); ++y) {
         const uchar* line = source.constScanLine(y);
         for (int x = 0; x < m_width; ++x) {
-            const uchar* p = line + 3 * x;
-            const QRgb colour =
-                packed ? qRgb(p[0], p[1], p[2]) : reinterpret_cast<const QRgb*>(line)[x] | opaque;
-            const int i = indexOf(colour);
-            if (i < 0)
-                return false;
-            *index++ = (unsigned char)i;
+            const QRgb colour = pixel(line, x);
+            if (colour != last || lastIndex < 0) {
+                last = colour;
+                lastIndex = indexOf(colour);
+                if (lastIndex < 0)
+                    return false;
+            }
+            *index++ = (unsigned char)lastIndex;
         }
     }
     putTranslucentFirst();
@@ -38,37 +51,55 @@ int PngPalette::bitDepth() const
     return m_count <= 2 ? 1 : m_count <= 4 ? 2 : m_count <= 16 ? 4 : 8;
 }
 
-void PngPalette::fillRow(int y, unsigned char* row) const
+namespace {
+// A byte at a time, its pixels from the high bits; the last byte's unused bits stay 0.
+template <int depth> void pack(const unsigned char* index, int width, unsigned char* row)
 {
-    const int depth = bitDepth();
-    const unsigned char* index = m_indices.data() + std::size_t(y) * m_width;
-    if (depth == 8) {
-        std::memcpy(row, index, std::size_t(m_width));
-        return;
+    constexpr int perByte = 8 / depth;
+    int x = 0;
+    for (; x + perByte <= width; x += perByte) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i)
+            byte = (byte << depth) | index[x + i];
+        *row++ = (unsigned char)byte;
     }
-    std::memset(row, 0, rowBytes());
-    for (int x = 0; x < m_width; ++x) {
-        const int bit = x * depth;
-        row[bit / 8] |= (unsigned char)(index[x] << (8 - depth - bit % 8));
+    if (x < width) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i)
+            byte = (byte << depth) | (x + i < width ? index[x + i] : 0);
+        *row = (unsigned char)byte;
     }
 }
+} // namespace
 
-// Runs of one colour are looked up once. -1 for a colour past the 256th.
+void PngPalette::fillRow(int y, unsigned char* row) const
+{
+    const unsigned char* index = m_indices.data() + std::size_t(y) * m_width;
+    switch (bitDepth()) {
+    case 1:
+        return pack<1>(index, m_width, row);
+    case 2:
+        return pack<2>(index, m_width, row);
+    case 4:
+        return pack<4>(index, m_width, row);
+    }
+    std::memcpy(row, index, std::size_t(m_width));
+}
+
+// -1 for a colour past the 256th.
 int PngPalette::indexOf(QRgb colour)
 {
-    if (m_count > 0 && colour == m_colours[m_last])
-        return m_last;
     unsigned slot = (colour * 0x9e3779b1u) >> (32 - slotBits);
     while (m_slots[slot] != 0) {
         if (m_colours[m_slots[slot] - 1] == colour)
-            return m_last = m_slots[slot] - 1;
+            return m_slots[slot] - 1;
         slot = (slot + 1) & (slotCount - 1);
     }
     if (m_count == 256)
         return -1;
     m_slots[slot] = std::uint16_t(m_count + 1);
     m_colours[m_count] = colour;
-    return m_last = m_count++;
+    return m_count++;
 }
 
 void PngPalette::putTranslucentFirst()

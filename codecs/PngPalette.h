@@ -29,6 +29,7 @@ public:
     static constexpr qint64 maxPixels = qint64(1) << 20;
 
 private:
+    template <typename Pixel> bool collectRows(const QImage& source, Pixel pixel);
     int indexOf(QRgb colour);
     void putTranslucentFirst();
 
@@ -40,6 +41,5 @@ private:
     std::vector<unsigned char> m_indices;
     int m_width = 0;
     int m_count = 0;
-    int m_last = 0;
     int m_translucent = 0;
 };
