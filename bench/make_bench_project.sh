@@ -3,7 +3,8 @@
 # option Both and an installed font, writing into OUTPUT_DIR. BACKGROUND, when given, is a
 # built-in background number for all three states (1-based, as the wizard lists them).
 # FURTHER=1 also turns on smooth captions, double-size images and keyboard rollovers;
-# LOOKS=1 rounds the corners (radius 6) and gives each state a gradient.
+# LOOKS=1 rounds the corners (radius 6) and gives each state a gradient; COMPACT_PNG=1 turns on
+# compact PNG files.
 # Usage: bench/make_bench_project.sh CAPTIONS OUTPUT_DIR [BACKGROUND] >project.blp
 set -euo pipefail
 captions=$1
@@ -54,5 +55,8 @@ background=${3:-}
     echo "NormalGradient=#FF8000"
     echo "SelectedGradient=#0000A0"
     echo "PressedGradient=#004000"
+  fi
+  if [ "${COMPACT_PNG:-0}" = 1 ]; then
+    echo "CompactPng=T"
   fi
 } | sed 's/$/\r/'

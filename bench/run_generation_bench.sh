@@ -22,7 +22,8 @@
 #
 # Also reports peak memory (/usr/bin/time -v) and total PNG bytes; TEXTURED=1 adds the PNG
 # bytes on the textured built-in backgrounds, SCALING=1 the wall time and peak memory at 2,000
-# and 20,000 captions.
+# and 20,000 captions, COMPACT=1 the 20,000-caption run with compact PNG files against the
+# same run without, in turns (COMPACT_RUNS, default 5), with the PNG bytes of both.
 # Usage: bench/run_generation_bench.sh [BUILD_DIR [BASELINE_BUILD_DIR]]
 #        RUNS=n (default 7), CPUS=list (taskset, e.g. 0 for one core)
 set -euo pipefail
@@ -121,6 +122,15 @@ if [ ${#pillow[@]} -gt 0 ]; then
 fi
 
 median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+# timed NAME COMMAND...: appends the command's wall and CPU (user + system) milliseconds to
+# $work/wallNAME and $work/cpuNAME.
+timed() {
+  local name=$1
+  shift
+  { time "${pin[@]}" "$@" >/dev/null 2>&1; } 2>"$work/time"
+  awk '{print $1 * 1000 >> "'"$work/wall$name"'"; print ($2 + $3) * 1000 >> "'"$work/cpu$name"'"}' \
+    "$work/time"
+}
 
 echo
 echo "== whole process, 200 captions, Both: medians of interleaved runs =="
@@ -133,11 +143,7 @@ for _ in $(seq "$runs"); do
       mkdir "${emptied[$i]}"
     fi
     # shellcheck disable=SC2086
-    { time "${pin[@]}" ${commands[$i]} >/dev/null 2>&1; } 2>"$work/time"
-    awk '{print $1 * 1000 > "'"$work/wall$i"'.tmp"; print ($2 + $3) * 1000 > "'"$work/cpu$i"'.tmp"}' \
-      "$work/time"
-    cat "$work/wall$i.tmp" >>"$work/wall$i"
-    cat "$work/cpu$i.tmp" >>"$work/cpu$i"
+    timed "$i" ${commands[$i]}
   done
 done
 declare -a walls cpus
@@ -216,4 +222,35 @@ if [ "${SCALING:-0}" = 1 ]; then
     done
   done
   rm -rf "$work/scale"
+fi
+
+if [ "${COMPACT:-0}" = 1 ]; then
+  compact_runs=${COMPACT_RUNS:-5}
+  echo
+  echo "== 20,000 captions, compact PNG files off and on: medians of $compact_runs interleaved runs =="
+  echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+  for i in "${!clis[@]}"; do
+    for on in 0 1; do
+      mkdir "$work/compact$on-$i"
+      COMPACT_PNG=$on bash bench/make_bench_project.sh 20000 "$work/compact$on-$i" >"$work/compact$on-$i.blp"
+    done
+  done
+  for _ in $(seq "$compact_runs"); do
+    for i in "${!clis[@]}"; do
+      for on in 0 1; do timed "compact$on-$i" "${clis[$i]}" generate "$work/compact$on-$i.blp"; done
+    done
+  done
+  for i in "${!clis[@]}"; do
+    for on in 0 1; do
+      bytes[on]=$(find "$work/compact$on-$i" -name '*.png' -printf '%s\n' | awk '{s += $1} END {print s}')
+      wall[on]=$(median <"$work/wallcompact$on-$i")
+      cpu[on]=$(median <"$work/cpucompact$on-$i")
+      printf '%-50s compact PNG %-3s wall %6.0f ms  cpu %6.0f ms  PNG bytes %10d   (walls: %s)\n' \
+        "${names[$i]}" "$([ $on = 1 ] && echo on || echo off)" "${wall[$on]}" "${cpu[$on]}" \
+        "${bytes[$on]}" "$(sort -n "$work/wallcompact$on-$i" | tr '\n' ' ')"
+    done
+    awk -v n="${names[$i]}" -v a="${wall[1]}" -v b="${wall[0]}" -v c="${cpu[1]}" -v d="${cpu[0]}" \
+      -v e="${bytes[1]}" -v f="${bytes[0]}" 'BEGIN {printf "%-50s on: %5.2f x off wall, %5.2f x off cpu, PNG bytes %4.1f%% smaller\n", n, a / b, c / d, 100 * (1 - e / f)}'
+  done
+  echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 fi

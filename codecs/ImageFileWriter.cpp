@@ -8,8 +8,9 @@
 
 #include <algorithm>
 
-ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, QRgb pageColor)
-    : m_options(options), m_pageColor(pageColor)
+ImageFileWriter::ImageFileWriter(const JpegFileOptions& options, QRgb pageColor,
+                                 PngCodec::Form pngForm)
+    : m_options(options), m_pageColor(pageColor), m_pngForm(pngForm)
 {
 }
 
@@ -76,7 +77,7 @@ Failure ImageFileWriter::writeTarget(const QImage& source, const Target& target)
     case Format::Png:
         break;
     }
-    return PngCodec::writePng(target.path, source);
+    return PngCodec::writePng(target.path, source, m_pngForm);
 }
 
 qint64 ImageFileWriter::maxSide(Format format)

@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 #include "JpegFileOptions.h"
+#include "PngCodec.h"
 
 #include <QImage>
 #include <QList>
@@ -31,7 +32,8 @@ public:
     // The options are read at each write, so changes made between writes take effect. A
     // bitmap with an alpha channel keeps it in PNG and WebP; GIF makes the pixels under half
     // covered transparent and lays the others over the page colour, JPEG lays all over it.
-    explicit ImageFileWriter(const JpegFileOptions& options, QRgb pageColor = 0xFFFFFFFF);
+    explicit ImageFileWriter(const JpegFileOptions& options, QRgb pageColor = 0xFFFFFFFF,
+                             PngCodec::Form pngForm = PngCodec::Form::Classic);
 
     // Writes the targets in order. Stops at the first failure, leaving the targets after it
     // unwritten and no partial file of the failing one.
@@ -49,6 +51,7 @@ private:
 
     const JpegFileOptions& m_options;
     const QRgb m_pageColor;
+    const PngCodec::Form m_pngForm;
     Failure m_error;
     qsizetype m_written = 0;
 };

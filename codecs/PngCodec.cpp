@@ -3,6 +3,7 @@
 #include "AtomicOutputFile.h"
 #include "ImageLimits.h"
 #include "PathBytes.h"
+#include "PngPalette.h"
 #include "SizeRefusal.h"
 
 #include <png.h>
@@ -159,32 +160,31 @@ bool closeChunk(std::vector<unsigned char>& file, std::size_t chunkStart)
     return true;
 }
 
-// Signature, IHDR, one IDAT of unfiltered rows and IEND. Buttons are flat colours, gradients
-// and text, where a filter rarely pays: without one, files come out about a quarter smaller
-// than with libpng's adaptive choice, even on the textured built-in backgrounds.
-bool encodePng(const QImage& source, std::vector<unsigned char>& file)
+// Signature and IHDR.
+void startPng(std::vector<unsigned char>& file, const QImage& source, int bitDepth, int colourType)
 {
     static const unsigned char start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
                                           0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-    const int width = source.width();
-    const int height = source.height();
-    const bool rgb32 = source.format() == QImage::Format_RGB32;
-    const bool rgba = source.format() == QImage::Format_ARGB32;
-    const std::size_t rowBytes = std::size_t(width) * (rgba ? 4 : 3) + 1;
-    const std::uint64_t imageBytes =
-        rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
-
     file.clear();
     append(file, start, sizeof start);
     unsigned char header[13] = {};
-    putBig32(header, std::uint32_t(width));
-    putBig32(header + 4, std::uint32_t(height));
-    header[8] = 8;            // bits per sample
-    header[9] = rgba ? 6 : 2; // RGBA or RGB
+    putBig32(header, std::uint32_t(source.width()));
+    putBig32(header + 4, std::uint32_t(source.height()));
+    header[8] = (unsigned char)bitDepth;
+    header[9] = (unsigned char)colourType;
     append(file, header, sizeof header);
-    if (!closeChunk(file, 8))
-        return false;
+    closeChunk(file, 8);
+}
 
+// One IDAT of unfiltered rows, each rowBytes long with its filter byte, filled by fill(y, row),
+// and IEND. Buttons are flat colours, gradients and text, where a filter rarely pays: without
+// one, files come out about a quarter smaller than with libpng's adaptive choice, even on the
+// textured built-in backgrounds.
+template <typename Fill>
+bool finishPng(std::vector<unsigned char>& file, std::size_t rowBytes, int height, Fill fill)
+{
+    const std::uint64_t imageBytes =
+        rowBytes < 32768 && height < 32768 ? std::uint64_t(rowBytes) * height : 0xffffffffu;
     z_stream* stream = deflater.stream(windowBitsFor(imageBytes));
     if (!stream)
         return false;
@@ -200,21 +200,8 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     row[0] = 0; // filter: none
     for (int y = 0; y <= height; ++y) {
         const bool last = y == height;
-        if (!last) {
-            if (rgb32 || rgba) {
-                const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-                unsigned char* out = row.data() + 1;
-                for (int x = 0; x < width; ++x) {
-                    *out++ = (unsigned char)qRed(in[x]);
-                    *out++ = (unsigned char)qGreen(in[x]);
-                    *out++ = (unsigned char)qBlue(in[x]);
-                    if (rgba)
-                        *out++ = (unsigned char)qAlpha(in[x]);
-                }
-            } else {
-                std::memcpy(row.data() + 1, source.constScanLine(y), rowBytes - 1);
-            }
-        }
+        if (!last)
+            fill(y, row.data() + 1);
         stream->next_in = last ? nullptr : row.data();
         stream->avail_in = last ? 0 : uInt(rowBytes);
         for (;;) {
@@ -239,6 +226,59 @@ bool encodePng(const QImage& source, std::vector<unsigned char>& file)
     static const unsigned char end[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xae, 0x42, 0x60, 0x82};
     append(file, end, sizeof end);
     return true;
+}
+
+// 8-bit RGB, or RGBA from a picture with alpha.
+bool encodePng(const QImage& source, std::vector<unsigned char>& file)
+{
+    const int width = source.width();
+    const bool rgb32 = source.format() == QImage::Format_RGB32;
+    const bool rgba = source.format() == QImage::Format_ARGB32;
+    const std::size_t rowBytes = std::size_t(width) * (rgba ? 4 : 3) + 1;
+    startPng(file, source, 8, rgba ? 6 : 2);
+    return finishPng(file, rowBytes, source.height(), [&](int y, unsigned char* out) {
+        if (!rgb32 && !rgba) {
+            std::memcpy(out, source.constScanLine(y), rowBytes - 1);
+            return;
+        }
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            *out++ = (unsigned char)qRed(in[x]);
+            *out++ = (unsigned char)qGreen(in[x]);
+            *out++ = (unsigned char)qBlue(in[x]);
+            if (rgba)
+                *out++ = (unsigned char)qAlpha(in[x]);
+        }
+    });
+}
+
+// Colour type 3: PLTE, and tRNS for the entries with alpha.
+bool encodeIndexed(const QImage& source, const PngPalette& palette,
+                   std::vector<unsigned char>& file)
+{
+    startPng(file, source, palette.bitDepth(), 3);
+    const std::size_t plte = file.size();
+    static const unsigned char plteType[] = {0, 0, 0, 0, 'P', 'L', 'T', 'E'};
+    append(file, plteType, sizeof plteType);
+    for (int i = 0; i < palette.count(); ++i) {
+        const QRgb c = palette.colour(i);
+        const unsigned char rgb[] = {(unsigned char)qRed(c), (unsigned char)qGreen(c),
+                                     (unsigned char)qBlue(c)};
+        append(file, rgb, sizeof rgb);
+    }
+    closeChunk(file, plte);
+    if (palette.translucentCount() > 0) {
+        const std::size_t trns = file.size();
+        static const unsigned char trnsType[] = {0, 0, 0, 0, 't', 'R', 'N', 'S'};
+        append(file, trnsType, sizeof trnsType);
+        for (int i = 0; i < palette.translucentCount(); ++i) {
+            const unsigned char alpha = (unsigned char)qAlpha(palette.colour(i));
+            append(file, &alpha, 1);
+        }
+        closeChunk(file, trns);
+    }
+    return finishPng(file, palette.rowBytes() + 1, source.height(),
+                     [&palette](int y, unsigned char* row) { palette.fillRow(y, row); });
 }
 
 // Reads the header and sets libpng up to deliver rows straight in QImage::Format_RGB32 layout,
@@ -309,7 +349,21 @@ bool readPngRows(PngReadJob* job)
 
 } // namespace
 
-Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
+namespace {
+// The palette file of source when it can be one and comes out smaller than classic, else null.
+const std::vector<unsigned char>* smallerIndexed(const QImage& source,
+                                                 const std::vector<unsigned char>& classic)
+{
+    // A megapixel at most: the indices and this file stay a few megabytes a thread.
+    thread_local PngPalette palette;
+    thread_local std::vector<unsigned char> file;
+    if (!palette.collect(source) || !encodeIndexed(source, palette, file))
+        return nullptr;
+    return file.size() < classic.size() ? &file : nullptr;
+}
+} // namespace
+
+Failure PngCodec::writePng(const QString& path, const QImage& bitmap, Form form)
 {
     if (bitmap.isNull())
         return Failure(Failure::Code::Encode, path).because(FailureReason::EmptyPicture);
@@ -329,15 +383,20 @@ Failure PngCodec::writePng(const QString& path, const QImage& bitmap)
             ? kept
             : own;
     bool encoded = false;
+    const std::vector<unsigned char>* chosen = &file;
     try {
         encoded = !source.isNull() && encodePng(source, file);
+        if (encoded && form == Form::Smallest) {
+            if (const std::vector<unsigned char>* indexed = smallerIndexed(source, file))
+                chosen = indexed;
+        }
     } catch (const std::bad_alloc&) {
         encoded = false;
     }
     if (!encoded)
         return Failure(Failure::Code::Encode, path).because(FailureReason::PngWrite);
     AtomicOutputFile output(path);
-    if (output.writeAll(file.data(), file.size()))
+    if (output.writeAll(chosen->data(), chosen->size()))
         return Failure();
     // A file that cannot be made at all reads in the codec's own words.
     if (output.error().code() == Failure::Code::Create)

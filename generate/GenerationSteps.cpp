@@ -76,7 +76,8 @@ GenerationSteps::GenerationSteps(const ButtonProject& project, const BackgroundP
                             : BackgroundPictures()),
       m_doubleRenderer(project, m_doubledPictures, options.text, sizes, 2), m_written(project),
       m_encoders(options.jpeg, m_setup.encoderThreads, m_setup.encoderBytes,
-                 0xFF000000u | Colors::toRgb(project.pageColor), m_setup.encoder)
+                 0xFF000000u | Colors::toRgb(project.pageColor), m_setup.encoder,
+                 project.compactPng ? PngCodec::Form::Smallest : PngCodec::Form::Classic)
 {
     m_encoders.setReporter(
         [this](int, const QString& stem, const ImageEncoderPool::Outcome& outcome) {

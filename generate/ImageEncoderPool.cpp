@@ -23,8 +23,10 @@ auto allOrNone(ImageEncoderPool::Encoder encoder)
 } // namespace
 
 ImageEncoderPool::ImageEncoderPool(const JpegFileOptions& options, int threads,
-                                   qint64 maxBytesInFlight, QRgb pageColor, Encoder encoder)
-    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder))) : fileWriter(options, pageColor)),
+                                   qint64 maxBytesInFlight, QRgb pageColor, Encoder encoder,
+                                   PngCodec::Form pngForm)
+    : m_encoder(encoder ? Writer(allOrNone(std::move(encoder)))
+                        : fileWriter(options, pageColor, pngForm)),
       m_maxBytesInFlight(maxBytesInFlight)
 {
     startThreads(threads);
@@ -37,10 +39,10 @@ ImageEncoderPool::ImageEncoderPool(Encoder encoder, int threads, qint64 maxBytes
 }
 
 ImageEncoderPool::Writer ImageEncoderPool::fileWriter(const JpegFileOptions& options,
-                                                      QRgb pageColor)
+                                                      QRgb pageColor, PngCodec::Form pngForm)
 {
-    return [&options, pageColor](const QImage& image, const Files& files) {
-        ImageFileWriter writer(options, pageColor);
+    return [&options, pageColor, pngForm](const QImage& image, const Files& files) {
+        ImageFileWriter writer(options, pageColor, pngForm);
         // Caught here, so that the files written before it still count.
         try {
             writer.write(image, files);

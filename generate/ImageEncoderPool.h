@@ -46,10 +46,10 @@ public:
     // threads < 2 writes every image in the calling thread, inside add(). The bound on the bytes
     // in flight leaves room for the encoders' own memory beside them (see RunBudget). Images
     // with alpha are laid over the page colour where a format has none. An encoder, when given,
-    // writes in ImageFileWriter's place.
+    // writes in ImageFileWriter's place; otherwise PNG files take the form given.
     ImageEncoderPool(const JpegFileOptions& options, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight, QRgb pageColor = 0xFFFFFFFF,
-                     Encoder encoder = nullptr);
+                     Encoder encoder = nullptr, PngCodec::Form pngForm = PngCodec::Form::Classic);
     ImageEncoderPool(Encoder encoder, int threads,
                      qint64 maxBytesInFlight = defaultMaxBytesInFlight);
     ~ImageEncoderPool(); // waits for the images handed in
@@ -96,7 +96,8 @@ private:
         Bytes
     };
     using Writer = std::function<Outcome(const QImage& image, const Files& files)>;
-    static Writer fileWriter(const JpegFileOptions& options, QRgb pageColor);
+    static Writer fileWriter(const JpegFileOptions& options, QRgb pageColor,
+                             PngCodec::Form pngForm);
     void startThreads(int threads);
     void work();
     template <typename Predicate>

@@ -32,6 +32,7 @@ struct ButtonProject
     ColorRef pageColor = Colors::rgb(255, 255, 255); // behind the buttons on the sample page
     GradientDirection gradientDirection = GradientDirection::Vertical;
     bool transparentPictures = false; // shaped and own pictures keep their transparent surround
+    bool compactPng = false;          // PNG files with a palette where that makes them smaller
     QString projectFileName;          // never written to the project file
 
     ButtonStateStyle& style(ButtonState state);

@@ -205,6 +205,12 @@ const QList<ProjectKeys::Option>& ProjectKeys::optional()
              QStringLiteral("&WebP images"),
              QStringLiteral("Also writes each image losslessly as name.webp, smaller than PNG, and "
                             "the page shows those.")},
+            {flag("CompactPng", &P::compactPng), QStringLiteral("compact-png"), QString(),
+             QStringLiteral("write each PNG with a palette where it has at most 256 colours and "
+                            "that makes the file smaller: the same pixels"),
+             QStringLiteral("C&ompact PNG files"),
+             QStringLiteral("Smaller PNG files: a palette where a button has at most 256 "
+                            "colours; the same pixels")},
         } +
         looksOptions();
     return options;

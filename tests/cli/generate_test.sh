@@ -153,6 +153,15 @@ run "css flag" 0 generate "$example" --output-dir "$work/css" --css-rollovers
 tail -n 1 "$work/css/btnproject.blp" | grep -qF 'CssRollovers=T' || fail "css flag: copy lacks the key"
 ! ls "$work/all" | grep -qE 'sprite|\.css$' || fail "example: sprite or stylesheet without the option"
 
+# The compact PNG flag: the copy records it, the PNG files take a palette, the page stays.
+mkdir "$work/compact"
+run "compact flag" 0 generate "$example" --output-dir "$work/compact" --compact-png
+tail -n 1 "$work/compact/btnproject.blp" | grep -qF 'CompactPng=T' || fail "compact flag: copy lacks the key"
+for f in btn1.png btn4s.png; do
+  [ "$(od -An -tu1 -j25 -N1 "$work/compact/$f")" -eq 3 ] || fail "compact flag: $f has no palette"
+done
+cmp -s "$work/all/BTNPAGE.html" "$work/compact/BTNPAGE.html" || fail "compact flag: page differs"
+
 # Again into the folders of those runs without the options: the same page as the plain run's.
 for dir in flags css; do
   run "$dir again without options" 0 generate "$example" --output-dir "$work/$dir"

@@ -11,6 +11,26 @@
 
 using namespace CodecTest;
 
+namespace {
+// Pixels drawn at random from the given number of colours; with alpha, the colours' alpha runs
+// from 0 to 255 too.
+QImage randomColours(int width, int height, int colours, bool alpha = false)
+{
+    QImage image(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    quint32 state = 11;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int i = int((state >> 8) % quint32(colours));
+            image.setPixel(x, y,
+                           qRgba(i * 13, 255 - i * 7 + (i >> 8), (i * 61) & 0xff,
+                                 alpha ? (i * 255) / qMax(1, colours - 1) : 255));
+        }
+    }
+    return image;
+}
+} // namespace
+
 class TestPngCodec : public QObject
 {
     Q_OBJECT
@@ -21,6 +41,8 @@ private slots:
     void writeReadsBackExactly_data();
     void writeReadsBackExactly();
     void writtenFileHasOnlyRgbChunks();
+    void smallestFormKeepsPixels_data();
+    void smallestFormKeepsPixels();
     void threadsOfMixedSizesWriteExactly();
     void readDecodesAndComposites_data();
     void readDecodesAndComposites();
@@ -98,6 +120,75 @@ void TestPngCodec::writtenFileHasOnlyRgbChunks()
     QCOMPARE(int(ihdr[10]), 0); // compression
     QCOMPARE(int(ihdr[11]), 0); // filter
     QCOMPARE(int(ihdr[12]), 0); // no interlace
+}
+
+void TestPngCodec::smallestFormKeepsPixels_data()
+{
+    QTest::addColumn<QImage>("bitmap");
+    QTest::addColumn<int>("colourType"); // -1: either
+    QTest::addColumn<int>("bitDepth");
+    QTest::addColumn<quint32>("classicCrc"); // of the classic file as it always was; 0: any
+    QTest::newRow("1 colour") << randomColours(120, 32, 1) << 3 << 1 << 0u;
+    QTest::newRow("3 colours, odd width") << randomColours(31, 9, 3) << 3 << 2 << 0u;
+    QTest::newRow("16 colours") << randomColours(64, 20, 16) << 3 << 4 << 0x5319e40bu;
+    QTest::newRow("16 colours, RGB888 input")
+        << randomColours(31, 9, 16).convertToFormat(QImage::Format_RGB888) << 3 << 4 << 0u;
+    QTest::newRow("256 colours") << randomColours(64, 64, 256) << 3 << 8 << 0u;
+    QTest::newRow("257 colours") << randomColours(64, 64, 257) << 2 << 8 << 0u;
+    QTest::newRow("alpha, 5 colours") << randomColours(31, 9, 5, true) << 3 << 4 << 0xa4624ff0u;
+    QTest::newRow("alpha, 200 colours") << randomColours(64, 64, 200, true) << 3 << 8 << 0u;
+    // The palette costs more than it saves.
+    QTest::newRow("one pixel") << randomColours(1, 1, 1) << 2 << 8 << 0u;
+    QTest::newRow("one pixel with alpha") << randomColours(1, 1, 1, true) << 6 << 8 << 0u;
+    QTest::newRow("past a megapixel") << randomColours(1025, 1024, 1) << 2 << 8 << 0u;
+    QTest::newRow("button") << buttonImage() << -1 << 8 << 0xeacda286u;
+    QTest::newRow("button, RGB888 input")
+        << buttonImage(33, 9, 2).convertToFormat(QImage::Format_RGB888) << -1 << 8 << 0xc729ad98u;
+    // Every built-in picture, a shaped one with its coverage as alpha.
+    for (int n = 1; n <= 100; ++n) {
+        const QString stem =
+            QStringLiteral(TEST_DATA_DIR "/../../resources/backgrounds/b%1").arg(n);
+        QImage picture = QImage(stem + ".bmp").convertToFormat(QImage::Format_ARGB32);
+        const QImage coverage(stem + "-alpha.png");
+        if (!coverage.isNull())
+            picture.setAlphaChannel(coverage);
+        QTest::addRow("B%d", n) << (coverage.isNull() ? asRgb32(picture) : picture) << -1 << 8
+                                << 0u;
+    }
+}
+
+// Read by libpng and by Qt's own reader: the classic file's pixels, in no more bytes. The
+// classic form stays the default, byte for byte.
+void TestPngCodec::smallestFormKeepsPixels()
+{
+    QFETCH(QImage, bitmap);
+    QFETCH(int, colourType);
+    QFETCH(int, bitDepth);
+    QFETCH(quint32, classicCrc);
+    const QString classic = path("classic.png");
+    const QString smallest = path("smallest.png");
+    QVERIFY_NO_FAILURE(PngCodec::writePng(classic, bitmap));
+    QVERIFY_NO_FAILURE(PngCodec::writePng(smallest, bitmap, PngCodec::Form::Smallest));
+    const QByteArray png = readAll(smallest);
+    QVERIFY(png.size() <= readAll(classic).size());
+    if (classicCrc)
+        QCOMPARE(crc32(readAll(classic)), classicCrc);
+    const int type = png.at(25);
+    if (colourType >= 0) {
+        QCOMPARE(type, colourType);
+        QCOMPARE(int(png.at(24)), bitDepth);
+    }
+    const QList<QByteArray> types = pngChunkTypes(png);
+    QCOMPARE(types.contains("PLTE"), type == 3);
+    QCOMPARE(types.contains("tRNS"), type == 3 && bitmap.hasAlphaChannel());
+
+    QImage ours, ourCoverage, classics, classicCoverage;
+    QVERIFY_NO_FAILURE(PngCodec::readPng(smallest, &ours, &ourCoverage));
+    QVERIFY_NO_FAILURE(PngCodec::readPng(classic, &classics, &classicCoverage));
+    QCOMPARE(ours, classics);
+    QCOMPARE(ourCoverage, classicCoverage);
+    QCOMPARE(QImage(smallest).convertToFormat(QImage::Format_ARGB32),
+             QImage(classic).convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestPngCodec::threadsOfMixedSizesWriteExactly()

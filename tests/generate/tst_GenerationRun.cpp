@@ -3,6 +3,7 @@
 #include "ErrorText.h"
 #include "GenerationRun.h"
 #include "OutputNaming.h"
+#include "PngCodec.h"
 #include "PredefinedBackground.h"
 #include "ProjectFileReader.h"
 #include "RunBudget.h"
@@ -128,6 +129,8 @@ private slots:
     void partlyWrittenImagesAreCountedAndShown();
     void fullDiskEndsTheRunAtOnce_data();
     void fullDiskEndsTheRunAtOnce();
+    void compactPngKeepsPixels_data();
+    void compactPngKeepsPixels();
 };
 
 void tst_GenerationRun::filesPerOption_data()
@@ -664,6 +667,74 @@ void tst_GenerationRun::temporariesOfKilledRunsAreRemoved()
     QVERIFY(f.run(project).everythingWritten());
     const QStringList hidden = QDir(dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden);
     QCOMPARE(hidden, QStringList{liveTemporary}); // still being written
+}
+
+void tst_GenerationRun::compactPngKeepsPixels_data()
+{
+    QTest::addColumn<bool>("smooth");
+    QTest::addColumn<bool>("hiDpi");
+    QTest::addColumn<int>("radius");
+    QTest::addColumn<QList<int>>("pictures"); // each state's built-in picture, or -1
+    QTest::newRow("own picture, gradient, built-in picture")
+        << false << false << 0 << QList<int>{-1, -1, 94};
+    QTest::newRow("solid colours, smooth, rounded") << true << false << 6 << QList<int>{};
+    // Transparent pictures: shaped ones keep their alpha.
+    QTest::newRow("HiDPI, shaped pictures") << false << true << 0 << QList<int>{0, 24, -1};
+}
+
+// The same images and sprites as without the option, read by libpng and by Qt, each PNG no
+// larger; the other files as they were. Without it, every PNG is RGB or RGBA.
+void tst_GenerationRun::compactPngKeepsPixels()
+{
+    QFETCH(bool, smooth);
+    QFETCH(bool, hiDpi);
+    QFETCH(int, radius);
+    QFETCH(QList<int>, pictures);
+    QTemporaryDir dirs[2];
+    for (int compact = 0; compact < 2; ++compact) {
+        ButtonProject project =
+            projectIn(dirs[compact].path(), {"Home", "Contact us"}, JavaScriptOption::Both);
+        project.smoothCaptions = smooth;
+        project.hiDpiImages = hiDpi;
+        project.cornerRadius = radius;
+        project.cssRollovers = true;
+        project.transparentPictures = hiDpi;
+        project.compactPng = compact;
+        project.selected.gradientColor = Colors::rgb(0, 0, 128);
+        Fixture f;
+        for (int i = 0; i < pictures.size(); ++i) {
+            ButtonStateStyle& style = project.style(ButtonState(i + 1));
+            style.backgroundKind =
+                pictures[i] < 0 ? BackgroundKind::Regular : BackgroundKind::Predefined;
+            style.predefinedIndex = pictures[i];
+        }
+        PredefinedBackground::reloadPictures(project, f.pictures);
+        if (pictures.value(0) < 0) {
+            project.normal.backgroundKind = BackgroundKind::OwnImage;
+            f.pictures.setOwnImage(ButtonState::Normal, CodecTest::buttonImage(90, 40));
+        }
+        QVERIFY(f.run(project).everythingWritten());
+    }
+    int palettes = 0;
+    for (const QString& name : filesIn(dirs[0].path())) {
+        const QByteArray classic = CodecTest::readAll(dirs[0].filePath(name));
+        const QByteArray compact = CodecTest::readAll(dirs[1].filePath(name));
+        if (!name.endsWith(".png")) {
+            QVERIFY2(name.endsWith(".blp") || compact == classic, qPrintable(name));
+            continue;
+        }
+        QVERIFY2(compact.size() <= classic.size(), qPrintable(name));
+        QVERIFY(classic.at(25) == 2 || classic.at(25) == 6);
+        QCOMPARE(CodecTest::pngChunkTypes(classic).size(), 3);
+        palettes += compact.at(25) == 3;
+        QImage images[2], coverages[2];
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(!PngCodec::readPng(dirs[i].filePath(name), &images[i], &coverages[i]));
+        QVERIFY2(images[1] == images[0] && coverages[1] == coverages[0], qPrintable(name));
+        QCOMPARE(QImage(dirs[1].filePath(name)).convertToFormat(QImage::Format_ARGB32),
+                 QImage(dirs[0].filePath(name)).convertToFormat(QImage::Format_ARGB32));
+    }
+    QVERIFY(palettes > 0);
 }
 
 QTEST_MAIN(tst_GenerationRun)
