@@ -94,6 +94,7 @@ void TestGifCodec::writtenBytesMatchGiflib_data()
     QTest::addColumn<QImage>("bitmap");
     QTest::newRow("button") << buttonImage();
     QTest::newRow("one pixel") << buttonImage(1, 1);
+    QTest::newRow("as wide as a GIF holds") << buttonImage(65535, 1);
     QImage flat(700, 90, QImage::Format_RGB32);
     flat.fill(qRgb(255, 255, 0));
     QTest::newRow("long flat runs") << flat;
