@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 # Only the two programs: the tests and benchmarks would keep a new user waiting many times as long.
-bash tools/build.sh brindlewick brindlewick-cli
+UNITY=${UNITY:-ON} bash tools/build.sh brindlewick brindlewick-cli
 build_dir=${BUILD_DIR:-build}
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # Without a display, show what the wizard makes: the bundled example, generated.
