@@ -37,6 +37,7 @@ private slots:
     void captionsByTheListsKeys();
     void styleControlsReachTheProject();
     void tabsFollowTheJavaScriptOption();
+    void outputChoicesReachTheProject();
     void prefixKeyPastItsLimitChangesNothing();
     void moreOptionsTabFollowsTheProject();
     void previewShowsTheStateUnderTheMouse();
@@ -160,6 +161,30 @@ void tst_DesignerWindow::styleControlsReachTheProject()
     selected->findChildren<QPushButton*>().first()->click();
     QCOMPARE(project().selected, project().normal);
     QCOMPARE(border->currentIndex(), int(project().normal.borderEffect));
+}
+
+// Each of the output's lists sets its own field, whichever item is picked.
+void tst_DesignerWindow::outputChoicesReachTheProject()
+{
+    const auto list = [this](const QString& name) {
+        for (QComboBox* box : m_window->output()->findChildren<QComboBox*>()) {
+            if (box->accessibleName() == name)
+                return box;
+        }
+        return static_cast<QComboBox*>(nullptr);
+    };
+    QComboBox* format = list(QStringLiteral("Select Image File format to create"));
+    QComboBox* direction = list(QStringLiteral("Page direction"));
+    QComboBox* table = list(QStringLiteral("Alignment Options"));
+    QVERIFY(format && direction && table);
+    for (int i = format->count() - 1; i >= 0; --i) {
+        format->setCurrentIndex(i);
+        direction->setCurrentIndex(i % direction->count());
+        table->setCurrentIndex(i % table->count());
+        QCOMPARE(int(project().imageFileFormat), i);
+        QCOMPARE(int(project().htmlDirection), i % direction->count());
+        QCOMPARE(int(project().htmlTable), i % table->count());
+    }
 }
 
 void tst_DesignerWindow::tabsFollowTheJavaScriptOption()
